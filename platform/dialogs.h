@@ -1,0 +1,40 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Seam for the beep and the modal message boxes, so logic can be tested without a screen.
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+namespace platform {
+
+enum class MessageIcon { Critical, Warning, Information };
+
+class Dialogs
+{
+public:
+    virtual ~Dialogs() = default;
+
+    virtual void beep() = 0;
+    // A modal message box with a single OK button.
+    virtual void message(QWidget *parent, MessageIcon icon, const QString &title,
+                         const QString &text) = 0;
+
+    // The usual error report: the beep, then the box with the stop icon.
+    void critical(QWidget *parent, const QString &title, const QString &text)
+    {
+        beep();
+        message(parent, MessageIcon::Critical, title, text);
+    }
+};
+
+// The real thing: QApplication::beep() and QMessageBox.
+class QtDialogs final : public Dialogs
+{
+public:
+    void beep() override;
+    void message(QWidget *parent, MessageIcon icon, const QString &title,
+                 const QString &text) override;
+};
+
+} // namespace platform

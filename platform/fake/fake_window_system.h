@@ -1,0 +1,58 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Test double for the window-system seam: scripted pointer samples, recorded moves and raises.
+#pragma once
+
+#include "platform/window_system.h"
+
+#include <QList>
+#include <QPair>
+
+#include <deque>
+
+namespace platform {
+
+class FakeWindowSystem final : public WindowSystem
+{
+public:
+    struct Move
+    {
+        QWidget *window;
+        QPoint topLeft;
+    };
+
+    std::optional<QPoint> pointerPos() override
+    {
+        if (!samples.empty()) {
+            current = samples.front();
+            samples.pop_front();
+        }
+        return current;
+    }
+    void moveWindow(QWidget *window, QPoint topLeft) override { moves.push_back({window, topLeft}); }
+    void raiseWindow(QWidget *window) override { raises.push_back(window); }
+    void flush() override { ++flushes; }
+    bool compositorRunning() override { return compositor; }
+    bool canWatchPointer() override { return watchable; }
+    void watchPointerOnce(std::function<void()> onMove) override { watcher = std::move(onMove); }
+    void stopWatchingPointer() override { watcher = nullptr; }
+
+    // Simulates the pointer moving while the trail sleeps.
+    void wakeUp()
+    {
+        if (auto callback = std::move(watcher)) {
+            watcher = nullptr;
+            callback();
+        }
+    }
+
+    std::optional<QPoint> current = QPoint(0, 0); // nullopt: the query fails
+    std::deque<std::optional<QPoint>> samples;    // consumed one per pointerPos() call
+    std::vector<Move> moves;
+    std::vector<QWidget *> raises;
+    int flushes = 0;
+    bool compositor = false;
+    bool watchable = true;
+    std::function<void()> watcher;
+};
+
+} // namespace platform

@@ -1,0 +1,38 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Seam between the trail and the window system: pointer samples, moving and raising the sprite
+// windows, compositor detection, and waking up when the pointer moves.
+#pragma once
+
+#include <QPoint>
+
+#include <functional>
+#include <optional>
+
+class QWidget;
+
+namespace platform {
+
+class WindowSystem
+{
+public:
+    virtual ~WindowSystem() = default;
+
+    // The pointer position in device-independent pixels; nothing when it cannot be read.
+    virtual std::optional<QPoint> pointerPos() = 0;
+    // Moves a top-level window's top-left corner, without waiting for the server.
+    virtual void moveWindow(QWidget *window, QPoint topLeft) = 0;
+    // Puts a window on top of the stack without activating it.
+    virtual void raiseWindow(QWidget *window) = 0;
+    // Sends what is queued to the server.
+    virtual void flush() = 0;
+    // True while a compositing manager runs, i.e. window opacity actually shows.
+    virtual bool compositorRunning() = 0;
+
+    // Sleeping while nothing moves: after watchPointerOnce() the callback runs once, at the next
+    // pointer movement, from the event loop. False when the window system cannot tell us.
+    virtual bool canWatchPointer() = 0;
+    virtual void watchPointerOnce(std::function<void()> onMove) = 0;
+    virtual void stopWatchingPointer() = 0;
+};
+
+} // namespace platform
