@@ -29,7 +29,7 @@ foreach(_icon IN LISTS ZORRIT_ICONS)
 endforeach()
 install(FILES ${CMAKE_BINARY_DIR}/man/zorrit.1.gz ${CMAKE_BINARY_DIR}/man/vandrel.1.gz
         DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
-install(FILES ${_res}/copyright DESTINATION ${CMAKE_INSTALL_DOCDIR})
+install(FILES ${_res}/copyright DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/zorrit)
 
 # The Debian package. The caches of MIME types, menu entries, icons and manual pages are
 # refreshed by the triggers of shared-mime-info, desktop-file-utils, hicolor-icon-theme and man-db,
@@ -42,12 +42,13 @@ set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "mouse trail with a tray icon, and its the
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
-set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Zorrit developers <zorrit@${ZORRIT_WEB_HOST}>")
+string(REGEX REPLACE "^www\\." "" _mail_host "${ZORRIT_WEB_HOST}")
+set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Zorrit developers <zorrit@${_mail_host}>")
 set(CPACK_DEBIAN_PACKAGE_SECTION x11)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "http://${ZORRIT_WEB_HOST}/")
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "mouse trail with a tray icon, and its theme wizard
-Zorrit adds a trail of five little pictures that follow the mouse pointer as a chain, each in its
+# The summary above is the first line; this is the rest.
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Zorrit adds a trail of five little pictures that follow the mouse pointer as a chain, each in its
 own picture-shaped window above the other windows. Themes (.thm files) give the trail its
 pictures; the trail can hang at any corner of the pointer, wobble, move fast or slowly and be
 see-through. A tray icon leads to the preferences, the themes and the theme gallery.
