@@ -8,8 +8,7 @@
 namespace zorrit::integration {
 
 // What the association is made of. Start-up fills it from the running program.
-struct Association
-{
+struct Association {
     QString typeName;    // "Zorrit": names the MIME type, the desktop entry and the package file
     QString extension;   // ".thm"
     QString description; // "Zorrit File": the comment of the MIME type
@@ -27,7 +26,8 @@ QString baseName(const QString &typeName);
 QString mimeTypeName(const QString &typeName);
 // "zorrit.desktop" for "Zorrit".
 QString desktopFileId(const QString &typeName);
-// "*.thm" for ".thm" or "thm"; empty for an extension that is empty or holds glob or path characters.
+// "*.thm" for ".thm" or "thm"; empty for an extension that is empty or holds glob or path
+// characters.
 QString globPattern(const QString &extension);
 
 // One argument of an Exec line, quoted and escaped as the Desktop Entry rules require: in double

@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
 #include <QSaveFile>
 #include <QStandardPaths>
 
@@ -20,8 +21,7 @@ namespace zorrit::integration {
 namespace {
 
 // An XDG base folder from the environment; relative values are invalid and ignored.
-QString xdgFolder(const char *variable, const QString &fallbackUnderHome)
-{
+QString xdgFolder(const char *variable, const QString &fallbackUnderHome) {
     const QString value = qEnvironmentVariable(variable);
     if (!value.isEmpty() && QDir::isAbsolutePath(value))
         return QDir::cleanPath(value);
@@ -29,8 +29,7 @@ QString xdgFolder(const char *variable, const QString &fallbackUnderHome)
 }
 
 // The file's bytes; empty for a missing file; nothing for a file that exists but cannot be read.
-std::optional<QByteArray> readFile(const QString &path)
-{
+std::optional<QByteArray> readFile(const QString &path) {
     QFile file(path);
     if (!file.exists())
         return QByteArray();
@@ -40,8 +39,7 @@ std::optional<QByteArray> readFile(const QString &path)
 }
 
 // True when the file now holds `bytes` and had to be written for it.
-bool writeIfChanged(const QString &path, const QByteArray &bytes)
-{
+bool writeIfChanged(const QString &path, const QByteArray &bytes) {
     const std::optional<QByteArray> old = readFile(path);
     if (old && *old == bytes && QFileInfo::exists(path))
         return false;
@@ -58,46 +56,56 @@ bool writeIfChanged(const QString &path, const QByteArray &bytes)
 }
 
 // Whether a cache file is missing or older than the file it is built from.
-bool cacheIsStale(const QString &cache, const QString &source)
-{
+bool cacheIsStale(const QString &cache, const QString &source) {
     const QFileInfo cacheInfo(cache);
     return !cacheInfo.exists() || cacheInfo.lastModified() < QFileInfo(source).lastModified();
 }
 
-bool refresh(platform::Shell *shell, const QString &tool, const QStringList &arguments)
-{
+bool refresh(platform::Shell *shell, const QString &tool, const QStringList &arguments) {
     const QString program = QStandardPaths::findExecutable(tool);
     if (program.isEmpty())
         return false;
     return shell->startProgram(program, arguments);
 }
 
+// Starts the cache tools detached with their output thrown away: what they have to say (notes
+// about search paths, warnings about other packages) is not the user's business, and failures
+// are silent anyway.
+class QuietLauncher final : public platform::Shell {
+public:
+    bool openUrl(const QUrl &) override { return false; }
+    bool startProgram(const QString &program, const QStringList &arguments) override {
+        QProcess process;
+        process.setProgram(program);
+        process.setArguments(arguments);
+        process.setStandardInputFile(QProcess::nullDevice());
+        process.setStandardOutputFile(QProcess::nullDevice());
+        process.setStandardErrorFile(QProcess::nullDevice());
+        return process.startDetached();
+    }
+};
+
 } // namespace
 
-AssociationFolders AssociationFolders::fromEnvironment()
-{
+AssociationFolders AssociationFolders::fromEnvironment() {
     return {xdgFolder("XDG_DATA_HOME", QStringLiteral(".local/share")),
             xdgFolder("XDG_CONFIG_HOME", QStringLiteral(".config"))};
 }
 
-QString AssociationFolders::mimePackagesDir() const
-{
+QString AssociationFolders::mimePackagesDir() const {
     return dataHome + QStringLiteral("/mime/packages");
 }
 
-QString AssociationFolders::applicationsDir() const
-{
+QString AssociationFolders::applicationsDir() const {
     return dataHome + QStringLiteral("/applications");
 }
 
-QString AssociationFolders::mimeappsListPath() const
-{
+QString AssociationFolders::mimeappsListPath() const {
     return configHome + QStringLiteral("/mimeapps.list");
 }
 
 AssociationResult writeAssociation(const Association &association,
-                                   const AssociationFolders &folders, platform::Shell *shell)
-{
+                                   const AssociationFolders &folders, platform::Shell *shell) {
     AssociationResult result;
     const QString name = baseName(association.typeName);
     const QByteArray xml = mimePackageXml(association);
@@ -106,8 +114,10 @@ AssociationResult writeAssociation(const Association &association,
         folders.configHome.isEmpty())
         return result;
 
-    const QString xmlPath = folders.mimePackagesDir() + QLatin1Char('/') + name + QStringLiteral(".xml");
-    const QString entryPath = folders.applicationsDir() + QLatin1Char('/') + desktopFileId(association.typeName);
+    const QString xmlPath =
+        folders.mimePackagesDir() + QLatin1Char('/') + name + QStringLiteral(".xml");
+    const QString entryPath =
+        folders.applicationsDir() + QLatin1Char('/') + desktopFileId(association.typeName);
     result.mimePackage = writeIfChanged(xmlPath, xml);
     result.desktopEntry = writeIfChanged(entryPath, entry);
 
@@ -122,20 +132,21 @@ AssociationResult writeAssociation(const Association &association,
 
     if (shell) {
         const QString mimeDir = folders.dataHome + QStringLiteral("/mime");
-        if (QFileInfo::exists(xmlPath) && cacheIsStale(mimeDir + QStringLiteral("/mime.cache"), xmlPath))
-            result.mimeDatabaseRefreshed = refresh(shell, QStringLiteral("update-mime-database"), {mimeDir});
+        if (QFileInfo::exists(xmlPath) &&
+            cacheIsStale(mimeDir + QStringLiteral("/mime.cache"), xmlPath))
+            result.mimeDatabaseRefreshed =
+                refresh(shell, QStringLiteral("update-mime-database"), {mimeDir});
         const QString appsDir = folders.applicationsDir();
         if (QFileInfo::exists(entryPath) &&
             cacheIsStale(appsDir + QStringLiteral("/mimeinfo.cache"), entryPath))
-            result.desktopDatabaseRefreshed =
-                refresh(shell, QStringLiteral("update-desktop-database"), {QStringLiteral("-q"), appsDir});
+            result.desktopDatabaseRefreshed = refresh(
+                shell, QStringLiteral("update-desktop-database"), {QStringLiteral("-q"), appsDir});
     }
     return result;
 }
 
 void AssociateThemeFiles(const QString &typeName, const QString &extension,
-                         const QString &description, const QString &iconEntry)
-{
+                         const QString &description, const QString &iconEntry) {
     if (typeName.isEmpty())
         return;
     Association association;
@@ -145,8 +156,8 @@ void AssociateThemeFiles(const QString &typeName, const QString &extension,
     association.iconEntry = iconEntry;
     association.programPath = QCoreApplication::applicationFilePath();
     association.menuEntry = isInstalledCopy(QCoreApplication::applicationDirPath());
-    platform::QtShell shell;
-    writeAssociation(association, AssociationFolders::fromEnvironment(), &shell);
+    QuietLauncher launcher;
+    writeAssociation(association, AssociationFolders::fromEnvironment(), &launcher);
 }
 
 } // namespace zorrit::integration

@@ -13,8 +13,7 @@ using namespace zorrit::integration;
 
 namespace {
 
-Association zorritAssociation(const QString &programPath = QStringLiteral("/usr/bin/zorrit"))
-{
+Association zorritAssociation(const QString &programPath = QStringLiteral("/usr/bin/zorrit")) {
     Association a;
     a.typeName = QStringLiteral("Zorrit");
     a.extension = QStringLiteral(".thm");
@@ -24,23 +23,22 @@ Association zorritAssociation(const QString &programPath = QStringLiteral("/usr/
     return a;
 }
 
-QStringList lines(const QByteArray &bytes)
-{
+QStringList lines(const QByteArray &bytes) {
     return QString::fromUtf8(bytes).split(QLatin1Char('\n'));
 }
 
 } // namespace
 
-TEST(AssociationNames, ComeFromTheTypeNameAndExtension)
-{
-    struct Case
-    {
+TEST(AssociationNames, ComeFromTheTypeNameAndExtension) {
+    struct Case {
         QString typeName, mime, desktopId;
     };
     const Case cases[] = {
-        {QStringLiteral("Zorrit"), QStringLiteral("application/x-zorrit-theme"), QStringLiteral("zorrit.desktop")},
+        {QStringLiteral("Zorrit"), QStringLiteral("application/x-zorrit-theme"),
+         QStringLiteral("zorrit.desktop")},
         {QStringLiteral(""), QString(), QString()},
-        {QStringLiteral("../../etc/x"), QStringLiteral("application/x-etcx-theme"), QStringLiteral("etcx.desktop")},
+        {QStringLiteral("../../etc/x"), QStringLiteral("application/x-etcx-theme"),
+         QStringLiteral("etcx.desktop")},
         {QStringLiteral("/ ."), QString(), QString()},
     };
     for (const Case &c : cases) {
@@ -50,25 +48,27 @@ TEST(AssociationNames, ComeFromTheTypeNameAndExtension)
     }
 
     const std::pair<QString, QString> globs[] = {
-        {QStringLiteral(".thm"), QStringLiteral("*.thm")}, {QStringLiteral("thm"), QStringLiteral("*.thm")},
-        {QStringLiteral(""), QString()},  {QStringLiteral("."), QString()},
-        {QStringLiteral(".*"), QString()}, {QStringLiteral(".t/m"), QString()},
+        {QStringLiteral(".thm"), QStringLiteral("*.thm")},
+        {QStringLiteral("thm"), QStringLiteral("*.thm")},
+        {QStringLiteral(""), QString()},
+        {QStringLiteral("."), QString()},
+        {QStringLiteral(".*"), QString()},
+        {QStringLiteral(".t/m"), QString()},
         {QStringLiteral(".t m"), QString()},
     };
     for (const auto &[extension, glob] : globs)
         EXPECT_EQ(globPattern(extension), glob) << extension.toStdString();
 }
 
-TEST(DesktopEntry, ExecQuotesTheProgramPathAsTheDesktopEntryRulesRequire)
-{
-    struct Case
-    {
+TEST(DesktopEntry, ExecQuotesTheProgramPathAsTheDesktopEntryRulesRequire) {
+    struct Case {
         QString path;
         QString execLine;
     };
     const Case cases[] = {
         {QStringLiteral("/usr/bin/zorrit"), QStringLiteral("Exec=\"/usr/bin/zorrit\" %f")},
-        {QStringLiteral("/home/a b/My Programs/zorrit"), QStringLiteral("Exec=\"/home/a b/My Programs/zorrit\" %f")},
+        {QStringLiteral("/home/a b/My Programs/zorrit"),
+         QStringLiteral("Exec=\"/home/a b/My Programs/zorrit\" %f")},
         {QStringLiteral("/opt/$HOME/`x`/\"q\"/zorrit"),
          QStringLiteral("Exec=\"/opt/\\\\$HOME/\\\\`x\\\\`/\\\\\"q\\\\\"/zorrit\" %f")},
         // A backslash is escaped once for the quoting and once more for the line.
@@ -82,8 +82,7 @@ TEST(DesktopEntry, ExecQuotesTheProgramPathAsTheDesktopEntryRulesRequire)
     }
 }
 
-TEST(DesktopEntry, DeclaresTheTypeAndHidesFromMenusUnlessItIsTheMenuEntry)
-{
+TEST(DesktopEntry, DeclaresTheTypeAndHidesFromMenusUnlessItIsTheMenuEntry) {
     Association a = zorritAssociation();
     QStringList entry = lines(desktopEntry(a));
     EXPECT_EQ(entry.value(0), QStringLiteral("[Desktop Entry]"));
@@ -100,13 +99,14 @@ TEST(DesktopEntry, DeclaresTheTypeAndHidesFromMenusUnlessItIsTheMenuEntry)
     EXPECT_TRUE(desktopEntry(a).isEmpty());
 }
 
-TEST(DesktopEntry, PassesTheDesktopFileValidator)
-{
-    const QString validator = QStandardPaths::findExecutable(QStringLiteral("desktop-file-validate"));
+TEST(DesktopEntry, PassesTheDesktopFileValidator) {
+    const QString validator =
+        QStandardPaths::findExecutable(QStringLiteral("desktop-file-validate"));
     if (validator.isEmpty())
         GTEST_SKIP() << "desktop-file-validate is not installed";
     QTemporaryDir dir;
-    for (const QString &path : {QStringLiteral("/usr/bin/zorrit"), QStringLiteral("/home/a b/$x\\y/zorrit")}) {
+    for (const QString &path :
+         {QStringLiteral("/usr/bin/zorrit"), QStringLiteral("/home/a b/$x\\y/zorrit")}) {
         for (const bool menu : {false, true}) {
             Association a = zorritAssociation(path);
             a.menuEntry = menu;
@@ -117,14 +117,13 @@ TEST(DesktopEntry, PassesTheDesktopFileValidator)
             QProcess process;
             process.start(validator, {file.fileName()});
             ASSERT_TRUE(process.waitForFinished(30000));
-            EXPECT_EQ(process.exitCode(), 0) << path.toStdString() << ": "
-                                             << process.readAllStandardOutput().toStdString();
+            EXPECT_EQ(process.exitCode(), 0)
+                << path.toStdString() << ": " << process.readAllStandardOutput().toStdString();
         }
     }
 }
 
-TEST(MimePackage, DeclaresTypeGlobCommentAndIcon)
-{
+TEST(MimePackage, DeclaresTypeGlobCommentAndIcon) {
     Association a = zorritAssociation();
     a.description = QStringLiteral("Zorrit <File> & \"more\"");
     QXmlStreamReader xml(mimePackageXml(a));
@@ -153,8 +152,7 @@ TEST(MimePackage, DeclaresTypeGlobCommentAndIcon)
     EXPECT_TRUE(mimePackageXml(a).isEmpty());
 }
 
-TEST(MimePackage, IsAcceptedByUpdateMimeDatabase)
-{
+TEST(MimePackage, IsAcceptedByUpdateMimeDatabase) {
     const QString tool = QStandardPaths::findExecutable(QStringLiteral("update-mime-database"));
     if (tool.isEmpty())
         GTEST_SKIP() << "update-mime-database is not installed";
