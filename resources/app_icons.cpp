@@ -8,7 +8,8 @@ namespace {
 
 constexpr int kSizes[] = {16, 22, 32, 48, 64, 128, 256};
 
-QIcon drawnIcon(const char *context, const char *name) {
+QIcon drawnIcon(const char *context, const char *name)
+{
     QIcon icon;
     for (const int size : kSizes)
         icon.addFile(QStringLiteral(":/icons/hicolor/%1x%1/%2/%3.png")
@@ -20,15 +21,18 @@ QIcon drawnIcon(const char *context, const char *name) {
 
 } // namespace
 
-QIcon zorritIcon() {
+QIcon zorritIcon()
+{
     return drawnIcon("apps", "zorrit");
 }
 
-QIcon vandrelIcon() {
+QIcon vandrelIcon()
+{
     return drawnIcon("apps", "vandrel");
 }
 
-QIcon themeFileIcon() {
+QIcon themeFileIcon()
+{
     return drawnIcon("mimetypes", "application-x-zorrit-theme");
 }
 

@@ -6,7 +6,8 @@
 
 #include <gtest/gtest.h>
 
-TEST(AppIcons, EveryDrawnSizeIsCompiledIn) {
+TEST(AppIcons, EveryDrawnSizeIsCompiledIn)
+{
     const std::pair<const char *, QIcon> icons[] = {{"zorrit", resources::zorritIcon()},
                                                     {"vandrel", resources::vandrelIcon()},
                                                     {"theme file", resources::themeFileIcon()}};

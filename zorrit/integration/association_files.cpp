@@ -6,13 +6,15 @@ namespace zorrit::integration {
 
 namespace {
 
-QString xmlEscaped(const QString &text) {
+QString xmlEscaped(const QString &text)
+{
     return text.toHtmlEscaped(); // &, <, > and "
 }
 
 } // namespace
 
-QString baseName(const QString &typeName) {
+QString baseName(const QString &typeName)
+{
     QString name;
     for (const QChar c : typeName.toLower()) {
         const char16_t u = c.unicode();
@@ -22,17 +24,20 @@ QString baseName(const QString &typeName) {
     return name;
 }
 
-QString mimeTypeName(const QString &typeName) {
+QString mimeTypeName(const QString &typeName)
+{
     const QString name = baseName(typeName);
     return name.isEmpty() ? QString() : QStringLiteral("application/x-%1-theme").arg(name);
 }
 
-QString desktopFileId(const QString &typeName) {
+QString desktopFileId(const QString &typeName)
+{
     const QString name = baseName(typeName);
     return name.isEmpty() ? QString() : name + QStringLiteral(".desktop");
 }
 
-QString globPattern(const QString &extension) {
+QString globPattern(const QString &extension)
+{
     QString suffix = extension;
     if (suffix.startsWith(QLatin1Char('.')))
         suffix.remove(0, 1);
@@ -48,7 +53,8 @@ QString globPattern(const QString &extension) {
     return QStringLiteral("*.") + suffix;
 }
 
-QString quoteExecArgument(const QString &argument) {
+QString quoteExecArgument(const QString &argument)
+{
     QString quoted = QStringLiteral("\"");
     for (const QChar c : argument) {
         if (c == QLatin1Char('"') || c == QLatin1Char('`') || c == QLatin1Char('$') ||
@@ -62,7 +68,8 @@ QString quoteExecArgument(const QString &argument) {
     return quoted;
 }
 
-QString escapeDesktopValue(const QString &value) {
+QString escapeDesktopValue(const QString &value)
+{
     QString escaped;
     for (const QChar c : value) {
         switch (c.unicode()) {
@@ -85,7 +92,8 @@ QString escapeDesktopValue(const QString &value) {
     return escaped;
 }
 
-QByteArray mimePackageXml(const Association &association) {
+QByteArray mimePackageXml(const Association &association)
+{
     const QString type = mimeTypeName(association.typeName);
     const QString glob = globPattern(association.extension);
     if (type.isEmpty() || glob.isEmpty())
@@ -106,7 +114,8 @@ QByteArray mimePackageXml(const Association &association) {
     return xml.toUtf8();
 }
 
-QByteArray desktopEntry(const Association &association) {
+QByteArray desktopEntry(const Association &association)
+{
     const QString type = mimeTypeName(association.typeName);
     if (type.isEmpty() || association.programPath.isEmpty())
         return {};

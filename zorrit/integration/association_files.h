@@ -8,7 +8,8 @@
 namespace zorrit::integration {
 
 // What the association is made of. Start-up fills it from the running program.
-struct Association {
+struct Association
+{
     QString typeName;    // "Zorrit": names the MIME type, the desktop entry and the package file
     QString extension;   // ".thm"
     QString description; // "Zorrit File": the comment of the MIME type

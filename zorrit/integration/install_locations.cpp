@@ -13,21 +13,25 @@ namespace {
 const QString kHelpFile = QStringLiteral("Help.htm");
 
 // From the program folder to the data folder, e.g. "../share/zorrit"; set by the build.
-QString relativeDataDir() {
+QString relativeDataDir()
+{
     return QStringLiteral(ZORRIT_RELATIVE_DATADIR);
 }
 
-QString relativeApplicationsDir() {
+QString relativeApplicationsDir()
+{
     return QStringLiteral(ZORRIT_RELATIVE_APPLICATIONSDIR);
 }
 
 } // namespace
 
-QString vandrelProgram(const QString &programDir) {
+QString vandrelProgram(const QString &programDir)
+{
     return QDir::cleanPath(QDir(programDir).filePath(QStringLiteral("vandrel")));
 }
 
-QStringList helpFileCandidates(const QString &currentDir, const QString &programDir) {
+QStringList helpFileCandidates(const QString &currentDir, const QString &programDir)
+{
     QStringList candidates;
     const auto add = [&candidates](const QString &path) {
         const QString clean = QDir::cleanPath(path);
@@ -42,7 +46,8 @@ QStringList helpFileCandidates(const QString &currentDir, const QString &program
     return candidates;
 }
 
-QString findHelpFile(const QString &currentDir, const QString &programDir) {
+QString findHelpFile(const QString &currentDir, const QString &programDir)
+{
     for (const QString &candidate : helpFileCandidates(currentDir, programDir)) {
         if (QFileInfo(candidate).isFile())
             return candidate;
@@ -50,11 +55,13 @@ QString findHelpFile(const QString &currentDir, const QString &programDir) {
     return {};
 }
 
-QString findHelpFile() {
+QString findHelpFile()
+{
     return findHelpFile(QDir::currentPath(), QCoreApplication::applicationDirPath());
 }
 
-bool isInstalledCopy(const QString &programDir) {
+bool isInstalledCopy(const QString &programDir)
+{
     if (programDir.isEmpty())
         return false;
     return QFileInfo(QDir(programDir)

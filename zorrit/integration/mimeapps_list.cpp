@@ -10,12 +10,14 @@ namespace {
 
 const QByteArray kGroup = QByteArrayLiteral("[Default Applications]");
 
-struct Line {
+struct Line
+{
     QByteArray text;   // without its end
     QByteArray ending; // "\n", "\r\n" or empty for a last line without one
 };
 
-QList<Line> splitLines(const QByteArray &bytes) {
+QList<Line> splitLines(const QByteArray &bytes)
+{
     QList<Line> lines;
     qsizetype start = 0;
     while (start < bytes.size()) {
@@ -33,12 +35,14 @@ QList<Line> splitLines(const QByteArray &bytes) {
     return lines;
 }
 
-bool isGroupHeader(const QByteArray &text) {
+bool isGroupHeader(const QByteArray &text)
+{
     return text.trimmed().startsWith('[');
 }
 
 // The key of a "key=value" line, without the blanks around it; empty for other lines.
-QByteArray keyOf(const QByteArray &text) {
+QByteArray keyOf(const QByteArray &text)
+{
     const QByteArray trimmed = text.trimmed();
     if (trimmed.isEmpty() || trimmed.startsWith('#'))
         return {};
@@ -47,7 +51,8 @@ QByteArray keyOf(const QByteArray &text) {
 }
 
 // "type=ours;others;" from a line whose value may already name ours somewhere.
-QByteArray withOursFirst(const QByteArray &text, const QByteArray &desktopId) {
+QByteArray withOursFirst(const QByteArray &text, const QByteArray &desktopId)
+{
     qsizetype valueStart = text.indexOf('=') + 1;
     while (valueStart < text.size() && (text.at(valueStart) == ' ' || text.at(valueStart) == '\t'))
         ++valueStart;
@@ -60,7 +65,8 @@ QByteArray withOursFirst(const QByteArray &text, const QByteArray &desktopId) {
     return rebuilt;
 }
 
-bool alreadyFirst(const QByteArray &text, const QByteArray &desktopId) {
+bool alreadyFirst(const QByteArray &text, const QByteArray &desktopId)
+{
     const QByteArray value = text.mid(text.indexOf('=') + 1).trimmed();
     return value.split(';').value(0).trimmed() == desktopId;
 }
@@ -68,7 +74,8 @@ bool alreadyFirst(const QByteArray &text, const QByteArray &desktopId) {
 } // namespace
 
 QByteArray setDefaultApplication(const QByteArray &mimeappsList, const QString &mimeType,
-                                 const QString &desktopId) {
+                                 const QString &desktopId)
+{
     const QByteArray type = mimeType.toUtf8();
     const QByteArray id = desktopId.toUtf8();
     QList<Line> lines = splitLines(mimeappsList);

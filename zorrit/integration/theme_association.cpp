@@ -21,7 +21,8 @@ namespace zorrit::integration {
 namespace {
 
 // An XDG base folder from the environment; relative values are invalid and ignored.
-QString xdgFolder(const char *variable, const QString &fallbackUnderHome) {
+QString xdgFolder(const char *variable, const QString &fallbackUnderHome)
+{
     const QString value = qEnvironmentVariable(variable);
     if (!value.isEmpty() && QDir::isAbsolutePath(value))
         return QDir::cleanPath(value);
@@ -29,7 +30,8 @@ QString xdgFolder(const char *variable, const QString &fallbackUnderHome) {
 }
 
 // The file's bytes; empty for a missing file; nothing for a file that exists but cannot be read.
-std::optional<QByteArray> readFile(const QString &path) {
+std::optional<QByteArray> readFile(const QString &path)
+{
     QFile file(path);
     if (!file.exists())
         return QByteArray();
@@ -39,7 +41,8 @@ std::optional<QByteArray> readFile(const QString &path) {
 }
 
 // True when the file now holds `bytes` and had to be written for it.
-bool writeIfChanged(const QString &path, const QByteArray &bytes) {
+bool writeIfChanged(const QString &path, const QByteArray &bytes)
+{
     const std::optional<QByteArray> old = readFile(path);
     if (old && *old == bytes && QFileInfo::exists(path))
         return false;
@@ -56,12 +59,14 @@ bool writeIfChanged(const QString &path, const QByteArray &bytes) {
 }
 
 // Whether a cache file is missing or older than the file it is built from.
-bool cacheIsStale(const QString &cache, const QString &source) {
+bool cacheIsStale(const QString &cache, const QString &source)
+{
     const QFileInfo cacheInfo(cache);
     return !cacheInfo.exists() || cacheInfo.lastModified() < QFileInfo(source).lastModified();
 }
 
-bool refresh(platform::Shell *shell, const QString &tool, const QStringList &arguments) {
+bool refresh(platform::Shell *shell, const QString &tool, const QStringList &arguments)
+{
     const QString program = QStandardPaths::findExecutable(tool);
     if (program.isEmpty())
         return false;
@@ -71,10 +76,12 @@ bool refresh(platform::Shell *shell, const QString &tool, const QStringList &arg
 // Starts the cache tools detached with their output thrown away: what they have to say (notes
 // about search paths, warnings about other packages) is not the user's business, and failures
 // are silent anyway.
-class QuietLauncher final : public platform::Shell {
+class QuietLauncher final : public platform::Shell
+{
 public:
     bool openUrl(const QUrl &) override { return false; }
-    bool startProgram(const QString &program, const QStringList &arguments) override {
+    bool startProgram(const QString &program, const QStringList &arguments) override
+    {
         QProcess process;
         process.setProgram(program);
         process.setArguments(arguments);
@@ -87,25 +94,30 @@ public:
 
 } // namespace
 
-AssociationFolders AssociationFolders::fromEnvironment() {
+AssociationFolders AssociationFolders::fromEnvironment()
+{
     return {xdgFolder("XDG_DATA_HOME", QStringLiteral(".local/share")),
             xdgFolder("XDG_CONFIG_HOME", QStringLiteral(".config"))};
 }
 
-QString AssociationFolders::mimePackagesDir() const {
+QString AssociationFolders::mimePackagesDir() const
+{
     return dataHome + QStringLiteral("/mime/packages");
 }
 
-QString AssociationFolders::applicationsDir() const {
+QString AssociationFolders::applicationsDir() const
+{
     return dataHome + QStringLiteral("/applications");
 }
 
-QString AssociationFolders::mimeappsListPath() const {
+QString AssociationFolders::mimeappsListPath() const
+{
     return configHome + QStringLiteral("/mimeapps.list");
 }
 
 AssociationResult writeAssociation(const Association &association,
-                                   const AssociationFolders &folders, platform::Shell *shell) {
+                                   const AssociationFolders &folders, platform::Shell *shell)
+{
     AssociationResult result;
     const QString name = baseName(association.typeName);
     const QByteArray xml = mimePackageXml(association);
@@ -146,7 +158,8 @@ AssociationResult writeAssociation(const Association &association,
 }
 
 void AssociateThemeFiles(const QString &typeName, const QString &extension,
-                         const QString &description, const QString &iconEntry) {
+                         const QString &description, const QString &iconEntry)
+{
     if (typeName.isEmpty())
         return;
     Association association;

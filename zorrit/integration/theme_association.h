@@ -13,12 +13,14 @@ class Shell;
 namespace zorrit::integration {
 
 // The icon-theme name of the theme file type, installed with the program's icons.
-inline QString themeFileIconName() {
+inline QString themeFileIconName()
+{
     return QStringLiteral("application-x-zorrit-theme");
 }
 
 // Where the user's desktop files live.
-struct AssociationFolders {
+struct AssociationFolders
+{
     QString dataHome;   // $XDG_DATA_HOME, by default ~/.local/share
     QString configHome; // $XDG_CONFIG_HOME, by default ~/.config
     static AssociationFolders fromEnvironment();
@@ -30,7 +32,8 @@ struct AssociationFolders {
 
 // Which files were written anew (an unchanged file is left alone), and which caches were asked
 // to refresh. Start-up ignores it; tests read it.
-struct AssociationResult {
+struct AssociationResult
+{
     bool mimePackage = false;
     bool desktopEntry = false;
     bool mimeappsList = false;

@@ -13,7 +13,8 @@ using namespace zorrit::integration;
 
 namespace {
 
-Association zorritAssociation(const QString &programPath = QStringLiteral("/usr/bin/zorrit")) {
+Association zorritAssociation(const QString &programPath = QStringLiteral("/usr/bin/zorrit"))
+{
     Association a;
     a.typeName = QStringLiteral("Zorrit");
     a.extension = QStringLiteral(".thm");
@@ -23,14 +24,17 @@ Association zorritAssociation(const QString &programPath = QStringLiteral("/usr/
     return a;
 }
 
-QStringList lines(const QByteArray &bytes) {
+QStringList lines(const QByteArray &bytes)
+{
     return QString::fromUtf8(bytes).split(QLatin1Char('\n'));
 }
 
 } // namespace
 
-TEST(AssociationNames, ComeFromTheTypeNameAndExtension) {
-    struct Case {
+TEST(AssociationNames, ComeFromTheTypeNameAndExtension)
+{
+    struct Case
+    {
         QString typeName, mime, desktopId;
     };
     const Case cases[] = {
@@ -60,8 +64,10 @@ TEST(AssociationNames, ComeFromTheTypeNameAndExtension) {
         EXPECT_EQ(globPattern(extension), glob) << extension.toStdString();
 }
 
-TEST(DesktopEntry, ExecQuotesTheProgramPathAsTheDesktopEntryRulesRequire) {
-    struct Case {
+TEST(DesktopEntry, ExecQuotesTheProgramPathAsTheDesktopEntryRulesRequire)
+{
+    struct Case
+    {
         QString path;
         QString execLine;
     };
@@ -82,7 +88,8 @@ TEST(DesktopEntry, ExecQuotesTheProgramPathAsTheDesktopEntryRulesRequire) {
     }
 }
 
-TEST(DesktopEntry, DeclaresTheTypeAndHidesFromMenusUnlessItIsTheMenuEntry) {
+TEST(DesktopEntry, DeclaresTheTypeAndHidesFromMenusUnlessItIsTheMenuEntry)
+{
     Association a = zorritAssociation();
     QStringList entry = lines(desktopEntry(a));
     EXPECT_EQ(entry.value(0), QStringLiteral("[Desktop Entry]"));
@@ -99,7 +106,8 @@ TEST(DesktopEntry, DeclaresTheTypeAndHidesFromMenusUnlessItIsTheMenuEntry) {
     EXPECT_TRUE(desktopEntry(a).isEmpty());
 }
 
-TEST(DesktopEntry, PassesTheDesktopFileValidator) {
+TEST(DesktopEntry, PassesTheDesktopFileValidator)
+{
     const QString validator =
         QStandardPaths::findExecutable(QStringLiteral("desktop-file-validate"));
     if (validator.isEmpty())
@@ -123,7 +131,8 @@ TEST(DesktopEntry, PassesTheDesktopFileValidator) {
     }
 }
 
-TEST(MimePackage, DeclaresTypeGlobCommentAndIcon) {
+TEST(MimePackage, DeclaresTypeGlobCommentAndIcon)
+{
     Association a = zorritAssociation();
     a.description = QStringLiteral("Zorrit <File> & \"more\"");
     QXmlStreamReader xml(mimePackageXml(a));
@@ -152,7 +161,8 @@ TEST(MimePackage, DeclaresTypeGlobCommentAndIcon) {
     EXPECT_TRUE(mimePackageXml(a).isEmpty());
 }
 
-TEST(MimePackage, IsAcceptedByUpdateMimeDatabase) {
+TEST(MimePackage, IsAcceptedByUpdateMimeDatabase)
+{
     const QString tool = QStandardPaths::findExecutable(QStringLiteral("update-mime-database"));
     if (tool.isEmpty())
         GTEST_SKIP() << "update-mime-database is not installed";

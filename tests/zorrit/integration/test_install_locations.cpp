@@ -12,7 +12,8 @@ using namespace zorrit::integration;
 
 namespace {
 
-void touch(const QString &path) {
+void touch(const QString &path)
+{
     QDir().mkpath(QFileInfo(path).absolutePath());
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
@@ -20,13 +21,15 @@ void touch(const QString &path) {
 
 } // namespace
 
-TEST(InstallLocations, VandrelLiesBesideTheProgram) {
+TEST(InstallLocations, VandrelLiesBesideTheProgram)
+{
     EXPECT_EQ(vandrelProgram(QStringLiteral("/usr/bin")), QStringLiteral("/usr/bin/vandrel"));
     EXPECT_EQ(vandrelProgram(QStringLiteral("/home/me/my build/bin/")),
               QStringLiteral("/home/me/my build/bin/vandrel"));
 }
 
-TEST(InstallLocations, HelpIsLookedForInTheCurrentFolderFirstThenBesideTheProgram) {
+TEST(InstallLocations, HelpIsLookedForInTheCurrentFolderFirstThenBesideTheProgram)
+{
     QTemporaryDir root;
     const QString prefix = root.filePath(QStringLiteral("prefix"));
     const QString bin = prefix + QStringLiteral("/bin");
@@ -49,14 +52,16 @@ TEST(InstallLocations, HelpIsLookedForInTheCurrentFolderFirstThenBesideTheProgra
     EXPECT_EQ(findHelpFile(cwd, bin), cwd + QStringLiteral("/Help.htm"));
 }
 
-TEST(InstallLocations, TheBuildTreeHasItsHelpPage) {
+TEST(InstallLocations, TheBuildTreeHasItsHelpPage)
+{
     const QString found = findHelpFile(QString(), QStringLiteral(ZORRIT_TEST_BUILD_BIN_DIR));
     EXPECT_EQ(found, QDir::cleanPath(
                          QStringLiteral(ZORRIT_TEST_BUILD_BIN_DIR "/../share/zorrit/Help.htm")));
     EXPECT_FALSE(isInstalledCopy(QStringLiteral(ZORRIT_TEST_BUILD_BIN_DIR)));
 }
 
-TEST(InstallLocations, AnInstalledCopyHasItsMenuEntryBesideIt) {
+TEST(InstallLocations, AnInstalledCopyHasItsMenuEntryBesideIt)
+{
     QTemporaryDir root;
     const QString bin = root.filePath(QStringLiteral("bin"));
     QDir().mkpath(bin);

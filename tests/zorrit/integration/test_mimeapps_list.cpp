@@ -11,7 +11,8 @@ namespace {
 const QString kType = QStringLiteral("application/x-zorrit-theme");
 const QString kId = QStringLiteral("zorrit.desktop");
 
-struct Case {
+struct Case
+{
     const char *what;
     QByteArray before;
     QByteArray after;
@@ -19,7 +20,8 @@ struct Case {
 
 } // namespace
 
-TEST(MimeappsList, SetsOurDefaultAndKeepsEveryOtherByte) {
+TEST(MimeappsList, SetsOurDefaultAndKeepsEveryOtherByte)
+{
     const Case cases[] = {
         {"missing file", "",
          "[Default Applications]\napplication/x-zorrit-theme=zorrit.desktop;\n"},

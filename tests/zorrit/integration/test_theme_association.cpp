@@ -17,9 +17,11 @@ using namespace zorrit::integration;
 
 namespace {
 
-class ThemeAssociation : public ::testing::Test {
+class ThemeAssociation : public ::testing::Test
+{
 protected:
-    ThemeAssociation() {
+    ThemeAssociation()
+    {
         folders.dataHome = home.filePath(QStringLiteral("data"));
         folders.configHome = home.filePath(QStringLiteral("config"));
         association.typeName = QStringLiteral("Zorrit");
@@ -29,25 +31,30 @@ protected:
         association.programPath = QStringLiteral("/home/me/my programs/zorrit");
     }
 
-    QString mimePackage() const {
+    QString mimePackage() const
+    {
         return folders.dataHome + QStringLiteral("/mime/packages/zorrit.xml");
     }
-    QString entry() const {
+    QString entry() const
+    {
         return folders.dataHome + QStringLiteral("/applications/zorrit.desktop");
     }
     QString list() const { return folders.configHome + QStringLiteral("/mimeapps.list"); }
 
-    static QByteArray read(const QString &path) {
+    static QByteArray read(const QString &path)
+    {
         QFile file(path);
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
     }
-    static void write(const QString &path, const QByteArray &bytes) {
+    static void write(const QString &path, const QByteArray &bytes)
+    {
         QDir().mkpath(QFileInfo(path).absolutePath());
         QFile file(path);
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(bytes);
     }
-    QStringList allFiles() const {
+    QStringList allFiles() const
+    {
         QStringList files;
         QDirIterator it(home.path(), QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
         while (it.hasNext())
@@ -63,7 +70,8 @@ protected:
 
 } // namespace
 
-TEST_F(ThemeAssociation, WritesTheThreeFilesInTheUsersFolders) {
+TEST_F(ThemeAssociation, WritesTheThreeFilesInTheUsersFolders)
+{
     const AssociationResult result = writeAssociation(association, folders, &shell);
     EXPECT_TRUE(result.mimePackage && result.desktopEntry && result.mimeappsList);
     EXPECT_EQ(read(mimePackage()), mimePackageXml(association));
@@ -75,7 +83,8 @@ TEST_F(ThemeAssociation, WritesTheThreeFilesInTheUsersFolders) {
     EXPECT_EQ(allFiles().size(), 3) << allFiles().join(QLatin1Char(' ')).toStdString();
 }
 
-TEST_F(ThemeAssociation, KeepsTheUsersOtherAssociations) {
+TEST_F(ThemeAssociation, KeepsTheUsersOtherAssociations)
+{
     const QByteArray before =
         "# my own notes\r\n[Added Associations]\r\napplication/x-zorrit-theme=viewer.desktop;\r\n"
         "\r\n[Default Applications]\r\ntext/plain=gedit.desktop;\r\n\r\n[Other]\r\nx=y";
@@ -91,7 +100,8 @@ TEST_F(ThemeAssociation, KeepsTheUsersOtherAssociations) {
     EXPECT_EQ(QFile::permissions(list()), permissions); // a private list stays private
 }
 
-TEST_F(ThemeAssociation, ASecondRunChangesNothing) {
+TEST_F(ThemeAssociation, ASecondRunChangesNothing)
+{
     writeAssociation(association, folders, &shell);
     const QDateTime listTime = QFileInfo(list()).lastModified();
     // Caches newer than what was written: nothing to refresh either.
@@ -106,14 +116,16 @@ TEST_F(ThemeAssociation, ASecondRunChangesNothing) {
     EXPECT_EQ(QFileInfo(list()).lastModified(), listTime);
 }
 
-TEST_F(ThemeAssociation, AMovedProgramRegistersItsNewPath) {
+TEST_F(ThemeAssociation, AMovedProgramRegistersItsNewPath)
+{
     writeAssociation(association, folders, &shell);
     association.programPath = QStringLiteral("/opt/zorrit/bin/zorrit");
     EXPECT_TRUE(writeAssociation(association, folders, &shell).desktopEntry);
     EXPECT_TRUE(read(entry()).contains("Exec=\"/opt/zorrit/bin/zorrit\" %f\n"));
 }
 
-TEST_F(ThemeAssociation, RefreshesTheCachesWithTheInstalledTools) {
+TEST_F(ThemeAssociation, RefreshesTheCachesWithTheInstalledTools)
+{
     const AssociationResult result = writeAssociation(association, folders, &shell);
     // The tools are installed with the build's dependencies; only what exists is started.
     QStringList started;
@@ -127,7 +139,8 @@ TEST_F(ThemeAssociation, RefreshesTheCachesWithTheInstalledTools) {
         EXPECT_TRUE(shell.startedArguments[i].last().startsWith(folders.dataHome));
 }
 
-TEST_F(ThemeAssociation, WritesNothingForAnUnusableTypeOrExtension) {
+TEST_F(ThemeAssociation, WritesNothingForAnUnusableTypeOrExtension)
+{
     for (const auto &[type, extension] : {std::pair{QString(), QStringLiteral(".thm")},
                                           std::pair{QStringLiteral("Zorrit"), QString()},
                                           std::pair{QStringLiteral("/"), QStringLiteral(".thm")}}) {
@@ -140,7 +153,8 @@ TEST_F(ThemeAssociation, WritesNothingForAnUnusableTypeOrExtension) {
     EXPECT_TRUE(shell.started.empty());
 }
 
-TEST_F(ThemeAssociation, LeavesAListItCannotReadAlone) {
+TEST_F(ThemeAssociation, LeavesAListItCannotReadAlone)
+{
     // A folder where the list should be cannot be read, even by root.
     QDir().mkpath(list());
     const AssociationResult result = writeAssociation(association, folders, &shell);
@@ -149,7 +163,8 @@ TEST_F(ThemeAssociation, LeavesAListItCannotReadAlone) {
     EXPECT_TRUE(result.desktopEntry); // the rest still goes on, silently
 }
 
-TEST_F(ThemeAssociation, WritesThroughASymlinkedList) {
+TEST_F(ThemeAssociation, WritesThroughASymlinkedList)
+{
     const QString target = home.filePath(QStringLiteral("dotfiles/mimeapps.list"));
     write(target, "[Default Applications]\n");
     QDir().mkpath(folders.configHome);
@@ -160,7 +175,8 @@ TEST_F(ThemeAssociation, WritesThroughASymlinkedList) {
               QByteArray("[Default Applications]\napplication/x-zorrit-theme=zorrit.desktop;\n"));
 }
 
-TEST(AssociationFolders, FollowTheXdgVariablesAndIgnoreRelativeOnes) {
+TEST(AssociationFolders, FollowTheXdgVariablesAndIgnoreRelativeOnes)
+{
     const QByteArray oldData = qgetenv("XDG_DATA_HOME");
     const QByteArray oldConfig = qgetenv("XDG_CONFIG_HOME");
     qputenv("XDG_DATA_HOME", "/tmp/d");
@@ -174,7 +190,8 @@ TEST(AssociationFolders, FollowTheXdgVariablesAndIgnoreRelativeOnes) {
     qputenv("XDG_CONFIG_HOME", oldConfig);
 }
 
-TEST(AssociateThemeFiles, RegistersTheRunningProgram) {
+TEST(AssociateThemeFiles, RegistersTheRunningProgram)
+{
     QTemporaryDir home;
     const QByteArray oldData = qgetenv("XDG_DATA_HOME");
     const QByteArray oldConfig = qgetenv("XDG_CONFIG_HOME");
