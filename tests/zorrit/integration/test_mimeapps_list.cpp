@@ -67,6 +67,10 @@ TEST(MimeappsList, SetsOurDefaultAndKeepsEveryOtherByte)
          "Applications]\napplication/x-zorrit-theme=b.desktop;\n",
          "[Default Applications]\ntext/plain=a.desktop;\n[Other]\nk=v\n[Default "
          "Applications]\napplication/x-zorrit-theme=zorrit.desktop;b.desktop;\n"},
+        {"the group twice without our key: it goes into the first",
+         "[Default Applications]\na/b=a.desktop;\n\n[Default Applications]\nc/d=c.desktop;\n",
+         "[Default Applications]\na/b=a.desktop;\napplication/x-zorrit-theme=zorrit.desktop;\n\n"
+         "[Default Applications]\nc/d=c.desktop;\n"},
         {"a commented-out entry is a comment; the new key goes after the group's last key",
          "[Default Applications]\n#application/x-zorrit-theme=old.desktop;\n",
          "[Default "

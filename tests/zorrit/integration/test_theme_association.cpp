@@ -13,6 +13,8 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 using namespace zorrit::integration;
 
 namespace {
@@ -161,6 +163,16 @@ TEST_F(ThemeAssociation, LeavesAListItCannotReadAlone)
     EXPECT_FALSE(result.mimeappsList);
     EXPECT_TRUE(QFileInfo(list()).isDir());
     EXPECT_TRUE(result.desktopEntry); // the rest still goes on, silently
+
+    // A file without read permission (root reads it anyway, so only for other users).
+    if (::geteuid() != 0) {
+        QDir(list()).removeRecursively();
+        write(list(), "[Default Applications]\ntext/plain=gedit.desktop;\n");
+        QFile::setPermissions(list(), QFile::WriteOwner);
+        EXPECT_FALSE(writeAssociation(association, folders, &shell).mimeappsList);
+        QFile::setPermissions(list(), QFile::ReadOwner | QFile::WriteOwner);
+        EXPECT_EQ(read(list()), QByteArray("[Default Applications]\ntext/plain=gedit.desktop;\n"));
+    }
 }
 
 TEST_F(ThemeAssociation, WritesThroughASymlinkedList)
