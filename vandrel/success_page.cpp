@@ -27,7 +27,7 @@ SuccessPage::SuccessPage(platform::Shell &shell, QWidget *parent)
                            "Gallery for free!"));
 
     // Label1: the empty margin around the link; leaving the link into it drops the underline.
-    auto *margin = new QLabel(this);
+    auto *margin = new QWidget(this);
     margin->setObjectName(QStringLiteral("Label1"));
     auto *marginLayout = new QHBoxLayout(margin);
     marginLayout->setContentsMargins(6, 4, 6, 4);
