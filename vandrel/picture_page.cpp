@@ -77,6 +77,8 @@ PicturePage::PicturePage(platform::Dialogs &dialogs, platform::FileChooser &choo
     body()->addStretch();
     addText(QStringLiteral("Click Next to continue."));
     nextButton()->setEnabled(false);
+    // Next starts disabled, so the page opens on the global button rather than on Back.
+    global->setFocus();
 }
 
 std::array<QString, kSlotCount> PicturePage::captions() const

@@ -42,7 +42,8 @@ std::unique_ptr<WizardPage> makeForm1()
          QStringLiteral("It is better to choose GIF because it is the only format supporting "
                         "transparency."),
          QStringLiteral("Once you have all your pictures ready, click 'Next'.")});
-    page->addText(QStringLiteral("Click Next to continue."))->setAlignment(Qt::AlignBottom);
+    page->addStretch();
+    page->addText(QStringLiteral("Click Next to continue."));
     page->backButton()->setEnabled(false);
     return page;
 }
@@ -58,7 +59,8 @@ std::unique_ptr<WizardPage> makeForm2()
                         "and pictures. "),
          QStringLiteral("Once your folder is created and your pictures are inside, click "
                         "'Next'.")});
-    page->addText(QStringLiteral("Click Next to continue."))->setAlignment(Qt::AlignBottom);
+    page->addStretch();
+    page->addText(QStringLiteral("Click Next to continue."));
     return page;
 }
 
@@ -79,7 +81,8 @@ std::unique_ptr<WizardPage> makeForm5()
     bold.setBold(true);
     important->setFont(bold);
     important->move(0, sentence->contentsMargins().top());
-    page->addText(QStringLiteral("Click Finish to continue."))->setAlignment(Qt::AlignBottom);
+    page->addStretch();
+    page->addText(QStringLiteral("Click Finish to continue."));
     page->nextButton()->setText(QStringLiteral("&Finish >"));
     return page;
 }

@@ -99,6 +99,7 @@ WizardPage::WizardPage(const QString &objectName, int step, QWidget *parent)
     }
 
     m_body = new QVBoxLayout;
+    m_body->setSpacing(8);
     column->addLayout(m_body, 1);
 
     if (step > 0) {
@@ -135,6 +136,11 @@ QLabel *WizardPage::addText(const QString &text)
     label->setWordWrap(true);
     m_body->addWidget(label);
     return label;
+}
+
+void WizardPage::addStretch()
+{
+    m_body->addStretch(1);
 }
 
 void WizardPage::closeEvent(QCloseEvent *event)

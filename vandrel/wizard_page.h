@@ -29,6 +29,8 @@ public:
 
     // Adds a plain text paragraph to the page's body and returns it.
     QLabel *addText(const QString &text);
+    // Pushes what is added after it to the bottom of the body.
+    void addStretch();
 
 Q_SIGNALS:
     // The window's close box (or the window manager) asked to close this page.
