@@ -1,0 +1,158 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Start-up: one copy at a time, a theme from the command line, the first-run welcome, the trail.
+#include "zorrit_app.h"
+
+#include "platform/dialogs.h"
+#include "platform/window_system.h"
+#include "zorrit/shell/stand_window.h"
+#include "zorrit/shell/startup1_window.h"
+#include "zorrit/themes/theme_reader.h"
+#include "zorrit/trail/command_line.h"
+
+#include <QDir>
+
+namespace zorrit::app {
+
+using namespace zorrit::settings;
+
+ZorritApp::ZorritApp(Seams seams)
+    : m_seams(std::move(seams))
+    , m_store(m_seams.settingsFolder)
+    , m_lock(m_seams.runtimeFolder.isEmpty()
+                 ? QString()
+                 : m_seams.runtimeFolder + QStringLiteral("/zorrit.lock"))
+{
+    m_engine = std::make_unique<trail::TrailEngine>(m_seams.windowSystem, m_motion);
+    m_translucency = std::make_unique<trail::Translucency>(m_store, m_seams.windowSystem,
+                                                           m_seams.dialogs, m_engine->windows());
+    // The notice must exist before the trail starts: opening the preferences may need it then.
+    m_notice = std::make_unique<shell::NotFoundNotice>(m_seams.dialogs);
+    m_prefs = std::make_unique<prefs::PrefsHolder>(prefs::PrefsDeps{
+        m_store, m_motion, *m_engine, *m_translucency, m_seams.dialogs,
+        [this] { m_notice->start(); }});
+    m_translucency->onFailure = [this] {
+        if (prefs::PrefsModel *model = m_prefs->loaded())
+            model->translucencyFailed();
+    };
+}
+
+ZorritApp::~ZorritApp() = default;
+
+std::optional<int> ZorritApp::start(const QStringList &arguments)
+{
+    const QString commandLine = trail::joinedCommandLine(arguments);
+    const bool plain = trail::isPlainStart(commandLine);
+    const auto handedPath = [&] {
+        return trail::storedThemePath(trail::takeThemePath(commandLine), QDir::currentPath());
+    };
+
+    if (!m_lock.tryAcquire()) {
+        if (plain) {
+            m_seams.dialogs.critical(nullptr, QStringLiteral("Zorrit - Error"),
+                                     alreadyRunningText());
+            return 1;
+        }
+        HandedThemePath = handedPath();
+        if (handOffToRunningCopy)
+            handOffToRunningCopy();
+        OpenHandedTheme();
+        return std::nullopt;
+    }
+    if (!plain) {
+        // Opened with a theme file: no association and no welcome, even on a first start.
+        HandedThemePath = handedPath();
+        OpenHandedTheme();
+        return std::nullopt;
+    }
+    if (associateThemeFiles)
+        associateThemeFiles();
+    FirstRunCheck();
+    return std::nullopt;
+}
+
+void ZorritApp::OpenHandedTheme()
+{
+    m_store.WriteSetting(kTheme, HandedThemePath);
+    HandedThemePath = handedMarker();
+    ShowTrailAndTray();
+}
+
+void ZorritApp::FirstRunCheck()
+{
+    if (m_store.ReadSetting(kScroll.path(), QStringLiteral("Yes")) == QLatin1String("Yes")) {
+        // Written first: a run that ends while the welcome is open does not show it again.
+        m_store.WriteSetting(kScroll, QStringLiteral("No"));
+        auto *welcome = new shell::Startup1Window;
+        connect(welcome, &shell::Startup1Window::closed, this, &ZorritApp::ShowTrailAndTray);
+        welcome->show();
+        return;
+    }
+    ShowTrailAndTray();
+}
+
+void ZorritApp::ShowTrailAndTray()
+{
+    if (m_trailStarted)
+        return;
+    m_trailStarted = true;
+    StartTrailEngine();
+    if (setUpTray)
+        setUpTray();
+    Q_EMIT trailShown();
+}
+
+void ZorritApp::startupThemeFallback(shell::StandWindow *stand)
+{
+    if (stand)
+        stand->close();
+    m_engine->Timer1().stop();
+    m_prefs->model().MakeMeBuilt();
+    m_prefs->unload();
+    m_seams.dialogs.critical(nullptr, QStringLiteral("Zorrit - Error"), themeNotFoundText());
+    m_store.WriteSetting(kTheme, builtInThemeValue());
+}
+
+void ZorritApp::StartTrailEngine()
+{
+    std::unique_ptr<shell::StandWindow> stand;
+    if (HandedThemePath != handedMarker()) {
+        stand = std::make_unique<shell::StandWindow>();
+        stand->showNow();
+    }
+    // Loading and closing the preferences once brings every stored value into its usual form.
+    m_prefs->model();
+    m_prefs->unload();
+
+    m_store.ReadSetting(kAbove);
+    m_store.ReadSetting(kUnder);
+    m_store.ReadSetting(kMove);
+    m_store.ReadSetting(kFast);
+    m_store.ReadSetting(kBotRight);
+    m_store.ReadSetting(kBotLeft);
+    m_store.ReadSetting(kTopRight);
+    m_store.ReadSetting(kTopLeft);
+    const QString theme = m_store.ReadSetting(kTheme);
+
+    bool fellBack = false;
+    if (theme != builtInThemeValue()) {
+        if (const auto pictures = themes::loadThemePictures(theme)) {
+            for (int k = 0; k < trail::kSpriteCount; ++k)
+                m_engine->window(k)->setPicture((*pictures)[k]);
+        } else {
+            startupThemeFallback(stand.get());
+            fellBack = true;
+        }
+    }
+
+    m_engine->state().WobbleOffset = 1;
+    m_engine->readMotionSettings(m_store);
+    m_engine->shapeAll();
+    m_engine->showWindows();
+    m_prefs->unload();
+    stand.reset();
+    m_translucency->ApplyTranslucency();
+    m_engine->start();
+    Q_UNUSED(fellBack) // Timer1 runs again from here on either path
+}
+
+} // namespace zorrit::app

@@ -1,0 +1,110 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Zorrit's start-up and the objects that live for the whole run: the composition root.
+#pragma once
+
+#include "platform/instance_lock.h"
+#include "zorrit/prefs/prefs_holder.h"
+#include "zorrit/settings/settings_store.h"
+#include "zorrit/shell/not_found_notice.h"
+#include "zorrit/trail/trail_engine.h"
+#include "zorrit/trail/trail_math.h"
+#include "zorrit/trail/translucency.h"
+
+#include <QObject>
+#include <QPointer>
+#include <QStringList>
+
+#include <functional>
+#include <memory>
+#include <optional>
+
+namespace platform {
+class Dialogs;
+class Shell;
+class WindowSystem;
+} // namespace platform
+
+namespace zorrit::shell {
+class StandWindow;
+}
+
+namespace zorrit::app {
+
+struct Seams
+{
+    platform::WindowSystem &windowSystem;
+    platform::Dialogs &dialogs;
+    platform::Shell &shell;
+    QString settingsFolder; // where the settings file lives
+    QString runtimeFolder;  // lock, hand-off file and local socket
+};
+
+class ZorritApp final : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit ZorritApp(Seams seams);
+    ~ZorritApp() override;
+
+    // The entry sequence. Returns an exit code when the program is to end at once (a refused
+    // second copy), or nothing when it runs on in the event loop.
+    std::optional<int> start(const QStringList &arguments);
+
+    void OpenHandedTheme();
+    void FirstRunCheck();
+    void ShowTrailAndTray();
+    // The lead sprite window's load: settings, theme, shapes, windows, translucency.
+    void StartTrailEngine();
+
+    static QString alreadyRunningText()
+    {
+        return QStringLiteral("Zorrit is already running. You cannot launch more than one copy "
+                              "at a time.");
+    }
+    static QString themeNotFoundText()
+    {
+        return QStringLiteral("The theme you have selected wasn't found. Zorrit will use the "
+                              "built-in theme instead.");
+    }
+    // The marker HandedThemePath holds once the handed theme has been stored.
+    static QString handedMarker() { return QStringLiteral("hehe"); }
+
+    QString HandedThemePath;
+
+    settings::SettingsStore &store() { return m_store; }
+    trail::MotionSettings &motion() { return m_motion; }
+    trail::TrailEngine &engine() { return *m_engine; }
+    trail::Translucency &translucency() { return *m_translucency; }
+    prefs::PrefsHolder &prefs() { return *m_prefs; }
+    shell::NotFoundNotice &notFoundNotice() { return *m_notice; }
+    platform::InstanceLock &instanceLock() { return m_lock; }
+    const Seams &seams() const { return m_seams; }
+    bool trailStarted() const { return m_trailStarted; }
+
+    // Places later parts of the program plug into. Each may be left empty.
+    // Registers the theme file type for this program (plain starts only).
+    std::function<void()> associateThemeFiles;
+    // Creates the hidden "Tray" window and its icon, once the trail runs.
+    std::function<void()> setUpTray;
+    // A theme start while another copy runs: tell that copy to hand over.
+    std::function<void()> handOffToRunningCopy;
+
+Q_SIGNALS:
+    void trailShown();
+
+private:
+    void startupThemeFallback(shell::StandWindow *stand);
+
+    Seams m_seams;
+    settings::SettingsStore m_store;
+    platform::InstanceLock m_lock;
+    trail::MotionSettings m_motion;
+    std::unique_ptr<trail::TrailEngine> m_engine;
+    std::unique_ptr<trail::Translucency> m_translucency;
+    std::unique_ptr<shell::NotFoundNotice> m_notice;
+    std::unique_ptr<prefs::PrefsHolder> m_prefs;
+    bool m_trailStarted = false;
+};
+
+} // namespace zorrit::app

@@ -1,0 +1,44 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Zorrit's entry point: the X11 check, the real seams, then start-up.
+#include "platform/dialogs.h"
+#include "platform/runtime_dir.h"
+#include "platform/shell.h"
+#include "platform/x11_window_system.h"
+#include "zorrit/app/zorrit_app.h"
+#include "zorrit/settings/settings_store.h"
+
+#include <QApplication>
+
+#include <cstdio>
+
+int main(int argc, char **argv)
+{
+    // The trail needs the X11 pointer and window stacking: under Wayland, use XWayland.
+    if (qEnvironmentVariableIsSet("WAYLAND_DISPLAY") && qEnvironmentVariableIsSet("DISPLAY")
+        && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "xcb");
+    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        std::fputs("zorrit: no X display (DISPLAY is not set); Zorrit needs an X11 session.\n",
+                   stderr);
+        return 2;
+    }
+
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Zorrit"));
+    QApplication::setApplicationVersion(QStringLiteral("1.2.1"));
+    QApplication::setDesktopFileName(QStringLiteral("zorrit"));
+    // The trail has no main window: closing a dialog must not end the program.
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    platform::X11WindowSystem windowSystem;
+    platform::QtDialogs dialogs;
+    platform::QtShell shell;
+    zorrit::app::ZorritApp zorrit({windowSystem, dialogs, shell,
+                                   zorrit::settings::SettingsStore::defaultFolder(),
+                                   platform::runtimeDir(QStringLiteral("zorrit"))});
+    QStringList arguments = QApplication::arguments();
+    arguments.removeFirst();
+    if (const std::optional<int> exitCode = zorrit.start(arguments))
+        return *exitCode;
+    return QApplication::exec();
+}

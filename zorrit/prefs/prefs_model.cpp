@@ -1,0 +1,249 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Opening, closing and the live effects of the preferences.
+#include "prefs_model.h"
+
+#include "common/maker_web.h"
+#include "platform/dialogs.h"
+#include "zorrit/settings/settings_store.h"
+#include "zorrit/themes/theme_reader.h"
+#include "zorrit/trail/sprite_picture.h"
+#include "zorrit/trail/trail_engine.h"
+#include "zorrit/trail/translucency.h"
+
+#include <algorithm>
+
+namespace zorrit::prefs {
+
+using namespace zorrit::settings;
+using trail::TrailCorner;
+
+PrefsModel::PrefsModel(PrefsDeps deps)
+    : m_deps(std::move(deps))
+{
+}
+
+void PrefsModel::open()
+{
+    const SettingsStore &store = m_deps.store;
+    // A check box set from a setting acts as if it had been clicked; so does a selected option.
+    clickWobb(store.ReadSetting(kMove).toInt() != 0);
+    setOnit(settingToBool(store.ReadSetting(kAbove)));
+    setOndesktop(settingToBool(store.ReadSetting(kUnder)));
+    clickVroom(store.ReadSetting(kFast).toInt() != 0);
+    setPositionOption(TrailCorner::BotRight, settingToBool(store.ReadSetting(kBotRight)));
+    setPositionOption(TrailCorner::BotLeft, settingToBool(store.ReadSetting(kBotLeft)));
+    setPositionOption(TrailCorner::TopRight, settingToBool(store.ReadSetting(kTopRight)));
+    setPositionOption(TrailCorner::TopLeft, settingToBool(store.ReadSetting(kTopLeft)));
+
+    m_loading = true;
+    m_transon = store.ReadSetting(kTransOn).toInt() != 0;
+    const std::optional<int> level = trail::translucencyLevel(store.ReadSetting(kTransSlid));
+    m_transslid = std::clamp(level.value_or(kSlideMax), kSlideMin, kSlideMax);
+    m_transEnabled = m_transon;
+    m_loading = false;
+
+    readThemeAtOpening();
+    Q_EMIT changed();
+}
+
+void PrefsModel::close()
+{
+    SettingsStore &store = m_deps.store;
+    const auto checkText = [](bool on) { return on ? QStringLiteral("1") : QStringLiteral("0"); };
+    store.WriteSetting(kMove, checkText(m_wobb));
+    store.WriteSetting(kAbove, boolText(m_onit));
+    store.WriteSetting(kUnder, boolText(m_ondesktop));
+    store.WriteSetting(kFast, checkText(m_vroom));
+    store.WriteSetting(kBotRight, boolText(m_position == TrailCorner::BotRight));
+    store.WriteSetting(kBotLeft, boolText(m_position == TrailCorner::BotLeft));
+    store.WriteSetting(kTopRight, boolText(m_position == TrailCorner::TopRight));
+    store.WriteSetting(kTopLeft, boolText(m_position == TrailCorner::TopLeft));
+    store.WriteSetting(kTransOn, checkText(m_transon));
+    store.WriteSetting(kTransSlid, QString::number(m_transslid));
+    store.WriteSetting(kTheme, m_whatpath.isEmpty() ? builtInThemeValue() : m_whatpath);
+}
+
+void PrefsModel::clickWobb(bool checked)
+{
+    m_wobb = checked;
+    m_deps.motion.WobbleOn = checked;
+    m_deps.engine.wake();
+    Q_EMIT changed();
+}
+
+void PrefsModel::clickVroom(bool checked)
+{
+    m_vroom = checked;
+    m_deps.motion.SpeedFactor = checked ? 1 : 2;
+    m_deps.engine.wake();
+    Q_EMIT changed();
+}
+
+void PrefsModel::setOnit(bool value)
+{
+    m_onit = value;
+    if (value) {
+        m_ondesktop = false;
+        clickOnit();
+    }
+}
+
+void PrefsModel::setOndesktop(bool value)
+{
+    m_ondesktop = value;
+    if (value) {
+        m_onit = false;
+        clickOndesktop();
+    }
+}
+
+void PrefsModel::clickOnit()
+{
+    // "On top" acts at the next start, through the stored option.
+    m_onit = true;
+    m_ondesktop = false;
+    Q_EMIT changed();
+}
+
+void PrefsModel::clickOndesktop()
+{
+    // Windows already on top stay there; they are just no longer pushed back.
+    m_ondesktop = true;
+    m_onit = false;
+    m_deps.motion.KeepOnTop = false;
+    Q_EMIT changed();
+}
+
+void PrefsModel::setPositionOption(TrailCorner corner, bool value)
+{
+    if (value)
+        clickPosition(corner);
+    else if (m_position == corner)
+        m_position.reset();
+}
+
+void PrefsModel::clickPosition(TrailCorner corner)
+{
+    m_position = corner;
+    m_deps.motion.setCorner(corner);
+    m_deps.engine.wake();
+    Q_EMIT changed();
+}
+
+void PrefsModel::writeTransSettings()
+{
+    m_deps.store.WriteSetting(kTransOn, m_transon ? QStringLiteral("1") : QStringLiteral("0"));
+    m_deps.store.WriteSetting(kTransSlid, QString::number(m_transslid));
+}
+
+void PrefsModel::clickTransOn(bool checked)
+{
+    m_transon = checked;
+    if (m_loading)
+        return;
+    m_transEnabled = checked;
+    writeTransSettings();
+    Q_EMIT changed();
+    m_deps.translucency.ApplyTranslucency();
+}
+
+void PrefsModel::slideTransSlid(int value)
+{
+    m_transslid = std::clamp(value, kSlideMin, kSlideMax);
+    writeTransSettings();
+    Q_EMIT changed();
+    m_deps.translucency.ApplyTranslucency();
+}
+
+void PrefsModel::translucencyFailed()
+{
+    m_transon = false;
+    m_transEnabled = false;
+    Q_EMIT changed();
+}
+
+void PrefsModel::readThemeAtOpening()
+{
+    const QString theme = m_deps.store.ReadSetting(kTheme);
+    if (theme == builtInThemeValue()) {
+        m_whatis = themes::builtInThemeName();
+        m_whatcopy = common::web::creditLine();
+        m_whatmail = common::web::homePage();
+        return;
+    }
+    m_whatpath = theme;
+    const std::optional<themes::ThemeFile> file = themes::readThemeFile(theme);
+    if (!file) {
+        m_deps.store.WriteSetting(kTheme, builtInThemeValue());
+        m_notFound = true;
+        MakeMeBuilt();
+        return;
+    }
+    m_whatis = file->texts.name;
+    m_whatcopy = file->texts.author;
+    m_whatmail = file->texts.site;
+}
+
+void PrefsModel::MakeMeBuilt()
+{
+    for (int k = 0; k < trail::kSpriteCount; ++k)
+        m_deps.engine.window(k)->setPicture(trail::builtInBall(k));
+    m_deps.engine.shapeAll();
+    m_whatis = themes::builtInThemeName();
+    m_whatcopy = common::web::creditLine();
+    m_whatpath = builtInThemeValue();
+    if (m_notFound) {
+        m_notFound = false;
+        if (m_deps.startNotFoundNotice)
+            m_deps.startNotFoundNotice();
+    }
+    Q_EMIT changed();
+}
+
+void PrefsModel::setWhatpath(const QString &path)
+{
+    m_whatpath = path;
+    Q_EMIT changed();
+}
+
+void PrefsModel::themeFailed()
+{
+    m_deps.dialogs.critical(nullptr, QStringLiteral("Zorrit - Error"), damagedThemeText());
+    m_whatpath = builtInThemeValue();
+    Q_EMIT changed();
+}
+
+void PrefsModel::loadChosenTheme(const QString &path)
+{
+    m_whatpath = path;
+    const std::optional<QString> folder = themes::themeFolder(path);
+    const std::optional<themes::ThemeFile> file = themes::readThemeFile(path);
+    if (!folder || !file) {
+        // A file that cannot be used at all is reported, not stored for the next start to trip on.
+        themeFailed();
+        return;
+    }
+    // Pictures already replaced stay when a later one fails, but every changed window is recut so
+    // none shows a new picture through an old outline.
+    bool failed = false;
+    for (int k = 0; k < trail::kSpriteCount && !failed; ++k) {
+        std::optional<QImage> picture = themes::loadThemePicture(*folder, file->pictureLines[k]);
+        if (!picture) {
+            failed = true;
+            break;
+        }
+        trail::SpriteWindow *window = m_deps.engine.window(k);
+        window->setPicture(*picture);
+        window->ShapeWindow(trail::KeyColour);
+    }
+    if (failed) {
+        themeFailed();
+        return;
+    }
+    m_whatis = file->texts.name;
+    m_whatcopy = file->texts.author;
+    m_whatmail = file->texts.site;
+    Q_EMIT changed();
+}
+
+} // namespace zorrit::prefs

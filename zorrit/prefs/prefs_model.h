@@ -1,0 +1,127 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The preferences dialog's state and behaviour, without widgets: what its controls hold, what
+// opening reads, what closing writes, and the live effects on the running trail.
+#pragma once
+
+#include "zorrit/trail/trail_math.h"
+
+#include <QObject>
+#include <QString>
+
+#include <functional>
+
+namespace platform {
+class Dialogs;
+}
+namespace zorrit::settings {
+class SettingsStore;
+}
+namespace zorrit::trail {
+class TrailEngine;
+class Translucency;
+} // namespace zorrit::trail
+
+namespace zorrit::prefs {
+
+struct PrefsDeps
+{
+    settings::SettingsStore &store;
+    trail::MotionSettings &motion;
+    trail::TrailEngine &engine;
+    trail::Translucency &translucency;
+    platform::Dialogs &dialogs;
+    // Starts the one-shot notice that the theme in use was not found.
+    std::function<void()> startNotFoundNotice;
+};
+
+class PrefsModel final : public QObject
+{
+    Q_OBJECT
+
+public:
+    static constexpr int kSlideMin = 30;
+    static constexpr int kSlideMax = 255;
+    static constexpr int kSlideSmallStep = 1;
+    static constexpr int kSlideLargeStep = 50;
+
+    explicit PrefsModel(PrefsDeps deps);
+
+    // Opening: every control from the settings (with the live effects a click would have), the
+    // translucency box silently, then the theme in use with its fall-back to the built-in theme.
+    void open();
+    // Closing, for whatever reason: every setting written in the dialog's own form.
+    void close();
+
+    // Controls, by their names.
+    bool wobb() const { return m_wobb; }
+    bool vroom() const { return m_vroom; }
+    bool onit() const { return m_onit; }
+    bool ondesktop() const { return m_ondesktop; }
+    // The selected trail position; none may be selected when the settings name none.
+    std::optional<trail::TrailCorner> position() const { return m_position; }
+    bool transon() const { return m_transon; }
+    int transslid() const { return m_transslid; }
+    // transtext and the slider are enabled only while transon is ticked.
+    bool transControlsEnabled() const { return m_transEnabled; }
+    QString whatis() const { return m_whatis; }
+    QString whatcopy() const { return m_whatcopy; }
+    QString whatmail() const { return m_whatmail; }
+    QString whatpath() const { return m_whatpath; }
+    bool isLoading() const { return m_loading; }
+    bool notFoundFlag() const { return m_notFound; }
+
+    // What a click on each control does.
+    void clickWobb(bool checked);
+    void clickVroom(bool checked);
+    void clickOnit();
+    void clickOndesktop();
+    void clickPosition(trail::TrailCorner corner);
+    void clickTransOn(bool checked);
+    // The user moved the slider.
+    void slideTransSlid(int value);
+
+    // Puts the built-in theme on the trail and into the dialog.
+    void MakeMeBuilt();
+    // Loads the theme file at path onto the trail (the chooser's part of picking a theme).
+    void loadChosenTheme(const QString &path);
+    void setWhatpath(const QString &path);
+
+    // The translucency could not be applied: untick the box, disable its controls.
+    void translucencyFailed();
+
+    static QString damagedThemeText()
+    {
+        return QStringLiteral("The theme you have selected is damaged or some files are missing. "
+                              "Please install it again.");
+    }
+
+Q_SIGNALS:
+    // Something the widgets show has changed.
+    void changed();
+
+private:
+    void setOnit(bool value);
+    void setOndesktop(bool value);
+    void setPositionOption(trail::TrailCorner corner, bool value);
+    void readThemeAtOpening();
+    void writeTransSettings();
+    void themeFailed();
+
+    PrefsDeps m_deps;
+    bool m_wobb = false;
+    bool m_vroom = false;
+    bool m_onit = false;
+    bool m_ondesktop = false;
+    std::optional<trail::TrailCorner> m_position;
+    bool m_transon = false;
+    int m_transslid = 130;
+    bool m_transEnabled = false;
+    QString m_whatis = QStringLiteral("Bubbles");
+    QString m_whatcopy;
+    QString m_whatmail;
+    QString m_whatpath = QStringLiteral("default");
+    bool m_loading = false;
+    bool m_notFound = false;
+};
+
+} // namespace zorrit::prefs

@@ -1,0 +1,39 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The not-found notice's layout.
+#include "ahwell_dialog.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QStyle>
+#include <QVBoxLayout>
+
+namespace zorrit::shell {
+
+AhwellDialog::AhwellDialog(QWidget *parent)
+    : QDialog(parent)
+{
+    setObjectName(QStringLiteral("ahwell"));
+    setWindowRole(objectName());
+    setWindowTitle(QStringLiteral("Zorrit - Error"));
+    auto *layout = new QVBoxLayout(this);
+    auto *row = new QHBoxLayout;
+    auto *picture = new QLabel(this);
+    picture->setObjectName(QStringLiteral("Image1"));
+    picture->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxWarning).pixmap(32, 32));
+    picture->setAlignment(Qt::AlignTop);
+    auto *label = new QLabel(text(), this);
+    label->setObjectName(QStringLiteral("Label1"));
+    label->setWordWrap(true);
+    row->addWidget(picture);
+    row->addWidget(label, 1);
+    layout->addLayout(row);
+    auto *ok = new QPushButton(QStringLiteral("&OK"), this);
+    ok->setObjectName(QStringLiteral("Command1"));
+    ok->setDefault(true);
+    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+    layout->addWidget(ok, 0, Qt::AlignRight);
+    setMinimumWidth(360);
+}
+
+} // namespace zorrit::shell

@@ -1,0 +1,23 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The small notice that the theme in use was not found and the built-in one took its place.
+#pragma once
+
+#include <QDialog>
+
+namespace zorrit::shell {
+
+class AhwellDialog final : public QDialog
+{
+    Q_OBJECT
+
+public:
+    explicit AhwellDialog(QWidget *parent = nullptr);
+
+    static QString text()
+    {
+        return QStringLiteral("The theme you have selected isn't found. Zorrit will use the "
+                              "built-in theme instead.");
+    }
+};
+
+} // namespace zorrit::shell

@@ -1,0 +1,30 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The not-found notice timer.
+#include "not_found_notice.h"
+
+#include "ahwell_dialog.h"
+#include "platform/dialogs.h"
+
+namespace zorrit::shell {
+
+NotFoundNotice::NotFoundNotice(platform::Dialogs &dialogs, QObject *parent)
+    : QObject(parent)
+    , m_dialogs(dialogs)
+{
+    m_timer.setInterval(300);
+    connect(&m_timer, &QTimer::timeout, this, &NotFoundNotice::fire);
+    showDialog = [] {
+        AhwellDialog dialog;
+        dialog.exec();
+    };
+}
+
+void NotFoundNotice::fire()
+{
+    m_timer.stop(); // fires once
+    m_dialogs.beep();
+    if (showDialog)
+        showDialog();
+}
+
+} // namespace zorrit::shell

@@ -1,0 +1,7 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+target_sources(zorrit_core PRIVATE
+    shell/ahwell_dialog.cpp shell/ahwell_dialog.h
+    shell/not_found_notice.cpp shell/not_found_notice.h
+    shell/stand_window.cpp shell/stand_window.h
+    shell/startup1_window.cpp shell/startup1_window.h
+)

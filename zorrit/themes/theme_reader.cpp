@@ -1,0 +1,120 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Theme files read as a stream: never more of a file than the rules need.
+#include "theme_reader.h"
+
+#include "common/picture_loader.h"
+#include "common/theme_file.h"
+#include "zorrit/trail/sprite_picture.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+namespace zorrit::themes {
+
+namespace {
+
+constexpr int kMaxThemeLines = 32767;
+
+// Lines counted up to the end of the file; nothing on a read error or beyond 32767 lines.
+std::optional<int> countLines(QFile &file)
+{
+    common::ThemeLineReader reader(&file);
+    int count = 0;
+    while (reader.skip()) {
+        if (++count > kMaxThemeLines)
+            return std::nullopt;
+    }
+    if (reader.failed())
+        return std::nullopt;
+    return count;
+}
+
+bool openForReading(QFile &file)
+{
+    // Theme files are regular files; anything else (a FIFO, a device) is not opened at all.
+    const QFileInfo info(file.fileName());
+    return info.isFile() && file.open(QIODevice::ReadOnly);
+}
+
+} // namespace
+
+std::optional<QString> themeFolder(const QString &path)
+{
+    const qsizetype slash = path.lastIndexOf(QLatin1Char('/'));
+    if (slash < 0)
+        return std::nullopt;
+    return path.left(slash);
+}
+
+std::optional<ThemeFile> readThemeFile(const QString &path)
+{
+    QFile file(path);
+    if (!openForReading(file))
+        return std::nullopt;
+    const std::optional<int> count = countLines(file);
+    if (!count || *count < common::kThemeMinimumLines || !file.seek(0))
+        return std::nullopt;
+
+    common::ThemeLineReader reader(&file);
+    std::array<QByteArray, common::kThemeLineCount> raw;
+    const int wanted = *count == common::kThemeMinimumLines ? 7 : 8;
+    for (int i = 0; i < wanted; ++i) {
+        std::optional<QByteArray> line = reader.next();
+        if (!line)
+            return std::nullopt; // the file changed under us
+        raw[i] = std::move(*line);
+    }
+    ThemeFile theme;
+    theme.lineCount = *count;
+    theme.texts.name = common::decodeThemeText(raw[common::kThemeName]);
+    theme.texts.author = common::decodeThemeText(raw[common::kThemeAuthor]);
+    for (int k = 0; k < 5; ++k)
+        theme.pictureLines[k] = common::decodeThemeText(raw[common::kThemeFirstPicture + k]);
+    if (wanted == 8)
+        theme.texts.site = common::decodeThemeText(raw[common::kThemeSite]);
+    return theme;
+}
+
+std::optional<std::array<QString, 5>> readThemePictureLines(const QString &path)
+{
+    QFile file(path);
+    if (!openForReading(file))
+        return std::nullopt;
+    common::ThemeLineReader reader(&file);
+    std::array<QString, 5> lines;
+    for (int i = 0; i < common::kThemeMinimumLines; ++i) {
+        std::optional<QByteArray> line = reader.next();
+        if (!line)
+            return std::nullopt;
+        if (i >= common::kThemeFirstPicture)
+            lines[i - common::kThemeFirstPicture] = common::decodeThemeText(*line);
+    }
+    return lines;
+}
+
+std::optional<QImage> loadThemePicture(const QString &folder, const QString &line)
+{
+    if (line == common::noPictureText())
+        return trail::blankPicture();
+    return common::loadPicture(folder + QLatin1Char('/') + line);
+}
+
+std::optional<std::array<QImage, 5>> loadThemePictures(const QString &path)
+{
+    const std::optional<QString> folder = themeFolder(path);
+    if (!folder)
+        return std::nullopt;
+    const std::optional<std::array<QString, 5>> lines = readThemePictureLines(path);
+    if (!lines)
+        return std::nullopt;
+    std::array<QImage, 5> pictures;
+    for (int k = 0; k < 5; ++k) {
+        std::optional<QImage> picture = loadThemePicture(*folder, (*lines)[k]);
+        if (!picture)
+            return std::nullopt;
+        pictures[k] = std::move(*picture);
+    }
+    return pictures;
+}
+
+} // namespace zorrit::themes

@@ -1,0 +1,25 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// What the command line asks for: a plain start, or a theme file to use.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace zorrit::trail {
+
+// The whole command line: the program's arguments joined with single blanks.
+QString joinedCommandLine(const QStringList &arguments);
+
+// An empty command line and exactly "%0" are a plain start.
+bool isPlainStart(const QString &commandLine);
+
+// The theme path in a command line: when it starts with a double quote, its last and then its
+// first character go (whatever they are); nothing else is parsed, so a path with blanks stays
+// whole. A line too short for both quotes yields what remains (possibly nothing).
+QString takeThemePath(const QString &commandLine);
+
+// The path as the theme setting keeps it: a file:// address becomes its local path, and a
+// relative path is made absolute against currentFolder. An empty path stays empty.
+QString storedThemePath(const QString &path, const QString &currentFolder);
+
+} // namespace zorrit::trail

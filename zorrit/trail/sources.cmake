@@ -1,0 +1,9 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+target_sources(zorrit_core PRIVATE
+    trail/command_line.cpp trail/command_line.h
+    trail/sprite_picture.cpp trail/sprite_picture.h
+    trail/sprite_window.cpp trail/sprite_window.h
+    trail/trail_engine.cpp trail/trail_engine.h
+    trail/trail_math.cpp trail/trail_math.h
+    trail/translucency.cpp trail/translucency.h
+)

@@ -1,0 +1,41 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// One sprite of the trail: a small borderless window cut to the outline of its picture, above
+// every other window, which never takes focus or clicks.
+#pragma once
+
+#include "sprite_picture.h"
+
+#include <QWidget>
+
+namespace zorrit::trail {
+
+class SpriteWindow final : public QWidget
+{
+    Q_OBJECT
+
+public:
+    // index 0..4: "Zorrit"/main1, "p2"/part2 ... "p5"/part5.
+    explicit SpriteWindow(int index);
+
+    int index() const { return m_index; }
+    // Replaces the picture; the outline stays until ShapeWindow() is called.
+    void setPicture(const QImage &picture);
+    const QImage &picture() const { return m_picture; }
+    const QImage &drawing() const { return m_drawing; }
+
+    // Cuts the window to the pixels of its drawing that are not of the given colour.
+    void ShapeWindow(QRgb colour);
+    // The outline last set (empty: nothing of the window shows).
+    QRegion shape() const { return m_shape; }
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    int m_index;
+    QImage m_picture;
+    QImage m_drawing;
+    QRegion m_shape;
+};
+
+} // namespace zorrit::trail

@@ -1,0 +1,108 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The trail's arithmetic: five sprites chasing the pointer as a chain, with a vertical wobble and
+// one of four corners. Plain structs, no window system, no allocation.
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+namespace zorrit::trail {
+
+inline constexpr int kSpriteCount = 5;
+
+// Per sprite: how slowly it follows the one ahead (divisor) and where its window hangs relative to
+// its smoothed position (multiplied by the corner's signs).
+struct SpriteConstants
+{
+    int divisor;
+    int dx;
+    int dy;
+};
+inline constexpr std::array<SpriteConstants, kSpriteCount> kSprites{{
+    {5, 2, 8},
+    {4, 4, 22},
+    {3, 6, 36},
+    {3, 8, 50},
+    {2, 10, 64},
+}};
+
+enum class TrailCorner { BotRight, BotLeft, TopRight, TopLeft };
+
+struct CornerValues
+{
+    std::int16_t signY;
+    std::int16_t signX;
+    std::int16_t offsetX;
+    std::int16_t offsetY;
+};
+// The offsets are deliberately not symmetric between the corners.
+inline constexpr std::array<CornerValues, 4> kCorners{{
+    {+1, +1, 10, 10},   // bottom right
+    {+1, -1, -12, 10},  // bottom left
+    {-1, +1, 10, -7},   // top right
+    {-1, -1, -15, -9},  // top left
+}};
+constexpr CornerValues cornerValues(TrailCorner corner)
+{
+    return kCorners[static_cast<int>(corner)];
+}
+
+// The motion settings shared by the trail and the preferences dialog.
+struct MotionSettings
+{
+    bool WobbleOn = false;
+    bool KeepOnTop = false;
+    std::int16_t SpeedFactor = 2; // 1 fast, 2 normal
+    std::int16_t TrailSignX = 0;
+    std::int16_t TrailSignY = 0;
+    std::int16_t TrailOffsetX = 0;
+    std::int16_t TrailOffsetY = 0;
+
+    void setCorner(TrailCorner corner)
+    {
+        const CornerValues v = cornerValues(corner);
+        TrailSignY = v.signY;
+        TrailSignX = v.signX;
+        TrailOffsetX = v.offsetX;
+        TrailOffsetY = v.offsetY;
+    }
+};
+
+struct SpriteState
+{
+    double PosX = 0;
+    double PosY = 0;
+};
+
+struct PointD
+{
+    double x = 0;
+    double y = 0;
+};
+
+// Everything the animation remembers between ticks. Positions start at (0, 0), so a new trail
+// flies in from the top-left corner of the screen.
+struct TrailState
+{
+    std::array<SpriteState, kSpriteCount> sprites{};
+    int WobbleOffset = 1;
+    bool WobbleRising = false;
+};
+
+// One step of the wobble: a triangle wave between 0 and 10.
+void advanceWobble(TrailState &state);
+
+// One animation step for a pointer sample (px, py): wobble (when on), then the follow chain.
+// Returns the five windows' top-left corners in pixels, unrounded.
+std::array<PointD, kSpriteCount> TrailTickMath(TrailState &state, const MotionSettings &motion,
+                                               double px, double py);
+
+// Where sprite k's window goes for the current smoothed positions and corner.
+PointD windowPosition(const TrailState &state, const MotionSettings &motion, int k);
+
+// True when every sprite sits (to well under a pixel) on the point it converges to for a resting
+// pointer at (px, py): from then on, ticking changes no window position, as long as neither the
+// pointer nor the wobble moves.
+bool isAtRest(const TrailState &state, double px, double py);
+
+} // namespace zorrit::trail

@@ -1,0 +1,83 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Applying the trail's opacity, and the fall-back when it cannot be seen.
+#include "translucency.h"
+
+#include "platform/dialogs.h"
+#include "platform/window_system.h"
+#include "sprite_window.h"
+#include "zorrit/settings/settings_store.h"
+
+#include <cmath>
+#include <limits>
+
+namespace zorrit::trail {
+
+std::optional<int> translucencyLevel(const QString &transslid)
+{
+    // The longest leading decimal number: optional blanks, sign, digits, point, digits.
+    qsizetype i = 0;
+    while (i < transslid.size() && (transslid[i] == QLatin1Char(' ') || transslid[i] == QLatin1Char('\t')))
+        ++i;
+    const qsizetype start = i;
+    if (i < transslid.size() && (transslid[i] == QLatin1Char('-') || transslid[i] == QLatin1Char('+')))
+        ++i;
+    qsizetype digits = 0;
+    while (i < transslid.size() && transslid[i].isDigit() && transslid[i].unicode() < 128) {
+        ++i;
+        ++digits;
+    }
+    if (i < transslid.size() && transslid[i] == QLatin1Char('.')) {
+        ++i;
+        while (i < transslid.size() && transslid[i].isDigit() && transslid[i].unicode() < 128) {
+            ++i;
+            ++digits;
+        }
+    }
+    if (digits == 0)
+        return 0;
+    bool ok = false;
+    const double value = transslid.mid(start, i - start).toDouble(&ok);
+    if (!ok)
+        return 0;
+    const double rounded = std::nearbyint(value); // the default rounding mode: halves to even
+    if (rounded < std::numeric_limits<qint16>::min() || rounded > std::numeric_limits<qint16>::max())
+        return std::nullopt;
+    return int(rounded);
+}
+
+Translucency::Translucency(settings::SettingsStore &store, platform::WindowSystem &windowSystem,
+                           platform::Dialogs &dialogs, std::array<SpriteWindow *, 5> windows)
+    : m_store(store)
+    , m_windowSystem(windowSystem)
+    , m_dialogs(dialogs)
+    , m_windows(windows)
+{
+}
+
+void Translucency::ApplyTranslucency()
+{
+    const QString slid = m_store.ReadSetting(settings::kTransSlid);
+    const QString on = m_store.ReadSetting(settings::kTransOn);
+    const std::optional<int> level = translucencyLevel(slid);
+
+    if (on == QLatin1String("1")) {
+        const bool possible = level && *level >= 0 && *level <= 255
+                              && m_windowSystem.compositorRunning();
+        if (possible) {
+            for (SpriteWindow *window : m_windows)
+                window->setWindowOpacity(*level / 255.0);
+            m_windowSystem.flush();
+            return;
+        }
+        m_dialogs.critical(nullptr, QStringLiteral("Zorrit - Error"), failureText());
+        if (onFailure)
+            onFailure();
+        m_store.WriteSetting(settings::kTransOn, QStringLiteral("0"));
+        return;
+    }
+    for (SpriteWindow *window : m_windows)
+        window->setWindowOpacity(1.0);
+    m_windowSystem.flush();
+}
+
+} // namespace zorrit::trail
