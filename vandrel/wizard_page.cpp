@@ -71,6 +71,7 @@ WizardPage::WizardPage(const QString &objectName, int step, QWidget *parent)
     : QDialog(parent)
 {
     setObjectName(objectName);
+    setWindowRole(objectName); // lets people and tests tell the pages apart
     setWindowTitle(pageCaption());
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                    | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
