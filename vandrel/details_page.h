@@ -11,8 +11,7 @@ class QLineEdit;
 
 namespace vandrel {
 
-class DetailsPage final : public WizardPage
-{
+class DetailsPage final : public WizardPage {
     Q_OBJECT
 
 public:

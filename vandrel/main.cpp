@@ -10,8 +10,7 @@
 
 #include <QApplication>
 
-int main(int argc, char *argv[])
-{
+int main(int argc, char *argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Vandrel"));
     QApplication::setApplicationVersion(QStringLiteral("1.2.1"));
@@ -31,7 +30,7 @@ int main(int argc, char *argv[])
     platform::InstanceLock lock(runtime + QStringLiteral("/vandrel.lock"));
     if (!lock.tryAcquire()) {
         if (lock.isHeldByAnyone())
-            return 0; // another copy is running: end without a word
+            return 0;           // another copy is running: end without a word
         if (!lock.tryAcquire()) // the other copy may just have ended
             return launchFailed();
     }

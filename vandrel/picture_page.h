@@ -25,8 +25,7 @@ QSize previewSize(QSize picture);
 // True when every caption is decided (a file name or "No picture").
 bool allSlotsDecided(const std::array<QString, kSlotCount> &captions);
 
-class PicturePage final : public WizardPage
-{
+class PicturePage final : public WizardPage {
     Q_OBJECT
 
 public:
@@ -35,7 +34,7 @@ public:
 
     // The slot captions the theme stores: empty (undecided), a file name, or "No picture".
     std::array<QString, kSlotCount> captions() const;
-    QLabel *caption(int slot) const { return m_the[size_t(slot)]; }  // slot 0..4 = the1..the5
+    QLabel *caption(int slot) const { return m_the[size_t(slot)]; }   // slot 0..4 = the1..the5
     QLabel *preview(int slot) const { return m_small[size_t(slot)]; } // small1..small5
 
     // What the buttons do (slot 0..4).

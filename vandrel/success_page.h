@@ -13,8 +13,7 @@ class Shell;
 
 namespace vandrel {
 
-class SuccessPage final : public WizardPage
-{
+class SuccessPage final : public WizardPage {
     Q_OBJECT
 
 public:

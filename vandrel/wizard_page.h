@@ -12,11 +12,10 @@ namespace vandrel {
 
 inline constexpr int kPageCount = 6;
 
-QString pageCaption();    // "Wizard - Vandrel"
-QString versionText();    // "Version 1.2.1"
+QString pageCaption(); // "Wizard - Vandrel"
+QString versionText(); // "Version 1.2.1"
 
-class WizardPage : public QDialog
-{
+class WizardPage : public QDialog {
     Q_OBJECT
 
 public:

