@@ -4,7 +4,9 @@
 #include "platform/runtime_dir.h"
 #include "platform/shell.h"
 #include "platform/x11_window_system.h"
+#include "resources/app_icons.h"
 #include "zorrit/app/zorrit_app.h"
+#include "zorrit/integration/theme_association.h"
 #include "zorrit/settings/settings_store.h"
 
 #include <QApplication>
@@ -29,6 +31,7 @@ int main(int argc, char **argv)
     QApplication::setDesktopFileName(QStringLiteral("zorrit"));
     // The trail has no main window: closing a dialog must not end the program.
     QApplication::setQuitOnLastWindowClosed(false);
+    QApplication::setWindowIcon(resources::zorritIcon());
 
     platform::X11WindowSystem windowSystem;
     platform::QtDialogs dialogs;
@@ -36,6 +39,11 @@ int main(int argc, char **argv)
     zorrit::app::ZorritApp zorrit({windowSystem, dialogs, shell,
                                    zorrit::settings::SettingsStore::defaultFolder(),
                                    platform::runtimeDir(QStringLiteral("zorrit"))});
+    zorrit.associateThemeFiles = [] {
+        zorrit::integration::AssociateThemeFiles(QStringLiteral("Zorrit"), QStringLiteral(".thm"),
+                                                 QStringLiteral("Zorrit File"),
+                                                 zorrit::integration::themeFileIconName());
+    };
     QStringList arguments = QApplication::arguments();
     arguments.removeFirst();
     if (const std::optional<int> exitCode = zorrit.start(arguments))
