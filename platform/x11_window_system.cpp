@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QCursor>
 #include <QGuiApplication>
+#include <QScreen>
 #include <QTimer>
 #include <QWidget>
 #include <QWindow>
@@ -69,6 +70,14 @@ X11WindowSystem::X11WindowSystem()
         }
     }
     QCoreApplication::instance()->installNativeEventFilter(this);
+    screensChanged();
+    m_screenWatch = {
+        QObject::connect(qGuiApp, &QGuiApplication::screenAdded, [this] { screensChanged(); }),
+        QObject::connect(qGuiApp, &QGuiApplication::screenRemoved, [this] { screensChanged(); }),
+    };
+    for (QScreen *screen : QGuiApplication::screens())
+        m_screenWatch.append(QObject::connect(screen, &QScreen::physicalDotsPerInchChanged,
+                                              [this] { screensChanged(); }));
 
     if (auto *display = x11->display()) {
         int screen = 0;
@@ -87,17 +96,26 @@ X11WindowSystem::X11WindowSystem()
 
 X11WindowSystem::~X11WindowSystem()
 {
+    for (const QMetaObject::Connection &connection : std::as_const(m_screenWatch))
+        QObject::disconnect(connection);
     if (m_pointerConnection)
         xcb_disconnect(m_pointerConnection);
     if (m_connection && QCoreApplication::instance())
         QCoreApplication::instance()->removeNativeEventFilter(this);
 }
 
+void X11WindowSystem::screensChanged()
+{
+    m_unscaled = true;
+    for (QScreen *screen : QGuiApplication::screens())
+        m_unscaled = m_unscaled && screen->devicePixelRatio() == 1.0;
+    m_ownWindows.clear(); // sizes and ratios are read again at the next move
+}
+
 std::optional<QPoint> X11WindowSystem::pointerPos()
 {
     // Scaled screens need Qt's mapping of native to device-independent pixels.
-    const bool unscaled = qGuiApp->devicePixelRatio() == 1.0;
-    if (!m_pointerConnection || !m_pointerRoot || !unscaled)
+    if (!m_pointerConnection || !m_pointerRoot || !m_unscaled)
         return QCursor::pos();
     auto cookie = xcb_query_pointer(m_pointerConnection, m_pointerRoot);
     xcb_query_pointer_reply_t *reply = xcb_query_pointer_reply(m_pointerConnection, cookie, nullptr);
@@ -116,8 +134,8 @@ const X11WindowSystem::OwnWindow &X11WindowSystem::ownWindow(QWidget *window, qu
     auto it = m_ownWindows.find(*wid);
     if (it == m_ownWindows.end()) {
         OwnWindow own;
-        const qreal dpr = window->devicePixelRatioF();
-        own.size = QSize(qRound(window->width() * dpr), qRound(window->height() * dpr));
+        own.dpr = window->devicePixelRatioF();
+        own.size = QSize(qRound(window->width() * own.dpr), qRound(window->height() * own.dpr));
         auto cookie = xcb_get_window_attributes(m_connection, *wid);
         if (auto *attributes = xcb_get_window_attributes_reply(m_connection, cookie, nullptr)) {
             own.eventMask = attributes->your_event_mask;
@@ -148,7 +166,8 @@ void X11WindowSystem::moveWindow(QWidget *window, QPoint topLeft)
         window->move(topLeft);
         return;
     }
-    const qreal dpr = window->devicePixelRatioF();
+    quint32 wid = 0;
+    const qreal dpr = ownWindow(window, &wid).dpr;
     const quint32 values[] = {static_cast<quint32>(qRound(topLeft.x() * dpr)),
                               static_cast<quint32>(qRound(topLeft.y() * dpr))};
     configureQuietly(window, XCB_CONFIG_WINDOW_X | XCB_CONFIG_WINDOW_Y, values);

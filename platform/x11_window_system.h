@@ -6,6 +6,8 @@
 
 #include <QAbstractNativeEventFilter>
 #include <QHash>
+#include <QList>
+#include <QObject>
 #include <QSize>
 
 struct xcb_connection_t;
@@ -34,6 +36,7 @@ private:
     {
         QSize size;          // native size, to recognise a move's echo
         quint32 eventMask{}; // what Qt selected on it
+        qreal dpr = 1;       // device pixels per device-independent pixel
     };
     void selectRawMotion(bool on);
     const OwnWindow &ownWindow(QWidget *window, quint32 *wid);
@@ -52,6 +55,11 @@ private:
     // Windows we move behind Qt's back. A move must not come back as a ConfigureNotify: Qt would
     // answer each one with a blocking round trip, and each wakes two threads.
     QHash<quint32, OwnWindow> m_ownWindows;
+    // Whether every screen maps device-independent pixels 1:1; kept up to date with the screens,
+    // since asking Qt on every tick is not free.
+    bool m_unscaled = true;
+    QList<QMetaObject::Connection> m_screenWatch;
+    void screensChanged();
 };
 
 } // namespace platform
