@@ -1,11 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Zorrit's entry point: the X11 check, the real seams, then start-up.
 #include "platform/dialogs.h"
+#include "platform/file_chooser.h"
 #include "platform/runtime_dir.h"
 #include "platform/shell.h"
 #include "platform/x11_window_system.h"
 #include "zorrit/app/zorrit_app.h"
 #include "zorrit/settings/settings_store.h"
+#include "zorrit/shell/program_icon.h"
 
 #include <QApplication>
 
@@ -30,12 +32,15 @@ int main(int argc, char **argv)
     // The trail has no main window: closing a dialog must not end the program.
     QApplication::setQuitOnLastWindowClosed(false);
 
+    QApplication::setWindowIcon(zorrit::shell::programIcon());
+
     platform::X11WindowSystem windowSystem;
     platform::QtDialogs dialogs;
     platform::QtShell shell;
+    platform::QtFileChooser fileChooser;
     zorrit::app::ZorritApp zorrit({windowSystem, dialogs, shell,
                                    zorrit::settings::SettingsStore::defaultFolder(),
-                                   platform::runtimeDir(QStringLiteral("zorrit"))});
+                                   platform::runtimeDir(QStringLiteral("zorrit")), &fileChooser});
     QStringList arguments = QApplication::arguments();
     arguments.removeFirst();
     if (const std::optional<int> exitCode = zorrit.start(arguments))
