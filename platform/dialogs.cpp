@@ -17,6 +17,8 @@ void QtDialogs::message(QWidget *parent, MessageIcon icon, const QString &title,
 {
     QMessageBox box(parent);
     box.setWindowTitle(title);
+    // Lets people and tests tell a message box from other windows of the same title.
+    box.setWindowRole(QStringLiteral("message"));
     box.setText(text);
     box.setStandardButtons(QMessageBox::Ok);
     switch (icon) {

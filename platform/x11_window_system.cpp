@@ -12,6 +12,8 @@
 #include <xcb/xcb.h>
 #include <xcb/xinput.h>
 
+#include <X11/Xlib.h>
+
 #include <cmath>
 #include <cstdlib>
 
@@ -54,34 +56,90 @@ X11WindowSystem::X11WindowSystem()
     const xcb_query_extension_reply_t *ext = xcb_get_extension_data(m_connection, &xcb_input_id);
     if (ext && ext->present) {
         m_xinputOpcode = ext->major_opcode;
-        auto cookie = xcb_input_xi_query_version(m_connection, 2, 0);
-        if (auto *reply = xcb_input_xi_query_version_reply(m_connection, cookie, nullptr)) {
+        // Qt has usually announced its own XI2 version on this connection already; the server
+        // then refuses a different one with an error, which also tells us XI2 is there.
+        auto cookie = xcb_input_xi_query_version(m_connection, 2, 2);
+        xcb_generic_error_t *error = nullptr;
+        if (auto *reply = xcb_input_xi_query_version_reply(m_connection, cookie, &error)) {
             m_xinputUsable = reply->major_version >= 2;
             std::free(reply);
+        } else if (error) {
+            m_xinputUsable = error->error_code == XCB_VALUE;
+            std::free(error);
         }
     }
     QCoreApplication::instance()->installNativeEventFilter(this);
+
+    if (auto *display = x11->display()) {
+        int screen = 0;
+        m_pointerConnection = xcb_connect(DisplayString(display), &screen);
+        if (xcb_connection_has_error(m_pointerConnection)) {
+            xcb_disconnect(m_pointerConnection);
+            m_pointerConnection = nullptr;
+        } else {
+            xcb_screen_iterator_t pit = xcb_setup_roots_iterator(xcb_get_setup(m_pointerConnection));
+            for (int i = 0; pit.rem && i < screen; ++i)
+                xcb_screen_next(&pit);
+            m_pointerRoot = pit.rem ? pit.data->root : 0;
+        }
+    }
 }
 
 X11WindowSystem::~X11WindowSystem()
 {
+    if (m_pointerConnection)
+        xcb_disconnect(m_pointerConnection);
     if (m_connection && QCoreApplication::instance())
         QCoreApplication::instance()->removeNativeEventFilter(this);
 }
 
 std::optional<QPoint> X11WindowSystem::pointerPos()
 {
-    return QCursor::pos();
+    // Scaled screens need Qt's mapping of native to device-independent pixels.
+    const bool unscaled = qGuiApp->devicePixelRatio() == 1.0;
+    if (!m_pointerConnection || !m_pointerRoot || !unscaled)
+        return QCursor::pos();
+    auto cookie = xcb_query_pointer(m_pointerConnection, m_pointerRoot);
+    xcb_query_pointer_reply_t *reply = xcb_query_pointer_reply(m_pointerConnection, cookie, nullptr);
+    if (!reply)
+        return std::nullopt;
+    std::optional<QPoint> result;
+    if (reply->same_screen)
+        result = QPoint(reply->root_x, reply->root_y);
+    std::free(reply);
+    return result;
 }
 
-quint32 X11WindowSystem::nativeWindow(QWidget *window)
+const X11WindowSystem::OwnWindow &X11WindowSystem::ownWindow(QWidget *window, quint32 *wid)
 {
-    const auto wid = static_cast<quint32>(window->winId());
-    if (!m_ownWindows.contains(wid)) {
+    *wid = static_cast<quint32>(window->winId());
+    auto it = m_ownWindows.find(*wid);
+    if (it == m_ownWindows.end()) {
+        OwnWindow own;
         const qreal dpr = window->devicePixelRatioF();
-        m_ownWindows.insert(wid, QSize(qRound(window->width() * dpr), qRound(window->height() * dpr)));
+        own.size = QSize(qRound(window->width() * dpr), qRound(window->height() * dpr));
+        auto cookie = xcb_get_window_attributes(m_connection, *wid);
+        if (auto *attributes = xcb_get_window_attributes_reply(m_connection, cookie, nullptr)) {
+            own.eventMask = attributes->your_event_mask;
+            std::free(attributes);
+        }
+        it = m_ownWindows.insert(*wid, own);
     }
-    return wid;
+    return *it;
+}
+
+void X11WindowSystem::configureQuietly(QWidget *window, quint16 valueMask, const quint32 *values)
+{
+    // With structure events briefly off, the server sends Qt no ConfigureNotify for this change;
+    // the requests go out together in one write, nothing waits for an answer.
+    quint32 wid = 0;
+    const OwnWindow &own = ownWindow(window, &wid);
+    const quint32 quiet = own.eventMask & ~quint32(XCB_EVENT_MASK_STRUCTURE_NOTIFY);
+    if (own.eventMask)
+        xcb_change_window_attributes(m_connection, wid, XCB_CW_EVENT_MASK, &quiet);
+    xcb_configure_window(m_connection, wid, valueMask, values);
+    if (own.eventMask)
+        xcb_change_window_attributes(m_connection, wid, XCB_CW_EVENT_MASK, &own.eventMask);
 }
 
 void X11WindowSystem::moveWindow(QWidget *window, QPoint topLeft)
@@ -93,8 +151,7 @@ void X11WindowSystem::moveWindow(QWidget *window, QPoint topLeft)
     const qreal dpr = window->devicePixelRatioF();
     const quint32 values[] = {static_cast<quint32>(qRound(topLeft.x() * dpr)),
                               static_cast<quint32>(qRound(topLeft.y() * dpr))};
-    xcb_configure_window(m_connection, nativeWindow(window),
-                         XCB_CONFIG_WINDOW_X | XCB_CONFIG_WINDOW_Y, values);
+    configureQuietly(window, XCB_CONFIG_WINDOW_X | XCB_CONFIG_WINDOW_Y, values);
 }
 
 void X11WindowSystem::raiseWindow(QWidget *window)
@@ -104,7 +161,7 @@ void X11WindowSystem::raiseWindow(QWidget *window)
         return;
     }
     const quint32 values[] = {XCB_STACK_MODE_ABOVE};
-    xcb_configure_window(m_connection, nativeWindow(window), XCB_CONFIG_WINDOW_STACK_MODE, values);
+    configureQuietly(window, XCB_CONFIG_WINDOW_STACK_MODE, values);
 }
 
 void X11WindowSystem::flush()
@@ -174,8 +231,8 @@ bool X11WindowSystem::nativeEventFilter(const QByteArray &eventType, void *messa
     if (type == XCB_CONFIGURE_NOTIFY) {
         auto *configure = reinterpret_cast<xcb_configure_notify_event_t *>(event);
         const auto it = m_ownWindows.constFind(configure->window);
-        return it != m_ownWindows.cend() && it->width() == configure->width
-               && it->height() == configure->height;
+        return it != m_ownWindows.cend() && it->size.width() == configure->width
+               && it->size.height() == configure->height;
     }
     if (type == XCB_GE_GENERIC) {
         auto *ge = reinterpret_cast<xcb_ge_generic_event_t *>(event);

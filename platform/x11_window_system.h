@@ -30,18 +30,28 @@ public:
     bool nativeEventFilter(const QByteArray &eventType, void *message, qintptr *result) override;
 
 private:
+    struct OwnWindow
+    {
+        QSize size;          // native size, to recognise a move's echo
+        quint32 eventMask{}; // what Qt selected on it
+    };
     void selectRawMotion(bool on);
-    quint32 nativeWindow(QWidget *window);
+    const OwnWindow &ownWindow(QWidget *window, quint32 *wid);
+    void configureQuietly(QWidget *window, quint16 valueMask, const quint32 *values);
 
     xcb_connection_t *m_connection = nullptr;
+    // A second connection of our own, only for pointer queries: its replies are read right here
+    // instead of being handed over by Qt's event thread, which costs two thread switches a tick.
+    xcb_connection_t *m_pointerConnection = nullptr;
+    quint32 m_pointerRoot = 0;
     quint32 m_root = 0;
     int m_screenNumber = 0;
     quint8 m_xinputOpcode = 0;
     bool m_xinputUsable = false;
     std::function<void()> m_onMove;
-    // Windows we move behind Qt's back, with their native size: their ConfigureNotify echo is
-    // swallowed, since Qt would answer each one with a blocking round trip.
-    QHash<quint32, QSize> m_ownWindows;
+    // Windows we move behind Qt's back. A move must not come back as a ConfigureNotify: Qt would
+    // answer each one with a blocking round trip, and each wakes two threads.
+    QHash<quint32, OwnWindow> m_ownWindows;
 };
 
 } // namespace platform

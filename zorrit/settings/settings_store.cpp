@@ -215,10 +215,15 @@ void SettingsStore::WriteSetting(const QString &path, const QString &value) cons
             return; // keep the damaged original rather than lose what may be in it
     }
     parsed.values.insert(path, value);
+    // Unbuffered, so a full disk shows in write() itself and the old file is kept.
     QSaveFile out(m_file);
-    if (!out.open(QIODevice::WriteOnly))
+    if (!out.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return;
-    out.write(serialize(parsed.values));
+    const QByteArray bytes = serialize(parsed.values);
+    if (out.write(bytes) != bytes.size()) {
+        out.cancelWriting();
+        return;
+    }
     out.commit(); // renames over the old file only when everything was written
 }
 

@@ -14,6 +14,7 @@ AhwellDialog::AhwellDialog(QWidget *parent)
     : QDialog(parent)
 {
     setObjectName(QStringLiteral("ahwell"));
+    setWindowRole(objectName());
     setWindowTitle(QStringLiteral("Zorrit - Error"));
     auto *layout = new QVBoxLayout(this);
     auto *row = new QHBoxLayout;

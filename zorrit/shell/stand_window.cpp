@@ -27,6 +27,7 @@ StandWindow::StandWindow(QWidget *parent)
     : QWidget(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::CustomizeWindowHint)
 {
     setObjectName(QStringLiteral("stand"));
+    setWindowRole(objectName());
     setWindowTitle(QStringLiteral("Zorrit"));
     setAttribute(Qt::WA_ShowWithoutActivating);
     auto *layout = new QHBoxLayout(this);

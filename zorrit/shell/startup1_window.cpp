@@ -4,7 +4,6 @@
 
 #include "stand_window.h"
 
-#include <QCloseEvent>
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
@@ -37,6 +36,7 @@ Startup1Window::Startup1Window(QWidget *parent)
     : QDialog(parent)
 {
     setObjectName(QStringLiteral("startup1"));
+    setWindowRole(objectName());
     setWindowTitle(QStringLiteral("Welcome Wizard"));
     setModal(false);
     setAttribute(Qt::WA_DeleteOnClose);
@@ -69,6 +69,8 @@ Startup1Window::Startup1Window(QWidget *parent)
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     layout->addWidget(ok, 0, Qt::AlignRight);
+    // Every way of closing it (OK, Esc, the close box) ends in done(), hence finished().
+    connect(this, &QDialog::finished, this, &Startup1Window::finish);
     setMinimumWidth(440);
     resize(460, sizeHint().height());
 }
@@ -79,20 +81,6 @@ void Startup1Window::finish()
         return;
     m_finished = true;
     Q_EMIT closed();
-}
-
-void Startup1Window::closeEvent(QCloseEvent *event)
-{
-    QDialog::closeEvent(event);
-    if (event->isAccepted())
-        finish();
-}
-
-void Startup1Window::done(int result)
-{
-    QDialog::done(result);
-    finish();
-    close();
 }
 
 } // namespace zorrit::shell

@@ -17,10 +17,6 @@ Q_SIGNALS:
     // The window went away, by "&OK" or any other way; emitted once.
     void closed();
 
-protected:
-    void closeEvent(QCloseEvent *event) override;
-    void done(int result) override;
-
 private:
     void finish();
     bool m_finished = false;

@@ -26,7 +26,10 @@ TrailEngine::TrailEngine(platform::WindowSystem &windowSystem, MotionSettings &m
     m_timer1.setTimerType(Qt::PreciseTimer);
     m_timer2.setInterval(1000);
     connect(&m_timer1, &QTimer::timeout, this, &TrailEngine::TrailTick);
-    connect(&m_timer2, &QTimer::timeout, this, &TrailEngine::KeepOnTopTick);
+    connect(&m_timer2, &QTimer::timeout, this, [this] {
+        KeepOnTopTick();
+        checkWhileAsleep();
+    });
 }
 
 TrailEngine::~TrailEngine()
@@ -153,6 +156,17 @@ void TrailEngine::wake()
     m_windowSystem.stopWatchingPointer();
     m_timer1.start();
     TrailTick(); // react to the movement now, not a tick later
+}
+
+void TrailEngine::checkWhileAsleep()
+{
+    // Raw motion covers every input device; a pointer warped by some program sends none, so a
+    // sleeping trail also looks once a second.
+    if (!m_sleeping)
+        return;
+    const std::optional<QPoint> sample = m_windowSystem.pointerPos();
+    if (sample && *sample != m_lastPointer)
+        wake();
 }
 
 void TrailEngine::KeepOnTopTick()

@@ -60,6 +60,7 @@ public:
 private:
     void moveWindows(const std::array<PointD, kSpriteCount> &positions);
     void maybeSleep(QPoint pointer);
+    void checkWhileAsleep();
 
     platform::WindowSystem &m_windowSystem;
     MotionSettings &m_motion;

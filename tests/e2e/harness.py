@@ -1,0 +1,309 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+"""End-to-end test helpers: a private X server with a temporary home, the real programs, and the
+X tools a person's eyes and hands stand in for (xdotool, xwininfo, xprop, import).
+
+Every process started here is tracked by PID and ended in close(), whatever happened in the test.
+Nothing touches the real HOME or the user's display.
+"""
+import os
+import shutil
+import signal
+import subprocess
+import tempfile
+import time
+import unittest
+
+BIN_DIR = os.environ.get("ZORRIT_BIN_DIR", os.path.join(os.path.dirname(__file__), "../../build/bin"))
+SETTINGS_PREFIX = "HKCU\\Software\\ReDiroriro\\Data\\"
+
+
+def _free_display():
+    for n in range(90, 400):
+        if not os.path.exists(f"/tmp/.X{n}-lock") and not os.path.exists(f"/tmp/.X11-unix/X{n}"):
+            return n
+    raise RuntimeError("no free X display number")
+
+
+def wait_until(predicate, timeout=10.0, interval=0.05):
+    """Polls until predicate() returns something true; returns it, or None after the timeout."""
+    deadline = time.monotonic() + timeout
+    while True:
+        value = predicate()
+        if value:
+            return value
+        if time.monotonic() > deadline:
+            return None
+        time.sleep(interval)
+
+
+class Geometry:
+    def __init__(self, x, y, width, height, mapped):
+        self.x, self.y, self.width, self.height, self.mapped = x, y, width, height, mapped
+
+    def __repr__(self):
+        return f"Geometry({self.x}, {self.y}, {self.width}x{self.height}, mapped={self.mapped})"
+
+
+class Screenshot:
+    """The whole screen as raw RGB bytes."""
+
+    def __init__(self, width, height, data):
+        self.width, self.height, self.data = width, height, data
+
+    def pixel(self, x, y):
+        i = (y * self.width + x) * 3
+        return tuple(self.data[i:i + 3])
+
+    def count(self, rgb):
+        """How many pixels have exactly this colour."""
+        r, g, b = rgb
+        target = bytes((r, g, b))
+        return sum(1 for i in range(0, len(self.data), 3) if self.data[i:i + 3] == target)
+
+    def save_png(self, path):
+        subprocess.run(["convert", "-size", f"{self.width}x{self.height}", "-depth", "8",
+                        "rgb:-", path], input=self.data, check=True)
+
+
+class XSession:
+    """Xvfb on a free display, with a temporary HOME and XDG folders."""
+
+    def __init__(self, width=1024, height=768):
+        self.width, self.height = width, height
+        self.root = tempfile.mkdtemp(prefix="zorrit-e2e-")
+        self.home = os.path.join(self.root, "home")
+        self.config = os.path.join(self.home, ".config")
+        self.data = os.path.join(self.home, ".local", "share")
+        self.runtime = os.path.join(self.root, "runtime")
+        for d in (self.home, self.config, self.data, self.runtime):
+            os.makedirs(d, exist_ok=True)
+        os.chmod(self.runtime, 0o700)
+        self.processes = []
+        self.display = f":{_free_display()}"
+        self.env = {
+            "PATH": os.environ.get("PATH", "/usr/bin:/bin"),
+            "HOME": self.home,
+            "XDG_CONFIG_HOME": self.config,
+            "XDG_DATA_HOME": self.data,
+            "XDG_CACHE_HOME": os.path.join(self.home, ".cache"),
+            "XDG_RUNTIME_DIR": self.runtime,
+            "DISPLAY": self.display,
+            "LANG": "C.UTF-8",
+            "QT_QPA_PLATFORM": "xcb",
+        }
+        for key in ("ZORRIT_UPDATE_SERVER", "ASAN_OPTIONS", "UBSAN_OPTIONS", "LSAN_OPTIONS"):
+            if key in os.environ:
+                self.env[key] = os.environ[key]
+        self.xvfb = self.spawn(["Xvfb", self.display, "-screen", "0", f"{width}x{height}x24",
+                                "-noreset", "-nolisten", "tcp"], log="xvfb")
+        socket = f"/tmp/.X11-unix/X{self.display[1:]}"
+        if not wait_until(lambda: os.path.exists(socket), 10):
+            self.close()
+            raise RuntimeError("Xvfb did not start")
+        wait_until(lambda: self.run(["xdpyinfo"], check=False).returncode == 0, 10)
+
+    # -- processes ---------------------------------------------------------------------------
+    def spawn(self, argv, log=None, env=None):
+        """Starts a process in this session; it is ended by close()."""
+        out = open(os.path.join(self.root, f"{log or os.path.basename(argv[0])}.log"), "ab")
+        process = subprocess.Popen(argv, env=env or self.env, stdout=out, stderr=subprocess.STDOUT,
+                                   cwd=self.home, start_new_session=True)
+        process.log_path = out.name
+        out.close()
+        self.processes.append(process)
+        return process
+
+    def run(self, argv, check=True, timeout=30, input=None):
+        return subprocess.run(argv, env=self.env, check=check, timeout=timeout, input=input,
+                              stdout=subprocess.PIPE, stderr=subprocess.PIPE, cwd=self.home)
+
+    def log(self, process):
+        with open(process.log_path, "rb") as f:
+            return f.read().decode("utf-8", "replace")
+
+    def stop(self, process, timeout=5):
+        if process.poll() is None:
+            try:
+                os.killpg(process.pid, signal.SIGTERM)
+            except ProcessLookupError:
+                pass
+            try:
+                process.wait(timeout)
+            except subprocess.TimeoutExpired:
+                os.killpg(process.pid, signal.SIGKILL)
+                process.wait(timeout)
+
+    def close(self):
+        for process in reversed(self.processes):
+            try:
+                self.stop(process)
+            except Exception:
+                pass
+        shutil.rmtree(self.root, ignore_errors=True)
+
+    # -- helpers on the desktop ------------------------------------------------------------
+    def start_window_manager(self):
+        process = self.spawn(["openbox", "--sm-disable"], log="openbox")
+        wait_until(lambda: self.run(["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"],
+                                    check=False).stdout.count(b"window id") > 0, 10)
+        return process
+
+    def start_compositor(self):
+        process = self.spawn(["xcompmgr"], log="xcompmgr")
+        wait_until(lambda: self.selection_owned("_NET_WM_CM_S0"), 10)
+        return process
+
+    def start_tray_host(self):
+        process = self.spawn(["trayer", "--edge", "bottom", "--align", "right", "--widthtype",
+                              "request", "--height", "24", "--SetDockType", "true"], log="trayer")
+        wait_until(lambda: self.selection_owned("_NET_SYSTEM_TRAY_S0"), 10)
+        return process
+
+    def selection_owned(self, name):
+        # xprop cannot read selections; ask the X server through a tiny xdotool-free route.
+        out = self.run(["python3", "-c", _SELECTION_OWNER_SCRIPT, self.display, name],
+                       check=False).stdout.strip()
+        return out not in (b"", b"0")
+
+    # -- programs under test ----------------------------------------------------------------
+    def zorrit(self, *args, cwd=None):
+        return self.spawn([os.path.join(BIN_DIR, "zorrit"), *args], log="zorrit")
+
+    def vandrel(self, *args):
+        return self.spawn([os.path.join(BIN_DIR, "vandrel"), *args], log="vandrel")
+
+    def settings_path(self):
+        return os.path.join(self.config, "ReDiroriro", "settings.conf")
+
+    def write_settings(self, values):
+        """Stores settings by value name, as a previous run would have left them."""
+        os.makedirs(os.path.dirname(self.settings_path()), exist_ok=True)
+        with open(self.settings_path(), "w", encoding="utf-8") as f:
+            for name, value in values.items():
+                f.write(f"{SETTINGS_PREFIX}{name}={value}\n")
+
+    def read_settings(self):
+        values = {}
+        try:
+            with open(self.settings_path(), encoding="utf-8") as f:
+                for line in f:
+                    line = line.rstrip("\n")
+                    if line.startswith(SETTINGS_PREFIX) and "=" in line:
+                        key, value = line.split("=", 1)
+                        values[key[len(SETTINGS_PREFIX):]] = value
+        except FileNotFoundError:
+            pass
+        return values
+
+    # -- windows ---------------------------------------------------------------------------
+    def find_windows(self, title, visible=True):
+        argv = ["xdotool", "search"] + (["--onlyvisible"] if visible else []) + ["--name", f"^{title}$"]
+        out = self.run(argv, check=False).stdout.decode().split()
+        return [int(w) for w in out]
+
+    def wait_window(self, title, timeout=10, visible=True):
+        found = wait_until(lambda: self.find_windows(title, visible), timeout)
+        return found[0] if found else None
+
+    def wait_no_window(self, title, timeout=10):
+        return wait_until(lambda: not self.find_windows(title), timeout) is not None
+
+    def geometry(self, window):
+        out = self.run(["xwininfo", "-id", str(window)], check=False).stdout.decode()
+        fields = {}
+        for line in out.splitlines():
+            if ":" in line:
+                key, _, value = line.strip().partition(":")
+                fields[key.strip()] = value.strip()
+        if "Absolute upper-left X" not in fields:
+            return None
+        return Geometry(int(fields["Absolute upper-left X"]), int(fields["Absolute upper-left Y"]),
+                        int(fields["Width"]), int(fields["Height"]),
+                        fields.get("Map State") == "IsViewable")
+
+    def position(self, title):
+        window = self.wait_window(title)
+        geometry = self.geometry(window) if window else None
+        return (geometry.x, geometry.y) if geometry else None
+
+    def wait_position(self, title, expected, timeout=10):
+        return wait_until(lambda: self.position(title) == expected, timeout) is not None
+
+    def prop(self, window, name):
+        out = self.run(["xprop", "-id", str(window), name], check=False).stdout.decode().strip()
+        if "not found" in out or "no such atom" in out or "=" not in out:
+            return None
+        return out.split("=", 1)[1].strip()
+
+    def role(self, window):
+        value = self.prop(window, "WM_WINDOW_ROLE")
+        return value.strip('"') if value else None
+
+    def wait_role(self, title, role, timeout=10):
+        """A visible window with this title and window role (the object name of our dialogs)."""
+        def find():
+            for window in self.find_windows(title):
+                if self.role(window) == role:
+                    return window
+            return None
+        return wait_until(find, timeout)
+
+    # -- input -----------------------------------------------------------------------------
+    def move_pointer(self, x, y):
+        self.run(["xdotool", "mousemove", str(x), str(y)])
+
+    def key(self, window, *keys):
+        """Types keys into a window as a person would (XTEST), after giving it the focus."""
+        self.run(["xdotool", "windowactivate", "--sync", str(window)], check=False, timeout=5)
+        self.run(["xdotool", "windowfocus", "--sync", str(window)], check=False, timeout=5)
+        wait_until(lambda: self.run(["xdotool", "getwindowfocus"], check=False).stdout.strip()
+                   == str(window).encode(), 3)
+        time.sleep(0.1)
+        self.run(["xdotool", "key", *keys], check=False)
+
+    # -- the screen ------------------------------------------------------------------------
+    def screenshot(self):
+        data = self.run(["import", "-window", "root", "-depth", "8", "rgb:-"]).stdout
+        return Screenshot(self.width, self.height, data)
+
+
+_SELECTION_OWNER_SCRIPT = r"""
+import ctypes, ctypes.util, sys
+x = ctypes.cdll.LoadLibrary(ctypes.util.find_library("X11"))
+x.XOpenDisplay.restype = ctypes.c_void_p
+x.XInternAtom.restype = ctypes.c_ulong
+x.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
+x.XGetSelectionOwner.restype = ctypes.c_ulong
+x.XGetSelectionOwner.argtypes = [ctypes.c_void_p, ctypes.c_ulong]
+d = x.XOpenDisplay(sys.argv[1].encode())
+print(x.XGetSelectionOwner(d, x.XInternAtom(d, sys.argv[2].encode(), 0)) if d else 0)
+"""
+
+
+class XTestCase(unittest.TestCase):
+    """A test with its own X session, closed after the test however it ends."""
+
+    def setUp(self):
+        self.x = XSession()
+        self.addCleanup(self.x.close)
+
+    def start_zorrit(self, *args, first_run_done=True, settings=None):
+        values = dict(settings or {})
+        if first_run_done:
+            values.setdefault("Scroll", "No")
+        if values:
+            existing = self.x.read_settings()
+            existing.update(values)
+            self.x.write_settings(existing)
+        process = self.x.zorrit(*args)
+        self.addCleanup(self.x.stop, process)
+        return process
+
+    def assertTrailAt(self, pointer, timeout=15):
+        """The lead sprite rests below-right of a resting pointer; so does the last one."""
+        px, py = pointer
+        self.x.move_pointer(px, py)
+        self.assertTrue(self.x.wait_position("Zorrit", (px + 12, py + 19), timeout),
+                        f"main1 at {self.x.position('Zorrit')}")
+        self.assertTrue(self.x.wait_position("p5", (px + 20, py + 75), timeout),
+                        f"p5 at {self.x.position('p5')}")

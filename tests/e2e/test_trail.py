@@ -1,0 +1,161 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+"""The real zorrit under Xvfb: first start, the trail's position, the single copy, the pictures,
+translucency and staying on top."""
+import os
+import struct
+import subprocess
+import tempfile
+import unittest
+import zlib
+
+from harness import XTestCase, wait_until
+
+KEY = (255, 0, 255)
+
+
+def write_png(path, width, height, rgb):
+    """A solid-colour PNG, without needing any image library."""
+    raw = b"".join(b"\x00" + bytes(rgb) * width for _ in range(height))
+
+    def chunk(kind, data):
+        return struct.pack(">I", len(data)) + kind + data + struct.pack(">I", zlib.crc32(kind + data))
+
+    with open(path, "wb") as f:
+        f.write(b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", width, height, 8, 2, 0, 0, 0))
+                + chunk(b"IDAT", zlib.compress(raw)) + chunk(b"IEND", b""))
+
+
+def write_theme(folder, pictures, lines=None):
+    lines = lines or ["Squares", "Tester", *pictures, "http://example.test/"]
+    path = os.path.join(folder, "squares.thm")
+    with open(path, "wb") as f:
+        f.write(b"".join(line.encode() + b"\r\n" for line in lines))
+    return path
+
+
+COLOURS = [(200, 0, 0), (0, 0, 200), (0, 160, 0), (200, 200, 0), (0, 200, 200)]
+
+
+class StartUp(XTestCase):
+    def test_first_start_shows_the_welcome_and_closing_it_starts_the_trail(self):
+        for keys in (["Return"], ["Escape"]):
+            with self.subTest(keys=keys):
+                self.x.write_settings({})
+                zorrit = self.start_zorrit(first_run_done=False)
+                welcome = self.x.wait_role("Welcome Wizard", "startup1")
+                self.assertIsNotNone(welcome, "no welcome window")
+                self.assertEqual(self.x.find_windows("p5"), [], "trail shown before the welcome closed")
+                self.assertEqual(self.x.read_settings().get("Scroll"), "No")
+                self.x.key(welcome, *keys)
+                self.assertTrailAt((500, 300))
+                self.x.stop(zorrit)
+
+    def test_the_trail_settles_below_right_of_a_resting_pointer(self):
+        self.start_zorrit()
+        self.assertTrailAt((500, 300))
+        self.assertTrailAt((100, 600))
+
+    def test_a_second_plain_start_is_refused_and_the_first_runs_on(self):
+        first = self.start_zorrit()
+        self.assertTrailAt((300, 300))
+        second = self.x.zorrit()
+        box = self.x.wait_role("Zorrit - Error", "message")
+        self.assertIsNotNone(box, "no refusal message")
+        self.x.key(box, "Return")
+        self.assertEqual(second.wait(10), 1)
+        self.assertIsNone(first.poll())
+        self.assertTrailAt((400, 350))
+
+    def test_the_sprites_show_the_balls_and_never_the_key_colour(self):
+        self.start_zorrit()
+        self.assertTrailAt((500, 300))
+        shot = self.x.screenshot()
+        self.assertEqual(shot.count(KEY), 0, "key colour visible")
+        r, g, b = shot.pixel(512 + 4, 319 + 4)  # inside the red ball
+        self.assertTrue(r > 150 and g < 90 and b < 90, (r, g, b))
+        # Outside the 11 x 11 ball the window is cut away: the black root shows.
+        self.assertEqual(shot.pixel(512 + 15, 319 + 15), (0, 0, 0))
+
+    def test_a_theme_named_on_the_command_line_puts_its_pictures_on_the_sprites(self):
+        folder = tempfile.mkdtemp(dir=self.x.root)
+        names = []
+        for k, rgb in enumerate(COLOURS):
+            names.append(f"pic {k}.png")
+            write_png(os.path.join(folder, names[-1]), 12, 12, rgb)
+        theme = write_theme(folder, names)
+        self.start_zorrit(theme)
+        self.assertTrailAt((500, 300))
+        self.assertEqual(self.x.read_settings().get("Theme"), theme)
+        shot = self.x.screenshot()
+        for k, title in enumerate(["Zorrit", "p2", "p3", "p4", "p5"]):
+            x, y = self.x.position(title)
+            self.assertEqual(shot.pixel(x + 6, y + 6), COLOURS[k], title)
+            self.assertEqual(shot.pixel(x + 15, y + 15), (0, 0, 0), title)  # cut beyond 12 x 12
+
+    def test_a_missing_theme_falls_back_with_the_not_found_notice(self):
+        self.start_zorrit(os.path.join(self.x.root, "gone.thm"))
+        notice = self.x.wait_role("Zorrit - Error", "ahwell")
+        self.assertIsNotNone(notice, "no not-found notice")
+        self.assertEqual(self.x.read_settings().get("Theme"), "default")
+        self.x.key(notice, "Return")
+        self.assertTrailAt((500, 300))
+
+    def test_a_theme_with_a_broken_picture_gives_the_start_up_message(self):
+        folder = tempfile.mkdtemp(dir=self.x.root)
+        write_png(os.path.join(folder, "a.png"), 8, 8, (1, 2, 3))
+        with open(os.path.join(folder, "broken.png"), "w") as f:
+            f.write("not a picture")
+        theme = write_theme(folder, ["a.png", "broken.png", "a.png", "a.png", "a.png"])
+        self.start_zorrit(theme)
+        box = self.x.wait_role("Zorrit - Error", "message")
+        self.assertIsNotNone(box, "no start-up message")
+        self.assertEqual(self.x.read_settings().get("Theme"), "default")
+        self.x.key(box, "Return")
+        self.assertTrailAt((500, 300))
+        r, g, b = self.x.screenshot().pixel(512 + 4, 319 + 4)  # the built-in red ball again
+        self.assertTrue(r > 150 and g < 90 and b < 90, (r, g, b))
+
+
+class Translucency(XTestCase):
+    def opacity(self, title):
+        value = self.x.prop(self.x.wait_window(title), "_NET_WM_WINDOW_OPACITY")
+        return int(value) if value else None
+
+    def test_with_a_compositor_the_sprites_carry_the_stored_opacity(self):
+        self.x.start_compositor()
+        self.start_zorrit(settings={"transon": "1", "transslid": "130"})
+        expected = round(130 / 255 * 0xFFFFFFFF)
+        for title in ["Zorrit", "p2", "p3", "p4", "p5"]:
+            got = wait_until(lambda: self.opacity(title), 10)
+            self.assertIsNotNone(got, title)
+            self.assertLessEqual(abs(got - expected), 1, title)
+        self.assertEqual(self.x.find_windows("Zorrit - Error"), [])
+
+    def test_without_a_compositor_the_message_appears_and_the_setting_goes_off(self):
+        self.start_zorrit(settings={"transon": "1", "transslid": "130"})
+        box = self.x.wait_role("Zorrit - Error", "message")
+        self.assertIsNotNone(box, "no message")
+        self.x.key(box, "Return")
+        self.assertTrue(self.x.wait_no_window("Zorrit - Error"))
+        self.assertTrue(wait_until(lambda: self.x.read_settings().get("transon") == "0", 5))
+        self.assertTrailAt((500, 300))
+
+
+class OnTop(XTestCase):
+    def test_a_window_raised_over_the_sprites_is_covered_again_within_a_second(self):
+        self.x.start_window_manager()
+        self.start_zorrit()
+        self.assertTrailAt((500, 300))
+        cover = self.x.spawn(["xmessage", "-geometry", "500x400+300+150", "cover"], log="xmessage")
+        window = self.x.wait_window("xmessage")
+        self.assertIsNotNone(window)
+        red = lambda: (lambda p: p[0] > 150 and p[1] < 90 and p[2] < 90)(
+            self.x.screenshot().pixel(512 + 4, 319 + 4))
+        self.x.run(["xdotool", "windowraise", str(window)])
+        # It may show the cover for a moment; within about a second the trail is on top again.
+        self.assertTrue(wait_until(red, 2.5, 0.1), "the trail stayed under the raised window")
+        self.x.stop(cover)
+
+
+if __name__ == "__main__":
+    unittest.main()
