@@ -13,8 +13,7 @@ namespace {
 
 // Qt's dialog reads the patterns from the last "(...)" of an entry and, with
 // HideNameFilterDetails, shows the user only what comes before it: the description as given.
-QString qtNameFilter(const FileFilter &filter)
-{
+QString qtNameFilter(const FileFilter &filter) {
     QStringList patterns;
     for (const QString &p : filter.pattern.split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
         const QString trimmed = p.trimmed();
@@ -23,22 +22,18 @@ QString qtNameFilter(const FileFilter &filter)
     }
     if (patterns.isEmpty())
         patterns << QStringLiteral("*");
-    return filter.description + QStringLiteral(" (") + patterns.join(QLatin1Char(' '))
-           + QLatin1Char(')');
+    return filter.description + QStringLiteral(" (") + patterns.join(QLatin1Char(' ')) +
+           QLatin1Char(')');
 }
 
 // Refuses a name longer than the caller can take, and keeps the dialog open for a better one.
-class ChooserDialog final : public QFileDialog
-{
+class ChooserDialog final : public QFileDialog {
 public:
     ChooserDialog(QWidget *owner, int maxPathLength)
         : QFileDialog(owner)
-        , m_maxPathLength(maxPathLength)
-    {
-    }
+        , m_maxPathLength(maxPathLength) {}
 
-    void accept() override
-    {
+    void accept() override {
         const QStringList files = selectedFiles();
         for (const QString &file : files) {
             if (file.size() > m_maxPathLength) {
@@ -56,8 +51,7 @@ private:
 
 } // namespace
 
-FileChooserAnswer QtFileChooser::choose(const FileChooserRequest &request)
-{
+FileChooserAnswer QtFileChooser::choose(const FileChooserRequest &request) {
     const bool save = request.mode == ChooserMode::Save;
     QPointer<ChooserDialog> dialog = new ChooserDialog(request.owner.data(), request.maxPathLength);
     dialog->setOption(QFileDialog::DontUseNativeDialog);
@@ -108,13 +102,12 @@ FileChooserAnswer QtFileChooser::choose(const FileChooserRequest &request)
     return answer;
 }
 
-bool QtFileChooser::confirmReplace(QWidget *owner, const QString &path)
-{
-    const QMessageBox::StandardButton answer = QMessageBox::question(
-        owner, QFileDialog::tr("Confirm Save As"),
-        QFileDialog::tr("%1 already exists.\nDo you want to replace it?")
-            .arg(QFileInfo(path).fileName()),
-        QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
+bool QtFileChooser::confirmReplace(QWidget *owner, const QString &path) {
+    const QMessageBox::StandardButton answer =
+        QMessageBox::question(owner, QFileDialog::tr("Confirm Save As"),
+                              QFileDialog::tr("%1 already exists.\nDo you want to replace it?")
+                                  .arg(QFileInfo(path).fileName()),
+                              QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
     return answer == QMessageBox::Yes;
 }
 

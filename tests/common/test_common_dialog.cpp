@@ -15,10 +15,8 @@ const QChar nul(u'\0');
 
 } // namespace
 
-TEST(CommonDialog, FilterConversionTable)
-{
-    const struct
-    {
+TEST(CommonDialog, FilterConversionTable) {
+    const struct {
         QString filter;
         QString converted;
     } cases[] = {
@@ -33,8 +31,7 @@ TEST(CommonDialog, FilterConversionTable)
         EXPECT_EQ(common::convertFilter(c.filter), c.converted) << c.filter.toStdString();
 }
 
-TEST(CommonDialog, FilterPairsReachTheChooserWithIndexFolderTitleExtAndFlags)
-{
+TEST(CommonDialog, FilterPairsReachTheChooserWithIndexFolderTitleExtAndFlags) {
     FakeFileChooser chooser;
     chooser.cancelNext();
     QWidget owner;
@@ -69,10 +66,8 @@ TEST(CommonDialog, FilterPairsReachTheChooserWithIndexFolderTitleExtAndFlags)
     EXPECT_EQ(r.defaultExt, QStringLiteral("gif"));
 }
 
-TEST(CommonDialog, BufferSizeRule)
-{
-    const struct
-    {
+TEST(CommonDialog, BufferSizeRule) {
+    const struct {
         qint32 maxFileSize;
         int usable;
     } cases[] = {{0, 256}, {-5, 256}, {1000, 1000}, {10, 10}};
@@ -98,8 +93,7 @@ TEST(CommonDialog, BufferSizeRule)
     EXPECT_TRUE(d.FileName().isEmpty());
 }
 
-TEST(CommonDialog, ChosenFileGivesFileNameAndFileTitle)
-{
+TEST(CommonDialog, ChosenFileGivesFileNameAndFileTitle) {
     FakeFileChooser chooser;
     chooser.chooseNext(QStringLiteral("/home/lor/Pics/a.bmp"));
     CommonDialog d(chooser);
@@ -113,10 +107,8 @@ TEST(CommonDialog, ChosenFileGivesFileNameAndFileTitle)
     EXPECT_EQ(d.FilterIndex(), 2); // not taken back from the chooser
 }
 
-TEST(CommonDialog, CancelAndFailureKeepTheFieldsAndRaiseOnlyWithCancelErrorFalse)
-{
-    const struct
-    {
+TEST(CommonDialog, CancelAndFailureKeepTheFieldsAndRaiseOnlyWithCancelErrorFalse) {
+    const struct {
         bool cancelError;
         bool fail;
         QString preset;
@@ -153,8 +145,7 @@ TEST(CommonDialog, CancelAndFailureKeepTheFieldsAndRaiseOnlyWithCancelErrorFalse
     }
 }
 
-TEST(CommonDialog, MultipleSelection)
-{
+TEST(CommonDialog, MultipleSelection) {
     FakeFileChooser chooser;
     chooser.chooseNext(QStringList{QStringLiteral("/p/a.gif"), QStringLiteral("/p/b.gif")});
     chooser.chooseNext(QStringLiteral("/p/only.gif"));
@@ -165,8 +156,8 @@ TEST(CommonDialog, MultipleSelection)
     d.setMaxFileSize(40);
 
     d.ShowOpen();
-    const QString expected = QStringLiteral("/p") + nul + QStringLiteral("a.gif") + nul
-                             + QStringLiteral("b.gif") + nul;
+    const QString expected =
+        QStringLiteral("/p") + nul + QStringLiteral("a.gif") + nul + QStringLiteral("b.gif") + nul;
     EXPECT_EQ(d.FileName(), expected.leftJustified(41, nul)); // the whole buffer
     EXPECT_TRUE(d.FileTitle().isEmpty());
     EXPECT_EQ(common::multiSelectionPaths(d.FileName()),
@@ -176,7 +167,8 @@ TEST(CommonDialog, MultipleSelection)
     d.ShowOpen();
     EXPECT_EQ(d.FileName(), QStringLiteral("/p/only.gif"));
     EXPECT_EQ(d.FileTitle(), QStringLiteral("only.gif"));
-    EXPECT_EQ(common::multiSelectionPaths(d.FileName()), QStringList{QStringLiteral("/p/only.gif")});
+    EXPECT_EQ(common::multiSelectionPaths(d.FileName()),
+              QStringList{QStringLiteral("/p/only.gif")});
 
     // Without the bit only the first name is taken.
     d.setFlags(8);

@@ -2,11 +2,11 @@
 // Creating and dropping the preferences window with its state.
 #include "prefs_window.h"
 
-#include "help_lookup.h"
 #include "platform/dialogs.h"
 #include "platform/shell.h"
 #include "prefs_dialog.h"
 #include "prefs_holder.h"
+#include "zorrit/integration/install_locations.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -18,9 +18,14 @@ PrefsWindow::PrefsWindow(PrefsWindowDeps deps)
     : m_deps(std::move(deps))
 {
     helpDocument = [] {
-        return prefs::helpDocument(QDir::currentPath(), QCoreApplication::applicationDirPath());
+        // The current folder first, then the copy that comes with the program; with neither,
+        // the current folder's name all the same, whose opening then fails quietly.
+        const QString found = integration::findHelpFile();
+        return found.isEmpty() ? QDir::current().filePath(QStringLiteral("Help.htm")) : found;
     };
-    vandrelProgram = [] { return prefs::vandrelProgram(QCoreApplication::applicationDirPath()); };
+    vandrelProgram = [] {
+        return integration::vandrelProgram(QCoreApplication::applicationDirPath());
+    };
 
     m_deps.holder.onLoaded = [this](PrefsModel &model) {
         PrefsDialogActions actions;

@@ -6,7 +6,7 @@
 
 namespace zorrit::shell {
 
-// Drawn from the built-in red ball until the program has its own artwork.
+// Every drawn size; the tray picks the one that fits.
 QIcon programIcon();
 
 } // namespace zorrit::shell

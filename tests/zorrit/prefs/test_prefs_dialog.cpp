@@ -6,7 +6,6 @@
 #include "../zorrit_world.h"
 #include "common/link_label.h"
 #include "common/maker_web.h"
-#include "zorrit/prefs/help_lookup.h"
 #include "zorrit/prefs/prefs_window.h"
 #include "zorrit/shell/tray_window.h"
 #include "zorrit/trail/translucency.h"
@@ -285,24 +284,4 @@ TEST(PrefsDialog, LinksOpenTheGalleryAndTheUploadPage)
     QTest::mouseClick(upload, Qt::LeftButton);
     ASSERT_EQ(world.shell.opened.size(), 1u);
     EXPECT_EQ(world.shell.opened[0], QUrl(common::web::uploadPage()));
-}
-
-TEST(HelpLookup, CurrentFolderFirstThenTheInstalledCopy)
-{
-    QTemporaryDir here;
-    QTemporaryDir prefix;
-    QDir(prefix.path()).mkpath(QStringLiteral("bin"));
-    QDir(prefix.path()).mkpath(QStringLiteral("share/zorrit"));
-    const QString bin = prefix.filePath(QStringLiteral("bin"));
-    const QString installed = prefix.filePath(QStringLiteral("share/zorrit/Help.htm"));
-    const QString local = QDir(here.path()).filePath(QStringLiteral("Help.htm"));
-
-    // Neither: the current folder's name, whose opening then fails quietly.
-    EXPECT_EQ(prefs::helpDocument(here.path(), bin), local);
-    QFile(installed).open(QIODevice::WriteOnly);
-    EXPECT_EQ(QFileInfo(prefs::helpDocument(here.path(), bin)).canonicalFilePath(),
-              QFileInfo(installed).canonicalFilePath());
-    QFile(local).open(QIODevice::WriteOnly);
-    EXPECT_EQ(prefs::helpDocument(here.path(), bin), local);
-    EXPECT_EQ(prefs::vandrelProgram(bin), bin + QStringLiteral("/vandrel"));
 }

@@ -1,0 +1,154 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Page 4: choosing, previewing and naming the five pictures.
+#include "picture_page.h"
+
+#include "common/common_dialog.h"
+#include "common/picture_loader.h"
+#include "common/theme_file.h"
+#include "platform/dialogs.h"
+
+#include <QGridLayout>
+#include <QImage>
+#include <QLabel>
+#include <QPixmap>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace vandrel {
+
+QString pictureFilter() {
+    return QStringLiteral("Bitmap (*.bmp)|*.bmp|GIF picture (*.gif)|*.gif|JPEG picture "
+                          "(*.jpg)|*.jpg|PNG picture (*.png)|*.png|All files (*.*)|*.*|");
+}
+
+QSize previewSize(QSize picture) {
+    if (picture.width() > kPreviewLimit || picture.height() > kPreviewLimit)
+        return {kPreviewLimit, kPreviewLimit};
+    return picture;
+}
+
+bool allSlotsDecided(const std::array<QString, kSlotCount> &captions) {
+    for (const QString &c : captions)
+        if (c.isEmpty())
+            return false;
+    return true;
+}
+
+PicturePage::PicturePage(platform::Dialogs &dialogs, platform::FileChooser &chooser,
+                         QWidget *parent)
+    : WizardPage(QStringLiteral("Form4"), 4, parent)
+    , m_dialogs(dialogs)
+    , m_chooser(chooser) {
+    addText(QStringLiteral("If you wish to use the same image for the trail, click \"Choose "
+                           "Global Image\". If not, you can choose individual pictures."));
+    auto *global = new QPushButton(QStringLiteral("Choose &global image..."), this);
+    global->setObjectName(QStringLiteral("Command14"));
+    body()->addWidget(global, 0, Qt::AlignLeft);
+    connect(global, &QPushButton::clicked, this, &PicturePage::chooseGlobalPicture);
+
+    auto *grid = new QGridLayout;
+    grid->setColumnMinimumWidth(2, kPreviewLimit + 4);
+    grid->setColumnStretch(3, 1);
+    for (int k = 0; k < kSlotCount; ++k) {
+        auto *pick = new QPushButton(QStringLiteral("Picture &%1...").arg(k + 1), this);
+        pick->setObjectName(QStringLiteral("Command%1").arg(4 + 2 * k));
+        auto *none = new QPushButton(QStringLiteral("No picture"), this);
+        none->setObjectName(QStringLiteral("Command%1").arg(5 + 2 * k));
+        auto *small = new QLabel(this);
+        small->setObjectName(QStringLiteral("small%1").arg(k + 1));
+        small->setFixedSize(0, 0);
+        auto *the = new QLabel(this);
+        the->setObjectName(QStringLiteral("the%1").arg(k + 1));
+        the->setTextFormat(Qt::PlainText);
+        grid->addWidget(pick, k, 0);
+        grid->addWidget(none, k, 1);
+        grid->addWidget(small, k, 2, Qt::AlignCenter);
+        grid->addWidget(the, k, 3);
+        m_small[size_t(k)] = small;
+        m_the[size_t(k)] = the;
+        connect(pick, &QPushButton::clicked, this, [this, k] { choosePicture(k); });
+        connect(none, &QPushButton::clicked, this, [this, k] { chooseNoPicture(k); });
+    }
+    body()->addLayout(grid);
+    body()->addStretch();
+    addText(QStringLiteral("Click Next to continue."));
+    nextButton()->setEnabled(false);
+    // Next starts disabled, so the page opens on the global button rather than on Back.
+    global->setFocus();
+}
+
+std::array<QString, kSlotCount> PicturePage::captions() const {
+    std::array<QString, kSlotCount> out;
+    for (size_t k = 0; k < out.size(); ++k)
+        out[k] = m_the[k]->text();
+    return out;
+}
+
+bool PicturePage::askForPicture(QImage &picture, QString &title) {
+    common::CommonDialog dialog(m_chooser);
+    dialog.setCancelError(true);
+    dialog.setFilter(pictureFilter());
+    dialog.setHwnd(this);
+    dialog.setFilterIndex(2);
+    dialog.setFlags(platform::chooser_flags::kNoChangeDir);
+    dialog.ShowOpen();
+    if (dialog.FileTitle().isEmpty())
+        return false; // cancelled: nothing changes
+    std::optional<QImage> loaded = common::loadPicture(dialog.FileName());
+    if (!loaded) {
+        m_dialogs.critical(this, QStringLiteral("Vandrel - Critical Error"),
+                           QStringLiteral("The picture you selected is damaged or unreadable. "
+                                          "The program will now quit."));
+        Q_EMIT pictureDamaged();
+        return false;
+    }
+    picture = *loaded;
+    title = dialog.FileTitle();
+    return true;
+}
+
+void PicturePage::setSlot(int slot, const QImage &picture, const QString &title) {
+    QLabel *small = m_small[size_t(slot)];
+    if (picture.isNull()) {
+        small->clear();
+        small->setFixedSize(0, 0);
+    } else {
+        const QSize size = previewSize(picture.size());
+        small->setFixedSize(size);
+        small->setPixmap(QPixmap::fromImage(
+            picture.scaled(size, Qt::KeepAspectRatio, Qt::SmoothTransformation)));
+    }
+    m_the[size_t(slot)]->setText(title);
+}
+
+void PicturePage::choosePicture(int slot) {
+    QImage picture;
+    QString title;
+    if (!askForPicture(picture, title))
+        return;
+    setSlot(slot, picture, title);
+    checkNext();
+}
+
+void PicturePage::chooseNoPicture(int slot) {
+    setSlot(slot, QImage(), common::noPictureText());
+    checkNext();
+}
+
+void PicturePage::chooseGlobalPicture() {
+    QImage picture;
+    QString title;
+    if (!askForPicture(picture, title))
+        return;
+    for (int k = 0; k < kSlotCount; ++k)
+        setSlot(k, picture, title);
+    checkNext();
+}
+
+void PicturePage::checkNext() {
+    // Only ever enables: once every slot is decided, no slot can become undecided again.
+    if (allSlotsDecided(captions()))
+        nextButton()->setEnabled(true);
+}
+
+} // namespace vandrel

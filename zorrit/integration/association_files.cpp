@@ -1,0 +1,144 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The shared-MIME-info package and the desktop entry for theme files.
+#include "association_files.h"
+
+namespace zorrit::integration {
+
+namespace {
+
+QString xmlEscaped(const QString &text)
+{
+    return text.toHtmlEscaped(); // &, <, > and "
+}
+
+} // namespace
+
+QString baseName(const QString &typeName)
+{
+    QString name;
+    for (const QChar c : typeName.toLower()) {
+        const char16_t u = c.unicode();
+        if ((u >= u'a' && u <= u'z') || (u >= u'0' && u <= u'9') || u == u'-')
+            name.append(c);
+    }
+    return name;
+}
+
+QString mimeTypeName(const QString &typeName)
+{
+    const QString name = baseName(typeName);
+    return name.isEmpty() ? QString() : QStringLiteral("application/x-%1-theme").arg(name);
+}
+
+QString desktopFileId(const QString &typeName)
+{
+    const QString name = baseName(typeName);
+    return name.isEmpty() ? QString() : name + QStringLiteral(".desktop");
+}
+
+QString globPattern(const QString &extension)
+{
+    QString suffix = extension;
+    if (suffix.startsWith(QLatin1Char('.')))
+        suffix.remove(0, 1);
+    // An empty suffix would claim every file; glob and path characters would claim others' files.
+    if (suffix.isEmpty())
+        return {};
+    for (const QChar c : suffix) {
+        if (c == QLatin1Char('*') || c == QLatin1Char('?') || c == QLatin1Char('[') ||
+            c == QLatin1Char('/') || c == QLatin1Char('\\') || c.isSpace() ||
+            c.category() == QChar::Other_Control)
+            return {};
+    }
+    return QStringLiteral("*.") + suffix;
+}
+
+QString quoteExecArgument(const QString &argument)
+{
+    QString quoted = QStringLiteral("\"");
+    for (const QChar c : argument) {
+        if (c == QLatin1Char('"') || c == QLatin1Char('`') || c == QLatin1Char('$') ||
+            c == QLatin1Char('\\'))
+            quoted.append(QLatin1Char('\\'));
+        else if (c == QLatin1Char('%'))
+            quoted.append(QLatin1Char('%')); // "%%" is a literal percent sign
+        quoted.append(c);
+    }
+    quoted.append(QLatin1Char('"'));
+    return quoted;
+}
+
+QString escapeDesktopValue(const QString &value)
+{
+    QString escaped;
+    for (const QChar c : value) {
+        switch (c.unicode()) {
+        case u'\\':
+            escaped.append(QStringLiteral("\\\\"));
+            break;
+        case u'\n':
+            escaped.append(QStringLiteral("\\n"));
+            break;
+        case u'\t':
+            escaped.append(QStringLiteral("\\t"));
+            break;
+        case u'\r':
+            escaped.append(QStringLiteral("\\r"));
+            break;
+        default:
+            escaped.append(c);
+        }
+    }
+    return escaped;
+}
+
+QByteArray mimePackageXml(const Association &association)
+{
+    const QString type = mimeTypeName(association.typeName);
+    const QString glob = globPattern(association.extension);
+    if (type.isEmpty() || glob.isEmpty())
+        return {};
+    QString xml =
+        QStringLiteral(
+            "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+            "<mime-info xmlns=\"http://www.freedesktop.org/standards/shared-mime-info\">\n"
+            "  <mime-type type=\"%1\">\n"
+            "    <comment>%2</comment>\n")
+            .arg(xmlEscaped(type), xmlEscaped(association.description));
+    if (!association.iconEntry.isEmpty())
+        xml += QStringLiteral("    <icon name=\"%1\"/>\n").arg(xmlEscaped(association.iconEntry));
+    xml += QStringLiteral("    <glob pattern=\"%1\"/>\n"
+                          "  </mime-type>\n"
+                          "</mime-info>\n")
+               .arg(xmlEscaped(glob));
+    return xml.toUtf8();
+}
+
+QByteArray desktopEntry(const Association &association)
+{
+    const QString type = mimeTypeName(association.typeName);
+    if (type.isEmpty() || association.programPath.isEmpty())
+        return {};
+    QString entry =
+        QStringLiteral("[Desktop Entry]\n"
+                       "Type=Application\n"
+                       "Version=1.4\n"
+                       "Name=%1\n"
+                       "GenericName=Mouse trail\n"
+                       "Comment=A trail of little pictures that follows the mouse pointer\n"
+                       "Icon=%2\n"
+                       "TryExec=%3\n"
+                       "Exec=%4 %f\n"
+                       "Terminal=false\n"
+                       "StartupNotify=false\n"
+                       "MimeType=%5;\n"
+                       "Categories=Utility;\n")
+            .arg(escapeDesktopValue(association.typeName), baseName(association.typeName),
+                 escapeDesktopValue(association.programPath),
+                 escapeDesktopValue(quoteExecArgument(association.programPath)), type);
+    if (!association.menuEntry)
+        entry += QStringLiteral("NoDisplay=true\n");
+    return entry.toUtf8();
+}
+
+} // namespace zorrit::integration
