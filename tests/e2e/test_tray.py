@@ -45,9 +45,14 @@ class Tray(XTestCase):
         return None
 
     def choose_from_menu(self, icon, mnemonic):
-        self.x.run(["xdotool", "mousemove", str(icon.x + icon.width // 2),
-                    str(icon.y + icon.height // 2), "click", "3"])
-        self.assertIsNotNone(wait_until(self.menu_open, 10), "the menu did not open")
+        # A click that comes hard on the heels of the last menu closing may land while the pointer
+        # grab is still being released; a person would simply click again.
+        for _ in range(3):
+            self.x.run(["xdotool", "mousemove", str(icon.x + icon.width // 2),
+                        str(icon.y + icon.height // 2), "click", "3"])
+            if wait_until(self.menu_open, 3):
+                break
+        self.assertIsNotNone(self.menu_open(), "the menu did not open")
         self.x.run(["xdotool", "key", mnemonic])
         self.assertIsNotNone(wait_until(lambda: not self.menu_open(), 10), "the menu stayed open")
 
