@@ -1,13 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Zorrit's entry point: the X11 check, the real seams, then start-up.
 #include "platform/dialogs.h"
+#include "platform/file_chooser.h"
 #include "platform/runtime_dir.h"
 #include "platform/shell.h"
 #include "platform/x11_window_system.h"
-#include "resources/app_icons.h"
 #include "zorrit/app/zorrit_app.h"
 #include "zorrit/integration/theme_association.h"
 #include "zorrit/settings/settings_store.h"
+#include "zorrit/shell/program_icon.h"
 
 #include <QApplication>
 
@@ -31,14 +32,15 @@ int main(int argc, char **argv)
     QApplication::setDesktopFileName(QStringLiteral("zorrit"));
     // The trail has no main window: closing a dialog must not end the program.
     QApplication::setQuitOnLastWindowClosed(false);
-    QApplication::setWindowIcon(resources::zorritIcon());
+    QApplication::setWindowIcon(zorrit::shell::programIcon());
 
     platform::X11WindowSystem windowSystem;
     platform::QtDialogs dialogs;
     platform::QtShell shell;
+    platform::QtFileChooser fileChooser;
     zorrit::app::ZorritApp zorrit({windowSystem, dialogs, shell,
                                    zorrit::settings::SettingsStore::defaultFolder(),
-                                   platform::runtimeDir(QStringLiteral("zorrit"))});
+                                   platform::runtimeDir(QStringLiteral("zorrit")), &fileChooser});
     zorrit.associateThemeFiles = [] {
         zorrit::integration::AssociateThemeFiles(QStringLiteral("Zorrit"), QStringLiteral(".thm"),
                                                  QStringLiteral("Zorrit File"),

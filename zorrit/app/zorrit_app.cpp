@@ -3,12 +3,17 @@
 #include "zorrit_app.h"
 
 #include "platform/dialogs.h"
+#include "platform/file_chooser.h"
 #include "platform/window_system.h"
+#include "zorrit/prefs/prefs_window.h"
 #include "zorrit/shell/stand_window.h"
 #include "zorrit/shell/startup1_window.h"
+#include "zorrit/shell/tray_window.h"
 #include "zorrit/themes/theme_reader.h"
 #include "zorrit/trail/command_line.h"
+#include "zorrit/trail/hand_off.h"
 
+#include <QCoreApplication>
 #include <QDir>
 
 namespace zorrit::app {
@@ -27,16 +32,89 @@ ZorritApp::ZorritApp(Seams seams)
                                                            m_seams.dialogs, m_engine->windows());
     // The notice must exist before the trail starts: opening the preferences may need it then.
     m_notice = std::make_unique<shell::NotFoundNotice>(m_seams.dialogs);
+    if (!m_seams.fileChooser) {
+        m_ownChooser = std::make_unique<platform::QtFileChooser>();
+        m_seams.fileChooser = m_ownChooser.get();
+    }
     m_prefs = std::make_unique<prefs::PrefsHolder>(prefs::PrefsDeps{
         m_store, m_motion, *m_engine, *m_translucency, m_seams.dialogs,
-        [this] { m_notice->start(); }});
+        [this] { m_notice->start(); }, m_seams.fileChooser});
+    // Before anything loads the preferences: the window follows every load.
+    m_prefsWindow = std::make_unique<prefs::PrefsWindow>(prefs::PrefsWindowDeps{
+        *m_prefs, m_seams.shell, m_seams.dialogs, [this] { quitProgram(); },
+        [this] { showAbout(); }});
+    endProgram = [] { QCoreApplication::exit(0); };
+    setUpTray = [this] { createTray(); };
+    handOffToRunningCopy = [this] { handOff(); };
+    m_lockTakeover.setInterval(100);
+    connect(&m_lockTakeover, &QTimer::timeout, this, &ZorritApp::takeOverLock);
     m_translucency->onFailure = [this] {
         if (prefs::PrefsModel *model = m_prefs->loaded())
             model->translucencyFailed();
     };
 }
 
-ZorritApp::~ZorritApp() = default;
+ZorritApp::~ZorritApp()
+{
+    // The tray and the preferences window go before the state they show.
+    m_tray.reset();
+    m_prefsWindow.reset();
+}
+
+void ZorritApp::showPreferences()
+{
+    m_prefsWindow->show();
+}
+
+void ZorritApp::showAbout()
+{
+    // The about box is not there yet: "A&bout Zorrit..." and "&About..." do nothing until it is.
+}
+
+void ZorritApp::quitProgram()
+{
+    if (m_tray)
+        m_tray->RemoveThat();
+    m_prefs->discard();
+    if (endProgram)
+        endProgram();
+}
+
+void ZorritApp::createTray()
+{
+    if (m_tray)
+        return;
+    m_tray = std::make_unique<shell::TrayWindow>(shell::TrayDeps{
+        *m_prefs, m_store, *m_engine, *m_notice, m_seams.shell, m_seams.runtimeFolder});
+    m_tray->showPreferences = [this] { showPreferences(); };
+    m_tray->showAbout = [this] { showAbout(); };
+    m_tray->endProgram = [this] {
+        m_prefs->discard();
+        if (endProgram)
+            endProgram();
+    };
+    m_tray->addIcon();
+    // Only the copy that holds the lock hears close requests; a copy that took over starts
+    // listening once the old one has ended.
+    if (m_lock.isHeld() && !m_seams.runtimeFolder.isEmpty())
+        m_tray->listenForCloseRequests(trail::trayServerPath(m_seams.runtimeFolder));
+}
+
+void ZorritApp::handOff()
+{
+    trail::handOffToRunningCopy(m_seams.runtimeFolder);
+    // Found or not, this copy goes on; it takes the lock whenever the other one has ended.
+    m_lockTakeover.start();
+}
+
+void ZorritApp::takeOverLock()
+{
+    if (!m_lock.tryAcquire())
+        return;
+    m_lockTakeover.stop();
+    if (m_tray && !m_seams.runtimeFolder.isEmpty())
+        m_tray->listenForCloseRequests(trail::trayServerPath(m_seams.runtimeFolder));
+}
 
 std::optional<int> ZorritApp::start(const QStringList &arguments)
 {

@@ -13,6 +13,7 @@
 #include <QObject>
 #include <QPointer>
 #include <QStringList>
+#include <QTimer>
 
 #include <functional>
 #include <memory>
@@ -20,13 +21,19 @@
 
 namespace platform {
 class Dialogs;
+class FileChooser;
 class Shell;
 class WindowSystem;
 } // namespace platform
 
+namespace zorrit::prefs {
+class PrefsWindow;
+}
+
 namespace zorrit::shell {
 class StandWindow;
-}
+class TrayWindow;
+} // namespace zorrit::shell
 
 namespace zorrit::app {
 
@@ -37,6 +44,7 @@ struct Seams
     platform::Shell &shell;
     QString settingsFolder; // where the settings file lives
     QString runtimeFolder;  // lock, hand-off file and local socket
+    platform::FileChooser *fileChooser = nullptr; // null: Qt's own file dialog
 };
 
 class ZorritApp final : public QObject
@@ -81,6 +89,19 @@ public:
     platform::InstanceLock &instanceLock() { return m_lock; }
     const Seams &seams() const { return m_seams; }
     bool trailStarted() const { return m_trailStarted; }
+    // The preferences window; shown from the tray.
+    prefs::PrefsWindow &prefsWindow() { return *m_prefsWindow; }
+    // The hidden "Tray" window, once the trail runs.
+    shell::TrayWindow *tray() const { return m_tray.get(); }
+
+    // Opens the preferences, or brings them to the front.
+    void showPreferences();
+    // The about box, from the tray menu and the preferences.
+    void showAbout();
+    // Quit from the preferences: icon removed, nothing saved, the program ends.
+    void quitProgram();
+    // Ends the program at once; replaceable for tests.
+    std::function<void()> endProgram;
 
     // Places later parts of the program plug into. Each may be left empty.
     // Registers the theme file type for this program (plain starts only).
@@ -95,6 +116,9 @@ Q_SIGNALS:
 
 private:
     void startupThemeFallback(shell::StandWindow *stand);
+    void createTray();
+    void handOff();
+    void takeOverLock();
 
     Seams m_seams;
     settings::SettingsStore m_store;
@@ -104,6 +128,11 @@ private:
     std::unique_ptr<trail::Translucency> m_translucency;
     std::unique_ptr<shell::NotFoundNotice> m_notice;
     std::unique_ptr<prefs::PrefsHolder> m_prefs;
+    std::unique_ptr<platform::FileChooser> m_ownChooser;
+    std::unique_ptr<prefs::PrefsWindow> m_prefsWindow;
+    std::unique_ptr<shell::TrayWindow> m_tray;
+    // After a hand-off: polls for the instance lock until the old copy has ended.
+    QTimer m_lockTakeover;
     bool m_trailStarted = false;
 };
 

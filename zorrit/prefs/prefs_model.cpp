@@ -2,8 +2,10 @@
 // Opening, closing and the live effects of the preferences.
 #include "prefs_model.h"
 
+#include "common/common_dialog.h"
 #include "common/maker_web.h"
 #include "platform/dialogs.h"
+#include "platform/file_chooser.h"
 #include "zorrit/settings/settings_store.h"
 #include "zorrit/themes/theme_reader.h"
 #include "zorrit/trail/sprite_picture.h"
@@ -16,6 +18,35 @@ namespace zorrit::prefs {
 
 using namespace zorrit::settings;
 using trail::TrailCorner;
+
+namespace {
+
+// Passes the request on and remembers whether the chooser could be shown at all: the dialog class
+// reports a failure like a cancel, but the user must hear about it.
+class WatchedChooser final : public platform::FileChooser
+{
+public:
+    explicit WatchedChooser(platform::FileChooser &inner)
+        : m_inner(inner)
+    {
+    }
+    platform::FileChooserAnswer choose(const platform::FileChooserRequest &request) override
+    {
+        platform::FileChooserAnswer answer = m_inner.choose(request);
+        failed = answer.outcome == platform::FileChooserAnswer::Outcome::Failed;
+        return answer;
+    }
+    bool confirmReplace(QWidget *owner, const QString &path) override
+    {
+        return m_inner.confirmReplace(owner, path);
+    }
+    bool failed = false;
+
+private:
+    platform::FileChooser &m_inner;
+};
+
+} // namespace
 
 PrefsModel::PrefsModel(PrefsDeps deps)
     : m_deps(std::move(deps))
@@ -191,6 +222,8 @@ void PrefsModel::MakeMeBuilt()
     m_deps.engine.shapeAll();
     m_whatis = themes::builtInThemeName();
     m_whatcopy = common::web::creditLine();
+    // The maker's site, as opening shows it for the built-in theme, not the last theme's site.
+    m_whatmail = common::web::homePage();
     m_whatpath = builtInThemeValue();
     if (m_notFound) {
         m_notFound = false;
@@ -244,6 +277,41 @@ void PrefsModel::loadChosenTheme(const QString &path)
     m_whatcopy = file->texts.author;
     m_whatmail = file->texts.site;
     Q_EMIT changed();
+}
+
+void PrefsModel::LaunchTheme()
+{
+    platform::QtFileChooser qtChooser;
+    WatchedChooser chooser(m_deps.fileChooser ? *m_deps.fileChooser
+                                              : static_cast<platform::FileChooser &>(qtChooser));
+    // The sprites are not pushed back to the top while the open dialog is on screen.
+    QTimer &keepOnTop = m_deps.engine.Timer2();
+    const bool keepOnTopRan = keepOnTop.isActive();
+    keepOnTop.stop();
+    QString chosen;
+    {
+        common::CommonDialog dialog(chooser);
+        dialog.setCancelError(true);
+        dialog.setHwnd(m_owner && m_owner->isVisible() ? m_owner.data() : nullptr);
+        dialog.setFilter(themeFilter());
+        dialog.setFilterIndex(2);
+        dialog.setFlags(platform::chooser_flags::kNoChangeDir);
+        dialog.ShowOpen();
+        chosen = dialog.FileName();
+    }
+    if (keepOnTopRan)
+        keepOnTop.start();
+
+    if (chooser.failed) {
+        m_deps.dialogs.critical(nullptr, QStringLiteral("Zorrit - Critical Error"),
+                                sharedLibraryText());
+        setWhatpath(builtInThemeValue());
+        return;
+    }
+    // Cancelled: the theme on screen stays the theme in use, and so does what gets stored.
+    if (chosen.isEmpty())
+        return;
+    loadChosenTheme(chosen);
 }
 
 } // namespace zorrit::prefs

@@ -6,13 +6,16 @@
 #include "zorrit/trail/trail_math.h"
 
 #include <QObject>
+#include <QPointer>
 #include <QString>
+#include <QWidget>
 
 #include <functional>
 
 namespace platform {
 class Dialogs;
-}
+class FileChooser;
+} // namespace platform
 namespace zorrit::settings {
 class SettingsStore;
 }
@@ -32,6 +35,8 @@ struct PrefsDeps
     platform::Dialogs &dialogs;
     // Starts the one-shot notice that the theme in use was not found.
     std::function<void()> startNotFoundNotice;
+    // Answers the open dialog of LaunchTheme; null: Qt's own file dialog.
+    platform::FileChooser *fileChooser = nullptr;
 };
 
 class PrefsModel final : public QObject
@@ -82,6 +87,10 @@ public:
 
     // Puts the built-in theme on the trail and into the dialog.
     void MakeMeBuilt();
+    // Lets the user pick a theme file and loads it; a cancelled choice changes nothing.
+    void LaunchTheme();
+    // The window the open dialog belongs to while it is on screen (the dialog's own window).
+    void setOwnerWindow(QWidget *window) { m_owner = window; }
     // Loads the theme file at path onto the trail (the chooser's part of picking a theme).
     void loadChosenTheme(const QString &path);
     void setWhatpath(const QString &path);
@@ -89,6 +98,12 @@ public:
     // The translucency could not be applied: untick the box, disable its controls.
     void translucencyFailed();
 
+    static QString themeFilter() { return QStringLiteral("Zorrit Theme (*.thm)|*.thm"); }
+    static QString sharedLibraryText()
+    {
+        return QStringLiteral("Zorrit couldn't launch a shared library. Zorrit is damaged, please "
+                              "reinstall a copy.");
+    }
     static QString damagedThemeText()
     {
         return QStringLiteral("The theme you have selected is damaged or some files are missing. "
@@ -122,6 +137,7 @@ private:
     QString m_whatpath = QStringLiteral("default");
     bool m_loading = false;
     bool m_notFound = false;
+    QPointer<QWidget> m_owner;
 };
 
 } // namespace zorrit::prefs

@@ -1,0 +1,268 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The tray window: its menu, what each item does, the tray-host retry, and its close path with
+// and without a hand-off file.
+#include "zorrit/shell/tray_window.h"
+
+#include "../zorrit_world.h"
+#include "common/maker_web.h"
+#include "zorrit/prefs/prefs_dialog.h"
+#include "zorrit/prefs/prefs_window.h"
+#include "zorrit/trail/hand_off.h"
+#include "zorrit/trail/sprite_picture.h"
+
+#include <QAction>
+#include <QLocalSocket>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+using namespace zorrit;
+using tests::ZorritWorld;
+
+namespace {
+
+QAction *menuItem(ZorritWorld &world, const char *name)
+{
+    QAction *action = world.app->tray()->item(QString::fromLatin1(name));
+    EXPECT_NE(action, nullptr) << name;
+    return action;
+}
+
+} // namespace
+
+TEST(TrayWindow, MenuOrderCaptionsDefaultItemAndMarks)
+{
+    ZorritWorld world;
+    world.startTrail();
+    shell::TrayWindow *tray = world.app->tray();
+    ASSERT_NE(tray, nullptr);
+    EXPECT_EQ(tray->windowTitle(), QStringLiteral("Tray"));
+    EXPECT_EQ(tray->objectName(), QStringLiteral("tray"));
+    EXPECT_FALSE(tray->isVisible());
+    EXPECT_EQ(tray->icon().toolTip(), QStringLiteral("Zorrit"));
+    EXPECT_FALSE(tray->icon().icon().isNull());
+    EXPECT_TRUE(tray->icon().isVisible());
+    EXPECT_EQ(tray->icon().contextMenu(), &tray->mnuFile());
+
+    const struct
+    {
+        const char *name;
+        const char *caption; // null: a separator
+    } expected[] = {
+        {"theprefs", "&Zorrit Preferences..."}, {"down", "&Download new themes..."},
+        {"sep3", nullptr},                      {"loadth", "&Load Theme..."},
+        {"usebuilt", "&Use built-in theme"},    {"sep1", nullptr},
+        {"yesjug", "Zorrit &On"},               {"nojug", "Zorrit O&ff"},
+        {"sep2", nullptr},                      {"abo", "A&bout Zorrit..."},
+        {"closeit", "&Quit"},
+    };
+    const QList<QAction *> actions = tray->mnuFile().actions();
+    ASSERT_EQ(actions.size(), qsizetype(std::size(expected)));
+    for (qsizetype i = 0; i < actions.size(); ++i) {
+        EXPECT_EQ(actions[i]->objectName(), QString::fromLatin1(expected[i].name));
+        EXPECT_EQ(actions[i]->isSeparator(), expected[i].caption == nullptr) << expected[i].name;
+        if (expected[i].caption) {
+            EXPECT_EQ(actions[i]->text(), QString::fromLatin1(expected[i].caption));
+        }
+    }
+    EXPECT_EQ(tray->mnuFile().defaultAction(), menuItem(world, "theprefs"));
+    EXPECT_TRUE(menuItem(world, "theprefs")->font().bold());
+    EXPECT_TRUE(menuItem(world, "yesjug")->isChecked());
+    EXPECT_FALSE(menuItem(world, "nojug")->isChecked());
+
+    EXPECT_EQ(tray->whatsit(), QStringLiteral("1.2.1"));
+    EXPECT_EQ(tray->daversion(), QStringLiteral("121"));
+    EXPECT_EQ(tray->latestversion(), 0);
+    EXPECT_EQ(&tray->TimerEr(), &world.app->notFoundNotice().TimerEr());
+}
+
+TEST(TrayWindow, OnAndOffMarksFollowOnlyTheirOwnItems)
+{
+    ZorritWorld world;
+    world.startTrail();
+    shell::TrayWindow *tray = world.app->tray();
+    QAction *on = menuItem(world, "yesjug");
+    QAction *off = menuItem(world, "nojug");
+    const auto spritesShown = [&] {
+        int shown = 0;
+        for (int k = 0; k < 5; ++k)
+            shown += world.app->engine().window(k)->isVisible() ? 1 : 0;
+        return shown;
+    };
+    ASSERT_EQ(spritesShown(), 5);
+
+    const struct
+    {
+        QAction *item;
+        bool onAfter;
+    } steps[] = {{off, false}, {off, false}, {on, true}, {on, true}, {off, false}};
+    for (const auto &step : steps) {
+        step.item->trigger();
+        EXPECT_EQ(on->isChecked(), step.onAfter);
+        EXPECT_EQ(off->isChecked(), !step.onAfter);
+        EXPECT_EQ(tray->trailOn(), step.onAfter);
+        EXPECT_EQ(spritesShown(), step.onAfter ? 5 : 0);
+    }
+    // Off does not stop the animation.
+    EXPECT_TRUE(world.app->engine().Timer1().isActive());
+}
+
+TEST(TrayWindow, PreferencesOpenFromTheDefaultItemAndTheDoubleClick)
+{
+    ZorritWorld world;
+    world.startTrail();
+    shell::TrayWindow *tray = world.app->tray();
+    menuItem(world, "theprefs")->trigger();
+    ASSERT_NE(world.app->prefsWindow().dialog(), nullptr);
+    EXPECT_TRUE(world.app->prefsWindow().dialog()->isVisible());
+    world.app->prefsWindow().dialog()->close();
+    ZorritWorld::flushDeletes();
+
+    Q_EMIT tray->icon().activated(QSystemTrayIcon::Trigger);
+    Q_EMIT tray->icon().activated(QSystemTrayIcon::MiddleClick);
+    EXPECT_EQ(world.app->prefsWindow().dialog(), nullptr);
+    Q_EMIT tray->icon().activated(QSystemTrayIcon::DoubleClick);
+    ASSERT_NE(world.app->prefsWindow().dialog(), nullptr);
+    EXPECT_TRUE(world.app->prefsWindow().dialog()->isVisible());
+}
+
+TEST(TrayWindow, DownloadOpensTheGallery)
+{
+    ZorritWorld world;
+    world.startTrail();
+    menuItem(world, "down")->trigger();
+    ASSERT_EQ(world.shell.opened.size(), 1u);
+    EXPECT_EQ(world.shell.opened[0], QUrl(common::web::gallery()));
+}
+
+TEST(TrayWindow, LoadThemeStoresThePathAndClosesTheDialog)
+{
+    ZorritWorld world;
+    world.startTrail();
+    const QString theme = world.writeTheme(QStringLiteral("squares.thm"),
+                                           ZorritWorld::goodThemeLines());
+    world.app->showPreferences();
+    world.chooser.chooseNext(theme);
+    menuItem(world, "loadth")->trigger();
+    EXPECT_EQ(world.setting(settings::kTheme), theme);
+    EXPECT_EQ(world.app->prefs().loaded(), nullptr);
+    EXPECT_EQ(world.app->prefsWindow().dialog(), nullptr);
+    EXPECT_NE(world.app->engine().window(0)->picture(), trail::builtInBall(0));
+
+    // "Use built-in theme" brings the balls back and stores "default".
+    menuItem(world, "usebuilt")->trigger();
+    EXPECT_EQ(world.setting(settings::kTheme), QStringLiteral("default"));
+    EXPECT_EQ(world.app->engine().window(0)->picture(), trail::builtInBall(0));
+    EXPECT_EQ(world.app->prefs().loaded(), nullptr);
+}
+
+TEST(TrayWindow, LoadThemeWithAnEmptyPathStoresDefault)
+{
+    ZorritWorld world;
+    world.startTrail();
+    world.app->prefs().model().setWhatpath(QString());
+    world.chooser.cancelNext();
+    menuItem(world, "loadth")->trigger();
+    EXPECT_EQ(world.setting(settings::kTheme), QStringLiteral("default"));
+}
+
+TEST(TrayWindow, QuitRemovesTheIconAndLeavesScrapDatAlone)
+{
+    ZorritWorld world;
+    world.startTrail();
+    world.app->showPreferences();
+    const QString scrap = trail::scrapFilePath(world.runtimeDir.path());
+    ASSERT_TRUE(trail::writeScrap(scrap));
+    world.app->prefs().model().clickWobb(true);
+
+    menuItem(world, "closeit")->trigger();
+    EXPECT_FALSE(world.app->tray()->icon().isVisible());
+    EXPECT_EQ(world.ended, 1);
+    EXPECT_TRUE(QFile::exists(scrap));
+    EXPECT_EQ(world.setting(settings::kMove), QStringLiteral("0")); // the open dialog not saved
+}
+
+TEST(TrayWindow, ClosePathEndsTheProgramOnlyWhenACopyHandedOver)
+{
+    for (const bool handedOver : {false, true}) {
+        SCOPED_TRACE(handedOver ? "Scrap.dat present" : "no Scrap.dat");
+        ZorritWorld world;
+        world.startTrail();
+        const QString scrap = trail::scrapFilePath(world.runtimeDir.path());
+        if (handedOver)
+            trail::writeScrap(scrap);
+        world.app->tray()->close();
+        EXPECT_FALSE(world.app->tray()->icon().isVisible());
+        EXPECT_EQ(world.ended, handedOver ? 1 : 0);
+        EXPECT_FALSE(QFile::exists(scrap));
+    }
+}
+
+TEST(TrayWindow, CloseRequestOverTheLocalSocketRunsTheClosePath)
+{
+    ZorritWorld world;
+    world.startTrail();
+    const QString folder = world.runtimeDir.path();
+    ASSERT_TRUE(world.app->tray()->isListening());
+    EXPECT_EQ(QFileInfo(trail::trayServerPath(folder)).permissions()
+                  & (QFile::ReadOther | QFile::WriteOther | QFile::ReadGroup | QFile::WriteGroup),
+              QFile::Permissions());
+
+    // A stranger's line is not a close request.
+    {
+        QLocalSocket socket;
+        socket.connectToServer(trail::trayServerPath(folder));
+        ASSERT_TRUE(socket.waitForConnected(1000));
+        socket.write("open sesame\n");
+        socket.flush();
+        QTest::qWait(100);
+    }
+    EXPECT_TRUE(world.app->tray()->icon().isVisible());
+
+    trail::writeScrap(trail::scrapFilePath(folder));
+    QLocalSocket socket;
+    socket.connectToServer(trail::trayServerPath(folder));
+    ASSERT_TRUE(socket.waitForConnected(1000));
+    socket.write(trail::closeRequest());
+    socket.flush();
+    QTRY_COMPARE(world.ended, 1);
+    EXPECT_FALSE(world.app->tray()->icon().isVisible());
+    EXPECT_FALSE(QFile::exists(trail::scrapFilePath(folder)));
+    EXPECT_FALSE(world.app->tray()->isListening());
+}
+
+TEST(TrayWindow, NoTrayHostIsRetriedThenReportedOnce)
+{
+    ZorritWorld world;
+    world.startTrail();
+    shell::TrayWindow *tray = world.app->tray();
+    tray->RemoveThat();
+    int looks = 0;
+    bool hostUp = false;
+    QStringList reports;
+    tray->trayHostAvailable = [&] {
+        ++looks;
+        return hostUp;
+    };
+    tray->reportNoTrayHost = [&](const char *text) { reports << QString::fromLocal8Bit(text); };
+    tray->hostRetryIntervalMs = 5;
+    tray->hostRetryAttempts = 4;
+
+    tray->addIcon();
+    EXPECT_TRUE(tray->icon().isVisible()); // shown anyway, for a host that comes later
+    QTest::qWait(100);
+    EXPECT_EQ(looks, 1 + 4);
+    ASSERT_EQ(reports.size(), 1);
+    EXPECT_EQ(reports[0], shell::TrayWindow::noTrayHostText());
+
+    // A host that turns up in time ends the retries quietly.
+    looks = 0;
+    reports.clear();
+    tray->addIcon();
+    hostUp = true;
+    QTest::qWait(100);
+    EXPECT_EQ(looks, 2);
+    EXPECT_TRUE(reports.isEmpty());
+    EXPECT_TRUE(tray->icon().isVisible());
+}

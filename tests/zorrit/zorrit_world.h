@@ -1,0 +1,91 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// A whole Zorrit on fakes for widget tests: temporary settings and runtime folders, the fake
+// window system, message boxes, shell and file chooser, and an end of program that is only counted.
+#pragma once
+
+#include "platform/fake/fake_dialogs.h"
+#include "platform/fake/fake_file_chooser.h"
+#include "platform/fake/fake_window_system.h"
+#include "zorrit/app/zorrit_app.h"
+#include "zorrit/settings/setting_names.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QEvent>
+#include <QFile>
+#include <QImage>
+#include <QTemporaryDir>
+
+#include <memory>
+
+namespace zorrit::tests {
+
+class ZorritWorld
+{
+public:
+    // chooserToUse: answers the open dialog instead of the world's own fake chooser.
+    explicit ZorritWorld(platform::FileChooser *chooserToUse = nullptr)
+    {
+        app = std::make_unique<app::ZorritApp>(
+            app::Seams{windowSystem, dialogs, shell, settingsDir.path(), runtimeDir.path(),
+                       chooserToUse ? chooserToUse : &chooser});
+        app->endProgram = [this] { ++ended; };
+        // No welcome window: the trail and the tray come up at once.
+        app->store().WriteSetting(settings::kScroll, QStringLiteral("No"));
+    }
+    ~ZorritWorld() { app.reset(); flushDeletes(); }
+
+    // Start-up as far as the trail and the tray, as a copy that holds the instance lock.
+    void startTrail()
+    {
+        app->instanceLock().tryAcquire();
+        app->ShowTrailAndTray();
+    }
+
+    QString setting(const settings::SettingKey &key) const
+    {
+        return app->store().ReadSetting(key.path(), QStringLiteral("<missing>"));
+    }
+
+    // A theme folder with pictures a.bmp .. e.bmp; returns the path of a theme file listing
+    // the given picture lines (seven or eight lines, CR LF).
+    QString writeTheme(const QString &fileName, const QStringList &lines)
+    {
+        QDir().mkpath(themeDir.path());
+        const QColor colours[] = {Qt::red, Qt::green, Qt::blue, Qt::yellow, Qt::cyan};
+        for (int k = 0; k < 5; ++k) {
+            QImage picture(8, 8, QImage::Format_RGB32);
+            picture.fill(colours[k]);
+            picture.save(themeDir.filePath(QStringLiteral("%1.bmp").arg(QChar(u'a' + k))));
+        }
+        const QString path = themeDir.filePath(fileName);
+        QFile file(path);
+        file.open(QIODevice::WriteOnly);
+        for (const QString &line : lines)
+            file.write(line.toLatin1() + "\r\n");
+        return path;
+    }
+    static QStringList goodThemeLines()
+    {
+        return {QStringLiteral("Squares"), QStringLiteral("by Tess"), QStringLiteral("a.bmp"),
+                QStringLiteral("b.bmp"),   QStringLiteral("c.bmp"),   QStringLiteral("d.bmp"),
+                QStringLiteral("e.bmp"),   QStringLiteral("tess@example.org")};
+    }
+
+    static void flushDeletes()
+    {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
+    QTemporaryDir settingsDir;
+    QTemporaryDir runtimeDir;
+    QTemporaryDir themeDir;
+    platform::FakeWindowSystem windowSystem;
+    platform::FakeDialogs dialogs;
+    platform::FakeShell shell;
+    platform::FakeFileChooser chooser;
+    std::unique_ptr<app::ZorritApp> app;
+    int ended = 0;
+};
+
+} // namespace zorrit::tests

@@ -1,0 +1,377 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The three pages of the preferences and how they follow the model.
+#include "prefs_dialog.h"
+
+#include "common/link_label.h"
+#include "common/maker_web.h"
+#include "prefs_model.h"
+#include "zorrit/shell/program_icon.h"
+#include "zorrit/trail/sprite_picture.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSlider>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+namespace zorrit::prefs {
+
+using trail::TrailCorner;
+
+namespace {
+
+QGroupBox *frame(const char *name, const QString &title, QWidget *parent)
+{
+    auto *box = new QGroupBox(title, parent);
+    box->setObjectName(QString::fromLatin1(name));
+    return box;
+}
+
+template <typename Button>
+Button *named(const char *name, const QString &text, QWidget *parent)
+{
+    auto *button = new Button(text, parent);
+    button->setObjectName(QString::fromLatin1(name));
+    return button;
+}
+
+} // namespace
+
+PrefsDialog::PrefsDialog(PrefsModel &model, PrefsDialogActions actions, platform::Shell &shell,
+                         QWidget *parent)
+    : QDialog(parent)
+    , m_model(&model)
+    , m_actions(std::move(actions))
+    , m_shell(shell)
+{
+    setObjectName(QStringLiteral("prefs"));
+    setWindowTitle(QStringLiteral("Zorrit Preferences"));
+    setWindowIcon(shell::programIcon());
+    setModal(false);
+
+    m_tabs = new QTabWidget(this);
+    m_tabs->setObjectName(QStringLiteral("TabPanel"));
+    m_tabs->addTab(buildGeneralPage(), QStringLiteral("&General"));
+    m_tabs->addTab(buildSettingsPage(), QStringLiteral("&Settings"));
+    m_tabs->addTab(buildSharingPage(), QStringLiteral("S&haring"));
+
+    QPushButton *ok = button("Command11", QStringLiteral("&OK"), this);
+    QPushButton *cancel = button("Command12", QStringLiteral("&Cancel"), this);
+    QPushButton *about = button("Command2", QStringLiteral("&About..."), this);
+    QPushButton *help = button("Command3", QStringLiteral("&Help..."), this);
+    QPushButton *quit = button("Command1", QStringLiteral("&Quit"), this);
+    ok->setDefault(true);
+
+    // The built-in pictures and the blank picture, held for the theme code.
+    for (int k = 0; k < trail::kSpriteCount; ++k) {
+        auto *def = new QLabel(this);
+        def->setObjectName(QStringLiteral("def%1").arg(k + 1));
+        def->setPixmap(QPixmap::fromImage(trail::builtInBall(k)));
+        def->hide();
+    }
+    auto *picnone = new QLabel(this);
+    picnone->setObjectName(QStringLiteral("picnone"));
+    picnone->setPixmap(QPixmap::fromImage(trail::blankPicture()));
+    picnone->hide();
+    m_whatpath = label("whatpath", QString(), this);
+    m_whatpath->hide();
+
+    auto *buttons = new QHBoxLayout;
+    buttons->addWidget(about);
+    buttons->addWidget(help);
+    buttons->addWidget(quit);
+    buttons->addStretch();
+    buttons->addWidget(ok);
+    buttons->addWidget(cancel);
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(m_tabs);
+    layout->addLayout(buttons);
+
+    connect(ok, &QPushButton::clicked, this, &QWidget::close);
+    connect(cancel, &QPushButton::clicked, this, &QWidget::close);
+    connect(about, &QPushButton::clicked, this, [this] { run(m_actions.about); });
+    connect(help, &QPushButton::clicked, this, [this] { run(m_actions.help); });
+    connect(quit, &QPushButton::clicked, this, [this] { run(m_actions.quit); });
+
+    connect(m_model, &PrefsModel::changed, this, &PrefsDialog::refresh);
+    refresh();
+}
+
+PrefsDialog::~PrefsDialog() = default;
+
+QPushButton *PrefsDialog::button(const char *name, const QString &text, QWidget *parent)
+{
+    return named<QPushButton>(name, text, parent);
+}
+
+QLabel *PrefsDialog::label(const char *name, const QString &text, QWidget *parent)
+{
+    auto *l = new QLabel(text, parent);
+    l->setObjectName(QString::fromLatin1(name));
+    return l;
+}
+
+QWidget *PrefsDialog::buildGeneralPage()
+{
+    auto *page = new QWidget;
+    page->setObjectName(QStringLiteral("general"));
+
+    QGroupBox *box1 = frame("box1", QStringLiteral("Themes"), page);
+    QLabel *label8 = label("Label8", QStringLiteral("Current theme:"), box1);
+    m_whatis = label("whatis", QStringLiteral("Bubbles"), box1);
+    m_whatcopy = label("whatcopy", QString(), box1);
+    m_whatmail = label("whatmail", QString(), box1);
+    // Whatever a theme file says is shown as it is, never as markup or a link.
+    for (QLabel *text : {m_whatis, m_whatcopy, m_whatmail}) {
+        text->setTextFormat(Qt::PlainText);
+        text->setTextInteractionFlags(Qt::NoTextInteraction);
+    }
+    QFont boldFont = m_whatis->font();
+    boldFont.setBold(true);
+    m_whatis->setFont(boldFont);
+    QPushButton *command5 = button("Command5", QStringLiteral("&Load theme..."), box1);
+    QPushButton *command4 = button("Command4", QStringLiteral("&Use built-in theme"), box1);
+    auto *themeGrid = new QGridLayout(box1);
+    themeGrid->addWidget(label8, 0, 0);
+    themeGrid->addWidget(m_whatis, 0, 1);
+    themeGrid->addWidget(m_whatcopy, 1, 1);
+    themeGrid->addWidget(m_whatmail, 2, 1);
+    auto *themeButtons = new QHBoxLayout;
+    themeButtons->addWidget(command5);
+    themeButtons->addWidget(command4);
+    themeButtons->addStretch();
+    themeGrid->addLayout(themeButtons, 3, 0, 1, 2);
+    themeGrid->setColumnStretch(1, 1);
+
+    QGroupBox *box2 = frame("box2", QStringLiteral("Drawing"), page);
+    auto *thebox = new QWidget(box2);
+    thebox->setObjectName(QStringLiteral("thebox"));
+    m_onit = named<QRadioButton>("onit", QStringLiteral("On top"), thebox);
+    m_ondesktop = named<QRadioButton>("ondesktop", QStringLiteral("On desktop"), thebox);
+    m_drawing = new QButtonGroup(this);
+    m_drawing->addButton(m_onit);
+    m_drawing->addButton(m_ondesktop);
+    auto *theboxLayout = new QHBoxLayout(thebox);
+    theboxLayout->setContentsMargins(0, 0, 0, 0);
+    theboxLayout->addWidget(m_onit);
+    theboxLayout->addWidget(m_ondesktop);
+    theboxLayout->addStretch();
+    (new QVBoxLayout(box2))->addWidget(thebox);
+
+    QGroupBox *box3 = frame("box3", QStringLiteral("Create Custom Themes"), page);
+    QPushButton *command6 = button("Command6", QStringLiteral("Launch the &Rezor Edividu"), box3);
+    auto *box3Layout = new QHBoxLayout(box3);
+    box3Layout->addWidget(command6);
+    box3Layout->addStretch();
+
+    auto *layout = new QVBoxLayout(page);
+    layout->addWidget(box1);
+    layout->addWidget(box2);
+    layout->addWidget(box3);
+    layout->addStretch();
+
+    connect(command5, &QPushButton::clicked, this, [this] {
+        if (m_model)
+            m_model->LaunchTheme();
+    });
+    connect(command4, &QPushButton::clicked, this, [this] {
+        if (m_model)
+            m_model->MakeMeBuilt();
+    });
+    connect(command6, &QPushButton::clicked, this, [this] { run(m_actions.launchVandrel); });
+    connect(m_onit, &QRadioButton::clicked, this, [this] {
+        if (m_model && !m_updating)
+            m_model->clickOnit();
+    });
+    connect(m_ondesktop, &QRadioButton::clicked, this, [this] {
+        if (m_model && !m_updating)
+            m_model->clickOndesktop();
+    });
+    return page;
+}
+
+QWidget *PrefsDialog::buildSettingsPage()
+{
+    auto *page = new QWidget;
+    page->setObjectName(QStringLiteral("settings"));
+
+    QGroupBox *box4 = frame("box4", QStringLiteral("Position"), page);
+    QLabel *label7 = label("Label7", QStringLiteral("Choose the position of the mouse trail:"), box4);
+    const struct
+    {
+        const char *name;
+        const char *text;
+        TrailCorner corner;
+    } corners[] = {
+        {"topleft", "Top left", TrailCorner::TopLeft},
+        {"topright", "Top right", TrailCorner::TopRight},
+        {"botleft", "Bottom left", TrailCorner::BotLeft},
+        {"botright", "Bottom right", TrailCorner::BotRight},
+    };
+    m_position = new QButtonGroup(this);
+    auto *cornerGrid = new QGridLayout;
+    int cell = 0;
+    for (const auto &c : corners) {
+        auto *option = named<QRadioButton>(c.name, QString::fromLatin1(c.text), box4);
+        m_corners[static_cast<int>(c.corner)] = option;
+        m_position->addButton(option);
+        cornerGrid->addWidget(option, cell / 2, cell % 2);
+        ++cell;
+        const TrailCorner corner = c.corner;
+        connect(option, &QRadioButton::clicked, this, [this, corner] {
+            if (m_model && !m_updating)
+                m_model->clickPosition(corner);
+        });
+    }
+    m_wobb = named<QCheckBox>("wobb", QStringLiteral("Wobble mouse trail"), box4);
+    m_vroom = named<QCheckBox>("vroom", QStringLiteral("Fast move"), box4);
+    auto *box4Layout = new QVBoxLayout(box4);
+    box4Layout->addWidget(label7);
+    box4Layout->addLayout(cornerGrid);
+    box4Layout->addWidget(m_wobb);
+    box4Layout->addWidget(m_vroom);
+
+    QGroupBox *box5 = frame("box5", QStringLiteral("More"), page);
+    m_transon = named<QCheckBox>("transon", QStringLiteral("Translucid trail"), box5);
+    m_transtext = label("transtext", QStringLiteral("Visibility:"), box5);
+    m_transslid = new QSlider(Qt::Horizontal, box5);
+    m_transslid->setObjectName(QStringLiteral("transslid"));
+    m_transslid->setRange(PrefsModel::kSlideMin, PrefsModel::kSlideMax);
+    m_transslid->setSingleStep(PrefsModel::kSlideSmallStep);
+    m_transslid->setPageStep(PrefsModel::kSlideLargeStep);
+    m_transslid->setValue(130);
+    auto *box5Layout = new QGridLayout(box5);
+    box5Layout->addWidget(m_transon, 0, 0, 1, 2);
+    box5Layout->addWidget(m_transtext, 1, 0);
+    box5Layout->addWidget(m_transslid, 1, 1);
+
+    auto *layout = new QVBoxLayout(page);
+    layout->addWidget(box4);
+    layout->addWidget(box5);
+    layout->addStretch();
+
+    connect(m_wobb, &QCheckBox::clicked, this, [this](bool checked) {
+        if (m_model && !m_updating)
+            m_model->clickWobb(checked);
+    });
+    connect(m_vroom, &QCheckBox::clicked, this, [this](bool checked) {
+        if (m_model && !m_updating)
+            m_model->clickVroom(checked);
+    });
+    connect(m_transon, &QCheckBox::clicked, this, [this](bool checked) {
+        if (m_model && !m_updating)
+            m_model->clickTransOn(checked);
+    });
+    connect(m_transslid, &QSlider::valueChanged, this, [this](int value) {
+        if (m_model && !m_updating)
+            m_model->slideTransSlid(value);
+    });
+    return page;
+}
+
+QWidget *PrefsDialog::buildSharingPage()
+{
+    auto *page = new QWidget;
+    page->setObjectName(QStringLiteral("sharing"));
+
+    QGroupBox *box6 = frame("box6", QStringLiteral("Download New Themes"), page);
+    QLabel *label1 = label(
+        "Label1", QStringLiteral("You can download on our website hundreds of Zorrit themes! "), box6);
+    QLabel *label2 = label("Label2", QStringLiteral("To do so, visit our Theme Gallery:"), box6);
+    auto *label3 = new common::LinkLabel(common::web::gallery(), QUrl(common::web::gallery()),
+                                         &m_shell, box6);
+    label3->setObjectName(QStringLiteral("Label3"));
+    auto *box6Layout = new QVBoxLayout(box6);
+    box6Layout->addWidget(label1);
+    box6Layout->addWidget(label2);
+    box6Layout->addWidget(label3, 0, Qt::AlignLeft);
+
+    QGroupBox *box7 = frame("box7", QStringLiteral("Upload Your Own Themes"), page);
+    QLabel *label4 = label(
+        "Label4",
+        QStringLiteral("You can distribute on the Internet your own themes on our Theme Gallery!"),
+        box7);
+    QLabel *label5 =
+        label("Label5", QStringLiteral("Just click the following link to upload your own theme:"),
+              box7);
+    auto *label6 = new common::LinkLabel(common::web::uploadPage(),
+                                         QUrl(common::web::uploadPage()), &m_shell, box7);
+    label6->setObjectName(QStringLiteral("Label6"));
+    auto *box7Layout = new QVBoxLayout(box7);
+    box7Layout->addWidget(label4);
+    box7Layout->addWidget(label5);
+    box7Layout->addWidget(label6, 0, Qt::AlignLeft);
+    for (QLabel *text : {label1, label4})
+        text->setWordWrap(true);
+
+    auto *layout = new QVBoxLayout(page);
+    layout->addWidget(box6);
+    layout->addWidget(box7);
+    layout->addStretch();
+    return page;
+}
+
+void PrefsDialog::setCheckedInGroup(QButtonGroup *group, QAbstractButton *button, bool checked)
+{
+    // An exclusive group cannot show "none selected"; the settings may name none.
+    group->setExclusive(false);
+    button->setChecked(checked);
+    group->setExclusive(true);
+}
+
+void PrefsDialog::refresh()
+{
+    if (!m_model)
+        return;
+    const PrefsModel &m = *m_model;
+    m_updating = true;
+    m_wobb->setChecked(m.wobb());
+    m_vroom->setChecked(m.vroom());
+    setCheckedInGroup(m_drawing, m_onit, m.onit());
+    setCheckedInGroup(m_drawing, m_ondesktop, m.ondesktop());
+    for (int c = 0; c < 4; ++c)
+        setCheckedInGroup(m_position, m_corners[c], m.position() == static_cast<TrailCorner>(c));
+    m_transon->setChecked(m.transon());
+    m_transslid->setValue(m.transslid());
+    m_transtext->setEnabled(m.transControlsEnabled());
+    m_transslid->setEnabled(m.transControlsEnabled());
+    m_whatis->setText(m.whatis());
+    m_whatcopy->setText(m.whatcopy());
+    m_whatmail->setText(m.whatmail());
+    m_whatpath->setText(m.whatpath());
+    m_updating = false;
+}
+
+void PrefsDialog::detach()
+{
+    if (m_model)
+        disconnect(m_model, nullptr, this, nullptr);
+    m_model = nullptr;
+}
+
+void PrefsDialog::run(const std::function<void()> &action)
+{
+    // Only while the dialog still shows a loaded state; closing detaches it.
+    if (m_model && action)
+        action();
+}
+
+void PrefsDialog::closeEvent(QCloseEvent *event)
+{
+    event->accept();
+    run(m_actions.closeDialog);
+}
+
+void PrefsDialog::reject()
+{
+    close();
+}
+
+} // namespace zorrit::prefs

@@ -1,0 +1,89 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The preferences dialog "prefs": three pages that show the preferences model and pass the user's
+// clicks on to it.
+#pragma once
+
+#include "zorrit/trail/trail_math.h"
+
+#include <QDialog>
+
+#include <functional>
+
+class QAbstractButton;
+class QButtonGroup;
+class QCheckBox;
+class QLabel;
+class QPushButton;
+class QRadioButton;
+class QSlider;
+class QTabWidget;
+
+namespace platform {
+class Shell;
+}
+
+namespace zorrit::prefs {
+
+class PrefsModel;
+
+// What the buttons that reach beyond the dialog do; each may be left empty.
+struct PrefsDialogActions
+{
+    std::function<void()> closeDialog; // closes the usual way, which saves
+    std::function<void()> quit;        // ends the program, nothing saved
+    std::function<void()> about;
+    std::function<void()> help;
+    std::function<void()> launchVandrel;
+};
+
+class PrefsDialog final : public QDialog
+{
+    Q_OBJECT
+
+public:
+    PrefsDialog(PrefsModel &model, PrefsDialogActions actions, platform::Shell &shell,
+                QWidget *parent = nullptr);
+    ~PrefsDialog() override;
+
+    // The state is going away: the dialog shows nothing more and acts on nothing more.
+    void detach();
+
+    // Every control from the model, without running any click action.
+    void refresh();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    void reject() override; // Escape closes like the close box
+
+private:
+    QWidget *buildGeneralPage();
+    QWidget *buildSettingsPage();
+    QWidget *buildSharingPage();
+    QPushButton *button(const char *name, const QString &text, QWidget *parent);
+    QLabel *label(const char *name, const QString &text, QWidget *parent);
+    void run(const std::function<void()> &action);
+    static void setCheckedInGroup(QButtonGroup *group, QAbstractButton *button, bool checked);
+
+    PrefsModel *m_model;
+    PrefsDialogActions m_actions;
+    platform::Shell &m_shell;
+    bool m_updating = false;
+
+    QTabWidget *m_tabs = nullptr;
+    QLabel *m_whatis = nullptr;
+    QLabel *m_whatcopy = nullptr;
+    QLabel *m_whatmail = nullptr;
+    QLabel *m_whatpath = nullptr;
+    QRadioButton *m_onit = nullptr;
+    QRadioButton *m_ondesktop = nullptr;
+    QButtonGroup *m_drawing = nullptr;
+    QRadioButton *m_corners[4] = {}; // in TrailCorner order
+    QButtonGroup *m_position = nullptr;
+    QCheckBox *m_wobb = nullptr;
+    QCheckBox *m_vroom = nullptr;
+    QCheckBox *m_transon = nullptr;
+    QLabel *m_transtext = nullptr;
+    QSlider *m_transslid = nullptr;
+};
+
+} // namespace zorrit::prefs

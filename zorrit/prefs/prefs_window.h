@@ -1,0 +1,64 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The preferences dialog's window follows the preferences state: created when the state is
+// loaded, gone when it is unloaded; and the dialog's buttons that reach beyond it.
+#pragma once
+
+#include "prefs_dialog.h"
+
+#include <QObject>
+#include <QPointer>
+
+#include <functional>
+
+namespace platform {
+class Dialogs;
+class Shell;
+} // namespace platform
+
+namespace zorrit::prefs {
+
+class PrefsHolder;
+
+struct PrefsWindowDeps
+{
+    PrefsHolder &holder;
+    platform::Shell &shell;
+    platform::Dialogs &dialogs;
+    std::function<void()> quitProgram; // removes the tray icon and ends, nothing saved
+    std::function<void()> showAbout;   // empty: "&About..." does nothing
+};
+
+class PrefsWindow final : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit PrefsWindow(PrefsWindowDeps deps);
+    ~PrefsWindow() override;
+
+    // Shows the dialog (loading it first if needed) and brings it to the front.
+    void show();
+    // The dialog's window while the state is loaded, shown or not.
+    PrefsDialog *dialog() const { return m_dialog.data(); }
+
+    // "&Help...": close, then open the help page.
+    void Help();
+    // "Launch the &Rezor Edividu": close, then start the wizard.
+    void launchVandrel();
+
+    // Where the help page and the wizard are looked for; replaceable for tests.
+    std::function<QString()> helpDocument;
+    std::function<QString()> vandrelProgram;
+
+    static QString vandrelNotFoundText()
+    {
+        return QStringLiteral("Sorry, but the Vandrel wasn't found. Reinstall a fresh copy of "
+                              "Zorrit.");
+    }
+
+private:
+    PrefsWindowDeps m_deps;
+    QPointer<PrefsDialog> m_dialog;
+};
+
+} // namespace zorrit::prefs
