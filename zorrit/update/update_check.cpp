@@ -6,6 +6,8 @@
 #include "zorrit/update/check_it.h"
 #include "zorrit/update/result_dialog.h"
 
+#include <QApplication>
+
 #include <algorithm>
 
 namespace zorrit::update {
@@ -71,6 +73,14 @@ ServerAddress effectiveServer(const UpdateContext &ctx, const QString &overrideT
 
 CheckIt *startUpdateCheck(UpdateContext &ctx)
 {
+    // One check at a time: a second request only brings the running one forward.
+    for (QWidget *w : QApplication::topLevelWidgets()) {
+        if (auto *running = qobject_cast<CheckIt *>(w); running && running->isVisible()) {
+            running->raise();
+            running->activateWindow();
+            return running;
+        }
+    }
     if (ctx.closePreferences)
         ctx.closePreferences();
     const ServerAddress server =

@@ -58,6 +58,18 @@ TEST(HttpClient, SendsTheExactRequestAndWalksTheStatesInOrder)
     EXPECT_EQ(run.client.acceptedBody(), std::optional<QByteArray>("122"));
 }
 
+TEST(HttpClient, LiteralAddressesOfBothFamilies)
+{
+    for (const char *host : {"127.0.0.1", "::1"}) {
+        SCOPED_TRACE(host);
+        LoopbackServer server(LoopbackServer::answer("121"));
+        Transfer run;
+        ASSERT_TRUE(run.finish(QLatin1String(host), server.port()));
+        EXPECT_EQ(run.client.acceptedBody(), std::optional<QByteArray>("121"));
+        EXPECT_TRUE(server.request().contains("\r\nHost: " + QByteArray(host) + "\r\n"));
+    }
+}
+
 TEST(HttpClient, HeaderSplitOverTwoReads)
 {
     LoopbackServer server({{"HTTP/1.0 200 OK\r\nContent-Type: text/plain\r\n", "\r\n122"}});

@@ -218,6 +218,9 @@ TEST_F(UpdateCheckTest, StopAndTheCloseBoxCancelWithoutAResult)
                        && silent.connections() == 1;
             },
             5000));
+        const int closedBefore = preferencesClosed;
+        EXPECT_EQ(startUpdateCheck(ctx), window.data()) << "a second check while one runs";
+        EXPECT_EQ(preferencesClosed, closedBefore);
         EXPECT_EQ(window->findChild<QLabel *>(QStringLiteral("lblStatus"))->text(),
                   QStringLiteral("Checking for updates..."));
         if (viaStop) {
