@@ -53,7 +53,7 @@ AboutBox::AboutBox(const VersionHolder &versions, platform::Shell &shell, QWidge
     auto *image1 = makePicture("Image1", appIcon, this);
     auto *image2 = makePicture("Image2", st->standardIcon(QStyle::SP_DriveNetIcon).pixmap(32, 32),
                                this);
-    auto *image3 = makePicture("Image3", st->standardIcon(QStyle::SP_DialogHelpButton).pixmap(32, 32),
+    auto *image3 = makePicture("Image3", st->standardIcon(QStyle::SP_DesktopIcon).pixmap(32, 32),
                                this);
 
     auto *label5 = makeLabel(QStringLiteral("Version ") + versions.whatsit
