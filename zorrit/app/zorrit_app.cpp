@@ -6,6 +6,7 @@
 #include "platform/file_chooser.h"
 #include "platform/window_system.h"
 #include "zorrit/prefs/prefs_window.h"
+#include "zorrit/shell/about_box.h"
 #include "zorrit/shell/stand_window.h"
 #include "zorrit/shell/startup1_window.h"
 #include "zorrit/shell/tray_window.h"
@@ -43,6 +44,9 @@ ZorritApp::ZorritApp(Seams seams)
     m_prefsWindow = std::make_unique<prefs::PrefsWindow>(prefs::PrefsWindowDeps{
         *m_prefs, m_seams.shell, m_seams.dialogs, [this] { quitProgram(); },
         [this] { showAbout(); }});
+    // A check closes the preferences dialog (which saves) when it starts.
+    m_update = std::make_unique<update::UpdateContext>(m_versions, m_seams.dialogs, m_seams.shell,
+                                                       [this] { m_prefs->unload(); });
     endProgram = [] { QCoreApplication::exit(0); };
     setUpTray = [this] { createTray(); };
     handOffToRunningCopy = [this] { handOff(); };
@@ -68,7 +72,7 @@ void ZorritApp::showPreferences()
 
 void ZorritApp::showAbout()
 {
-    // The about box is not there yet: "A&bout Zorrit..." and "&About..." do nothing until it is.
+    shell::showAboutBox(m_prefsWindow->dialog(), *m_update);
 }
 
 void ZorritApp::quitProgram()
@@ -85,7 +89,8 @@ void ZorritApp::createTray()
     if (m_tray)
         return;
     m_tray = std::make_unique<shell::TrayWindow>(shell::TrayDeps{
-        *m_prefs, m_store, *m_engine, *m_notice, m_seams.shell, m_seams.runtimeFolder});
+        *m_prefs, m_store, *m_engine, *m_notice, m_seams.shell, m_seams.runtimeFolder,
+        m_versions});
     m_tray->showPreferences = [this] { showPreferences(); };
     m_tray->showAbout = [this] { showAbout(); };
     m_tray->endProgram = [this] {

@@ -6,9 +6,11 @@
 #include "zorrit/prefs/prefs_holder.h"
 #include "zorrit/settings/settings_store.h"
 #include "zorrit/shell/not_found_notice.h"
+#include "zorrit/shell/version_holder.h"
 #include "zorrit/trail/trail_engine.h"
 #include "zorrit/trail/trail_math.h"
 #include "zorrit/trail/translucency.h"
+#include "zorrit/update/update_context.h"
 
 #include <QObject>
 #include <QPointer>
@@ -86,6 +88,8 @@ public:
     trail::Translucency &translucency() { return *m_translucency; }
     prefs::PrefsHolder &prefs() { return *m_prefs; }
     shell::NotFoundNotice &notFoundNotice() { return *m_notice; }
+    shell::VersionHolder &versions() { return m_versions; }
+    update::UpdateContext &updateContext() { return *m_update; }
     platform::InstanceLock &instanceLock() { return m_lock; }
     const Seams &seams() const { return m_seams; }
     bool trailStarted() const { return m_trailStarted; }
@@ -134,6 +138,8 @@ private:
     // After a hand-off: polls for the instance lock until the old copy has ended.
     QTimer m_lockTakeover;
     bool m_trailStarted = false;
+    shell::VersionHolder m_versions;
+    std::unique_ptr<update::UpdateContext> m_update;
 };
 
 } // namespace zorrit::app

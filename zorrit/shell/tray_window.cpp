@@ -35,9 +35,9 @@ TrayWindow::TrayWindow(TrayDeps deps)
     setAttribute(Qt::WA_DontShowOnScreen);
     m_menu.setObjectName(QStringLiteral("mnuFile"));
 
-    m_whatsit = new QLabel(QStringLiteral("1.2.1"), this);
+    m_whatsit = new QLabel(m_deps.versions.whatsit, this);
     m_whatsit->setObjectName(QStringLiteral("whatsit"));
-    m_daversion = new QLabel(QStringLiteral("121"), this);
+    m_daversion = new QLabel(m_deps.versions.daversion, this);
     m_daversion->setObjectName(QStringLiteral("daversion"));
 
     QAction *theprefs = addItem("theprefs", QStringLiteral("&Zorrit Preferences..."));

@@ -3,6 +3,8 @@
 // a copy that takes over, and holds the program's version and the not-found notice timer.
 #pragma once
 
+#include "version_holder.h"
+
 #include <QLocalServer>
 #include <QMenu>
 #include <QSystemTrayIcon>
@@ -40,6 +42,7 @@ struct TrayDeps
     NotFoundNotice &notice;
     platform::Shell &shell;
     QString runtimeFolder; // where Scrap.dat is looked for
+    VersionHolder &versions;
 };
 
 class TrayWindow final : public QWidget
@@ -69,8 +72,8 @@ public:
     QString whatsit() const;
     QString daversion() const;
     // The latest version the update check found.
-    qint16 latestversion() const { return m_latestversion; }
-    void setLatestversion(qint16 value) { m_latestversion = value; }
+    qint16 latestversion() const { return m_deps.versions.latestversion; }
+    void setLatestversion(qint16 value) { m_deps.versions.latestversion = value; }
     QTimer &TimerEr();
 
     // What the window asks of the rest of the program.
@@ -114,7 +117,6 @@ private:
     QMenu m_menu;
     QLabel *m_whatsit;
     QLabel *m_daversion;
-    qint16 m_latestversion = 0;
     QTimer m_hostRetry;
     int m_hostTries = 0;
     bool m_iconWanted = false;

@@ -1,0 +1,275 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The whole update check against a loopback server: the transfer window, the result dialogs,
+// the beep, the busy pointer, Stop and the close box.
+#include "zorrit/update/check_it.h"
+#include "zorrit/update/result_dialog.h"
+#include "zorrit/update/update_check.h"
+
+#include "common/link_label.h"
+#include "common/maker_web.h"
+#include "platform/fake/fake_dialogs.h"
+#include "zorrit/shell/xq_sys_icons.h"
+#include "zorrit/update/loopback_server.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+using namespace zorrit::update;
+using testing_support::LoopbackServer;
+using namespace std::chrono_literals;
+
+namespace {
+
+QWidget *visibleTopLevel(const QString &name)
+{
+    for (QWidget *w : QApplication::topLevelWidgets()) {
+        if (w->objectName() == name && w->isVisible())
+            return w;
+    }
+    return nullptr;
+}
+
+int visibleResultDialogs()
+{
+    int n = 0;
+    for (const char *name : {"yesupdate", "noupdate", "errupdate"})
+        n += visibleTopLevel(QLatin1String(name)) ? 1 : 0;
+    return n;
+}
+
+QString labelText(QWidget *dialog, const char *name)
+{
+    auto *label = dialog->findChild<QLabel *>(QLatin1String(name));
+    return label ? label->text() : QStringLiteral("<no %1>").arg(QLatin1String(name));
+}
+
+class UpdateCheckTest : public ::testing::Test
+{
+protected:
+    UpdateCheckTest()
+    {
+        ctx.host = QStringLiteral("127.0.0.1");
+        ctx.timing = {3s, 500ms};
+        ctx.closePreferences = [this] { ++preferencesClosed; };
+        qunsetenv("ZORRIT_UPDATE_SERVER");
+    }
+    ~UpdateCheckTest() override
+    {
+        for (QWidget *w : QApplication::topLevelWidgets()) {
+            if (qobject_cast<QDialog *>(w))
+                w->close();
+        }
+        QTest::qWait(0);
+        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
+    // Runs a check against port and returns the result dialog that followed it.
+    QWidget *check(quint16 port)
+    {
+        ctx.port = port;
+        QPointer<CheckIt> window = startUpdateCheck(ctx);
+        EXPECT_EQ(window->windowTitle(), QStringLiteral("Checking..."));
+        EXPECT_NE(QApplication::overrideCursor(), nullptr);
+        QWidget *result = nullptr;
+        const bool ended = QTest::qWaitFor(
+            [&] {
+                for (const char *name : {"yesupdate", "noupdate", "errupdate"}) {
+                    if ((result = visibleTopLevel(QLatin1String(name))))
+                        return true;
+                }
+                return false;
+            },
+            15000);
+        EXPECT_TRUE(ended) << "no result dialog";
+        EXPECT_TRUE(!window || !window->isVisible()) << "the transfer window stays open";
+        EXPECT_EQ(QApplication::overrideCursor(), nullptr) << "busy pointer left behind";
+        return result;
+    }
+
+    zorrit::shell::VersionHolder versions;
+    platform::FakeDialogs dialogs;
+    platform::FakeShell shell;
+    UpdateContext ctx{versions, dialogs, shell};
+    int preferencesClosed = 0;
+};
+
+} // namespace
+
+TEST_F(UpdateCheckTest, ResponsesLeadToTheRightDialog)
+{
+    struct Case
+    {
+        const char *name;
+        LoopbackServer::Script script;
+        const char *dialog;
+        const char *textLabel; // the dialog's second label, if any
+        const char *text;
+    };
+    const char *newer = "The latest available version is 1.2.2. You currently have 1.2.1.";
+    const Case cases[] = {
+        {"newer", LoopbackServer::answer("122"), "yesupdate", "st1", newer},
+        {"blank before", LoopbackServer::answer(" 122\r\n"), "yesupdate", "st1", newer},
+        {"same", LoopbackServer::answer("121"), "noupdate", "thetext", "Version: 1.2.1"},
+        {"older", LoopbackServer::answer("120"), "noupdate", "thetext", "Version: 1.2.1"},
+        {"rounds to ours", LoopbackServer::answer("121.4"), "noupdate", "thetext",
+         "Version: 1.2.1"},
+        {"header in two reads",
+         {{"HTTP/1.0 200 OK\r\nContent-Type: text/plain\r\n", "\r\n122"}},
+         "yesupdate", "st1", newer},
+        {"letters", LoopbackServer::answer("abc"), "errupdate", nullptr, nullptr},
+        {"empty body", LoopbackServer::answer(""), "errupdate", nullptr, nullptr},
+        {"404 with a number", LoopbackServer::answer("122", "404 Not Found"), "errupdate",
+         nullptr, nullptr},
+        {"one megabyte", LoopbackServer::answer("122" + QByteArray(1024 * 1024, ' ')),
+         "errupdate", nullptr, nullptr},
+        {"never answers", {{}, 0, LoopbackServer::Ending::KeepOpen}, "errupdate", nullptr,
+         nullptr},
+        {"reset", {{"HTTP/1.0 200 OK\r\n"}, 100, LoopbackServer::Ending::Reset}, "errupdate",
+         nullptr, nullptr},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        const int beepsBefore = dialogs.beeps;
+        versions.latestversion = 0;
+        LoopbackServer server(c.script);
+        QWidget *result = check(server.port());
+        ASSERT_NE(result, nullptr);
+        EXPECT_EQ(result->objectName(), QLatin1String(c.dialog));
+        EXPECT_EQ(visibleResultDialogs(), 1);
+        const bool error = QLatin1String(c.dialog) == QLatin1String("errupdate");
+        EXPECT_EQ(dialogs.beeps - beepsBefore, error ? 1 : 0);
+        if (c.textLabel) {
+            EXPECT_EQ(labelText(result, c.textLabel), QLatin1String(c.text));
+        }
+        if (QLatin1String(c.dialog) == QLatin1String("yesupdate")) {
+            EXPECT_EQ(versions.latestversion, 122);
+        }
+        if (error) {
+            EXPECT_EQ(versions.latestversion, 0);
+        }
+        result->close();
+        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    EXPECT_EQ(preferencesClosed, 12);
+}
+
+TEST_F(UpdateCheckTest, RequestGoesToTheVersionFile)
+{
+    LoopbackServer server(LoopbackServer::answer("121"));
+    ASSERT_NE(check(server.port()), nullptr);
+    EXPECT_EQ(server.request(), QByteArray("GET /zvers.txt HTTP/1.0\r\nAccept: */*\r\n"
+                                           "User-Agent: Brenmoor\r\nHost: 127.0.0.1\r\n\r\n"));
+}
+
+TEST_F(UpdateCheckTest, UnreachableServersGiveTheErrorWithABeep)
+{
+    struct Case
+    {
+        const char *host;
+        quint16 port;
+    };
+    const Case cases[] = {{"127.0.0.1", testing_support::refusedPort()}, {"nothing.invalid", 80}};
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.host);
+        ctx.host = QLatin1String(c.host);
+        const int beepsBefore = dialogs.beeps;
+        QWidget *result = check(c.port);
+        ASSERT_NE(result, nullptr);
+        EXPECT_EQ(result->objectName(), QStringLiteral("errupdate"));
+        EXPECT_EQ(result->windowTitle(), QStringLiteral("Error"));
+        EXPECT_EQ(labelText(result, "Label1"),
+                  QStringLiteral("An error occurred while checking for updates. Make sure you "
+                                 "are on the Internet, then try again."));
+        auto *icon = result->findChild<zorrit::shell::XQSysIcons *>(QStringLiteral("XQSysIcons1"));
+        ASSERT_NE(icon, nullptr);
+        EXPECT_EQ(icon->currentIcon(), QStyle::SP_MessageBoxWarning);
+        EXPECT_EQ(dialogs.beeps - beepsBefore, 1);
+        result->close();
+    }
+}
+
+TEST_F(UpdateCheckTest, TestHookReplacesHostAndPort)
+{
+    LoopbackServer server(LoopbackServer::answer("122"));
+    qputenv("ZORRIT_UPDATE_SERVER", "localhost:" + QByteArray::number(server.port()));
+    ctx.host = QStringLiteral("nothing.invalid");
+    QWidget *result = check(1);
+    qunsetenv("ZORRIT_UPDATE_SERVER");
+    ASSERT_NE(result, nullptr);
+    EXPECT_EQ(result->objectName(), QStringLiteral("yesupdate"));
+    EXPECT_TRUE(server.request().contains("\r\nHost: localhost\r\n"));
+}
+
+TEST_F(UpdateCheckTest, StopAndTheCloseBoxCancelWithoutAResult)
+{
+    for (const bool viaStop : {true, false}) {
+        SCOPED_TRACE(viaStop ? "Stop" : "close box");
+        LoopbackServer silent({{}, 0, LoopbackServer::Ending::KeepOpen});
+        ctx.port = silent.port();
+        ctx.timing.responseWait = 10s;
+        QPointer<CheckIt> window = startUpdateCheck(ctx);
+        ASSERT_TRUE(QTest::qWaitFor(
+            [&] {
+                return window->client().status() == TransferStatus::CheckingForUpdates
+                       && silent.connections() == 1;
+            },
+            5000));
+        const int closedBefore = preferencesClosed;
+        EXPECT_EQ(startUpdateCheck(ctx), window.data()) << "a second check while one runs";
+        EXPECT_EQ(preferencesClosed, closedBefore);
+        EXPECT_EQ(window->findChild<QLabel *>(QStringLiteral("lblStatus"))->text(),
+                  QStringLiteral("Checking for updates..."));
+        if (viaStop) {
+            auto *stop = window->findChild<QPushButton *>(QStringLiteral("Command1"));
+            EXPECT_EQ(stop->text(), QStringLiteral("&Stop"));
+            QTest::mouseClick(stop, Qt::LeftButton);
+        } else {
+            window->close();
+        }
+        EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return silent.clientGone(); }, 5000));
+        QTest::qWait(2 * CheckIt::kPollMs);
+        EXPECT_TRUE(window.isNull()) << "the window deletes itself";
+        EXPECT_EQ(visibleResultDialogs(), 0);
+        EXPECT_EQ(dialogs.beeps, 0);
+    }
+}
+
+TEST_F(UpdateCheckTest, DownloadLinkOpensTheInstallerAndCloses)
+{
+    versions.latestversion = 122;
+    ResultDialog dialog(ResultDialog::Kind::UpdateAvailable, versions, shell);
+    dialog.show();
+    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Update available"));
+    EXPECT_EQ(labelText(&dialog, "Label1"), QStringLiteral("An update for Zorrit was found!"));
+    auto *link = dialog.findChild<common::LinkLabel *>(QStringLiteral("Label3"));
+    ASSERT_NE(link, nullptr);
+    EXPECT_EQ(link->text(), QStringLiteral("Download update"));
+    EXPECT_EQ(link->textColor(), QColor(common::LinkLabel::kBlue));
+    EXPECT_FALSE(link->isUnderlined());
+    QTest::mouseClick(link, Qt::LeftButton, {}, QPoint(3, 3));
+    ASSERT_EQ(shell.opened.size(), 1u);
+    EXPECT_EQ(shell.opened[0], QUrl(common::web::installer()));
+    EXPECT_TRUE(shell.opened[0].toString().endsWith(QStringLiteral("/ZorritSetup.exe")));
+    EXPECT_FALSE(dialog.isVisible());
+}
+
+TEST_F(UpdateCheckTest, UpToDateDialogTexts)
+{
+    ResultDialog dialog(ResultDialog::Kind::UpToDate, versions, shell);
+    EXPECT_EQ(dialog.objectName(), QStringLiteral("noupdate"));
+    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Already updated"));
+    EXPECT_EQ(labelText(&dialog, "Label1"),
+              QStringLiteral("You already have the most recent version of Zorrit on your system!"));
+    auto *icon = dialog.findChild<zorrit::shell::XQSysIcons *>(QStringLiteral("XQSysIcons1"));
+    ASSERT_NE(icon, nullptr);
+    EXPECT_EQ(icon->currentIcon(), QStyle::SP_MessageBoxInformation);
+    EXPECT_EQ(icon->size(), QSize(33, 33));
+    auto *ok = dialog.findChild<QPushButton *>(QStringLiteral("Command1"));
+    ASSERT_NE(ok, nullptr);
+    EXPECT_EQ(ok->text(), QStringLiteral("&OK"));
+}

@@ -1,0 +1,117 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The about box's texts, link and buttons.
+#include "about_box.h"
+
+#include "common/link_label.h"
+#include "common/maker_web.h"
+#include "zorrit/update/update_check.h"
+#include "zorrit/update/update_context.h"
+
+#include <QApplication>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QStyle>
+
+namespace zorrit::shell {
+
+namespace {
+QLabel *makeLabel(const QString &text, const char *name, const QFont &font, QWidget *parent)
+{
+    auto *label = new QLabel(text, parent);
+    label->setObjectName(QLatin1String(name));
+    label->setTextFormat(Qt::PlainText);
+    label->setFont(font);
+    return label;
+}
+
+QLabel *makePicture(const char *name, const QPixmap &pixmap, QWidget *parent)
+{
+    auto *label = new QLabel(parent);
+    label->setObjectName(QLatin1String(name));
+    label->setPixmap(pixmap);
+    return label;
+}
+} // namespace
+
+AboutBox::AboutBox(const VersionHolder &versions, platform::Shell &shell, QWidget *parent)
+    : QDialog(parent)
+{
+    setObjectName(QStringLiteral("about"));
+    setWindowTitle(QStringLiteral("About Zorrit"));
+    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint
+                   | Qt::WindowCloseButtonHint);
+    setModal(true);
+
+    QFont verdana(QStringLiteral("Verdana"));
+
+    QStyle *st = style();
+    const QPixmap appIcon = QApplication::windowIcon().isNull()
+                                ? st->standardIcon(QStyle::SP_ComputerIcon).pixmap(48, 48)
+                                : QApplication::windowIcon().pixmap(48, 48);
+    auto *image1 = makePicture("Image1", appIcon, this);
+    auto *image2 = makePicture("Image2", st->standardIcon(QStyle::SP_DriveNetIcon).pixmap(32, 32),
+                               this);
+    auto *image3 = makePicture("Image3", st->standardIcon(QStyle::SP_DesktopIcon).pixmap(32, 32),
+                               this);
+
+    auto *label5 = makeLabel(QStringLiteral("Version ") + versions.whatsit
+                                 + QStringLiteral(" - Build 452"),
+                             "Label5", verdana, this);
+    auto *label3 = makeLabel(
+        QStringLiteral("For updates, news and other great utilities, visit:"), "Label3", verdana,
+        this);
+
+    // mouseno: the text-less margin around the link; the pointer leaving the link over it drops
+    // the underline.
+    auto *mouseno = new QWidget(this);
+    mouseno->setObjectName(QStringLiteral("mouseno"));
+    auto *around = new QHBoxLayout(mouseno);
+    around->setContentsMargins(6, 4, 6, 4);
+    auto *link = new common::LinkLabel(common::web::homePage(), QUrl(common::web::homePage()),
+                                       &shell, mouseno);
+    link->setObjectName(QStringLiteral("Label4"));
+    link->setFont(verdana);
+    around->addWidget(link);
+    around->addStretch();
+    // The link has opened the page; the box goes away.
+    connect(link, &common::LinkLabel::clicked, this, &QDialog::reject);
+
+    auto *ok = new QPushButton(QStringLiteral("&OK"), this);
+    ok->setObjectName(QStringLiteral("Command1"));
+    ok->setDefault(true);
+    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+    auto *check = new QPushButton(QStringLiteral("&Check for updates..."), this);
+    check->setObjectName(QStringLiteral("Command2"));
+    check->setAutoDefault(false);
+    connect(check, &QPushButton::clicked, this, [this] { done(kCheckForUpdates); });
+
+    auto *grid = new QGridLayout(this);
+    grid->addWidget(image1, 0, 0, Qt::AlignTop);
+    grid->addWidget(label5, 0, 1);
+    grid->addWidget(image2, 1, 0, Qt::AlignTop);
+    grid->addWidget(label3, 1, 1);
+    grid->addWidget(image3, 2, 0);
+    grid->addWidget(mouseno, 2, 1);
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(check);
+    buttons->addWidget(ok);
+    grid->addLayout(buttons, 3, 0, 1, 2);
+    grid->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+void showAboutBox(QWidget *parent, update::UpdateContext &ctx)
+{
+    int result = 0;
+    {
+        AboutBox box(ctx.versions, ctx.shell, parent);
+        result = box.exec();
+    }
+    // The box is gone before the check starts: it may close the parent (the preferences).
+    if (result == AboutBox::kCheckForUpdates)
+        update::startUpdateCheck(ctx);
+}
+
+} // namespace zorrit::shell

@@ -1,0 +1,34 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The about box "about": version, the maker's home page link, and the start of the update check.
+#pragma once
+
+#include "zorrit/shell/version_holder.h"
+
+#include <QDialog>
+
+namespace platform {
+class Shell;
+}
+namespace zorrit::update {
+struct UpdateContext;
+}
+
+namespace zorrit::shell {
+
+class AboutBox : public QDialog
+{
+    Q_OBJECT
+
+public:
+    // exec() result when "&Check for updates..." closed the box.
+    static constexpr int kCheckForUpdates = 2;
+
+    AboutBox(const VersionHolder &versions, platform::Shell &shell, QWidget *parent = nullptr);
+};
+
+// Shows the about box modally; when the user asks for the update check, the box closes and the
+// check starts (closing the preferences through ctx.closePreferences). Called by the tray menu's
+// "A&bout Zorrit..." and the preferences dialog's "&About...".
+void showAboutBox(QWidget *parent, update::UpdateContext &ctx);
+
+} // namespace zorrit::shell

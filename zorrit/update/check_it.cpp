@@ -1,0 +1,166 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The transfer window: its controls, the three timers and the poller that concludes the check.
+#include "check_it.h"
+
+#include "zorrit/update/http_request.h"
+
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QStyle>
+
+namespace zorrit::update {
+
+namespace {
+QTimer *makeTimer(QObject *parent, const char *name, int interval, bool singleShot)
+{
+    auto *timer = new QTimer(parent);
+    timer->setObjectName(QLatin1String(name));
+    timer->setInterval(interval);
+    timer->setSingleShot(singleShot);
+    return timer;
+}
+
+QLabel *makePicture(QWidget *parent, const char *name, QStyle::StandardPixmap which)
+{
+    auto *label = new QLabel(parent);
+    label->setObjectName(QLatin1String(name));
+    label->setPixmap(parent->style()->standardIcon(which, nullptr, parent).pixmap(32, 32));
+    label->setFixedSize(32, 32);
+    return label;
+}
+} // namespace
+
+CheckIt::CheckIt(const QString &url, quint16 port, int ownVersion, TransferTiming timing,
+                 QWidget *parent)
+    : QDialog(parent)
+    , m_ownVersion(ownVersion)
+    , m_port(port)
+    , m_client(timing)
+{
+    setObjectName(QStringLiteral("checkit"));
+    setWindowTitle(QStringLiteral("Checking..."));
+    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint
+                   | Qt::WindowCloseButtonHint);
+
+    m_txtUPD = new QLineEdit(url, this);
+    m_txtUPD->setObjectName(QStringLiteral("txtUPD"));
+    m_txtUPD->hide();
+    m_replybox = new QPlainTextEdit(this);
+    m_replybox->setObjectName(QStringLiteral("replybox"));
+    m_replybox->setReadOnly(true);
+    m_replybox->hide();
+
+    QLabel *image1 = makePicture(this, "Image1", QStyle::SP_ComputerIcon);
+    m_image3 = makePicture(this, "Image3", QStyle::SP_DriveNetIcon);
+    QSizePolicy keepPlace = m_image3->sizePolicy();
+    keepPlace.setRetainSizeWhenHidden(true); // blinking must not shift the layout
+    m_image3->setSizePolicy(keepPlace);
+    m_lblStatus = new QLabel(this);
+    m_lblStatus->setObjectName(QStringLiteral("lblStatus"));
+    auto *label2 = new QLabel(QStringLiteral("Time remaining: About 5 seconds"), this);
+    label2->setObjectName(QStringLiteral("Label2"));
+    m_progress = new QProgressBar(this);
+    m_progress->setObjectName(QStringLiteral("ProgressBar1"));
+    m_progress->setRange(0, 100);
+    m_progress->setValue(0);
+    m_progress->setTextVisible(false);
+    m_stop = new QPushButton(QStringLiteral("&Stop"), this);
+    m_stop->setObjectName(QStringLiteral("Command1"));
+    m_stop->setAutoDefault(false);
+
+    auto *grid = new QGridLayout(this);
+    grid->addWidget(image1, 0, 0);
+    grid->addWidget(m_image3, 0, 2);
+    grid->addWidget(m_lblStatus, 1, 0, 1, 3);
+    grid->addWidget(label2, 2, 0, 1, 3);
+    grid->addWidget(m_progress, 3, 0, 1, 3);
+    grid->addWidget(m_stop, 4, 2);
+    grid->setColumnMinimumWidth(1, 180);
+    grid->setSizeConstraint(QLayout::SetFixedSize);
+
+    m_timer1upd = makeTimer(this, "Timer1upd", kBlinkMs, false);
+    m_timer2upd = makeTimer(this, "Timer2upd", kPollMs, false);
+    m_timer3upd = makeTimer(this, "Timer3upd", kStartDelayMs, true);
+    connect(m_timer1upd, &QTimer::timeout, this, &CheckIt::blink);
+    connect(m_timer2upd, &QTimer::timeout, this, &CheckIt::poll);
+    connect(m_timer3upd, &QTimer::timeout, this, &CheckIt::startTransfer);
+    connect(m_stop, &QPushButton::clicked, this, &CheckIt::reject);
+
+    connect(&m_client, &HttpClient::statusChanged, this, &CheckIt::showStatus);
+    connect(&m_client, &HttpClient::progressChanged, m_progress, &QProgressBar::setValue);
+    connect(&m_client, &HttpClient::received, this, [this] {
+        m_replybox->setPlainText(QString::fromLatin1(m_client.response().body()));
+        m_replybox->moveCursor(QTextCursor::End);
+    });
+
+    showStatus(TransferStatus::PleaseWait);
+}
+
+CheckIt::~CheckIt()
+{
+    stopAll();
+}
+
+void CheckIt::begin()
+{
+    m_timer1upd->start();
+    m_timer2upd->start();
+    m_timer3upd->start();
+    setWindowTitle(QStringLiteral("Checking..."));
+    showStatus(TransferStatus::CheckingForUpdates);
+}
+
+void CheckIt::startTransfer()
+{
+    const HostAndPath target = splitAddress(addressFromUrl(m_txtUPD->text()));
+    m_client.fetch(target.host, m_port, target.path);
+}
+
+void CheckIt::poll()
+{
+    if (m_concluded)
+        return;
+    // The status label is the transfer's state.
+    const std::optional<TransferStatus> status = statusFromText(m_lblStatus->text());
+    if (!status || !isFinal(*status))
+        return;
+    const std::optional<CheckResult> result =
+        decideOutcome(*status, m_client.acceptedBody(), m_ownVersion);
+    if (!result)
+        return;
+    m_concluded = true;
+    stopAll();
+    close();
+    Q_EMIT concluded(*result);
+}
+
+void CheckIt::blink()
+{
+    m_image3->setVisible(!m_image3->isVisible());
+}
+
+void CheckIt::showStatus(TransferStatus status)
+{
+    m_lblStatus->setText(statusText(status));
+}
+
+void CheckIt::stopAll()
+{
+    m_timer1upd->stop();
+    m_timer2upd->stop();
+    m_timer3upd->stop();
+    m_client.cancel();
+    m_busy.release();
+}
+
+void CheckIt::done(int result)
+{
+    stopAll();
+    QDialog::done(result);
+}
+
+} // namespace zorrit::update

@@ -1,0 +1,72 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The transfer window "checkit": runs one version-file transfer and reports how it ended.
+#pragma once
+
+#include "zorrit/update/busy_pointer.h"
+#include "zorrit/update/check_outcome.h"
+#include "zorrit/update/http_client.h"
+
+#include <QDialog>
+#include <QTimer>
+
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QProgressBar;
+class QPushButton;
+
+namespace zorrit::update {
+
+class CheckIt : public QDialog
+{
+    Q_OBJECT
+
+public:
+    static constexpr int kStartDelayMs = 100; // Timer3upd, once
+    static constexpr int kPollMs = 400;       // Timer2upd
+    static constexpr int kBlinkMs = 800;      // Timer1upd
+
+    // url: "http://" + host + path, kept in txtUPD; port: where that host is reached. The busy
+    // pointer is held from here until the window concludes or closes.
+    CheckIt(const QString &url, quint16 port, int ownVersion, TransferTiming timing = {},
+            QWidget *parent = nullptr);
+    ~CheckIt() override;
+
+    // Enables the three timers, sets the caption and the first status; the window is then shown.
+    void begin();
+
+    const HttpClient &client() const { return m_client; }
+
+    // Closing by any means (Stop, close box, Escape) aborts the transfer without a result.
+    void done(int result) override;
+
+Q_SIGNALS:
+    // The transfer reached a final status; the window has closed itself. Never emitted after
+    // "&Stop" or the close box.
+    void concluded(const zorrit::update::CheckResult &result);
+
+private:
+    void startTransfer(); // Timer3upd
+    void poll();          // Timer2upd
+    void blink();         // Timer1upd
+    void showStatus(TransferStatus status);
+    void stopAll();
+
+    int m_ownVersion;
+    quint16 m_port;
+    HttpClient m_client;
+    BusyPointer m_busy;
+    bool m_concluded = false;
+
+    QLineEdit *m_txtUPD;
+    QPlainTextEdit *m_replybox;
+    QLabel *m_lblStatus;
+    QLabel *m_image3;
+    QProgressBar *m_progress;
+    QPushButton *m_stop;
+    QTimer *m_timer1upd;
+    QTimer *m_timer2upd;
+    QTimer *m_timer3upd;
+};
+
+} // namespace zorrit::update

@@ -1,0 +1,111 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Captions, texts, icons and the download link of the update check's result dialogs.
+#include "result_dialog.h"
+
+#include "common/link_label.h"
+#include "common/maker_web.h"
+#include "zorrit/shell/xq_sys_icons.h"
+#include "zorrit/update/version_value.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+
+namespace zorrit::update {
+
+namespace {
+struct KindTexts
+{
+    ResultDialog::Kind kind;
+    const char *objectName;
+    const char *caption;
+    int iconStyle;
+    const char *message;
+};
+
+constexpr KindTexts kKinds[] = {
+    {ResultDialog::Kind::UpdateAvailable, "yesupdate", "Update available", 1,
+     "An update for Zorrit was found!"},
+    {ResultDialog::Kind::UpToDate, "noupdate", "Already updated", 1,
+     "You already have the most recent version of Zorrit on your system!"},
+    {ResultDialog::Kind::Error, "errupdate", "Error", 0,
+     "An error occurred while checking for updates. Make sure you are on the Internet, then try "
+     "again."},
+};
+
+const KindTexts &textsFor(ResultDialog::Kind kind)
+{
+    for (const KindTexts &texts : kKinds) {
+        if (texts.kind == kind)
+            return texts;
+    }
+    return kKinds[2];
+}
+
+QLabel *makeLabel(const QString &text, const char *name, QWidget *parent)
+{
+    auto *label = new QLabel(text, parent);
+    label->setObjectName(QLatin1String(name));
+    label->setTextFormat(Qt::PlainText);
+    label->setWordWrap(true);
+    return label;
+}
+} // namespace
+
+ResultDialog::ResultDialog(Kind kind, const shell::VersionHolder &versions,
+                           platform::Shell &shell, QWidget *parent)
+    : QDialog(parent)
+    , m_kind(kind)
+{
+    const KindTexts &texts = textsFor(kind);
+    setObjectName(QLatin1String(texts.objectName));
+    setWindowTitle(QLatin1String(texts.caption));
+    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint
+                   | Qt::WindowCloseButtonHint);
+
+    auto *icon = new shell::XQSysIcons(this);
+    icon->setObjectName(QStringLiteral("XQSysIcons1"));
+    icon->setIconStyle(texts.iconStyle);
+    icon->setFixedSize(shell::XQSysIcons::kSide, shell::XQSysIcons::kSide);
+
+    auto *grid = new QGridLayout(this);
+    grid->addWidget(icon, 0, 0, 3, 1, Qt::AlignTop | Qt::AlignLeft);
+    QLabel *label1 = makeLabel(QLatin1String(texts.message), "Label1", this);
+    label1->setMinimumWidth(300);
+    grid->addWidget(label1, 0, 1);
+
+    if (kind == Kind::UpdateAvailable) {
+        const QString text = QStringLiteral("The latest available version is ")
+                             + displayVersion(versions.latestversion)
+                             + QStringLiteral(". You currently have ") + versions.whatsit
+                             + QStringLiteral(".");
+        grid->addWidget(makeLabel(text, "st1", this), 1, 1);
+
+        // mousenein: the text-less margin around the link; leaving the link over it drops the
+        // underline (the link label does that itself on leaving).
+        auto *mousenein = new QWidget(this);
+        mousenein->setObjectName(QStringLiteral("mousenein"));
+        auto *around = new QHBoxLayout(mousenein);
+        around->setContentsMargins(6, 6, 6, 6);
+        auto *link = new common::LinkLabel(QStringLiteral("Download update"),
+                                           QUrl(common::web::installer()), &shell, mousenein);
+        link->setObjectName(QStringLiteral("Label3"));
+        around->addWidget(link);
+        around->addStretch();
+        grid->addWidget(mousenein, 2, 1);
+        connect(link, &common::LinkLabel::clicked, this, &QDialog::close);
+    } else if (kind == Kind::UpToDate) {
+        grid->addWidget(makeLabel(QStringLiteral("Version: ") + versions.whatsit, "thetext", this),
+                        1, 1);
+    }
+
+    auto *ok = new QPushButton(QStringLiteral("&OK"), this);
+    ok->setObjectName(QStringLiteral("Command1"));
+    ok->setDefault(true);
+    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+    grid->addWidget(ok, 3, 1, Qt::AlignRight);
+    grid->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+} // namespace zorrit::update
