@@ -37,6 +37,16 @@ int screenNumberFromDisplayName()
 
 } // namespace
 
+bool x11DisplayReachable(const QByteArray &displayName)
+{
+    xcb_connection_t *connection =
+        xcb_connect(displayName.isEmpty() ? nullptr : displayName.constData(), nullptr);
+    const bool reachable = connection && !xcb_connection_has_error(connection);
+    if (connection)
+        xcb_disconnect(connection);
+    return reachable;
+}
+
 X11WindowSystem::X11WindowSystem()
 {
     auto *x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;

@@ -14,6 +14,9 @@ struct xcb_connection_t;
 
 namespace platform {
 
+// Whether an X server answers on the given display name (empty: $DISPLAY).
+bool x11DisplayReachable(const QByteArray &displayName = {});
+
 class X11WindowSystem final : public WindowSystem, public QAbstractNativeEventFilter
 {
 public:

@@ -20,10 +20,18 @@ int main(int argc, char **argv)
     if (qEnvironmentVariableIsSet("WAYLAND_DISPLAY") && qEnvironmentVariableIsSet("DISPLAY")
         && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "xcb");
-    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        std::fputs("zorrit: no X display (DISPLAY is not set); Zorrit needs an X11 session.\n",
-                   stderr);
-        return 2;
+    const QByteArray platformName = qgetenv("QT_QPA_PLATFORM");
+    if (platformName.isEmpty() || platformName.startsWith("xcb")) {
+        if (qEnvironmentVariableIsEmpty("DISPLAY")) {
+            std::fputs("zorrit: no X display (DISPLAY is not set); Zorrit needs an X11 session.\n",
+                       stderr);
+            return 2;
+        }
+        if (!platform::x11DisplayReachable()) {
+            std::fprintf(stderr, "zorrit: cannot connect to the X display \"%s\".\n",
+                         qgetenv("DISPLAY").constData());
+            return 2;
+        }
     }
 
     QApplication app(argc, argv);

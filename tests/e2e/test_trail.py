@@ -116,6 +116,19 @@ class StartUp(XTestCase):
         self.assertTrue(r > 150 and g < 90 and b < 90, (r, g, b))
 
 
+class NoDisplay(unittest.TestCase):
+    def test_without_an_x_display_it_says_so_and_exits_non_zero(self):
+        binary = os.path.join(os.environ.get("ZORRIT_BIN_DIR", "../../build/bin"), "zorrit")
+        for display in (None, ":987"):
+            env = {k: v for k, v in os.environ.items()
+                   if k not in ("DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM")}
+            if display:
+                env["DISPLAY"] = display
+            result = subprocess.run([binary], env=env, capture_output=True, timeout=20)
+            self.assertEqual(result.returncode, 2, result.stderr)
+            self.assertIn(b"X display", result.stderr)
+
+
 class Translucency(XTestCase):
     def opacity(self, title):
         value = self.x.prop(self.x.wait_window(title), "_NET_WM_WINDOW_OPACITY")
