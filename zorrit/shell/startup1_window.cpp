@@ -7,6 +7,7 @@
 #include <QCloseEvent>
 #include <QFrame>
 #include <QLabel>
+#include <QPointer>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -90,9 +91,15 @@ void Startup1Window::closeEvent(QCloseEvent *event)
 
 void Startup1Window::done(int result)
 {
+    // QDialog::done() closes the window and queues its deletion. What runs on "closed" (the
+    // whole trail start-up) may process events and so delete this window: nothing of it may be
+    // touched after finish().
+    QPointer<Startup1Window> self(this);
     QDialog::done(result);
-    finish();
-    close();
+    if (self && isVisible())
+        close();
+    if (self)
+        finish();
 }
 
 } // namespace zorrit::shell

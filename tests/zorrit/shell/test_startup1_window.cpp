@@ -78,3 +78,25 @@ TEST(Startup1, EveryWayOfClosingReportsExactlyOnce)
         EXPECT_TRUE(testsupport::waitFor([&window] { return window.isNull(); })) << how;
     }
 }
+
+TEST(Startup1, WhatRunsOnClosingMayDeleteTheWindow)
+{
+    // The trail's start-up runs from "closed" and may process events, deleting the window.
+    for (const bool byButton : {true, false}) {
+        QPointer<Startup1Window> window = new Startup1Window;
+        int closed = 0;
+        QObject::connect(window, &Startup1Window::closed, [&closed] {
+            ++closed;
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        });
+        window->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
+        if (byButton)
+            QTest::mouseClick(window->findChild<QPushButton *>(QStringLiteral("Command2")),
+                              Qt::LeftButton);
+        else
+            QTest::keyClick(window, Qt::Key_Escape);
+        EXPECT_EQ(closed, 1) << byButton;
+        EXPECT_TRUE(testsupport::waitFor([&window] { return window.isNull(); })) << byButton;
+    }
+}
