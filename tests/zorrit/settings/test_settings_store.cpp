@@ -81,6 +81,8 @@ TEST(SettingsStore, ValuesRoundTripWhateverTheyHold)
         QStringLiteral("  blanks kept  "),
         QStringLiteral("#not a comment"),
         QStringLiteral("Ünïcødé ✓ テーマ"),
+        // A file name that was not valid UTF-8 reaches us with replacement characters.
+        QStringLiteral("/home/u/caf\uFFFD.thm"),
     };
     int i = 0;
     for (const QString &value : values) {
