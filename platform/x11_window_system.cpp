@@ -37,6 +37,13 @@ int screenNumberFromDisplayName()
 
 } // namespace
 
+void flushX11()
+{
+    auto *x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+    if (x11 && x11->connection())
+        xcb_flush(x11->connection());
+}
+
 bool x11DisplayReachable(const QByteArray &displayName)
 {
     xcb_connection_t *connection =

@@ -14,6 +14,10 @@ struct xcb_connection_t;
 
 namespace platform {
 
+// Sends what Qt's X connection has queued (a shape change, say) without waiting for anything and
+// without running the event loop. Does nothing off X11.
+void flushX11();
+
 // Whether an X server answers on the given display name (empty: $DISPLAY).
 bool x11DisplayReachable(const QByteArray &displayName = {});
 

@@ -132,24 +132,39 @@ QString SettingsStore::defaultFolder()
 SettingsStore::Parsed SettingsStore::parse(const QByteArray &bytes)
 {
     Parsed parsed;
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    const QString text = utf8.decode(bytes);
-    if (utf8.hasError() || bytes.contains('\0'))
-        parsed.damaged = true;
-    for (QStringView line : QStringView(text).split(QLatin1Char('\n'))) {
-        if (line.endsWith(QLatin1Char('\r')))
-            line.chop(1);
+    // Each line is decoded on its own: a line that is not valid UTF-8 is damage, while a value
+    // that merely holds U+FFFD (written by us, validly encoded) is kept like any other.
+    qsizetype start = 0;
+    while (start <= bytes.size()) {
+        qsizetype end = bytes.indexOf('\n', start);
+        if (end < 0)
+            end = bytes.size();
+        QByteArrayView raw(bytes.constData() + start, end - start);
+        start = end + 1;
+        if (raw.endsWith('\r'))
+            raw.chop(1);
+        // A byte-order mark is skipped at the start of the file only; elsewhere it is text.
+        const QStringDecoder::Flags flags = raw.data() == bytes.constData()
+                                                ? QStringDecoder::Flag::Stateless
+                                                : QStringDecoder::Flag::Stateless
+                                                      | QStringDecoder::Flag::ConvertInitialBom;
+        QStringDecoder utf8(QStringDecoder::Utf8, flags);
+        const QString line = utf8.decode(raw);
+        if (utf8.hasError() || raw.contains('\0')) {
+            parsed.damaged = true; // not text we wrote, not even in a comment
+            continue;
+        }
         if (line.isEmpty() || line.startsWith(QLatin1Char('#')))
             continue;
         const qsizetype eq = line.indexOf(QLatin1Char('='));
         std::optional<QString> value;
         if (eq > 0)
-            value = unescapeValue(line.mid(eq + 1));
-        if (!value || line.contains(QChar(0)) || line.contains(QChar::ReplacementCharacter)) {
+            value = unescapeValue(QStringView(line).mid(eq + 1));
+        if (!value) {
             parsed.damaged = true;
             continue;
         }
-        parsed.values.insert(line.left(eq).toString(), *value);
+        parsed.values.insert(line.left(eq), *value);
     }
     return parsed;
 }

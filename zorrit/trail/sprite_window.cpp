@@ -2,6 +2,8 @@
 // The sprite window: flags, drawing and outline.
 #include "sprite_window.h"
 
+#include "platform/x11_window_system.h"
+
 #include <QGuiApplication>
 #include <QPainter>
 
@@ -42,9 +44,10 @@ void SpriteWindow::ShapeWindow(QRgb colour)
     // An empty region would mean "no outline at all", i.e. the whole square; a region wholly
     // outside the window shows nothing, which is what an empty picture needs.
     setMask(m_shape.isEmpty() ? QRegion(-1, -1, 1, 1) : m_shape);
-    // A shape set while the program is idle may otherwise wait in the output buffer.
-    if (qGuiApp->nativeInterface<QNativeInterface::QX11Application>())
-        QGuiApplication::sync();
+    // A shape set while the program is idle may otherwise wait in the output buffer. A flush,
+    // not a sync: this runs in the middle of start-up and theme loading, where running the event
+    // loop could delete windows under our feet.
+    platform::flushX11();
 }
 
 void SpriteWindow::paintEvent(QPaintEvent *)

@@ -37,8 +37,8 @@ std::optional<int> translucencyLevel(const QString &transslid)
         return 0;
     bool ok = false;
     const double value = transslid.mid(start, i - start).toDouble(&ok);
-    if (!ok)
-        return 0;
+    if (!ok || !std::isfinite(value))
+        return std::nullopt; // digits that do not fit a double are far outside the range too
     const double rounded = std::nearbyint(value); // the default rounding mode: halves to even
     if (rounded < std::numeric_limits<qint16>::min() || rounded > std::numeric_limits<qint16>::max())
         return std::nullopt;

@@ -1,0 +1,124 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The properties each fuzz target checks.
+#include "fuzz_targets.h"
+
+#include "common/theme_file.h"
+#include "zorrit/settings/settings_store.h"
+#include "zorrit/themes/theme_reader.h"
+#include "zorrit/trail/command_line.h"
+#include "zorrit/trail/translucency.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+namespace fuzz {
+
+std::string themeLines(const QByteArray &data)
+{
+    QByteArray copy = data;
+    QBuffer buffer(&copy);
+    buffer.open(QIODevice::ReadOnly);
+    common::ThemeLineReader reader(&buffer);
+    qsizetype bytes = 0;
+    int lines = 0;
+    while (const std::optional<QByteArray> line = reader.next()) {
+        if (line->contains('\r'))
+            return "a line kept its CR";
+        if (line->size() > common::kThemeMaxLineBytes)
+            return "a line is longer than the limit";
+        bytes += line->size();
+        if (++lines > data.size() + 1)
+            return "more lines than bytes";
+        (void)common::decodeThemeText(*line);
+    }
+    if (bytes > data.size())
+        return "lines hold more bytes than the input";
+    if (!data.contains('\r') && !data.isEmpty() && !reader.failed() && lines != 1)
+        return "without a CR the whole input is one line";
+    // Re-encoding a theme keeps exactly eight lines.
+    common::ThemeContent content;
+    content.name = common::decodeThemeText(data.left(200));
+    content.site = common::decodeThemeText(data.right(200));
+    QByteArray encoded = common::encodeTheme(content);
+    QBuffer again(&encoded);
+    again.open(QIODevice::ReadOnly);
+    common::ThemeLineReader reread(&again);
+    int count = 0;
+    while (reread.skip())
+        ++count;
+    if (count != common::kThemeLineCount)
+        return "an encoded theme does not read as eight lines";
+    return {};
+}
+
+std::string themeFile(const QByteArray &data)
+{
+    static QTemporaryDir dir;
+    if (!dir.isValid())
+        return {};
+    const QString path = dir.filePath(QStringLiteral("fuzz.thm"));
+    {
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+            return {};
+        file.write(data);
+    }
+    const std::optional<zorrit::themes::ThemeFile> theme = zorrit::themes::readThemeFile(path);
+    const auto lines = zorrit::themes::readThemePictureLines(path);
+    if (theme) {
+        if (theme->lineCount < common::kThemeMinimumLines || theme->lineCount > 32767)
+            return "a theme with an impossible line count was accepted";
+        if (theme->lineCount == common::kThemeMinimumLines && !theme->texts.site.isEmpty())
+            return "a seven-line theme has a site";
+        if (!lines)
+            return "start-up cannot read a theme the dialog reads";
+        if (*lines != theme->pictureLines)
+            return "start-up and the dialog read different picture lines";
+    }
+    // Loading stays inside the theme's folder and never fails loudly.
+    (void)zorrit::themes::loadThemePictures(path);
+    return {};
+}
+
+std::string commandLine(const QByteArray &data)
+{
+    const QString line = QString::fromUtf8(data);
+    const QString path = zorrit::trail::takeThemePath(line);
+    if (!line.startsWith(QLatin1Char('"')) && path != line)
+        return "an unquoted command line was changed";
+    if (line.startsWith(QLatin1Char('"')) && path.size() != std::max<qsizetype>(0, line.size() - 2))
+        return "the quote rule removed the wrong number of characters";
+    if (zorrit::trail::isPlainStart(line) != (line.isEmpty() || line == QLatin1String("%0")))
+        return "plain start misjudged";
+    const QString stored = zorrit::trail::storedThemePath(path, QStringLiteral("/home/u/work"));
+    if (path.isEmpty() != stored.isEmpty())
+        return "an empty path became non-empty or the reverse";
+    if (!stored.isEmpty() && !QDir::isAbsolutePath(stored))
+        return "the stored theme path is not absolute";
+    if (const std::optional<int> level = zorrit::trail::translucencyLevel(line)) {
+        if (*level < -32768 || *level > 32767)
+            return "a translucency level outside 16 bits";
+    }
+    return {};
+}
+
+std::string settingsFile(const QByteArray &data)
+{
+    using zorrit::settings::SettingsStore;
+    const SettingsStore::Parsed parsed = SettingsStore::parse(data);
+    for (auto it = parsed.values.cbegin(); it != parsed.values.cend(); ++it) {
+        if (it.key().isEmpty() || it.key().contains(QLatin1Char('\n')))
+            return "a key that cannot be written back";
+    }
+    const QByteArray written = SettingsStore::serialize(parsed.values);
+    const SettingsStore::Parsed reread = SettingsStore::parse(written);
+    if (reread.damaged)
+        return "a rewritten file reads as damaged";
+    if (reread.values != parsed.values)
+        return "a value changed on rewriting";
+    return {};
+}
+
+} // namespace fuzz

@@ -1,0 +1,275 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Zorrit's start-up with fake seams: one copy, theme starts, the first-run welcome, fall-backs.
+#include "zorrit/app/zorrit_app.h"
+
+#include "platform/fake/fake_dialogs.h"
+#include "platform/fake/fake_window_system.h"
+#include "platform/instance_lock.h"
+#include "support/theme_fixture.h"
+#include "support/wait.h"
+#include "zorrit/trail/sprite_picture.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+using namespace zorrit;
+using namespace zorrit::settings;
+using testsupport::ThemeFolder;
+
+namespace {
+
+QWidget *visibleTopLevel(const QString &name)
+{
+    for (QWidget *widget : QApplication::topLevelWidgets())
+        if (widget->objectName() == name && widget->isVisible())
+            return widget;
+    return nullptr;
+}
+
+class ZorritAppTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(settingsDir.isValid());
+        ASSERT_TRUE(runtimeDir.isValid());
+    }
+    void TearDown() override
+    {
+        if (QWidget *welcome = visibleTopLevel(QStringLiteral("startup1")))
+            welcome->close();
+        testsupport::waitFor([] { return visibleTopLevel(QStringLiteral("startup1")) == nullptr; });
+    }
+
+    app::ZorritApp &makeApp()
+    {
+        zorrit = std::make_unique<app::ZorritApp>(app::Seams{
+            fake, dialogs, shell, settingsDir.path(), runtimeDir.path()});
+        zorrit->notFoundNotice().showDialog = [this] { ++ahwells; };
+        return *zorrit;
+    }
+    QString lockPath() const { return runtimeDir.filePath(QStringLiteral("zorrit.lock")); }
+    // A store of its own, as another copy of the program would see the file.
+    QString stored(const SettingKey &key) const
+    {
+        return SettingsStore(settingsDir.path()).ReadSetting(key.path(), QStringLiteral("<none>"));
+    }
+    void preset(const SettingKey &key, const QString &value) const
+    {
+        SettingsStore(settingsDir.path()).WriteSetting(key, value);
+    }
+    bool showsBuiltIn() const
+    {
+        for (int k = 0; k < trail::kSpriteCount; ++k)
+            if (zorrit->engine().window(k)->picture() != trail::builtInBall(k))
+                return false;
+        return true;
+    }
+
+    QTemporaryDir settingsDir;
+    QTemporaryDir runtimeDir;
+    platform::FakeWindowSystem fake;
+    platform::FakeDialogs dialogs;
+    platform::FakeShell shell;
+    std::unique_ptr<app::ZorritApp> zorrit;
+    int ahwells = 0;
+};
+
+} // namespace
+
+TEST_F(ZorritAppTest, SecondPlainStartIsRefusedWithAMessage)
+{
+    platform::InstanceLock running(lockPath());
+    ASSERT_TRUE(running.tryAcquire());
+    for (const QStringList &arguments : {QStringList(), QStringList{QStringLiteral("%0")}}) {
+        dialogs.shown.clear();
+        dialogs.beeps = 0;
+        app::ZorritApp &app = makeApp();
+        const std::optional<int> exitCode = app.start(arguments);
+        ASSERT_TRUE(exitCode.has_value());
+        EXPECT_NE(*exitCode, 0);
+        ASSERT_EQ(dialogs.shown.size(), 1u);
+        EXPECT_EQ(dialogs.beeps, 1);
+        EXPECT_EQ(dialogs.shown[0].icon, platform::MessageIcon::Critical);
+        EXPECT_EQ(dialogs.shown[0].title, QStringLiteral("Zorrit - Error"));
+        EXPECT_EQ(dialogs.shown[0].text, QStringLiteral("Zorrit is already running. You cannot "
+                                                        "launch more than one copy at a time."));
+        EXPECT_FALSE(app.trailStarted());
+        EXPECT_EQ(visibleTopLevel(QStringLiteral("startup1")), nullptr);
+    }
+    EXPECT_EQ(stored(kScroll), QStringLiteral("<none>")); // nothing of the first run happened
+}
+
+TEST_F(ZorritAppTest, ThemeStartStoresTheAbsolutePathAndSkipsTheWelcome)
+{
+    ThemeFolder themes;
+    themes.goodTheme(QStringLiteral("My Theme.thm"));
+    const QString previous = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(themes.path()));
+    app::ZorritApp &app = makeApp();
+    bool associated = false;
+    app.associateThemeFiles = [&associated] { associated = true; };
+    const std::optional<int> exitCode = app.start({QStringLiteral("My"), QStringLiteral("Theme.thm")});
+    QDir::setCurrent(previous);
+
+    EXPECT_FALSE(exitCode.has_value());
+    const QString absolute = QDir(themes.path()).absoluteFilePath(QStringLiteral("My Theme.thm"));
+    EXPECT_EQ(stored(kTheme), absolute);
+    EXPECT_EQ(app.HandedThemePath, QStringLiteral("hehe"));
+    EXPECT_TRUE(app.trailStarted());
+    EXPECT_FALSE(associated);
+    EXPECT_EQ(visibleTopLevel(QStringLiteral("startup1")), nullptr);
+    EXPECT_EQ(stored(kScroll), QStringLiteral("<none>"));
+    EXPECT_TRUE(dialogs.shown.empty());
+    for (int k = 0; k < trail::kSpriteCount; ++k)
+        EXPECT_EQ(app.engine().window(k)->picture().pixel(5, 5), ThemeFolder::colour(k)) << k;
+}
+
+TEST_F(ZorritAppTest, ThemeStartWhileAnotherCopyRunsHandsOver)
+{
+    ThemeFolder themes;
+    const QString theme = themes.goodTheme();
+    platform::InstanceLock running(lockPath());
+    ASSERT_TRUE(running.tryAcquire());
+    app::ZorritApp &app = makeApp();
+    int handOffs = 0;
+    app.handOffToRunningCopy = [&handOffs] { ++handOffs; };
+    EXPECT_FALSE(app.start({QLatin1Char('"') + theme + QLatin1Char('"')}).has_value());
+    EXPECT_EQ(handOffs, 1);
+    EXPECT_TRUE(dialogs.shown.empty());
+    EXPECT_EQ(stored(kTheme), theme);
+    EXPECT_TRUE(app.trailStarted());
+}
+
+TEST_F(ZorritAppTest, FirstPlainStartShowsTheWelcomeWhoseClosingStartsTheTrail)
+{
+    for (const bool byButton : {false, true}) {
+        QTemporaryDir fresh;
+        ASSERT_TRUE(settingsDir.remove());
+        ASSERT_TRUE(QDir().mkpath(settingsDir.path()));
+        zorrit.reset();
+        app::ZorritApp &app = makeApp();
+        bool associated = false;
+        app.associateThemeFiles = [&associated] { associated = true; };
+        int trays = 0;
+        app.setUpTray = [&trays] { ++trays; };
+        EXPECT_FALSE(app.start({}).has_value());
+        EXPECT_TRUE(associated);
+        EXPECT_EQ(stored(kScroll), QStringLiteral("No"));
+        QWidget *welcome = visibleTopLevel(QStringLiteral("startup1"));
+        ASSERT_NE(welcome, nullptr);
+        EXPECT_EQ(welcome->windowTitle(), QStringLiteral("Welcome Wizard"));
+        EXPECT_FALSE(app.trailStarted());
+        EXPECT_EQ(trays, 0);
+
+        if (byButton)
+            QTest::mouseClick(welcome->findChild<QWidget *>(QStringLiteral("Command2")), Qt::LeftButton);
+        else
+            welcome->close();
+        EXPECT_TRUE(app.trailStarted()) << byButton;
+        EXPECT_EQ(trays, 1);
+        EXPECT_TRUE(app.engine().Timer1().isActive() || app.engine().isSleeping());
+        EXPECT_TRUE(app.engine().Timer2().isActive());
+        EXPECT_TRUE(app.engine().windowsVisible());
+        EXPECT_TRUE(showsBuiltIn());
+        // The pass through the preferences left every option in its "True"/"False" form.
+        EXPECT_EQ(stored(kAbove), QStringLiteral("True"));
+        EXPECT_EQ(stored(kBotRight), QStringLiteral("True"));
+        EXPECT_TRUE(app.motion().KeepOnTop);
+        EXPECT_EQ(app.motion().SpeedFactor, 1);
+        EXPECT_EQ(app.motion().TrailOffsetX, 10);
+    }
+}
+
+TEST_F(ZorritAppTest, WelcomeIsShownOnlyForExactlyYes)
+{
+    for (const char *scroll : {"yes", "No", "YES"}) {
+        preset(kScroll, QString::fromLatin1(scroll));
+        zorrit.reset();
+        app::ZorritApp &app = makeApp();
+        EXPECT_FALSE(app.start({}).has_value());
+        EXPECT_EQ(visibleTopLevel(QStringLiteral("startup1")), nullptr) << scroll;
+        EXPECT_TRUE(app.trailStarted()) << scroll;
+        EXPECT_EQ(stored(kScroll), QString::fromLatin1(scroll));
+    }
+}
+
+TEST_F(ZorritAppTest, ThemeWithABrokenPictureGivesTheStartUpMessage)
+{
+    ThemeFolder themes;
+    themes.goodTheme();
+    themes.writeBytes(QStringLiteral("bad.png"), "not a picture at all");
+    const QString broken = themes.theme(QStringLiteral("broken.thm"),
+        {QStringLiteral("Broken"), QStringLiteral("B"), QStringLiteral("p1.png"),
+         QStringLiteral("p2.png"), QStringLiteral("bad.png"), QStringLiteral("p4.png"),
+         QStringLiteral("p5.png"), QStringLiteral("S")});
+    preset(kScroll, QStringLiteral("No"));
+    preset(kTheme, broken);
+    app::ZorritApp &app = makeApp();
+    EXPECT_FALSE(app.start({}).has_value());
+
+    ASSERT_EQ(dialogs.shown.size(), 1u);
+    EXPECT_EQ(dialogs.beeps, 1);
+    EXPECT_EQ(dialogs.shown[0].icon, platform::MessageIcon::Critical);
+    EXPECT_EQ(dialogs.shown[0].title, QStringLiteral("Zorrit - Error"));
+    EXPECT_EQ(dialogs.shown[0].text, QStringLiteral("The theme you have selected wasn't found. "
+                                                    "Zorrit will use the built-in theme instead."));
+    EXPECT_EQ(stored(kTheme), QStringLiteral("default"));
+    EXPECT_TRUE(showsBuiltIn());
+    EXPECT_TRUE(app.engine().Timer1().isActive() || app.engine().isSleeping());
+    EXPECT_FALSE(app.notFoundNotice().TimerEr().isActive());
+    EXPECT_EQ(app.prefs().loaded(), nullptr);
+}
+
+TEST_F(ZorritAppTest, MissingThemeGivesTheNoticeInsteadOfAMessage)
+{
+    ThemeFolder themes;
+    preset(kScroll, QStringLiteral("No"));
+    preset(kTheme, themes.file(QStringLiteral("gone.thm")));
+    app::ZorritApp &app = makeApp();
+    EXPECT_FALSE(app.start({}).has_value());
+    EXPECT_TRUE(dialogs.shown.empty());
+    EXPECT_EQ(stored(kTheme), QStringLiteral("default"));
+    EXPECT_TRUE(showsBuiltIn());
+    EXPECT_TRUE(app.notFoundNotice().TimerEr().isActive());
+    EXPECT_TRUE(testsupport::waitFor([this] { return ahwells == 1; }));
+    EXPECT_EQ(dialogs.beeps, 1);
+}
+
+TEST_F(ZorritAppTest, HandedMissingThemeIsStoredThenFallsBack)
+{
+    ThemeFolder themes;
+    const QString gone = themes.file(QStringLiteral("gone.thm"));
+    app::ZorritApp &app = makeApp();
+    EXPECT_FALSE(app.start({gone}).has_value());
+    EXPECT_TRUE(dialogs.shown.empty());
+    EXPECT_EQ(stored(kTheme), QStringLiteral("default"));
+    EXPECT_TRUE(app.notFoundNotice().TimerEr().isActive());
+    EXPECT_TRUE(app.trailStarted());
+}
+
+TEST_F(ZorritAppTest, TranslucencyThatCannotShowIsSwitchedOffAtStartUp)
+{
+    preset(kScroll, QStringLiteral("No"));
+    preset(kTransOn, QStringLiteral("1"));
+    fake.compositor = false;
+    app::ZorritApp &app = makeApp();
+    EXPECT_FALSE(app.start({}).has_value());
+    ASSERT_EQ(dialogs.shown.size(), 1u);
+    EXPECT_EQ(dialogs.shown[0].text, trail::Translucency::failureText());
+    EXPECT_EQ(stored(kTransOn), QStringLiteral("0"));
+
+    // With a compositor, the stored level reaches the windows.
+    dialogs.shown.clear();
+    preset(kTransOn, QStringLiteral("1"));
+    fake.compositor = true;
+    zorrit.reset();
+    app::ZorritApp &again = makeApp();
+    EXPECT_FALSE(again.start({}).has_value());
+    EXPECT_TRUE(dialogs.shown.empty());
+    EXPECT_NEAR(again.engine().window(2)->windowOpacity(), 130 / 255.0, 0.003);
+}

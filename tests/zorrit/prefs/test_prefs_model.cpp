@@ -1,0 +1,386 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The preferences' state: what opening reads, what closing writes, the live effects on the trail
+// and the theme fall-backs.
+#include "zorrit/prefs/prefs_holder.h"
+#include "zorrit/prefs/prefs_model.h"
+
+#include "common/maker_web.h"
+#include "platform/fake/fake_dialogs.h"
+#include "platform/fake/fake_window_system.h"
+#include "support/theme_fixture.h"
+#include "zorrit/settings/settings_store.h"
+#include "zorrit/trail/sprite_picture.h"
+#include "zorrit/trail/trail_engine.h"
+#include "zorrit/trail/translucency.h"
+
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace zorrit;
+using namespace zorrit::settings;
+using zorrit::prefs::PrefsHolder;
+using zorrit::prefs::PrefsModel;
+using zorrit::trail::TrailCorner;
+using testsupport::ThemeFolder;
+
+namespace {
+
+class PrefsTest : public ::testing::Test
+{
+protected:
+    PrefsTest()
+    {
+        translucency.onFailure = [this] {
+            if (PrefsModel *model = holder.loaded())
+                model->translucencyFailed();
+        };
+    }
+
+    QString stored(const SettingKey &key) const { return store.ReadSetting(key.path(), QStringLiteral("<none>")); }
+
+    // Gives every sprite a plain grey square, so a change back to the built-in balls shows.
+    void greySprites()
+    {
+        QImage grey(11, 11, QImage::Format_RGB32);
+        grey.fill(qRgb(128, 128, 128));
+        for (int k = 0; k < trail::kSpriteCount; ++k) {
+            engine.window(k)->setPicture(grey);
+            engine.window(k)->ShapeWindow(trail::KeyColour);
+        }
+    }
+
+    bool showsBuiltIn(int k) const { return engine.window(k)->picture() == trail::builtInBall(k); }
+
+    QTemporaryDir dir;
+    SettingsStore store{dir.path()};
+    platform::FakeWindowSystem fake;
+    platform::FakeDialogs dialogs;
+    trail::MotionSettings motion;
+    trail::TrailEngine engine{fake, motion};
+    trail::Translucency translucency{store, fake, dialogs, engine.windows()};
+    int notices = 0;
+    PrefsHolder holder{prefs::PrefsDeps{store, motion, engine, translucency, dialogs,
+                                        [this] { ++notices; }}};
+};
+
+} // namespace
+
+TEST_F(PrefsTest, FirstUseShowsTheDefaults)
+{
+    PrefsModel &model = holder.model();
+    EXPECT_TRUE(model.onit());
+    EXPECT_FALSE(model.ondesktop());
+    EXPECT_EQ(model.position(), TrailCorner::BotRight);
+    EXPECT_TRUE(model.vroom());
+    EXPECT_FALSE(model.wobb());
+    EXPECT_FALSE(model.transon());
+    EXPECT_EQ(model.transslid(), 130);
+    EXPECT_FALSE(model.transControlsEnabled());
+    EXPECT_EQ(model.whatis(), QStringLiteral("Bubbles (built-in)"));
+    EXPECT_EQ(model.whatcopy(), common::web::creditLine());
+    EXPECT_EQ(model.whatmail(), common::web::homePage());
+    EXPECT_EQ(model.whatpath(), QStringLiteral("default"));
+    EXPECT_FALSE(model.isLoading());
+    // Setting the controls acted on the trail like clicks.
+    EXPECT_EQ(motion.SpeedFactor, 1);
+    EXPECT_FALSE(motion.WobbleOn);
+    EXPECT_EQ(motion.TrailOffsetX, 10);
+    EXPECT_EQ(motion.TrailSignY, 1);
+    EXPECT_TRUE(dialogs.shown.empty());
+    EXPECT_EQ(notices, 0);
+}
+
+TEST_F(PrefsTest, ClosingWritesEverySettingInTheDialogsOwnForm)
+{
+    holder.model();
+    holder.unload();
+    EXPECT_EQ(holder.loaded(), nullptr);
+    EXPECT_EQ(stored(kMove), QStringLiteral("0"));
+    EXPECT_EQ(stored(kAbove), QStringLiteral("True"));
+    EXPECT_EQ(stored(kUnder), QStringLiteral("False"));
+    EXPECT_EQ(stored(kFast), QStringLiteral("1"));
+    EXPECT_EQ(stored(kBotRight), QStringLiteral("True"));
+    EXPECT_EQ(stored(kBotLeft), QStringLiteral("False"));
+    EXPECT_EQ(stored(kTopRight), QStringLiteral("False"));
+    EXPECT_EQ(stored(kTopLeft), QStringLiteral("False"));
+    EXPECT_EQ(stored(kTransOn), QStringLiteral("0"));
+    EXPECT_EQ(stored(kTransSlid), QStringLiteral("130"));
+    EXPECT_EQ(stored(kTheme), QStringLiteral("default"));
+
+    // Changes are saved on any closing; an empty whatpath is stored as the built-in theme.
+    PrefsModel &model = holder.model();
+    model.clickWobb(true);
+    model.clickVroom(false);
+    model.clickOndesktop();
+    model.clickPosition(TrailCorner::TopRight);
+    model.setWhatpath(QString());
+    holder.unload();
+    EXPECT_EQ(stored(kMove), QStringLiteral("1"));
+    EXPECT_EQ(stored(kFast), QStringLiteral("0"));
+    EXPECT_EQ(stored(kAbove), QStringLiteral("False"));
+    EXPECT_EQ(stored(kUnder), QStringLiteral("True"));
+    EXPECT_EQ(stored(kBotRight), QStringLiteral("False"));
+    EXPECT_EQ(stored(kTopRight), QStringLiteral("True"));
+    EXPECT_EQ(stored(kTheme), QStringLiteral("default"));
+}
+
+TEST_F(PrefsTest, DiscardingSavesNothing)
+{
+    holder.model().clickWobb(true);
+    holder.discard();
+    EXPECT_EQ(holder.loaded(), nullptr);
+    EXPECT_EQ(stored(kMove), QStringLiteral("0"));
+}
+
+TEST_F(PrefsTest, StoredChoicesComeBackWhenOpenedAgain)
+{
+    store.WriteSetting(kBotRight, QStringLiteral("False"));
+    store.WriteSetting(kBotLeft, QStringLiteral("True"));
+    store.WriteSetting(kAbove, QStringLiteral("False"));
+    store.WriteSetting(kUnder, QStringLiteral("True"));
+    store.WriteSetting(kMove, QStringLiteral("1"));
+    store.WriteSetting(kFast, QStringLiteral("0"));
+    store.WriteSetting(kTransSlid, QStringLiteral("200"));
+    motion.KeepOnTop = true;
+    PrefsModel &model = holder.model();
+    EXPECT_EQ(model.position(), TrailCorner::BotLeft);
+    EXPECT_FALSE(model.onit());
+    EXPECT_TRUE(model.ondesktop());
+    EXPECT_TRUE(model.wobb());
+    EXPECT_FALSE(model.vroom());
+    EXPECT_EQ(model.transslid(), 200);
+    EXPECT_EQ(motion.TrailSignX, -1);
+    EXPECT_EQ(motion.TrailOffsetX, -12);
+    EXPECT_TRUE(motion.WobbleOn);
+    EXPECT_EQ(motion.SpeedFactor, 2);
+    EXPECT_FALSE(motion.KeepOnTop); // "On desktop" acts at once
+}
+
+TEST_F(PrefsTest, NoStoredPositionSelectsNone)
+{
+    store.WriteSetting(kBotRight, QStringLiteral("False"));
+    EXPECT_EQ(holder.model().position(), std::nullopt);
+    holder.unload();
+    EXPECT_EQ(stored(kBotRight), QStringLiteral("False"));
+    EXPECT_EQ(stored(kTopLeft), QStringLiteral("False"));
+}
+
+TEST_F(PrefsTest, FillingTheTranslucencyBoxOnOpeningAppliesNothing)
+{
+    fake.compositor = false; // applying would fail loudly
+    store.WriteSetting(kTransOn, QStringLiteral("1"));
+    PrefsModel &model = holder.model();
+    EXPECT_TRUE(model.transon());
+    EXPECT_TRUE(model.transControlsEnabled());
+    EXPECT_TRUE(dialogs.shown.empty());
+    EXPECT_EQ(stored(kTransOn), QStringLiteral("1"));
+}
+
+TEST_F(PrefsTest, TranslucencyControlsActOnTheTrail)
+{
+    fake.compositor = true;
+    PrefsModel &model = holder.model();
+    model.clickTransOn(true);
+    EXPECT_TRUE(model.transControlsEnabled());
+    EXPECT_EQ(stored(kTransOn), QStringLiteral("1"));
+    EXPECT_NEAR(engine.window(0)->windowOpacity(), 130 / 255.0, 0.003);
+    model.slideTransSlid(200);
+    EXPECT_EQ(stored(kTransSlid), QStringLiteral("200"));
+    EXPECT_NEAR(engine.window(4)->windowOpacity(), 200 / 255.0, 0.003);
+    model.clickTransOn(false);
+    EXPECT_FALSE(model.transControlsEnabled());
+    EXPECT_NEAR(engine.window(4)->windowOpacity(), 1.0, 0.003);
+
+    // Without a compositor: the message, and the box is unticked again.
+    fake.compositor = false;
+    model.clickTransOn(true);
+    ASSERT_EQ(dialogs.shown.size(), 1u);
+    EXPECT_FALSE(model.transon());
+    EXPECT_FALSE(model.transControlsEnabled());
+    holder.unload();
+    EXPECT_EQ(stored(kTransOn), QStringLiteral("0"));
+}
+
+TEST_F(PrefsTest, ClicksSetTheSharedMotionSettings)
+{
+    PrefsModel &model = holder.model();
+    struct Row
+    {
+        TrailCorner corner;
+        int signY, signX, offsetX, offsetY;
+    };
+    const Row rows[] = {{TrailCorner::BotRight, 1, 1, 10, 10},
+                        {TrailCorner::BotLeft, 1, -1, -12, 10},
+                        {TrailCorner::TopRight, -1, 1, 10, -7},
+                        {TrailCorner::TopLeft, -1, -1, -15, -9}};
+    for (const Row &row : rows) {
+        model.clickPosition(row.corner);
+        EXPECT_EQ(motion.TrailSignY, row.signY);
+        EXPECT_EQ(motion.TrailSignX, row.signX);
+        EXPECT_EQ(motion.TrailOffsetX, row.offsetX);
+        EXPECT_EQ(motion.TrailOffsetY, row.offsetY);
+    }
+    model.clickVroom(false);
+    EXPECT_EQ(motion.SpeedFactor, 2);
+    model.clickVroom(true);
+    EXPECT_EQ(motion.SpeedFactor, 1);
+    model.clickWobb(true);
+    EXPECT_TRUE(motion.WobbleOn);
+    motion.KeepOnTop = true;
+    model.clickOnit();
+    EXPECT_TRUE(motion.KeepOnTop);
+    model.clickOndesktop();
+    EXPECT_FALSE(motion.KeepOnTop);
+    model.clickOnit(); // acts only at the next start
+    EXPECT_FALSE(motion.KeepOnTop);
+}
+
+TEST_F(PrefsTest, CornerClickWakesASleepingTrail)
+{
+    motion.setCorner(TrailCorner::BotRight);
+    engine.start();
+    for (trail::SpriteState &s : engine.state().sprites) {
+        s.PosX = 500;
+        s.PosY = 301;
+    }
+    fake.current = QPoint(500, 300);
+    engine.TrailTick();
+    ASSERT_TRUE(engine.isSleeping());
+    fake.moves.clear();
+    holder.model().clickPosition(TrailCorner::BotLeft);
+    ASSERT_FALSE(fake.moves.empty());
+    EXPECT_EQ(fake.moves.front().window, engine.window(0));
+    EXPECT_EQ(fake.moves.front().topLeft, QPoint(500 - 2 - 12, 301 + 8 + 10));
+}
+
+TEST_F(PrefsTest, ThemeInUseFillsTheLabels)
+{
+    ThemeFolder themes;
+    const QString path = themes.goodTheme();
+    store.WriteSetting(kTheme, path);
+    greySprites();
+    PrefsModel &model = holder.model();
+    EXPECT_EQ(model.whatis(), QStringLiteral("Good Theme"));
+    EXPECT_EQ(model.whatcopy(), QStringLiteral("Ann Author"));
+    EXPECT_EQ(model.whatmail(), QStringLiteral("www.example.org"));
+    EXPECT_EQ(model.whatpath(), path);
+    EXPECT_FALSE(showsBuiltIn(0)); // opening leaves the pictures alone
+    holder.unload();
+    EXPECT_EQ(stored(kTheme), path);
+}
+
+TEST_F(PrefsTest, UnusableThemeAtOpeningFallsBackToTheBuiltInOneWithTheNotice)
+{
+    ThemeFolder themes;
+    themes.goodTheme();
+    const QString shortTheme = themes.theme(QStringLiteral("six.thm"),
+        {QStringLiteral("N"), QStringLiteral("A"), QStringLiteral("p1.png"),
+         QStringLiteral("p2.png"), QStringLiteral("p3.png"), QStringLiteral("p4.png")});
+    const QString candidates[] = {themes.file(QStringLiteral("missing.thm")), shortTheme,
+                                  QStringLiteral("Default"), themes.path()};
+    for (const QString &theme : candidates) {
+        notices = 0;
+        store.WriteSetting(kTheme, theme);
+        greySprites();
+        PrefsModel &model = holder.model();
+        EXPECT_EQ(stored(kTheme), QStringLiteral("default")) << theme.toStdString();
+        EXPECT_EQ(notices, 1) << theme.toStdString();
+        EXPECT_FALSE(model.notFoundFlag());
+        EXPECT_EQ(model.whatpath(), QStringLiteral("default"));
+        EXPECT_EQ(model.whatis(), QStringLiteral("Bubbles (built-in)"));
+        for (int k = 0; k < trail::kSpriteCount; ++k) {
+            EXPECT_TRUE(showsBuiltIn(k)) << k;
+            EXPECT_EQ(engine.window(k)->shape(),
+                      trail::visibleRegion(trail::composeSpriteDrawing(trail::builtInBall(k))));
+        }
+        EXPECT_TRUE(dialogs.shown.empty()); // the notice, not a message box
+        holder.unload();
+        EXPECT_EQ(stored(kTheme), QStringLiteral("default"));
+    }
+}
+
+TEST_F(PrefsTest, BuiltInThemeOnRequestShowsTheMakersSiteAndGivesNoNotice)
+{
+    ThemeFolder themes;
+    store.WriteSetting(kTheme, themes.goodTheme());
+    greySprites();
+    PrefsModel &model = holder.model();
+    model.MakeMeBuilt();
+    EXPECT_EQ(notices, 0);
+    // Not the previous theme's site beside "Bubbles (built-in)".
+    EXPECT_EQ(model.whatmail(), common::web::homePage());
+    EXPECT_EQ(model.whatpath(), QStringLiteral("default"));
+    for (int k = 0; k < trail::kSpriteCount; ++k)
+        EXPECT_TRUE(showsBuiltIn(k));
+}
+
+TEST_F(PrefsTest, ChosenThemePutsItsPicturesOnTheTrail)
+{
+    ThemeFolder themes;
+    const QString path = themes.goodTheme();
+    PrefsModel &model = holder.model();
+    model.loadChosenTheme(path);
+    EXPECT_TRUE(dialogs.shown.empty());
+    EXPECT_EQ(model.whatpath(), path);
+    EXPECT_EQ(model.whatis(), QStringLiteral("Good Theme"));
+    EXPECT_EQ(model.whatmail(), QStringLiteral("www.example.org"));
+    for (int k = 0; k < trail::kSpriteCount; ++k) {
+        EXPECT_EQ(engine.window(k)->picture().pixel(5, 5), ThemeFolder::colour(k));
+        EXPECT_EQ(engine.window(k)->shape(), QRegion(0, 0, 11, 11)) << k;
+    }
+    holder.unload();
+    EXPECT_EQ(stored(kTheme), path);
+}
+
+TEST_F(PrefsTest, ChosenThemeMissingAPictureKeepsWhatChangedAndRecutsIt)
+{
+    ThemeFolder themes;
+    themes.goodTheme();
+    const QString path = themes.theme(QStringLiteral("broken.thm"),
+        {QStringLiteral("Broken"), QStringLiteral("B"), QStringLiteral("p1.png"),
+         QStringLiteral("gone.png"), QStringLiteral("p3.png"), QStringLiteral("p4.png"),
+         QStringLiteral("p5.png"), QStringLiteral("S")});
+    PrefsModel &model = holder.model();
+    const QRegion ballShape = engine.window(1)->shape();
+    model.loadChosenTheme(path);
+
+    EXPECT_EQ(engine.window(0)->picture().pixel(5, 5), ThemeFolder::colour(0));
+    // The new picture of sprite 1 shows through its own outline, not the ball's.
+    EXPECT_EQ(engine.window(0)->shape(), QRegion(0, 0, 11, 11));
+    for (int k = 1; k < trail::kSpriteCount; ++k)
+        EXPECT_TRUE(showsBuiltIn(k)) << k;
+    EXPECT_EQ(engine.window(1)->shape(), ballShape);
+
+    ASSERT_EQ(dialogs.shown.size(), 1u);
+    EXPECT_EQ(dialogs.beeps, 1);
+    EXPECT_EQ(dialogs.shown[0].icon, platform::MessageIcon::Critical);
+    EXPECT_EQ(dialogs.shown[0].title, QStringLiteral("Zorrit - Error"));
+    EXPECT_EQ(dialogs.shown[0].text,
+              QStringLiteral("The theme you have selected is damaged or some files are missing. "
+                             "Please install it again."));
+    EXPECT_EQ(model.whatpath(), QStringLiteral("default"));
+    EXPECT_EQ(model.whatis(), QStringLiteral("Bubbles (built-in)")); // labels not reached
+    holder.unload();
+    EXPECT_EQ(stored(kTheme), QStringLiteral("default"));
+}
+
+TEST_F(PrefsTest, ChosenThemeThatCannotBeReadIsReportedNotStored)
+{
+    ThemeFolder themes;
+    themes.writeBytes(QStringLiteral("empty.thm"), QByteArray());
+    const QString paths[] = {themes.file(QStringLiteral("missing.thm")),
+                             themes.file(QStringLiteral("empty.thm")), themes.path()};
+    PrefsModel &model = holder.model();
+    for (const QString &path : paths) {
+        dialogs.shown.clear();
+        model.loadChosenTheme(path);
+        ASSERT_EQ(dialogs.shown.size(), 1u) << path.toStdString();
+        EXPECT_EQ(dialogs.shown[0].text, PrefsModel::damagedThemeText());
+        EXPECT_EQ(model.whatpath(), QStringLiteral("default"));
+        for (int k = 0; k < trail::kSpriteCount; ++k)
+            EXPECT_TRUE(showsBuiltIn(k));
+    }
+    holder.unload();
+    EXPECT_EQ(stored(kTheme), QStringLiteral("default"));
+}

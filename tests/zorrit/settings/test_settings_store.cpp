@@ -1,0 +1,202 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The settings store: defaults written back, odd values kept intact, damaged or unwritable files.
+#include "zorrit/settings/settings_store.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+using namespace zorrit::settings;
+
+namespace {
+
+QByteArray readAll(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void writeAll(const QString &path, const QByteArray &bytes)
+{
+    QDir().mkpath(QFileInfo(path).path());
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+const QString kThemePath = QStringLiteral("HKCU\\Software\\ReDiroriro\\Data\\Theme");
+
+} // namespace
+
+TEST(SettingsStore, KeysAreTheFullValuePaths)
+{
+    EXPECT_EQ(kTheme.path(), kThemePath);
+    EXPECT_EQ(kTransSlid.path(), QStringLiteral("HKCU\\Software\\ReDiroriro\\Data\\transslid"));
+    struct Row
+    {
+        const SettingKey &key;
+        const char *fallback;
+    };
+    const Row rows[] = {{kTheme, "default"}, {kAbove, "1"},    {kUnder, "0"},    {kMove, "0"},
+                        {kFast, "1"},        {kBotRight, "1"}, {kBotLeft, "0"},  {kTopRight, "0"},
+                        {kTopLeft, "0"},     {kTransOn, "0"},  {kTransSlid, "130"},
+                        {kScroll, "Yes"}};
+    for (const Row &row : rows)
+        EXPECT_EQ(row.key.fallback(), QLatin1String(row.fallback)) << row.key.name;
+}
+
+TEST(SettingsStore, MissingOrEmptyValueReadsAsItsDefaultAndIsWrittenBack)
+{
+    QTemporaryDir dir;
+    const SettingsStore store(dir.filePath(QStringLiteral("ReDiroriro")));
+    EXPECT_EQ(store.ReadSetting(kThemePath, QStringLiteral("default")), QStringLiteral("default"));
+    ASSERT_TRUE(QFile::exists(store.filePath()));
+    // A second store (another copy of the program) sees it: nothing is cached.
+    const SettingsStore other(dir.filePath(QStringLiteral("ReDiroriro")));
+    EXPECT_EQ(other.ReadSetting(kThemePath, QStringLiteral("other")), QStringLiteral("default"));
+
+    store.WriteSetting(kThemePath, QString());
+    EXPECT_EQ(store.ReadSetting(kThemePath, QStringLiteral("default")), QStringLiteral("default"));
+    EXPECT_EQ(other.ReadSetting(kThemePath, QStringLiteral("x")), QStringLiteral("default"));
+
+    store.WriteSetting(kScroll, QStringLiteral("No"));
+    EXPECT_EQ(other.ReadSetting(kScroll), QStringLiteral("No"));
+}
+
+TEST(SettingsStore, ValuesRoundTripWhateverTheyHold)
+{
+    QTemporaryDir dir;
+    const SettingsStore store(dir.path());
+    const QString values[] = {
+        QStringLiteral("a=b=c"),
+        QStringLiteral("C:\\Themes\\x.thm"),
+        QStringLiteral("trailing backslash\\"),
+        QStringLiteral("\\n is not a line break"),
+        QStringLiteral("line1\nline2\r\nline3\r"),
+        QStringLiteral("  blanks kept  "),
+        QStringLiteral("#not a comment"),
+        QStringLiteral("Ünïcødé ✓ テーマ"),
+        // A file name that was not valid UTF-8 reaches us with replacement characters.
+        QStringLiteral("/home/u/caf\uFFFD.thm"),
+    };
+    int i = 0;
+    for (const QString &value : values) {
+        const QString path = kThemePath + QString::number(i++);
+        store.WriteSetting(path, value);
+        EXPECT_EQ(store.ReadSetting(path, QStringLiteral("default")), value) << value.toStdString();
+    }
+    // Every earlier value survived the later writes.
+    i = 0;
+    for (const QString &value : values)
+        EXPECT_EQ(store.ReadSetting(kThemePath + QString::number(i++), QString()), value);
+    const SettingsStore::Parsed parsed = SettingsStore::parse(readAll(store.filePath()));
+    EXPECT_FALSE(parsed.damaged);
+}
+
+TEST(SettingsStore, DamagedFileKeepsItsReadableValuesAndIsCopiedAsideFirst)
+{
+    QTemporaryDir dir;
+    const SettingsStore store(dir.path());
+    const QByteArray damaged = QByteArray("# ours\n") + kThemePath.toUtf8() + "=/home/u/t.thm\n"
+                               + "garbage line without equals\n"
+                               + "\x01\x02\xff\xfe binary\n"
+                               + "HKCU\\Software\\ReDiroriro\\Data\\Bad=\xc3\x28\n"
+                               + "HKCU\\Software\\ReDiroriro\\Data\\Esc=bad \\q escape\n"
+                               + "HKCU\\Software\\ReDiroriro\\Data\\Move=1\r\n"
+                               + "=no name\n"
+                               + "HKCU\\Software\\ReDiroriro\\Data\\Tail=ends in \\";
+    writeAll(store.filePath(), damaged);
+
+    const SettingsStore::Parsed parsed = SettingsStore::parse(damaged);
+    EXPECT_TRUE(parsed.damaged);
+    EXPECT_EQ(parsed.values.value(kThemePath), QStringLiteral("/home/u/t.thm"));
+    EXPECT_EQ(parsed.values.value(kMove.path()), QStringLiteral("1"));
+    EXPECT_FALSE(parsed.values.contains(QStringLiteral("HKCU\\Software\\ReDiroriro\\Data\\Esc")));
+    EXPECT_FALSE(parsed.values.contains(QStringLiteral("HKCU\\Software\\ReDiroriro\\Data\\Tail")));
+
+    // Reading leaves the file alone.
+    EXPECT_EQ(store.ReadSetting(kThemePath, QStringLiteral("default")), QStringLiteral("/home/u/t.thm"));
+    EXPECT_EQ(readAll(store.filePath()), damaged);
+    EXPECT_FALSE(QFile::exists(store.backupPath()));
+
+    // The first rewrite keeps the original aside, byte for byte.
+    store.WriteSetting(kFast, QStringLiteral("0"));
+    EXPECT_EQ(readAll(store.backupPath()), damaged);
+    EXPECT_EQ(store.ReadSetting(kThemePath, QStringLiteral("default")), QStringLiteral("/home/u/t.thm"));
+    EXPECT_EQ(store.ReadSetting(kMove), QStringLiteral("1"));
+    EXPECT_EQ(store.ReadSetting(kFast), QStringLiteral("0"));
+    EXPECT_FALSE(SettingsStore::parse(readAll(store.filePath())).damaged);
+
+    // Later writes of the now sound file leave the copy alone.
+    store.WriteSetting(kFast, QStringLiteral("1"));
+    EXPECT_EQ(readAll(store.backupPath()), damaged);
+}
+
+TEST(SettingsStore, OversizedFileIsSetAsideNotParsed)
+{
+    QTemporaryDir dir;
+    const SettingsStore store(dir.path());
+    QByteArray big = kThemePath.toUtf8() + "=/x.thm\n";
+    big += QByteArray(2 * 1024 * 1024, 'a');
+    writeAll(store.filePath(), big);
+    EXPECT_EQ(store.ReadSetting(kFast), QStringLiteral("1"));
+    EXPECT_EQ(QFileInfo(store.backupPath()).size(), big.size());
+}
+
+TEST(SettingsStore, UnwritableStoreReadsEmptyAndRaisesNothing)
+{
+    QTemporaryDir dir;
+    // The folder would have to be made under a regular file: impossible, even for root.
+    const QString blocker = dir.filePath(QStringLiteral("file"));
+    writeAll(blocker, "x");
+    const SettingsStore store(blocker + QStringLiteral("/ReDiroriro"));
+    EXPECT_EQ(store.ReadSetting(kThemePath, QStringLiteral("default")), QString());
+    store.WriteSetting(kThemePath, QStringLiteral("x")); // ignored
+    EXPECT_EQ(store.ReadSetting(kThemePath, QString()), QString());
+}
+
+TEST(SettingsStore, FailedWriteKeepsTheOldValue)
+{
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "running as root: file permissions do not stop writes";
+    QTemporaryDir dir;
+    const SettingsStore store(dir.path());
+    store.WriteSetting(kThemePath, QStringLiteral("/old.thm"));
+    ASSERT_EQ(::chmod(QFile::encodeName(dir.path()).constData(), 0500), 0);
+    store.WriteSetting(kThemePath, QStringLiteral("/new.thm"));
+    EXPECT_EQ(store.ReadSetting(kThemePath, QStringLiteral("default")), QStringLiteral("/old.thm"));
+    ::chmod(QFile::encodeName(dir.path()).constData(), 0700);
+}
+
+TEST(SettingsStore, UnreadableFileIsNeverOverwritten)
+{
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "running as root: file permissions do not stop reads";
+    QTemporaryDir dir;
+    const SettingsStore store(dir.path());
+    store.WriteSetting(kThemePath, QStringLiteral("/kept.thm"));
+    const QByteArray before = readAll(store.filePath());
+    ASSERT_EQ(::chmod(QFile::encodeName(store.filePath()).constData(), 0200), 0);
+    store.WriteSetting(kFast, QStringLiteral("0"));
+    ::chmod(QFile::encodeName(store.filePath()).constData(), 0600);
+    EXPECT_EQ(readAll(store.filePath()), before);
+}
+
+TEST(SettingToBool, AcceptsBothStoredForms)
+{
+    struct Row
+    {
+        const char *text;
+        bool value;
+    };
+    const Row rows[] = {{"1", true},      {"True", true},   {"-1", true},  {"0", false},
+                        {"False", false}, {"", false},      {"abc", false}, {"true", true},
+                        {"TRUE", true},   {" True ", true}, {"2", true}};
+    for (const Row &row : rows)
+        EXPECT_EQ(settingToBool(QString::fromLatin1(row.text)), row.value) << row.text;
+}

@@ -1,0 +1,102 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The welcome window: its texts, and that every way of closing it reports once.
+#include "zorrit/shell/startup1_window.h"
+
+#include "support/wait.h"
+
+#include <QLabel>
+#include <QPointer>
+#include <QPushButton>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+using zorrit::shell::Startup1Window;
+
+TEST(Startup1, ShowsTheWelcomeTexts)
+{
+    Startup1Window window;
+    EXPECT_EQ(window.objectName(), QStringLiteral("startup1"));
+    EXPECT_EQ(window.windowTitle(), QStringLiteral("Welcome Wizard"));
+    EXPECT_FALSE(window.isModal());
+    const std::pair<const char *, const char *> texts[] = {
+        {"Label1", "It's the first time Zorrit is launched on your computer. This window won't "
+                   "appear anymore."},
+        {"Label2", "Zorrit will add a mouse trail to your mouse. You can change the mouse trail, "
+                   "download new mouse trails via the Internet and even make your own mouse "
+                   "trails!"},
+        {"Label3", "Zorrit uses very little CPU and will not slow down your computer."},
+        {"Label4", "     To configure Zorrit, change the current mouse trail or deactivate it "
+                   "temporarily, simply right-click Zorrit's icon, located on the system tray "
+                   "(near the clock). The icon will appear once you'll close this window."},
+        {"Label5", "We hope you enjoy Zorrit!"},
+    };
+    int previousY = -1;
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    for (const auto &[name, text] : texts) {
+        auto *label = window.findChild<QLabel *>(QLatin1String(name));
+        ASSERT_NE(label, nullptr) << name;
+        EXPECT_EQ(label->text(), QString::fromUtf8(text)) << name;
+        EXPECT_GT(label->y(), previousY) << name << " comes after the one before";
+        previousY = label->y();
+    }
+    EXPECT_TRUE(window.findChild<QLabel *>(QStringLiteral("Label4"))->text().startsWith(
+        QStringLiteral("     To")));
+    auto *ok = window.findChild<QPushButton *>(QStringLiteral("Command2"));
+    ASSERT_NE(ok, nullptr);
+    EXPECT_EQ(ok->text(), QStringLiteral("&OK"));
+    window.setAttribute(Qt::WA_DeleteOnClose, false); // on the stack here
+}
+
+TEST(Startup1, EveryWayOfClosingReportsExactlyOnce)
+{
+    const std::pair<const char *, std::function<void(Startup1Window &)>> ways[] = {
+        {"OK button",
+         [](Startup1Window &w) {
+             QTest::mouseClick(w.findChild<QPushButton *>(QStringLiteral("Command2")),
+                               Qt::LeftButton);
+         }},
+        {"close box", [](Startup1Window &w) { w.close(); }},
+        {"Escape", [](Startup1Window &w) { QTest::keyClick(&w, Qt::Key_Escape); }},
+        {"reject", [](Startup1Window &w) { w.reject(); }},
+    };
+    for (const auto &[how, closeIt] : ways) {
+        QPointer<Startup1Window> window = new Startup1Window;
+        int closed = 0;
+        QObject::connect(window, &Startup1Window::closed, [&closed] { ++closed; });
+        window->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
+        closeIt(*window);
+        EXPECT_EQ(closed, 1) << how;
+        if (window)
+            window->close(); // a second close reports nothing more
+        EXPECT_EQ(closed, 1) << how;
+        // It goes away by itself once closed.
+        EXPECT_TRUE(testsupport::waitFor([&window] { return window.isNull(); })) << how;
+    }
+}
+
+TEST(Startup1, WhatRunsOnClosingMayDeleteTheWindow)
+{
+    // The trail's start-up runs from "closed" and may process events, deleting the window.
+    for (const bool byButton : {true, false}) {
+        QPointer<Startup1Window> window = new Startup1Window;
+        int closed = 0;
+        QObject::connect(window, &Startup1Window::closed, [&closed] {
+            ++closed;
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        });
+        window->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
+        if (byButton)
+            QTest::mouseClick(window->findChild<QPushButton *>(QStringLiteral("Command2")),
+                              Qt::LeftButton);
+        else
+            QTest::keyClick(window, Qt::Key_Escape);
+        EXPECT_EQ(closed, 1) << byButton;
+        EXPECT_TRUE(testsupport::waitFor([&window] { return window.isNull(); })) << byButton;
+    }
+}

@@ -1,0 +1,295 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The running trail against a scripted window system: moves, raises, sleeping and waking.
+#include "zorrit/trail/trail_engine.h"
+
+#include "platform/fake/fake_window_system.h"
+#include "zorrit/settings/settings_store.h"
+
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace zorrit::trail;
+using platform::FakeWindowSystem;
+
+namespace {
+
+class TrailEngineTest : public ::testing::Test
+{
+protected:
+    TrailEngineTest()
+    {
+        motion.SpeedFactor = 2;
+        motion.setCorner(TrailCorner::BotRight);
+    }
+
+    void restAt(QPoint pointer)
+    {
+        for (SpriteState &s : engine.state().sprites) {
+            s.PosX = pointer.x();
+            s.PosY = pointer.y() + engine.state().WobbleOffset;
+        }
+        fake.current = pointer;
+    }
+
+    std::vector<QPoint> movesOf(int k) const
+    {
+        std::vector<QPoint> out;
+        for (const auto &move : fake.moves)
+            if (move.window == engine.window(k))
+                out.push_back(move.topLeft);
+        return out;
+    }
+
+    FakeWindowSystem fake;
+    MotionSettings motion;
+    TrailEngine engine{fake, motion};
+};
+
+} // namespace
+
+TEST_F(TrailEngineTest, WindowsHaveTheirNamesAndTitlesInTrailOrder)
+{
+    const char *names[] = {"main1", "part2", "part3", "part4", "part5"};
+    const char *titles[] = {"Zorrit", "p2", "p3", "p4", "p5"};
+    for (int k = 0; k < kSpriteCount; ++k) {
+        EXPECT_EQ(engine.window(k)->objectName(), QLatin1String(names[k]));
+        EXPECT_EQ(engine.window(k)->windowTitle(), QLatin1String(titles[k]));
+        EXPECT_EQ(engine.windows()[k], engine.window(k));
+        EXPECT_TRUE(engine.window(k)->windowFlags() & Qt::WindowTransparentForInput);
+        EXPECT_TRUE(engine.window(k)->windowFlags() & Qt::WindowStaysOnTopHint);
+    }
+}
+
+TEST_F(TrailEngineTest, TickMovesEveryWindowToItsRoundedPosition)
+{
+    fake.current = QPoint(500, 300);
+    engine.TrailTick(); // from (0, 0): sprite 1 at (50, 30.1)
+    ASSERT_EQ(fake.moves.size(), 5u);
+    for (int k = 0; k < kSpriteCount; ++k)
+        EXPECT_EQ(fake.moves[k].window, engine.window(k));
+    EXPECT_EQ(fake.moves[0].topLeft, QPoint(62, 48));
+    EXPECT_GE(fake.flushes, 1);
+
+    fake.moves.clear();
+    restAt(QPoint(500, 300));
+    engine.TrailTick();
+    EXPECT_EQ(movesOf(0), std::vector<QPoint>{QPoint(512, 319)});
+    EXPECT_EQ(movesOf(4), std::vector<QPoint>{QPoint(520, 375)});
+}
+
+TEST_F(TrailEngineTest, NoMoveIsSentWhenTheRoundedPositionStays)
+{
+    restAt(QPoint(500, 300));
+    engine.TrailTick();
+    fake.moves.clear();
+    const int flushes = fake.flushes;
+    engine.TrailTick();
+    EXPECT_TRUE(fake.moves.empty());
+    EXPECT_EQ(fake.flushes, flushes); // nothing to send, nothing flushed
+
+    // One pixel right: sprite 1 moves 0.1 px, which rounds to the same pixel.
+    fake.current = QPoint(501, 300);
+    engine.TrailTick();
+    EXPECT_TRUE(fake.moves.empty());
+    // Jump far: sprite 1 moves on this tick, and only windows whose pixel changed are sent.
+    fake.current = QPoint(600, 300);
+    engine.TrailTick();
+    EXPECT_EQ(movesOf(0).size(), 1u);
+    EXPECT_TRUE(movesOf(4).empty());
+}
+
+TEST_F(TrailEngineTest, FailedPointerQueryKeepsTheLastSample)
+{
+    restAt(QPoint(500, 300));
+    fake.samples = {QPoint(600, 300), std::nullopt, std::nullopt};
+    fake.current = std::nullopt;
+    engine.TrailTick();
+    const double afterFirst = engine.state().sprites[0].PosX;
+    EXPECT_DOUBLE_EQ(afterFirst, 510);
+    engine.TrailTick();
+    engine.TrailTick();
+    // Still chasing (600, 300), not (0, 0).
+    EXPECT_GT(engine.state().sprites[0].PosX, afterFirst);
+}
+
+TEST_F(TrailEngineTest, KeepOnTopRaisesTheFiveWindowsInOrderOnlyWhenOn)
+{
+    motion.KeepOnTop = false;
+    engine.KeepOnTopTick();
+    EXPECT_TRUE(fake.raises.empty());
+
+    motion.KeepOnTop = true;
+    engine.KeepOnTopTick();
+    ASSERT_EQ(fake.raises.size(), 5u);
+    for (int k = 0; k < kSpriteCount; ++k)
+        EXPECT_EQ(fake.raises[k], engine.window(k));
+    EXPECT_GE(fake.flushes, 1);
+}
+
+TEST_F(TrailEngineTest, TimersTickEveryTwentyMillisecondsAndEverySecond)
+{
+    EXPECT_EQ(engine.Timer1().interval(), 20);
+    EXPECT_EQ(engine.Timer2().interval(), 1000);
+    engine.start();
+    EXPECT_TRUE(engine.Timer1().isActive());
+    EXPECT_TRUE(engine.Timer2().isActive());
+}
+
+TEST_F(TrailEngineTest, SleepsAtRestAndWakesWithATickWhenThePointerMoves)
+{
+    engine.start();
+    restAt(QPoint(500, 300));
+    engine.TrailTick();
+    ASSERT_TRUE(engine.isSleeping());
+    EXPECT_FALSE(engine.Timer1().isActive());
+    EXPECT_TRUE(engine.Timer2().isActive()); // keeping on top goes on
+    ASSERT_TRUE(fake.watcher);
+
+    fake.moves.clear();
+    fake.current = QPoint(600, 300);
+    fake.wakeUp();
+    EXPECT_FALSE(engine.isSleeping());
+    EXPECT_TRUE(engine.Timer1().isActive());
+    // The reaction is immediate: the first step towards the new pointer is already on screen.
+    EXPECT_DOUBLE_EQ(engine.state().sprites[0].PosX, 510);
+    EXPECT_EQ(movesOf(0), std::vector<QPoint>{QPoint(522, 319)});
+}
+
+TEST_F(TrailEngineTest, DoesNotSleepWhileAnythingCouldStillMove)
+{
+    engine.start();
+    // Wobbling: the first sprite's target moves every tick.
+    motion.WobbleOn = true;
+    restAt(QPoint(500, 300));
+    engine.TrailTick();
+    EXPECT_FALSE(engine.isSleeping());
+
+    // Still on its way.
+    motion.WobbleOn = false;
+    restAt(QPoint(500, 300));
+    fake.current = QPoint(700, 300);
+    engine.TrailTick();
+    EXPECT_FALSE(engine.isSleeping());
+    EXPECT_TRUE(engine.Timer1().isActive());
+
+    // A window system that cannot report movement: keep polling.
+    fake.watchable = false;
+    restAt(QPoint(500, 300));
+    engine.TrailTick();
+    EXPECT_FALSE(engine.isSleeping());
+    EXPECT_TRUE(engine.Timer1().isActive());
+}
+
+TEST_F(TrailEngineTest, MovementJustBeforeFallingAsleepIsNotMissed)
+{
+    engine.start();
+    restAt(QPoint(500, 300));
+    // The tick samples (500, 300); the check made while going to sleep sees (520, 300).
+    fake.samples = {QPoint(500, 300), QPoint(520, 300)};
+    engine.TrailTick();
+    EXPECT_FALSE(engine.isSleeping());
+    EXPECT_TRUE(engine.Timer1().isActive());
+    EXPECT_DOUBLE_EQ(engine.state().sprites[0].PosX, 502);
+}
+
+TEST_F(TrailEngineTest, CornerChangeWhileAsleepMovesTheWindowsAtOnce)
+{
+    engine.start();
+    restAt(QPoint(500, 300));
+    engine.TrailTick();
+    ASSERT_TRUE(engine.isSleeping());
+    fake.moves.clear();
+    motion.setCorner(TrailCorner::TopLeft);
+    engine.wake();
+    EXPECT_EQ(movesOf(0), std::vector<QPoint>{QPoint(500 - 2 - 15, 301 - 8 - 9)});
+    EXPECT_DOUBLE_EQ(engine.state().sprites[0].PosX, 500); // smoothed positions untouched
+    // Nothing else can change now, so it may sleep again; a pointer movement still wakes it.
+    if (engine.isSleeping()) {
+        fake.current = QPoint(600, 300);
+        fake.wakeUp();
+        EXPECT_DOUBLE_EQ(engine.state().sprites[0].PosX, 510);
+    }
+}
+
+TEST_F(TrailEngineTest, MotionSettingsFollowTheStoredTextsExactly)
+{
+    QTemporaryDir dir;
+    const zorrit::settings::SettingsStore store(dir.path());
+    using namespace zorrit::settings;
+    struct Row
+    {
+        const char *move, *fast, *above, *under;
+        bool wobble;
+        int speed;
+        bool keepOnTopBefore, keepOnTop;
+    };
+    const Row rows[] = {
+        {"1", "1", "True", "False", true, 1, false, true},
+        {"True", "0", "False", "True", false, 2, true, false},
+        {"0", "True", "1", "0", false, 2, true, true},  // neither "True": unchanged
+        {"-1", "2", "true", "0", false, 2, false, false}, // case matters
+    };
+    for (const Row &row : rows) {
+        store.WriteSetting(kMove, QString::fromLatin1(row.move));
+        store.WriteSetting(kFast, QString::fromLatin1(row.fast));
+        store.WriteSetting(kAbove, QString::fromLatin1(row.above));
+        store.WriteSetting(kUnder, QString::fromLatin1(row.under));
+        motion.KeepOnTop = row.keepOnTopBefore;
+        engine.readMotionSettings(store);
+        EXPECT_EQ(motion.WobbleOn, row.wobble) << row.move;
+        EXPECT_EQ(motion.SpeedFactor, row.speed) << row.fast;
+        EXPECT_EQ(motion.KeepOnTop, row.keepOnTop) << row.above << "/" << row.under;
+    }
+}
+
+TEST_F(TrailEngineTest, FirstCornerReadingTrueWinsAndNoneLeavesTheValues)
+{
+    QTemporaryDir dir;
+    const zorrit::settings::SettingsStore store(dir.path());
+    using namespace zorrit::settings;
+    const auto corners = [&](const char *br, const char *bl, const char *tr, const char *tl) {
+        store.WriteSetting(kBotRight, QString::fromLatin1(br));
+        store.WriteSetting(kBotLeft, QString::fromLatin1(bl));
+        store.WriteSetting(kTopRight, QString::fromLatin1(tr));
+        store.WriteSetting(kTopLeft, QString::fromLatin1(tl));
+        engine.readMotionSettings(store);
+    };
+    corners("False", "True", "False", "True");
+    EXPECT_EQ(motion.TrailOffsetX, -12); // bottom left comes before top left
+    corners("False", "False", "False", "True");
+    EXPECT_EQ(motion.TrailOffsetX, -15);
+    corners("1", "0", "0", "0"); // defaults as first written: none is "True"
+    EXPECT_EQ(motion.TrailOffsetX, -15);
+    EXPECT_EQ(motion.TrailSignY, -1);
+
+    MotionSettings fresh;
+    TrailEngine other(fake, fresh);
+    other.readMotionSettings(store);
+    EXPECT_EQ(fresh.TrailSignX, 0);
+    EXPECT_EQ(fresh.TrailOffsetY, 0);
+}
+
+TEST_F(TrailEngineTest, ShownWindowsStandWhereTheTrailIs)
+{
+    restAt(QPoint(500, 300));
+    engine.showWindows();
+    EXPECT_TRUE(engine.windowsVisible());
+    EXPECT_EQ(engine.window(0)->pos(), QPoint(512, 319));
+    EXPECT_EQ(movesOf(4), std::vector<QPoint>{QPoint(520, 375)});
+    engine.hideWindows();
+    EXPECT_FALSE(engine.windowsVisible());
+    EXPECT_FALSE(engine.window(0)->isVisible());
+}
+
+TEST_F(TrailEngineTest, ShapingCutsEachWindowToItsPicture)
+{
+    engine.shapeAll();
+    for (int k = 0; k < kSpriteCount; ++k) {
+        EXPECT_FALSE(engine.window(k)->shape().isEmpty());
+        EXPECT_TRUE(QRect(0, 0, 11, 11).contains(engine.window(k)->shape().boundingRect()));
+    }
+    engine.window(2)->setPicture(blankPicture());
+    engine.window(2)->ShapeWindow(KeyColour);
+    EXPECT_TRUE(engine.window(2)->shape().isEmpty());
+}

@@ -1,0 +1,232 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The trail's arithmetic: the follow chain, the wobble, the corners and resting.
+#include "zorrit/trail/trail_math.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+using namespace zorrit::trail;
+
+namespace {
+
+MotionSettings normalBottomRight()
+{
+    MotionSettings motion;
+    motion.SpeedFactor = 2;
+    motion.setCorner(TrailCorner::BotRight);
+    return motion;
+}
+
+// A trail whose sprites all rest where a still pointer at (px, py) leads them.
+TrailState restingAt(double px, double py, int wobbleOffset = 1)
+{
+    TrailState state;
+    state.WobbleOffset = wobbleOffset;
+    for (SpriteState &s : state.sprites) {
+        s.PosX = px;
+        s.PosY = py + wobbleOffset;
+    }
+    return state;
+}
+
+} // namespace
+
+TEST(TrailMath, RestingTrailSitsBelowRightOfThePointer)
+{
+    TrailState state = restingAt(500, 300);
+    const auto windows = TrailTickMath(state, normalBottomRight(), 500, 300);
+    EXPECT_DOUBLE_EQ(windows[0].x, 512);
+    EXPECT_DOUBLE_EQ(windows[0].y, 319);
+    EXPECT_DOUBLE_EQ(windows[4].x, 520);
+    EXPECT_DOUBLE_EQ(windows[4].y, 375);
+    // DX grows by 2 and DY by 14 from sprite to sprite.
+    for (int k = 0; k < kSpriteCount; ++k) {
+        EXPECT_DOUBLE_EQ(windows[k].x, 500 + 2 * (k + 1) + 10) << k;
+        EXPECT_DOUBLE_EQ(windows[k].y, 301 + 8 + 14 * k + 10) << k;
+    }
+}
+
+TEST(TrailMath, EachSpriteAimsAtTheNewPositionOfTheOneAhead)
+{
+    TrailState state = restingAt(500, 300);
+    TrailTickMath(state, normalBottomRight(), 600, 300);
+    EXPECT_DOUBLE_EQ(state.sprites[0].PosX, 510);   // 100 / (2 x 5)
+    EXPECT_DOUBLE_EQ(state.sprites[1].PosX, 501.25); // (510 - 500) / (2 x 4)
+    EXPECT_DOUBLE_EQ(state.sprites[2].PosX, 500 + 1.25 / 6);
+    EXPECT_DOUBLE_EQ(state.sprites[0].PosY, 301); // no vertical change
+}
+
+TEST(TrailMath, FirstTickFliesInFromTheTopLeftCorner)
+{
+    for (const int speed : {1, 2}) {
+        TrailState state; // positions (0, 0), wobble offset 1
+        MotionSettings motion = normalBottomRight();
+        motion.SpeedFactor = std::int16_t(speed);
+        TrailTickMath(state, motion, 400, 200);
+        EXPECT_DOUBLE_EQ(state.sprites[0].PosX, 400.0 / (speed * 5)) << speed;
+        EXPECT_DOUBLE_EQ(state.sprites[0].PosY, 201.0 / (speed * 5)) << speed;
+    }
+}
+
+TEST(TrailMath, FollowDivisorsAreFiveFourThreeThreeTwoTimesTheSpeedFactor)
+{
+    constexpr int kDivisors[] = {5, 4, 3, 3, 2};
+    for (const int speed : {1, 2}) {
+        for (int k = 0; k < kSpriteCount; ++k) {
+            // Sprite k alone away from its target: everything else rests at 0 with the pointer.
+            TrailState state = restingAt(0, -1); // wobble 1: the target y is 0
+            state.sprites[k].PosX = 600;
+            MotionSettings motion = normalBottomRight();
+            motion.SpeedFactor = std::int16_t(speed);
+            TrailTickMath(state, motion, 0, -1);
+            EXPECT_DOUBLE_EQ(state.sprites[k].PosX, 600 - 600.0 / (speed * kDivisors[k]))
+                << "sprite " << k << " speed " << speed;
+        }
+    }
+}
+
+TEST(TrailMath, StillPointerIsApproachedGeometrically)
+{
+    // Normal speed closes 1/10 of the gap per tick, fast 1/5.
+    for (const auto &[speed, fraction] : {std::pair{2, 0.1}, std::pair{1, 0.2}}) {
+        TrailState state = restingAt(0, 0, 0);
+        MotionSettings motion = normalBottomRight();
+        motion.SpeedFactor = std::int16_t(speed);
+        for (int tick = 1; tick <= 20; ++tick) {
+            TrailTickMath(state, motion, 1000, 0);
+            const double expected = 1000 * (1 - std::pow(1 - fraction, tick));
+            EXPECT_NEAR(state.sprites[0].PosX, expected, 1e-9) << speed << " tick " << tick;
+        }
+    }
+    TrailState state = restingAt(0, 0, 0);
+    for (int tick = 0; tick < 20; ++tick)
+        TrailTickMath(state, normalBottomRight(), 1000, 0);
+    EXPECT_NEAR(state.sprites[0].PosX, 878.4, 0.1); // about 88% after 20 ticks
+}
+
+TEST(TrailMath, WobbleIsATriangleWaveBetweenZeroAndTen)
+{
+    TrailState state; // offset 1, falling
+    MotionSettings motion = normalBottomRight();
+    motion.WobbleOn = true;
+    std::vector<int> offsets;
+    for (int tick = 0; tick < 42; ++tick) {
+        TrailTickMath(state, motion, 0, 0);
+        offsets.push_back(state.WobbleOffset);
+    }
+    EXPECT_EQ(offsets[0], 0);   // first tick
+    EXPECT_EQ(offsets[10], 10); // eleventh
+    EXPECT_EQ(offsets[20], 0);  // twenty-first
+    EXPECT_EQ(offsets[40], 0);
+    for (std::size_t i = 1; i < offsets.size(); ++i)
+        EXPECT_EQ(std::abs(offsets[i] - offsets[i - 1]), 1) << i;
+    for (const int offset : offsets) {
+        EXPECT_GE(offset, 0);
+        EXPECT_LE(offset, 10);
+    }
+}
+
+TEST(TrailMath, WobbleOffsetIsAddedToThePointerAndKeptWhenSwitchedOff)
+{
+    TrailState state;
+    MotionSettings motion = normalBottomRight();
+    motion.WobbleOn = true;
+    for (int tick = 0; tick < 6; ++tick)
+        TrailTickMath(state, motion, 0, 0);
+    ASSERT_EQ(state.WobbleOffset, 5);
+    motion.WobbleOn = false;
+    for (int tick = 0; tick < 400; ++tick)
+        TrailTickMath(state, motion, 100, 100);
+    EXPECT_EQ(state.WobbleOffset, 5);
+    EXPECT_NEAR(state.sprites[0].PosY, 105, 1e-6);
+
+    // A trail that never wobbled aims one pixel below the pointer.
+    TrailState fresh;
+    motion.WobbleOn = false;
+    for (int tick = 0; tick < 400; ++tick)
+        TrailTickMath(fresh, motion, 100, 100);
+    EXPECT_NEAR(fresh.sprites[4].PosY, 101, 1e-6);
+}
+
+TEST(TrailMath, CornerTable)
+{
+    struct Row
+    {
+        TrailCorner corner;
+        int signY, signX, offsetX, offsetY;
+    };
+    const Row rows[] = {
+        {TrailCorner::BotRight, +1, +1, 10, 10},
+        {TrailCorner::BotLeft, +1, -1, -12, 10},
+        {TrailCorner::TopRight, -1, +1, 10, -7},
+        {TrailCorner::TopLeft, -1, -1, -15, -9},
+    };
+    for (const Row &row : rows) {
+        MotionSettings motion;
+        motion.setCorner(row.corner);
+        EXPECT_EQ(motion.TrailSignY, row.signY);
+        EXPECT_EQ(motion.TrailSignX, row.signX);
+        EXPECT_EQ(motion.TrailOffsetX, row.offsetX);
+        EXPECT_EQ(motion.TrailOffsetY, row.offsetY);
+        // Sprite 5 of a trail resting at (500, 301).
+        const TrailState state = restingAt(500, 300);
+        const PointD p = windowPosition(state, motion, 4);
+        EXPECT_DOUBLE_EQ(p.x, 500 + row.signX * 10 + row.offsetX);
+        EXPECT_DOUBLE_EQ(p.y, 301 + row.signY * 64 + row.offsetY);
+    }
+}
+
+TEST(TrailMath, SwitchingCornersMovesTheWindowsButNotTheSmoothedPositions)
+{
+    TrailState state = restingAt(500, 300);
+    MotionSettings motion = normalBottomRight();
+    TrailTickMath(state, motion, 500, 300);
+    const TrailState before = state;
+    motion.setCorner(TrailCorner::TopLeft);
+    const auto windows = TrailTickMath(state, motion, 500, 300);
+    for (int k = 0; k < kSpriteCount; ++k) {
+        EXPECT_DOUBLE_EQ(state.sprites[k].PosX, before.sprites[k].PosX);
+        EXPECT_DOUBLE_EQ(state.sprites[k].PosY, before.sprites[k].PosY);
+    }
+    EXPECT_DOUBLE_EQ(windows[0].x, 500 - 2 - 15);
+    EXPECT_DOUBLE_EQ(windows[0].y, 301 - 8 - 9);
+}
+
+TEST(TrailMath, WithoutACornerTheWindowsSitOnTheSmoothedPositions)
+{
+    TrailState state = restingAt(500, 300);
+    const MotionSettings motion; // signs and offsets 0: nothing selected
+    const auto windows = TrailTickMath(state, motion, 500, 300);
+    for (const PointD &p : windows) {
+        EXPECT_DOUBLE_EQ(p.x, 500);
+        EXPECT_DOUBLE_EQ(p.y, 301);
+    }
+}
+
+TEST(TrailMath, RestIsReachedOnlyWhereTheWindowsNoLongerMove)
+{
+    TrailState state;
+    const MotionSettings motion = normalBottomRight();
+    EXPECT_FALSE(isAtRest(state, 500, 300));
+    int ticks = 0;
+    while (!isAtRest(state, 500, 300) && ticks < 5000) {
+        TrailTickMath(state, motion, 500, 300);
+        ++ticks;
+    }
+    ASSERT_LT(ticks, 5000) << "the chain never came to rest";
+    // From rest on, further ticks change no rounded window position.
+    const auto atRest = TrailTickMath(state, motion, 500, 300);
+    for (int tick = 0; tick < 200; ++tick) {
+        const auto later = TrailTickMath(state, motion, 500, 300);
+        for (int k = 0; k < kSpriteCount; ++k) {
+            EXPECT_EQ(std::lround(later[k].x), std::lround(atRest[k].x));
+            EXPECT_EQ(std::lround(later[k].y), std::lround(atRest[k].y));
+        }
+    }
+    EXPECT_EQ(std::lround(atRest[0].x), 512);
+    EXPECT_EQ(std::lround(atRest[0].y), 319);
+    // The resting point includes the wobble offset.
+    EXPECT_FALSE(isAtRest(state, 500, 299));
+    EXPECT_FALSE(isAtRest(state, 501, 300));
+}

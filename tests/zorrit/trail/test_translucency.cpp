@@ -1,0 +1,156 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The translucent trail: the level rule, the windows' opacity and the failure path.
+#include "zorrit/trail/translucency.h"
+
+#include "platform/fake/fake_dialogs.h"
+#include "platform/fake/fake_window_system.h"
+#include "zorrit/settings/settings_store.h"
+#include "zorrit/trail/trail_engine.h"
+
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+using namespace zorrit::trail;
+using namespace zorrit::settings;
+
+TEST(TranslucencyLevel, NumberAtTheStartRoundedHalfToEven)
+{
+    struct Row
+    {
+        const char *text;
+        std::optional<int> level;
+    };
+    const Row rows[] = {
+        {"130", 130},
+        {"12.5", 12},
+        {"13.5", 14},
+        {"12.4", 12},
+        {"12.6", 13},
+        {"0.5", 0},
+        {"255", 255},
+        {"256", 256},
+        {"0", 0},
+        {"abc", 0},
+        {"", 0},
+        {"  77", 77},
+        {"77abc", 77},
+        {"-3", -3},
+        {"32767", 32767},
+        {"32767.4", 32767},
+        {"-32768", -32768},
+        {"32768", std::nullopt},
+        {"70000", std::nullopt},
+        {"-40000", std::nullopt},
+        {"99999999999999999999999999999999999999999999999999", std::nullopt},
+    };
+    for (const Row &row : rows)
+        EXPECT_EQ(translucencyLevel(QString::fromLatin1(row.text)), row.level) << row.text;
+}
+
+TEST(TranslucencyLevel, NumberTooLargeForADoubleIsOutOfRangeNotZero)
+{
+    // 400 digits overflow a double; the level must not come out as 0 (an invisible trail).
+    const QString huge(400, QLatin1Char('9'));
+    EXPECT_EQ(translucencyLevel(huge), std::nullopt);
+    EXPECT_EQ(translucencyLevel(QLatin1Char('-') + huge), std::nullopt);
+}
+
+namespace {
+
+class TranslucencyTest : public ::testing::Test
+{
+protected:
+    void SetUp() override { ASSERT_TRUE(dir.isValid()); }
+
+    void apply(const char *transon, const char *transslid)
+    {
+        store.WriteSetting(kTransOn, QString::fromLatin1(transon));
+        store.WriteSetting(kTransSlid, QString::fromLatin1(transslid));
+        translucency.ApplyTranslucency();
+    }
+
+    void expectOpacity(double alpha)
+    {
+        for (SpriteWindow *window : engine.windows())
+            EXPECT_NEAR(window->windowOpacity(), alpha / 255.0, 0.003) << window->objectName().toStdString();
+    }
+
+    QTemporaryDir dir;
+    SettingsStore store{dir.path()};
+    platform::FakeWindowSystem fake;
+    platform::FakeDialogs dialogs;
+    MotionSettings motion;
+    TrailEngine engine{fake, motion};
+    Translucency translucency{store, fake, dialogs, engine.windows()};
+};
+
+} // namespace
+
+TEST_F(TranslucencyTest, OnWithACompositorGivesEveryWindowTheLevel)
+{
+    fake.compositor = true;
+    struct Row
+    {
+        const char *transslid;
+        double alpha;
+    };
+    const Row rows[] = {{"130", 130}, {"255", 255}, {"0", 0}, {"12.5", 12}, {"13.5", 14},
+                        {"abc", 0}};
+    for (const Row &row : rows) {
+        apply("1", row.transslid);
+        expectOpacity(row.alpha);
+        EXPECT_EQ(store.ReadSetting(kTransOn), QStringLiteral("1")) << row.transslid;
+    }
+    EXPECT_TRUE(dialogs.shown.empty());
+    EXPECT_EQ(dialogs.beeps, 0);
+}
+
+TEST_F(TranslucencyTest, AnythingButOneMeansOffAndOpaque)
+{
+    fake.compositor = true;
+    apply("1", "40");
+    expectOpacity(40);
+    for (const char *off : {"0", "True", "true", "", "01", " 1"}) {
+        apply("1", "40");
+        apply(off, "40");
+        expectOpacity(255);
+    }
+    // Off needs no compositor and never complains.
+    fake.compositor = false;
+    apply("0", "999999");
+    expectOpacity(255);
+    EXPECT_TRUE(dialogs.shown.empty());
+}
+
+TEST_F(TranslucencyTest, ImpossibleTranslucencyReportsAndSwitchesItOff)
+{
+    struct Row
+    {
+        bool compositor;
+        const char *transslid;
+    };
+    const Row rows[] = {{false, "130"}, {true, "256"}, {true, "70000"}, {true, "-1"}};
+    for (const Row &row : rows) {
+        fake.compositor = row.compositor;
+        dialogs.shown.clear();
+        dialogs.beeps = 0;
+        int failures = 0;
+        translucency.onFailure = [&failures] { ++failures; };
+        apply("1", row.transslid);
+        ASSERT_EQ(dialogs.shown.size(), 1u) << row.transslid;
+        EXPECT_EQ(dialogs.beeps, 1);
+        EXPECT_EQ(dialogs.shown[0].icon, platform::MessageIcon::Critical);
+        EXPECT_EQ(dialogs.shown[0].title, QStringLiteral("Zorrit - Error"));
+        EXPECT_EQ(dialogs.shown[0].text,
+                  QStringLiteral("Sorry, but the translucid trail only works with a compositing "
+                                 "window manager."));
+        EXPECT_EQ(failures, 1);
+        EXPECT_EQ(store.ReadSetting(kTransOn), QStringLiteral("0")) << row.transslid;
+        // The next call takes the "off" branch quietly.
+        translucency.ApplyTranslucency();
+        EXPECT_EQ(dialogs.shown.size(), 1u);
+    }
+}
