@@ -164,14 +164,7 @@ void HttpClient::finishWait()
 
 void HttpClient::fail(TransferStatus status)
 {
-    if (m_lookupId >= 0) {
-        QHostInfo::abortHostLookup(m_lookupId);
-        m_lookupId = -1;
-    }
-    m_phase = Phase::Done;
-    m_connectTimer.stop();
-    m_responseTimer.stop();
-    dropSocket();
+    cancel();
     setStatus(status);
 }
 
