@@ -216,14 +216,13 @@ void ZorritApp::StartTrailEngine()
     m_store.ReadSetting(kTopLeft);
     const QString theme = m_store.ReadSetting(kTheme);
 
-    bool fellBack = false;
     if (theme != builtInThemeValue()) {
         if (const auto pictures = themes::loadThemePictures(theme)) {
             for (int k = 0; k < trail::kSpriteCount; ++k)
                 m_engine->window(k)->setPicture((*pictures)[k]);
         } else {
+            // Timer1 is stopped for the fall-back; it runs from the end of start-up either way.
             startupThemeFallback(stand.get());
-            fellBack = true;
         }
     }
 
@@ -235,7 +234,6 @@ void ZorritApp::StartTrailEngine()
     stand.reset();
     m_translucency->ApplyTranslucency();
     m_engine->start();
-    Q_UNUSED(fellBack) // Timer1 runs again from here on either path
 }
 
 } // namespace zorrit::app
