@@ -93,6 +93,11 @@ PrefsDialog::PrefsDialog(PrefsModel &model, PrefsDialogActions actions, platform
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(m_tabs);
     layout->addLayout(buttons);
+    // A small fixed dialog: nothing in it gains from more room.
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint
+                   | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    setWindowRole(objectName());
 
     connect(ok, &QPushButton::clicked, this, &QWidget::close);
     connect(cancel, &QPushButton::clicked, this, &QWidget::close);
