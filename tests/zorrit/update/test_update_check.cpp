@@ -53,7 +53,8 @@ protected:
     UpdateCheckTest()
     {
         ctx.host = QStringLiteral("127.0.0.1");
-        ctx.timing = {3s, 500ms};
+        // Long enough for a megabyte through a loaded machine, short enough for "never answers".
+        ctx.timing = {3s, 2s};
         ctx.closePreferences = [this] { ++preferencesClosed; };
         qunsetenv("ZORRIT_UPDATE_SERVER");
     }
