@@ -53,10 +53,13 @@ class VersionServer:
                 owner.requests.append(bytes(self.record))
                 owner.gate.wait(8)  # within the client's ten-second wait, whatever happens
                 owner.gate.clear()
-                self.send_response(owner.status)
-                self.send_header("Content-Type", "text/plain")
-                self.end_headers()
-                self.wfile.write(owner.body)
+                try:
+                    self.send_response(owner.status)
+                    self.send_header("Content-Type", "text/plain")
+                    self.end_headers()
+                    self.wfile.write(owner.body)
+                except (BrokenPipeError, ConnectionResetError):
+                    pass  # the check was called off before the answer
 
             def log_message(self, *args):
                 pass
@@ -139,6 +142,29 @@ class UpdateCheck(XTestCase):
         # Nobody listens any more: the connection is refused.
         self.server.close()
         self.check(self.about_from_tray(), "errupdate", served=False)
+
+    def any_result(self):
+        return [role for role, caption in RESULTS.items() if self.x.wait_role(caption, role, 0)]
+
+    def test_stop_and_the_close_box_call_the_check_off_without_a_result(self):
+        self.start(self.server.port)
+        self.server.answer(200, b"122")
+        for keys in ("alt+s", "alt+F4"):  # "&Stop"; the close box, through the window manager
+            with self.subTest(keys=keys):
+                requests_before = len(self.server.requests)
+                about = self.about_from_tray()
+                self.x.key(about, "alt+c")
+                checkit = self.x.wait_role("Checking...", "checkit")
+                self.assertIsNotNone(checkit, "no transfer window")
+                # Called off while the server holds its answer back.
+                self.assertTrue(wait_until(lambda: len(self.server.requests) > requests_before, 10))
+                self.x.key(checkit, keys)
+                self.assertTrue(self.x.wait_no_window("Checking..."), "the transfer goes on")
+                self.server.release()
+                # A result would follow the answer within one poll; none may come.
+                self.assertIsNone(wait_until(self.any_result, 1.5), "a result after all")
+        # The program is ready for the next check.
+        self.check(self.about_from_tray(), "yesupdate")
 
     def test_about_from_the_preferences_opens_the_same_box_and_the_check_closes_them(self):
         self.start(self.server.port)
