@@ -6,6 +6,7 @@ Every process started here is tracked by PID and ended in close(), whatever happ
 Nothing touches the real HOME or the user's display.
 """
 import os
+import re
 import shutil
 import signal
 import subprocess
@@ -37,8 +38,9 @@ def wait_until(predicate, timeout=10.0, interval=0.05):
 
 
 class Geometry:
-    def __init__(self, x, y, width, height, mapped):
+    def __init__(self, x, y, width, height, mapped, override_redirect=False):
         self.x, self.y, self.width, self.height, self.mapped = x, y, width, height, mapped
+        self.override_redirect = override_redirect
 
     def __repr__(self):
         return f"Geometry({self.x}, {self.y}, {self.width}x{self.height}, mapped={self.mapped})"
@@ -219,7 +221,8 @@ class XSession:
             return None
         return Geometry(int(fields["Absolute upper-left X"]), int(fields["Absolute upper-left Y"]),
                         int(fields["Width"]), int(fields["Height"]),
-                        fields.get("Map State") == "IsViewable")
+                        fields.get("Map State") == "IsViewable",
+                        fields.get("Override Redirect State") == "yes")
 
     def position(self, title):
         window = self.wait_window(title)
@@ -247,6 +250,54 @@ class XSession:
                     return window
             return None
         return wait_until(find, timeout)
+
+    # -- the tray icon and its menu -----------------------------------------------------------
+    _TREE_LINE = re.compile(r'^\s*(0x[0-9a-f]+) "Zorrit": \("zorrit" "Zorrit"\)\s+(\d+)x(\d+)')
+
+    def tray_icon(self):
+        """The icon embedded in the tray host: a zorrit window titled like the lead sprite, deep
+        in the host's window tree (xdotool does not search there), bigger than a point but not a
+        20 x 20 sprite, nor the "Loading, please wait..." window of the same title."""
+        tree = self.run(["xwininfo", "-root", "-tree"], check=False).stdout.decode()
+        for line in tree.splitlines():
+            match = self._TREE_LINE.match(line)
+            if not match:
+                continue
+            size = (int(match.group(2)), int(match.group(3)))
+            if size == (20, 20) or min(size) < 8 or max(size) > 64:
+                continue
+            geometry = self.geometry(int(match.group(1), 16))
+            if geometry and geometry.mapped:
+                return geometry
+        return None
+
+    def menu_open(self):
+        """A visible pop-up of zorrit that is taller than any sprite: the tray menu (and not one
+        of its dialogs)."""
+        out = self.run(["xdotool", "search", "--onlyvisible", "--classname", "zorrit"],
+                       check=False).stdout.decode().split()
+        for window in out:
+            geometry = self.geometry(int(window))
+            if not geometry or not geometry.mapped or geometry.height <= 100:
+                continue
+            if geometry.override_redirect:  # a pop-up, not a managed dialog
+                return geometry
+        return None
+
+    def choose_from_tray_menu(self, icon, mnemonic):
+        """Right-clicks the icon and picks a menu item by its mnemonic; False when the menu did
+        not open or did not close again."""
+        # A click that comes hard on the heels of the last menu closing may land while the pointer
+        # grab is still being released; a person would simply click again.
+        for _ in range(3):
+            self.run(["xdotool", "mousemove", str(icon.x + icon.width // 2),
+                      str(icon.y + icon.height // 2), "click", "3"])
+            if wait_until(self.menu_open, 3):
+                break
+        else:
+            return False
+        self.run(["xdotool", "key", mnemonic])
+        return wait_until(lambda: not self.menu_open(), 10) is not None
 
     # -- input -----------------------------------------------------------------------------
     def move_pointer(self, x, y):

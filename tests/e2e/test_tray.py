@@ -2,7 +2,6 @@
 """The real zorrit under Xvfb with a tray host: the icon, its menu, switching the trail off and on,
 and a second copy started with a theme taking over from the running one."""
 import os
-import re
 import unittest
 
 from harness import XTestCase, wait_until
@@ -15,46 +14,9 @@ class Tray(XTestCase):
         self.x.start_window_manager()
         self.x.start_tray_host()
 
-    TREE_LINE = re.compile(r'^\s*(0x[0-9a-f]+) "Zorrit": \("zorrit" "Zorrit"\)\s+(\d+)x(\d+)')
-
-    def tray_icon(self):
-        """The icon embedded in the tray host: a zorrit window titled like the lead sprite, deep
-        in the host's window tree (xdotool does not search there), bigger than a point but not a
-        20 x 20 sprite."""
-        tree = self.x.run(["xwininfo", "-root", "-tree"], check=False).stdout.decode()
-        for line in tree.splitlines():
-            match = self.TREE_LINE.match(line)
-            if not match:
-                continue
-            size = (int(match.group(2)), int(match.group(3)))
-            if size == (20, 20) or min(size) < 8:
-                continue
-            geometry = self.x.geometry(int(match.group(1), 16))
-            if geometry and geometry.mapped:
-                return geometry
-        return None
-
-    def menu_open(self):
-        """A visible pop-up of zorrit that is taller than any sprite: the tray menu."""
-        out = self.x.run(["xdotool", "search", "--onlyvisible", "--classname", "zorrit"],
-                         check=False).stdout.decode().split()
-        for window in out:
-            geometry = self.x.geometry(int(window))
-            if geometry and geometry.mapped and geometry.height > 100:
-                return geometry
-        return None
-
     def choose_from_menu(self, icon, mnemonic):
-        # A click that comes hard on the heels of the last menu closing may land while the pointer
-        # grab is still being released; a person would simply click again.
-        for _ in range(3):
-            self.x.run(["xdotool", "mousemove", str(icon.x + icon.width // 2),
-                        str(icon.y + icon.height // 2), "click", "3"])
-            if wait_until(self.menu_open, 3):
-                break
-        self.assertIsNotNone(self.menu_open(), "the menu did not open")
-        self.x.run(["xdotool", "key", mnemonic])
-        self.assertIsNotNone(wait_until(lambda: not self.menu_open(), 10), "the menu stayed open")
+        self.assertTrue(self.x.choose_from_tray_menu(icon, mnemonic),
+                        f"the menu did not open or close for {mnemonic}")
 
     def sprites_shown(self):
         return sum(1 for title in ("Zorrit", "p2", "p3", "p4", "p5")
@@ -64,7 +26,7 @@ class Tray(XTestCase):
     def test_the_icon_appears_and_its_menu_switches_the_trail_off_and_on(self):
         self.start_zorrit()
         self.assertTrailAt((400, 300))
-        icon = wait_until(self.tray_icon, 15)
+        icon = wait_until(self.x.tray_icon, 15)
         self.assertIsNotNone(icon, "no icon in the tray")
         self.assertGreater(icon.y, self.x.height - 40, f"icon not in the bottom panel: {icon}")
 
@@ -78,7 +40,7 @@ class Tray(XTestCase):
     def test_a_second_copy_with_a_theme_replaces_the_running_one(self):
         first = self.start_zorrit()
         self.assertTrailAt((300, 300))
-        self.assertIsNotNone(wait_until(self.tray_icon, 15), "no icon in the tray")
+        self.assertIsNotNone(wait_until(self.x.tray_icon, 15), "no icon in the tray")
 
         folder = os.path.join(self.x.home, "themes")
         os.makedirs(folder)
@@ -100,7 +62,7 @@ class Tray(XTestCase):
         shot = self.x.screenshot()
         for colour in COLOURS:
             self.assertGreater(shot.count(colour), 0, f"no sprite shows {colour}")
-        self.assertIsNotNone(wait_until(self.tray_icon, 15), "the new copy shows no icon")
+        self.assertIsNotNone(wait_until(self.x.tray_icon, 15), "the new copy shows no icon")
 
         # The new copy holds the instance lock now: a plain start is refused again.
         third = self.start_zorrit()

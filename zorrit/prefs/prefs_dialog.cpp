@@ -52,6 +52,7 @@ PrefsDialog::PrefsDialog(PrefsModel &model, PrefsDialogActions actions, platform
     , m_shell(shell)
 {
     setObjectName(QStringLiteral("prefs"));
+    setWindowRole(objectName());
     setWindowTitle(QStringLiteral("Zorrit Preferences"));
     setWindowIcon(shell::programIcon());
     setModal(false);

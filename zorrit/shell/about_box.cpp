@@ -39,6 +39,7 @@ AboutBox::AboutBox(const VersionHolder &versions, platform::Shell &shell, QWidge
     : QDialog(parent)
 {
     setObjectName(QStringLiteral("about"));
+    setWindowRole(objectName());
     setWindowTitle(QStringLiteral("About Zorrit"));
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint
                    | Qt::WindowCloseButtonHint);

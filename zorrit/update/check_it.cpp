@@ -42,6 +42,7 @@ CheckIt::CheckIt(const QString &url, quint16 port, int ownVersion, TransferTimin
     , m_client(timing)
 {
     setObjectName(QStringLiteral("checkit"));
+    setWindowRole(objectName());
     setWindowTitle(QStringLiteral("Checking..."));
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint
                    | Qt::WindowCloseButtonHint);

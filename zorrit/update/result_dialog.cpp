@@ -60,6 +60,7 @@ ResultDialog::ResultDialog(Kind kind, const shell::VersionHolder &versions,
 {
     const KindTexts &texts = textsFor(kind);
     setObjectName(QLatin1String(texts.objectName));
+    setWindowRole(objectName());
     setWindowTitle(QLatin1String(texts.caption));
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint
                    | Qt::WindowCloseButtonHint);

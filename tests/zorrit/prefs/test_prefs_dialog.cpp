@@ -57,6 +57,7 @@ TEST(PrefsDialog, FirstUseShowsTheDefaultsAndClosingStoresOptionsAsTrueFalse)
     EXPECT_TRUE(dialog->isVisible());
     EXPECT_FALSE(dialog->isModal());
     EXPECT_EQ(dialog->objectName(), QStringLiteral("prefs"));
+    EXPECT_EQ(dialog->windowRole(), dialog->objectName());
     EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Zorrit Preferences"));
     auto *tabs = control<QTabWidget>(dialog, "TabPanel");
     ASSERT_EQ(tabs->count(), 3);

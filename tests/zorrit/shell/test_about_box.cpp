@@ -45,6 +45,7 @@ TEST(AboutBox, TextsAndLink)
     platform::FakeShell shell;
     AboutBox box(versions, shell);
     EXPECT_EQ(box.objectName(), QStringLiteral("about"));
+    EXPECT_EQ(box.windowRole(), box.objectName()); // what window managers and tests see
     EXPECT_EQ(box.windowTitle(), QStringLiteral("About Zorrit"));
     EXPECT_TRUE(box.isModal());
     EXPECT_EQ(box.findChild<QLabel *>(QStringLiteral("Label5"))->text(),
@@ -105,6 +106,7 @@ TEST(AboutBox, CheckForUpdatesClosesTheBoxAndThePreferencesAndStartsTheCheck)
     }
     ASSERT_NE(checkit, nullptr);
     EXPECT_EQ(checkit->windowTitle(), QStringLiteral("Checking..."));
+    EXPECT_EQ(checkit->windowRole(), checkit->objectName());
     EXPECT_EQ(checkit->windowModality(), Qt::ApplicationModal);
     EXPECT_NE(QApplication::overrideCursor(), nullptr);
     checkit->close();

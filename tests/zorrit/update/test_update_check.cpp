@@ -140,6 +140,7 @@ TEST_F(UpdateCheckTest, ResponsesLeadToTheRightDialog)
         QWidget *result = check(server.port());
         ASSERT_NE(result, nullptr);
         EXPECT_EQ(result->objectName(), QLatin1String(c.dialog));
+        EXPECT_EQ(result->windowRole(), result->objectName());
         EXPECT_EQ(visibleResultDialogs(), 1);
         const bool error = QLatin1String(c.dialog) == QLatin1String("errupdate");
         EXPECT_EQ(dialogs.beeps - beepsBefore, error ? 1 : 0);
