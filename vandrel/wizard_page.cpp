@@ -66,7 +66,7 @@ WizardPage::WizardPage(const QString &objectName, int step, QWidget *parent)
     setObjectName(objectName);
     setWindowRole(objectName); // lets people and tests tell the pages apart
     setWindowTitle(pageCaption());
-    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setFixedSize(kPageSize);
 

@@ -96,7 +96,7 @@ PrefsDialog::PrefsDialog(PrefsModel &model, PrefsDialogActions actions, platform
     layout->addLayout(buttons);
     // A small fixed dialog: nothing in it gains from more room.
     layout->setSizeConstraint(QLayout::SetFixedSize);
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
                    | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     setWindowRole(objectName());
 
