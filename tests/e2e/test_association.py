@@ -52,6 +52,8 @@ class Association(XTestCase):
         self.assertEqual(self.xdg_mime("default", MIME_TYPE), "zorrit.desktop")
 
     def assertShowsTheme(self, theme):
+        # The new copy stores the theme as it starts, a moment after its process appears.
+        wait_until(lambda: self.x.read_settings().get("Theme") == theme, 10)
         self.assertEqual(self.x.read_settings().get("Theme"), theme)
         self.assertTrailAt((500, 400))
         shot = self.x.screenshot()
@@ -107,7 +109,7 @@ class Association(XTestCase):
         theme = self.make_theme()
         self.assertTrue(wait_until(lambda: self.x.run(["gio", "mime", MIME_TYPE], check=False)
                                    .stdout.decode().find("zorrit.desktop") >= 0, 20))
-        self.x.run(["gio", "open", theme], check=False)
+        self.x.spawn(["gio", "open", theme], log="gio")
         self.assertTrue(wait_until(lambda: first[0] not in self.x.zorrit_pids(program), 15),
                         "the running copy did not end")
         self.assertEqual(len(self.x.zorrit_pids(program)), 1, "not exactly one copy")
