@@ -4,18 +4,16 @@
 registers itself as the menu entry that opens theme files, and its preferences open the help page
 and start the installed wizard. Run by scripts/package-test between dpkg -i and dpkg -r."""
 import os
-import re
 import sys
 import unittest
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "../e2e"))
 import harness  # noqa: E402
 from harness import XTestCase, wait_until  # noqa: E402
+import test_tray  # noqa: E402  (not its class: unittest would run its tests here too)
 
 PREFIX = os.environ.get("ZORRIT_INSTALLED_PREFIX", "/usr")
 harness.BIN_DIR = os.path.join(PREFIX, "bin")
-
-TREE_LINE = re.compile(r'^\s*(0x[0-9a-f]+) "Zorrit": \("zorrit" "Zorrit"\)\s+(\d+)x(\d+)')
 
 RECORDER = """#!/bin/sh
 printf '%s\\n' "$@" >> "$HOME/opened.txt"
@@ -41,28 +39,21 @@ class InstalledZorrit(XTestCase):
             f.write("[Default Applications]\ntext/html=recorder.desktop;\n")
         self.opened = os.path.join(self.x.home, "opened.txt")
 
-    def tray_icon(self):
-        tree = self.x.run(["xwininfo", "-root", "-tree"], check=False).stdout.decode()
-        for line in tree.splitlines():
-            match = TREE_LINE.match(line)
-            if not match:
-                continue
-            size = (int(match.group(2)), int(match.group(3)))
-            if size == (20, 20) or min(size) < 8:
-                continue
-            geometry = self.x.geometry(int(match.group(1), 16))
-            if geometry and geometry.mapped:
-                return geometry
-        return None
+    # The tray icon and its menu, found as the tray tests find them.
+    TREE_LINE = test_tray.Tray.TREE_LINE
+    tray_icon = test_tray.Tray.tray_icon
+    menu_open = test_tray.Tray.menu_open
 
     def open_preferences(self, icon):
+        # The dialog is as tall as the menu, so the menu's closing is not waited for here.
         for _ in range(3):
             self.x.run(["xdotool", "mousemove", str(icon.x + icon.width // 2),
-                        str(icon.y + icon.height // 2), "click", "--repeat", "2",
-                        "--delay", "80", "1"])
-            prefs = self.x.wait_role("Zorrit Preferences", "prefs", 5)
-            if prefs:
-                return prefs
+                        str(icon.y + icon.height // 2), "click", "3"])
+            if wait_until(self.menu_open, 3):
+                self.x.run(["xdotool", "key", "z"])  # "&Zorrit Preferences..."
+                prefs = self.x.wait_window("Zorrit Preferences", 10)
+                if prefs:
+                    return prefs
         self.fail("the preferences did not open")
 
     def test_the_installed_copy_runs_and_finds_its_help_and_wizard(self):
