@@ -226,7 +226,7 @@ class XSession:
     def read_settings(self):
         values = {}
         try:
-            with open(self.settings_path(), encoding="utf-8") as f:
+            with open(self.settings_path(), encoding="utf-8", errors="replace") as f:
                 for line in f:
                     line = line.rstrip("\n")
                     if line.startswith(SETTINGS_PREFIX) and "=" in line:
