@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 # SPDX-License-Identifier: GPL-3.0-or-later
-"""Soak run: the real zorrit under Xvfb while the pointer keeps moving, sampling its resident memory
-and its X resources (windows, pixmaps, GCs, pictures ...) every few seconds.
+"""Soak run: the real zorrit under Xvfb (with openbox and a tray host) while the pointer keeps
+moving, sampling its resident memory and its X resources (windows, pixmaps, GCs, pictures ...) every few seconds.
 
     scripts/reliability/soak.py [--minutes 30] [--interval 10] [--bin build/bin]
 
@@ -107,6 +107,9 @@ def run_soak(seconds, interval=10.0, report=print):
     session = harness.XSession()
     mover = None
     try:
+        # A desktop as a user has it: a window manager and a tray for the icon.
+        session.start_window_manager()
+        session.start_tray_host()
         session.write_settings({"Scroll": "No"})
         process = session.zorrit()
         lead = session.wait_window("p5", 20)
@@ -114,6 +117,8 @@ def run_soak(seconds, interval=10.0, report=print):
             raise RuntimeError("the trail did not appear: " + session.log(process))
         mover = PointerMover(session.display, session.width, session.height)
         mover.start()
+        # The first sample after the tray icon is in: its windows and pictures belong to the base.
+        time.sleep(3)
         samples = []
         start = time.monotonic()
         next_sample = start
