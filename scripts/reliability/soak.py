@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 # SPDX-License-Identifier: GPL-3.0-or-later
 """Soak run: the real zorrit under Xvfb (with openbox and a tray host) while the pointer keeps
-moving, sampling its resident memory and its X resources (windows, pixmaps, GCs, pictures ...) every few seconds.
+moving, sampling its resident memory and its X resources (windows, pixmaps, GCs, pictures ...)
+every few seconds.
 
     scripts/reliability/soak.py [--minutes 30] [--interval 10] [--bin build/bin]
 
