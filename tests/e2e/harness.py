@@ -25,6 +25,14 @@ def _free_display():
     raise RuntimeError("no free X display number")
 
 
+def _alive(pid):
+    try:
+        with open(f"/proc/{pid}/stat") as f:
+            return f.read().rsplit(")", 1)[1].split()[0] != "Z"
+    except OSError:
+        return False
+
+
 def wait_until(predicate, timeout=10.0, interval=0.05):
     """Polls until predicate() returns something true; returns it, or None after the timeout."""
     deadline = time.monotonic() + timeout
@@ -135,6 +143,39 @@ class XSession:
                 os.killpg(process.pid, signal.SIGKILL)
                 process.wait(timeout)
 
+    def zorrit_pids(self, program=None):
+        """Running zorrit processes of this session (by their runtime folder), started by us or
+        by the desktop's tools; `program` narrows it to one program file."""
+        wanted = os.path.realpath(program or os.path.join(BIN_DIR, "zorrit"))
+        marker = f"XDG_RUNTIME_DIR={self.runtime}".encode()
+        pids = []
+        for entry in os.listdir("/proc"):
+            if not entry.isdigit():
+                continue
+            try:
+                if os.path.realpath(f"/proc/{entry}/exe") != wanted:
+                    continue
+                with open(f"/proc/{entry}/environ", "rb") as f:
+                    if marker not in f.read().split(b"\0"):
+                        continue
+                with open(f"/proc/{entry}/stat") as f:
+                    if f.read().rsplit(")", 1)[1].split()[0] == "Z":
+                        continue
+            except OSError:
+                continue
+            pids.append(int(entry))
+        return sorted(pids)
+
+    def stop_pid(self, pid, timeout=5):
+        """Ends one process that this session's programs started, by its id."""
+        for sig in (signal.SIGTERM, signal.SIGKILL):
+            try:
+                os.kill(pid, sig)
+            except ProcessLookupError:
+                return
+            if wait_until(lambda: not _alive(pid), timeout):
+                return
+
     def close(self):
         for process in reversed(self.processes):
             try:
@@ -187,7 +228,7 @@ class XSession:
     def read_settings(self):
         values = {}
         try:
-            with open(self.settings_path(), encoding="utf-8") as f:
+            with open(self.settings_path(), encoding="utf-8", errors="replace") as f:
                 for line in f:
                     line = line.rstrip("\n")
                     if line.startswith(SETTINGS_PREFIX) and "=" in line:

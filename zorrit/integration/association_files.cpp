@@ -68,6 +68,20 @@ QString quoteExecArgument(const QString &argument)
     return quoted;
 }
 
+QString execArgument(const QString &argument)
+{
+    // The reserved characters of an Exec line; an argument holding none of them stays bare, which
+    // is what simple launchers (the generic xdg-open, which splits at blanks and keeps quotes)
+    // can read.
+    static const QString reserved = QStringLiteral(" \t\n\"'\\><~|&;$*?#()`");
+    for (const QChar c : argument) {
+        if (reserved.contains(c) || c.category() == QChar::Other_Control)
+            return quoteExecArgument(argument);
+    }
+    QString bare = argument;
+    return bare.replace(QLatin1Char('%'), QStringLiteral("%%"));
+}
+
 QString escapeDesktopValue(const QString &value)
 {
     QString escaped;
@@ -135,7 +149,7 @@ QByteArray desktopEntry(const Association &association)
                        "Categories=Utility;\n")
             .arg(escapeDesktopValue(association.typeName), baseName(association.typeName),
                  escapeDesktopValue(association.programPath),
-                 escapeDesktopValue(quoteExecArgument(association.programPath)), type);
+                 escapeDesktopValue(execArgument(association.programPath)), type);
     if (!association.menuEntry)
         entry += QStringLiteral("NoDisplay=true\n");
     return entry.toUtf8();

@@ -34,6 +34,8 @@ QString globPattern(const QString &extension);
 // One argument of an Exec line, quoted and escaped as the Desktop Entry rules require: in double
 // quotes, with '"', '`', '$' and '\' escaped by a backslash and '%' doubled.
 QString quoteExecArgument(const QString &argument);
+// The same, but left bare (only '%' doubled) when it holds no reserved character.
+QString execArgument(const QString &argument);
 // A value escaped for a desktop entry line (backslash, newline, tab, carriage return).
 QString escapeDesktopValue(const QString &value);
 

@@ -56,6 +56,11 @@ PrefsModel::PrefsModel(PrefsDeps deps)
 void PrefsModel::open()
 {
     const SettingsStore &store = m_deps.store;
+    m_openedValues.clear();
+    for (const SettingKey &key : kAllSettings) {
+        if (key.path() != kScroll.path()) // the only setting the dialog does not hold
+            m_openedValues.insert(key.path(), store.ReadSetting(key));
+    }
     // A check box set from a setting acts as if it had been clicked; so does a selected option.
     clickWobb(store.ReadSetting(kMove).toInt() != 0);
     setOnit(settingToBool(store.ReadSetting(kAbove)));
@@ -81,17 +86,22 @@ void PrefsModel::close()
 {
     SettingsStore &store = m_deps.store;
     const auto checkText = [](bool on) { return on ? QStringLiteral("1") : QStringLiteral("0"); };
-    store.WriteSetting(kMove, checkText(m_wobb));
-    store.WriteSetting(kAbove, boolText(m_onit));
-    store.WriteSetting(kUnder, boolText(m_ondesktop));
-    store.WriteSetting(kFast, checkText(m_vroom));
-    store.WriteSetting(kBotRight, boolText(m_position == TrailCorner::BotRight));
-    store.WriteSetting(kBotLeft, boolText(m_position == TrailCorner::BotLeft));
-    store.WriteSetting(kTopRight, boolText(m_position == TrailCorner::TopRight));
-    store.WriteSetting(kTopLeft, boolText(m_position == TrailCorner::TopLeft));
-    store.WriteSetting(kTransOn, checkText(m_transon));
-    store.WriteSetting(kTransSlid, QString::number(m_transslid));
-    store.WriteSetting(kTheme, m_whatpath.isEmpty() ? builtInThemeValue() : m_whatpath);
+    const auto write = [&](const SettingKey &key, const QString &text) {
+        const auto opened = m_openedValues.constFind(key.path());
+        if (opened == m_openedValues.cend() || *opened != text)
+            store.WriteSetting(key, text);
+    };
+    write(kMove, checkText(m_wobb));
+    write(kAbove, boolText(m_onit));
+    write(kUnder, boolText(m_ondesktop));
+    write(kFast, checkText(m_vroom));
+    write(kBotRight, boolText(m_position == TrailCorner::BotRight));
+    write(kBotLeft, boolText(m_position == TrailCorner::BotLeft));
+    write(kTopRight, boolText(m_position == TrailCorner::TopRight));
+    write(kTopLeft, boolText(m_position == TrailCorner::TopLeft));
+    write(kTransOn, checkText(m_transon));
+    write(kTransSlid, QString::number(m_transslid));
+    write(kTheme, m_whatpath.isEmpty() ? builtInThemeValue() : m_whatpath);
 }
 
 void PrefsModel::clickWobb(bool checked)

@@ -5,6 +5,7 @@
 
 #include "zorrit/trail/trail_math.h"
 
+#include <QHash>
 #include <QObject>
 #include <QPointer>
 #include <QString>
@@ -54,7 +55,9 @@ public:
     // Opening: every control from the settings (with the live effects a click would have), the
     // translucency box silently, then the theme in use with its fall-back to the built-in theme.
     void open();
-    // Closing, for whatever reason: every setting written in the dialog's own form.
+    // Closing, for whatever reason: every setting written in the dialog's own form. A value that
+    // reads the same as when the dialog opened is left as it is now stored, so that a value
+    // another copy stored meanwhile (a theme handed over while this copy starts) is not undone.
     void close();
 
     // Controls, by their names.
@@ -137,6 +140,7 @@ private:
     QString m_whatpath = QStringLiteral("default");
     bool m_loading = false;
     bool m_notFound = false;
+    QHash<QString, QString> m_openedValues; // stored text of each setting when the dialog opened
     QPointer<QWidget> m_owner;
 };
 

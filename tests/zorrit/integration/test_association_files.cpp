@@ -64,7 +64,7 @@ TEST(AssociationNames, ComeFromTheTypeNameAndExtension)
         EXPECT_EQ(globPattern(extension), glob) << extension.toStdString();
 }
 
-TEST(DesktopEntry, ExecQuotesTheProgramPathAsTheDesktopEntryRulesRequire)
+TEST(DesktopEntry, ExecQuotesTheProgramPathWhenTheDesktopEntryRulesRequireIt)
 {
     struct Case
     {
@@ -72,14 +72,19 @@ TEST(DesktopEntry, ExecQuotesTheProgramPathAsTheDesktopEntryRulesRequire)
         QString execLine;
     };
     const Case cases[] = {
-        {QStringLiteral("/usr/bin/zorrit"), QStringLiteral("Exec=\"/usr/bin/zorrit\" %f")},
+        // Bare when it can be: the generic xdg-open would run the quotes as part of the name.
+        {QStringLiteral("/usr/bin/zorrit"), QStringLiteral("Exec=/usr/bin/zorrit %f")},
+        {QStringLiteral("/opt/z-1.2_x+y=z,@/zorrit"), QStringLiteral("Exec=/opt/z-1.2_x+y=z,@/zorrit %f")},
+        {QStringLiteral("/opt/it's/zorrit"), QStringLiteral("Exec=\"/opt/it's/zorrit\" %f")},
+        {QStringLiteral("/opt/a;b/zorrit"), QStringLiteral("Exec=\"/opt/a;b/zorrit\" %f")},
         {QStringLiteral("/home/a b/My Programs/zorrit"),
          QStringLiteral("Exec=\"/home/a b/My Programs/zorrit\" %f")},
         {QStringLiteral("/opt/$HOME/`x`/\"q\"/zorrit"),
          QStringLiteral("Exec=\"/opt/\\\\$HOME/\\\\`x\\\\`/\\\\\"q\\\\\"/zorrit\" %f")},
         // A backslash is escaped once for the quoting and once more for the line.
         {QStringLiteral("/opt/a\\b/zorrit"), QStringLiteral("Exec=\"/opt/a\\\\\\\\b/zorrit\" %f")},
-        {QStringLiteral("/opt/100%/zorrit"), QStringLiteral("Exec=\"/opt/100%%/zorrit\" %f")},
+        {QStringLiteral("/opt/100%/zorrit"), QStringLiteral("Exec=/opt/100%%/zorrit %f")},
+        {QStringLiteral("/opt/100% x/zorrit"), QStringLiteral("Exec=\"/opt/100%% x/zorrit\" %f")},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.path.toStdString());

@@ -123,7 +123,7 @@ TEST_F(ThemeAssociation, AMovedProgramRegistersItsNewPath)
     writeAssociation(association, folders, &shell);
     association.programPath = QStringLiteral("/opt/zorrit/bin/zorrit");
     EXPECT_TRUE(writeAssociation(association, folders, &shell).desktopEntry);
-    EXPECT_TRUE(read(entry()).contains("Exec=\"/opt/zorrit/bin/zorrit\" %f\n"));
+    EXPECT_TRUE(read(entry()).contains("Exec=/opt/zorrit/bin/zorrit %f\n"));
 }
 
 TEST_F(ThemeAssociation, RefreshesTheCachesWithTheInstalledTools)

@@ -136,6 +136,26 @@ TEST(PrefsDialog, EveryWayOfClosingSavesExceptQuit)
     }
 }
 
+TEST(PrefsDialog, ClosingKeepsWhatAnotherCopyStoredWhileItWasOpen)
+{
+    ZorritWorld world;
+    world.app->store().WriteSetting(settings::kAbove, QStringLiteral("-1"));
+    prefs::PrefsDialog *dialog = openPrefs(world);
+    ASSERT_NE(dialog, nullptr);
+    // A copy started with a theme stores it while this one still has its dialog open.
+    const QString handed = QStringLiteral("/home/me/handed.thm");
+    world.app->store().WriteSetting(settings::kTheme, handed);
+    world.app->store().WriteSetting(settings::kFast, QStringLiteral("0"));
+    click(dialog, "wobb");
+    click(dialog, "Command11");
+
+    EXPECT_EQ(world.setting(settings::kTheme), handed);
+    EXPECT_EQ(world.setting(settings::kFast), QStringLiteral("0"));
+    // What the user changed, and values kept in another form, are still written as the dialog's.
+    EXPECT_EQ(world.setting(settings::kMove), QStringLiteral("1"));
+    EXPECT_EQ(world.setting(settings::kAbove), QStringLiteral("True"));
+}
+
 TEST(PrefsDialog, EachControlActsOnTheRunningTrailAtOnce)
 {
     ZorritWorld world;
