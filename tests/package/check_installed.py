@@ -10,7 +10,6 @@ import unittest
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "../e2e"))
 import harness  # noqa: E402
 from harness import XTestCase, wait_until  # noqa: E402
-import test_tray  # noqa: E402  (not its class: unittest would run its tests here too)
 
 PREFIX = os.environ.get("ZORRIT_INSTALLED_PREFIX", "/usr")
 harness.BIN_DIR = os.path.join(PREFIX, "bin")
@@ -39,18 +38,9 @@ class InstalledZorrit(XTestCase):
             f.write("[Default Applications]\ntext/html=recorder.desktop;\n")
         self.opened = os.path.join(self.x.home, "opened.txt")
 
-    # The tray icon and its menu, found as the tray tests find them.
-    TREE_LINE = test_tray.Tray.TREE_LINE
-    tray_icon = test_tray.Tray.tray_icon
-    menu_open = test_tray.Tray.menu_open
-
     def open_preferences(self, icon):
-        # The dialog is as tall as the menu, so the menu's closing is not waited for here.
         for _ in range(3):
-            self.x.run(["xdotool", "mousemove", str(icon.x + icon.width // 2),
-                        str(icon.y + icon.height // 2), "click", "3"])
-            if wait_until(self.menu_open, 3):
-                self.x.run(["xdotool", "key", "z"])  # "&Zorrit Preferences..."
+            if self.x.choose_from_tray_menu(icon, "z"):  # "&Zorrit Preferences..."
                 prefs = self.x.wait_window("Zorrit Preferences", 10)
                 if prefs:
                     return prefs
@@ -71,7 +61,7 @@ class InstalledZorrit(XTestCase):
         with open(os.path.join(self.x.config, "mimeapps.list")) as f:
             self.assertIn("text/html=recorder.desktop;", f.read())
 
-        icon = wait_until(self.tray_icon, 15)
+        icon = wait_until(self.x.tray_icon, 15)
         self.assertIsNotNone(icon, "no icon in the tray")
 
         # "&Help..." shares its mnemonic with the "S&haring" tab: the second press reaches it.
