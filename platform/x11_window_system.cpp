@@ -158,6 +158,19 @@ const X11WindowSystem::OwnWindow &X11WindowSystem::ownWindow(QWidget *window, qu
             own.eventMask = attributes->your_event_mask;
             std::free(attributes);
         }
+        if (m_pointerConnection && own.eventMask) {
+            // Moves go out on our own connection from here on. Qt keeps every event it asked
+            // for but the structure ones, which would only echo our moves back to it (and wake
+            // its event thread each tick). It learns of showing and hiding from its Expose
+            // events and its own calls.
+            const quint32 quiet = own.eventMask & ~quint32(XCB_EVENT_MASK_STRUCTURE_NOTIFY);
+            xcb_change_window_attributes(m_connection, *wid, XCB_CW_EVENT_MASK, &quiet);
+            // The sprites overlap one another as they move; with the server keeping what is
+            // covered, uncovering a part needs no Expose and no repaint by Qt.
+            const quint32 backing = XCB_BACKING_STORE_ALWAYS;
+            xcb_change_window_attributes(m_connection, *wid, XCB_CW_BACKING_STORE, &backing);
+            xcb_flush(m_connection);
+        }
         it = m_ownWindows.insert(*wid, own);
     }
     return *it;
@@ -169,6 +182,10 @@ void X11WindowSystem::configureQuietly(QWidget *window, quint16 valueMask, const
     // the requests go out together in one write, nothing waits for an answer.
     quint32 wid = 0;
     const OwnWindow &own = ownWindow(window, &wid);
+    if (m_pointerConnection) {
+        xcb_configure_window(m_pointerConnection, wid, valueMask, values);
+        return;
+    }
     const quint32 quiet = own.eventMask & ~quint32(XCB_EVENT_MASK_STRUCTURE_NOTIFY);
     if (own.eventMask)
         xcb_change_window_attributes(m_connection, wid, XCB_CW_EVENT_MASK, &quiet);
@@ -202,8 +219,10 @@ void X11WindowSystem::raiseWindow(QWidget *window)
 
 void X11WindowSystem::flush()
 {
+    if (m_pointerConnection)
+        xcb_flush(m_pointerConnection);
     if (m_connection)
-        xcb_flush(m_connection);
+        xcb_flush(m_connection); // no write at all when nothing is queued there
 }
 
 bool X11WindowSystem::compositorRunning()

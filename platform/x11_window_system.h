@@ -50,8 +50,9 @@ private:
     void configureQuietly(QWidget *window, quint16 valueMask, const quint32 *values);
 
     xcb_connection_t *m_connection = nullptr;
-    // A second connection of our own, only for pointer queries: its replies are read right here
-    // instead of being handed over by Qt's event thread, which costs two thread switches a tick.
+    // A second connection of our own for the trail's traffic: pointer queries, whose replies are
+    // read right here instead of being handed over by Qt's event thread, and the moves and
+    // raises of the sprite windows. Qt's connection (and its event thread) stays idle per tick.
     xcb_connection_t *m_pointerConnection = nullptr;
     quint32 m_pointerRoot = 0;
     quint32 m_root = 0;
