@@ -206,14 +206,8 @@ void ZorritApp::StartTrailEngine()
     m_prefs->model();
     m_prefs->unload();
 
-    m_store.ReadSetting(kAbove);
-    m_store.ReadSetting(kUnder);
-    m_store.ReadSetting(kMove);
-    m_store.ReadSetting(kFast);
-    m_store.ReadSetting(kBotRight);
-    m_store.ReadSetting(kBotLeft);
-    m_store.ReadSetting(kTopRight);
-    m_store.ReadSetting(kTopLeft);
+    // The motion options are read (with their defaults) where they are turned into the shared
+    // motion settings, below; the theme decides the pictures first.
     const QString theme = m_store.ReadSetting(kTheme);
 
     if (theme != builtInThemeValue()) {
