@@ -60,3 +60,18 @@ TEST(Fuzz, SettingsFileReader)
          "k=v\nbroken line\n=x\nz=\\q\n", "\xef\xbb\xbfk=v\n", ""},
         20000, fuzz::settingsFile);
 }
+
+TEST(Fuzz, HttpResponseReader)
+{
+    run({"HTTP/1.0 200 OK\r\nContent-Length: 3\r\n\r\n122",
+         "HTTP/1.1 200 OK\r\nServer: x\r\nTransfer-Encoding: chunked\r\n\r\n3\r\n122\r\n0\r\n\r\n",
+         "HTTP/1.0 404 Not Found\r\n\r\n<html>", "HTTP/1.0 200 OK\r\n\r\n121\n", "122", ""},
+        20000, fuzz::httpResponse);
+}
+
+TEST(Fuzz, VersionTextReader)
+{
+    run({"122", " 1 2 2\n", "121.5", "-3", ".5", "0122.4999", "32767.5", "1e3", "+7\t", "",
+         "\xe9"},
+        20000, fuzz::versionText);
+}

@@ -7,11 +7,16 @@
 #include "zorrit/themes/theme_reader.h"
 #include "zorrit/trail/command_line.h"
 #include "zorrit/trail/translucency.h"
+#include "zorrit/update/http_response.h"
+#include "zorrit/update/version_value.h"
 
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+
+#include <cfenv>
+#include <cmath>
 
 namespace fuzz {
 
@@ -118,6 +123,97 @@ std::string settingsFile(const QByteArray &data)
         return "a rewritten file reads as damaged";
     if (reread.values != parsed.values)
         return "a value changed on rewriting";
+    return {};
+}
+
+std::string httpResponse(const QByteArray &data)
+{
+    using zorrit::update::ResponseAccumulator;
+    ResponseAccumulator whole;
+    whole.append(data);
+    // Split points taken from the input itself, so every run is reproducible from its bytes.
+    const qsizetype n = data.size();
+    const qsizetype cut1 = n == 0 ? 0 : qsizetype(quint8(data.front())) * n / 256;
+    const qsizetype cut2 = n == 0 ? 0 : cut1 + (qsizetype(quint8(data.back())) * (n - cut1)) / 256;
+    ResponseAccumulator pieces;
+    pieces.append(QByteArrayView(data).first(cut1));
+    pieces.append(QByteArrayView(data).sliced(cut1, cut2 - cut1));
+    pieces.append(QByteArrayView(data).sliced(cut2));
+    ResponseAccumulator bytewise;
+    if (n <= 512) {
+        for (const char c : data)
+            bytewise.append(QByteArrayView(&c, 1));
+    } else {
+        bytewise = whole;
+    }
+    for (const ResponseAccumulator *acc : {&pieces, &bytewise}) {
+        if (acc->acceptedBody() != whole.acceptedBody())
+            return "the accepted body depends on how the reads were split";
+        if (acc->overflowed() != whole.overflowed() || acc->statusCode() != whole.statusCode())
+            return "the outcome depends on how the reads were split";
+    }
+    if (whole.body().size() > ResponseAccumulator::kMaxBody)
+        return "the body grew beyond its cap";
+    if (const std::optional<QByteArray> body = whole.acceptedBody()) {
+        if (!whole.statusCode() || *whole.statusCode() < 200 || *whole.statusCode() > 299)
+            return "a body was accepted without a 2xx status";
+        if (whole.unusableHeader())
+            return "a body was accepted despite an unusable header block";
+        if (whole.contentLength() && body->size() != *whole.contentLength())
+            return "an accepted body differs from its announced length";
+        if (!data.endsWith(*body) && !whole.contentLength())
+            return "an accepted body is not the end of the answer";
+    }
+    if (const std::optional<int> status = zorrit::update::parseStatusLine(data.left(64))) {
+        if (*status < 0 || *status > 999)
+            return "a status code outside three digits";
+    }
+    return {};
+}
+
+std::string versionText(const QByteArray &data)
+{
+    using namespace zorrit::update;
+    const QString text = QString::fromLatin1(data);
+    const std::optional<LeadingNumber> number = leadingNumber(text);
+    const std::optional<int> version = versionValue(text);
+    if (!number) {
+        if (version)
+            return "a version from a text without a number";
+        return {};
+    }
+    if (version != roundedVersion(*number))
+        return "versionValue and leadingNumber + roundedVersion disagree";
+    if (version && (*version < 1 || *version > 32767))
+        return "a version outside 1 to 32767";
+    // Where a double holds the number exactly enough, nearest-even rounding must agree with it.
+    QString integer = number->integerDigits;
+    while (integer.startsWith(QLatin1Char('0')))
+        integer.remove(0, 1);
+    if (integer.size() <= 6 && number->fractionDigits.size() <= 6) {
+        const QString literal = (integer.isEmpty() ? QStringLiteral("0") : integer)
+            + QLatin1Char('.') + number->fractionDigits + QLatin1Char('0');
+        std::fesetround(FE_TONEAREST);
+        const double rounded = std::nearbyint(literal.toDouble());
+        const bool possible = !number->negative && rounded >= 1 && rounded <= 32767;
+        if (possible != version.has_value())
+            return "the range check disagrees with plain rounding";
+        if (version && *version != int(rounded))
+            return "the rounding disagrees with nearest-even rounding";
+    }
+    // Blanks, tabs and line feeds count for nothing, wherever they stand.
+    QString spaced;
+    for (const QChar c : text.left(64))
+        spaced += c + QStringLiteral(" \t\n");
+    if (text.size() <= 64 && versionValue(spaced) != version)
+        return "a blank changed the version";
+    if (version) {
+        QString shown = displayVersion(*version);
+        if (shown.count(QLatin1Char('.')) != 2)
+            return "the display form does not have two points";
+        if (shown.remove(QLatin1Char('.')) != QString::number(*version))
+            return "the display form does not read back as the version";
+    }
     return {};
 }
 

@@ -18,5 +18,9 @@ std::string themeFile(const QByteArray &data);
 std::string commandLine(const QByteArray &data);
 // The settings file reader: whatever it keeps survives a rewrite unchanged.
 std::string settingsFile(const QByteArray &data);
+// The HTTP response reader: the same answer however the socket split it, never beyond the caps.
+std::string httpResponse(const QByteArray &data);
+// The version text reader: exact rounding, the 1 to 32767 range, the "#.#.#" display form.
+std::string versionText(const QByteArray &data);
 
 } // namespace fuzz

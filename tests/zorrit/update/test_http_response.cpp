@@ -35,27 +35,45 @@ TEST(HttpResponse, AcceptedOnlyForCompleteTwoHundreds)
     struct Case
     {
         const char *response;
-        bool accepted;
+        const char *body; // nullptr: refused
     };
     const Case cases[] = {
-        {"HTTP/1.0 200 OK\r\n\r\n121", true},
-        {"HTTP/1.1 204 No Content\r\n\r\n", true},
-        {"HTTP/1.0 404 Not Found\r\n\r\n122", false},
-        {"HTTP/1.0 500 Oops\r\n\r\n122", false},
-        {"HTTP/1.0 301 Moved\r\nLocation: /\r\n\r\n122", false},
-        {"HTTP/1.0 200 OK\r\nX: y\r\n", false}, // header block never ended
-        {"122", false},                           // no status line at all
-        {"HTTP/2 200\r\n\r\n122", false},
-        {"HTTP/1.1  200 OK\r\n\r\n122", true},
-        {"HTTP/1.0 2000\r\n\r\n122", false},
-        {"http/1.0 200 OK\r\n\r\n122", false},
-        {"", false},
+        {"HTTP/1.0 200 OK\r\n\r\n121", "121"},
+        {"HTTP/1.1 204 No Content\r\n\r\n", ""},
+        {"HTTP/1.0 404 Not Found\r\n\r\n122", nullptr},
+        {"HTTP/1.0 500 Oops\r\n\r\n122", nullptr},
+        {"HTTP/1.0 301 Moved\r\nLocation: /\r\n\r\n122", nullptr},
+        {"HTTP/1.0 200 OK\r\nX: y\r\n", nullptr}, // header block never ended
+        {"122", nullptr},                           // no status line at all
+        {"HTTP/2 200\r\n\r\n122", nullptr},
+        {"HTTP/1.1  200 OK\r\n\r\n122", "122"},
+        {"HTTP/1.0 2000\r\n\r\n122", nullptr},
+        {"http/1.0 200 OK\r\n\r\n122", nullptr},
+        {"", nullptr},
+        // An announced length: a shorter body was cut off, bytes beyond it are not the body.
+        {"HTTP/1.0 200 OK\r\nContent-Length: 3\r\n\r\n12", nullptr},
+        {"HTTP/1.0 200 OK\r\nContent-Length: 3\r\n\r\n", nullptr},
+        {"HTTP/1.0 200 OK\r\ncontent-LENGTH:\t3 \r\n\r\n122", "122"},
+        {"HTTP/1.0 200 OK\r\nContent-Length: 3\r\n\r\n1229", "122"},
+        {"HTTP/1.0 200 OK\r\nContent-Length: 0\r\n\r\n", ""},
+        {"HTTP/1.0 200 OK\r\nContent-Length: 3\r\nContent-Length: 3\r\n\r\n122", "122"},
+        {"HTTP/1.0 200 OK\r\nContent-Length: 3\r\nContent-Length: 4\r\n\r\n1220", nullptr},
+        {"HTTP/1.0 200 OK\r\nContent-Length: -3\r\n\r\n122", nullptr},
+        {"HTTP/1.0 200 OK\r\nContent-Length: 3x\r\n\r\n122", nullptr},
+        {"HTTP/1.0 200 OK\r\nContent-Length: 99999999999999999999\r\n\r\n122", nullptr},
+        // A chunked answer would give the chunk size as the version.
+        {"HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n3\r\n122\r\n0\r\n\r\n", nullptr},
+        {"HTTP/1.1 200 OK\r\nTransfer-Encoding: gzip, chunked\r\n\r\n122", nullptr},
+        {"HTTP/1.1 200 OK\r\ntransfer-encoding: identity\r\n\r\n122", "122"},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.response);
         ResponseAccumulator acc;
         acc.append(c.response);
-        EXPECT_EQ(acc.acceptedBody().has_value(), c.accepted);
+        if (c.body)
+            EXPECT_EQ(acc.acceptedBody(), std::optional<QByteArray>(c.body));
+        else
+            EXPECT_FALSE(acc.acceptedBody().has_value());
     }
 }
 
