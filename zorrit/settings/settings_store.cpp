@@ -8,19 +8,126 @@
 #include <QStandardPaths>
 #include <QStringDecoder>
 
+#include <cerrno>
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <chrono>
+#include <cstdio>
 #include <thread>
 
 namespace zorrit::settings {
 
 namespace {
 
-constexpr qint64 kMaxFileBytes = 1024 * 1024;
+// What is read of a file at most: far beyond anything this program writes, small enough to read
+// on every lookup. A longer file is damaged; the lines before the cut are still kept.
+constexpr qint64 kMaxFileBytes = 16 * 1024 * 1024;
+// A longer line is damage and is skipped; the lines around it are kept.
+constexpr qsizetype kMaxLineBytes = 1024 * 1024;
 constexpr auto kLockWait = std::chrono::seconds(3);
+
+// Closes a descriptor when it goes out of scope.
+class Fd
+{
+public:
+    explicit Fd(int fd)
+        : m_fd(fd)
+    {
+    }
+    ~Fd()
+    {
+        if (m_fd >= 0)
+            ::close(m_fd);
+    }
+    Fd(const Fd &) = delete;
+    Fd &operator=(const Fd &) = delete;
+    int get() const { return m_fd; }
+
+private:
+    int m_fd;
+};
+
+// Opens for reading without ever blocking (a FIFO would otherwise wait for a writer) and refuses
+// anything but a regular file, also behind a link. -1 with errno set on failure; ENOENT when the
+// file is missing, EINVAL when it is not a regular file.
+int openRegularForReading(const QString &path)
+{
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return -1;
+    struct stat st = {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        errno = EINVAL;
+        return -1;
+    }
+    return fd;
+}
+
+// Reads up to limit bytes; false on a read error.
+bool readUpTo(int fd, qint64 limit, QByteArray &out)
+{
+    out.clear();
+    char buffer[65536];
+    while (out.size() < limit) {
+        const ssize_t n = ::read(fd, buffer, size_t(qMin<qint64>(sizeof buffer, limit - out.size())));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            return false;
+        if (n == 0)
+            break;
+        out.append(buffer, n);
+    }
+    return true;
+}
+
+// A settings file that is not a regular file is left alone; the user hears of it once per run.
+void warnNotRegular(const QString &path)
+{
+    static bool warned = false;
+    if (warned)
+        return;
+    warned = true;
+    std::fprintf(stderr,
+                 "zorrit: %s is not a regular file; running on the default settings and saving "
+                 "nothing until it is moved away.\n",
+                 QFile::encodeName(path).constData());
+}
+
+// The backup of a damaged file, private to the user like the file itself.
+bool writeBackup(const QString &from, const QString &to)
+{
+    const Fd in(openRegularForReading(from));
+    if (in.get() < 0)
+        return false;
+    QFile::remove(to);
+    const Fd out(::open(QFile::encodeName(to).constData(),
+                        O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
+    if (out.get() < 0)
+        return false;
+    char buffer[65536];
+    for (;;) {
+        ssize_t n = ::read(in.get(), buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            return false;
+        if (n == 0)
+            return true;
+        for (ssize_t done = 0; done < n;) {
+            const ssize_t w = ::write(out.get(), buffer + done, size_t(n - done));
+            if (w < 0 && errno == EINTR)
+                continue;
+            if (w <= 0)
+                return false;
+            done += w;
+        }
+    }
+}
 
 // Holds the writer's lock on "<file>.lock" for its lifetime; waits a little for another writer.
 class WriteLock
@@ -141,6 +248,10 @@ SettingsStore::Parsed SettingsStore::parse(const QByteArray &bytes)
             end = bytes.size();
         QByteArrayView raw(bytes.constData() + start, end - start);
         start = end + 1;
+        if (raw.size() > kMaxLineBytes) {
+            parsed.damaged = true; // no line of ours is this long
+            continue;
+        }
         if (raw.endsWith('\r'))
             raw.chop(1);
         // A byte-order mark is skipped at the start of the file only; elsewhere it is text.
@@ -179,16 +290,24 @@ QByteArray SettingsStore::serialize(const QMap<QString, QString> &values)
 
 SettingsStore::ReadState SettingsStore::load(Parsed &parsed) const
 {
-    QFile file(m_file);
-    if (!file.exists())
-        return ReadState::Missing;
-    if (!file.open(QIODevice::ReadOnly))
+    const Fd fd(openRegularForReading(m_file));
+    if (fd.get() < 0) {
+        if (errno == ENOENT)
+            return ReadState::Missing;
+        if (errno == EINVAL) {
+            warnNotRegular(m_file);
+            return ReadState::NotRegular;
+        }
         return ReadState::Failed;
-    const QByteArray bytes = file.read(kMaxFileBytes + 1);
-    if (file.error() != QFile::NoError)
+    }
+    QByteArray bytes;
+    if (!readUpTo(fd.get(), kMaxFileBytes + 1, bytes))
         return ReadState::Failed;
     if (bytes.size() > kMaxFileBytes) {
-        parsed.damaged = true; // not ours: keep it aside, start afresh
+        // Keep every whole line before the cut; the rest is lost to the damage.
+        bytes.truncate(bytes.lastIndexOf('\n', kMaxFileBytes - 1) + 1);
+        parsed = parse(bytes);
+        parsed.damaged = true;
         return ReadState::Ok;
     }
     parsed = parse(bytes);
@@ -197,12 +316,15 @@ SettingsStore::ReadState SettingsStore::load(Parsed &parsed) const
 
 QString SettingsStore::ReadSetting(const QString &path, const QString &defaultValue) const
 {
+    bool usable = true;
     const auto read = [&] {
         Parsed parsed;
-        load(parsed);
+        usable = load(parsed) != ReadState::NotRegular;
         return parsed.values.value(path);
     };
     QString result = read();
+    if (!usable)
+        return defaultValue; // nothing can be stored there: run on the defaults
     if (result.isEmpty()) {
         WriteSetting(path, defaultValue);
         result = read();
@@ -219,14 +341,13 @@ void SettingsStore::WriteSetting(const QString &path, const QString &value) cons
         return;
     Parsed parsed;
     const ReadState state = load(parsed);
-    if (state == ReadState::Failed)
-        return; // we could not see what is there: never overwrite it blindly
+    if (state == ReadState::Failed || state == ReadState::NotRegular)
+        return; // we could not see what is there, or it is no file of ours: never overwrite it
     if (parsed.values.value(path) == value && !parsed.damaged && state == ReadState::Ok
         && parsed.values.contains(path))
         return;
     if (parsed.damaged) {
-        QFile::remove(backupPath());
-        if (!QFile::copy(m_file, backupPath()))
+        if (!writeBackup(m_file, backupPath()))
             return; // keep the damaged original rather than lose what may be in it
     }
     parsed.values.insert(path, value);
@@ -239,7 +360,9 @@ void SettingsStore::WriteSetting(const QString &path, const QString &value) cons
         out.cancelWriting();
         return;
     }
-    out.commit(); // renames over the old file only when everything was written
+    // Renames over the old file only when everything was written. A link to a regular file is
+    // written through (dotfile managers keep such links); the check above made sure of the target.
+    out.commit();
 }
 
 } // namespace zorrit::settings

@@ -23,7 +23,9 @@ public:
     static QString defaultFolder();
 
     // The stored text; when it is missing or empty, the default is written and read back.
-    // Empty when the store can be neither read nor written. Never fails loudly.
+    // Empty when the store can be neither read nor written. When the settings file is not a
+    // regular file (a folder, a FIFO, a device), the default, and nothing is written.
+    // Never fails loudly.
     QString ReadSetting(const QString &path, const QString &defaultValue) const;
     QString ReadSetting(const SettingKey &key) const { return ReadSetting(key.path(), key.fallback()); }
     // Writes the text; a failure leaves the old value and is not reported.
@@ -45,7 +47,7 @@ public:
     static QByteArray serialize(const QMap<QString, QString> &values);
 
 private:
-    enum class ReadState { Ok, Missing, Failed };
+    enum class ReadState { Ok, Missing, Failed, NotRegular };
     ReadState load(Parsed &parsed) const;
 
     QString m_folder;

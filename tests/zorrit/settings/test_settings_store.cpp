@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -137,15 +139,89 @@ TEST(SettingsStore, DamagedFileKeepsItsReadableValuesAndIsCopiedAsideFirst)
     EXPECT_EQ(readAll(store.backupPath()), damaged);
 }
 
-TEST(SettingsStore, OversizedFileIsSetAsideNotParsed)
+TEST(SettingsStore, HugeDamageKeepsTheReadableLinesAndAPrivateCopy)
 {
+    const QByteArray scroll = kScroll.path().toUtf8() + "=No\n";
+    const QByteArray theme = kThemePath.toUtf8() + "=/x.thm\n";
+    struct Case
+    {
+        const char *what;
+        QByteArray file;
+        bool themeKept; // the line after the damage
+    };
+    const Case cases[] = {
+        {"one 10 MB line between good ones", scroll + QByteArray(10 << 20, 'a') + "\n" + theme, true},
+        {"20 MB of garbage after good lines", scroll + QByteArray(20 << 20, '\x01') + "\n" + theme,
+         false},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        QTemporaryDir dir;
+        const SettingsStore store(dir.path());
+        writeAll(store.filePath(), c.file);
+        EXPECT_EQ(store.ReadSetting(kScroll), QStringLiteral("No"));
+        EXPECT_EQ(store.ReadSetting(kThemePath, QStringLiteral("default")),
+                  c.themeKept ? QStringLiteral("/x.thm") : QStringLiteral("default"));
+        // The rewrite keeps the good values and sets the original aside, readable by its owner only.
+        store.WriteSetting(kFast, QStringLiteral("0"));
+        EXPECT_EQ(store.ReadSetting(kScroll), QStringLiteral("No"));
+        EXPECT_FALSE(SettingsStore::parse(readAll(store.filePath())).damaged);
+        const QFileInfo backup(store.backupPath());
+        EXPECT_EQ(backup.size(), c.file.size());
+        EXPECT_EQ(backup.permissions() & ~(QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser
+                                           | QFile::WriteUser),
+                  QFile::Permissions());
+    }
+}
+
+TEST(SettingsStore, OnlyRegularFilesAreReadOrWritten)
+{
+    // Each of these once hung the start (a FIFO), wrote through to a device, or read as a store
+    // with no values at all. Now: the defaults, nothing written, nothing replaced.
+    struct Case
+    {
+        const char *what;
+        std::function<void(const QString &file, const QString &dir)> make;
+        bool dir;
+    };
+    const Case cases[] = {
+        {"folder", [](const QString &f, const QString &) { QDir().mkpath(f); }, true},
+        {"fifo", [](const QString &f, const QString &) { ::mkfifo(QFile::encodeName(f), 0600); },
+         false},
+        {"link to a fifo",
+         [](const QString &f, const QString &d) {
+             const QByteArray fifo = QFile::encodeName(d + QStringLiteral("/pipe"));
+             ::mkfifo(fifo.constData(), 0600);
+             QFile::link(QString::fromLocal8Bit(fifo), f);
+         },
+         false},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        QTemporaryDir dir;
+        const SettingsStore store(dir.path());
+        c.make(store.filePath(), dir.path());
+        EXPECT_EQ(store.ReadSetting(kThemePath, QStringLiteral("default")), QStringLiteral("default"));
+        EXPECT_EQ(store.ReadSetting(kScroll), QStringLiteral("Yes"));
+        store.WriteSetting(kScroll, QStringLiteral("No"));
+        EXPECT_EQ(store.ReadSetting(kScroll), QStringLiteral("Yes"));
+        struct stat st = {};
+        ASSERT_EQ(::stat(QFile::encodeName(store.filePath()).constData(), &st), 0);
+        EXPECT_EQ(S_ISDIR(st.st_mode), c.dir);
+        EXPECT_EQ(S_ISFIFO(st.st_mode), !c.dir);
+        EXPECT_FALSE(QFile::exists(store.backupPath()));
+    }
+
+    // A link to a regular file keeps working, written through, as dotfile managers need.
     QTemporaryDir dir;
-    const SettingsStore store(dir.path());
-    QByteArray big = kThemePath.toUtf8() + "=/x.thm\n";
-    big += QByteArray(2 * 1024 * 1024, 'a');
-    writeAll(store.filePath(), big);
-    EXPECT_EQ(store.ReadSetting(kFast), QStringLiteral("1"));
-    EXPECT_EQ(QFileInfo(store.backupPath()).size(), big.size());
+    const SettingsStore store(dir.filePath(QStringLiteral("conf")));
+    writeAll(dir.filePath(QStringLiteral("real.conf")), "");
+    QDir().mkpath(dir.filePath(QStringLiteral("conf")));
+    ASSERT_TRUE(QFile::link(dir.filePath(QStringLiteral("real.conf")), store.filePath()));
+    store.WriteSetting(kScroll, QStringLiteral("No"));
+    EXPECT_EQ(store.ReadSetting(kScroll), QStringLiteral("No"));
+    EXPECT_TRUE(QFileInfo(store.filePath()).isSymLink());
+    EXPECT_TRUE(readAll(dir.filePath(QStringLiteral("real.conf"))).contains("Scroll=No"));
 }
 
 TEST(SettingsStore, UnwritableStoreReadsEmptyAndRaisesNothing)
