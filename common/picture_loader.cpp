@@ -2,7 +2,6 @@
 // Bounded, non-blocking picture loading.
 #include "picture_loader.h"
 
-#include <QBuffer>
 #include <QFile>
 #include <QImageReader>
 
@@ -14,57 +13,88 @@ namespace common {
 
 namespace {
 
-std::optional<QByteArray> readSmallRegularFile(const QString &path)
+// A regular file opened without waiting on a FIFO: the descriptor, or -1.
+int openRegularFile(const QString &path, PictureProblem &problem)
 {
-    // O_NONBLOCK: opening a FIFO must not wait for a writer.
     const int fd = ::open(QFile::encodeName(path).constData(),
                           O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
     if (fd < 0)
-        return std::nullopt;
+        return -1;
     struct stat st {};
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_size > kMaxPictureBytes) {
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_size == 0) {
         ::close(fd);
-        return std::nullopt;
+        return -1;
     }
-    QByteArray data;
-    data.resize(qsizetype(kMaxPictureBytes) + 1);
-    qsizetype total = 0;
-    while (total < data.size()) {
-        const ssize_t n = ::read(fd, data.data() + total, size_t(data.size() - total));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0) {
-            ::close(fd);
+    if (st.st_size > kMaxPictureBytes) {
+        problem = PictureProblem::TooLarge;
+        ::close(fd);
+        return -1;
+    }
+    return fd;
+}
+
+// The bytes a full decode of this size needs at 32 bits per pixel.
+qint64 decodedBytes(QSize size)
+{
+    return qint64(size.width()) * size.height() * 4;
+}
+
+std::optional<QImage> decode(QIODevice &device, const PictureView &view, PictureProblem &problem)
+{
+    QImageReader::setAllocationLimit(kPictureAllocationLimitMiB);
+    QImageReader reader(&device);
+    reader.setDecideFormatFromContent(true);
+    const QSize size = reader.size();
+    if (!size.isValid() || size.isEmpty())
+        return std::nullopt;
+    const QRect whole(QPoint(0, 0), size);
+    bool partial = false;
+    if (!view.clip.isEmpty()) {
+        const QRect clip = view.clip & whole;
+        if (clip.isEmpty())
             return std::nullopt;
+        if (clip != whole) {
+            reader.setClipRect(clip);
+            partial = reader.supportsOption(QImageIOHandler::ClipRect);
         }
-        if (n == 0)
-            break;
-        total += n;
+    } else if (view.fitWithin.isValid() && (size.width() > view.fitWithin.width()
+                                            || size.height() > view.fitWithin.height())) {
+        reader.setScaledSize(size.scaled(view.fitWithin, Qt::KeepAspectRatio).expandedTo({1, 1}));
+        partial = reader.supportsOption(QImageIOHandler::ScaledSize);
     }
-    ::close(fd);
-    if (total > kMaxPictureBytes) // grew while we read it
+    // Without a partial decode the whole picture is decoded first: beyond the limit it is too
+    // large, which is not the same as damaged.
+    if (!partial && decodedBytes(size) > qint64(kPictureAllocationLimitMiB) * 1024 * 1024) {
+        problem = PictureProblem::TooLarge;
         return std::nullopt;
-    data.resize(total);
-    return data;
+    }
+    QImage image = reader.read();
+    if (image.isNull())
+        return std::nullopt;
+    return image;
 }
 
 } // namespace
 
-std::optional<QImage> loadPicture(const QString &path)
+std::optional<QImage> loadPicture(const QString &path, const PictureView &view,
+                                  PictureProblem *problem)
 {
+    PictureProblem local = PictureProblem::Unreadable;
+    PictureProblem &why = problem ? *problem : local;
+    why = PictureProblem::Unreadable;
     if (path.isEmpty() || path.contains(QLatin1Char('\r')) || path.contains(QLatin1Char('\n')))
         return std::nullopt;
-    std::optional<QByteArray> data = readSmallRegularFile(path);
-    if (!data || data->isEmpty())
+    const int fd = openRegularFile(path, why);
+    if (fd < 0)
         return std::nullopt;
-    QImageReader::setAllocationLimit(kPictureAllocationLimitMiB);
-    QBuffer buffer(&*data);
-    buffer.open(QIODevice::ReadOnly);
-    QImageReader reader(&buffer);
-    reader.setDecideFormatFromContent(true);
-    QImage image = reader.read();
-    if (image.isNull())
+    QFile file;
+    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
         return std::nullopt;
+    }
+    std::optional<QImage> image = decode(file, view, why);
+    if (image)
+        why = PictureProblem::None;
     return image;
 }
 

@@ -19,6 +19,8 @@ void QtDialogs::message(QWidget *parent, MessageIcon icon, const QString &title,
     box.setWindowTitle(title);
     // Lets people and tests tell a message box from other windows of the same title.
     box.setWindowRole(QStringLiteral("message"));
+    // The text may hold a user's file or theme name: never read it as markup.
+    box.setTextFormat(Qt::PlainText);
     box.setText(text);
     box.setStandardButtons(QMessageBox::Ok);
     switch (icon) {

@@ -37,8 +37,11 @@ public:
         const QStringList files = selectedFiles();
         for (const QString &file : files) {
             if (file.size() > m_maxPathLength) {
-                QMessageBox::warning(this, windowTitle(),
-                                     tr("The file name is too long:\n%1").arg(file));
+                QMessageBox box(QMessageBox::Warning, windowTitle(),
+                                tr("The file name is too long:\n%1").arg(file), QMessageBox::Ok,
+                                this);
+                box.setTextFormat(Qt::PlainText); // a file name is never markup
+                box.exec();
                 return;
             }
         }
@@ -103,12 +106,13 @@ FileChooserAnswer QtFileChooser::choose(const FileChooserRequest &request) {
 }
 
 bool QtFileChooser::confirmReplace(QWidget *owner, const QString &path) {
-    const QMessageBox::StandardButton answer =
-        QMessageBox::question(owner, QFileDialog::tr("Confirm Save As"),
-                              QFileDialog::tr("%1 already exists.\nDo you want to replace it?")
-                                  .arg(QFileInfo(path).fileName()),
-                              QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
-    return answer == QMessageBox::Yes;
+    QMessageBox box(QMessageBox::Question, QFileDialog::tr("Confirm Save As"),
+                    QFileDialog::tr("%1 already exists.\nDo you want to replace it?")
+                        .arg(QFileInfo(path).fileName()),
+                    QMessageBox::Yes | QMessageBox::No, owner);
+    box.setDefaultButton(QMessageBox::No);
+    box.setTextFormat(Qt::PlainText); // a file name such as "<b>x.thm" is shown as it is
+    return box.exec() == QMessageBox::Yes;
 }
 
 } // namespace platform

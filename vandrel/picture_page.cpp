@@ -94,7 +94,19 @@ bool PicturePage::askForPicture(QImage &picture, QString &title) {
     dialog.ShowOpen();
     if (dialog.FileTitle().isEmpty())
         return false; // cancelled: nothing changes
-    std::optional<QImage> loaded = common::loadPicture(dialog.FileName());
+    // Only the preview is ever shown: a big picture is decoded at about twice the preview's size,
+    // which still gets the same square preview.
+    common::PictureProblem problem = common::PictureProblem::None;
+    std::optional<QImage> loaded = common::loadPicture(
+        dialog.FileName(), {{}, QSize(2 * kPreviewLimit, 2 * kPreviewLimit)}, &problem);
+    if (!loaded && problem == common::PictureProblem::TooLarge) {
+        // A valid picture is not damaged: say so and let the user choose another, keeping the
+        // wizard and everything typed so far.
+        m_dialogs.message(this, platform::MessageIcon::Warning, QStringLiteral("Vandrel"),
+                          QStringLiteral("The picture you selected is too large. "
+                                         "Please choose a smaller picture."));
+        return false;
+    }
     if (!loaded) {
         m_dialogs.critical(this, QStringLiteral("Vandrel - Critical Error"),
                            QStringLiteral("The picture you selected is damaged or unreadable. "

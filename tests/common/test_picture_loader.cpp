@@ -3,6 +3,7 @@
 #include "common/picture_loader.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -56,7 +57,6 @@ TEST(PictureLoader, RefusesWhatIsNotASmallPictureFile)
     const QString cases[] = {
         writeFile(dir, QStringLiteral("text.gif"), "GIF? no, just text\r\n"),
         writeFile(dir, QStringLiteral("empty.bmp"), QByteArray()),
-        writeFile(dir, QStringLiteral("huge.bmp"), QByteArray(common::kMaxPictureBytes + 1, 'B')),
         dir.path(),
         fifo,
         QStringLiteral("/dev/zero"),
@@ -88,4 +88,60 @@ TEST(PictureLoader, RefusesAPictureThatWouldAllocateTooMuch)
     file.write(data);
     file.close();
     EXPECT_FALSE(loadPicture(path).has_value());
+}
+
+TEST(PictureLoader, BigValidPicturesLoadWhatIsShownAndNeverReadAsDamaged)
+{
+    // A photo-sized JPEG of noise (several MB, decoding to over 16 MiB) and a PNG of the same
+    // size: the sprite decodes its top-left corner, the preview a small copy, and a full decode
+    // still works.
+    QTemporaryDir dir;
+    QImage photo(3000, 2000, QImage::Format_RGB32);
+    quint32 seed = 12345;
+    for (int y = 0; y < photo.height(); ++y) {
+        auto *line = reinterpret_cast<QRgb *>(photo.scanLine(y));
+        for (int x = 0; x < photo.width(); ++x)
+            line[x] = (seed = seed * 1664525u + 1013904223u) | 0xff000000u;
+    }
+    photo.setPixel(0, 0, qRgb(255, 255, 255));
+    for (const char *format : {"JPEG", "PNG"}) {
+        SCOPED_TRACE(format);
+        const QString path = dir.filePath(QStringLiteral("photo.") + QLatin1String(format));
+        ASSERT_TRUE(photo.save(path, format, 100));
+        EXPECT_GT(QFileInfo(path).size(), 1024 * 1024);
+        const auto corner = loadPicture(path, {QRect(0, 0, 20, 20), {}});
+        ASSERT_TRUE(corner.has_value());
+        EXPECT_EQ(corner->size(), QSize(20, 20));
+        EXPECT_GT(qGray(corner->pixel(0, 0)), 200); // it is the top-left corner
+        const auto preview = loadPicture(path, {{}, QSize(40, 40)});
+        ASSERT_TRUE(preview.has_value());
+        EXPECT_EQ(preview->size().width(), 40);
+        EXPECT_LE(preview->size().height(), 27);
+        const auto whole = loadPicture(path);
+        ASSERT_TRUE(whole.has_value());
+        EXPECT_EQ(whole->size(), photo.size());
+    }
+
+    // A valid picture whose full decode exceeds the limit is too large, not damaged.
+    common::PictureProblem problem = common::PictureProblem::None;
+    QImage vast(12000, 12000, QImage::Format_Mono);
+    vast.fill(0);
+    const QString vastPath = dir.filePath(QStringLiteral("vast.png"));
+    ASSERT_TRUE(vast.save(vastPath, "PNG"));
+    EXPECT_FALSE(loadPicture(vastPath, {}, &problem).has_value());
+    EXPECT_EQ(problem, common::PictureProblem::TooLarge);
+
+    // Beyond the file-size ceiling a file is too large, not damaged, whatever it holds.
+    const QString huge = dir.filePath(QStringLiteral("huge.jpg"));
+    {
+        QFile file(huge);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        ASSERT_TRUE(file.resize(common::kMaxPictureBytes + 1)); // sparse: costs no disk
+    }
+    problem = common::PictureProblem::None;
+    EXPECT_FALSE(loadPicture(huge, {}, &problem).has_value());
+    EXPECT_EQ(problem, common::PictureProblem::TooLarge);
+    problem = common::PictureProblem::None;
+    EXPECT_FALSE(loadPicture(dir.filePath(QStringLiteral("missing.jpg")), {}, &problem));
+    EXPECT_EQ(problem, common::PictureProblem::Unreadable);
 }

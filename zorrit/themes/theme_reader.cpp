@@ -96,7 +96,9 @@ std::optional<QImage> loadThemePicture(const QString &folder, const QString &lin
 {
     if (line == common::noPictureText())
         return trail::blankPicture();
-    return common::loadPicture(folder + QLatin1Char('/') + line);
+    // A sprite shows the picture's top-left corner only: nothing more is decoded.
+    return common::loadPicture(folder + QLatin1Char('/') + line,
+                               {QRect(0, 0, trail::kSpriteSize, trail::kSpriteSize), {}});
 }
 
 std::optional<std::array<QImage, 5>> loadThemePictures(const QString &path)
