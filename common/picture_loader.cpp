@@ -2,6 +2,8 @@
 // Bounded, non-blocking picture loading.
 #include "picture_loader.h"
 
+#include "platform/file_names.h"
+
 #include <QFile>
 #include <QImageReader>
 
@@ -16,7 +18,7 @@ namespace {
 // A regular file opened without waiting on a FIFO: the descriptor, or -1.
 int openRegularFile(const QString &path, PictureProblem &problem)
 {
-    const int fd = ::open(QFile::encodeName(path).constData(),
+    const int fd = ::open(platform::encodeFileName(path).constData(),
                           O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
     if (fd < 0)
         return -1;

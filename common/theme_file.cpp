@@ -2,6 +2,9 @@
 // Reading and writing the lines of a theme file.
 #include "theme_file.h"
 
+#include <algorithm>
+#include <iterator>
+
 #include <QIODevice>
 #include <QStringDecoder>
 
@@ -78,6 +81,24 @@ QString decodeThemeText(const QByteArray &bytes)
         text.append(b >= 0x80 && b < 0xA0 ? QChar(kCp1252High[b - 0x80]) : QChar(b));
     }
     return text;
+}
+
+std::optional<QByteArray> windows1252Bytes(QStringView text)
+{
+    QByteArray bytes;
+    bytes.reserve(text.size());
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        if (u < 0x80 || (u >= 0xA0 && u <= 0xFF)) {
+            bytes += char(u);
+            continue;
+        }
+        const auto *found = std::find(std::begin(kCp1252High), std::end(kCp1252High), u);
+        if (found == std::end(kCp1252High))
+            return std::nullopt;
+        bytes += char(0x80 + (found - std::begin(kCp1252High)));
+    }
+    return bytes;
 }
 
 QString withoutLineBreaks(QString text)

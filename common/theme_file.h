@@ -65,6 +65,9 @@ private:
 
 // Theme text is UTF-8; a line that is not valid UTF-8 is read as Windows-1252 (older themes).
 QString decodeThemeText(const QByteArray &bytes);
+// The bytes a text read as Windows-1252 came from; nothing when it holds a character that code
+// page has not.
+std::optional<QByteArray> windows1252Bytes(QStringView text);
 
 // The file's bytes as the wizard writes them: eight lines, each ended by CR LF, in UTF-8. Line
 // breaks inside a text are dropped so that they can never shift the lines.

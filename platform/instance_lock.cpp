@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QThread>
 
+#include <cerrno>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <unistd.h>
@@ -26,15 +27,18 @@ bool InstanceLock::tryAcquire()
 {
     if (m_fd >= 0)
         return true;
+    m_unusable = true;
     if (m_path.isEmpty())
         return false;
     const int fd = ::open(QFile::encodeName(m_path).constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
     if (fd < 0)
         return false;
     if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        m_unusable = errno != EWOULDBLOCK;
         ::close(fd);
         return false;
     }
+    m_unusable = false;
     m_fd = fd;
     return true;
 }
@@ -43,7 +47,7 @@ bool InstanceLock::acquire(int timeoutMs)
 {
     QDeadlineTimer deadline(timeoutMs);
     while (!tryAcquire()) {
-        if (deadline.hasExpired())
+        if (m_unusable || deadline.hasExpired())
             return false;
         QThread::msleep(20);
     }

@@ -21,12 +21,16 @@ public:
     // True when some process, this one included, holds the lock.
     bool isHeldByAnyone() const;
     bool isHeld() const { return m_fd >= 0; }
+    // The last attempt failed not because another process holds the lock but because no lock
+    // file could be made or locked here (no folder, no permission): nobody can hold it.
+    bool isUnusable() const { return m_unusable; }
     void release();
     const QString &path() const { return m_path; }
 
 private:
     QString m_path;
     int m_fd = -1;
+    bool m_unusable = false;
 };
 
 } // namespace platform

@@ -3,6 +3,8 @@
 #include "runtime_dir.h"
 
 #include <QDir>
+#include <QStandardPaths>
+#include <QSysInfo>
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -29,13 +31,24 @@ bool makePrivateDir(const QString &path)
 
 QString runtimeDir(const QString &program)
 {
-    QString base = qEnvironmentVariable("XDG_RUNTIME_DIR");
-    if (base.isEmpty() || !QDir(base).exists()) {
-        base = QStringLiteral("/tmp/%1-%2").arg(program).arg(::getuid());
-        return makePrivateDir(base) ? base : QString();
+    const QString base = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    if (!base.isEmpty() && QDir(base).exists()) {
+        const QString dir = base + QLatin1Char('/') + program;
+        if (makePrivateDir(dir))
+            return dir;
     }
-    const QString dir = base + QLatin1Char('/') + program;
-    return makePrivateDir(dir) ? dir : QString();
+    const QString shared = QStringLiteral("/tmp/%1-%2").arg(program).arg(::getuid());
+    if (makePrivateDir(shared))
+        return shared;
+    // Someone else took that name (or it is not private): a folder nobody else can create.
+    const QString cache = QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation);
+    if (cache.isEmpty() || !QDir().mkpath(cache))
+        return {};
+    const QString own = cache + QLatin1Char('/') + program;
+    const QString dir = own + QStringLiteral("/run-") + QSysInfo::machineHostName();
+    if (!makePrivateDir(own) || !makePrivateDir(dir))
+        return {};
+    return dir;
 }
 
 } // namespace platform

@@ -6,8 +6,11 @@
 
 namespace platform {
 
-// $XDG_RUNTIME_DIR/<program>, or, without a runtime folder, a private folder under /tmp that
-// belongs to the user (mode 0700). Created on demand; empty when it cannot be made safely.
+// $XDG_RUNTIME_DIR/<program>, or, without a usable runtime folder, /tmp/<program>-<uid> when that
+// is the user's own private folder. Anyone can create that name first, so the last resort is a
+// folder in the user's own cache ($XDG_CACHE_HOME/<program>/run-<host>: per host, as a home may be
+// shared between machines). Each is private (mode 0700) and created on demand; empty when none can
+// be made safely.
 QString runtimeDir(const QString &program);
 
 } // namespace platform

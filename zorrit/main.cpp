@@ -2,6 +2,7 @@
 // Zorrit's entry point: the X11 check, the real seams, then start-up.
 #include "platform/dialogs.h"
 #include "platform/file_chooser.h"
+#include "platform/file_names.h"
 #include "platform/runtime_dir.h"
 #include "platform/shell.h"
 #include "platform/x11_window_system.h"
@@ -54,8 +55,12 @@ int main(int argc, char **argv)
                                                  QStringLiteral("Zorrit File"),
                                                  zorrit::integration::themeFileIconName());
     };
-    QStringList arguments = QApplication::arguments();
-    arguments.removeFirst();
+    // File names are bytes: QApplication::arguments() would turn a byte that is not UTF-8 into
+    // U+FFFD, and the theme file named could never be opened. argv is what is left after Qt took
+    // its own options.
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments << platform::decodeFileName(argv[i]);
     if (const std::optional<int> exitCode = zorrit.start(arguments))
         return *exitCode;
     return QApplication::exec();

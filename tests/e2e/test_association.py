@@ -49,7 +49,7 @@ class Association(XTestCase):
         # The MIME cache is rebuilt by a tool zorrit starts in the background.
         self.assertTrue(wait_until(lambda: self.xdg_mime("filetype", some) == MIME_TYPE, 20),
                         f"filetype: {self.xdg_mime('filetype', some)!r}")
-        self.assertEqual(self.xdg_mime("default", MIME_TYPE), "zorrit.desktop")
+        self.assertEqual(self.xdg_mime("default", MIME_TYPE), "zorrit-uninstalled.desktop")
 
     def assertShowsTheme(self, theme):
         # The new copy stores the theme as it starts, a moment after its process appears.
@@ -64,7 +64,7 @@ class Association(XTestCase):
     def test_a_plain_start_registers_the_type_and_its_opener(self):
         self.registered()
         with open(os.path.join(self.x.config, "mimeapps.list")) as f:
-            self.assertIn(f"{MIME_TYPE}=zorrit.desktop;", f.read())
+            self.assertIn(f"{MIME_TYPE}=zorrit-uninstalled.desktop;", f.read())
 
     def test_opening_a_theme_file_starts_zorrit_with_it(self):
         self.registered()
@@ -99,7 +99,7 @@ class Association(XTestCase):
         self.x.write_settings({"Scroll": "No"})
         self.x.spawn([program], log="moved-zorrit")
         self.assertTrailAt((300, 300))
-        entry = os.path.join(self.x.data, "applications", "zorrit.desktop")
+        entry = os.path.join(self.x.data, "applications", "zorrit-uninstalled.desktop")
         self.assertTrue(wait_until(lambda: os.path.exists(entry), 10))
         with open(entry) as f:
             self.assertIn(f'Exec="{program}" %f\n', f.read())
@@ -108,7 +108,7 @@ class Association(XTestCase):
 
         theme = self.make_theme()
         self.assertTrue(wait_until(lambda: self.x.run(["gio", "mime", MIME_TYPE], check=False)
-                                   .stdout.decode().find("zorrit.desktop") >= 0, 20))
+                                   .stdout.decode().find("zorrit-uninstalled.desktop") >= 0, 20))
         self.x.spawn(["gio", "open", theme], log="gio")
         self.assertTrue(wait_until(lambda: first[0] not in self.x.zorrit_pids(program), 15),
                         "the running copy did not end")

@@ -114,8 +114,11 @@ void ZorritApp::handOff()
 
 void ZorritApp::takeOverLock()
 {
-    if (!m_lock.tryAcquire())
+    if (!m_lock.tryAcquire()) {
+        if (m_lock.isUnusable())
+            m_lockTakeover.stop(); // the lock file went away with its folder: nothing to wait for
         return;
+    }
     m_lockTakeover.stop();
     if (m_tray && !m_seams.runtimeFolder.isEmpty())
         m_tray->listenForCloseRequests(trail::trayServerPath(m_seams.runtimeFolder));
@@ -129,7 +132,14 @@ std::optional<int> ZorritApp::start(const QStringList &arguments)
         return trail::storedThemePath(trail::takeThemePath(commandLine), QDir::currentPath());
     };
 
-    if (!m_lock.tryAcquire()) {
+    if (!m_lock.tryAcquire() && m_lock.isUnusable()) {
+        // Nobody can hold a lock that cannot be made: telling the user that another copy runs
+        // would be false, and waiting for it would never end.
+        m_seams.dialogs.critical(nullptr, QStringLiteral("Zorrit - Error"),
+                                 noLockText(m_seams.runtimeFolder));
+        return 1;
+    }
+    if (!m_lock.isHeld()) {
         if (plain) {
             m_seams.dialogs.critical(nullptr, QStringLiteral("Zorrit - Error"),
                                      alreadyRunningText());

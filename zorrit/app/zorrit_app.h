@@ -67,6 +67,13 @@ public:
     // The lead sprite window's load: settings, theme, shapes, windows, translucency.
     void StartTrailEngine();
 
+    static QString noLockText(const QString &folder)
+    {
+        return QStringLiteral("Zorrit cannot make its lock file, so it cannot tell whether another "
+                              "copy is running. Make sure that %1 is a folder of yours that only "
+                              "you can use, then try again.")
+            .arg(folder.isEmpty() ? QStringLiteral("$XDG_RUNTIME_DIR (or ~/.cache)") : folder);
+    }
     static QString alreadyRunningText()
     {
         return QStringLiteral("Zorrit is already running. You cannot launch more than one copy "

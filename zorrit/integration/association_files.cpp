@@ -36,6 +36,15 @@ QString desktopFileId(const QString &typeName)
     return name.isEmpty() ? QString() : name + QStringLiteral(".desktop");
 }
 
+QString desktopFileId(const Association &association)
+{
+    const QString name = baseName(association.typeName);
+    if (name.isEmpty())
+        return {};
+    return association.menuEntry ? name + QStringLiteral(".desktop")
+                                 : name + QStringLiteral("-uninstalled.desktop");
+}
+
 QString globPattern(const QString &extension)
 {
     QString suffix = extension;
@@ -153,6 +162,40 @@ QByteArray desktopEntry(const Association &association)
     if (!association.menuEntry)
         entry += QStringLiteral("NoDisplay=true\n");
     return entry.toUtf8();
+}
+
+bool isUninstalledCopyEntry(const QByteArray &entry, const Association &association)
+{
+    // The program path is read back from TryExec and the whole entry rebuilt from it: anything
+    // the user changed, or a menu entry, does not match.
+    const QByteArray key = "\nTryExec=";
+    const qsizetype at = entry.indexOf(key);
+    if (at < 0)
+        return false;
+    const qsizetype start = at + key.size();
+    const qsizetype end = entry.indexOf('\n', start);
+    if (end < 0)
+        return false;
+    const QString escaped = QString::fromUtf8(entry.mid(start, end - start));
+    QString path;
+    for (qsizetype i = 0; i < escaped.size(); ++i) {
+        const QChar c = escaped[i];
+        if (c != QLatin1Char('\\') || i + 1 == escaped.size()) {
+            path += c;
+            continue;
+        }
+        switch (escaped[++i].unicode()) {
+        case 's': path += QLatin1Char(' '); break;
+        case 'n': path += QLatin1Char('\n'); break;
+        case 't': path += QLatin1Char('\t'); break;
+        case 'r': path += QLatin1Char('\r'); break;
+        default: path += escaped[i]; break;
+        }
+    }
+    Association other = association;
+    other.programPath = path;
+    other.menuEntry = false;
+    return !path.isEmpty() && desktopEntry(other) == entry;
 }
 
 } // namespace zorrit::integration

@@ -27,6 +27,13 @@ QString baseName(const QString &typeName);
 QString mimeTypeName(const QString &typeName);
 // "zorrit.desktop" for "Zorrit".
 QString desktopFileId(const QString &typeName);
+// The desktop-file ID the association writes: the installed copy's own, "zorrit.desktop"; any other
+// copy has "zorrit-uninstalled.desktop", so that its entry (hidden from menus) never shadows the
+// installed copy's menu entry.
+QString desktopFileId(const Association &association);
+// True when entry is exactly what desktopEntry() gives for an uninstalled copy of this type,
+// whatever its path: a file this program wrote, which may be removed again.
+bool isUninstalledCopyEntry(const QByteArray &entry, const Association &association);
 // "*.thm" for ".thm" or "thm"; empty for an extension that is empty or holds glob or path
 // characters.
 QString globPattern(const QString &extension);

@@ -129,16 +129,28 @@ AssociationResult writeAssociation(const Association &association,
     const QString xmlPath =
         folders.mimePackagesDir() + QLatin1Char('/') + name + QStringLiteral(".xml");
     const QString entryPath =
-        folders.applicationsDir() + QLatin1Char('/') + desktopFileId(association.typeName);
+        folders.applicationsDir() + QLatin1Char('/') + desktopFileId(association);
     result.mimePackage = writeIfChanged(xmlPath, xml);
     result.desktopEntry = writeIfChanged(entryPath, entry);
+    if (!association.menuEntry) {
+        // An uninstalled copy once wrote its hidden entry under the installed copy's ID, which hid
+        // the installed menu entry: such a file (and only such) goes.
+        const QString shadow =
+            folders.applicationsDir() + QLatin1Char('/') + desktopFileId(association.typeName);
+        const QFileInfo info(shadow);
+        if (info.isFile() && !info.isSymLink()) {
+            if (const std::optional<QByteArray> old = readFile(shadow);
+                old && isUninstalledCopyEntry(*old, association))
+                QFile::remove(shadow);
+        }
+    }
 
     // A list that exists but cannot be read is left alone: rewriting it would lose the user's
     // other associations.
     const QString listPath = folders.mimeappsListPath();
     if (const std::optional<QByteArray> list = readFile(listPath)) {
         const QByteArray edited = setDefaultApplication(*list, mimeTypeName(association.typeName),
-                                                        desktopFileId(association.typeName));
+                                                        desktopFileId(association));
         result.mimeappsList = writeIfChanged(listPath, edited);
     }
 

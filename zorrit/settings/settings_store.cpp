@@ -165,7 +165,15 @@ QString escapeValue(const QString &value)
 {
     QString out;
     out.reserve(value.size());
-    for (const QChar c : value) {
+    for (qsizetype i = 0; i < value.size(); ++i) {
+        const QChar c = value[i];
+        // A file name byte that is not UTF-8 (kept as a lone surrogate) is written as "\xHH", so
+        // the file stays UTF-8 text and the name comes back byte for byte.
+        const bool paired = i > 0 && value[i - 1].isHighSurrogate();
+        if (c.unicode() >= 0xDC80 && c.unicode() <= 0xDCFF && !paired) {
+            out += QStringLiteral("\\x") + QString::number(c.unicode() - 0xDC00, 16).toUpper();
+            continue;
+        }
         if (c == QLatin1Char('\\'))
             out += QStringLiteral("\\\\");
         else if (c == QLatin1Char('\n'))
@@ -200,6 +208,16 @@ std::optional<QString> unescapeValue(QStringView text)
         case 'r':
             out += QLatin1Char('\r');
             break;
+        case 'x': {
+            bool ok = false;
+            const int byte = i + 2 < text.size() ? text.mid(i + 1, 2).toInt(&ok, 16) : 0;
+            if (!ok || byte < 0x80 || byte > 0xFF || text[i + 1] == QLatin1Char('+')
+                || text[i + 1] == QLatin1Char('-'))
+                return std::nullopt;
+            out += QChar(char16_t(0xDC00 + byte));
+            i += 2;
+            break;
+        }
         default:
             return std::nullopt;
         }

@@ -41,7 +41,8 @@ public:
         bool damaged = false;
     };
     // The file format, public for tests and the fuzzer: "<full value path>=<text>" per line;
-    // in the text, "\\", "\n" and "\r" stand for a backslash, LF and CR. Lines starting with '#'
+    // in the text, "\\", "\n" and "\r" stand for a backslash, LF and CR, and "\xHH" (80 to FF)
+    // for a byte of a file name that is not UTF-8. Lines starting with '#'
     // are comments. Anything else marks the file as damaged and is skipped.
     static Parsed parse(const QByteArray &bytes);
     static QByteArray serialize(const QMap<QString, QString> &values);

@@ -2,6 +2,8 @@
 // The about box's texts, link and buttons.
 #include "about_box.h"
 
+#include "window_pictures.h"
+
 #include "common/link_label.h"
 #include "common/maker_web.h"
 #include "zorrit/update/update_check.h"
@@ -48,10 +50,7 @@ AboutBox::AboutBox(const VersionHolder &versions, platform::Shell &shell, QWidge
     QFont verdana(QStringLiteral("Verdana"));
 
     QStyle *st = style();
-    const QPixmap appIcon = QApplication::windowIcon().isNull()
-                                ? st->standardIcon(QStyle::SP_ComputerIcon).pixmap(48, 48)
-                                : QApplication::windowIcon().pixmap(48, 48);
-    auto *image1 = makePicture("Image1", appIcon, this);
+    auto *image1 = makePicture("Image1", programPicture(), this);
     auto *image2 = makePicture("Image2", st->standardIcon(QStyle::SP_DriveNetIcon).pixmap(32, 32),
                                this);
     auto *image3 = makePicture("Image3", st->standardIcon(QStyle::SP_DesktopIcon).pixmap(32, 32),

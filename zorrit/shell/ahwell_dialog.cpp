@@ -2,10 +2,11 @@
 // The not-found notice's layout.
 #include "ahwell_dialog.h"
 
+#include "window_pictures.h"
+
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
-#include <QStyle>
 #include <QVBoxLayout>
 
 namespace zorrit::shell {
@@ -20,7 +21,7 @@ AhwellDialog::AhwellDialog(QWidget *parent)
     auto *row = new QHBoxLayout;
     auto *picture = new QLabel(this);
     picture->setObjectName(QStringLiteral("Image1"));
-    picture->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxWarning).pixmap(32, 32));
+    picture->setPixmap(warningPicture());
     picture->setAlignment(Qt::AlignTop);
     auto *label = new QLabel(text(), this);
     label->setObjectName(QStringLiteral("Label1"));

@@ -8,5 +8,6 @@ target_sources(zorrit_core PRIVATE
     shell/startup1_window.cpp shell/startup1_window.h
     shell/tray_window.cpp shell/tray_window.h
     shell/version_holder.h
+    shell/window_pictures.cpp shell/window_pictures.h
     shell/xq_sys_icons.cpp shell/xq_sys_icons.h
 )

@@ -2,6 +2,7 @@
 // The loading window and the shared trail picture.
 #include "stand_window.h"
 
+#include "window_pictures.h"
 #include "zorrit/trail/sprite_picture.h"
 
 #include <QApplication>
@@ -33,7 +34,7 @@ StandWindow::StandWindow(QWidget *parent)
     auto *layout = new QHBoxLayout(this);
     auto *image = new QLabel(this);
     image->setObjectName(QStringLiteral("Image1"));
-    image->setPixmap(trailPicture());
+    image->setPixmap(programPicture()); // the about box's picture
     auto *label = new QLabel(QStringLiteral("Loading, please wait..."), this);
     label->setObjectName(QStringLiteral("Label1"));
     layout->addWidget(image);

@@ -2,9 +2,11 @@
 // The welcome window's texts and its closing.
 #include "startup1_window.h"
 
-#include "stand_window.h"
+#include "window_pictures.h"
 
+#include <QFont>
 #include <QFrame>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -19,7 +21,27 @@ QLabel *textLabel(QWidget *parent, const char *name, const QString &text)
     label->setObjectName(QString::fromLatin1(name));
     label->setWordWrap(true);
     label->setTextFormat(Qt::PlainText);
+    // Tahoma where it is installed; fontconfig picks the nearest font otherwise.
+    label->setFont(QFont(QStringLiteral("Tahoma"), label->font().pointSize()));
     return label;
+}
+
+QLabel *picture(QWidget *parent, int index)
+{
+    auto *label = new QLabel(parent);
+    label->setObjectName(QStringLiteral("Image%1").arg(index));
+    label->setPixmap(welcomePicture(index));
+    label->setAlignment(Qt::AlignCenter);
+    return label;
+}
+
+// A picture beside its text.
+QHBoxLayout *besideText(QWidget *parent, int index, QLabel *text)
+{
+    auto *row = new QHBoxLayout;
+    row->addWidget(picture(parent, index), 0, Qt::AlignTop);
+    row->addWidget(text, 1);
+    return row;
 }
 
 QFrame *separator(QWidget *parent)
@@ -42,26 +64,22 @@ Startup1Window::Startup1Window(QWidget *parent)
     setAttribute(Qt::WA_DeleteOnClose);
 
     auto *layout = new QVBoxLayout(this);
-    auto *picture = new QLabel(this);
-    picture->setObjectName(QStringLiteral("Image1"));
-    picture->setPixmap(trailPicture(3));
-    picture->setAlignment(Qt::AlignCenter);
-    layout->addWidget(picture);
+    layout->addWidget(picture(this, 1));
     layout->addWidget(separator(this));
     layout->addWidget(textLabel(this, "Label1",
         QStringLiteral("It's the first time Zorrit is launched on your computer. This window "
                        "won't appear anymore.")));
-    layout->addWidget(textLabel(this, "Label2",
+    layout->addLayout(besideText(this, 2, textLabel(this, "Label2",
         QStringLiteral("Zorrit will add a mouse trail to your mouse. You can change the mouse "
                        "trail, download new mouse trails via the Internet and even make your own "
-                       "mouse trails!")));
-    layout->addWidget(textLabel(this, "Label3",
-        QStringLiteral("Zorrit uses very little CPU and will not slow down your computer.")));
-    layout->addWidget(textLabel(this, "Label4",
+                       "mouse trails!"))));
+    layout->addLayout(besideText(this, 3, textLabel(this, "Label3",
+        QStringLiteral("Zorrit uses very little CPU and will not slow down your computer."))));
+    layout->addLayout(besideText(this, 4, textLabel(this, "Label4",
         QStringLiteral("     To configure Zorrit, change the current mouse trail or deactivate "
                        "it temporarily, simply right-click Zorrit's icon, located on the system "
                        "tray (near the clock). The icon will appear once you'll close this "
-                       "window.")));
+                       "window."))));
     layout->addWidget(textLabel(this, "Label5", QStringLiteral("We hope you enjoy Zorrit!")));
     layout->addWidget(separator(this));
     auto *ok = new QPushButton(QStringLiteral("&OK"), this);

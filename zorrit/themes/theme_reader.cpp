@@ -4,10 +4,13 @@
 
 #include "common/picture_loader.h"
 #include "common/theme_file.h"
+#include "platform/file_names.h"
 #include "zorrit/trail/sprite_picture.h"
 
 #include <QFile>
 #include <QFileInfo>
+
+#include <unistd.h>
 
 namespace zorrit::themes {
 
@@ -31,9 +34,16 @@ std::optional<int> countLines(QFile &file)
 
 bool openForReading(QFile &file)
 {
-    // Theme files are regular files; anything else (a FIFO, a device) is not opened at all.
-    const QFileInfo info(file.fileName());
-    return info.isFile() && file.open(QIODevice::ReadOnly);
+    // Theme files are regular files; anything else (a FIFO, a device) is not opened at all. The
+    // name is taken as the bytes the system gave, UTF-8 or not.
+    const int fd = platform::openRegularFile(file.fileName());
+    if (fd < 0)
+        return false;
+    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return false;
+    }
+    return true;
 }
 
 } // namespace
@@ -97,8 +107,15 @@ std::optional<QImage> loadThemePicture(const QString &folder, const QString &lin
     if (line == common::noPictureText())
         return trail::blankPicture();
     // A sprite shows the picture's top-left corner only: nothing more is decoded.
-    return common::loadPicture(folder + QLatin1Char('/') + line,
-                               {QRect(0, 0, trail::kSpriteSize, trail::kSpriteSize), {}});
+    const common::PictureView corner{QRect(0, 0, trail::kSpriteSize, trail::kSpriteSize), {}};
+    if (std::optional<QImage> picture = common::loadPicture(folder + QLatin1Char('/') + line, corner))
+        return picture;
+    // A line that is not UTF-8 was read as Windows-1252; the file it names may have exactly those
+    // bytes in its name.
+    const std::optional<QByteArray> bytes = common::windows1252Bytes(line);
+    if (!bytes || *bytes == line.toUtf8())
+        return std::nullopt;
+    return common::loadPicture(folder + QLatin1Char('/') + platform::decodeFileName(*bytes), corner);
 }
 
 std::optional<std::array<QImage, 5>> loadThemePictures(const QString &path)

@@ -15,7 +15,9 @@ HttpClient::HttpClient(TransferTiming timing, QObject *parent)
 {
     m_connectTimer.setSingleShot(true);
     m_responseTimer.setSingleShot(true);
+    m_attemptTimer.setSingleShot(true);
     connect(&m_connectTimer, &QTimer::timeout, this, &HttpClient::onConnectTimeout);
+    connect(&m_attemptTimer, &QTimer::timeout, this, &HttpClient::connectNext);
     connect(&m_responseTimer, &QTimer::timeout, this, &HttpClient::finishWait);
 }
 
@@ -24,27 +26,57 @@ HttpClient::~HttpClient()
     cancel();
 }
 
+namespace {
+// The addresses with the families taking turns, the first address's family first, so that a
+// broken route for one family never holds up the other.
+QList<QHostAddress> interleaveFamilies(const QList<QHostAddress> &addresses)
+{
+    if (addresses.isEmpty())
+        return {};
+    const auto family = addresses.front().protocol();
+    QList<QHostAddress> first, second, out;
+    for (const QHostAddress &a : addresses)
+        (a.protocol() == family ? first : second).append(a);
+    for (qsizetype i = 0; i < qMax(first.size(), second.size()); ++i) {
+        if (i < first.size())
+            out.append(first.at(i));
+        if (i < second.size())
+            out.append(second.at(i));
+    }
+    return out;
+}
+} // namespace
+
 void HttpClient::fetch(const QString &host, quint16 port, const QString &path)
 {
+    // A literal address (IPv4 or IPv6) needs no lookup; QHostInfo would try a reverse one.
+    QHostAddress literal;
+    if (literal.setAddress(host)) {
+        fetchFrom({literal}, host, port, path);
+        return;
+    }
     if (m_phase != Phase::Idle)
         return; // one transfer per client
     m_host = host;
     m_port = port;
     m_path = path;
-    m_connectTimer.start(m_timing.connectWait);
-
-    // A literal address (IPv4 or IPv6) needs no lookup; QHostInfo would try a reverse one.
-    QHostAddress literal;
-    if (literal.setAddress(host)) {
-        m_addresses = {literal};
-        m_phase = Phase::Connecting;
-        setStatus(TransferStatus::Connecting);
-        Q_EMIT progressChanged(26);
-        connectNext();
-        return;
-    }
+    m_started.start();
+    // The lookup gets half of the time, so the addresses always get the other half.
+    m_connectTimer.start(m_timing.connectWait / 2);
     m_phase = Phase::LookingUp;
     m_lookupId = QHostInfo::lookupHost(host, this, &HttpClient::onLookedUp);
+}
+
+void HttpClient::fetchFrom(const QList<QHostAddress> &addresses, const QString &host, quint16 port,
+                           const QString &path)
+{
+    if (m_phase != Phase::Idle)
+        return;
+    m_host = host;
+    m_port = port;
+    m_path = path;
+    m_started.start();
+    startConnecting(addresses);
 }
 
 void HttpClient::onLookedUp(const QHostInfo &info)
@@ -56,8 +88,16 @@ void HttpClient::onLookedUp(const QHostInfo &info)
         fail(TransferStatus::LookupFailed);
         return;
     }
-    m_addresses = info.addresses();
+    startConnecting(info.addresses());
+}
+
+void HttpClient::startConnecting(const QList<QHostAddress> &addresses)
+{
+    m_addresses = interleaveFamilies(addresses);
     m_phase = Phase::Connecting;
+    // Whatever the lookup left of the overall bound.
+    const auto left = m_timing.connectWait - std::chrono::milliseconds(m_started.elapsed());
+    m_connectTimer.start(std::max(left, std::chrono::milliseconds(0)));
     setStatus(TransferStatus::Connecting);
     Q_EMIT progressChanged(26);
     connectNext();
@@ -66,28 +106,46 @@ void HttpClient::onLookedUp(const QHostInfo &info)
 void HttpClient::connectNext()
 {
     if (m_phase != Phase::Connecting)
-        return; // given up or cancelled meanwhile
-    dropSocket();
+        return; // given up, connected or cancelled meanwhile
     if (m_nextAddress >= m_addresses.size()) {
-        fail(TransferStatus::CouldNotConnect);
-        return;
+        if (m_attempts.isEmpty())
+            fail(TransferStatus::CouldNotConnect);
+        return; // the attempts under way go on until the overall bound
     }
     const QHostAddress address = m_addresses.at(m_nextAddress++);
-    m_socket = new QTcpSocket(this);
+    auto *attempt = new QTcpSocket(this);
     // Qt's own buffer stays as small as one read, so a huge answer never piles up in memory.
-    m_socket->setReadBufferSize(kReadSize);
-    connect(m_socket, &QTcpSocket::connected, this, &HttpClient::onConnected);
+    attempt->setReadBufferSize(kReadSize);
+    connect(attempt, &QTcpSocket::connected, this, [this, attempt] { onConnected(attempt); });
+    connect(attempt, &QTcpSocket::errorOccurred, this, [this, attempt] { onAttemptFailed(attempt); });
+    m_attempts.append(attempt);
+    attempt->connectToHost(address, m_port);
+    m_attemptTimer.start(m_timing.attemptDelay);
+}
+
+void HttpClient::onAttemptFailed(QTcpSocket *attempt)
+{
+    if (m_phase != Phase::Connecting || !m_attempts.removeOne(attempt))
+        return;
+    // Refused or unreachable: the next address at once, without waiting for the delay. The
+    // socket that reported the error must not be deleted inside its own signal.
+    attempt->disconnect(this);
+    attempt->deleteLater();
+    QMetaObject::invokeMethod(this, &HttpClient::connectNext, Qt::QueuedConnection);
+}
+
+void HttpClient::onConnected(QTcpSocket *attempt)
+{
+    if (m_phase != Phase::Connecting || !m_attempts.removeOne(attempt))
+        return;
+    m_connectTimer.stop();
+    m_attemptTimer.stop();
+    dropAttempts(); // the slower ones are no longer needed
+    attempt->disconnect(this);
+    m_socket = attempt;
     connect(m_socket, &QTcpSocket::readyRead, this, &HttpClient::onReadyRead);
     connect(m_socket, &QTcpSocket::disconnected, this, &HttpClient::finishWait);
     connect(m_socket, &QTcpSocket::errorOccurred, this, &HttpClient::onSocketError);
-    m_socket->connectToHost(address, m_port);
-}
-
-void HttpClient::onConnected()
-{
-    if (m_phase != Phase::Connecting)
-        return;
-    m_connectTimer.stop();
     m_phase = Phase::Waiting;
     setStatus(TransferStatus::Comparing);
     setStatus(TransferStatus::Connecting); // while the request is sent
@@ -125,16 +183,9 @@ void HttpClient::readAvailable()
 
 void HttpClient::onSocketError()
 {
+    if (m_phase != Phase::Waiting || !m_socket)
+        return;
     const QAbstractSocket::SocketError error = m_socket->error();
-    if (m_phase == Phase::Connecting) {
-        // Refused or unreachable: try the host's next address, if any. Deferred, because the
-        // socket that reported the error must not be deleted inside its own signal.
-        m_socket->disconnect(this);
-        QMetaObject::invokeMethod(this, &HttpClient::connectNext, Qt::QueuedConnection);
-        return;
-    }
-    if (m_phase != Phase::Waiting)
-        return;
     // The server closing its end is the normal end of an HTTP/1.0 answer; anything else (a reset)
     // means the answer cannot be trusted.
     if (error != QAbstractSocket::RemoteHostClosedError)
@@ -176,7 +227,9 @@ void HttpClient::cancel()
     }
     m_phase = Phase::Done;
     m_connectTimer.stop();
+    m_attemptTimer.stop();
     m_responseTimer.stop();
+    dropAttempts();
     dropSocket();
 }
 
@@ -188,6 +241,16 @@ void HttpClient::dropSocket()
     m_socket->abort();
     m_socket->deleteLater();
     m_socket = nullptr;
+}
+
+void HttpClient::dropAttempts()
+{
+    for (QTcpSocket *attempt : std::as_const(m_attempts)) {
+        attempt->disconnect(this);
+        attempt->abort();
+        attempt->deleteLater();
+    }
+    m_attempts.clear();
 }
 
 void HttpClient::setStatus(TransferStatus status)

@@ -5,6 +5,7 @@
 #include "zorrit/update/http_response.h"
 #include "zorrit/update/transfer_status.h"
 
+#include <QElapsedTimer>
 #include <QHostAddress>
 #include <QList>
 #include <QObject>
@@ -20,10 +21,13 @@ namespace zorrit::update {
 
 struct TransferTiming
 {
-    // Name lookup and connection together are given up after this.
+    // Name lookup and connection together are given up after this; the lookup may take half.
     std::chrono::milliseconds connectWait{10000};
     // How long the response is awaited once the request is sent.
     std::chrono::milliseconds responseWait{10000};
+    // While one address has not answered yet, the next one is tried after this, the earlier
+    // attempts going on ("Happy Eyeballs"): a silently dropped first address costs this much.
+    std::chrono::milliseconds attemptDelay{250};
 };
 
 class HttpClient : public QObject
@@ -39,6 +43,10 @@ public:
     // Starts the transfer; the status passes through the non-final texts and ends in exactly one
     // final one (LookupFailed, CouldNotConnect or WaitingResponse).
     void fetch(const QString &host, quint16 port, const QString &path);
+    // The same with the host's addresses already known (no lookup); the Host header still names
+    // host.
+    void fetchFrom(const QList<QHostAddress> &addresses, const QString &host, quint16 port,
+                   const QString &path);
     // Stops everything at once and closes the socket; no signal follows.
     void cancel();
 
@@ -57,8 +65,10 @@ private:
     enum class Phase { Idle, LookingUp, Connecting, Waiting, Done };
 
     void onLookedUp(const QHostInfo &info);
+    void startConnecting(const QList<QHostAddress> &addresses);
     void connectNext();
-    void onConnected();
+    void onAttemptFailed(QTcpSocket *attempt);
+    void onConnected(QTcpSocket *attempt);
     void onReadyRead();
     void onSocketError();
     void onConnectTimeout();
@@ -66,6 +76,7 @@ private:
     void finishWait();
     void fail(TransferStatus status);
     void dropSocket();
+    void dropAttempts();
     void setStatus(TransferStatus status);
 
     TransferTiming m_timing;
@@ -77,8 +88,11 @@ private:
     int m_lookupId = -1;
     QList<QHostAddress> m_addresses;
     qsizetype m_nextAddress = 0;
-    QTcpSocket *m_socket = nullptr; // child; replaced per address tried
+    QList<QTcpSocket *> m_attempts; // children; connections under way, one per address tried
+    QTcpSocket *m_socket = nullptr; // child; the attempt that connected
+    QElapsedTimer m_started;
     QTimer m_connectTimer;
+    QTimer m_attemptTimer;
     QTimer m_responseTimer;
     ResponseAccumulator m_response;
     bool m_transferError = false;

@@ -104,6 +104,24 @@ TEST_F(ZorritAppTest, SecondPlainStartIsRefusedWithAMessage)
     EXPECT_EQ(stored(kScroll), QStringLiteral("<none>")); // nothing of the first run happened
 }
 
+TEST_F(ZorritAppTest, NoLockIsReportedAsSuchNotAsAnotherCopy)
+{
+    // Without a lock nobody else can hold, a plain start used to say "already running" and a
+    // theme start waited for the lock for ever.
+    for (const QStringList &arguments : {QStringList(), QStringList{QStringLiteral("/x.thm")}}) {
+        dialogs.shown.clear();
+        zorrit = std::make_unique<app::ZorritApp>(app::Seams{
+            fake, dialogs, shell, settingsDir.path(), QStringLiteral("/nonexistent-runtime")});
+        const std::optional<int> exitCode = zorrit->start(arguments);
+        ASSERT_TRUE(exitCode.has_value());
+        EXPECT_EQ(*exitCode, 1);
+        ASSERT_EQ(dialogs.shown.size(), 1u);
+        EXPECT_TRUE(dialogs.shown[0].text.startsWith(QStringLiteral("Zorrit cannot make its lock")));
+        EXPECT_TRUE(dialogs.shown[0].text.contains(QStringLiteral("/nonexistent-runtime")));
+        EXPECT_FALSE(zorrit->trailStarted());
+    }
+}
+
 TEST_F(ZorritAppTest, ThemeStartStoresTheAbsolutePathAndSkipsTheWelcome)
 {
     ThemeFolder themes;

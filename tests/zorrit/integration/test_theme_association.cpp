@@ -31,6 +31,7 @@ protected:
         association.description = QStringLiteral("Zorrit File");
         association.iconEntry = themeFileIconName();
         association.programPath = QStringLiteral("/home/me/my programs/zorrit");
+        association.menuEntry = true; // the installed copy, unless a test says otherwise
     }
 
     QString mimePackage() const
@@ -187,6 +188,44 @@ TEST_F(ThemeAssociation, WritesThroughASymlinkedList)
               QByteArray("[Default Applications]\napplication/x-zorrit-theme=zorrit.desktop;\n"));
 }
 
+TEST_F(ThemeAssociation, AnUninstalledCopyNeverHidesTheInstalledMenuEntry)
+{
+    // An uninstalled copy's hidden entry has an ID of its own, and is the default opener.
+    const QString hidden = folders.dataHome + QStringLiteral("/applications/zorrit-uninstalled.desktop");
+    Association build = association;
+    build.menuEntry = false;
+    build.programPath = QStringLiteral("/home/me/src/build/bin/zorrit");
+    // What such a copy used to write under the installed copy's ID, and a user's own entry.
+    Association oldBuild = build;
+    oldBuild.programPath = QStringLiteral("/home/me/old build/zorrit");
+    struct Case
+    {
+        const char *what;
+        QByteArray existing;
+        bool kept;
+    };
+    const Case cases[] = {
+        {"an old hidden entry of another copy", desktopEntry(oldBuild), false},
+        {"the user's own entry", desktopEntry(oldBuild).replace("Utility;", "Utility;Toys;"), true},
+        {"the installed copy's entry", desktopEntry(association), true},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        write(entry(), c.existing);
+        writeAssociation(build, folders, &shell);
+        EXPECT_EQ(read(hidden), desktopEntry(build));
+        EXPECT_TRUE(read(hidden).contains("NoDisplay=true"));
+        EXPECT_EQ(QFileInfo::exists(entry()), c.kept);
+        if (c.kept)
+            EXPECT_EQ(read(entry()), c.existing);
+        EXPECT_TRUE(read(list()).contains("application/x-zorrit-theme=zorrit-uninstalled.desktop;\n"));
+    }
+    // The installed copy takes the default back.
+    writeAssociation(association, folders, &shell);
+    EXPECT_EQ(read(entry()), desktopEntry(association));
+    EXPECT_TRUE(read(list()).contains("application/x-zorrit-theme=zorrit.desktop;\n"));
+}
+
 TEST(AssociationFolders, FollowTheXdgVariablesAndIgnoreRelativeOnes)
 {
     const QByteArray oldData = qgetenv("XDG_DATA_HOME");
@@ -214,7 +253,7 @@ TEST(AssociateThemeFiles, RegistersTheRunningProgram)
 
     AssociateThemeFiles(QStringLiteral("Zorrit"), QStringLiteral(".thm"),
                         QStringLiteral("Zorrit File"), themeFileIconName());
-    QFile entry(home.filePath(QStringLiteral("data/applications/zorrit.desktop")));
+    QFile entry(home.filePath(QStringLiteral("data/applications/zorrit-uninstalled.desktop")));
     const bool opened = entry.open(QIODevice::ReadOnly);
     const QByteArray content = entry.readAll();
     const bool listWritten =

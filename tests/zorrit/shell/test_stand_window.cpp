@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The loading window: its caption and text, shown at once.
 #include "zorrit/shell/stand_window.h"
+#include "zorrit/shell/window_pictures.h"
 
 #include <QLabel>
 
@@ -19,6 +20,8 @@ TEST(Stand, SaysLoadingPleaseWait)
     auto *image = stand.findChild<QLabel *>(QStringLiteral("Image1"));
     ASSERT_NE(image, nullptr);
     EXPECT_FALSE(image->pixmap().isNull());
+    // The same picture as the about box's Image1.
+    EXPECT_EQ(image->pixmap().toImage(), zorrit::shell::programPicture().toImage());
 
     stand.showNow();
     EXPECT_TRUE(stand.isVisible());

@@ -40,6 +40,7 @@ TEST(Startup1, ShowsTheWelcomeTexts)
         auto *label = window.findChild<QLabel *>(QLatin1String(name));
         ASSERT_NE(label, nullptr) << name;
         EXPECT_EQ(label->text(), QString::fromUtf8(text)) << name;
+        EXPECT_EQ(label->font().family(), QStringLiteral("Tahoma")) << name; // or its fallback
         EXPECT_GT(label->y(), previousY) << name << " comes after the one before";
         previousY = label->y();
     }
@@ -48,6 +49,16 @@ TEST(Startup1, ShowsTheWelcomeTexts)
     auto *ok = window.findChild<QPushButton *>(QStringLiteral("Command2"));
     ASSERT_NE(ok, nullptr);
     EXPECT_EQ(ok->text(), QStringLiteral("&OK"));
+    // Four different pictures, all shown.
+    QList<QImage> seen;
+    for (int k = 1; k <= 4; ++k) {
+        auto *image = window.findChild<QLabel *>(QStringLiteral("Image%1").arg(k));
+        ASSERT_NE(image, nullptr) << k;
+        EXPECT_TRUE(image->isVisible()) << k;
+        ASSERT_FALSE(image->pixmap().isNull()) << k;
+        EXPECT_FALSE(seen.contains(image->pixmap().toImage())) << k;
+        seen.append(image->pixmap().toImage());
+    }
     window.setAttribute(Qt::WA_DeleteOnClose, false); // on the stack here
 }
 

@@ -3,11 +3,15 @@
 #include "zorrit/themes/theme_reader.h"
 
 #include "support/theme_fixture.h"
+#include "platform/file_names.h"
+#include "zorrit/settings/settings_store.h"
 #include "zorrit/trail/sprite_picture.h"
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 using namespace zorrit::themes;
 using testsupport::ThemeFolder;
@@ -119,6 +123,56 @@ TEST(ThemeReader, PicturesComeFromTheThemesFolder)
     ASSERT_TRUE(withBlank.has_value());
     EXPECT_EQ((*withBlank)[0].size(), QSize(1, 1));
     EXPECT_EQ(qAlpha((*withBlank)[0].pixel(0, 0)), 0);
+}
+
+TEST(ThemeReader, FileNamesThatAreNotUtf8AreFound)
+{
+    // File names are bytes: a theme and a picture whose names hold 0xE9 (Latin-1 e acute), the
+    // theme reached as the command line gives it, and its path kept through the settings file.
+    ThemeFolder folder;
+    for (int k = 0; k < 5; ++k)
+        folder.picture(QStringLiteral("p%1.png").arg(k + 1), ThemeFolder::colour(k));
+    const QByteArray dir = QFile::encodeName(folder.path());
+    const QByteArray picture = dir + "/caf\xe9.png";
+    QImage red(11, 11, QImage::Format_ARGB32);
+    red.fill(qRgb(200, 0, 0));
+    {
+        QFile out;
+        const int fd = ::open(picture.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        ASSERT_GE(fd, 0);
+        ASSERT_TRUE(out.open(fd, QIODevice::WriteOnly, QFileDevice::AutoCloseHandle));
+        ASSERT_TRUE(red.save(&out, "PNG"));
+    }
+    const QByteArray themeBytes = dir + "/th\xe8me.thm";
+    {
+        const int fd = ::open(themeBytes.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        ASSERT_GE(fd, 0);
+        const QByteArray content = "Caf\xe9\r\nAnn\r\ncaf\xe9.png\r\np2.png\r\np3.png\r\np4.png\r\n"
+                                   "p5.png\r\nsite\r\n";
+        ASSERT_EQ(::write(fd, content.constData(), size_t(content.size())), content.size());
+        ::close(fd);
+    }
+    const QString theme = platform::decodeFileName(themeBytes);
+    EXPECT_EQ(platform::encodeFileName(theme), themeBytes);
+
+    const zorrit::settings::SettingsStore store(folder.file(QStringLiteral("settings")));
+    store.WriteSetting(zorrit::settings::kTheme, theme);
+    const QString stored = store.ReadSetting(zorrit::settings::kTheme);
+    EXPECT_EQ(stored, theme);
+
+    ASSERT_TRUE(readThemeFile(stored).has_value());
+    const auto pictures = loadThemePictures(stored);
+    ASSERT_TRUE(pictures.has_value());
+    EXPECT_EQ((*pictures)[0].pixel(5, 5), qRgb(200, 0, 0));
+    EXPECT_EQ((*pictures)[1].pixel(5, 5), ThemeFolder::colour(1));
+
+    // Any bytes come back as they were.
+    QByteArray all;
+    for (int b = 1; b < 256; ++b)
+        all += char(b);
+    for (const QByteArray &bytes : {all, QByteArray("\xf0\x9f\x98\x80\xed\xb2\x80\xc3"),
+                                    QByteArray("a\xe9\xe9/\x80\xffz")})
+        EXPECT_EQ(platform::encodeFileName(platform::decodeFileName(bytes)), bytes);
 }
 
 TEST(ThemeReader, PictureLinesThatDoNotNameAPictureInTheFolderFail)

@@ -25,11 +25,12 @@ public:
         Ending ending = Ending::Close;
     };
 
-    explicit LoopbackServer(Script script)
+    // Any: both IPv4 and IPv6 loopback, so "localhost" works whichever it resolves to.
+    explicit LoopbackServer(Script script, const QHostAddress &address = QHostAddress::Any,
+                            quint16 port = 0)
         : m_script(std::move(script))
     {
-        // Any: both IPv4 and IPv6 loopback, so "localhost" works whichever it resolves to.
-        m_server.listen(QHostAddress::Any, 0);
+        m_server.listen(address, port);
         QObject::connect(&m_server, &QTcpServer::newConnection, this, [this] { accept(); });
     }
 

@@ -11,6 +11,11 @@
 
 #include <algorithm>
 
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
 using namespace zorrit::update;
 using testing_support::LoopbackServer;
 using namespace std::chrono_literals;
@@ -151,4 +156,53 @@ TEST(HttpClient, CancelClosesTheSocketAndSaysNothingMore)
     EXPECT_TRUE(QTest::qWaitFor([&] { return silent.clientGone(); }, 5000));
     EXPECT_EQ(run.statuses.size(), seen);
     EXPECT_FALSE(run.client.isFinished());
+}
+
+TEST(HttpClient, ASilentAddressDoesNotHoldUpTheNext)
+{
+    // 127.0.0.2 is a listener whose queue is full: a connection attempt gets no answer at all,
+    // as over a broken route. 127.0.0.1, on the same port, answers.
+    const int silent = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    ASSERT_GE(silent, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(0x7f000002);
+    socklen_t length = sizeof address;
+    ASSERT_EQ(::bind(silent, reinterpret_cast<sockaddr *>(&address), length), 0);
+    ASSERT_EQ(::listen(silent, 0), 0);
+    ASSERT_EQ(::getsockname(silent, reinterpret_cast<sockaddr *>(&address), &length), 0);
+    std::vector<int> queued;
+    for (int i = 0; i < 4; ++i) {
+        queued.push_back(::socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0));
+        ::connect(queued.back(), reinterpret_cast<sockaddr *>(&address), length);
+    }
+    const quint16 port = ntohs(address.sin_port);
+    LoopbackServer server(LoopbackServer::answer("122"), QHostAddress::LocalHost, port);
+    const QHostAddress dropped(QStringLiteral("127.0.0.2"));
+
+    struct Case
+    {
+        const char *what;
+        QList<QHostAddress> addresses;
+        TransferStatus status;
+        std::optional<QByteArray> body;
+    };
+    const Case cases[] = {
+        {"silent first, then one that answers", {dropped, QHostAddress(QHostAddress::LocalHost)},
+         TransferStatus::WaitingResponse, "122"},
+        {"only silent ones: the overall bound ends it", {dropped, dropped},
+         TransferStatus::CouldNotConnect, std::nullopt},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        Transfer run({2s, 2s, 100ms});
+        run.client.fetchFrom(c.addresses, QStringLiteral("localhost"), port,
+                             QStringLiteral("/zvers.txt"));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return run.client.isFinished(); }, 15000));
+        EXPECT_EQ(run.client.status(), c.status);
+        EXPECT_EQ(run.client.acceptedBody(), c.body);
+    }
+    for (const int fd : queued)
+        ::close(fd);
+    ::close(silent);
 }
