@@ -216,14 +216,15 @@ TEST_F(ThemeAssociation, AnUninstalledCopyNeverHidesTheInstalledMenuEntry)
         EXPECT_EQ(read(hidden), desktopEntry(build));
         EXPECT_TRUE(read(hidden).contains("NoDisplay=true"));
         EXPECT_EQ(QFileInfo::exists(entry()), c.kept);
-        if (c.kept)
+        if (c.kept) {
             EXPECT_EQ(read(entry()), c.existing);
+        }
         EXPECT_TRUE(read(list()).contains("application/x-zorrit-theme=zorrit-uninstalled.desktop;\n"));
     }
     // The installed copy takes the default back.
     writeAssociation(association, folders, &shell);
     EXPECT_EQ(read(entry()), desktopEntry(association));
-    EXPECT_TRUE(read(list()).contains("application/x-zorrit-theme=zorrit.desktop;\n"));
+    EXPECT_TRUE(read(list()).contains("application/x-zorrit-theme=zorrit.desktop;")); // first
 }
 
 TEST(AssociationFolders, FollowTheXdgVariablesAndIgnoreRelativeOnes)
