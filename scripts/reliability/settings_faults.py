@@ -9,6 +9,7 @@ print nothing, and every value that was stored before must still be there afterw
 Needs root for the read-only bind mount and the small tmpfs (root ignores file permissions)."""
 import argparse
 import os
+import stat
 import subprocess
 import sys
 import time
@@ -32,8 +33,9 @@ def umount(path):
     subprocess.run(["umount", path], capture_output=True)
 
 
-def run_zorrit(session, seconds=2.0):
-    """Starts zorrit, waits for the trail, lets it run; returns a problem or None."""
+def run_zorrit(session, seconds=2.0, expected_output=""):
+    """Starts zorrit, waits for the trail, lets it run; returns a problem or None. Zorrit must
+    print nothing, or only a line holding expected_output."""
     process = session.zorrit()
     try:
         # With nothing readable left the start counts as a first one: the welcome comes first.
@@ -49,8 +51,11 @@ def run_zorrit(session, seconds=2.0):
         if process.poll() is not None:
             return f"zorrit ended with status {process.returncode}: {session.log(process)}"
         output = session.log(process)
-        if output:
+        if output and not (expected_output and expected_output in output
+                           and len(output.strip().splitlines()) == 1):
             return f"zorrit printed: {output!r}"
+        if expected_output and expected_output not in output:
+            return f"zorrit did not say {expected_output!r}"
         return None
     finally:
         session.stop(process)
@@ -85,6 +90,9 @@ def case_damaged_file(session):
         "invalid UTF-8 among good lines": good.encode() + b"\xff\xfe=\xc3\x28\n",
         "truncated in the middle of a line": good.encode()[:-7],
         "larger than any settings file": good.encode() + b"#" * (2 * 1024 * 1024),
+        "one 10 MB line between good lines": (good.encode()[:len(good) // 2] + b"x" * (10 << 20)
+                                              + b"\n" + good.encode()[len(good) // 2:]),
+        "50 MB of garbage after good lines": good.encode() + b"\x01" * (50 << 20),
     }
     for name, data in variants.items():
         path = session.settings_path()
@@ -97,11 +105,10 @@ def case_damaged_file(session):
         if problem:
             problems.append(f"{name}: {problem}")
             continue
-        # Whatever was readable survives; the damaged original is kept aside, never lost. A file
-        # too large to be a settings file is not read at all: it is only kept aside.
+        # Whatever was readable survives, wherever the damage is; the damaged original is kept
+        # aside, never lost.
         readable = {k: v for k, v in STORED.items()
-                    if f"{harness.SETTINGS_PREFIX}{k}={v}\n".encode() in data
-                    and len(data) <= 1024 * 1024}
+                    if f"{harness.SETTINGS_PREFIX}{k}={v}\n".encode() in data}
         lost = lost_values(readable, session.read_settings())
         if lost:
             problems.append(f"{name}: lost {lost}")
@@ -140,8 +147,54 @@ def case_full_disk(session):
     return problem or lost_values(stored, after) or None
 
 
+def case_not_a_file(session):
+    """settings.conf as a FIFO, a link to one, a folder, a link to a device: no hang, the trail on
+    the defaults, one line saying what is wrong, nothing written (the device stays a device)."""
+    problems = []
+    path = session.settings_path()
+    folder = os.path.dirname(path)
+    device = os.path.join(session.root, "null-device")
+    if os.geteuid() == 0:
+        os.mknod(device, 0o666 | 0o020000, os.makedev(1, 3))  # a character device like /dev/null
+    else:
+        device = "/dev/null"  # only root may make one; the user cannot write over /dev/null
+    fifo = os.path.join(session.root, "pipe")
+
+    def make_fifo(p):
+        os.mkfifo(p)
+
+    def link_to_fifo(p):
+        if not os.path.exists(fifo):
+            os.mkfifo(fifo)
+        os.symlink(fifo, p)
+
+    variants = {"a FIFO": make_fifo, "a link to a FIFO": link_to_fifo, "a folder": os.mkdir,
+                "a link to a device": lambda p: os.symlink(device, p)}
+    for name, make in variants.items():
+        os.makedirs(folder, exist_ok=True)
+        for leftover in os.listdir(folder):
+            full = os.path.join(folder, leftover)
+            (os.rmdir if os.path.isdir(full) and not os.path.islink(full) else os.remove)(full)
+        make(path)
+        kind = os.lstat(path).st_mode
+        log = os.path.join(session.root, "zorrit.log")
+        if os.path.exists(log):
+            os.remove(log)  # each run is to say it once
+        problem = run_zorrit(session, expected_output="is not a regular file")
+        if problem:
+            problems.append(f"{name}: {problem}")
+        if os.lstat(path).st_mode != kind:
+            problems.append(f"{name}: settings.conf was replaced")
+        if not stat.S_ISCHR(os.stat(device).st_mode):
+            problems.append(f"{name}: the device was replaced")
+        if os.path.exists(path + ".bak"):
+            problems.append(f"{name}: a .bak was written")
+    return "; ".join(problems) or None
+
+
 CASES = [("read-only settings folder", case_read_only_folder),
          ("damaged settings file", case_damaged_file),
+         ("settings file that is not a file", case_not_a_file),
          ("full disk", case_full_disk)]
 
 

@@ -55,9 +55,15 @@ private:
 // file is missing, EINVAL when it is not a regular file.
 int openRegularForReading(const QString &path)
 {
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0)
+    const QByteArray native = QFile::encodeName(path);
+    const int fd = ::open(native.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        // A device that cannot be opened here is still no settings file.
+        struct stat st = {};
+        if (errno != ENOENT && ::stat(native.constData(), &st) == 0 && !S_ISREG(st.st_mode))
+            errno = EINVAL;
         return -1;
+    }
     struct stat st = {};
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
         ::close(fd);
