@@ -7,11 +7,13 @@
 
 #include "common/link_label.h"
 #include "common/maker_web.h"
+#include "common/picture_loader.h"
 #include "platform/fake/fake_dialogs.h"
 #include "platform/fake/fake_file_chooser.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
@@ -273,6 +275,44 @@ TEST_F(WizardTest, DamagedOrSpecialPicturesEndTheProgramWithTheMessage) {
             EXPECT_TRUE(w.picturePage()->caption(1)->text().isEmpty());
         }
     }
+}
+
+TEST_F(WizardTest, BigPicturesAreTakenAndTooLargeOnesKeepTheWizard) {
+    // A photo-sized JPEG of several MB is a valid picture; a file beyond the size ceiling is too
+    // large, which is said as such and lets the user choose again, keeping what was typed.
+    QImage photo(2000, 1500, QImage::Format_RGB32);
+    quint32 seed = 7;
+    for (int y = 0; y < photo.height(); ++y)
+        for (int x = 0; x < photo.width(); ++x)
+            photo.setPixel(x, y, (seed = seed * 1664525u + 1013904223u) | 0xff000000u);
+    ASSERT_TRUE(photo.save(path(QStringLiteral("photo.jpg")), "JPEG", 95));
+    ASSERT_GT(QFileInfo(path(QStringLiteral("photo.jpg"))).size(), 1024 * 1024);
+    {
+        QFile huge(path(QStringLiteral("huge.jpg")));
+        ASSERT_TRUE(huge.open(QIODevice::WriteOnly));
+        ASSERT_TRUE(huge.resize(common::kMaxPictureBytes + 1));
+    }
+    next();
+    next();
+    wizard.detailsPage()->themename()->setText(QStringLiteral("Typed"));
+    next();
+    QSignalSpy ended(&wizard, &Wizard::ended);
+    chooser.chooseNext(path(QStringLiteral("photo.jpg")));
+    wizard.picturePage()->chooseGlobalPicture();
+    EXPECT_TRUE(dialogs.shown.empty());
+    for (int k = 0; k < kSlotCount; ++k) {
+        EXPECT_EQ(wizard.picturePage()->caption(k)->text(), QStringLiteral("photo.jpg")) << k;
+        EXPECT_EQ(wizard.picturePage()->preview(k)->size(), QSize(kPreviewLimit, kPreviewLimit));
+    }
+
+    chooser.chooseNext(path(QStringLiteral("huge.jpg")));
+    wizard.picturePage()->choosePicture(2);
+    ASSERT_EQ(dialogs.shown.size(), 1u);
+    EXPECT_EQ(dialogs.shown[0].icon, platform::MessageIcon::Warning);
+    EXPECT_TRUE(dialogs.shown[0].text.contains(QStringLiteral("too large")));
+    EXPECT_EQ(ended.count(), 0);
+    EXPECT_EQ(wizard.picturePage()->caption(2)->text(), QStringLiteral("photo.jpg"));
+    EXPECT_EQ(wizard.detailsPage()->themename()->text(), QStringLiteral("Typed"));
 }
 
 TEST_F(WizardTest, DetailsFieldsClearTheirInitialTextOnce) {
