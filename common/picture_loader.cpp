@@ -7,7 +7,6 @@
 #include <QFile>
 #include <QImageReader>
 
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -15,15 +14,14 @@ namespace common {
 
 namespace {
 
-// A regular file opened without waiting on a FIFO: the descriptor, or -1.
-int openRegularFile(const QString &path, PictureProblem &problem)
+// A regular file of a sensible size, opened without waiting on a FIFO: the descriptor, or -1.
+int openPictureFile(const QString &path, PictureProblem &problem)
 {
-    const int fd = ::open(platform::encodeFileName(path).constData(),
-                          O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    const int fd = platform::openRegularFile(path);
     if (fd < 0)
         return -1;
     struct stat st {};
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_size == 0) {
+    if (::fstat(fd, &st) != 0 || st.st_size == 0) {
         ::close(fd);
         return -1;
     }
@@ -86,7 +84,7 @@ std::optional<QImage> loadPicture(const QString &path, const PictureView &view,
     why = PictureProblem::Unreadable;
     if (path.isEmpty() || path.contains(QLatin1Char('\r')) || path.contains(QLatin1Char('\n')))
         return std::nullopt;
-    const int fd = openRegularFile(path, why);
+    const int fd = openPictureFile(path, why);
     if (fd < 0)
         return std::nullopt;
     QFile file;

@@ -2,6 +2,7 @@
 // Lossless file names: UTF-8 with undecodable bytes kept as lone surrogates.
 #include "file_names.h"
 
+#include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -87,15 +88,21 @@ QByteArray encodeFileName(QStringView name)
 
 int openRegularFile(QStringView name)
 {
-    if (name.isEmpty())
+    if (name.isEmpty()) {
+        errno = ENOENT;
         return -1;
-    const int fd = ::open(encodeFileName(name).constData(),
-                          O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
-    if (fd < 0)
-        return -1;
+    }
+    const QByteArray native = encodeFileName(name);
+    const int fd = ::open(native.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
     struct stat st {};
+    if (fd < 0) {
+        if (errno != ENOENT && ::stat(native.constData(), &st) == 0 && !S_ISREG(st.st_mode))
+            errno = EINVAL;
+        return -1;
+    }
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
         ::close(fd);
+        errno = EINVAL;
         return -1;
     }
     return fd;

@@ -16,8 +16,9 @@ QString decodeFileName(QByteArrayView bytes);
 // The reverse: UTF-8, with the surrogates U+DC80 to U+DCFF turned back into their bytes.
 QByteArray encodeFileName(QStringView name);
 
-// Opens a regular file for reading by such a name, never waiting on a FIFO; -1 when the name is
-// missing or not a regular file.
+// Opens a regular file (also behind a link) for reading by such a name, never waiting on a FIFO.
+// -1 on failure, errno ENOENT when it is missing and EINVAL when it is no regular file (a folder,
+// a FIFO, a device, even one that cannot be opened).
 int openRegularFile(QStringView name);
 
 } // namespace platform

@@ -2,6 +2,8 @@
 // Reading and atomically writing the settings file.
 #include "settings_store.h"
 
+#include "platform/file_names.h"
+
 #include <QDir>
 #include <QFile>
 #include <QSaveFile>
@@ -50,29 +52,6 @@ private:
     int m_fd;
 };
 
-// Opens for reading without ever blocking (a FIFO would otherwise wait for a writer) and refuses
-// anything but a regular file, also behind a link. -1 with errno set on failure; ENOENT when the
-// file is missing, EINVAL when it is not a regular file.
-int openRegularForReading(const QString &path)
-{
-    const QByteArray native = QFile::encodeName(path);
-    const int fd = ::open(native.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) {
-        // A device that cannot be opened here is still no settings file.
-        struct stat st = {};
-        if (errno != ENOENT && ::stat(native.constData(), &st) == 0 && !S_ISREG(st.st_mode))
-            errno = EINVAL;
-        return -1;
-    }
-    struct stat st = {};
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        ::close(fd);
-        errno = EINVAL;
-        return -1;
-    }
-    return fd;
-}
-
 // Reads up to limit bytes; false on a read error.
 bool readUpTo(int fd, qint64 limit, QByteArray &out)
 {
@@ -107,7 +86,7 @@ void warnNotRegular(const QString &path)
 // The backup of a damaged file, private to the user like the file itself.
 bool writeBackup(const QString &from, const QString &to)
 {
-    const Fd in(openRegularForReading(from));
+    const Fd in(platform::openRegularFile(from));
     if (in.get() < 0)
         return false;
     QFile::remove(to);
@@ -314,7 +293,7 @@ QByteArray SettingsStore::serialize(const QMap<QString, QString> &values)
 
 SettingsStore::ReadState SettingsStore::load(Parsed &parsed) const
 {
-    const Fd fd(openRegularForReading(m_file));
+    const Fd fd(platform::openRegularFile(m_file));
     if (fd.get() < 0) {
         if (errno == ENOENT)
             return ReadState::Missing;
