@@ -92,6 +92,25 @@ class StartUp(XTestCase):
             self.assertEqual(shot.pixel(x + 6, y + 6), COLOURS[k], title)
             self.assertEqual(shot.pixel(x + 15, y + 15), (0, 0, 0), title)  # cut beyond 12 x 12
 
+    def test_theme_and_picture_names_that_are_not_utf8_are_found(self):
+        # File names are bytes: here Latin-1 e grave and e acute, as an old file manager made them.
+        folder = tempfile.mkdtemp(dir=self.x.root)
+        names = []
+        for k, rgb in enumerate(COLOURS):
+            names.append(b"caf\xe9 %d.png" % k)
+            write_png(os.path.join(os.fsencode(folder), names[-1]), 12, 12, rgb)
+        theme = os.path.join(os.fsencode(folder), b"th\xe8me.thm")
+        with open(theme, "wb") as f:
+            f.write(b"".join(line + b"\r\n" for line in [b"Caf\xe9", b"Tester", *names, b"site"]))
+        self.start_zorrit(os.fsdecode(theme))
+        self.assertTrailAt((500, 300))
+        # Kept in the settings file as UTF-8 text, the odd byte written as \xE8.
+        self.assertEqual(self.x.read_settings().get("Theme"), folder + "/th\\xE8me.thm")
+        shot = self.x.screenshot()
+        for k, title in enumerate(["Zorrit", "p2", "p3", "p4", "p5"]):
+            x, y = self.x.position(title)
+            self.assertEqual(shot.pixel(x + 6, y + 6), COLOURS[k], title)
+
     def test_a_missing_theme_falls_back_with_the_not_found_notice(self):
         self.start_zorrit(os.path.join(self.x.root, "gone.thm"))
         notice = self.x.wait_role("Zorrit - Error", "ahwell")
