@@ -38,7 +38,7 @@ class VersionServer:
     the test can see the transfer window first."""
 
     def __init__(self):
-        self.status, self.body = 200, b"122"
+        self.status, self.body, self.length = 200, b"122", None
         self.requests = []
         self.gate = threading.Event()
         owner = self
@@ -56,6 +56,8 @@ class VersionServer:
                 try:
                     self.send_response(owner.status)
                     self.send_header("Content-Type", "text/plain")
+                    if owner.length is not None:
+                        self.send_header("Content-Length", str(owner.length))
                     self.end_headers()
                     self.wfile.write(owner.body)
                 except (BrokenPipeError, ConnectionResetError):
@@ -71,8 +73,8 @@ class VersionServer:
         self.thread.start()
         self.open = True
 
-    def answer(self, status, body):
-        self.status, self.body = status, body
+    def answer(self, status, body, length=None):
+        self.status, self.body, self.length = status, body, length
 
     def release(self):
         self.gate.set()
@@ -133,11 +135,13 @@ class UpdateCheck(XTestCase):
 
     def test_checks_from_the_tray_end_in_the_dialog_the_answer_calls_for(self):
         self.start(self.server.port)
-        for status, body, expected in [(200, b"122", "yesupdate"),
-                                       (200, b"121", "noupdate"),
-                                       (404, b"122", "errupdate")]:
-            with self.subTest(status=status, body=body):
-                self.server.answer(status, body)
+        for status, body, length, expected in [(200, b"122", None, "yesupdate"),
+                                               (200, b"121", 3, "noupdate"),
+                                               (404, b"122", None, "errupdate"),
+                                               # announced 3 bytes, sent 2 and closed: cut off
+                                               (200, b"12", 3, "errupdate")]:
+            with self.subTest(status=status, body=body, length=length):
+                self.server.answer(status, body, length)
                 self.check(self.about_from_tray(), expected)
         # Nobody listens any more: the connection is refused.
         self.server.close()
