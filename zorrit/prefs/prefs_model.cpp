@@ -48,6 +48,27 @@ private:
 
 } // namespace
 
+// Marks a step that may run a nested event loop (a chooser or a message box).
+class PrefsModel::BusyScope
+{
+public:
+    explicit BusyScope(PrefsModel &model)
+        : m_model(model)
+    {
+        ++m_model.m_busy;
+    }
+    ~BusyScope()
+    {
+        if (--m_model.m_busy == 0)
+            Q_EMIT m_model.idle();
+    }
+    BusyScope(const BusyScope &) = delete;
+    BusyScope &operator=(const BusyScope &) = delete;
+
+private:
+    PrefsModel &m_model;
+};
+
 PrefsModel::PrefsModel(PrefsDeps deps)
     : m_deps(std::move(deps))
 {
@@ -182,6 +203,7 @@ void PrefsModel::clickTransOn(bool checked)
     m_transon = checked;
     if (m_loading)
         return;
+    const BusyScope busy(*this); // the failure box
     m_transEnabled = checked;
     writeTransSettings();
     Q_EMIT changed();
@@ -190,6 +212,7 @@ void PrefsModel::clickTransOn(bool checked)
 
 void PrefsModel::slideTransSlid(int value)
 {
+    const BusyScope busy(*this); // the failure box
     m_transslid = std::clamp(value, kSlideMin, kSlideMax);
     writeTransSettings();
     Q_EMIT changed();
@@ -291,6 +314,7 @@ void PrefsModel::loadChosenTheme(const QString &path)
 
 void PrefsModel::LaunchTheme()
 {
+    const BusyScope busy(*this); // the open dialog and the message boxes after it
     platform::QtFileChooser qtChooser;
     WatchedChooser chooser(m_deps.fileChooser ? *m_deps.fileChooser
                                               : static_cast<platform::FileChooser &>(qtChooser));

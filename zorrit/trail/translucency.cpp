@@ -70,8 +70,7 @@ void Translucency::ApplyTranslucency()
             return;
         }
         m_dialogs.critical(nullptr, QStringLiteral("Zorrit - Error"), failureText());
-        if (onFailure)
-            onFailure();
+        Q_EMIT failed();
         m_store.WriteSetting(settings::kTransOn, QStringLiteral("0"));
         return;
     }

@@ -31,10 +31,10 @@ class PrefsTest : public ::testing::Test
 protected:
     PrefsTest()
     {
-        translucency.onFailure = [this] {
+        QObject::connect(&translucency, &trail::Translucency::failed, [this] {
             if (PrefsModel *model = holder.loaded())
                 model->translucencyFailed();
-        };
+        });
     }
 
     QString stored(const SettingKey &key) const { return store.ReadSetting(key.path(), QStringLiteral("<none>")); }

@@ -204,7 +204,7 @@ TEST(TrayWindow, CloseRequestOverTheLocalSocketRunsTheClosePath)
     ZorritWorld world;
     world.startTrail();
     const QString folder = world.runtimeDir.path();
-    ASSERT_TRUE(world.app->tray()->isListening());
+    ASSERT_TRUE(world.app->handOffServer().isListening());
     EXPECT_EQ(QFileInfo(trail::trayServerPath(folder)).permissions()
                   & (QFile::ReadOther | QFile::WriteOther | QFile::ReadGroup | QFile::WriteGroup),
               QFile::Permissions());
@@ -229,7 +229,7 @@ TEST(TrayWindow, CloseRequestOverTheLocalSocketRunsTheClosePath)
     QTRY_COMPARE(world.ended, 1);
     EXPECT_FALSE(world.app->tray()->icon().isVisible());
     EXPECT_FALSE(QFile::exists(trail::scrapFilePath(folder)));
-    EXPECT_FALSE(world.app->tray()->isListening());
+    EXPECT_FALSE(world.app->handOffServer().isListening());
 }
 
 TEST(TrayWindow, NoTrayHostIsRetriedThenReportedOnce)
