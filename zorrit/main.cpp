@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Zorrit's entry point: the X11 check, the real seams, then start-up.
+#include "common/version.h"
 #include "platform/dialogs.h"
 #include "platform/file_chooser.h"
 #include "platform/runtime_dir.h"
@@ -36,7 +37,7 @@ int main(int argc, char **argv)
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Zorrit"));
-    QApplication::setApplicationVersion(QStringLiteral("1.2.1"));
+    QApplication::setApplicationVersion(common::version::display());
     QApplication::setDesktopFileName(QStringLiteral("zorrit"));
     // The trail has no main window: closing a dialog must not end the program.
     QApplication::setQuitOnLastWindowClosed(false);

@@ -3,6 +3,7 @@
 // opening reads, what closing writes, and the live effects on the running trail.
 #pragma once
 
+#include "zorrit/settings/setting_names.h"
 #include "zorrit/trail/trail_math.h"
 
 #include <QHash>
@@ -138,7 +139,7 @@ private:
     bool m_ondesktop = false;
     std::optional<trail::TrailCorner> m_position;
     bool m_transon = false;
-    int m_transslid = 130;
+    int m_transslid = settings::kTransSlid.defaultNumber();
     bool m_transEnabled = false;
     QString m_whatis = QStringLiteral("Bubbles");
     QString m_whatcopy;

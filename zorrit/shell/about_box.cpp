@@ -4,6 +4,7 @@
 
 #include "common/link_label.h"
 #include "common/maker_web.h"
+#include "common/version.h"
 
 #include <QApplication>
 #include <QGridLayout>
@@ -56,7 +57,8 @@ AboutBox::AboutBox(const VersionHolder &versions, platform::Shell &shell, QWidge
                                this);
 
     auto *label5 = makeLabel(QStringLiteral("Version ") + versions.whatsit
-                                 + QStringLiteral(" - Build 452"),
+                                 + QStringLiteral(" - Build ")
+                                 + QString::number(common::version::kBuild),
                              "Label5", verdana, this);
     auto *label3 = makeLabel(
         QStringLiteral("For updates, news and other great utilities, visit:"), "Label3", verdana,

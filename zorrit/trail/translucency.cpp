@@ -60,7 +60,7 @@ void Translucency::ApplyTranslucency()
     const QString on = m_store.ReadSetting(settings::kTransOn);
     const std::optional<int> level = translucencyLevel(slid);
 
-    if (on == QLatin1String("1")) {
+    if (settings::isOnForm(settings::kTransOn, on)) {
         const bool possible = level && *level >= 0 && *level <= 255
                               && m_windowSystem.compositorRunning();
         if (possible) {
@@ -71,7 +71,7 @@ void Translucency::ApplyTranslucency()
         }
         m_dialogs.critical(nullptr, QStringLiteral("Zorrit - Error"), failureText());
         Q_EMIT failed();
-        m_store.WriteSetting(settings::kTransOn, QStringLiteral("0"));
+        m_store.WriteFlag(settings::kTransOn, false);
         return;
     }
     for (SpriteWindow *window : m_windows)
