@@ -20,8 +20,7 @@ namespace zorrit::trail {
 QString scrapFilePath(const QString &runtimeFolder);
 QString trayServerPath(const QString &runtimeFolder);
 
-enum class HandOffRequest
-{
+enum class HandOffRequest {
     Close,       // a copy started with a theme takes over
     Preferences, // open the preferences
     Quit,        // end as the tray menu's "&Quit" does
@@ -30,7 +29,10 @@ enum class HandOffRequest
 // The line that carries a request, and the request a line carries (nothing for a stranger's line).
 QByteArray requestLine(HandOffRequest request);
 std::optional<HandOffRequest> parseRequestLine(const QByteArray &line);
-inline QByteArray closeRequest() { return requestLine(HandOffRequest::Close); }
+inline QByteArray closeRequest()
+{
+    return requestLine(HandOffRequest::Close);
+}
 
 // Creates or overwrites the hand-off file: one line holding a single space.
 bool writeScrap(const QString &path);
