@@ -17,6 +17,15 @@
 
 int main(int argc, char **argv)
 {
+    {
+        // --help, --version, --quit and --preferences for a running copy need no display.
+        QStringList arguments;
+        for (int i = 1; i < argc; ++i)
+            arguments << QString::fromLocal8Bit(argv[i]);
+        if (const std::optional<int> exitCode = zorrit::app::ZorritApp::answerWithoutStarting(
+                arguments, platform::runtimeDir(QStringLiteral("zorrit"))))
+            return *exitCode;
+    }
     // The trail needs the X11 pointer and window stacking: under Wayland, use XWayland.
     if (qEnvironmentVariableIsSet("WAYLAND_DISPLAY") && qEnvironmentVariableIsSet("DISPLAY")
         && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))

@@ -14,8 +14,12 @@
 #include "zorrit/trail/command_line.h"
 #include "zorrit/update/update_check.h"
 
+#include "common/version.h"
+
 #include <QCoreApplication>
 #include <QDir>
+
+#include <cstdio>
 
 namespace zorrit::app {
 
@@ -24,9 +28,8 @@ using namespace zorrit::settings;
 ZorritApp::ZorritApp(Seams seams)
     : m_seams(std::move(seams))
     , m_store(m_seams.settingsFolder)
-    , m_lock(m_seams.runtimeFolder.isEmpty()
-                 ? QString()
-                 : m_seams.runtimeFolder + QStringLiteral("/zorrit.lock"))
+    , m_lock(m_seams.runtimeFolder.isEmpty() ? QString()
+                                             : trail::instanceLockPath(m_seams.runtimeFolder))
 {
     m_engine = std::make_unique<trail::TrailEngine>(m_seams.windowSystem, m_motion);
     m_translucency = std::make_unique<trail::Translucency>(m_store, m_seams.windowSystem,
@@ -179,9 +182,75 @@ void ZorritApp::takeOverLock()
     listenForRequests();
 }
 
+namespace {
+
+int deliveryExitCode(trail::Delivery delivery)
+{
+    switch (delivery) {
+    case trail::Delivery::Delivered:
+        return 0;
+    case trail::Delivery::NotRunning:
+        std::fputs(ZorritApp::notRunningText().toLocal8Bit().constData(), stderr);
+        return 1;
+    case trail::Delivery::NoAnswer:
+        break;
+    }
+    std::fputs(ZorritApp::noAnswerText().toLocal8Bit().constData(), stderr);
+    return 1;
+}
+
+} // namespace
+
+std::optional<int> ZorritApp::answerWithoutStarting(const QStringList &arguments,
+                                                    const QString &runtimeFolder)
+{
+    switch (trail::commandLineOption(trail::joinedCommandLine(arguments))) {
+    case trail::CommandLineOption::None:
+        return std::nullopt;
+    case trail::CommandLineOption::Help:
+        std::fputs(trail::usageText().toLocal8Bit().constData(), stdout);
+        return 0;
+    case trail::CommandLineOption::Version:
+        std::fputs((common::version::programLine() + QLatin1Char('\n')).toLocal8Bit().constData(),
+                   stdout);
+        return 0;
+    case trail::CommandLineOption::Quit:
+        return deliveryExitCode(trail::sendToRunningCopy(runtimeFolder, trail::HandOffRequest::Quit));
+    case trail::CommandLineOption::Preferences: {
+        const trail::Delivery delivery
+            = trail::sendToRunningCopy(runtimeFolder, trail::HandOffRequest::Preferences);
+        if (delivery == trail::Delivery::NotRunning)
+            return std::nullopt; // this copy starts and opens them
+        return deliveryExitCode(delivery);
+    }
+    }
+    return std::nullopt;
+}
+
 std::optional<int> ZorritApp::start(const QStringList &arguments)
 {
     const QString commandLine = trail::joinedCommandLine(arguments);
+    const trail::CommandLineOption option = trail::commandLineOption(commandLine);
+    if (option == trail::CommandLineOption::Preferences) {
+        if (!m_lock.tryAcquire()) {
+            // A copy runs (or has just started): it opens its preferences, this one ends.
+            return deliveryExitCode(
+                trail::sendRequest(trail::trayServerPath(m_seams.runtimeFolder),
+                                   trail::HandOffRequest::Preferences, 5000)
+                    ? trail::Delivery::Delivered
+                    : trail::Delivery::NoAnswer);
+        }
+        // Otherwise a plain start that opens the preferences once the trail runs.
+        m_preferencesWanted = true;
+        if (associateThemeFiles)
+            associateThemeFiles();
+        FirstRunCheck();
+        return std::nullopt;
+    }
+    if (option != trail::CommandLineOption::None) {
+        // --help, --version and --quit never start a copy.
+        return answerWithoutStarting(arguments, m_seams.runtimeFolder).value_or(0);
+    }
     const bool plain = trail::isPlainStart(commandLine);
     const auto handedPath = [&] {
         return trail::storedThemePath(trail::takeThemePath(commandLine), QDir::currentPath());
@@ -240,6 +309,10 @@ void ZorritApp::ShowTrailAndTray()
     if (setUpTray)
         setUpTray();
     Q_EMIT trailShown();
+    if (m_preferencesWanted) {
+        m_preferencesWanted = false;
+        showPreferences();
+    }
 }
 
 void ZorritApp::startupThemeFallback(shell::StandWindow *stand)

@@ -62,6 +62,17 @@ public:
     // second copy), or nothing when it runs on in the event loop.
     std::optional<int> start(const QStringList &arguments);
 
+    // The options that need neither a display nor a copy of our own: --help, --version, --quit,
+    // and --preferences while a copy runs. Returns the exit code when the command line was
+    // answered so, or nothing when the program is to start (as start() then sees it).
+    static std::optional<int> answerWithoutStarting(const QStringList &arguments,
+                                                     const QString &runtimeFolder);
+    static QString notRunningText() { return QStringLiteral("Zorrit is not running.\n"); }
+    static QString noAnswerText()
+    {
+        return QStringLiteral("zorrit: the running Zorrit did not answer.\n");
+    }
+
     void OpenHandedTheme();
     void FirstRunCheck();
     void ShowTrailAndTray();
@@ -149,6 +160,8 @@ private:
     // After a hand-off: polls for the instance lock until the old copy has ended.
     QTimer m_lockTakeover;
     bool m_trailStarted = false;
+    // Started by --preferences with no copy running: they open once the trail runs.
+    bool m_preferencesWanted = false;
     shell::VersionHolder m_versions;
     std::unique_ptr<update::UpdateContext> m_update;
 };

@@ -73,7 +73,8 @@ public:
     static QString noTrayHostText()
     {
         return QStringLiteral("zorrit: no system tray found after a minute; Zorrit runs on "
-                              "without its tray icon.\n");
+                              "without its tray icon. Open its preferences with "
+                              "\"zorrit --preferences\" and end it with \"zorrit --quit\".\n");
     }
 
 Q_SIGNALS:

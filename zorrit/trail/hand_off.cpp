@@ -2,6 +2,8 @@
 // Both ends of the hand-off between copies.
 #include "hand_off.h"
 
+#include "platform/instance_lock.h"
+
 #include <QDeadlineTimer>
 #include <QFile>
 #include <QFileInfo>
@@ -80,6 +82,21 @@ bool sendRequest(const QString &serverPath, HandOffRequest request, int timeoutM
             return false;
         QThread::msleep(100);
     }
+}
+
+QString instanceLockPath(const QString &runtimeFolder)
+{
+    return runtimeFolder + QStringLiteral("/zorrit.lock");
+}
+
+Delivery sendToRunningCopy(const QString &runtimeFolder, HandOffRequest request, int timeoutMs)
+{
+    if (runtimeFolder.isEmpty())
+        return Delivery::NotRunning;
+    if (!platform::InstanceLock(instanceLockPath(runtimeFolder)).isHeldByAnyone())
+        return Delivery::NotRunning;
+    return sendRequest(trayServerPath(runtimeFolder), request, timeoutMs) ? Delivery::Delivered
+                                                                          : Delivery::NoAnswer;
 }
 
 bool handOffToRunningCopy(const QString &runtimeFolder, int timeoutMs)

@@ -19,6 +19,7 @@ namespace zorrit::trail {
 // Files in the per-user runtime folder.
 QString scrapFilePath(const QString &runtimeFolder);
 QString trayServerPath(const QString &runtimeFolder);
+QString instanceLockPath(const QString &runtimeFolder);
 
 enum class HandOffRequest {
     Close,       // a copy started with a theme takes over
@@ -45,6 +46,13 @@ inline bool sendCloseRequest(const QString &serverPath, int timeoutMs)
 {
     return sendRequest(serverPath, HandOffRequest::Close, timeoutMs);
 }
+
+// A request from the command line (--preferences, --quit) to the copy that runs.
+enum class Delivery { Delivered, NotRunning, NoAnswer };
+// NotRunning when nobody holds the instance lock in runtimeFolder (nothing is sent then);
+// NoAnswer when the copy that holds it did not take the request within timeoutMs.
+Delivery sendToRunningCopy(const QString &runtimeFolder, HandOffRequest request,
+                           int timeoutMs = 5000);
 
 // The whole hand-off: write Scrap.dat, send the close request; when no running copy answers,
 // Scrap.dat is removed again so that a later, unrelated close of that copy does not end it.
