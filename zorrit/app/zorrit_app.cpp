@@ -2,6 +2,7 @@
 // Start-up: one copy at a time, a theme from the command line, the first-run welcome, the trail.
 #include "zorrit_app.h"
 
+#include "common/version.h"
 #include "platform/dialogs.h"
 #include "platform/file_chooser.h"
 #include "platform/window_system.h"
@@ -13,8 +14,6 @@
 #include "zorrit/themes/theme_reader.h"
 #include "zorrit/trail/command_line.h"
 #include "zorrit/update/update_check.h"
-
-#include "common/version.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -54,6 +54,9 @@ void PrefsHolder::finish(Pending how)
             m_pending = how;
         return;
     }
+    // A quit that waited for a nested loop still ends without saving, whoever unloads first.
+    if (m_pending == Pending::Discard)
+        how = Pending::Discard;
     m_pending = Pending::None;
     Q_EMIT aboutToUnload(*m_model);
     std::unique_ptr<PrefsModel> model = std::move(m_model);

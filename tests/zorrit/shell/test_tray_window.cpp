@@ -234,6 +234,25 @@ TEST(TrayWindow, ThemeItemsWaitForTheNestedLoopsOfThePreferences)
         EXPECT_EQ(world.setting(settings::kTheme), chooser.answer);
         EXPECT_NE(world.app->engine().window(0)->picture(), trail::builtInBall(0));
     }
+    {
+        SCOPED_TRACE("\"Quit\" while the tray's open dialog is up");
+        ReentrantChooser chooser;
+        ZorritWorld world(&chooser);
+        world.startTrail();
+        chooser.answer = world.writeTheme(QStringLiteral("squares.thm"),
+                                          ZorritWorld::goodThemeLines());
+        chooser.whileOpen = [&] {
+            world.app->prefs().loaded()->clickWobb(true);
+            menuItem(world, "closeit")->trigger();
+            ZorritWorld::flushDeletes();
+            EXPECT_NE(world.app->prefs().loaded(), nullptr);
+        };
+        menuItem(world, "loadth")->trigger();
+        QCoreApplication::processEvents();
+        EXPECT_EQ(world.ended, 1);
+        EXPECT_EQ(world.app->prefs().loaded(), nullptr);
+        EXPECT_EQ(world.setting(settings::kMove), QStringLiteral("0")); // a quit saves nothing
+    }
 }
 
 TEST(TrayWindow, LoadThemeWithAnEmptyPathStoresDefault)
