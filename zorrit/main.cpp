@@ -23,7 +23,7 @@ int main(int argc, char **argv)
         for (int i = 1; i < argc; ++i)
             arguments << QString::fromLocal8Bit(argv[i]);
         if (const std::optional<int> exitCode = zorrit::app::ZorritApp::answerWithoutStarting(
-                arguments, platform::runtimeDir(QStringLiteral("zorrit"))))
+                arguments, [] { return platform::runtimeDir(QStringLiteral("zorrit")); }))
             return *exitCode;
     }
     // The trail needs the X11 pointer and window stacking: under Wayland, use XWayland.

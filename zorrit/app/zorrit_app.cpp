@@ -200,8 +200,9 @@ int deliveryExitCode(trail::Delivery delivery)
 
 } // namespace
 
-std::optional<int> ZorritApp::answerWithoutStarting(const QStringList &arguments,
-                                                    const QString &runtimeFolder)
+std::optional<int>
+ZorritApp::answerWithoutStarting(const QStringList &arguments,
+                                 const std::function<QString()> &runtimeFolder)
 {
     switch (trail::commandLineOption(trail::joinedCommandLine(arguments))) {
     case trail::CommandLineOption::None:
@@ -214,10 +215,11 @@ std::optional<int> ZorritApp::answerWithoutStarting(const QStringList &arguments
                    stdout);
         return 0;
     case trail::CommandLineOption::Quit:
-        return deliveryExitCode(trail::sendToRunningCopy(runtimeFolder, trail::HandOffRequest::Quit));
+        return deliveryExitCode(
+            trail::sendToRunningCopy(runtimeFolder(), trail::HandOffRequest::Quit));
     case trail::CommandLineOption::Preferences: {
         const trail::Delivery delivery
-            = trail::sendToRunningCopy(runtimeFolder, trail::HandOffRequest::Preferences);
+            = trail::sendToRunningCopy(runtimeFolder(), trail::HandOffRequest::Preferences);
         if (delivery == trail::Delivery::NotRunning)
             return std::nullopt; // this copy starts and opens them
         return deliveryExitCode(delivery);
@@ -248,7 +250,8 @@ std::optional<int> ZorritApp::start(const QStringList &arguments)
     }
     if (option != trail::CommandLineOption::None) {
         // --help, --version and --quit never start a copy.
-        return answerWithoutStarting(arguments, m_seams.runtimeFolder).value_or(0);
+        return answerWithoutStarting(arguments, [this] { return m_seams.runtimeFolder; })
+            .value_or(0);
     }
     const bool plain = trail::isPlainStart(commandLine);
     const auto handedPath = [&] {

@@ -65,8 +65,9 @@ public:
     // The options that need neither a display nor a copy of our own: --help, --version, --quit,
     // and --preferences while a copy runs. Returns the exit code when the command line was
     // answered so, or nothing when the program is to start (as start() then sees it).
+    // runtimeFolder is asked for only when a running copy is to be reached.
     static std::optional<int> answerWithoutStarting(const QStringList &arguments,
-                                                     const QString &runtimeFolder);
+                                                     const std::function<QString()> &runtimeFolder);
     static QString notRunningText() { return QStringLiteral("Zorrit is not running.\n"); }
     static QString noAnswerText()
     {
