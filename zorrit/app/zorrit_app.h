@@ -67,7 +67,7 @@ public:
     // answered so, or nothing when the program is to start (as start() then sees it).
     // runtimeFolder is asked for only when a running copy is to be reached.
     static std::optional<int> answerWithoutStarting(const QStringList &arguments,
-                                                     const std::function<QString()> &runtimeFolder);
+                                                    const std::function<QString()> &runtimeFolder);
     static QString notRunningText() { return QStringLiteral("Zorrit is not running.\n"); }
     static QString noAnswerText()
     {
