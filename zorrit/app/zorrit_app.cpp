@@ -54,10 +54,6 @@ ZorritApp::ZorritApp(Seams seams)
             &ZorritApp::quitProgram);
     connect(m_prefsWindow.get(), &prefs::PrefsWindow::aboutRequested, this,
             &ZorritApp::showAbout);
-    connect(m_translucency.get(), &trail::Translucency::failed, this, [this] {
-        if (prefs::PrefsModel *model = m_prefs->loaded())
-            model->translucencyFailed();
-    });
     // A check closes the preferences dialog (which saves) when it starts.
     m_update = std::make_unique<update::UpdateContext>(m_versions, m_seams.dialogs, m_seams.shell,
                                                        [this] { m_prefs->unload(); });

@@ -73,6 +73,9 @@ private:
 PrefsModel::PrefsModel(PrefsDeps deps)
     : m_deps(std::move(deps))
 {
+    // The trail could not be made translucent: the box is unticked for as long as this state lives.
+    connect(&m_deps.translucency, &trail::Translucency::failed, this,
+            &PrefsModel::translucencyFailed);
 }
 
 void PrefsModel::open()
