@@ -20,7 +20,7 @@ set(expected
     usr/share/doc/zorrit/copyright
     usr/share/metainfo/${APPSTREAM_ID_PREFIX}.zorrit.metainfo.xml
     usr/share/metainfo/${APPSTREAM_ID_PREFIX}.vandrel.metainfo.xml)
-foreach(size 16 22 32 48 64 128 256)
+foreach(size 16 22 24 32 48 64 128 256)
     list(APPEND expected
         usr/share/icons/hicolor/${size}x${size}/apps/zorrit.png
         usr/share/icons/hicolor/${size}x${size}/apps/vandrel.png

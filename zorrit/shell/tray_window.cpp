@@ -6,6 +6,7 @@
 #include "not_found_notice.h"
 #include "platform/shell.h"
 #include "program_icon.h"
+#include "status_notifier.h"
 #include "zorrit/prefs/prefs_holder.h"
 #include "zorrit/settings/settings_store.h"
 #include "zorrit/trail/hand_off.h"
@@ -77,7 +78,9 @@ TrayWindow::TrayWindow(TrayDeps deps)
     m_icon.setIcon(programIcon());
     m_icon.setToolTip(QStringLiteral("Zorrit"));
     // The right button opens the menu (the tray host's way); the left double click opens the
-    // preferences; nothing else acts.
+    // preferences; nothing else acts. A StatusNotifier panel sends no double click: there a click
+    // on the icon opens the preferences.
+    m_statusNotifier = statusNotifierHostPresent();
     m_icon.setContextMenu(&m_menu);
     connect(&m_icon, &QSystemTrayIcon::activated, this, &TrayWindow::onActivated);
 
@@ -174,7 +177,9 @@ void TrayWindow::RemoveThat()
 
 void TrayWindow::onActivated(QSystemTrayIcon::ActivationReason reason)
 {
-    if (reason == QSystemTrayIcon::DoubleClick && showPreferences)
+    const bool opens = reason == QSystemTrayIcon::DoubleClick
+                       || (reason == QSystemTrayIcon::Trigger && m_statusNotifier);
+    if (opens && showPreferences)
         showPreferences();
 }
 

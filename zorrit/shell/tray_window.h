@@ -120,6 +120,7 @@ private:
     QTimer m_hostRetry;
     int m_hostTries = 0;
     bool m_iconWanted = false;
+    bool m_statusNotifier = false; // the icon is a StatusNotifier item, not in an XEmbed tray
     QLocalServer m_server;
 };
 
