@@ -74,7 +74,8 @@ class Watcher(dbus.service.Object):
     @dbus.service.method(WATCHER, in_signature="s", sender_keyword="sender")
     def RegisterStatusNotifierItem(self, service, sender=None):
         # An item names either its bus name or its object path (then the sender is the name).
-        name, path = (sender, service) if service.startswith("/") else (service, "/StatusNotifierItem")
+        name, path = ((sender, service) if service.startswith("/")
+                      else (service, "/StatusNotifierItem"))
         self.items.append(f"{name}{path}")
         print(f"item {name} {path}", flush=True)
         self.StatusNotifierItemRegistered(f"{name}{path}")

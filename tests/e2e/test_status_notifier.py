@@ -69,9 +69,11 @@ class StatusNotifierPanel(XTestCase):
         item = self.bus.get_object(name, path)
         props = dbus.Interface(item, PROPERTIES)
 
-        # What the panel draws: the tool tip and the icon in the sizes panels pick from.
+        # What the panel draws: the title, tool tip and icon in the sizes panels pick from; and a
+        # click is an activation, not a menu.
         _, _, tip_title, _ = props.Get(ITEM, "ToolTip")
-        self.assertEqual(str(tip_title), "Zorrit")
+        self.assertEqual((str(props.Get(ITEM, "Title")), str(tip_title)), ("Zorrit", "Zorrit"))
+        self.assertFalse(props.Get(ITEM, "ItemIsMenu"))
         pixmaps = {(int(w), int(h)): bytes(data) for w, h, data in props.Get(ITEM, "IconPixmap")}
         for size in (16, 22, 24, 32, 48, 64):
             self.assertIn((size, size), pixmaps, f"sizes: {sorted(pixmaps)}")
