@@ -228,8 +228,9 @@ void X11WindowSystem::moveWindow(QWidget *window, QPoint topLeft, int monitor)
     }
     quint32 wid = 0;
     OwnWindow &own = ownWindow(window, &wid);
-    if (monitor >= 0 && m_screens[monitor] && window->windowHandle()
-        && window->windowHandle()->screen() != m_screens[monitor])
+    // Only a change of scale matters; one try per monitor reached (Qt may not follow, e.g. on
+    // mirrored monitors of different scale).
+    if (monitor >= 0 && own.dpr != m_monitors.scale(monitor) && own.triedMonitor != monitor)
         adoptScreen(window, own, topLeft, monitor);
     const quint32 values[] = {static_cast<quint32>(topLeft.x()), static_cast<quint32>(topLeft.y())};
     configureQuietly(window, XCB_CONFIG_WINDOW_X | XCB_CONFIG_WINDOW_Y, values);
@@ -237,23 +238,32 @@ void X11WindowSystem::moveWindow(QWidget *window, QPoint topLeft, int monitor)
 
 void X11WindowSystem::adoptScreen(QWidget *window, OwnWindow &own, QPoint topLeft, int monitor)
 {
-    // Rare: a sprite crossed to a monitor of another scale (or another monitor at all). Qt moves
-    // it there itself, so that it takes that screen's scale: its size, drawing and outline. We
-    // move our windows behind Qt's back, so Qt would not notice the crossing by itself.
+    // Rare: a sprite crossed to a monitor of another scale. Qt moves it there itself, so that it
+    // takes that screen's scale: its size, drawing and outline. We move our windows behind Qt's
+    // back, so Qt would not notice the crossing by itself.
+    own.triedMonitor = monitor;
     QScreen *screen = m_screens[monitor];
+    if (!screen || !window->windowHandle())
+        return;
     const QRect area = screen->geometry();
     QRect rect(m_monitors.toLogical(topLeft, monitor).toPoint(), window->size());
     // Qt gives a window the screen under the centre of its geometry.
     rect.moveCenter(QPoint(std::clamp(rect.center().x(), area.left(), area.right()),
                            std::clamp(rect.center().y(), area.top(), area.bottom())));
+    const QPoint before = window->pos();
     window->move(rect.topLeft());
-    // The outline was cut in device pixels at the old scale.
-    if (!window->mask().isEmpty())
+    bool qtSent = window->pos() != before;
+    const qreal dpr = window->devicePixelRatioF();
+    if (dpr != own.dpr && !window->mask().isEmpty()) {
+        // The outline was cut in device pixels at the old scale.
         window->windowHandle()->setMask(window->mask());
-    own.dpr = window->devicePixelRatioF();
-    own.size = QSize(qRound(window->width() * own.dpr), qRound(window->height() * own.dpr));
+        qtSent = true;
+    }
+    own.dpr = dpr;
+    own.size = QSize(qRound(window->width() * dpr), qRound(window->height() * dpr));
     // Qt's requests go out on its own connection; they must be done before our move arrives.
-    std::free(xcb_get_input_focus_reply(m_connection, xcb_get_input_focus(m_connection), nullptr));
+    if (qtSent)
+        std::free(xcb_get_input_focus_reply(m_connection, xcb_get_input_focus(m_connection), nullptr));
 }
 
 void X11WindowSystem::raiseWindow(QWidget *window)

@@ -84,7 +84,7 @@ void TrailEngine::showWindows()
     // Qt places a window it shows where it last knew it; put it where the trail is.
     const platform::MonitorLayout &monitors = m_windowSystem.monitors();
     for (int k = 0; k < kSpriteCount; ++k) {
-        const QPointF device(std::round(m_placed.position[k].x), std::round(m_placed.position[k].y));
+        const QPointF device = roundedPoint(m_placed.position[k]);
         m_windows[k]->move(monitors.toLogical(device, m_placed.monitor[k]).toPoint());
     }
     for (auto &window : m_windows)
