@@ -61,7 +61,7 @@ class StatusNotifierPanel(XTestCase):
                    for _ in self.x.find_windows(title))
 
     def test_a_panel_shows_the_icon_opens_the_preferences_and_drives_the_menu(self):
-        self.start_zorrit()
+        zorrit = self.start_zorrit()
         self.assertTrailAt((400, 300))
         found = wait_until(self.item, 15)
         self.assertIsNotNone(found, f"no item registered: {self.x.log(self.watcher)}")
@@ -103,9 +103,8 @@ class StatusNotifierPanel(XTestCase):
         self.assertTrue(wait_until(lambda: self.sprites_shown() == 5, 10), "sprites not back")
         self.assertEqual([s for _, s, _ in self.layout(menu) if s is not None], [1, 0])
 
-        process = self.x.processes[-1]
         self.click(menu, "_Quit")
-        self.assertIsNotNone(wait_until(lambda: process.poll() is not None, 10), "did not quit")
+        self.assertIsNotNone(wait_until(lambda: zorrit.poll() is not None, 10), "did not quit")
 
 
 if __name__ == "__main__":
