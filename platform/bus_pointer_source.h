@@ -1,0 +1,75 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Pointer sources fed over the session bus: a KWin script of ours, or our GNOME Shell extension,
+// calls Moved(x, y) on the name Zorrit owns at every pointer move.
+#pragma once
+
+#include "pointer_source.h"
+
+#include <QString>
+
+namespace platform {
+
+// The bus contract shared by the KWin script and the GNOME Shell extension.
+inline constexpr char kPointerBusName[] = "org.rediroriro.Zorrit";
+inline constexpr char kPointerObjectPath[] = "/Pointer";
+inline constexpr char kPointerInterface[] = "org.rediroriro.Zorrit.Pointer";
+
+class BusPointerSource : public PointerSource
+{
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.rediroriro.Zorrit.Pointer")
+
+public:
+    using PointerSource::PointerSource;
+    ~BusPointerSource() override;
+
+    // Owns the bus name and serves Moved on it; false (with the reason) when the session bus
+    // is missing or another program has the name.
+    bool listen(QString *error);
+    // Whether the name is still ours, i.e. no later copy took it over.
+    bool ownsName() const;
+
+public Q_SLOTS:
+    // Logical compositor coordinates, which Xwayland uses as its root coordinates.
+    Q_SCRIPTABLE void Moved(int x, int y);
+
+private:
+    bool m_listening = false;
+};
+
+// KWin 5.27 and later: a script loaded into KWin reports workspace.cursorPos at every
+// workspace.cursorPosChanged. Unloaded again when this object goes.
+class KWinPointerSource final : public BusPointerSource
+{
+    Q_OBJECT
+
+public:
+    static constexpr char kPluginName[] = "zorrit-pointer";
+
+    using BusPointerSource::BusPointerSource;
+    ~KWinPointerSource() override;
+
+    // Writes the script into `folder`, unloads one left behind by a copy that was killed, loads
+    // ours and starts it.
+    bool start(const QString &folder, QString *error);
+    static QByteArray scriptText();
+
+private:
+    bool m_loaded = false;
+};
+
+// GNOME Shell 43 and later: our companion extension reports the pointer once it is enabled.
+class GnomePointerSource final : public BusPointerSource
+{
+    Q_OBJECT
+
+public:
+    static constexpr char kExtensionUuid[] = "zorrit-pointer@rediroriro.org";
+    enum class Extension { Enabled, NotEnabled, Missing };
+
+    using BusPointerSource::BusPointerSource;
+    // Asks GNOME Shell about our extension.
+    static Extension extensionState();
+};
+
+} // namespace platform
