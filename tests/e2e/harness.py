@@ -435,12 +435,12 @@ class KWinSession(XSession):
         # The installed binary carries a file capability that a container refuses to execute.
         kwin = os.path.join(self.root, "kwin_wayland")
         shutil.copy(shutil.which("kwin_wayland"), kwin)
-        # KWin starts this once its Xwayland runs, with DISPLAY set to it.
+        # KWin starts this once its Xwayland runs, with DISPLAY set to it; KWin runs on after it.
         display_file = os.path.join(self.root, "display")
         reporter = os.path.join(self.root, "report-display")
         with open(reporter, "w") as f:
             f.write(f'#!/bin/sh\necho "$DISPLAY" > {display_file}.new\n'
-                    f"mv {display_file}.new {display_file}\nexec sleep 100000\n")
+                    f"mv {display_file}.new {display_file}\n")
         os.chmod(reporter, 0o755)
         self.wayland_display = "wayland-zorrit-e2e"
         self.kwin = self.spawn([kwin, "--virtual", "--xwayland", "--no-lockscreen",
