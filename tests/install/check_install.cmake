@@ -16,7 +16,9 @@ set(expected
     usr/share/mime/packages/zorrit.xml
     usr/share/man/man1/zorrit.1.gz
     usr/share/man/man1/vandrel.1.gz
-    usr/share/doc/zorrit/copyright)
+    usr/share/doc/zorrit/copyright
+    usr/share/gnome-shell/extensions/zorrit-pointer@rediroriro.org/metadata.json
+    usr/share/gnome-shell/extensions/zorrit-pointer@rediroriro.org/extension.js)
 foreach(size 16 22 32 48 64 128 256)
     list(APPEND expected
         usr/share/icons/hicolor/${size}x${size}/apps/zorrit.png
