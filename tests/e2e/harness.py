@@ -472,3 +472,86 @@ class KWinSession(XSession):
 
     def script_loaded(self, plugin="zorrit-pointer"):
         return self.kwin_call("isScriptLoaded", f"string:{plugin}") == "boolean true"
+
+
+_SYSTEM_BUS_CONFIG = """<!DOCTYPE busconfig PUBLIC "-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN"
+ "http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd">
+<busconfig>
+  <type>system</type>
+  <listen>unix:path={path}</listen>
+  <auth>EXTERNAL</auth>
+  <policy context="default">
+    <allow send_destination="*"/><allow receive_sender="*"/><allow own="*"/>
+  </policy>
+</busconfig>
+"""
+
+
+class GnomeSession(XSession):
+    """A headless GNOME Shell (Wayland) with its Xwayland, on private session and system buses,
+    with a temporary home. The pointer moves through Mutter's remote-desktop interface."""
+
+    def __init__(self, width=1280, height=1024, extensions=()):
+        self._make_home(width, height)
+        try:
+            # GNOME Shell finds a user's extensions when it starts.
+            for extension in extensions:
+                shutil.copytree(extension, os.path.join(self.data, "gnome-shell", "extensions",
+                                                        os.path.basename(extension)))
+            self._start_shell()
+        except Exception:
+            self.close()
+            raise
+
+    def _bus(self, name, argv):
+        path = os.path.join(self.runtime, name)
+        self.spawn(["dbus-daemon", "--nofork", "--nopidfile", *argv(path)], log=name)
+        if not wait_until(lambda: os.path.exists(path), 10):
+            raise RuntimeError(f"the {name} did not start")
+        return f"unix:path={path}"
+
+    def _start_shell(self):
+        config = os.path.join(self.root, "system-bus.conf")
+        with open(config, "w") as f:
+            f.write(_SYSTEM_BUS_CONFIG.format(path=os.path.join(self.runtime, "system_bus")))
+        self.env["DBUS_SYSTEM_BUS_ADDRESS"] = self._bus(
+            "system_bus", lambda path: [f"--config-file={config}"])
+        self.env["DBUS_SESSION_BUS_ADDRESS"] = self._bus(
+            "bus", lambda path: ["--session", f"--address=unix:path={path}"])
+        self.shell = self.spawn(["gnome-shell", "--headless", "--wayland", "--virtual-monitor",
+                                 f"{self.width}x{self.height}"], log="gnome-shell")
+
+        def display():
+            found = re.search(r"Using public X11 display (:\d+)", self.log(self.shell))
+            auth = [n for n in os.listdir(self.runtime) if n.startswith(".mutter-Xwaylandauth.")]
+            return (found.group(1), auth[0]) if found and auth else None
+        started = wait_until(display, 60)
+        if not started:
+            raise RuntimeError("GNOME Shell's Xwayland did not start:\n"
+                               + self.log(self.shell)[-2000:])
+        self.display = started[0]
+        self.env["DISPLAY"] = self.display
+        self.env["XAUTHORITY"] = os.path.join(self.runtime, started[1])
+        self.env["WAYLAND_DISPLAY"] = "wayland-0"
+        wait_until(lambda: self.run(["xdpyinfo"], check=False).returncode == 0, 30)
+        wait_until(lambda: self.shell_call("GetExtensionInfo", "nobody@example") is not None, 30)
+        self._pointer = None
+
+    def shell_call(self, method, *args):
+        """A call to GNOME Shell's extension interface; its reply as text, None on an error."""
+        result = self.run(["gdbus", "call", "--session", "--dest", "org.gnome.Shell",
+                           "--object-path", "/org/gnome/Shell", "--method",
+                           f"org.gnome.Shell.Extensions.{method}", *args], check=False)
+        return result.stdout.decode() if result.returncode == 0 else None
+
+    def move_pointer(self, x, y):
+        if self._pointer is None:
+            script = os.path.join(os.path.dirname(__file__), "wayland", "mutter_pointer.js")
+            self._pointer = subprocess.Popen(["gjs", script], env=self.env, cwd=self.home,
+                                             stdin=subprocess.PIPE, stdout=subprocess.PIPE,
+                                             start_new_session=True)
+            self.processes.append(self._pointer)
+        self._pointer.stdin.write(f"{x} {y}\n".encode())
+        self._pointer.stdin.flush()
+        if self._pointer.stdout.readline().strip() != b"ok":
+            raise RuntimeError("the pointer did not move")

@@ -8,7 +8,7 @@ import signal
 import socket
 import unittest
 
-from harness import KWinSession, XTestCase, wait_until
+from harness import GnomeSession, KWinSession, XTestCase, wait_until
 
 OTHER_WAYLAND = ("This desktop does not tell other programs where the pointer is, so the trail "
                  "follows it only over X11 windows.")
@@ -64,6 +64,37 @@ class KWin(XTestCase):
         self.assertFollows([(200, 600), (1000, 150)])
         self.quit_zorrit(zorrit)
         self.assertFalse(self.x.script_loaded())
+
+
+@unittest.skipUnless(shutil.which("gnome-shell") and shutil.which("gjs")
+                     and os.environ.get("ZORRIT_GNOME_EXTENSION"),
+                     "needs GNOME Shell and gjs (scripts/install-deps --tests)")
+class Gnome(XTestCase):
+    UUID = "zorrit-pointer@rediroriro.org"
+
+    def setUp(self):
+        self.x = GnomeSession(extensions=[os.environ["ZORRIT_GNOME_EXTENSION"]])
+        self.addCleanup(self.x.close)
+
+    def test_the_extension_once_enabled_lets_the_trail_follow_the_wayland_pointer(self):
+        # Installed but not enabled: Zorrit says how to enable it.
+        self.assertIn("'state': <6.0>", self.x.shell_call("GetExtensionInfo", self.UUID))
+        zorrit = self.start_zorrit()
+        self.assertTrue(self.x.wait_role("Zorrit", "message", 20), "no notice")
+        self.assertIn(f"gnome-extensions enable {self.UUID}", self.x.log(zorrit))
+        self.x.stop(zorrit)
+
+        self.assertIn("true", self.x.shell_call("EnableExtension", self.UUID))
+        said_before = len(self.x.log(zorrit))
+        zorrit = self.start_zorrit()
+        self.assertTrue(wait_until(lambda: self.x.find_windows("p5"), 20), self.x.log(zorrit))
+        for px, py in [(300, 300), (900, 700), (40, 900)]:
+            self.x.move_pointer(px, py)
+            self.assertTrue(self.x.wait_position("Zorrit", (px + 12, py + 19), 15),
+                            f"pointer at {px},{py}, main1 at {self.x.position('Zorrit')}")
+            self.assertTrue(self.x.wait_position("p5", (px + 20, py + 75), 15))
+        self.assertIsNone(self.x.wait_role("Zorrit", "message", 1))
+        self.assertNotIn("zorrit:", self.x.log(zorrit)[said_before:])
 
 
 class OtherWayland(XTestCase):
