@@ -6,9 +6,12 @@
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
 #include <QDBusReply>
+#include <QDBusServiceWatcher>
 #include <QDBusVariant>
 #include <QFile>
 #include <QSaveFile>
+
+#include <algorithm>
 
 namespace platform {
 
@@ -28,6 +31,14 @@ QDBusMessage kwinCall(const char *method, const QVariantList &arguments)
     return QDBusConnection::sessionBus().call(call, QDBus::Block, kCallTimeoutMs);
 }
 } // namespace
+
+BusPointerSource::BusPointerSource(QObject *parent)
+    : PointerSource(parent)
+{
+    m_answerTimer.setSingleShot(true);
+    m_answerTimer.setInterval(kAnswerDelayMs);
+    connect(&m_answerTimer, &QTimer::timeout, this, &BusPointerSource::answer);
+}
 
 BusPointerSource::~BusPointerSource()
 {
@@ -74,41 +85,92 @@ bool BusPointerSource::ownsName() const
 
 void BusPointerSource::Moved(int x, int y)
 {
-    report(x, y);
+    // Any program of the user may call this. X11 window positions are 16-bit: kept within
+    // them, a wild report misplaces the trail for a moment and breaks nothing.
+    constexpr int kLimit = 32767;
+    report(std::clamp(x, -kLimit, kLimit), std::clamp(y, -kLimit, kLimit));
+    if (!calledFromDBus())
+        return;
+    // A second caller while one waits (a new reporter, say) is answered at once.
+    if (m_answerTimer.isActive()) {
+        connection().send(message().createReply());
+        return;
+    }
+    setDelayedReply(true);
+    m_answer = message().createReply();
+    m_answerTimer.start();
+}
+
+void BusPointerSource::answer()
+{
+    if (m_listening)
+        QDBusConnection::sessionBus().send(m_answer);
+    m_answer = QDBusMessage();
 }
 
 KWinPointerSource::~KWinPointerSource()
 {
     // A copy that took over from us has loaded the script afresh for itself: leave it.
+    delete m_kwinWatch;
     if (m_loaded && ownsName())
         kwinCall("unloadScript", {QLatin1String(kPluginName)});
 }
 
 QByteArray KWinPointerSource::scriptText()
 {
+    // One call in flight at a time; the answer asks for the latest position, if it moved. A call
+    // unanswered for a second (its receiver gone) no longer holds the next one back.
     return QByteArrayLiteral(
-        "// Hands the pointer position to Zorrit at every move.\n"
-        "function report() {\n"
+        "// Hands the pointer position to Zorrit when it moves.\n"
+        "var waiting = false, moved = false, sentAt = 0;\n"
+        "function send() {\n"
         "    var p = workspace.cursorPos;\n"
+        "    waiting = true;\n"
+        "    moved = false;\n"
+        "    sentAt = Date.now();\n"
         "    callDBus(\"org.rediroriro.Zorrit\", \"/Pointer\", \"org.rediroriro.Zorrit.Pointer\",\n"
-        "             \"Moved\", p.x, p.y);\n"
+        "             \"Moved\", p.x, p.y, answered);\n"
         "}\n"
-        "workspace.cursorPosChanged.connect(report);\n"
-        "report();\n");
+        "function answered() {\n"
+        "    waiting = false;\n"
+        "    if (moved)\n"
+        "        send();\n"
+        "}\n"
+        "workspace.cursorPosChanged.connect(function () {\n"
+        "    if (waiting && Date.now() - sentAt < 1000)\n"
+        "        moved = true;\n"
+        "    else\n"
+        "        send();\n"
+        "});\n"
+        "send();\n");
 }
 
 bool KWinPointerSource::start(const QString &folder, QString *error)
 {
-    const QString path = folder + QStringLiteral("/kwin-pointer.js");
-    QSaveFile file(path);
+    m_path = folder + QStringLiteral("/kwin-pointer.js");
+    QSaveFile file(m_path);
     if (!file.open(QIODevice::WriteOnly) || file.write(scriptText()) != scriptText().size()
         || !file.commit()) {
-        *error = QStringLiteral("cannot write %1").arg(path);
+        *error = QStringLiteral("cannot write %1").arg(m_path);
         return false;
     }
+    if (!load(error))
+        return false;
+    m_kwinWatch = new QDBusServiceWatcher(QLatin1String(kKWinService),
+                                          QDBusConnection::sessionBus(),
+                                          QDBusServiceWatcher::WatchForRegistration, this);
+    connect(m_kwinWatch, &QDBusServiceWatcher::serviceRegistered, this, [this] {
+        QString ignored;
+        load(&ignored);
+    });
+    return true;
+}
+
+bool KWinPointerSource::load(QString *error)
+{
     // A copy that was killed could not unload its script, which would make ours a duplicate.
     kwinCall("unloadScript", {QLatin1String(kPluginName)});
-    const QDBusReply<int> id = kwinCall("loadScript", {path, QLatin1String(kPluginName)});
+    const QDBusReply<int> id = kwinCall("loadScript", {m_path, QLatin1String(kPluginName)});
     if (!id.isValid() || id.value() < 0) {
         *error = id.isValid() ? QStringLiteral("KWin refused the script")
                               : QStringLiteral("KWin did not answer: %1").arg(id.error().message());

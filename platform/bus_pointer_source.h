@@ -1,11 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Pointer sources fed over the session bus: a KWin script of ours, or our GNOME Shell extension,
-// calls Moved(x, y) on the name Zorrit owns at every pointer move.
+// calls Moved(x, y) on the name Zorrit owns when the pointer moves.
 #pragma once
 
 #include "pointer_source.h"
 
+#include <QDBusContext>
+#include <QDBusMessage>
 #include <QString>
+#include <QTimer>
+
+class QDBusServiceWatcher;
 
 namespace platform {
 
@@ -14,13 +19,19 @@ inline constexpr char kPointerBusName[] = "org.rediroriro.Zorrit";
 inline constexpr char kPointerObjectPath[] = "/Pointer";
 inline constexpr char kPointerInterface[] = "org.rediroriro.Zorrit.Pointer";
 
-class BusPointerSource : public PointerSource
+// A reporter keeps at most one call in flight and, when the pointer moved meanwhile, sends the
+// latest position as soon as the answer comes. The answer comes half a tick after the call, so
+// however fast the mouse reports (up to 1000 times a second), Zorrit hears of it at most about
+// 100 times a second, and never more than half a tick late.
+class BusPointerSource : public PointerSource, protected QDBusContext
 {
     Q_OBJECT
     Q_CLASSINFO("D-Bus Interface", "org.rediroriro.Zorrit.Pointer")
 
 public:
-    using PointerSource::PointerSource;
+    static constexpr int kAnswerDelayMs = 10;
+
+    explicit BusPointerSource(QObject *parent = nullptr);
     ~BusPointerSource() override;
 
     // Owns the bus name and serves Moved on it; false (with the reason) when the session bus
@@ -34,7 +45,11 @@ public Q_SLOTS:
     Q_SCRIPTABLE void Moved(int x, int y);
 
 private:
+    void answer();
+
     bool m_listening = false;
+    QDBusMessage m_answer; // the call waiting for its answer
+    QTimer m_answerTimer;
 };
 
 // KWin 5.27 and later: a script loaded into KWin reports workspace.cursorPos at every
@@ -50,12 +65,16 @@ public:
     ~KWinPointerSource() override;
 
     // Writes the script into `folder`, unloads one left behind by a copy that was killed, loads
-    // ours and starts it.
+    // ours and starts it; again whenever KWin comes back (a restart of KWin loses its scripts).
     bool start(const QString &folder, QString *error);
     static QByteArray scriptText();
 
 private:
+    bool load(QString *error);
+
+    QString m_path;
     bool m_loaded = false;
+    QDBusServiceWatcher *m_kwinWatch = nullptr;
 };
 
 // GNOME Shell 43 and later: our companion extension reports the pointer once it is enabled.

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Moves a KWin session's pointer to absolute points, like a person's mouse would:
-// fake_pointer X Y [X Y ...] (logical pixels). Exits 0 once KWin has taken every move.
+// fake_pointer X Y [X Y ...] (logical pixels), or with no arguments one "X Y" line at a time
+// from stdin, answering "ok" for each. Exits 0 once KWin has taken every move.
 #include "fake-input-client-protocol.h"
 
 #include <wayland-client.h>
@@ -28,8 +29,8 @@ static const struct wl_registry_listener registry_listener = {global_added, glob
 
 int main(int argc, char **argv)
 {
-    if (argc < 3 || argc % 2 == 0) {
-        fprintf(stderr, "usage: %s X Y [X Y ...]\n", argv[0]);
+    if (argc == 2 || argc % 2 == 0) {
+        fprintf(stderr, "usage: %s [X Y ...]\n", argv[0]);
         return 2;
     }
     struct wl_display *display = wl_display_connect(NULL);
@@ -49,6 +50,14 @@ int main(int argc, char **argv)
         org_kde_kwin_fake_input_pointer_motion_absolute(
             fake_input, wl_fixed_from_int(atoi(argv[i])), wl_fixed_from_int(atoi(argv[i + 1])));
     int ok = wl_display_roundtrip(display) >= 0;
+    int x = 0, y = 0;
+    while (ok && argc == 1 && scanf("%d %d", &x, &y) == 2) {
+        org_kde_kwin_fake_input_pointer_motion_absolute(fake_input, wl_fixed_from_int(x),
+                                                        wl_fixed_from_int(y));
+        ok = wl_display_roundtrip(display) >= 0;
+        puts("ok");
+        fflush(stdout);
+    }
     org_kde_kwin_fake_input_destroy(fake_input);
     wl_registry_destroy(registry);
     wl_display_disconnect(display);
