@@ -3,13 +3,17 @@
 #include "bus_pointer_source.h"
 
 #include <QDBusConnection>
+#include <QDBusContext>
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
 #include <QDBusReply>
 #include <QDBusServiceWatcher>
 #include <QDBusVariant>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QSaveFile>
+#include <QThread>
+#include <QTimer>
 
 #include <algorithm>
 
@@ -32,21 +36,76 @@ QDBusMessage kwinCall(const char *method, const QVariantList &arguments)
 }
 } // namespace
 
-BusPointerSource::BusPointerSource(QObject *parent)
-    : PointerSource(parent)
+class PointerReceiver final : public QObject, protected QDBusContext
 {
-    m_answerTimer.setSingleShot(true);
-    m_answerTimer.setInterval(kAnswerDelayMs);
-    connect(&m_answerTimer, &QTimer::timeout, this, &BusPointerSource::answer);
-}
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.rediroriro.Zorrit.Pointer")
+
+public:
+    explicit PointerReceiver(BusPointerSource &source)
+        : m_source(source)
+        , m_answerTimer(this)
+    {
+        m_answerTimer.setSingleShot(true);
+        connect(&m_answerTimer, &QTimer::timeout, this, &PointerReceiver::answer);
+    }
+
+public Q_SLOTS:
+    // Logical compositor coordinates, which Xwayland uses as its root coordinates.
+    Q_SCRIPTABLE void Moved(int x, int y)
+    {
+        // Any program of the user may call this. X11 window positions are 16-bit: kept within
+        // them, a wild report misplaces the trail for a moment and breaks nothing.
+        constexpr int kLimit = 32767;
+        m_source.report(std::clamp(x, -kLimit, kLimit), std::clamp(y, -kLimit, kLimit));
+        if (!calledFromDBus())
+            return;
+        // A second caller while one waits (a new reporter, say) is answered at once, and so is
+        // a call that comes half a tick or more after the last answer: a pointer moving no
+        // faster than the tick costs no timer.
+        const qint64 since = m_lastAnswer.isValid() ? m_lastAnswer.elapsed() : kAnswerDelayMs;
+        if (m_answerTimer.isActive() || since >= kAnswerDelayMs) {
+            if (!m_answerTimer.isActive())
+                m_lastAnswer.start();
+            return; // Qt D-Bus answers on return
+        }
+        setDelayedReply(true);
+        m_answer = message().createReply();
+        m_answerConnection = connection();
+        m_answerTimer.start(int(kAnswerDelayMs - since));
+    }
+
+private:
+    static constexpr qint64 kAnswerDelayMs = BusPointerSource::kAnswerDelayMs;
+
+    void answer()
+    {
+        m_answerConnection.send(m_answer);
+        m_answer = QDBusMessage();
+        m_lastAnswer.start();
+    }
+
+    BusPointerSource &m_source;
+    QTimer m_answerTimer;
+    QElapsedTimer m_lastAnswer;
+    QDBusMessage m_answer; // the call waiting for its answer
+    QDBusConnection m_answerConnection{QString()};
+};
 
 BusPointerSource::~BusPointerSource()
 {
-    if (!m_listening)
+    if (!m_receiver)
         return;
     QDBusConnection bus = QDBusConnection::sessionBus();
     bus.unregisterObject(QLatin1String(kPointerObjectPath));
     bus.unregisterService(QLatin1String(kPointerBusName));
+    // Deleted on its own thread, once no call can reach it any more.
+    if (m_receiver->thread() == QThread::currentThread() || !m_receiver->thread()->isRunning())
+        delete m_receiver;
+    else
+        QMetaObject::invokeMethod(
+            m_receiver, [receiver = m_receiver] { delete receiver; },
+            Qt::BlockingQueuedConnection);
 }
 
 bool BusPointerSource::listen(QString *error)
@@ -56,9 +115,14 @@ bool BusPointerSource::listen(QString *error)
         *error = QStringLiteral("no session bus");
         return false;
     }
-    if (!bus.registerObject(QLatin1String(kPointerObjectPath), this,
+    auto receiver = std::make_unique<PointerReceiver>(*this);
+    // Qt D-Bus calls an object that lives on its own thread directly from there.
+    if (QThread *busThread = bus.interface()->thread(); busThread && busThread->isRunning())
+        receiver->moveToThread(busThread);
+    if (!bus.registerObject(QLatin1String(kPointerObjectPath), receiver.get(),
                             QDBusConnection::ExportScriptableSlots)) {
         *error = QStringLiteral("cannot serve %1").arg(QLatin1String(kPointerObjectPath));
+        QMetaObject::invokeMethod(receiver.release(), &QObject::deleteLater);
         return false;
     }
     // A copy that takes over from a running one (the hand-off) takes the name over too; the
@@ -70,9 +134,11 @@ bool BusPointerSource::listen(QString *error)
     if (!registered.isValid() || registered.value() != QDBusConnectionInterface::ServiceRegistered) {
         bus.unregisterObject(QLatin1String(kPointerObjectPath));
         *error = QStringLiteral("the bus name %1 is taken").arg(QLatin1String(kPointerBusName));
+        // The receiver is on the bus thread: delete it there.
+        QMetaObject::invokeMethod(receiver.release(), &QObject::deleteLater);
         return false;
     }
-    m_listening = true;
+    m_receiver = receiver.release();
     return true;
 }
 
@@ -80,32 +146,7 @@ bool BusPointerSource::ownsName() const
 {
     QDBusConnection bus = QDBusConnection::sessionBus();
     const QDBusReply<QString> owner = bus.interface()->serviceOwner(QLatin1String(kPointerBusName));
-    return m_listening && owner.isValid() && owner.value() == bus.baseService();
-}
-
-void BusPointerSource::Moved(int x, int y)
-{
-    // Any program of the user may call this. X11 window positions are 16-bit: kept within
-    // them, a wild report misplaces the trail for a moment and breaks nothing.
-    constexpr int kLimit = 32767;
-    report(std::clamp(x, -kLimit, kLimit), std::clamp(y, -kLimit, kLimit));
-    if (!calledFromDBus())
-        return;
-    // A second caller while one waits (a new reporter, say) is answered at once.
-    if (m_answerTimer.isActive()) {
-        connection().send(message().createReply());
-        return;
-    }
-    setDelayedReply(true);
-    m_answer = message().createReply();
-    m_answerTimer.start();
-}
-
-void BusPointerSource::answer()
-{
-    if (m_listening)
-        QDBusConnection::sessionBus().send(m_answer);
-    m_answer = QDBusMessage();
+    return m_receiver && owner.isValid() && owner.value() == bus.baseService();
 }
 
 KWinPointerSource::~KWinPointerSource()
@@ -201,3 +242,5 @@ GnomePointerSource::Extension GnomePointerSource::extensionState()
 }
 
 } // namespace platform
+
+#include "bus_pointer_source.moc"

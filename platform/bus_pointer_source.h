@@ -5,10 +5,7 @@
 
 #include "pointer_source.h"
 
-#include <QDBusContext>
-#include <QDBusMessage>
 #include <QString>
-#include <QTimer>
 
 class QDBusServiceWatcher;
 
@@ -19,19 +16,20 @@ inline constexpr char kPointerBusName[] = "org.rediroriro.Zorrit";
 inline constexpr char kPointerObjectPath[] = "/Pointer";
 inline constexpr char kPointerInterface[] = "org.rediroriro.Zorrit.Pointer";
 
+class PointerReceiver;
+
 // A reporter keeps at most one call in flight and, when the pointer moved meanwhile, sends the
-// latest position as soon as the answer comes. The answer comes half a tick after the call, so
-// however fast the mouse reports (up to 1000 times a second), Zorrit hears of it at most about
-// 100 times a second, and never more than half a tick late.
-class BusPointerSource : public PointerSource, protected QDBusContext
+// latest position as soon as the answer comes. The answer comes no sooner than half a tick after
+// the previous one, so however fast the mouse reports (up to 1000 times a second), Zorrit hears
+// of it at most about 100 times a second, and never more than half a tick late.
+class BusPointerSource : public PointerSource
 {
     Q_OBJECT
-    Q_CLASSINFO("D-Bus Interface", "org.rediroriro.Zorrit.Pointer")
 
 public:
     static constexpr int kAnswerDelayMs = 10;
 
-    explicit BusPointerSource(QObject *parent = nullptr);
+    using PointerSource::PointerSource;
     ~BusPointerSource() override;
 
     // Owns the bus name and serves Moved on it; false (with the reason) when the session bus
@@ -40,16 +38,12 @@ public:
     // Whether the name is still ours, i.e. no later copy took it over.
     bool ownsName() const;
 
-public Q_SLOTS:
-    // Logical compositor coordinates, which Xwayland uses as its root coordinates.
-    Q_SCRIPTABLE void Moved(int x, int y);
-
 private:
-    void answer();
+    friend class PointerReceiver;
 
-    bool m_listening = false;
-    QDBusMessage m_answer; // the call waiting for its answer
-    QTimer m_answerTimer;
+    // Lives on Qt D-Bus's own thread, which then answers the calls without waking ours; only a
+    // sleeping trail's wake-up (the moved signal) comes over to the main thread.
+    PointerReceiver *m_receiver = nullptr;
 };
 
 // KWin 5.27 and later: a script loaded into KWin reports workspace.cursorPos at every

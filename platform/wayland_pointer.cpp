@@ -18,6 +18,10 @@ PointerSession detectPointerSession()
                          || qgetenv("XDG_SESSION_TYPE") == "wayland";
     if (!wayland)
         return PointerSession::X11;
+    // Without a bus address libdbus may launch a bus of its own; no compositor would be on it.
+    if (qEnvironmentVariableIsEmpty("DBUS_SESSION_BUS_ADDRESS")
+        && !QFile::exists(qEnvironmentVariable("XDG_RUNTIME_DIR") + QStringLiteral("/bus")))
+        return PointerSession::OtherWayland;
     QDBusConnection bus = QDBusConnection::sessionBus();
     if (!bus.isConnected())
         return PointerSession::OtherWayland;
