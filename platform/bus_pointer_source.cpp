@@ -99,13 +99,20 @@ BusPointerSource::~BusPointerSource()
     QDBusConnection bus = QDBusConnection::sessionBus();
     bus.unregisterObject(QLatin1String(kPointerObjectPath));
     bus.unregisterService(QLatin1String(kPointerBusName));
-    // Deleted on its own thread, once no call can reach it any more.
-    if (m_receiver->thread() == QThread::currentThread() || !m_receiver->thread()->isRunning())
-        delete m_receiver;
-    else
+    discard(m_receiver);
+}
+
+void BusPointerSource::discard(PointerReceiver *receiver)
+{
+    // Qt D-Bus learns of a deleted object through a blocking call to its own thread, so the
+    // receiver comes back to this thread (no call can reach it any more) to be deleted here.
+    QThread *here = QThread::currentThread();
+    if (receiver->thread() != here && receiver->thread()->isRunning()) {
         QMetaObject::invokeMethod(
-            m_receiver, [receiver = m_receiver] { delete receiver; },
+            receiver, [receiver, here] { receiver->moveToThread(here); },
             Qt::BlockingQueuedConnection);
+    }
+    delete receiver;
 }
 
 bool BusPointerSource::listen(QString *error)
@@ -122,7 +129,7 @@ bool BusPointerSource::listen(QString *error)
     if (!bus.registerObject(QLatin1String(kPointerObjectPath), receiver.get(),
                             QDBusConnection::ExportScriptableSlots)) {
         *error = QStringLiteral("cannot serve %1").arg(QLatin1String(kPointerObjectPath));
-        QMetaObject::invokeMethod(receiver.release(), &QObject::deleteLater);
+        discard(receiver.release());
         return false;
     }
     // A copy that takes over from a running one (the hand-off) takes the name over too; the
@@ -134,8 +141,7 @@ bool BusPointerSource::listen(QString *error)
     if (!registered.isValid() || registered.value() != QDBusConnectionInterface::ServiceRegistered) {
         bus.unregisterObject(QLatin1String(kPointerObjectPath));
         *error = QStringLiteral("the bus name %1 is taken").arg(QLatin1String(kPointerBusName));
-        // The receiver is on the bus thread: delete it there.
-        QMetaObject::invokeMethod(receiver.release(), &QObject::deleteLater);
+        discard(receiver.release());
         return false;
     }
     m_receiver = receiver.release();

@@ -40,6 +40,7 @@ public:
 
 private:
     friend class PointerReceiver;
+    static void discard(PointerReceiver *receiver);
 
     // Lives on Qt D-Bus's own thread, which then answers the calls without waking ours; only a
     // sleeping trail's wake-up (the moved signal) comes over to the main thread.
