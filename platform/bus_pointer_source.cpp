@@ -8,9 +8,7 @@
 #include <QDBusMessage>
 #include <QDBusReply>
 #include <QDBusServiceWatcher>
-#include <QDBusVariant>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QSaveFile>
 #include <QThread>
 #include <QTimer>

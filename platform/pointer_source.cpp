@@ -88,16 +88,24 @@ bool SourcedWindowSystem::compositorRunning()
     return m_windows.compositorRunning();
 }
 
+PointerSource *SourcedWindowSystem::reportingSource() const
+{
+    // A source that never reported (a compositor too old for our script, say) leaves both the
+    // samples and the wake-up to the X server.
+    PointerSource *source = m_source.load(std::memory_order_acquire);
+    return source && source->position() ? source : nullptr;
+}
+
 bool SourcedWindowSystem::canWatchPointer()
 {
     // A source reports every move.
-    return m_source.load(std::memory_order_acquire) || m_windows.canWatchPointer();
+    return reportingSource() || m_windows.canWatchPointer();
 }
 
 void SourcedWindowSystem::watchPointerOnce(std::function<void()> onMove)
 {
     stopWatchingPointer();
-    PointerSource *source = m_source.load(std::memory_order_acquire);
+    PointerSource *source = reportingSource();
     if (!source) {
         m_windows.watchPointerOnce(std::move(onMove));
         return;

@@ -61,6 +61,7 @@ public:
 
 private:
     void updateScale();
+    PointerSource *reportingSource() const;
 
     WindowSystem &m_windows;
     std::atomic<PointerSource *> m_source{nullptr};

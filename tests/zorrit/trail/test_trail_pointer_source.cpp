@@ -39,6 +39,13 @@ TEST(TrailPointerSource, FollowsTheReportsSleepsAtRestAndWakesOnTheNextReport)
     motion.setCorner(TrailCorner::BotRight);
     TrailEngine engine(windows, motion);
     engine.start();
+    // A source that has not reported yet (a script that never ran) leaves waking to X.
+    bool woken = false;
+    windows.watchPointerOnce([&] { woken = true; });
+    ASSERT_TRUE(x11.watcher);
+    windows.stopWatchingPointer();
+    EXPECT_FALSE(x11.watcher);
+
     source.report(500, 300);
     for (SpriteState &s : engine.state().sprites) {
         s.PosX = 500;
@@ -60,7 +67,6 @@ TEST(TrailPointerSource, FollowsTheReportsSleepsAtRestAndWakesOnTheNextReport)
     // Without a source the X server's pointer and its watch are back.
     windows.setSource(nullptr);
     EXPECT_EQ(windows.pointerPos(), QPoint(652, 531));
-    bool woken = false;
     windows.watchPointerOnce([&] { woken = true; });
     source.report(800, 300);
     EXPECT_FALSE(woken);
