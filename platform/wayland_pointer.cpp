@@ -48,7 +48,7 @@ PointerChoice choosePointerSource(PointerSession session, const QString &folder)
 {
     PointerChoice choice;
     const auto otherWayland = [&](const QString &why) {
-        choice.warning = why.isEmpty() ? otherWaylandText() : why + QStringLiteral("; ")
+        choice.warning = why.isEmpty() ? otherWaylandText() : why + QStringLiteral(". ")
                                                                   + otherWaylandText();
         choice.noticeKey = QStringLiteral("wayland-pointer");
         choice.noticeText = otherWaylandText();
