@@ -17,10 +17,19 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <memory>
 
 namespace platform {
 
 namespace {
+
+// xcb hands out replies and errors allocated with malloc; this frees them on every path.
+struct FreeDeleter
+{
+    void operator()(void *p) const { std::free(p); }
+};
+template <typename T>
+using XcbReply = std::unique_ptr<T, FreeDeleter>;
 
 int screenNumberFromDisplayName()
 {
@@ -77,14 +86,14 @@ X11WindowSystem::X11WindowSystem()
         // Qt has usually announced its own XI2 version on this connection already; the server
         // then refuses a different one with an error, which also tells us XI2 is there.
         auto cookie = xcb_input_xi_query_version(m_connection, 2, 2);
-        xcb_generic_error_t *error = nullptr;
-        if (auto *reply = xcb_input_xi_query_version_reply(m_connection, cookie, &error)) {
+        xcb_generic_error_t *rawError = nullptr;
+        const XcbReply<xcb_input_xi_query_version_reply_t> reply(
+            xcb_input_xi_query_version_reply(m_connection, cookie, &rawError));
+        const XcbReply<xcb_generic_error_t> error(rawError);
+        if (reply)
             m_xinputUsable = reply->major_version >= 2;
-            std::free(reply);
-        } else if (error) {
+        else if (error)
             m_xinputUsable = error->error_code == XCB_VALUE;
-            std::free(error);
-        }
     }
     QCoreApplication::instance()->installNativeEventFilter(this);
     screensChanged();
@@ -135,14 +144,11 @@ std::optional<QPoint> X11WindowSystem::pointerPos()
     if (!m_pointerConnection || !m_pointerRoot || !m_unscaled)
         return QCursor::pos();
     auto cookie = xcb_query_pointer(m_pointerConnection, m_pointerRoot);
-    xcb_query_pointer_reply_t *reply = xcb_query_pointer_reply(m_pointerConnection, cookie, nullptr);
-    if (!reply)
+    const XcbReply<xcb_query_pointer_reply_t> reply(
+        xcb_query_pointer_reply(m_pointerConnection, cookie, nullptr));
+    if (!reply || !reply->same_screen)
         return std::nullopt;
-    std::optional<QPoint> result;
-    if (reply->same_screen)
-        result = QPoint(reply->root_x, reply->root_y);
-    std::free(reply);
-    return result;
+    return QPoint(reply->root_x, reply->root_y);
 }
 
 const X11WindowSystem::OwnWindow &X11WindowSystem::ownWindow(QWidget *window, quint32 *wid)
@@ -154,10 +160,9 @@ const X11WindowSystem::OwnWindow &X11WindowSystem::ownWindow(QWidget *window, qu
         own.dpr = window->devicePixelRatioF();
         own.size = QSize(qRound(window->width() * own.dpr), qRound(window->height() * own.dpr));
         auto cookie = xcb_get_window_attributes(m_connection, *wid);
-        if (auto *attributes = xcb_get_window_attributes_reply(m_connection, cookie, nullptr)) {
+        if (const XcbReply<xcb_get_window_attributes_reply_t> attributes{
+                xcb_get_window_attributes_reply(m_connection, cookie, nullptr)})
             own.eventMask = attributes->your_event_mask;
-            std::free(attributes);
-        }
         if (m_pointerConnection && own.eventMask) {
             // Moves go out on our own connection from here on. Qt keeps every event it asked
             // for but the structure ones, which would only echo our moves back to it (and wake
@@ -231,18 +236,14 @@ bool X11WindowSystem::compositorRunning()
         return false;
     const QByteArray name = "_NET_WM_CM_S" + QByteArray::number(m_screenNumber);
     auto atomCookie = xcb_intern_atom(m_connection, 0, name.size(), name.constData());
-    xcb_intern_atom_reply_t *atom = xcb_intern_atom_reply(m_connection, atomCookie, nullptr);
+    const XcbReply<xcb_intern_atom_reply_t> atom(
+        xcb_intern_atom_reply(m_connection, atomCookie, nullptr));
     if (!atom)
         return false;
     auto ownerCookie = xcb_get_selection_owner(m_connection, atom->atom);
-    std::free(atom);
-    xcb_get_selection_owner_reply_t *owner =
-        xcb_get_selection_owner_reply(m_connection, ownerCookie, nullptr);
-    if (!owner)
-        return false;
-    const bool running = owner->owner != XCB_NONE;
-    std::free(owner);
-    return running;
+    const XcbReply<xcb_get_selection_owner_reply_t> owner(
+        xcb_get_selection_owner_reply(m_connection, ownerCookie, nullptr));
+    return owner && owner->owner != XCB_NONE;
 }
 
 bool X11WindowSystem::canWatchPointer()

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Zorrit's entry point: the X11 check, the real seams, then start-up.
+#include "common/version.h"
 #include "platform/dialogs.h"
 #include "platform/file_chooser.h"
 #include "platform/runtime_dir.h"
@@ -18,6 +19,15 @@
 
 int main(int argc, char **argv)
 {
+    {
+        // --help, --version, --quit and --preferences for a running copy need no display.
+        QStringList arguments;
+        for (int i = 1; i < argc; ++i)
+            arguments << QString::fromLocal8Bit(argv[i]);
+        if (const std::optional<int> exitCode = zorrit::app::ZorritApp::answerWithoutStarting(
+                arguments, [] { return platform::runtimeDir(QStringLiteral("zorrit")); }))
+            return *exitCode;
+    }
     // The trail needs the X11 pointer and window stacking: under Wayland, use XWayland.
     if (qEnvironmentVariableIsSet("WAYLAND_DISPLAY") && qEnvironmentVariableIsSet("DISPLAY")
         && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
@@ -38,7 +48,7 @@ int main(int argc, char **argv)
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Zorrit"));
-    QApplication::setApplicationVersion(QStringLiteral("1.2.1"));
+    QApplication::setApplicationVersion(common::version::display());
     QApplication::setDesktopFileName(QStringLiteral("zorrit"));
     // The trail has no main window: closing a dialog must not end the program.
     QApplication::setQuitOnLastWindowClosed(false);

@@ -3,6 +3,7 @@
 #include "trail_engine.h"
 
 #include "platform/window_system.h"
+#include "corner_settings.h"
 #include "zorrit/settings/settings_store.h"
 
 #include <cmath>
@@ -52,19 +53,19 @@ void TrailEngine::readMotionSettings(const settings::SettingsStore &store)
     const QString above = store.ReadSetting(kAbove);
     const QString under = store.ReadSetting(kUnder);
     const QString fast = store.ReadSetting(kFast);
-    const QString corners[] = {store.ReadSetting(kBotRight), store.ReadSetting(kBotLeft),
-                               store.ReadSetting(kTopRight), store.ReadSetting(kTopLeft)};
-    const QString yes = QStringLiteral("True");
+    QString corners[std::size(kCornerSettings)];
+    for (std::size_t c = 0; c < std::size(kCornerSettings); ++c)
+        corners[c] = store.ReadSetting(kCornerSettings[c].key);
 
-    m_motion.WobbleOn = move == QLatin1String("1");
-    if (above == yes)
+    m_motion.WobbleOn = isOnForm(kMove, move);
+    if (isOnForm(kAbove, above))
         m_motion.KeepOnTop = true;
-    else if (under == yes)
+    else if (isOnForm(kUnder, under))
         m_motion.KeepOnTop = false;
-    m_motion.SpeedFactor = fast == QLatin1String("1") ? 1 : 2;
-    for (int c = 0; c < 4; ++c) {
-        if (corners[c] == yes) {
-            m_motion.setCorner(static_cast<TrailCorner>(c));
+    m_motion.SpeedFactor = isOnForm(kFast, fast) ? 1 : 2;
+    for (std::size_t c = 0; c < std::size(kCornerSettings); ++c) {
+        if (isOnForm(kCornerSettings[c].key, corners[c])) {
+            m_motion.setCorner(kCornerSettings[c].corner);
             break;
         }
     }
