@@ -3,8 +3,8 @@
 #include "bus_pointer_source.h"
 
 #include <QDBusConnection>
-#include <QDBusContext>
 #include <QDBusConnectionInterface>
+#include <QDBusContext>
 #include <QDBusMessage>
 #include <QDBusReply>
 #include <QDBusServiceWatcher>
@@ -136,7 +136,8 @@ bool BusPointerSource::listen(QString *error)
         bus.interface()->registerService(QLatin1String(kPointerBusName),
                                          QDBusConnectionInterface::ReplaceExistingService,
                                          QDBusConnectionInterface::AllowReplacement);
-    if (!registered.isValid() || registered.value() != QDBusConnectionInterface::ServiceRegistered) {
+    if (!registered.isValid()
+        || registered.value() != QDBusConnectionInterface::ServiceRegistered) {
         bus.unregisterObject(QLatin1String(kPointerObjectPath));
         *error = QStringLiteral("the bus name %1 is taken").arg(QLatin1String(kPointerBusName));
         discard(receiver.release());
@@ -201,9 +202,9 @@ bool KWinPointerSource::start(const QString &folder, QString *error)
     }
     if (!load(error))
         return false;
-    m_kwinWatch = new QDBusServiceWatcher(QLatin1String(kKWinService),
-                                          QDBusConnection::sessionBus(),
-                                          QDBusServiceWatcher::WatchForRegistration, this);
+    m_kwinWatch =
+        new QDBusServiceWatcher(QLatin1String(kKWinService), QDBusConnection::sessionBus(),
+                                QDBusServiceWatcher::WatchForRegistration, this);
     connect(m_kwinWatch, &QDBusServiceWatcher::serviceRegistered, this, [this] {
         QString ignored;
         load(&ignored);

@@ -14,8 +14,8 @@ namespace platform {
 
 PointerSession detectPointerSession()
 {
-    const bool wayland = !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")
-                         || qgetenv("XDG_SESSION_TYPE") == "wayland";
+    const bool wayland =
+        !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") || qgetenv("XDG_SESSION_TYPE") == "wayland";
     if (!wayland)
         return PointerSession::X11;
     // Without a bus address libdbus may launch a bus of its own; no compositor would be on it.
@@ -48,8 +48,8 @@ PointerChoice choosePointerSource(PointerSession session, const QString &folder)
 {
     PointerChoice choice;
     const auto otherWayland = [&](const QString &why) {
-        choice.warning = why.isEmpty() ? otherWaylandText() : why + QStringLiteral(". ")
-                                                                  + otherWaylandText();
+        choice.warning =
+            why.isEmpty() ? otherWaylandText() : why + QStringLiteral(". ") + otherWaylandText();
         choice.noticeKey = QStringLiteral("wayland-pointer");
         choice.noticeText = otherWaylandText();
     };
