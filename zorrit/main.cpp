@@ -24,7 +24,7 @@ int main(int argc, char **argv)
         // --help, --version, --quit and --preferences for a running copy need no display.
         QStringList arguments;
         for (int i = 1; i < argc; ++i)
-            arguments << QString::fromLocal8Bit(argv[i]);
+            arguments << platform::decodeFileName(argv[i]);
         if (const std::optional<int> exitCode = zorrit::app::ZorritApp::answerWithoutStarting(
                 arguments, [] { return platform::runtimeDir(QStringLiteral("zorrit")); }))
             return *exitCode;
