@@ -56,14 +56,15 @@ int main(int argc, char **argv)
     platform::QtDialogs dialogs;
     platform::QtShell shell;
     platform::QtFileChooser fileChooser;
-    zorrit::app::ZorritApp zorrit({windowSystem, dialogs, shell,
-                                   zorrit::settings::SettingsStore::defaultFolder(),
-                                   platform::runtimeDir(QStringLiteral("zorrit")), &fileChooser});
-    zorrit.associateThemeFiles = [] {
+    zorrit::app::Seams seams{windowSystem, dialogs, shell,
+                             zorrit::settings::SettingsStore::defaultFolder(),
+                             platform::runtimeDir(QStringLiteral("zorrit")), &fileChooser};
+    seams.associateThemeFiles = [] {
         zorrit::integration::AssociateThemeFiles(QStringLiteral("Zorrit"), QStringLiteral(".thm"),
                                                  QStringLiteral("Zorrit File"),
                                                  zorrit::integration::themeFileIconName());
     };
+    zorrit::app::ZorritApp zorrit(std::move(seams));
     QStringList arguments = QApplication::arguments();
     arguments.removeFirst();
     if (const std::optional<int> exitCode = zorrit.start(arguments))

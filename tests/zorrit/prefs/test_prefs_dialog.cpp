@@ -269,10 +269,11 @@ TEST(PrefsDialog, ThemeTextsAreShownAsPlainText)
 
 TEST(PrefsDialog, HelpAndWizardButtonsCloseFirstThenOpen)
 {
-    ZorritWorld world;
+    ZorritWorld world(nullptr, [](app::Seams &seams) {
+        seams.vandrelProgram = [] { return QStringLiteral("/opt/zorrit/bin/vandrel"); };
+        seams.helpDocument = [] { return QStringLiteral("/opt/zorrit/Help.htm"); };
+    });
     prefs::PrefsWindow &window = world.app->prefsWindow();
-    window.vandrelProgram = [] { return QStringLiteral("/opt/zorrit/bin/vandrel"); };
-    window.helpDocument = [] { return QStringLiteral("/opt/zorrit/Help.htm"); };
 
     prefs::PrefsDialog *dialog = openPrefs(world);
     click(dialog, "wobb");
