@@ -14,6 +14,9 @@ set(_res ${CMAKE_SOURCE_DIR}/resources)
 install(FILES ${_res}/Help.htm DESTINATION ${CMAKE_INSTALL_DATADIR}/zorrit)
 install(FILES ${_res}/zorrit.desktop ${_res}/vandrel.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+install(FILES ${CMAKE_BINARY_DIR}/metainfo/${ZORRIT_APPSTREAM_ID_PREFIX}.zorrit.metainfo.xml
+              ${CMAKE_BINARY_DIR}/metainfo/${ZORRIT_APPSTREAM_ID_PREFIX}.vandrel.metainfo.xml
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 install(FILES ${_res}/zorrit.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages)
 foreach(_size IN LISTS ZORRIT_ICON_SIZES)
     foreach(_icon IN LISTS ZORRIT_ICONS)

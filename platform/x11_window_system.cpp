@@ -15,6 +15,7 @@
 
 #include <X11/Xlib.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <memory>
@@ -65,6 +66,20 @@ bool x11DisplayReachable(const QByteArray &displayName)
 
 X11WindowSystem::X11WindowSystem()
 {
+    if (qGuiApp) {
+        screensChanged();
+        m_screenWatch = {
+            QObject::connect(qGuiApp, &QGuiApplication::screenAdded,
+                             [this](QScreen *screen) {
+                                 watchScreen(screen);
+                                 screensChanged();
+                             }),
+            QObject::connect(qGuiApp, &QGuiApplication::screenRemoved,
+                             [this](QScreen *screen) { screensChanged(screen); }),
+        };
+        for (QScreen *screen : QGuiApplication::screens())
+            watchScreen(screen);
+    }
     auto *x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
     if (!x11 || !x11->connection())
         return; // not on X11: the Qt fallbacks below are used
@@ -96,14 +111,6 @@ X11WindowSystem::X11WindowSystem()
             m_xinputUsable = error->error_code == XCB_VALUE;
     }
     QCoreApplication::instance()->installNativeEventFilter(this);
-    screensChanged();
-    m_screenWatch = {
-        QObject::connect(qGuiApp, &QGuiApplication::screenAdded, [this] { screensChanged(); }),
-        QObject::connect(qGuiApp, &QGuiApplication::screenRemoved, [this] { screensChanged(); }),
-    };
-    for (QScreen *screen : QGuiApplication::screens())
-        m_screenWatch.append(QObject::connect(screen, &QScreen::physicalDotsPerInchChanged,
-                                              [this] { screensChanged(); }));
 
     if (auto *display = x11->display()) {
         int screen = 0;
@@ -130,18 +137,37 @@ X11WindowSystem::~X11WindowSystem()
         QCoreApplication::instance()->removeNativeEventFilter(this);
 }
 
-void X11WindowSystem::screensChanged()
+void X11WindowSystem::watchScreen(QScreen *screen)
 {
-    m_unscaled = true;
-    for (QScreen *screen : QGuiApplication::screens())
-        m_unscaled = m_unscaled && screen->devicePixelRatio() == 1.0;
+    const auto changed = [this] { screensChanged(); };
+    m_screenWatch.append(QObject::connect(screen, &QScreen::geometryChanged, changed));
+    m_screenWatch.append(QObject::connect(screen, &QScreen::physicalDotsPerInchChanged, changed));
+}
+
+void X11WindowSystem::screensChanged(QScreen *leaving)
+{
+    m_monitors.clear();
+    m_screens.fill(nullptr);
+    for (QScreen *screen : QGuiApplication::screens()) {
+        if (screen == leaving || m_monitors.count() == MonitorLayout::kMaxMonitors)
+            continue;
+        // Qt keeps each screen's top-left corner in device pixels and shrinks the rest by the
+        // screen's scale.
+        const QRect logical = screen->geometry();
+        const double scale = screen->devicePixelRatio();
+        const QSize size(qRound(logical.width() * scale), qRound(logical.height() * scale));
+        const int before = m_monitors.count();
+        m_monitors.add(QRect(logical.topLeft(), size), scale);
+        if (m_monitors.count() > before)
+            m_screens[before] = screen;
+    }
     m_ownWindows.clear(); // sizes and ratios are read again at the next move
 }
 
 std::optional<QPoint> X11WindowSystem::pointerPos()
 {
-    // Scaled screens need Qt's mapping of native to device-independent pixels.
-    if (!m_pointerConnection || !m_pointerRoot || !m_unscaled)
+    // The server's own coordinates are the device pixels the trail works in.
+    if (!m_pointerConnection || !m_pointerRoot)
         return QCursor::pos();
     auto cookie = xcb_query_pointer(m_pointerConnection, m_pointerRoot);
     const XcbReply<xcb_query_pointer_reply_t> reply(
@@ -151,7 +177,7 @@ std::optional<QPoint> X11WindowSystem::pointerPos()
     return QPoint(reply->root_x, reply->root_y);
 }
 
-const X11WindowSystem::OwnWindow &X11WindowSystem::ownWindow(QWidget *window, quint32 *wid)
+X11WindowSystem::OwnWindow &X11WindowSystem::ownWindow(QWidget *window, quint32 *wid)
 {
     *wid = static_cast<quint32>(window->winId());
     auto it = m_ownWindows.find(*wid);
@@ -199,17 +225,50 @@ void X11WindowSystem::configureQuietly(QWidget *window, quint16 valueMask, const
         xcb_change_window_attributes(m_connection, wid, XCB_CW_EVENT_MASK, &own.eventMask);
 }
 
-void X11WindowSystem::moveWindow(QWidget *window, QPoint topLeft)
+void X11WindowSystem::moveWindow(QWidget *window, QPoint topLeft, int monitor)
 {
     if (!m_connection) {
-        window->move(topLeft);
+        window->move(m_monitors.toLogical(topLeft, monitor).toPoint());
         return;
     }
     quint32 wid = 0;
-    const qreal dpr = ownWindow(window, &wid).dpr;
-    const quint32 values[] = {static_cast<quint32>(qRound(topLeft.x() * dpr)),
-                              static_cast<quint32>(qRound(topLeft.y() * dpr))};
+    OwnWindow &own = ownWindow(window, &wid);
+    // Only a change of scale matters; one try per monitor reached (Qt may not follow, e.g. on
+    // mirrored monitors of different scale).
+    if (monitor >= 0 && own.dpr != m_monitors.scale(monitor) && own.triedMonitor != monitor)
+        adoptScreen(window, own, topLeft, monitor);
+    const quint32 values[] = {static_cast<quint32>(topLeft.x()), static_cast<quint32>(topLeft.y())};
     configureQuietly(window, XCB_CONFIG_WINDOW_X | XCB_CONFIG_WINDOW_Y, values);
+}
+
+void X11WindowSystem::adoptScreen(QWidget *window, OwnWindow &own, QPoint topLeft, int monitor)
+{
+    // Rare: a sprite crossed to a monitor of another scale. Qt moves it there itself, so that it
+    // takes that screen's scale: its size, drawing and outline. We move our windows behind Qt's
+    // back, so Qt would not notice the crossing by itself.
+    own.triedMonitor = monitor;
+    QScreen *screen = m_screens[monitor];
+    if (!screen || !window->windowHandle())
+        return;
+    const QRect area = screen->geometry();
+    QRect rect(m_monitors.toLogical(topLeft, monitor).toPoint(), window->size());
+    // Qt gives a window the screen under the centre of its geometry.
+    rect.moveCenter(QPoint(std::clamp(rect.center().x(), area.left(), area.right()),
+                           std::clamp(rect.center().y(), area.top(), area.bottom())));
+    const QPoint before = window->pos();
+    window->move(rect.topLeft());
+    bool qtSent = window->pos() != before;
+    const qreal dpr = window->devicePixelRatioF();
+    if (dpr != own.dpr && !window->mask().isEmpty()) {
+        // The outline was cut in device pixels at the old scale.
+        window->windowHandle()->setMask(window->mask());
+        qtSent = true;
+    }
+    own.dpr = dpr;
+    own.size = QSize(qRound(window->width() * dpr), qRound(window->height() * dpr));
+    // Qt's requests go out on its own connection; they must be done before our move arrives.
+    if (qtSent)
+        std::free(xcb_get_input_focus_reply(m_connection, xcb_get_input_focus(m_connection), nullptr));
 }
 
 void X11WindowSystem::raiseWindow(QWidget *window)

@@ -39,6 +39,14 @@ class Tray(XTestCase):
         self.assertTrue(wait_until(lambda: self.sprites_shown() == 5, 10), "sprites not back")
         self.assertTrailAt((600, 200))
 
+        # In this tray a single click does nothing; the double click opens the preferences.
+        centre = [str(icon.x + icon.width // 2), str(icon.y + icon.height // 2)]
+        self.x.run(["xdotool", "mousemove", *centre, "click", "1"])
+        self.assertIsNone(self.x.wait_role("Zorrit Preferences", "prefs", 1.5))
+        self.x.run(["xdotool", "mousemove", *centre, "click", "--repeat", "2", "--delay", "80", "1"])
+        self.assertIsNotNone(self.x.wait_role("Zorrit Preferences", "prefs", 10),
+                             "the double click did not open the preferences")
+
     def test_a_second_copy_with_a_theme_replaces_the_running_one(self):
         first = self.start_zorrit()
         self.assertTrailAt((300, 300))

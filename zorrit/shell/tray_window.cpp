@@ -6,10 +6,10 @@
 #include "not_found_notice.h"
 #include "platform/shell.h"
 #include "program_icon.h"
+#include "status_notifier.h"
 #include "zorrit/trail/hand_off.h"
 #include "zorrit/trail/trail_engine.h"
 
-#include <QActionGroup>
 #include <QCloseEvent>
 #include <QFile>
 #include <QUrl>
@@ -39,13 +39,11 @@ TrayWindow::TrayWindow(TrayDeps deps)
     addSeparator("sep1");
     m_yesjug = addItem("yesjug", QStringLiteral("Zorrit &On"));
     m_nojug = addItem("nojug", QStringLiteral("Zorrit O&ff"));
-    // One of the two is always marked; choosing the marked one again changes nothing.
-    m_onOff = new QActionGroup(this);
-    m_onOff->setExclusionPolicy(QActionGroup::ExclusionPolicy::Exclusive);
-    for (QAction *mark : {m_yesjug, m_nojug}) {
+    // One of the two is always marked; choosing the marked one again changes nothing. They carry
+    // check marks: an exclusive QActionGroup would turn them into radio marks, in our menu and on
+    // StatusNotifier panels alike, so the two slots keep the pair exclusive themselves.
+    for (QAction *mark : {m_yesjug, m_nojug})
         mark->setCheckable(true);
-        m_onOff->addAction(mark);
-    }
     m_yesjug->setChecked(true);
     addSeparator("sep2");
     QAction *aboItem = addItem("abo", QStringLiteral("A&bout Zorrit..."));
@@ -63,7 +61,9 @@ TrayWindow::TrayWindow(TrayDeps deps)
     m_icon.setIcon(programIcon());
     m_icon.setToolTip(QStringLiteral("Zorrit"));
     // The right button opens the menu (the tray host's way); the left double click opens the
-    // preferences; nothing else acts.
+    // preferences; nothing else acts. A StatusNotifier panel sends no double click: there a click
+    // on the icon opens the preferences.
+    m_statusNotifier = statusNotifierHostPresent();
     m_icon.setContextMenu(&m_menu);
     connect(&m_icon, &QSystemTrayIcon::activated, this, &TrayWindow::onActivated);
 
@@ -148,7 +148,9 @@ void TrayWindow::RemoveThat()
 
 void TrayWindow::onActivated(QSystemTrayIcon::ActivationReason reason)
 {
-    if (reason == QSystemTrayIcon::DoubleClick)
+    const bool opens = reason == QSystemTrayIcon::DoubleClick
+                       || (reason == QSystemTrayIcon::Trigger && m_statusNotifier);
+    if (opens)
         Q_EMIT preferencesRequested();
 }
 
@@ -160,11 +162,13 @@ void TrayWindow::down()
 void TrayWindow::yesjug()
 {
     m_yesjug->setChecked(true);
+    m_nojug->setChecked(false);
     m_deps.engine.showWindows();
 }
 
 void TrayWindow::nojug()
 {
+    m_yesjug->setChecked(false);
     m_nojug->setChecked(true);
     // The animation goes on; the windows keep their pictures, outlines and places.
     m_deps.engine.hideWindows();

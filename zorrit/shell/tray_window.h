@@ -14,7 +14,6 @@
 #include <functional>
 
 class QAction;
-class QActionGroup;
 
 namespace platform {
 class Shell;
@@ -108,10 +107,10 @@ private:
     QAction *m_theprefs = nullptr;
     QAction *m_yesjug = nullptr;
     QAction *m_nojug = nullptr;
-    QActionGroup *m_onOff = nullptr;
     QTimer m_hostRetry;
     int m_hostTries = 0;
     bool m_iconWanted = false;
+    bool m_statusNotifier = false; // the icon is a StatusNotifier item, not in an XEmbed tray
 };
 
 } // namespace zorrit::shell

@@ -80,16 +80,17 @@ void TrailEngine::shapeAll()
 
 void TrailEngine::showWindows()
 {
-    std::array<PointD, kSpriteCount> positions{};
-    for (int k = 0; k < kSpriteCount; ++k)
-        positions[k] = windowPosition(m_state, m_motion, k);
+    placeWindows();
     m_sentValid.fill(false);
     // Qt places a window it shows where it last knew it; put it where the trail is.
-    for (int k = 0; k < kSpriteCount; ++k)
-        m_windows[k]->move(roundedPoint(positions[k]));
+    const platform::MonitorLayout &monitors = m_windowSystem.monitors();
+    for (int k = 0; k < kSpriteCount; ++k) {
+        const QPointF device = roundedPoint(m_placed.position[k]);
+        m_windows[k]->move(monitors.toLogical(device, m_placed.monitor[k]).toPoint());
+    }
     for (auto &window : m_windows)
         window->show();
-    moveWindows(positions);
+    moveWindows();
     m_visible = true;
 }
 
@@ -106,16 +107,31 @@ void TrailEngine::start()
     m_timer2.start();
 }
 
-void TrailEngine::moveWindows(const std::array<PointD, kSpriteCount> &positions)
+void TrailEngine::placeWindows()
+{
+    // Each sprite is drawn at the scale of the monitor its smoothed position is on, so the trail
+    // looks on every monitor as on a screen of that monitor's scale alone.
+    const platform::MonitorLayout &monitors = m_windowSystem.monitors();
+    for (int k = 0; k < kSpriteCount; ++k) {
+        const SpriteState &s = m_state.sprites[k];
+        m_placed.monitor[k] = monitors.indexAt(s.PosX, s.PosY);
+        m_placed.position[k] =
+            windowPosition(m_state, m_motion, k, monitors.scale(m_placed.monitor[k]));
+    }
+}
+
+void TrailEngine::moveWindows()
 {
     bool moved = false;
     for (int k = 0; k < kSpriteCount; ++k) {
-        const QPoint p = roundedPoint(positions[k]);
-        if (m_sentValid[k] && m_sent[k] == p)
+        const QPoint p = roundedPoint(m_placed.position[k]);
+        const int monitor = m_placed.monitor[k];
+        if (m_sentValid[k] && m_sent[k] == p && m_sentMonitor[k] == monitor)
             continue;
         m_sent[k] = p;
+        m_sentMonitor[k] = monitor;
         m_sentValid[k] = true;
-        m_windowSystem.moveWindow(m_windows[k].get(), p);
+        m_windowSystem.moveWindow(m_windows[k].get(), p, monitor);
         moved = true;
     }
     if (moved)
@@ -128,17 +144,20 @@ void TrailEngine::TrailTick()
         m_lastPointer = *sample;
         m_havePointer = true;
     }
-    const auto positions = TrailTickMath(m_state, m_motion, m_lastPointer.x(), m_lastPointer.y());
-    moveWindows(positions);
-    maybeSleep(m_lastPointer);
+    const platform::MonitorLayout &monitors = m_windowSystem.monitors();
+    const double scale = monitors.scale(monitors.indexAt(m_lastPointer.x(), m_lastPointer.y()));
+    advanceChain(m_state, m_motion, m_lastPointer.x(), m_lastPointer.y(), scale);
+    placeWindows();
+    moveWindows();
+    maybeSleep(m_lastPointer, scale);
 }
 
-void TrailEngine::maybeSleep(QPoint pointer)
+void TrailEngine::maybeSleep(QPoint pointer, double scale)
 {
     // Asleep, the trail costs nothing until the pointer moves; it only sleeps where ticking on
     // would change nothing on the screen.
     if (m_motion.WobbleOn || !m_havePointer || !m_timer1.isActive()
-        || !isAtRest(m_state, pointer.x(), pointer.y()) || !m_windowSystem.canWatchPointer())
+        || !isAtRest(m_state, pointer.x(), pointer.y(), scale) || !m_windowSystem.canWatchPointer())
         return;
     m_timer1.stop();
     m_sleeping = true;
