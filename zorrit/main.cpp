@@ -56,9 +56,12 @@ int main(int argc, char **argv)
     platform::QtDialogs dialogs;
     platform::QtShell shell;
     platform::QtFileChooser fileChooser;
-    zorrit::app::Seams seams{windowSystem, dialogs, shell,
+    zorrit::app::Seams seams{windowSystem,
+                             dialogs,
+                             shell,
                              zorrit::settings::SettingsStore::defaultFolder(),
-                             platform::runtimeDir(QStringLiteral("zorrit")), &fileChooser};
+                             platform::runtimeDir(QStringLiteral("zorrit")),
+                             &fileChooser};
     seams.associateThemeFiles = [] {
         zorrit::integration::AssociateThemeFiles(QStringLiteral("Zorrit"), QStringLiteral(".thm"),
                                                  QStringLiteral("Zorrit File"),

@@ -29,8 +29,9 @@ public:
     explicit ZorritWorld(platform::FileChooser *chooserToUse = nullptr,
                          const std::function<void(app::Seams &)> &adjust = {})
     {
-        app::Seams seams{windowSystem, dialogs, shell, settingsDir.path(), runtimeDir.path(),
-                         chooserToUse ? chooserToUse : &chooser};
+        app::Seams seams{
+            windowSystem,       dialogs,           shell,
+            settingsDir.path(), runtimeDir.path(), chooserToUse ? chooserToUse : &chooser};
         seams.endProgram = [this] { ++ended; };
         if (adjust)
             adjust(seams);

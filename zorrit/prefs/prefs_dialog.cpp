@@ -191,7 +191,8 @@ QWidget *PrefsDialog::buildGeneralPage()
         if (m_model)
             m_model->MakeMeBuilt();
     });
-    connect(command6, &QPushButton::clicked, this, [this] { request(&PrefsDialog::vandrelRequested); });
+    connect(command6, &QPushButton::clicked, this,
+            [this] { request(&PrefsDialog::vandrelRequested); });
     connect(m_onit, &QRadioButton::clicked, this, [this] {
         if (m_model && !m_updating)
             m_model->clickOnit();

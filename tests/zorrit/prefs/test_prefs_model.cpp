@@ -53,8 +53,8 @@ protected:
     trail::Translucency translucency{store, fake, dialogs, engine.windows()};
     int notices = 0;
     PrefsHolder holder{prefs::PrefsDeps{store, motion, engine, translucency, dialogs}};
-    QMetaObject::Connection countNotices
-        = QObject::connect(&holder, &PrefsHolder::themeNotFound, [this] { ++notices; });
+    QMetaObject::Connection countNotices =
+        QObject::connect(&holder, &PrefsHolder::themeNotFound, [this] { ++notices; });
 };
 
 } // namespace

@@ -47,8 +47,8 @@ TEST(HandOff, SecondCopyWithThemeReplacesTheRunningOne)
     platform::FakeShell shell;
     platform::FakeFileChooser chooser;
     int bEnded = 0;
-    app::Seams bSeams{windowSystem, dialogs, shell, a.settingsDir.path(), a.runtimeDir.path(),
-                      &chooser};
+    app::Seams bSeams{windowSystem,        dialogs, shell, a.settingsDir.path(),
+                      a.runtimeDir.path(), &chooser};
     bSeams.endProgram = [&] { ++bEnded; };
     app::ZorritApp b(std::move(bSeams));
     const QString theme = a.writeTheme(QStringLiteral("squares.thm"),
