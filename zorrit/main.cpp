@@ -5,6 +5,7 @@
 #include "platform/file_chooser.h"
 #include "platform/runtime_dir.h"
 #include "platform/shell.h"
+#include "platform/wayland_pointer.h"
 #include "platform/x11_window_system.h"
 #include "zorrit/app/zorrit_app.h"
 #include "zorrit/integration/theme_association.h"
@@ -12,6 +13,7 @@
 #include "zorrit/shell/program_icon.h"
 
 #include <QApplication>
+#include <QTimer>
 
 #include <cstdio>
 
@@ -52,16 +54,18 @@ int main(int argc, char **argv)
     QApplication::setQuitOnLastWindowClosed(false);
     QApplication::setWindowIcon(zorrit::shell::programIcon());
 
-    platform::X11WindowSystem windowSystem;
+    platform::X11WindowSystem x11WindowSystem;
+    // Under Wayland the pointer comes from the compositor once this copy runs the trail; the
+    // source outlives the trail that reads it.
+    platform::SourcedWindowSystem windowSystem(x11WindowSystem);
+    platform::PointerChoice pointer;
     platform::QtDialogs dialogs;
     platform::QtShell shell;
     platform::QtFileChooser fileChooser;
-    zorrit::app::Seams seams{windowSystem,
-                             dialogs,
-                             shell,
-                             zorrit::settings::SettingsStore::defaultFolder(),
-                             platform::runtimeDir(QStringLiteral("zorrit")),
-                             &fileChooser};
+    const QString settingsFolder = zorrit::settings::SettingsStore::defaultFolder();
+    const QString runtimeFolder = platform::runtimeDir(QStringLiteral("zorrit"));
+    zorrit::app::Seams seams{windowSystem,   dialogs,       shell,
+                             settingsFolder, runtimeFolder, &fileChooser};
     seams.associateThemeFiles = [] {
         zorrit::integration::AssociateThemeFiles(QStringLiteral("Zorrit"), QStringLiteral(".thm"),
                                                  QStringLiteral("Zorrit File"),
@@ -72,5 +76,18 @@ int main(int argc, char **argv)
     arguments.removeFirst();
     if (const std::optional<int> exitCode = zorrit.start(arguments))
         return *exitCode;
-    return QApplication::exec();
+
+    pointer = platform::choosePointerSource(platform::detectPointerSession(), runtimeFolder);
+    windowSystem.setSource(pointer.source.get());
+    if (!pointer.warning.isEmpty())
+        std::fprintf(stderr, "zorrit: %s\n", qPrintable(pointer.warning));
+    if (!pointer.noticeKey.isEmpty()) {
+        QTimer::singleShot(0, &zorrit, [&] {
+            platform::showNoticeOnce(dialogs, settingsFolder, pointer.noticeKey,
+                                     pointer.noticeText);
+        });
+    }
+    const int exitCode = QApplication::exec();
+    windowSystem.setSource(nullptr);
+    return exitCode;
 }

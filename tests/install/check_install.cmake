@@ -19,7 +19,9 @@ set(expected
     usr/share/man/man1/vandrel.1.gz
     usr/share/doc/zorrit/copyright
     usr/share/metainfo/${APPSTREAM_ID_PREFIX}.zorrit.metainfo.xml
-    usr/share/metainfo/${APPSTREAM_ID_PREFIX}.vandrel.metainfo.xml)
+    usr/share/metainfo/${APPSTREAM_ID_PREFIX}.vandrel.metainfo.xml
+    usr/share/gnome-shell/extensions/zorrit-pointer@rediroriro.org/metadata.json
+    usr/share/gnome-shell/extensions/zorrit-pointer@rediroriro.org/extension.js)
 foreach(size 16 22 24 32 48 64 128 256)
     list(APPEND expected
         usr/share/icons/hicolor/${size}x${size}/apps/zorrit.png
