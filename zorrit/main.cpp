@@ -65,13 +65,14 @@ int main(int argc, char **argv)
     platform::QtFileChooser fileChooser;
     const QString settingsFolder = zorrit::settings::SettingsStore::defaultFolder();
     const QString runtimeFolder = platform::runtimeDir(QStringLiteral("zorrit"));
-    zorrit::app::ZorritApp zorrit(
-        {windowSystem, dialogs, shell, settingsFolder, runtimeFolder, &fileChooser});
-    zorrit.associateThemeFiles = [] {
+    zorrit::app::Seams seams{windowSystem,   dialogs,       shell,
+                             settingsFolder, runtimeFolder, &fileChooser};
+    seams.associateThemeFiles = [] {
         zorrit::integration::AssociateThemeFiles(QStringLiteral("Zorrit"), QStringLiteral(".thm"),
                                                  QStringLiteral("Zorrit File"),
                                                  zorrit::integration::themeFileIconName());
     };
+    zorrit::app::ZorritApp zorrit(std::move(seams));
     // File names are bytes: QApplication::arguments() would turn a byte that is not UTF-8 into
     // U+FFFD, and the theme file named could never be opened. argv is what is left after Qt took
     // its own options.
