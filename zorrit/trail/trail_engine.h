@@ -60,6 +60,7 @@ public:
     QTimer &Timer1() { return m_timer1; }
     QTimer &Timer2() { return m_timer2; }
 
+    // The tick as Timer1 runs it on the GUI thread; not while the tick thread runs.
     void TrailTick();
     void KeepOnTopTick();
 
