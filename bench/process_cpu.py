@@ -129,6 +129,7 @@ def main():
     }
     wanted = args.only.split(",") if args.only else list(programs)
     moving = {name: {path: [] for path in PATHS} for name in wanted}
+    xserver = {name: [] for name in wanted}  # Xvfb's CPU while the program's trail moves
     rest = {name: [] for name in wanted}
     rss = {name: [] for name in wanted}
     startups = []
@@ -150,6 +151,7 @@ def main():
                     process = session.spawn(programs[name], log=name)
                 time.sleep(3)  # let it settle before measuring
                 if name != "Qt label":  # it has no trail; only its memory and rest count
+                    x_before = cpu_ns(session.xvfb.pid)
                     for path_name, path in PATHS.items():
                         work = lambda: drive(pointer, path, args.moving)  # noqa: E731
                         if args.threads:
@@ -159,6 +161,7 @@ def main():
                             moving[name][path_name].append(cpu_ns(process.pid) - before)
                         else:
                             moving[name][path_name].append(measure(process, work))
+                    xserver[name].append(cpu_ns(session.xvfb.pid) - x_before)
                 rest[name].append(measure(process, lambda: time.sleep(args.rest)))
                 rss[name].append(rss_kib(process.pid))
                 session.stop(process)
@@ -193,6 +196,8 @@ def main():
             line += f"{ratio(medians.get('zorrit'), medians.get('oneko')):>14}"
             line += f"{ratio(medians.get('zorrit'), medians.get('floor')):>14}"
         print(line)
+    print(f"{'X server, both paths':26}"
+          + "".join(f"{spread(xserver[n], 1e6)[0]:>16}" for n in names))
     cells, medians = [], {}
     for n in names:
         text, medians[n] = spread(rest[n], 1e6)
