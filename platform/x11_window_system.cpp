@@ -35,6 +35,20 @@ int screenNumberFromDisplayName()
     return ok ? n : 0;
 }
 
+// The pointer in native pixels; nothing when the query fails or the pointer is on another screen.
+std::optional<QPoint> queryPointer(xcb_connection_t *connection, quint32 root)
+{
+    auto cookie = xcb_query_pointer(connection, root);
+    xcb_query_pointer_reply_t *reply = xcb_query_pointer_reply(connection, cookie, nullptr);
+    if (!reply)
+        return std::nullopt;
+    std::optional<QPoint> result;
+    if (reply->same_screen)
+        result = QPoint(reply->root_x, reply->root_y);
+    std::free(reply);
+    return result;
+}
+
 // The trail's own connection serves the tick thread as it is: xcb connections are safe to use
 // from several threads, and the windows were prepared on the GUI thread (see ownWindow()).
 class X11TrailChannel final : public TrailChannel
@@ -47,18 +61,7 @@ public:
     {
     }
 
-    std::optional<QPoint> pointerPos() override
-    {
-        auto cookie = xcb_query_pointer(m_connection, m_root);
-        xcb_query_pointer_reply_t *reply = xcb_query_pointer_reply(m_connection, cookie, nullptr);
-        if (!reply)
-            return std::nullopt;
-        std::optional<QPoint> result;
-        if (reply->same_screen)
-            result = QPoint(reply->root_x, reply->root_y);
-        std::free(reply);
-        return result;
-    }
+    std::optional<QPoint> pointerPos() override { return queryPointer(m_connection, m_root); }
 
     void moveWindow(int index, QPoint topLeft) override
     {
@@ -174,15 +177,7 @@ std::optional<QPoint> X11WindowSystem::pointerPos()
     // Scaled screens need Qt's mapping of native to device-independent pixels.
     if (!m_pointerConnection || !m_pointerRoot || !m_unscaled)
         return QCursor::pos();
-    auto cookie = xcb_query_pointer(m_pointerConnection, m_pointerRoot);
-    xcb_query_pointer_reply_t *reply = xcb_query_pointer_reply(m_pointerConnection, cookie, nullptr);
-    if (!reply)
-        return std::nullopt;
-    std::optional<QPoint> result;
-    if (reply->same_screen)
-        result = QPoint(reply->root_x, reply->root_y);
-    std::free(reply);
-    return result;
+    return queryPointer(m_pointerConnection, m_pointerRoot);
 }
 
 const X11WindowSystem::OwnWindow &X11WindowSystem::ownWindow(QWidget *window, quint32 *wid)
