@@ -17,7 +17,8 @@ function(add_unit_test)
     target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} GTest::gtest GTest::gmock Qt6::Test)
     target_include_directories(${T_NAME} PRIVATE ${CMAKE_SOURCE_DIR}/tests)
     add_test(NAME ${T_NAME} COMMAND ${T_NAME})
-    set(env "QT_QPA_PLATFORM=offscreen")
+    # No session bus: the tests must not depend on (or show icons on) the desktop they run on.
+    set(env "QT_QPA_PLATFORM=offscreen;DBUS_SESSION_BUS_ADDRESS=unix:path=${CMAKE_BINARY_DIR}/no-bus")
     set_tests_properties(${T_NAME} PROPERTIES LABELS ${T_LABEL} TIMEOUT ${T_TIMEOUT}
         ENVIRONMENT "${env}")
 endfunction()

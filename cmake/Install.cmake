@@ -14,6 +14,9 @@ set(_res ${CMAKE_SOURCE_DIR}/resources)
 install(FILES ${_res}/Help.htm DESTINATION ${CMAKE_INSTALL_DATADIR}/zorrit)
 install(FILES ${_res}/zorrit.desktop ${_res}/vandrel.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+install(FILES ${CMAKE_BINARY_DIR}/metainfo/${ZORRIT_APPSTREAM_ID_PREFIX}.zorrit.metainfo.xml
+              ${CMAKE_BINARY_DIR}/metainfo/${ZORRIT_APPSTREAM_ID_PREFIX}.vandrel.metainfo.xml
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 install(FILES ${_res}/zorrit.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages)
 foreach(_size IN LISTS ZORRIT_ICON_SIZES)
     foreach(_icon IN LISTS ZORRIT_ICONS)
@@ -30,6 +33,9 @@ endforeach()
 install(FILES ${CMAKE_BINARY_DIR}/man/zorrit.1.gz ${CMAKE_BINARY_DIR}/man/vandrel.1.gz
         DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 install(FILES ${_res}/copyright DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/zorrit)
+# GNOME Shell looks for extensions of every user here; each user enables it.
+install(DIRECTORY ${ZORRIT_GNOME_EXTENSION_DIR}
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/gnome-shell/extensions)
 
 # The Debian package. The caches of MIME types, menu entries, icons and manual pages are
 # refreshed by the triggers of shared-mime-info, desktop-file-utils, hicolor-icon-theme and man-db,

@@ -3,6 +3,8 @@
 // windows, compositor detection, and waking up when the pointer moves.
 #pragma once
 
+#include "monitor_layout.h"
+
 #include <QPoint>
 
 #include <functional>
@@ -32,10 +34,15 @@ class WindowSystem
 public:
     virtual ~WindowSystem() = default;
 
-    // The pointer position in device-independent pixels; nothing when it cannot be read.
+    // The monitors, in the same device pixels as the pointer and the moves below. Kept up to
+    // date with the screens; reading it costs nothing.
+    virtual const MonitorLayout &monitors() = 0;
+    // The pointer position in device pixels; nothing when it cannot be read.
     virtual std::optional<QPoint> pointerPos() = 0;
-    // Moves a top-level window's top-left corner, without waiting for the server.
-    virtual void moveWindow(QWidget *window, QPoint topLeft) = 0;
+    // Moves a top-level window's top-left corner to a device pixel, without waiting for the
+    // server. The window is drawn at the scale of the given monitor (an index into monitors(),
+    // -1: none known), wherever its corner lands.
+    virtual void moveWindow(QWidget *window, QPoint topLeft, int monitor) = 0;
     // Puts a window on top of the stack without activating it.
     virtual void raiseWindow(QWidget *window) = 0;
     // Sends what is queued to the server.

@@ -15,12 +15,22 @@
 
 #include <X11/Xlib.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <memory>
 
 namespace platform {
 
 namespace {
+
+// xcb hands out replies and errors allocated with malloc; this frees them on every path.
+struct FreeDeleter
+{
+    void operator()(void *p) const { std::free(p); }
+};
+template <typename T>
+using XcbReply = std::unique_ptr<T, FreeDeleter>;
 
 int screenNumberFromDisplayName()
 {
@@ -39,14 +49,10 @@ int screenNumberFromDisplayName()
 std::optional<QPoint> queryPointer(xcb_connection_t *connection, quint32 root)
 {
     auto cookie = xcb_query_pointer(connection, root);
-    xcb_query_pointer_reply_t *reply = xcb_query_pointer_reply(connection, cookie, nullptr);
-    if (!reply)
+    const XcbReply<xcb_query_pointer_reply_t> reply(xcb_query_pointer_reply(connection, cookie, nullptr));
+    if (!reply || !reply->same_screen)
         return std::nullopt;
-    std::optional<QPoint> result;
-    if (reply->same_screen)
-        result = QPoint(reply->root_x, reply->root_y);
-    std::free(reply);
-    return result;
+    return QPoint(reply->root_x, reply->root_y);
 }
 
 // The trail's own connection serves the tick thread as it is: xcb connections are safe to use
@@ -99,6 +105,20 @@ bool x11DisplayReachable(const QByteArray &displayName)
 
 X11WindowSystem::X11WindowSystem()
 {
+    if (qGuiApp) {
+        screensChanged();
+        m_screenWatch = {
+            QObject::connect(qGuiApp, &QGuiApplication::screenAdded,
+                             [this](QScreen *screen) {
+                                 watchScreen(screen);
+                                 screensChanged();
+                             }),
+            QObject::connect(qGuiApp, &QGuiApplication::screenRemoved,
+                             [this](QScreen *screen) { screensChanged(screen); }),
+        };
+        for (QScreen *screen : QGuiApplication::screens())
+            watchScreen(screen);
+    }
     auto *x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
     if (!x11 || !x11->connection())
         return; // not on X11: the Qt fallbacks below are used
@@ -120,24 +140,16 @@ X11WindowSystem::X11WindowSystem()
         // Qt has usually announced its own XI2 version on this connection already; the server
         // then refuses a different one with an error, which also tells us XI2 is there.
         auto cookie = xcb_input_xi_query_version(m_connection, 2, 2);
-        xcb_generic_error_t *error = nullptr;
-        if (auto *reply = xcb_input_xi_query_version_reply(m_connection, cookie, &error)) {
+        xcb_generic_error_t *rawError = nullptr;
+        const XcbReply<xcb_input_xi_query_version_reply_t> reply(
+            xcb_input_xi_query_version_reply(m_connection, cookie, &rawError));
+        const XcbReply<xcb_generic_error_t> error(rawError);
+        if (reply)
             m_xinputUsable = reply->major_version >= 2;
-            std::free(reply);
-        } else if (error) {
+        else if (error)
             m_xinputUsable = error->error_code == XCB_VALUE;
-            std::free(error);
-        }
     }
     QCoreApplication::instance()->installNativeEventFilter(this);
-    screensChanged();
-    m_screenWatch = {
-        QObject::connect(qGuiApp, &QGuiApplication::screenAdded, [this] { screensChanged(); }),
-        QObject::connect(qGuiApp, &QGuiApplication::screenRemoved, [this] { screensChanged(); }),
-    };
-    for (QScreen *screen : QGuiApplication::screens())
-        m_screenWatch.append(QObject::connect(screen, &QScreen::physicalDotsPerInchChanged,
-                                              [this] { screensChanged(); }));
 
     if (auto *display = x11->display()) {
         int screen = 0;
@@ -164,23 +176,42 @@ X11WindowSystem::~X11WindowSystem()
         QCoreApplication::instance()->removeNativeEventFilter(this);
 }
 
-void X11WindowSystem::screensChanged()
+void X11WindowSystem::watchScreen(QScreen *screen)
 {
-    m_unscaled = true;
-    for (QScreen *screen : QGuiApplication::screens())
-        m_unscaled = m_unscaled && screen->devicePixelRatio() == 1.0;
+    const auto changed = [this] { screensChanged(); };
+    m_screenWatch.append(QObject::connect(screen, &QScreen::geometryChanged, changed));
+    m_screenWatch.append(QObject::connect(screen, &QScreen::physicalDotsPerInchChanged, changed));
+}
+
+void X11WindowSystem::screensChanged(QScreen *leaving)
+{
+    m_monitors.clear();
+    m_screens.fill(nullptr);
+    for (QScreen *screen : QGuiApplication::screens()) {
+        if (screen == leaving || m_monitors.count() == MonitorLayout::kMaxMonitors)
+            continue;
+        // Qt keeps each screen's top-left corner in device pixels and shrinks the rest by the
+        // screen's scale.
+        const QRect logical = screen->geometry();
+        const double scale = screen->devicePixelRatio();
+        const QSize size(qRound(logical.width() * scale), qRound(logical.height() * scale));
+        const int before = m_monitors.count();
+        m_monitors.add(QRect(logical.topLeft(), size), scale);
+        if (m_monitors.count() > before)
+            m_screens[before] = screen;
+    }
     m_ownWindows.clear(); // sizes and ratios are read again at the next move
 }
 
 std::optional<QPoint> X11WindowSystem::pointerPos()
 {
-    // Scaled screens need Qt's mapping of native to device-independent pixels.
-    if (!m_pointerConnection || !m_pointerRoot || !m_unscaled)
+    // The server's own coordinates are the device pixels the trail works in.
+    if (!m_pointerConnection || !m_pointerRoot)
         return QCursor::pos();
     return queryPointer(m_pointerConnection, m_pointerRoot);
 }
 
-const X11WindowSystem::OwnWindow &X11WindowSystem::ownWindow(QWidget *window, quint32 *wid)
+X11WindowSystem::OwnWindow &X11WindowSystem::ownWindow(QWidget *window, quint32 *wid)
 {
     *wid = static_cast<quint32>(window->winId());
     auto it = m_ownWindows.find(*wid);
@@ -189,10 +220,9 @@ const X11WindowSystem::OwnWindow &X11WindowSystem::ownWindow(QWidget *window, qu
         own.dpr = window->devicePixelRatioF();
         own.size = QSize(qRound(window->width() * own.dpr), qRound(window->height() * own.dpr));
         auto cookie = xcb_get_window_attributes(m_connection, *wid);
-        if (auto *attributes = xcb_get_window_attributes_reply(m_connection, cookie, nullptr)) {
+        if (const XcbReply<xcb_get_window_attributes_reply_t> attributes{
+                xcb_get_window_attributes_reply(m_connection, cookie, nullptr)})
             own.eventMask = attributes->your_event_mask;
-            std::free(attributes);
-        }
         if (m_pointerConnection && own.eventMask) {
             // Moves go out on our own connection from here on. Qt keeps every event it asked
             // for but the structure ones, which would only echo our moves back to it (and wake
@@ -229,17 +259,50 @@ void X11WindowSystem::configureQuietly(QWidget *window, quint16 valueMask, const
         xcb_change_window_attributes(m_connection, wid, XCB_CW_EVENT_MASK, &own.eventMask);
 }
 
-void X11WindowSystem::moveWindow(QWidget *window, QPoint topLeft)
+void X11WindowSystem::moveWindow(QWidget *window, QPoint topLeft, int monitor)
 {
     if (!m_connection) {
-        window->move(topLeft);
+        window->move(m_monitors.toLogical(topLeft, monitor).toPoint());
         return;
     }
     quint32 wid = 0;
-    const qreal dpr = ownWindow(window, &wid).dpr;
-    const quint32 values[] = {static_cast<quint32>(qRound(topLeft.x() * dpr)),
-                              static_cast<quint32>(qRound(topLeft.y() * dpr))};
+    OwnWindow &own = ownWindow(window, &wid);
+    // Only a change of scale matters; one try per monitor reached (Qt may not follow, e.g. on
+    // mirrored monitors of different scale).
+    if (monitor >= 0 && own.dpr != m_monitors.scale(monitor) && own.triedMonitor != monitor)
+        adoptScreen(window, own, topLeft, monitor);
+    const quint32 values[] = {static_cast<quint32>(topLeft.x()), static_cast<quint32>(topLeft.y())};
     configureQuietly(window, XCB_CONFIG_WINDOW_X | XCB_CONFIG_WINDOW_Y, values);
+}
+
+void X11WindowSystem::adoptScreen(QWidget *window, OwnWindow &own, QPoint topLeft, int monitor)
+{
+    // Rare: a sprite crossed to a monitor of another scale. Qt moves it there itself, so that it
+    // takes that screen's scale: its size, drawing and outline. We move our windows behind Qt's
+    // back, so Qt would not notice the crossing by itself.
+    own.triedMonitor = monitor;
+    QScreen *screen = m_screens[monitor];
+    if (!screen || !window->windowHandle())
+        return;
+    const QRect area = screen->geometry();
+    QRect rect(m_monitors.toLogical(topLeft, monitor).toPoint(), window->size());
+    // Qt gives a window the screen under the centre of its geometry.
+    rect.moveCenter(QPoint(std::clamp(rect.center().x(), area.left(), area.right()),
+                           std::clamp(rect.center().y(), area.top(), area.bottom())));
+    const QPoint before = window->pos();
+    window->move(rect.topLeft());
+    bool qtSent = window->pos() != before;
+    const qreal dpr = window->devicePixelRatioF();
+    if (dpr != own.dpr && !window->mask().isEmpty()) {
+        // The outline was cut in device pixels at the old scale.
+        window->windowHandle()->setMask(window->mask());
+        qtSent = true;
+    }
+    own.dpr = dpr;
+    own.size = QSize(qRound(window->width() * dpr), qRound(window->height() * dpr));
+    // Qt's requests go out on its own connection; they must be done before our move arrives.
+    if (qtSent)
+        std::free(xcb_get_input_focus_reply(m_connection, xcb_get_input_focus(m_connection), nullptr));
 }
 
 void X11WindowSystem::raiseWindow(QWidget *window)
@@ -266,18 +329,14 @@ bool X11WindowSystem::compositorRunning()
         return false;
     const QByteArray name = "_NET_WM_CM_S" + QByteArray::number(m_screenNumber);
     auto atomCookie = xcb_intern_atom(m_connection, 0, name.size(), name.constData());
-    xcb_intern_atom_reply_t *atom = xcb_intern_atom_reply(m_connection, atomCookie, nullptr);
+    const XcbReply<xcb_intern_atom_reply_t> atom(
+        xcb_intern_atom_reply(m_connection, atomCookie, nullptr));
     if (!atom)
         return false;
     auto ownerCookie = xcb_get_selection_owner(m_connection, atom->atom);
-    std::free(atom);
-    xcb_get_selection_owner_reply_t *owner =
-        xcb_get_selection_owner_reply(m_connection, ownerCookie, nullptr);
-    if (!owner)
-        return false;
-    const bool running = owner->owner != XCB_NONE;
-    std::free(owner);
-    return running;
+    const XcbReply<xcb_get_selection_owner_reply_t> owner(
+        xcb_get_selection_owner_reply(m_connection, ownerCookie, nullptr));
+    return owner && owner->owner != XCB_NONE;
 }
 
 bool X11WindowSystem::canWatchPointer()
@@ -314,9 +373,9 @@ void X11WindowSystem::stopWatchingPointer()
 
 std::unique_ptr<TrailChannel> X11WindowSystem::openTrailChannel(const std::vector<QWidget *> &windows)
 {
-    // On scaled screens the trail goes through Qt's mapping of native to device-independent
-    // pixels, on the GUI thread.
-    if (!m_connection || !m_pointerConnection || !m_pointerRoot || !m_unscaled)
+    // With scaled monitors, sprites change size as they cross them, which takes Qt on the GUI
+    // thread.
+    if (!m_connection || !m_pointerConnection || !m_pointerRoot || m_monitors.scaled())
         return nullptr;
     std::vector<quint32> ids;
     for (QWidget *window : windows) {

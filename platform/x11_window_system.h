@@ -8,8 +8,12 @@
 #include <QHash>
 #include <QList>
 #include <QObject>
+#include <QPointer>
 #include <QSize>
 
+#include <array>
+
+class QScreen;
 struct xcb_connection_t;
 
 namespace platform {
@@ -27,8 +31,9 @@ public:
     X11WindowSystem();
     ~X11WindowSystem() override;
 
+    const MonitorLayout &monitors() override { return m_monitors; }
     std::optional<QPoint> pointerPos() override;
-    void moveWindow(QWidget *window, QPoint topLeft) override;
+    void moveWindow(QWidget *window, QPoint topLeft, int monitor) override;
     void raiseWindow(QWidget *window) override;
     void flush() override;
     bool compositorRunning() override;
@@ -45,9 +50,11 @@ private:
         QSize size;          // native size, to recognise a move's echo
         quint32 eventMask{}; // what Qt selected on it
         qreal dpr = 1;       // device pixels per device-independent pixel
+        int triedMonitor = -1; // the monitor whose scale it was last given
     };
     void selectRawMotion(bool on);
-    const OwnWindow &ownWindow(QWidget *window, quint32 *wid);
+    OwnWindow &ownWindow(QWidget *window, quint32 *wid);
+    void adoptScreen(QWidget *window, OwnWindow &own, QPoint topLeft, int monitor);
     void configureQuietly(QWidget *window, quint16 valueMask, const quint32 *values);
 
     xcb_connection_t *m_connection = nullptr;
@@ -64,11 +71,13 @@ private:
     // Windows we move behind Qt's back. A move must not come back as a ConfigureNotify: Qt would
     // answer each one with a blocking round trip, and each wakes two threads.
     QHash<quint32, OwnWindow> m_ownWindows;
-    // Whether every screen maps device-independent pixels 1:1; kept up to date with the screens,
-    // since asking Qt on every tick is not free.
-    bool m_unscaled = true;
+    // The screens in device pixels, kept up to date with Qt's, since asking Qt on every tick is
+    // not free; m_screens[i] is monitor i's screen.
+    MonitorLayout m_monitors;
+    std::array<QPointer<QScreen>, MonitorLayout::kMaxMonitors> m_screens;
     QList<QMetaObject::Connection> m_screenWatch;
-    void screensChanged();
+    void watchScreen(QScreen *screen);
+    void screensChanged(QScreen *leaving = nullptr);
 };
 
 } // namespace platform

@@ -9,7 +9,7 @@ namespace resources {
 
 namespace {
 
-constexpr int kSizes[] = {16, 22, 32, 48, 64, 128, 256};
+constexpr int kSizes[] = {16, 22, 24, 32, 48, 64, 128, 256};
 
 QIcon drawnIcon(const char *context, const char *name)
 {

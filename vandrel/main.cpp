@@ -2,6 +2,7 @@
 // Vandrel's start: one copy per user, then page 1 of the wizard with the real dialogs and shell.
 #include "wizard.h"
 
+#include "common/version.h"
 #include "platform/dialogs.h"
 #include "platform/file_chooser.h"
 #include "platform/instance_lock.h"
@@ -13,7 +14,7 @@
 int main(int argc, char *argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Vandrel"));
-    QApplication::setApplicationVersion(QStringLiteral("1.2.1"));
+    QApplication::setApplicationVersion(common::version::display());
     // The wizard decides when the program ends, not the last page that goes away.
     QApplication::setQuitOnLastWindowClosed(false);
 

@@ -2,6 +2,8 @@
 // The common frame of a wizard page.
 #include "wizard_page.h"
 
+#include "common/version.h"
+
 #include <QCloseEvent>
 #include <QFrame>
 #include <QHBoxLayout>
@@ -58,7 +60,7 @@ QString pageCaption() {
 }
 
 QString versionText() {
-    return QStringLiteral("Version 1.2.1");
+    return QStringLiteral("Version ") + common::version::display();
 }
 
 WizardPage::WizardPage(const QString &objectName, int step, QWidget *parent)

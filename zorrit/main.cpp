@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Zorrit's entry point: the X11 check, the real seams, then start-up.
+#include "common/version.h"
 #include "platform/dialogs.h"
 #include "platform/file_chooser.h"
 #include "platform/runtime_dir.h"
 #include "platform/shell.h"
+#include "platform/wayland_pointer.h"
 #include "platform/x11_window_system.h"
 #include "zorrit/app/zorrit_app.h"
 #include "zorrit/integration/theme_association.h"
@@ -11,11 +13,21 @@
 #include "zorrit/shell/program_icon.h"
 
 #include <QApplication>
+#include <QTimer>
 
 #include <cstdio>
 
 int main(int argc, char **argv)
 {
+    {
+        // --help, --version, --quit and --preferences for a running copy need no display.
+        QStringList arguments;
+        for (int i = 1; i < argc; ++i)
+            arguments << QString::fromLocal8Bit(argv[i]);
+        if (const std::optional<int> exitCode = zorrit::app::ZorritApp::answerWithoutStarting(
+                arguments, [] { return platform::runtimeDir(QStringLiteral("zorrit")); }))
+            return *exitCode;
+    }
     // The trail needs the X11 pointer and window stacking: under Wayland, use XWayland.
     if (qEnvironmentVariableIsSet("WAYLAND_DISPLAY") && qEnvironmentVariableIsSet("DISPLAY")
         && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
@@ -36,19 +48,24 @@ int main(int argc, char **argv)
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Zorrit"));
-    QApplication::setApplicationVersion(QStringLiteral("1.2.1"));
+    QApplication::setApplicationVersion(common::version::display());
     QApplication::setDesktopFileName(QStringLiteral("zorrit"));
     // The trail has no main window: closing a dialog must not end the program.
     QApplication::setQuitOnLastWindowClosed(false);
     QApplication::setWindowIcon(zorrit::shell::programIcon());
 
-    platform::X11WindowSystem windowSystem;
+    platform::X11WindowSystem x11WindowSystem;
+    // Under Wayland the pointer comes from the compositor once this copy runs the trail; the
+    // source outlives the trail that reads it.
+    platform::SourcedWindowSystem windowSystem(x11WindowSystem);
+    platform::PointerChoice pointer;
     platform::QtDialogs dialogs;
     platform::QtShell shell;
     platform::QtFileChooser fileChooser;
-    zorrit::app::ZorritApp zorrit({windowSystem, dialogs, shell,
-                                   zorrit::settings::SettingsStore::defaultFolder(),
-                                   platform::runtimeDir(QStringLiteral("zorrit")), &fileChooser});
+    const QString settingsFolder = zorrit::settings::SettingsStore::defaultFolder();
+    const QString runtimeFolder = platform::runtimeDir(QStringLiteral("zorrit"));
+    zorrit::app::ZorritApp zorrit(
+        {windowSystem, dialogs, shell, settingsFolder, runtimeFolder, &fileChooser});
     zorrit.associateThemeFiles = [] {
         zorrit::integration::AssociateThemeFiles(QStringLiteral("Zorrit"), QStringLiteral(".thm"),
                                                  QStringLiteral("Zorrit File"),
@@ -58,5 +75,18 @@ int main(int argc, char **argv)
     arguments.removeFirst();
     if (const std::optional<int> exitCode = zorrit.start(arguments))
         return *exitCode;
-    return QApplication::exec();
+
+    pointer = platform::choosePointerSource(platform::detectPointerSession(), runtimeFolder);
+    windowSystem.setSource(pointer.source.get());
+    if (!pointer.warning.isEmpty())
+        std::fprintf(stderr, "zorrit: %s\n", qPrintable(pointer.warning));
+    if (!pointer.noticeKey.isEmpty()) {
+        QTimer::singleShot(0, &zorrit, [&] {
+            platform::showNoticeOnce(dialogs, settingsFolder, pointer.noticeKey,
+                                     pointer.noticeText);
+        });
+    }
+    const int exitCode = QApplication::exec();
+    windowSystem.setSource(nullptr);
+    return exitCode;
 }

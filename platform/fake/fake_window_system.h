@@ -19,7 +19,10 @@ public:
     {
         QWidget *window;
         QPoint topLeft;
+        int monitor;
     };
+
+    const MonitorLayout &monitors() override { return layout; }
 
     std::optional<QPoint> pointerPos() override
     {
@@ -29,7 +32,10 @@ public:
         }
         return current;
     }
-    void moveWindow(QWidget *window, QPoint topLeft) override { moves.push_back({window, topLeft}); }
+    void moveWindow(QWidget *window, QPoint topLeft, int monitor) override
+    {
+        moves.push_back({window, topLeft, monitor});
+    }
     void raiseWindow(QWidget *window) override { raises.push_back(window); }
     void flush() override { ++flushes; }
     bool compositorRunning() override { return compositor; }
@@ -74,6 +80,7 @@ public:
         }
     }
 
+    MonitorLayout layout; // none: everything at scale 1
     std::optional<QPoint> current = QPoint(0, 0); // nullopt: the query fails
     std::deque<std::optional<QPoint>> samples;    // consumed one per pointerPos() call
     std::vector<Move> moves;

@@ -79,6 +79,19 @@ class XSession:
     """Xvfb on a free display, with a temporary HOME and XDG folders."""
 
     def __init__(self, width=1024, height=768):
+        self._make_home(width, height)
+        self.display = f":{_free_display()}"
+        self.env["DISPLAY"] = self.display
+        self.xvfb = self.spawn(["Xvfb", self.display, "-screen", "0", f"{width}x{height}x24",
+                                "-noreset", "-nolisten", "tcp"], log="xvfb")
+        socket = f"/tmp/.X11-unix/X{self.display[1:]}"
+        if not wait_until(lambda: os.path.exists(socket), 10):
+            self.close()
+            raise RuntimeError("Xvfb did not start")
+        wait_until(lambda: self.run(["xdpyinfo"], check=False).returncode == 0, 10)
+
+    def _make_home(self, width, height):
+        """Temporary HOME, XDG folders and the environment of the programs; no display yet."""
         self.width, self.height = width, height
         self.root = tempfile.mkdtemp(prefix="zorrit-e2e-")
         self.home = os.path.join(self.root, "home")
@@ -89,7 +102,6 @@ class XSession:
             os.makedirs(d, exist_ok=True)
         os.chmod(self.runtime, 0o700)
         self.processes = []
-        self.display = f":{_free_display()}"
         self.env = {
             "PATH": os.environ.get("PATH", "/usr/bin:/bin"),
             "HOME": self.home,
@@ -97,20 +109,12 @@ class XSession:
             "XDG_DATA_HOME": self.data,
             "XDG_CACHE_HOME": os.path.join(self.home, ".cache"),
             "XDG_RUNTIME_DIR": self.runtime,
-            "DISPLAY": self.display,
             "LANG": "C.UTF-8",
             "QT_QPA_PLATFORM": "xcb",
         }
         for key in ("ZORRIT_UPDATE_SERVER", "ASAN_OPTIONS", "UBSAN_OPTIONS", "LSAN_OPTIONS"):
             if key in os.environ:
                 self.env[key] = os.environ[key]
-        self.xvfb = self.spawn(["Xvfb", self.display, "-screen", "0", f"{width}x{height}x24",
-                                "-noreset", "-nolisten", "tcp"], log="xvfb")
-        socket = f"/tmp/.X11-unix/X{self.display[1:]}"
-        if not wait_until(lambda: os.path.exists(socket), 10):
-            self.close()
-            raise RuntimeError("Xvfb did not start")
-        wait_until(lambda: self.run(["xdpyinfo"], check=False).returncode == 0, 10)
 
     # -- processes ---------------------------------------------------------------------------
     def spawn(self, argv, log=None, env=None):
@@ -399,3 +403,155 @@ class XTestCase(unittest.TestCase):
                         f"main1 at {self.x.position('Zorrit')}")
         self.assertTrue(self.x.wait_position("p5", (px + 20, py + 75), timeout),
                         f"p5 at {self.x.position('p5')}")
+
+
+class KWinSession(XSession):
+    """A headless KWin (Wayland) with its Xwayland, on a private session bus, with a temporary
+    home. The pointer moves through KWin's fake-input protocol, as a real mouse's would: over
+    Wayland windows and the desktop, where the X server does not see it."""
+
+    def __init__(self, width=1280, height=1024):
+        self._make_home(width, height)
+        try:
+            self._start_kwin()
+        except Exception:
+            self.close()
+            raise
+
+    def _start_kwin(self):
+        bus = os.path.join(self.runtime, "bus")
+        self.env["DBUS_SESSION_BUS_ADDRESS"] = f"unix:path={bus}"
+        self.spawn(["dbus-daemon", "--session", "--nofork", "--nopidfile",
+                    f"--address=unix:path={bus}"], log="dbus")
+        if not wait_until(lambda: os.path.exists(bus), 10):
+            raise RuntimeError("the session bus did not start")
+        # KWin lets a program use fake input only when its desktop entry asks for it.
+        self.fake_pointer = os.environ.get("ZORRIT_FAKE_POINTER", "")
+        applications = os.path.join(self.data, "applications")
+        os.makedirs(applications, exist_ok=True)
+        with open(os.path.join(applications, "zorrit-e2e-fake-pointer.desktop"), "w") as f:
+            f.write("[Desktop Entry]\nType=Application\nName=Fake pointer\nNoDisplay=true\n"
+                    f"Exec={self.fake_pointer}\nX-KDE-Wayland-Interfaces=org_kde_kwin_fake_input\n")
+        # The installed binary carries a file capability that a container refuses to execute.
+        kwin = os.path.join(self.root, "kwin_wayland")
+        shutil.copy(shutil.which("kwin_wayland"), kwin)
+        # KWin starts this once its Xwayland runs, with DISPLAY set to it; KWin runs on after it.
+        display_file = os.path.join(self.root, "display")
+        reporter = os.path.join(self.root, "report-display")
+        with open(reporter, "w") as f:
+            f.write(f'#!/bin/sh\necho "$DISPLAY" > {display_file}.new\n'
+                    f"mv {display_file}.new {display_file}\n")
+        os.chmod(reporter, 0o755)
+        self.wayland_display = "wayland-zorrit-e2e"
+        self.kwin = self.spawn([kwin, "--virtual", "--xwayland", "--no-lockscreen",
+                                "--socket", self.wayland_display, "--width", str(self.width),
+                                "--height", str(self.height), reporter], log="kwin")
+
+        def display():
+            try:
+                with open(display_file) as f:
+                    return f.read().strip()
+            except FileNotFoundError:
+                return None
+        self.display = wait_until(display, 60)
+        if not self.display:
+            raise RuntimeError("KWin's Xwayland did not start:\n" + self.log(self.kwin)[-2000:])
+        self.env["DISPLAY"] = self.display
+        self.env["WAYLAND_DISPLAY"] = self.wayland_display
+        wait_until(lambda: self.run(["xdpyinfo"], check=False).returncode == 0, 10)
+
+    def move_pointer(self, x, y):
+        self.run([self.fake_pointer, str(x), str(y)])
+
+    def kwin_call(self, method, *args):
+        """A call to KWin's scripting over the session bus; the reply's value, e.g. "boolean true"."""
+        argv = ["dbus-send", "--session", "--print-reply", "--dest=org.kde.KWin", "/Scripting",
+                f"org.kde.kwin.Scripting.{method}", *args]
+        lines = self.run(argv, check=False).stdout.decode().strip().splitlines()
+        return lines[-1].strip() if len(lines) > 1 else None
+
+    def script_loaded(self, plugin="zorrit-pointer"):
+        return self.kwin_call("isScriptLoaded", f"string:{plugin}") == "boolean true"
+
+
+_SYSTEM_BUS_CONFIG = """<!DOCTYPE busconfig PUBLIC "-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN"
+ "http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd">
+<busconfig>
+  <type>system</type>
+  <listen>unix:path={path}</listen>
+  <auth>EXTERNAL</auth>
+  <policy context="default">
+    <allow send_destination="*"/><allow receive_sender="*"/><allow own="*"/>
+  </policy>
+</busconfig>
+"""
+
+
+class GnomeSession(XSession):
+    """A headless GNOME Shell (Wayland) with its Xwayland, on private session and system buses,
+    with a temporary home. The pointer moves through Mutter's remote-desktop interface."""
+
+    def __init__(self, width=1280, height=1024, extensions=()):
+        self._make_home(width, height)
+        try:
+            # GNOME Shell finds a user's extensions when it starts.
+            for extension in extensions:
+                shutil.copytree(extension, os.path.join(self.data, "gnome-shell", "extensions",
+                                                        os.path.basename(extension)))
+            self._start_shell()
+        except Exception:
+            self.close()
+            raise
+
+    def _bus(self, name, argv):
+        path = os.path.join(self.runtime, name)
+        self.spawn(["dbus-daemon", "--nofork", "--nopidfile", *argv(path)], log=name)
+        if not wait_until(lambda: os.path.exists(path), 10):
+            raise RuntimeError(f"the {name} did not start")
+        return f"unix:path={path}"
+
+    def _start_shell(self):
+        config = os.path.join(self.root, "system-bus.conf")
+        with open(config, "w") as f:
+            f.write(_SYSTEM_BUS_CONFIG.format(path=os.path.join(self.runtime, "system_bus")))
+        self.env["DBUS_SYSTEM_BUS_ADDRESS"] = self._bus(
+            "system_bus", lambda path: [f"--config-file={config}"])
+        self.env["DBUS_SESSION_BUS_ADDRESS"] = self._bus(
+            "bus", lambda path: ["--session", f"--address=unix:path={path}"])
+        self.shell = self.spawn(["gnome-shell", "--headless", "--wayland", "--virtual-monitor",
+                                 f"{self.width}x{self.height}"], log="gnome-shell")
+
+        def display():
+            found = re.search(r"Using public X11 display (:\d+)", self.log(self.shell))
+            auth = [n for n in os.listdir(self.runtime) if n.startswith(".mutter-Xwaylandauth.")]
+            return (found.group(1), auth[0]) if found and auth else None
+        started = wait_until(display, 60)
+        if not started:
+            raise RuntimeError("GNOME Shell's Xwayland did not start:\n"
+                               + self.log(self.shell)[-2000:])
+        self.display = started[0]
+        self.env["DISPLAY"] = self.display
+        self.env["XAUTHORITY"] = os.path.join(self.runtime, started[1])
+        self.env["WAYLAND_DISPLAY"] = "wayland-0"
+        wait_until(lambda: self.run(["xdpyinfo"], check=False).returncode == 0, 30)
+        wait_until(lambda: self.shell_call("GetExtensionInfo", "nobody@example") is not None, 30)
+        self._pointer = None
+
+    def shell_call(self, method, *args):
+        """A call to GNOME Shell's extension interface; its reply as text, None on an error."""
+        result = self.run(["gdbus", "call", "--session", "--dest", "org.gnome.Shell",
+                           "--object-path", "/org/gnome/Shell", "--method",
+                           f"org.gnome.Shell.Extensions.{method}", *args], check=False)
+        return result.stdout.decode() if result.returncode == 0 else None
+
+    def move_pointer(self, x, y):
+        if self._pointer is None:
+            script = os.path.join(os.path.dirname(__file__), "wayland", "mutter_pointer.js")
+            self._pointer = subprocess.Popen(["gjs", script], env=self.env, cwd=self.home,
+                                             stdin=subprocess.PIPE, stdout=subprocess.PIPE,
+                                             start_new_session=True)
+            self.processes.append(self._pointer)
+        self._pointer.stdin.write(f"{x} {y}\n".encode())
+        self._pointer.stdin.flush()
+        if self._pointer.stdout.readline().strip() != b"ok":
+            raise RuntimeError("the pointer did not move")

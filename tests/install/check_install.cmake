@@ -1,5 +1,6 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
-# cmake -DBUILD_DIR=... -DSTAGE=... -DHAS_ZORRIT=0|1 -DHAS_VANDREL=0|1 -P check_install.cmake
+# cmake -DBUILD_DIR=... -DSTAGE=... -DHAS_ZORRIT=0|1 -DHAS_VANDREL=0|1 -DAPPSTREAM_ID_PREFIX=...
+#       -P check_install.cmake
 # Every installed file must be in its freedesktop place, and nothing else may be installed.
 file(REMOVE_RECURSE ${STAGE})
 execute_process(
@@ -16,8 +17,12 @@ set(expected
     usr/share/mime/packages/zorrit.xml
     usr/share/man/man1/zorrit.1.gz
     usr/share/man/man1/vandrel.1.gz
-    usr/share/doc/zorrit/copyright)
-foreach(size 16 22 32 48 64 128 256)
+    usr/share/doc/zorrit/copyright
+    usr/share/metainfo/${APPSTREAM_ID_PREFIX}.zorrit.metainfo.xml
+    usr/share/metainfo/${APPSTREAM_ID_PREFIX}.vandrel.metainfo.xml
+    usr/share/gnome-shell/extensions/zorrit-pointer@rediroriro.org/metadata.json
+    usr/share/gnome-shell/extensions/zorrit-pointer@rediroriro.org/extension.js)
+foreach(size 16 22 24 32 48 64 128 256)
     list(APPEND expected
         usr/share/icons/hicolor/${size}x${size}/apps/zorrit.png
         usr/share/icons/hicolor/${size}x${size}/apps/vandrel.png
@@ -72,6 +77,16 @@ if(UPDATE_MIME)
     file(READ ${STAGE}/usr/share/mime/globs2 globs)
     if(NOT result EQUAL 0 OR NOT out STREQUAL "" OR NOT globs MATCHES "application/x-zorrit-theme:\\*\\.thm")
         message(FATAL_ERROR "update-mime-database did not take the package: ${out}")
+    endif()
+endif()
+# What software centres read: valid on its own (offline), and its launchables are the menu
+# entries installed beside it.
+find_program(APPSTREAMCLI appstreamcli)
+if(APPSTREAMCLI)
+    execute_process(COMMAND ${APPSTREAMCLI} validate-tree --no-net --no-color ${STAGE}/usr
+                    RESULT_VARIABLE result OUTPUT_VARIABLE out ERROR_VARIABLE out)
+    if(NOT result EQUAL 0)
+        message(FATAL_ERROR "appstreamcli validate-tree: ${out}")
     endif()
 endif()
 file(REMOVE_RECURSE ${STAGE})

@@ -13,7 +13,7 @@ TEST(AppIcons, EveryDrawnSizeIsCompiledIn)
                                                     {"theme file", resources::themeFileIcon()}};
     for (const auto &[name, icon] : icons) {
         SCOPED_TRACE(name);
-        for (const int size : {16, 22, 32, 48, 64, 128, 256}) {
+        for (const int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
             const QImage image = icon.pixmap(QSize(size, size)).toImage();
             ASSERT_EQ(image.size(), QSize(size, size)) << size;
             // Drawn on a clear background: a transparent corner, and a good part of it painted.

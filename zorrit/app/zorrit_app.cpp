@@ -2,6 +2,7 @@
 // Start-up: one copy at a time, a theme from the command line, the first-run welcome, the trail.
 #include "zorrit_app.h"
 
+#include "common/version.h"
 #include "platform/dialogs.h"
 #include "platform/file_chooser.h"
 #include "platform/window_system.h"
@@ -12,10 +13,12 @@
 #include "zorrit/shell/tray_window.h"
 #include "zorrit/themes/theme_reader.h"
 #include "zorrit/trail/command_line.h"
-#include "zorrit/trail/hand_off.h"
+#include "zorrit/update/update_check.h"
 
 #include <QCoreApplication>
 #include <QDir>
+
+#include <cstdio>
 
 namespace zorrit::app {
 
@@ -24,9 +27,8 @@ using namespace zorrit::settings;
 ZorritApp::ZorritApp(Seams seams)
     : m_seams(std::move(seams))
     , m_store(m_seams.settingsFolder)
-    , m_lock(m_seams.runtimeFolder.isEmpty()
-                 ? QString()
-                 : m_seams.runtimeFolder + QStringLiteral("/zorrit.lock"))
+    , m_lock(m_seams.runtimeFolder.isEmpty() ? QString()
+                                             : trail::instanceLockPath(m_seams.runtimeFolder))
 {
     m_engine = std::make_unique<trail::TrailEngine>(m_seams.windowSystem, m_motion);
     m_translucency = std::make_unique<trail::Translucency>(m_store, m_seams.windowSystem,
@@ -40,10 +42,18 @@ ZorritApp::ZorritApp(Seams seams)
     m_prefs = std::make_unique<prefs::PrefsHolder>(prefs::PrefsDeps{
         m_store, m_motion, *m_engine, *m_translucency, m_seams.dialogs,
         [this] { m_notice->start(); }, m_seams.fileChooser});
-    // Before anything loads the preferences: the window follows every load.
-    m_prefsWindow = std::make_unique<prefs::PrefsWindow>(prefs::PrefsWindowDeps{
-        *m_prefs, m_seams.shell, m_seams.dialogs, [this] { quitProgram(); },
-        [this] { showAbout(); }});
+    m_prefsWindow = std::make_unique<prefs::PrefsWindow>(
+        prefs::PrefsWindowDeps{*m_prefs, m_seams.shell, m_seams.dialogs});
+    // The preferences' lifetime, in one place: the holder loads and unloads the state, the window
+    // makes and drops its dialog with it. Connected before anything loads the preferences.
+    connect(m_prefs.get(), &prefs::PrefsHolder::modelLoaded, m_prefsWindow.get(),
+            &prefs::PrefsWindow::attach);
+    connect(m_prefs.get(), &prefs::PrefsHolder::aboutToUnload, m_prefsWindow.get(),
+            &prefs::PrefsWindow::drop);
+    connect(m_prefsWindow.get(), &prefs::PrefsWindow::quitRequested, this,
+            &ZorritApp::quitProgram);
+    connect(m_prefsWindow.get(), &prefs::PrefsWindow::aboutRequested, this,
+            &ZorritApp::showAbout);
     // A check closes the preferences dialog (which saves) when it starts.
     m_update = std::make_unique<update::UpdateContext>(m_versions, m_seams.dialogs, m_seams.shell,
                                                        [this] { m_prefs->unload(); });
@@ -52,10 +62,7 @@ ZorritApp::ZorritApp(Seams seams)
     handOffToRunningCopy = [this] { handOff(); };
     m_lockTakeover.setInterval(100);
     connect(&m_lockTakeover, &QTimer::timeout, this, &ZorritApp::takeOverLock);
-    m_translucency->onFailure = [this] {
-        if (prefs::PrefsModel *model = m_prefs->loaded())
-            model->translucencyFailed();
-    };
+    connect(&m_handOff, &trail::HandOffServer::requested, this, &ZorritApp::onHandOffRequest);
 }
 
 ZorritApp::~ZorritApp()
@@ -72,7 +79,16 @@ void ZorritApp::showPreferences()
 
 void ZorritApp::showAbout()
 {
-    shell::showAboutBox(m_prefsWindow->dialog(), *m_update);
+    bool checkWanted = false;
+    if (prefs::PrefsDialog *dialog = m_prefsWindow->dialog()) {
+        // The box is the dialog's child: the preferences stay loaded until it has closed.
+        const prefs::PrefsHolder::InUse inUse(*m_prefs);
+        checkWanted = shell::showAboutBox(dialog, m_versions, m_seams.shell);
+    } else {
+        checkWanted = shell::showAboutBox(nullptr, m_versions, m_seams.shell);
+    }
+    if (checkWanted)
+        update::startUpdateCheck(*m_update);
 }
 
 void ZorritApp::quitProgram()
@@ -84,25 +100,66 @@ void ZorritApp::quitProgram()
         endProgram();
 }
 
+void ZorritApp::loadThemeFromTray()
+{
+    m_prefs->model().LaunchTheme();
+    if (prefs::PrefsModel *loaded = m_prefs->loaded()) {
+        const QString path = loaded->whatpath();
+        m_store.WriteSetting(kTheme, path.isEmpty() ? builtInThemeValue() : path);
+    }
+    m_prefs->unload();
+}
+
+void ZorritApp::useBuiltInTheme()
+{
+    m_prefs->model().MakeMeBuilt();
+    m_prefs->unload();
+}
+
 void ZorritApp::createTray()
 {
     if (m_tray)
         return;
     m_tray = std::make_unique<shell::TrayWindow>(shell::TrayDeps{
-        *m_prefs, m_store, *m_engine, *m_notice, m_seams.shell, m_seams.runtimeFolder,
-        m_versions});
-    m_tray->showPreferences = [this] { showPreferences(); };
-    m_tray->showAbout = [this] { showAbout(); };
-    m_tray->endProgram = [this] {
-        m_prefs->discard();
-        if (endProgram)
-            endProgram();
-    };
+        *m_engine, *m_notice, m_seams.shell, m_seams.runtimeFolder, m_versions});
+    connect(m_tray.get(), &shell::TrayWindow::preferencesRequested, this,
+            &ZorritApp::showPreferences);
+    connect(m_tray.get(), &shell::TrayWindow::aboutRequested, this, &ZorritApp::showAbout);
+    connect(m_tray.get(), &shell::TrayWindow::loadThemeRequested, this,
+            &ZorritApp::loadThemeFromTray);
+    connect(m_tray.get(), &shell::TrayWindow::builtInThemeRequested, this,
+            &ZorritApp::useBuiltInTheme);
+    connect(m_tray.get(), &shell::TrayWindow::quitRequested, this, &ZorritApp::quitProgram);
     m_tray->addIcon();
-    // Only the copy that holds the lock hears close requests; a copy that took over starts
-    // listening once the old one has ended.
-    if (m_lock.isHeld() && !m_seams.runtimeFolder.isEmpty())
-        m_tray->listenForCloseRequests(trail::trayServerPath(m_seams.runtimeFolder));
+    listenForRequests();
+}
+
+void ZorritApp::listenForRequests()
+{
+    // Only the copy that holds the lock hears requests, and only once its tray is there (a close
+    // request closes the tray window); a copy that took over starts listening once the old one
+    // has ended.
+    if (m_tray && m_lock.isHeld() && !m_seams.runtimeFolder.isEmpty())
+        m_handOff.listen(trail::trayServerPath(m_seams.runtimeFolder));
+}
+
+void ZorritApp::onHandOffRequest(trail::HandOffRequest request)
+{
+    switch (request) {
+    case trail::HandOffRequest::Close:
+        // A closed tray window hears no more requests; it ends the program when a copy handed
+        // over.
+        m_handOff.close();
+        if (m_tray)
+            m_tray->close();
+        return;
+    case trail::HandOffRequest::Preferences:
+        showPreferences();
+        return;
+    case trail::HandOffRequest::Quit:
+        quitProgram();
+        return;
+    }
 }
 
 void ZorritApp::handOff()
@@ -117,13 +174,81 @@ void ZorritApp::takeOverLock()
     if (!m_lock.tryAcquire())
         return;
     m_lockTakeover.stop();
-    if (m_tray && !m_seams.runtimeFolder.isEmpty())
-        m_tray->listenForCloseRequests(trail::trayServerPath(m_seams.runtimeFolder));
+    listenForRequests();
+}
+
+namespace {
+
+int deliveryExitCode(trail::Delivery delivery)
+{
+    switch (delivery) {
+    case trail::Delivery::Delivered:
+        return 0;
+    case trail::Delivery::NotRunning:
+        std::fputs(ZorritApp::notRunningText().toLocal8Bit().constData(), stderr);
+        return 1;
+    case trail::Delivery::NoAnswer:
+        break;
+    }
+    std::fputs(ZorritApp::noAnswerText().toLocal8Bit().constData(), stderr);
+    return 1;
+}
+
+} // namespace
+
+std::optional<int>
+ZorritApp::answerWithoutStarting(const QStringList &arguments,
+                                 const std::function<QString()> &runtimeFolder)
+{
+    switch (trail::commandLineOption(trail::joinedCommandLine(arguments))) {
+    case trail::CommandLineOption::None:
+        return std::nullopt;
+    case trail::CommandLineOption::Help:
+        std::fputs(trail::usageText().toLocal8Bit().constData(), stdout);
+        return 0;
+    case trail::CommandLineOption::Version:
+        std::fputs((common::version::programLine() + QLatin1Char('\n')).toLocal8Bit().constData(),
+                   stdout);
+        return 0;
+    case trail::CommandLineOption::Quit:
+        return deliveryExitCode(
+            trail::sendToRunningCopy(runtimeFolder(), trail::HandOffRequest::Quit));
+    case trail::CommandLineOption::Preferences: {
+        const trail::Delivery delivery
+            = trail::sendToRunningCopy(runtimeFolder(), trail::HandOffRequest::Preferences);
+        if (delivery == trail::Delivery::NotRunning)
+            return std::nullopt; // this copy starts and opens them
+        return deliveryExitCode(delivery);
+    }
+    }
+    return std::nullopt;
 }
 
 std::optional<int> ZorritApp::start(const QStringList &arguments)
 {
     const QString commandLine = trail::joinedCommandLine(arguments);
+    const trail::CommandLineOption option = trail::commandLineOption(commandLine);
+    if (option == trail::CommandLineOption::Preferences) {
+        if (!m_lock.tryAcquire()) {
+            // A copy runs (or has just started): it opens its preferences, this one ends.
+            return deliveryExitCode(
+                trail::sendRequest(trail::trayServerPath(m_seams.runtimeFolder),
+                                   trail::HandOffRequest::Preferences, 5000)
+                    ? trail::Delivery::Delivered
+                    : trail::Delivery::NoAnswer);
+        }
+        // Otherwise a plain start that opens the preferences once the trail runs.
+        m_preferencesWanted = true;
+        if (associateThemeFiles)
+            associateThemeFiles();
+        FirstRunCheck();
+        return std::nullopt;
+    }
+    if (option != trail::CommandLineOption::None) {
+        // --help, --version and --quit never start a copy.
+        return answerWithoutStarting(arguments, [this] { return m_seams.runtimeFolder; })
+            .value_or(0);
+    }
     const bool plain = trail::isPlainStart(commandLine);
     const auto handedPath = [&] {
         return trail::storedThemePath(trail::takeThemePath(commandLine), QDir::currentPath());
@@ -182,6 +307,10 @@ void ZorritApp::ShowTrailAndTray()
     if (setUpTray)
         setUpTray();
     Q_EMIT trailShown();
+    if (m_preferencesWanted) {
+        m_preferencesWanted = false;
+        showPreferences();
+    }
 }
 
 void ZorritApp::startupThemeFallback(shell::StandWindow *stand)

@@ -7,6 +7,7 @@
 #include "zorrit/settings/settings_store.h"
 #include "zorrit/shell/not_found_notice.h"
 #include "zorrit/shell/version_holder.h"
+#include "zorrit/trail/hand_off.h"
 #include "zorrit/trail/trail_engine.h"
 #include "zorrit/trail/trail_math.h"
 #include "zorrit/trail/translucency.h"
@@ -61,6 +62,18 @@ public:
     // second copy), or nothing when it runs on in the event loop.
     std::optional<int> start(const QStringList &arguments);
 
+    // The options that need neither a display nor a copy of our own: --help, --version, --quit,
+    // and --preferences while a copy runs. Returns the exit code when the command line was
+    // answered so, or nothing when the program is to start (as start() then sees it).
+    // runtimeFolder is asked for only when a running copy is to be reached.
+    static std::optional<int> answerWithoutStarting(const QStringList &arguments,
+                                                    const std::function<QString()> &runtimeFolder);
+    static QString notRunningText() { return QStringLiteral("Zorrit is not running.\n"); }
+    static QString noAnswerText()
+    {
+        return QStringLiteral("zorrit: the running Zorrit did not answer.\n");
+    }
+
     void OpenHandedTheme();
     void FirstRunCheck();
     void ShowTrailAndTray();
@@ -90,6 +103,8 @@ public:
     shell::NotFoundNotice &notFoundNotice() { return *m_notice; }
     shell::VersionHolder &versions() { return m_versions; }
     update::UpdateContext &updateContext() { return *m_update; }
+    // Hears the requests of later copies while this copy holds the instance lock and has its tray.
+    trail::HandOffServer &handOffServer() { return m_handOff; }
     platform::InstanceLock &instanceLock() { return m_lock; }
     const Seams &seams() const { return m_seams; }
     bool trailStarted() const { return m_trailStarted; }
@@ -102,8 +117,13 @@ public:
     void showPreferences();
     // The about box, from the tray menu and the preferences.
     void showAbout();
-    // Quit from the preferences: icon removed, nothing saved, the program ends.
+    // Quit from the preferences, the tray or another copy: icon removed, nothing saved, the
+    // program ends.
     void quitProgram();
+    // The tray menu's "&Load Theme..." and "&Use built-in theme": the preferences' own actions,
+    // then the preferences are closed (which saves).
+    void loadThemeFromTray();
+    void useBuiltInTheme();
     // Ends the program at once; replaceable for tests.
     std::function<void()> endProgram;
 
@@ -123,6 +143,8 @@ private:
     void createTray();
     void handOff();
     void takeOverLock();
+    void listenForRequests();
+    void onHandOffRequest(trail::HandOffRequest request);
 
     Seams m_seams;
     settings::SettingsStore m_store;
@@ -135,9 +157,12 @@ private:
     std::unique_ptr<platform::FileChooser> m_ownChooser;
     std::unique_ptr<prefs::PrefsWindow> m_prefsWindow;
     std::unique_ptr<shell::TrayWindow> m_tray;
+    trail::HandOffServer m_handOff;
     // After a hand-off: polls for the instance lock until the old copy has ended.
     QTimer m_lockTakeover;
     bool m_trailStarted = false;
+    // Started by --preferences with no copy running: they open once the trail runs.
+    bool m_preferencesWanted = false;
     shell::VersionHolder m_versions;
     std::unique_ptr<update::UpdateContext> m_update;
 };

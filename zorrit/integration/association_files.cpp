@@ -150,8 +150,23 @@ QByteArray desktopEntry(const Association &association)
             .arg(escapeDesktopValue(association.typeName), baseName(association.typeName),
                  escapeDesktopValue(association.programPath),
                  escapeDesktopValue(execArgument(association.programPath)), type);
-    if (!association.menuEntry)
+    if (!association.menuEntry) {
         entry += QStringLiteral("NoDisplay=true\n");
+        return entry.toUtf8();
+    }
+    // This entry hides the installed one of the same name, so it carries its actions too: the
+    // way in on desktops without a tray.
+    const QString program = escapeDesktopValue(execArgument(association.programPath));
+    entry += QStringLiteral("Actions=Preferences;Quit;\n"
+                            "\n"
+                            "[Desktop Action Preferences]\n"
+                            "Name=Preferences\n"
+                            "Exec=%1 --preferences\n"
+                            "\n"
+                            "[Desktop Action Quit]\n"
+                            "Name=Quit\n"
+                            "Exec=%1 --quit\n")
+                 .arg(program);
     return entry.toUtf8();
 }
 

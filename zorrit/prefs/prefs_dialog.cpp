@@ -5,7 +5,9 @@
 #include "common/link_label.h"
 #include "common/maker_web.h"
 #include "prefs_model.h"
+#include "zorrit/settings/setting_names.h"
 #include "zorrit/shell/program_icon.h"
+#include "zorrit/trail/corner_settings.h"
 #include "zorrit/trail/sprite_picture.h"
 
 #include <QButtonGroup>
@@ -252,7 +254,7 @@ QWidget *PrefsDialog::buildSettingsPage()
     m_transslid->setRange(PrefsModel::kSlideMin, PrefsModel::kSlideMax);
     m_transslid->setSingleStep(PrefsModel::kSlideSmallStep);
     m_transslid->setPageStep(PrefsModel::kSlideLargeStep);
-    m_transslid->setValue(130);
+    m_transslid->setValue(settings::kTransSlid.defaultNumber());
     auto *box5Layout = new QGridLayout(box5);
     box5Layout->addWidget(m_transon, 0, 0, 1, 2);
     box5Layout->addWidget(m_transtext, 1, 0);
@@ -342,8 +344,10 @@ void PrefsDialog::refresh()
     m_vroom->setChecked(m.vroom());
     setCheckedInGroup(m_drawing, m_onit, m.onit());
     setCheckedInGroup(m_drawing, m_ondesktop, m.ondesktop());
-    for (int c = 0; c < 4; ++c)
-        setCheckedInGroup(m_position, m_corners[c], m.position() == static_cast<TrailCorner>(c));
+    for (const trail::CornerSetting &option : trail::kCornerSettings) {
+        setCheckedInGroup(m_position, m_corners[static_cast<int>(option.corner)],
+                          m.position() == option.corner);
+    }
     m_transon->setChecked(m.transon());
     m_transslid->setValue(m.transslid());
     m_transtext->setEnabled(m.transControlsEnabled());

@@ -8,6 +8,7 @@
 #include "platform/file_chooser.h"
 #include "zorrit/settings/settings_store.h"
 #include "zorrit/themes/theme_reader.h"
+#include "zorrit/trail/corner_settings.h"
 #include "zorrit/trail/sprite_picture.h"
 #include "zorrit/trail/trail_engine.h"
 #include "zorrit/trail/translucency.h"
@@ -48,9 +49,33 @@ private:
 
 } // namespace
 
+// Marks a step that may run a nested event loop (a chooser or a message box).
+class PrefsModel::BusyScope
+{
+public:
+    explicit BusyScope(PrefsModel &model)
+        : m_model(model)
+    {
+        ++m_model.m_busy;
+    }
+    ~BusyScope()
+    {
+        if (--m_model.m_busy == 0)
+            Q_EMIT m_model.idle();
+    }
+    BusyScope(const BusyScope &) = delete;
+    BusyScope &operator=(const BusyScope &) = delete;
+
+private:
+    PrefsModel &m_model;
+};
+
 PrefsModel::PrefsModel(PrefsDeps deps)
     : m_deps(std::move(deps))
 {
+    // The trail could not be made translucent: the box is unticked for as long as this state lives.
+    connect(&m_deps.translucency, &trail::Translucency::failed, this,
+            &PrefsModel::translucencyFailed);
 }
 
 void PrefsModel::open()
@@ -62,17 +87,15 @@ void PrefsModel::open()
             m_openedValues.insert(key.path(), store.ReadSetting(key));
     }
     // A check box set from a setting acts as if it had been clicked; so does a selected option.
-    clickWobb(store.ReadSetting(kMove).toInt() != 0);
-    setOnit(settingToBool(store.ReadSetting(kAbove)));
-    setOndesktop(settingToBool(store.ReadSetting(kUnder)));
-    clickVroom(store.ReadSetting(kFast).toInt() != 0);
-    setPositionOption(TrailCorner::BotRight, settingToBool(store.ReadSetting(kBotRight)));
-    setPositionOption(TrailCorner::BotLeft, settingToBool(store.ReadSetting(kBotLeft)));
-    setPositionOption(TrailCorner::TopRight, settingToBool(store.ReadSetting(kTopRight)));
-    setPositionOption(TrailCorner::TopLeft, settingToBool(store.ReadSetting(kTopLeft)));
+    clickWobb(readsAsOn(kMove, store.ReadSetting(kMove)));
+    setOnit(readsAsOn(kAbove, store.ReadSetting(kAbove)));
+    setOndesktop(readsAsOn(kUnder, store.ReadSetting(kUnder)));
+    clickVroom(readsAsOn(kFast, store.ReadSetting(kFast)));
+    for (const trail::CornerSetting &option : trail::kCornerSettings)
+        setPositionOption(option.corner, readsAsOn(option.key, store.ReadSetting(option.key)));
 
     m_loading = true;
-    m_transon = store.ReadSetting(kTransOn).toInt() != 0;
+    m_transon = readsAsOn(kTransOn, store.ReadSetting(kTransOn));
     const std::optional<int> level = trail::translucencyLevel(store.ReadSetting(kTransSlid));
     m_transslid = std::clamp(level.value_or(kSlideMax), kSlideMin, kSlideMax);
     m_transEnabled = m_transon;
@@ -85,21 +108,18 @@ void PrefsModel::open()
 void PrefsModel::close()
 {
     SettingsStore &store = m_deps.store;
-    const auto checkText = [](bool on) { return on ? QStringLiteral("1") : QStringLiteral("0"); };
     const auto write = [&](const SettingKey &key, const QString &text) {
         const auto opened = m_openedValues.constFind(key.path());
         if (opened == m_openedValues.cend() || *opened != text)
             store.WriteSetting(key, text);
     };
-    write(kMove, checkText(m_wobb));
-    write(kAbove, boolText(m_onit));
-    write(kUnder, boolText(m_ondesktop));
-    write(kFast, checkText(m_vroom));
-    write(kBotRight, boolText(m_position == TrailCorner::BotRight));
-    write(kBotLeft, boolText(m_position == TrailCorner::BotLeft));
-    write(kTopRight, boolText(m_position == TrailCorner::TopRight));
-    write(kTopLeft, boolText(m_position == TrailCorner::TopLeft));
-    write(kTransOn, checkText(m_transon));
+    write(kMove, storedFlag(kMove, m_wobb));
+    write(kAbove, storedFlag(kAbove, m_onit));
+    write(kUnder, storedFlag(kUnder, m_ondesktop));
+    write(kFast, storedFlag(kFast, m_vroom));
+    for (const trail::CornerSetting &option : trail::kCornerSettings)
+        write(option.key, storedFlag(option.key, m_position == option.corner));
+    write(kTransOn, storedFlag(kTransOn, m_transon));
     write(kTransSlid, QString::number(m_transslid));
     write(kTheme, m_whatpath.isEmpty() ? builtInThemeValue() : m_whatpath);
 }
@@ -173,7 +193,7 @@ void PrefsModel::clickPosition(TrailCorner corner)
 
 void PrefsModel::writeTransSettings()
 {
-    m_deps.store.WriteSetting(kTransOn, m_transon ? QStringLiteral("1") : QStringLiteral("0"));
+    m_deps.store.WriteFlag(kTransOn, m_transon);
     m_deps.store.WriteSetting(kTransSlid, QString::number(m_transslid));
 }
 
@@ -182,6 +202,7 @@ void PrefsModel::clickTransOn(bool checked)
     m_transon = checked;
     if (m_loading)
         return;
+    const BusyScope busy(*this); // the failure box
     m_transEnabled = checked;
     writeTransSettings();
     Q_EMIT changed();
@@ -190,6 +211,7 @@ void PrefsModel::clickTransOn(bool checked)
 
 void PrefsModel::slideTransSlid(int value)
 {
+    const BusyScope busy(*this); // the failure box
     m_transslid = std::clamp(value, kSlideMin, kSlideMax);
     writeTransSettings();
     Q_EMIT changed();
@@ -291,6 +313,7 @@ void PrefsModel::loadChosenTheme(const QString &path)
 
 void PrefsModel::LaunchTheme()
 {
+    const BusyScope busy(*this); // the open dialog and the message boxes after it
     platform::QtFileChooser qtChooser;
     WatchedChooser chooser(m_deps.fileChooser ? *m_deps.fileChooser
                                               : static_cast<platform::FileChooser &>(qtChooser));

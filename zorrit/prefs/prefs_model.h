@@ -3,6 +3,7 @@
 // opening reads, what closing writes, and the live effects on the running trail.
 #pragma once
 
+#include "zorrit/settings/setting_names.h"
 #include "zorrit/trail/trail_math.h"
 
 #include <QHash>
@@ -77,6 +78,9 @@ public:
     QString whatpath() const { return m_whatpath; }
     bool isLoading() const { return m_loading; }
     bool notFoundFlag() const { return m_notFound; }
+    // True while one of the model's own steps waits in a nested event loop (the open dialog, a
+    // message box); the model must not be destroyed then.
+    bool busy() const { return m_busy > 0; }
 
     // What a click on each control does.
     void clickWobb(bool checked);
@@ -116,8 +120,11 @@ public:
 Q_SIGNALS:
     // Something the widgets show has changed.
     void changed();
+    // The last step that waited in a nested event loop has come back.
+    void idle();
 
 private:
+    class BusyScope;
     void setOnit(bool value);
     void setOndesktop(bool value);
     void setPositionOption(trail::TrailCorner corner, bool value);
@@ -132,7 +139,7 @@ private:
     bool m_ondesktop = false;
     std::optional<trail::TrailCorner> m_position;
     bool m_transon = false;
-    int m_transslid = 130;
+    int m_transslid = settings::kTransSlid.defaultNumber();
     bool m_transEnabled = false;
     QString m_whatis = QStringLiteral("Bubbles");
     QString m_whatcopy;
@@ -142,6 +149,7 @@ private:
     bool m_notFound = false;
     QHash<QString, QString> m_openedValues; // stored text of each setting when the dialog opened
     QPointer<QWidget> m_owner;
+    int m_busy = 0;
 };
 
 } // namespace zorrit::prefs

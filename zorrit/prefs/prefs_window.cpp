@@ -26,33 +26,34 @@ PrefsWindow::PrefsWindow(PrefsWindowDeps deps)
     vandrelProgram = [] {
         return integration::vandrelProgram(QCoreApplication::applicationDirPath());
     };
-
-    m_deps.holder.onLoaded = [this](PrefsModel &model) {
-        PrefsDialogActions actions;
-        actions.closeDialog = [this] { m_deps.holder.unload(); };
-        actions.quit = m_deps.quitProgram;
-        actions.about = m_deps.showAbout;
-        actions.help = [this] { Help(); };
-        actions.launchVandrel = [this] { launchVandrel(); };
-        m_dialog = new PrefsDialog(model, std::move(actions), m_deps.shell);
-        model.setOwnerWindow(m_dialog);
-    };
-    m_deps.holder.onUnloading = [this](PrefsModel &) {
-        if (PrefsDialog *dialog = m_dialog.data()) {
-            m_dialog.clear();
-            dialog->detach();
-            dialog->hide();
-            // It may be in the middle of one of its own handlers.
-            dialog->deleteLater();
-        }
-    };
 }
 
 PrefsWindow::~PrefsWindow()
 {
-    m_deps.holder.onLoaded = nullptr;
-    m_deps.holder.onUnloading = nullptr;
     delete m_dialog.data();
+}
+
+void PrefsWindow::attach(PrefsModel &model)
+{
+    PrefsDialogActions actions;
+    actions.closeDialog = [this] { m_deps.holder.unload(); };
+    actions.quit = [this] { Q_EMIT quitRequested(); };
+    actions.about = [this] { Q_EMIT aboutRequested(); };
+    actions.help = [this] { Help(); };
+    actions.launchVandrel = [this] { launchVandrel(); };
+    m_dialog = new PrefsDialog(model, std::move(actions), m_deps.shell);
+    model.setOwnerWindow(m_dialog);
+}
+
+void PrefsWindow::drop()
+{
+    if (PrefsDialog *dialog = m_dialog.data()) {
+        m_dialog.clear();
+        dialog->detach();
+        dialog->hide();
+        // It may be in the middle of one of its own handlers.
+        dialog->deleteLater();
+    }
 }
 
 void PrefsWindow::show()

@@ -24,8 +24,6 @@ struct PrefsWindowDeps
     PrefsHolder &holder;
     platform::Shell &shell;
     platform::Dialogs &dialogs;
-    std::function<void()> quitProgram; // removes the tray icon and ends, nothing saved
-    std::function<void()> showAbout;   // empty: "&About..." does nothing
 };
 
 class PrefsWindow final : public QObject
@@ -38,6 +36,9 @@ public:
 
     // Shows the dialog (loading it first if needed) and brings it to the front.
     void show();
+    // Follow the holder: a dialog for each load, none after an unload.
+    void attach(PrefsModel &model);
+    void drop();
     // The dialog's window while the state is loaded, shown or not.
     PrefsDialog *dialog() const { return m_dialog.data(); }
 
@@ -55,6 +56,12 @@ public:
         return QStringLiteral("Sorry, but the Vandrel wasn't found. Reinstall a fresh copy of "
                               "Zorrit.");
     }
+
+Q_SIGNALS:
+    // "&Quit": the tray icon goes and the program ends, nothing saved.
+    void quitRequested();
+    // "&About...".
+    void aboutRequested();
 
 private:
     PrefsWindowDeps m_deps;

@@ -29,6 +29,8 @@ public:
     // Writes the text; a failure leaves the old value and is not reported.
     void WriteSetting(const QString &path, const QString &value) const;
     void WriteSetting(const SettingKey &key, const QString &value) const { WriteSetting(key.path(), value); }
+    // A check box or an option in its stored form (see storedFlag).
+    void WriteFlag(const SettingKey &key, bool on) const { WriteSetting(key, storedFlag(key, on)); }
 
     QString filePath() const { return m_file; }
     QString backupPath() const { return m_file + QStringLiteral(".bak"); }

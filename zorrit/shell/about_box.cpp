@@ -4,8 +4,7 @@
 
 #include "common/link_label.h"
 #include "common/maker_web.h"
-#include "zorrit/update/update_check.h"
-#include "zorrit/update/update_context.h"
+#include "common/version.h"
 
 #include <QApplication>
 #include <QGridLayout>
@@ -58,7 +57,8 @@ AboutBox::AboutBox(const VersionHolder &versions, platform::Shell &shell, QWidge
                                this);
 
     auto *label5 = makeLabel(QStringLiteral("Version ") + versions.whatsit
-                                 + QStringLiteral(" - Build 452"),
+                                 + QStringLiteral(" - Build ")
+                                 + QString::number(common::version::kBuild),
                              "Label5", verdana, this);
     auto *label3 = makeLabel(
         QStringLiteral("For updates, news and other great utilities, visit:"), "Label3", verdana,
@@ -103,16 +103,10 @@ AboutBox::AboutBox(const VersionHolder &versions, platform::Shell &shell, QWidge
     grid->setSizeConstraint(QLayout::SetFixedSize);
 }
 
-void showAboutBox(QWidget *parent, update::UpdateContext &ctx)
+bool showAboutBox(QWidget *parent, const VersionHolder &versions, platform::Shell &shell)
 {
-    int result = 0;
-    {
-        AboutBox box(ctx.versions, ctx.shell, parent);
-        result = box.exec();
-    }
-    // The box is gone before the check starts: it may close the parent (the preferences).
-    if (result == AboutBox::kCheckForUpdates)
-        update::startUpdateCheck(ctx);
+    AboutBox box(versions, shell, parent);
+    return box.exec() == AboutBox::kCheckForUpdates;
 }
 
 } // namespace zorrit::shell

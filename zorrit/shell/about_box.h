@@ -9,9 +9,6 @@
 namespace platform {
 class Shell;
 }
-namespace zorrit::update {
-struct UpdateContext;
-}
 
 namespace zorrit::shell {
 
@@ -26,9 +23,9 @@ public:
     AboutBox(const VersionHolder &versions, platform::Shell &shell, QWidget *parent = nullptr);
 };
 
-// Shows the about box modally; when the user asks for the update check, the box closes and the
-// check starts (closing the preferences through ctx.closePreferences). Called by the tray menu's
-// "A&bout Zorrit..." and the preferences dialog's "&About...".
-void showAboutBox(QWidget *parent, update::UpdateContext &ctx);
+// Shows the about box modally. True when the user asked for the update check: the box is gone by
+// then, and the caller starts the check. Used by the tray menu's "A&bout Zorrit..." and the
+// preferences dialog's "&About...".
+bool showAboutBox(QWidget *parent, const VersionHolder &versions, platform::Shell &shell);
 
 } // namespace zorrit::shell

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The hidden window titled "Tray": it owns the tray icon and its menu, hears the close request of
-// a copy that takes over, and holds the program's version and the not-found notice timer.
+// The hidden window titled "Tray": it owns the tray icon and its menu, and closing it ends the
+// program when a copy has handed over. What the menu asks for beyond the trail's visibility goes
+// out as signals; the composition root decides what they do.
 #pragma once
 
 #include "version_holder.h"
 
-#include <QLocalServer>
 #include <QMenu>
 #include <QSystemTrayIcon>
 #include <QTimer>
@@ -14,17 +14,9 @@
 #include <functional>
 
 class QAction;
-class QLabel;
-class QLocalSocket;
 
 namespace platform {
 class Shell;
-}
-namespace zorrit::prefs {
-class PrefsHolder;
-}
-namespace zorrit::settings {
-class SettingsStore;
 }
 namespace zorrit::trail {
 class TrailEngine;
@@ -36,8 +28,6 @@ class NotFoundNotice;
 
 struct TrayDeps
 {
-    prefs::PrefsHolder &prefs;
-    settings::SettingsStore &store;
     trail::TrailEngine &engine;
     NotFoundNotice &notice;
     platform::Shell &shell;
@@ -58,9 +48,6 @@ public:
     void addIcon();
     // Takes the icon out of the tray.
     void RemoveThat();
-    // Starts hearing close requests at serverPath (the copy must hold the instance lock).
-    bool listenForCloseRequests(const QString &serverPath);
-    bool isListening() const { return m_server.isListening(); }
 
     QSystemTrayIcon &icon() { return m_icon; }
     QMenu &mnuFile() { return m_menu; }
@@ -69,17 +56,12 @@ public:
     bool trailOn() const;
 
     // The program's version for display and as a number without points.
-    QString whatsit() const;
-    QString daversion() const;
+    QString whatsit() const { return m_deps.versions.whatsit; }
+    QString daversion() const { return m_deps.versions.daversion; }
     // The latest version the update check found.
     qint16 latestversion() const { return m_deps.versions.latestversion; }
     void setLatestversion(qint16 value) { m_deps.versions.latestversion = value; }
     QTimer &TimerEr();
-
-    // What the window asks of the rest of the program.
-    std::function<void()> showPreferences; // shown and brought to the front
-    std::function<void()> showAbout;       // empty: the item does nothing
-    std::function<void()> endProgram;      // at once, nothing saved
 
     // Whether a tray host runs, how often to look again, and where to say there is none.
     std::function<bool()> trayHostAvailable;
@@ -90,8 +72,19 @@ public:
     static QString noTrayHostText()
     {
         return QStringLiteral("zorrit: no system tray found after a minute; Zorrit runs on "
-                              "without its tray icon.\n");
+                              "without its tray icon. Open its preferences with "
+                              "\"zorrit --preferences\" and end it with \"zorrit --quit\".\n");
     }
+
+Q_SIGNALS:
+    // The preferences are to be shown and brought to the front.
+    void preferencesRequested();
+    void aboutRequested();
+    // "&Load Theme..." and "&Use built-in theme".
+    void loadThemeRequested();
+    void builtInThemeRequested();
+    // The program is to end at once, nothing saved; the icon is already gone.
+    void quitRequested();
 
 protected:
     // The window's close path: icon removed; when a copy handed over (Scrap.dat), the program ends.
@@ -102,12 +95,8 @@ private:
     void addSeparator(const char *name);
     void onActivated(QSystemTrayIcon::ActivationReason reason);
     void retryTrayHost();
-    void acceptCloseRequests();
-    void readCloseRequest(QLocalSocket *socket);
 
     void down();
-    void loadth();
-    void usebuilt();
     void yesjug();
     void nojug();
     void closeit();
@@ -115,12 +104,13 @@ private:
     TrayDeps m_deps;
     QSystemTrayIcon m_icon;
     QMenu m_menu;
-    QLabel *m_whatsit;
-    QLabel *m_daversion;
+    QAction *m_theprefs = nullptr;
+    QAction *m_yesjug = nullptr;
+    QAction *m_nojug = nullptr;
     QTimer m_hostRetry;
     int m_hostTries = 0;
     bool m_iconWanted = false;
-    QLocalServer m_server;
+    bool m_statusNotifier = false; // the icon is a StatusNotifier item, not in an XEmbed tray
 };
 
 } // namespace zorrit::shell

@@ -57,7 +57,8 @@ std::optional<ThemeFile> readThemeFile(const QString &path)
 
     common::ThemeLineReader reader(&file);
     std::array<QByteArray, common::kThemeLineCount> raw;
-    const int wanted = *count == common::kThemeMinimumLines ? 7 : 8;
+    const int wanted = *count == common::kThemeMinimumLines ? common::kThemeMinimumLines
+                                                            : common::kThemeLineCount;
     for (int i = 0; i < wanted; ++i) {
         std::optional<QByteArray> line = reader.next();
         if (!line)
@@ -68,20 +69,20 @@ std::optional<ThemeFile> readThemeFile(const QString &path)
     theme.lineCount = *count;
     theme.texts.name = common::decodeThemeText(raw[common::kThemeName]);
     theme.texts.author = common::decodeThemeText(raw[common::kThemeAuthor]);
-    for (int k = 0; k < 5; ++k)
+    for (int k = 0; k < common::kThemePictureCount; ++k)
         theme.pictureLines[k] = common::decodeThemeText(raw[common::kThemeFirstPicture + k]);
-    if (wanted == 8)
+    if (wanted == common::kThemeLineCount)
         theme.texts.site = common::decodeThemeText(raw[common::kThemeSite]);
     return theme;
 }
 
-std::optional<std::array<QString, 5>> readThemePictureLines(const QString &path)
+std::optional<std::array<QString, common::kThemePictureCount>> readThemePictureLines(const QString &path)
 {
     QFile file(path);
     if (!openForReading(file))
         return std::nullopt;
     common::ThemeLineReader reader(&file);
-    std::array<QString, 5> lines;
+    std::array<QString, common::kThemePictureCount> lines;
     for (int i = 0; i < common::kThemeMinimumLines; ++i) {
         std::optional<QByteArray> line = reader.next();
         if (!line)
@@ -99,16 +100,16 @@ std::optional<QImage> loadThemePicture(const QString &folder, const QString &lin
     return common::loadPicture(folder + QLatin1Char('/') + line);
 }
 
-std::optional<std::array<QImage, 5>> loadThemePictures(const QString &path)
+std::optional<std::array<QImage, common::kThemePictureCount>> loadThemePictures(const QString &path)
 {
     const std::optional<QString> folder = themeFolder(path);
     if (!folder)
         return std::nullopt;
-    const std::optional<std::array<QString, 5>> lines = readThemePictureLines(path);
+    const std::optional<std::array<QString, common::kThemePictureCount>> lines = readThemePictureLines(path);
     if (!lines)
         return std::nullopt;
-    std::array<QImage, 5> pictures;
-    for (int k = 0; k < 5; ++k) {
+    std::array<QImage, common::kThemePictureCount> pictures;
+    for (int k = 0; k < common::kThemePictureCount; ++k) {
         std::optional<QImage> picture = loadThemePicture(*folder, (*lines)[k]);
         if (!picture)
             return std::nullopt;

@@ -2,6 +2,8 @@
 // Reading theme files: their texts for the preferences dialog and their five pictures.
 #pragma once
 
+#include "common/theme_file.h"
+
 #include <QImage>
 #include <QString>
 
@@ -25,7 +27,7 @@ struct ThemeTexts
 struct ThemeFile
 {
     ThemeTexts texts;
-    std::array<QString, 5> pictureLines;
+    std::array<QString, common::kThemePictureCount> pictureLines;
     int lineCount = 0;
 };
 
@@ -36,13 +38,13 @@ struct ThemeFile
 std::optional<ThemeFile> readThemeFile(const QString &path);
 
 // Reads just the seven lines start-up needs (the site line is never read).
-std::optional<std::array<QString, 5>> readThemePictureLines(const QString &path);
+std::optional<std::array<QString, common::kThemePictureCount>> readThemePictureLines(const QString &path);
 
 // The picture a picture line names, relative to the theme's folder: the blank picture for
 // "No picture", nothing when it cannot be loaded.
 std::optional<QImage> loadThemePicture(const QString &folder, const QString &line);
 
 // Start-up: the five pictures of the theme at path, or nothing on any error.
-std::optional<std::array<QImage, 5>> loadThemePictures(const QString &path);
+std::optional<std::array<QImage, common::kThemePictureCount>> loadThemePictures(const QString &path);
 
 } // namespace zorrit::themes

@@ -17,6 +17,43 @@ bool isPlainStart(const QString &commandLine)
     return commandLine.isEmpty() || commandLine == QLatin1String("%0");
 }
 
+CommandLineOption commandLineOption(const QString &commandLine)
+{
+    static const struct
+    {
+        QLatin1StringView word;
+        CommandLineOption option;
+    } options[] = {
+        {QLatin1StringView("--preferences"), CommandLineOption::Preferences},
+        {QLatin1StringView("--quit"), CommandLineOption::Quit},
+        {QLatin1StringView("--help"), CommandLineOption::Help},
+        {QLatin1StringView("--version"), CommandLineOption::Version},
+    };
+    for (const auto &entry : options) {
+        if (commandLine == entry.word)
+            return entry.option;
+    }
+    return CommandLineOption::None;
+}
+
+QString usageText()
+{
+    return QStringLiteral(
+        "Usage: zorrit [THEME-FILE]\n"
+        "       zorrit --preferences | --quit | --help | --version\n"
+        "\n"
+        "A trail of five little pictures that follows the mouse pointer.\n"
+        "\n"
+        "  THEME-FILE      use this theme (a copy already running hands over to this one)\n"
+        "  --preferences   open the preferences of the running Zorrit; with none running,\n"
+        "                  start Zorrit and open them\n"
+        "  --quit          end the running Zorrit\n"
+        "  --help          show this help\n"
+        "  --version       show the version\n"
+        "\n"
+        "An option counts only as the whole command line; anything else is a theme file's path.\n");
+}
+
 QString takeThemePath(const QString &commandLine)
 {
     QString path = commandLine;

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The sending side of the hand-off.
+// Both ends of the hand-off between copies.
 #include "hand_off.h"
+
+#include "platform/instance_lock.h"
 
 #include <QDeadlineTimer>
 #include <QFile>
@@ -10,6 +12,11 @@
 
 namespace zorrit::trail {
 
+namespace {
+// A request is one short line; anything longer is not one.
+constexpr qint64 kMaxRequestBytes = 64;
+} // namespace
+
 QString scrapFilePath(const QString &runtimeFolder)
 {
     return runtimeFolder + QStringLiteral("/Scrap.dat");
@@ -18,6 +25,29 @@ QString scrapFilePath(const QString &runtimeFolder)
 QString trayServerPath(const QString &runtimeFolder)
 {
     return runtimeFolder + QStringLiteral("/tray.sock");
+}
+
+QByteArray requestLine(HandOffRequest request)
+{
+    switch (request) {
+    case HandOffRequest::Close:
+        return QByteArrayLiteral("close\n");
+    case HandOffRequest::Preferences:
+        return QByteArrayLiteral("preferences\n");
+    case HandOffRequest::Quit:
+        return QByteArrayLiteral("quit\n");
+    }
+    return {};
+}
+
+std::optional<HandOffRequest> parseRequestLine(const QByteArray &line)
+{
+    for (const HandOffRequest request :
+         {HandOffRequest::Close, HandOffRequest::Preferences, HandOffRequest::Quit}) {
+        if (line == requestLine(request))
+            return request;
+    }
+    return std::nullopt;
 }
 
 bool writeScrap(const QString &path)
@@ -33,16 +63,16 @@ bool FileExists(const QString &path)
     return QFileInfo::exists(path);
 }
 
-bool sendCloseRequest(const QString &serverPath, int timeoutMs)
+bool sendRequest(const QString &serverPath, HandOffRequest request, int timeoutMs)
 {
     const QDeadlineTimer deadline(timeoutMs);
     for (;;) {
         QLocalSocket socket;
         socket.connectToServer(serverPath);
         if (socket.waitForConnected(500)) {
-            socket.write(closeRequest());
+            socket.write(requestLine(request));
             if (socket.waitForBytesWritten(1000)) {
-                // The tray window hangs up once it has taken the request.
+                // The running copy hangs up once it has taken the request.
                 if (socket.state() != QLocalSocket::UnconnectedState)
                     socket.waitForDisconnected(2000);
                 return true;
@@ -52,6 +82,21 @@ bool sendCloseRequest(const QString &serverPath, int timeoutMs)
             return false;
         QThread::msleep(100);
     }
+}
+
+QString instanceLockPath(const QString &runtimeFolder)
+{
+    return runtimeFolder + QStringLiteral("/zorrit.lock");
+}
+
+Delivery sendToRunningCopy(const QString &runtimeFolder, HandOffRequest request, int timeoutMs)
+{
+    if (runtimeFolder.isEmpty())
+        return Delivery::NotRunning;
+    if (!platform::InstanceLock(instanceLockPath(runtimeFolder)).isHeldByAnyone())
+        return Delivery::NotRunning;
+    return sendRequest(trayServerPath(runtimeFolder), request, timeoutMs) ? Delivery::Delivered
+                                                                          : Delivery::NoAnswer;
 }
 
 bool handOffToRunningCopy(const QString &runtimeFolder, int timeoutMs)
@@ -64,6 +109,43 @@ bool handOffToRunningCopy(const QString &runtimeFolder, int timeoutMs)
         return true;
     QFile::remove(scrap);
     return false;
+}
+
+HandOffServer::HandOffServer(QObject *parent)
+    : QObject(parent)
+{
+    connect(&m_server, &QLocalServer::newConnection, this, &HandOffServer::acceptConnections);
+}
+
+bool HandOffServer::listen(const QString &serverPath)
+{
+    if (m_server.isListening())
+        return true;
+    QLocalServer::removeServer(serverPath);
+    m_server.setSocketOptions(QLocalServer::UserAccessOption);
+    return m_server.listen(serverPath);
+}
+
+void HandOffServer::acceptConnections()
+{
+    while (QLocalSocket *socket = m_server.nextPendingConnection()) {
+        connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
+        connect(socket, &QLocalSocket::readyRead, this, [this, socket] { readRequest(socket); });
+        readRequest(socket);
+    }
+}
+
+void HandOffServer::readRequest(QLocalSocket *socket)
+{
+    if (!socket->canReadLine()) {
+        if (socket->bytesAvailable() > kMaxRequestBytes)
+            socket->abort();
+        return;
+    }
+    const QByteArray line = socket->readLine(kMaxRequestBytes);
+    socket->disconnectFromServer();
+    if (const std::optional<HandOffRequest> request = parseRequestLine(line))
+        Q_EMIT requested(*request);
 }
 
 } // namespace zorrit::trail

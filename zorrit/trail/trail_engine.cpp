@@ -5,6 +5,7 @@
 #include "tick_thread.h"
 
 #include "platform/window_system.h"
+#include "corner_settings.h"
 #include "zorrit/settings/settings_store.h"
 
 #include <cmath>
@@ -29,6 +30,8 @@ TrailEngine::TrailEngine(platform::WindowSystem &windowSystem, MotionSettings &m
     m_timer2.setInterval(1000);
     connect(&m_timer1, &QTimer::timeout, this, &TrailEngine::TrailTick);
     connect(&m_timer2, &QTimer::timeout, this, [this] {
+        if (m_tickThread && m_windowSystem.monitors().scaled())
+            leaveTickThread();
         KeepOnTopTick();
         checkWhileAsleep();
     });
@@ -55,19 +58,19 @@ void TrailEngine::readMotionSettings(const settings::SettingsStore &store)
     const QString above = store.ReadSetting(kAbove);
     const QString under = store.ReadSetting(kUnder);
     const QString fast = store.ReadSetting(kFast);
-    const QString corners[] = {store.ReadSetting(kBotRight), store.ReadSetting(kBotLeft),
-                               store.ReadSetting(kTopRight), store.ReadSetting(kTopLeft)};
-    const QString yes = QStringLiteral("True");
+    QString corners[std::size(kCornerSettings)];
+    for (std::size_t c = 0; c < std::size(kCornerSettings); ++c)
+        corners[c] = store.ReadSetting(kCornerSettings[c].key);
 
-    m_motion.WobbleOn = move == QLatin1String("1");
-    if (above == yes)
+    m_motion.WobbleOn = isOnForm(kMove, move);
+    if (isOnForm(kAbove, above))
         m_motion.KeepOnTop = true;
-    else if (under == yes)
+    else if (isOnForm(kUnder, under))
         m_motion.KeepOnTop = false;
-    m_motion.SpeedFactor = fast == QLatin1String("1") ? 1 : 2;
-    for (int c = 0; c < 4; ++c) {
-        if (corners[c] == yes) {
-            m_motion.setCorner(static_cast<TrailCorner>(c));
+    m_motion.SpeedFactor = isOnForm(kFast, fast) ? 1 : 2;
+    for (std::size_t c = 0; c < std::size(kCornerSettings); ++c) {
+        if (isOnForm(kCornerSettings[c].key, corners[c])) {
+            m_motion.setCorner(kCornerSettings[c].corner);
             break;
         }
     }
@@ -83,16 +86,17 @@ void TrailEngine::shapeAll()
 void TrailEngine::showWindows()
 {
     const std::lock_guard lock(m_lock);
-    std::array<PointD, kSpriteCount> positions{};
-    for (int k = 0; k < kSpriteCount; ++k)
-        positions[k] = windowPosition(m_state, m_motion, k);
+    placeWindows();
     m_sentValid.fill(false);
     // Qt places a window it shows where it last knew it; put it where the trail is.
-    for (int k = 0; k < kSpriteCount; ++k)
-        m_windows[k]->move(roundedPoint(positions[k]));
+    const platform::MonitorLayout &monitors = m_windowSystem.monitors();
+    for (int k = 0; k < kSpriteCount; ++k) {
+        const QPointF device = roundedPoint(m_placed.position[k]);
+        m_windows[k]->move(monitors.toLogical(device, m_placed.monitor[k]).toPoint());
+    }
     for (auto &window : m_windows)
         window->show();
-    moveWindows(positions);
+    moveWindows();
     m_visible = true;
 }
 
@@ -106,7 +110,9 @@ void TrailEngine::hideWindows()
 void TrailEngine::start()
 {
     m_timer2.start();
-    if (!m_tickThread) {
+    // The tick thread draws every sprite at scale 1: with scaled monitors the tick stays on the
+    // GUI thread, where the monitor layout lives.
+    if (!m_tickThread && !m_windowSystem.monitors().scaled()) {
         const auto sprites = windows();
         m_channel = m_windowSystem.openTrailChannel({sprites.begin(), sprites.end()});
         if (m_channel) {
@@ -130,19 +136,45 @@ void TrailEngine::start()
     m_tickThread->resume();
 }
 
-void TrailEngine::moveWindows(const std::array<PointD, kSpriteCount> &positions)
+void TrailEngine::leaveTickThread()
+{
+    // A monitor of another scale came: the GUI thread's tick takes over.
+    m_tickThread.reset();
+    m_channel.reset();
+    m_sentValid.fill(false);
+    if (m_sleeping)
+        return; // the pointer watch is armed; wake() starts Timer1
+    m_timer1.start();
+}
+
+void TrailEngine::placeWindows()
+{
+    // Each sprite is drawn at the scale of the monitor its smoothed position is on, so the trail
+    // looks on every monitor as on a screen of that monitor's scale alone.
+    const platform::MonitorLayout &monitors = m_windowSystem.monitors();
+    for (int k = 0; k < kSpriteCount; ++k) {
+        const SpriteState &s = m_state.sprites[k];
+        m_placed.monitor[k] = monitors.indexAt(s.PosX, s.PosY);
+        m_placed.position[k] =
+            windowPosition(m_state, m_motion, k, monitors.scale(m_placed.monitor[k]));
+    }
+}
+
+void TrailEngine::moveWindows()
 {
     bool moved = false;
     for (int k = 0; k < kSpriteCount; ++k) {
-        const QPoint p = roundedPoint(positions[k]);
-        if (m_sentValid[k] && m_sent[k] == p)
+        const QPoint p = roundedPoint(m_placed.position[k]);
+        const int monitor = m_placed.monitor[k];
+        if (m_sentValid[k] && m_sent[k] == p && m_sentMonitor[k] == monitor)
             continue;
         m_sent[k] = p;
+        m_sentMonitor[k] = monitor;
         m_sentValid[k] = true;
         if (m_channel)
             m_channel->moveWindow(k, p);
         else
-            m_windowSystem.moveWindow(m_windows[k].get(), p);
+            m_windowSystem.moveWindow(m_windows[k].get(), p, monitor);
         moved = true;
     }
     if (!moved)
@@ -153,11 +185,11 @@ void TrailEngine::moveWindows(const std::array<PointD, kSpriteCount> &positions)
         m_windowSystem.flush();
 }
 
-bool TrailEngine::restingStill(QPoint pointer, const MotionSettings &motion) const
+bool TrailEngine::restingStill(QPoint pointer, const MotionSettings &motion, double scale) const
 {
     // Asleep, the trail costs nothing until the pointer moves; it only sleeps where ticking on
     // would change nothing on the screen.
-    return !motion.WobbleOn && m_havePointer && isAtRest(m_state, pointer.x(), pointer.y());
+    return !motion.WobbleOn && m_havePointer && isAtRest(m_state, pointer.x(), pointer.y(), scale);
 }
 
 void TrailEngine::threadTick()
@@ -169,8 +201,13 @@ void TrailEngine::threadTick()
         m_lastPointer = *sample;
         m_havePointer = true;
     }
-    moveWindows(TrailTickMath(m_state, m_tickMotion, m_lastPointer.x(), m_lastPointer.y()));
-    if (!m_canWatch || !restingStill(m_lastPointer, m_tickMotion))
+    advanceChain(m_state, m_tickMotion, m_lastPointer.x(), m_lastPointer.y(), 1.0);
+    for (int k = 0; k < kSpriteCount; ++k) {
+        m_placed.monitor[k] = -1;
+        m_placed.position[k] = windowPosition(m_state, m_tickMotion, k, 1.0);
+    }
+    moveWindows();
+    if (!m_canWatch || !restingStill(m_lastPointer, m_tickMotion, 1.0))
         return;
     m_tickThread->pause();
     m_sleeping = true;
@@ -183,7 +220,7 @@ void TrailEngine::watchWhileAsleep()
     QPoint last;
     {
         const std::lock_guard lock(m_lock);
-        if (!m_sleeping)
+        if (!m_sleeping || !m_channel)
             return;
         last = m_lastPointer;
     }
@@ -211,14 +248,18 @@ void TrailEngine::TrailTick()
         m_lastPointer = *sample;
         m_havePointer = true;
     }
-    const auto positions = TrailTickMath(m_state, m_motion, m_lastPointer.x(), m_lastPointer.y());
-    moveWindows(positions);
-    maybeSleep(m_lastPointer);
+    const platform::MonitorLayout &monitors = m_windowSystem.monitors();
+    const double scale = monitors.scale(monitors.indexAt(m_lastPointer.x(), m_lastPointer.y()));
+    advanceChain(m_state, m_motion, m_lastPointer.x(), m_lastPointer.y(), scale);
+    placeWindows();
+    moveWindows();
+    maybeSleep(m_lastPointer, scale);
 }
 
-void TrailEngine::maybeSleep(QPoint pointer)
+void TrailEngine::maybeSleep(QPoint pointer, double scale)
 {
-    if (!m_timer1.isActive() || !restingStill(pointer, m_motion) || !m_windowSystem.canWatchPointer())
+    if (!m_timer1.isActive() || !restingStill(pointer, m_motion, scale)
+        || !m_windowSystem.canWatchPointer())
         return;
     m_timer1.stop();
     m_sleeping = true;

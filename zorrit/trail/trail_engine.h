@@ -71,12 +71,16 @@ public:
     bool isSleeping() const;
 
 private:
-    void moveWindows(const std::array<PointD, kSpriteCount> &positions);
-    void maybeSleep(QPoint pointer);
+    // Where the windows go for the current state, and the monitor each is drawn for (m_placed).
+    void placeWindows();
+    // Sends the placed windows that changed pixel or monitor.
+    void moveWindows();
+    void maybeSleep(QPoint pointer, double scale);
     void checkWhileAsleep();
     std::optional<QPoint> pointerNow();
-    bool restingStill(QPoint pointer, const MotionSettings &motion) const;
+    bool restingStill(QPoint pointer, const MotionSettings &motion, double scale) const;
     void threadTick();
+    void leaveTickThread();
     void watchWhileAsleep();
 
     platform::WindowSystem &m_windowSystem;
@@ -89,7 +93,13 @@ private:
     bool m_havePointer = false;
     // The last whole-pixel position sent for each window; a move to the same pixel is not sent.
     std::array<QPoint, kSpriteCount> m_sent{};
+    std::array<int, kSpriteCount> m_sentMonitor{};
     std::array<bool, kSpriteCount> m_sentValid{};
+    struct
+    {
+        std::array<PointD, kSpriteCount> position{};
+        std::array<int, kSpriteCount> monitor{};
+    } m_placed;
     bool m_visible = false;
     bool m_sleeping = false;
 

@@ -23,20 +23,20 @@ void advanceWobble(TrailState &state)
     }
 }
 
-PointD windowPosition(const TrailState &state, const MotionSettings &motion, int k)
+PointD windowPosition(const TrailState &state, const MotionSettings &motion, int k, double scale)
 {
     const SpriteState &s = state.sprites[k];
-    return {s.PosX + motion.TrailSignX * kSprites[k].dx + motion.TrailOffsetX,
-            s.PosY + motion.TrailSignY * kSprites[k].dy + motion.TrailOffsetY};
+    return {s.PosX + scale * (motion.TrailSignX * kSprites[k].dx + motion.TrailOffsetX),
+            s.PosY + scale * (motion.TrailSignY * kSprites[k].dy + motion.TrailOffsetY)};
 }
 
-std::array<PointD, kSpriteCount> TrailTickMath(TrailState &state, const MotionSettings &motion,
-                                               double px, double py)
+void advanceChain(TrailState &state, const MotionSettings &motion, double px, double py,
+                  double scale)
 {
     if (motion.WobbleOn)
         advanceWobble(state);
     double tx = px;
-    double ty = py + state.WobbleOffset;
+    double ty = py + scale * state.WobbleOffset;
     for (int k = 0; k < kSpriteCount; ++k) {
         SpriteState &s = state.sprites[k];
         const double divisor = double(motion.SpeedFactor) * kSprites[k].divisor;
@@ -45,15 +45,21 @@ std::array<PointD, kSpriteCount> TrailTickMath(TrailState &state, const MotionSe
         tx = s.PosX;
         ty = s.PosY;
     }
+}
+
+std::array<PointD, kSpriteCount> TrailTickMath(TrailState &state, const MotionSettings &motion,
+                                               double px, double py)
+{
+    advanceChain(state, motion, px, py, 1);
     std::array<PointD, kSpriteCount> out{};
     for (int k = 0; k < kSpriteCount; ++k)
         out[k] = windowPosition(state, motion, k);
     return out;
 }
 
-bool isAtRest(const TrailState &state, double px, double py)
+bool isAtRest(const TrailState &state, double px, double py, double scale)
 {
-    const double ty = py + state.WobbleOffset;
+    const double ty = py + scale * state.WobbleOffset;
     for (const SpriteState &s : state.sprites) {
         if (std::abs(s.PosX - px) > kRestEpsilon || std::abs(s.PosY - ty) > kRestEpsilon)
             return false;

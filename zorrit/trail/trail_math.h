@@ -97,12 +97,19 @@ void advanceWobble(TrailState &state);
 std::array<PointD, kSpriteCount> TrailTickMath(TrailState &state, const MotionSettings &motion,
                                                double px, double py);
 
-// Where sprite k's window goes for the current smoothed positions and corner.
-PointD windowPosition(const TrailState &state, const MotionSettings &motion, int k);
+// The same step on a screen drawn at a scale (device pixels per pixel), with (px, py) in device
+// pixels: the chain follows in device pixels, and the wobble is `scale` device pixels per pixel.
+void advanceChain(TrailState &state, const MotionSettings &motion, double px, double py,
+                  double scale);
+
+// Where sprite k's window goes for the current smoothed positions and corner; on a monitor of
+// the given scale, its offsets are that many device pixels per pixel.
+PointD windowPosition(const TrailState &state, const MotionSettings &motion, int k,
+                      double scale = 1);
 
 // True when every sprite sits (to well under a pixel) on the point it converges to for a resting
 // pointer at (px, py): from then on, ticking changes no window position, as long as neither the
-// pointer nor the wobble moves.
-bool isAtRest(const TrailState &state, double px, double py);
+// pointer nor the wobble moves. `scale` as for advanceChain().
+bool isAtRest(const TrailState &state, double px, double py, double scale = 1);
 
 } // namespace zorrit::trail

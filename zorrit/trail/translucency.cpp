@@ -60,7 +60,7 @@ void Translucency::ApplyTranslucency()
     const QString on = m_store.ReadSetting(settings::kTransOn);
     const std::optional<int> level = translucencyLevel(slid);
 
-    if (on == QLatin1String("1")) {
+    if (settings::isOnForm(settings::kTransOn, on)) {
         const bool possible = level && *level >= 0 && *level <= 255
                               && m_windowSystem.compositorRunning();
         if (possible) {
@@ -70,9 +70,8 @@ void Translucency::ApplyTranslucency()
             return;
         }
         m_dialogs.critical(nullptr, QStringLiteral("Zorrit - Error"), failureText());
-        if (onFailure)
-            onFailure();
-        m_store.WriteSetting(settings::kTransOn, QStringLiteral("0"));
+        Q_EMIT failed();
+        m_store.WriteFlag(settings::kTransOn, false);
         return;
     }
     for (SpriteWindow *window : m_windows)

@@ -2,10 +2,10 @@
 // The translucent trail: every sprite window gets the same opacity from two settings.
 #pragma once
 
+#include <QObject>
 #include <QString>
 
 #include <array>
-#include <functional>
 #include <optional>
 
 namespace platform {
@@ -26,8 +26,10 @@ class SpriteWindow;
 // a 16-bit integer.
 std::optional<int> translucencyLevel(const QString &transslid);
 
-class Translucency
+class Translucency final : public QObject
 {
+    Q_OBJECT
+
 public:
     Translucency(settings::SettingsStore &store, platform::WindowSystem &windowSystem,
                  platform::Dialogs &dialogs, std::array<SpriteWindow *, 5> windows);
@@ -36,14 +38,16 @@ public:
     // trail cannot be made translucent, reports it and switches the setting off.
     void ApplyTranslucency();
 
-    // Runs on the failure path so an open preferences dialog unticks its box.
-    std::function<void()> onFailure;
-
     static QString failureText()
     {
         return QStringLiteral(
             "Sorry, but the translucid trail only works with a compositing window manager.");
     }
+
+Q_SIGNALS:
+    // The failure path ran (and switched the setting off); an open preferences dialog unticks
+    // its box.
+    void failed();
 
 private:
     settings::SettingsStore &m_store;

@@ -29,8 +29,8 @@ ServerAddress effectiveServer(const UpdateContext &ctx, const QString &overrideT
 
 // Closes the preferences, shows the busy pointer and the modal transfer window, and when the
 // transfer ends shows yesupdate, noupdate or errupdate (the last with a beep). Returns at once; ctx
-// must outlive the check (the tray window owns it for the whole run). The returned window deletes
-// itself when it closes.
+// must outlive the check (the composition root owns it for the whole run). The returned window
+// deletes itself when it closes.
 CheckIt *startUpdateCheck(UpdateContext &ctx);
 
 } // namespace zorrit::update

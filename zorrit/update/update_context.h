@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// What an update check needs from the rest of the program, owned by the tray window for the run.
+// What an update check needs from the rest of the program; the composition root (ZorritApp) owns
+// it for the whole run.
 #pragma once
 
 #include "common/maker_web.h"

@@ -101,11 +101,16 @@ TEST(DesktopEntry, DeclaresTheTypeAndHidesFromMenusUnlessItIsTheMenuEntry)
     EXPECT_TRUE(entry.contains(QStringLiteral("MimeType=application/x-zorrit-theme;")));
     EXPECT_TRUE(entry.contains(QStringLiteral("TryExec=/usr/bin/zorrit")));
     EXPECT_TRUE(entry.contains(QStringLiteral("NoDisplay=true")));
+    EXPECT_FALSE(entry.contains(QStringLiteral("Actions=Preferences;Quit;")));
 
+    // The menu entry hides the installed one, so it keeps its actions.
     a.menuEntry = true;
     entry = lines(desktopEntry(a));
     EXPECT_FALSE(entry.join(QLatin1Char('\n')).contains(QStringLiteral("NoDisplay")));
     EXPECT_TRUE(entry.contains(QStringLiteral("Categories=Utility;")));
+    EXPECT_TRUE(entry.contains(QStringLiteral("Actions=Preferences;Quit;")));
+    EXPECT_TRUE(entry.contains(QStringLiteral("Exec=/usr/bin/zorrit --preferences")));
+    EXPECT_TRUE(entry.contains(QStringLiteral("Exec=/usr/bin/zorrit --quit")));
 
     a.typeName.clear();
     EXPECT_TRUE(desktopEntry(a).isEmpty());

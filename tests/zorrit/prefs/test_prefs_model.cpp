@@ -29,14 +29,6 @@ namespace {
 class PrefsTest : public ::testing::Test
 {
 protected:
-    PrefsTest()
-    {
-        translucency.onFailure = [this] {
-            if (PrefsModel *model = holder.loaded())
-                model->translucencyFailed();
-        };
-    }
-
     QString stored(const SettingKey &key) const { return store.ReadSetting(key.path(), QStringLiteral("<none>")); }
 
     // Gives every sprite a plain grey square, so a change back to the built-in balls shows.

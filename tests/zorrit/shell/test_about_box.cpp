@@ -6,6 +6,7 @@
 #include "common/maker_web.h"
 #include "platform/fake/fake_dialogs.h"
 #include "zorrit/update/check_it.h"
+#include "zorrit/update/update_check.h"
 #include "zorrit/update/update_context.h"
 
 #include <QApplication>
@@ -70,13 +71,13 @@ TEST(AboutBox, OkAndLinkCloseWithoutACheck)
     zorrit::update::UpdateContext ctx{versions, dialogs, shell, [&] { ++preferencesClosed; }};
 
     whenAboutBoxOpens([](AboutBox *box) { QTest::mouseClick(button(box, "Command1"), Qt::LeftButton); });
-    zorrit::shell::showAboutBox(nullptr, ctx);
+    EXPECT_FALSE(zorrit::shell::showAboutBox(nullptr, versions, shell));
 
     whenAboutBoxOpens([](AboutBox *box) {
         auto *link = box->findChild<common::LinkLabel *>(QStringLiteral("Label4"));
         QTest::mouseClick(link, Qt::LeftButton, {}, QPoint(3, 3));
     });
-    zorrit::shell::showAboutBox(nullptr, ctx);
+    EXPECT_FALSE(zorrit::shell::showAboutBox(nullptr, versions, shell));
     ASSERT_EQ(shell.opened.size(), 1u);
     EXPECT_EQ(shell.opened[0], QUrl(common::web::homePage()));
 
@@ -95,7 +96,10 @@ TEST(AboutBox, CheckForUpdatesClosesTheBoxAndThePreferencesAndStartsTheCheck)
     ctx.port = 1; // nobody answers there; the window is closed before it matters
 
     whenAboutBoxOpens([](AboutBox *box) { QTest::mouseClick(button(box, "Command2"), Qt::LeftButton); });
-    zorrit::shell::showAboutBox(nullptr, ctx);
+    ASSERT_TRUE(zorrit::shell::showAboutBox(nullptr, versions, shell));
+    // The box is gone before the check starts: the check closes the preferences, its parent.
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+    zorrit::update::startUpdateCheck(ctx);
 
     EXPECT_EQ(preferencesClosed, 1);
     QWidget *checkit = nullptr;

@@ -7,10 +7,13 @@
 #include "common/maker_web.h"
 #include "zorrit/prefs/prefs_dialog.h"
 #include "zorrit/prefs/prefs_window.h"
+#include "zorrit/shell/about_box.h"
 #include "zorrit/trail/hand_off.h"
 #include "zorrit/trail/sprite_picture.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QPointer>
 #include <QLocalSocket>
 #include <QSignalSpy>
 #include <QTest>
@@ -28,6 +31,22 @@ QAction *menuItem(ZorritWorld &world, const char *name)
     EXPECT_NE(action, nullptr) << name;
     return action;
 }
+
+// Runs something while the open dialog is "on screen", as a D-Bus menu click can, then chooses.
+class ReentrantChooser final : public platform::FileChooser
+{
+public:
+    platform::FileChooserAnswer choose(const platform::FileChooserRequest &) override
+    {
+        if (whileOpen)
+            whileOpen();
+        return {platform::FileChooserAnswer::Outcome::Chosen, {answer}};
+    }
+    bool confirmReplace(QWidget *, const QString &) override { return false; }
+
+    std::function<void()> whileOpen;
+    QString answer;
+};
 
 } // namespace
 
@@ -157,6 +176,85 @@ TEST(TrayWindow, LoadThemeStoresThePathAndClosesTheDialog)
     EXPECT_EQ(world.app->prefs().loaded(), nullptr);
 }
 
+// The tray menu reaches us over D-Bus even while a modal dialog of the preferences runs; its theme
+// items must not destroy the preferences under that dialog's event loop.
+TEST(TrayWindow, ThemeItemsWaitForTheNestedLoopsOfThePreferences)
+{
+    {
+        SCOPED_TRACE("the about box over the preferences dialog");
+        ZorritWorld world;
+        world.startTrail();
+        const QString theme = world.writeTheme(QStringLiteral("squares.thm"),
+                                               ZorritWorld::goodThemeLines());
+        world.app->showPreferences();
+        const QPointer<prefs::PrefsDialog> dialog = world.app->prefsWindow().dialog();
+        ASSERT_FALSE(dialog.isNull());
+        bool boxSeen = false;
+        QTimer::singleShot(0, [&] {
+            auto *box = qobject_cast<shell::AboutBox *>(QApplication::activeModalWidget());
+            boxSeen = box != nullptr;
+            menuItem(world, "usebuilt")->trigger();
+            world.chooser.chooseNext(theme);
+            menuItem(world, "loadth")->trigger();
+            ZorritWorld::flushDeletes(); // what the box's own loop would do next
+            EXPECT_FALSE(dialog.isNull());
+            EXPECT_NE(world.app->prefs().loaded(), nullptr);
+            if (box)
+                box->reject();
+        });
+        world.app->showAbout();
+        EXPECT_TRUE(boxSeen);
+        QCoreApplication::processEvents();
+        ZorritWorld::flushDeletes();
+        // Once the box has closed, the items' closing of the preferences happens, saving.
+        EXPECT_EQ(world.app->prefs().loaded(), nullptr);
+        EXPECT_TRUE(dialog.isNull());
+        EXPECT_EQ(world.setting(settings::kTheme), theme);
+    }
+    {
+        SCOPED_TRACE("\"Use built-in theme\" while the tray's open dialog is up");
+        ReentrantChooser chooser;
+        ZorritWorld world(&chooser);
+        world.startTrail();
+        chooser.answer = world.writeTheme(QStringLiteral("squares.thm"),
+                                          ZorritWorld::goodThemeLines());
+        QPointer<prefs::PrefsModel> model;
+        bool asked = false;
+        chooser.whileOpen = [&] {
+            asked = true;
+            model = world.app->prefs().loaded();
+            menuItem(world, "usebuilt")->trigger();
+            ZorritWorld::flushDeletes();
+            EXPECT_FALSE(model.isNull()) << "the model went while its open dialog was up";
+        };
+        menuItem(world, "loadth")->trigger();
+        QCoreApplication::processEvents();
+        ASSERT_TRUE(asked);
+        EXPECT_EQ(world.app->prefs().loaded(), nullptr);
+        EXPECT_EQ(world.setting(settings::kTheme), chooser.answer);
+        EXPECT_NE(world.app->engine().window(0)->picture(), trail::builtInBall(0));
+    }
+    {
+        SCOPED_TRACE("\"Quit\" while the tray's open dialog is up");
+        ReentrantChooser chooser;
+        ZorritWorld world(&chooser);
+        world.startTrail();
+        chooser.answer = world.writeTheme(QStringLiteral("squares.thm"),
+                                          ZorritWorld::goodThemeLines());
+        chooser.whileOpen = [&] {
+            world.app->prefs().loaded()->clickWobb(true);
+            menuItem(world, "closeit")->trigger();
+            ZorritWorld::flushDeletes();
+            EXPECT_NE(world.app->prefs().loaded(), nullptr);
+        };
+        menuItem(world, "loadth")->trigger();
+        QCoreApplication::processEvents();
+        EXPECT_EQ(world.ended, 1);
+        EXPECT_EQ(world.app->prefs().loaded(), nullptr);
+        EXPECT_EQ(world.setting(settings::kMove), QStringLiteral("0")); // a quit saves nothing
+    }
+}
+
 TEST(TrayWindow, LoadThemeWithAnEmptyPathStoresDefault)
 {
     ZorritWorld world;
@@ -204,7 +302,7 @@ TEST(TrayWindow, CloseRequestOverTheLocalSocketRunsTheClosePath)
     ZorritWorld world;
     world.startTrail();
     const QString folder = world.runtimeDir.path();
-    ASSERT_TRUE(world.app->tray()->isListening());
+    ASSERT_TRUE(world.app->handOffServer().isListening());
     EXPECT_EQ(QFileInfo(trail::trayServerPath(folder)).permissions()
                   & (QFile::ReadOther | QFile::WriteOther | QFile::ReadGroup | QFile::WriteGroup),
               QFile::Permissions());
@@ -229,7 +327,7 @@ TEST(TrayWindow, CloseRequestOverTheLocalSocketRunsTheClosePath)
     QTRY_COMPARE(world.ended, 1);
     EXPECT_FALSE(world.app->tray()->icon().isVisible());
     EXPECT_FALSE(QFile::exists(trail::scrapFilePath(folder)));
-    EXPECT_FALSE(world.app->tray()->isListening());
+    EXPECT_FALSE(world.app->handOffServer().isListening());
 }
 
 TEST(TrayWindow, NoTrayHostIsRetriedThenReportedOnce)

@@ -21,6 +21,7 @@ TEST(CommandLine, PlainStartAndThemePathRule)
         const char *commandLine;
         bool plain;
         const char *path; // what the quote rule leaves
+        CommandLineOption option = CommandLineOption::None;
     };
     const Row rows[] = {
         {"", true, ""},
@@ -37,11 +38,23 @@ TEST(CommandLine, PlainStartAndThemePathRule)
         {"\"\"", false, ""},
         {"\"x", false, ""},
         {"\"x\"", false, "x"},
+        // Options count only as the whole line; anything else stays a theme path.
+        {"--preferences", false, "--preferences", CommandLineOption::Preferences},
+        {"--quit", false, "--quit", CommandLineOption::Quit},
+        {"--help", false, "--help", CommandLineOption::Help},
+        {"--version", false, "--version", CommandLineOption::Version},
+        {"./--quit", false, "./--quit"},
+        {"--quit --preferences", false, "--quit --preferences"},
+        {"--QUIT", false, "--QUIT"},
+        {"--quit ", false, "--quit "},
+        {"\"--quit\"", false, "--quit"},
+        {"-q", false, "-q"},
     };
     for (const Row &row : rows) {
         const QString line = QString::fromUtf8(row.commandLine);
         EXPECT_EQ(isPlainStart(line), row.plain) << row.commandLine;
         EXPECT_EQ(takeThemePath(line), QString::fromUtf8(row.path)) << row.commandLine;
+        EXPECT_EQ(commandLineOption(line), row.option) << row.commandLine;
     }
 }
 

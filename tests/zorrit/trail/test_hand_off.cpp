@@ -39,7 +39,7 @@ TEST(HandOff, SecondCopyWithThemeReplacesTheRunningOne)
     ZorritWorld a;
     ASSERT_FALSE(a.app->start({}));
     ASSERT_TRUE(a.app->instanceLock().isHeld());
-    ASSERT_TRUE(a.app->tray()->isListening());
+    ASSERT_TRUE(a.app->handOffServer().isListening());
 
     // Copy B shares A's runtime folder and settings, and is started with a theme.
     platform::FakeWindowSystem windowSystem;
@@ -67,7 +67,7 @@ TEST(HandOff, SecondCopyWithThemeReplacesTheRunningOne)
     a.app->instanceLock().release();
     QTRY_VERIFY_WITH_TIMEOUT(b.instanceLock().isHeld(), 5000);
     ASSERT_NE(b.tray(), nullptr);
-    EXPECT_TRUE(b.tray()->isListening());
+    EXPECT_TRUE(b.handOffServer().isListening());
     EXPECT_EQ(bEnded, 0);
     EXPECT_EQ(b.engine().window(0)->picture().pixel(0, 0), qRgb(255, 0, 0));
 

@@ -340,3 +340,66 @@ TEST_F(TrailEngineTest, ShapingCutsEachWindowToItsPicture)
     engine.window(2)->ShapeWindow(KeyColour);
     EXPECT_TRUE(engine.window(2)->shape().isEmpty());
 }
+
+TEST_F(TrailEngineTest, OnMonitorsOfDifferentScaleEachSpriteLooksAsOnItsOwnMonitor)
+{
+    // A 1x monitor and a 2x one to its right, in device pixels.
+    fake.layout.add(QRect(0, 0, 800, 600), 1);
+    fake.layout.add(QRect(800, 0, 800, 600), 2);
+    engine.start();
+    const struct
+    {
+        QPoint pointer;
+        QPoint lead, last; // window corners at rest
+        int monitor;
+    } cases[] = {
+        {{300, 300}, {312, 319}, {320, 375}, 0},
+        {{1200, 300}, {1224, 338}, {1240, 450}, 1}, // offsets and wobble in 2x device pixels
+        {{790, 100}, {802, 119}, {810, 175}, 0},    // hangs over the edge, still at 1x
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.pointer.x());
+        restAt(c.pointer);
+        for (SpriteState &s : engine.state().sprites)
+            s.PosY = c.pointer.y() + engine.state().WobbleOffset * fake.layout.scale(c.monitor);
+        fake.moves.clear();
+        engine.showWindows();
+        engine.wake(); // ticks, when the case before left the trail asleep
+        engine.TrailTick();
+        ASSERT_FALSE(fake.moves.empty());
+        EXPECT_EQ(movesOf(0).back(), c.lead);
+        EXPECT_EQ(movesOf(4).back(), c.last);
+        for (const auto &move : fake.moves)
+            EXPECT_EQ(move.monitor, c.monitor);
+        // At rest there as well: the trail sleeps.
+        EXPECT_TRUE(engine.isSleeping());
+    }
+
+    // Crossing from one to the other: each sprite changes monitor once, the chain moves on
+    // steadily without jumping back.
+    restAt(QPoint(700, 300));
+    fake.moves.clear();
+    std::vector<int> lastMonitor(kSpriteCount, 0);
+    std::vector<int> changes(kSpriteCount, 0);
+    int previousX = 0;
+    for (int x = 700; x <= 900; x += 4) {
+        fake.current = QPoint(x, 300);
+        engine.TrailTick();
+    }
+    for (int i = 0; i < 100; ++i)
+        engine.TrailTick();
+    for (const auto &move : fake.moves) {
+        for (int k = 0; k < kSpriteCount; ++k) {
+            if (engine.window(k) != move.window)
+                continue;
+            changes[k] += move.monitor != lastMonitor[k];
+            lastMonitor[k] = move.monitor;
+        }
+        if (move.window == engine.window(0)) {
+            EXPECT_GE(move.topLeft.x(), previousX);
+            previousX = move.topLeft.x();
+        }
+    }
+    EXPECT_EQ(changes, std::vector<int>(kSpriteCount, 1));
+    EXPECT_EQ(movesOf(0).back(), QPoint(924, 338));
+}

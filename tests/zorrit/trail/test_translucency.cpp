@@ -138,7 +138,8 @@ TEST_F(TranslucencyTest, ImpossibleTranslucencyReportsAndSwitchesItOff)
         dialogs.shown.clear();
         dialogs.beeps = 0;
         int failures = 0;
-        translucency.onFailure = [&failures] { ++failures; };
+        const QMetaObject::Connection counting
+            = QObject::connect(&translucency, &zorrit::trail::Translucency::failed, [&failures] { ++failures; });
         apply("1", row.transslid);
         ASSERT_EQ(dialogs.shown.size(), 1u) << row.transslid;
         EXPECT_EQ(dialogs.beeps, 1);
@@ -148,6 +149,7 @@ TEST_F(TranslucencyTest, ImpossibleTranslucencyReportsAndSwitchesItOff)
                   QStringLiteral("Sorry, but the translucid trail only works with a compositing "
                                  "window manager."));
         EXPECT_EQ(failures, 1);
+        QObject::disconnect(counting);
         EXPECT_EQ(store.ReadSetting(kTransOn), QStringLiteral("0")) << row.transslid;
         // The next call takes the "off" branch quietly.
         translucency.ApplyTranslucency();

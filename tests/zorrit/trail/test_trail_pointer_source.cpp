@@ -1,0 +1,94 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The trail fed by a compositor's pointer reports: it follows them, sleeps at rest and wakes on
+// the next report; and the once-per-user notice of desktops that report nothing.
+#include "platform/pointer_source.h"
+#include "platform/wayland_pointer.h"
+#include "zorrit/trail/trail_engine.h"
+
+#include "platform/fake/fake_dialogs.h"
+#include "platform/fake/fake_window_system.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace zorrit::trail;
+
+namespace {
+
+class ScriptedSource final : public platform::PointerSource
+{
+public:
+    using PointerSource::report;
+};
+
+} // namespace
+
+TEST(TrailPointerSource, FollowsTheReportsSleepsAtRestAndWakesOnTheNextReport)
+{
+    platform::FakeWindowSystem x11;
+    x11.current = QPoint(652, 531); // what Xwayland keeps saying while the pointer is elsewhere
+    platform::SourcedWindowSystem windows(x11);
+    ScriptedSource source;
+    windows.setSource(&source);
+    EXPECT_EQ(windows.pointerPos(), QPoint(652, 531)); // nothing reported yet
+
+    MotionSettings motion;
+    motion.SpeedFactor = 2;
+    motion.setCorner(TrailCorner::BotRight);
+    TrailEngine engine(windows, motion);
+    engine.start();
+    // A source that has not reported yet (a script that never ran) leaves waking to X.
+    bool woken = false;
+    windows.watchPointerOnce([&] { woken = true; });
+    ASSERT_TRUE(x11.watcher);
+    windows.stopWatchingPointer();
+    EXPECT_FALSE(x11.watcher);
+
+    source.report(500, 300);
+    for (SpriteState &s : engine.state().sprites) {
+        s.PosX = 500;
+        s.PosY = 300 + engine.state().WobbleOffset;
+    }
+    engine.TrailTick();
+    ASSERT_TRUE(engine.isSleeping());
+    EXPECT_FALSE(x11.watcher); // the X server's raw motion is not what wakes it
+
+    source.report(600, 300);
+    EXPECT_FALSE(engine.isSleeping());
+    EXPECT_DOUBLE_EQ(engine.state().sprites[0].PosX, 510); // the first step, at once
+
+    // The watch was for one move: later reports while awake leave the ticking alone.
+    engine.Timer1().stop();
+    source.report(700, 300);
+    EXPECT_FALSE(engine.Timer1().isActive());
+
+    // Without a source the X server's pointer and its watch are back.
+    windows.setSource(nullptr);
+    EXPECT_EQ(windows.pointerPos(), QPoint(652, 531));
+    windows.watchPointerOnce([&] { woken = true; });
+    source.report(800, 300);
+    EXPECT_FALSE(woken);
+    x11.wakeUp();
+    EXPECT_TRUE(woken);
+}
+
+TEST(TrailPointerSource, NoticeShowsOncePerUserAndNeverWithoutItsMark)
+{
+    QTemporaryDir dir;
+    platform::FakeDialogs dialogs;
+    const QString key = QStringLiteral("wayland-pointer");
+    const QString text = platform::otherWaylandText();
+    EXPECT_TRUE(platform::showNoticeOnce(dialogs, dir.path() + "/settings", key, text));
+    EXPECT_FALSE(platform::showNoticeOnce(dialogs, dir.path() + "/settings", key, text));
+    ASSERT_EQ(dialogs.shown.size(), 1u);
+    EXPECT_EQ(dialogs.shown[0].text, text);
+
+    // A folder that cannot hold the mark: better no notice than the same one at every start.
+    QFile blocker(dir.path() + "/blocked");
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    EXPECT_FALSE(platform::showNoticeOnce(dialogs, dir.path() + "/blocked", key, text));
+    EXPECT_EQ(dialogs.shown.size(), 1u);
+}
