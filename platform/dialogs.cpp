@@ -3,6 +3,7 @@
 #include "dialogs.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QMessageBox>
 
 namespace platform {
@@ -33,6 +34,11 @@ void QtDialogs::message(QWidget *parent, MessageIcon icon, const QString &title,
         break;
     }
     box.exec();
+}
+
+void QtDialogs::exec(QDialog &dialog)
+{
+    dialog.exec();
 }
 
 } // namespace platform

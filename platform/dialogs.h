@@ -4,6 +4,7 @@
 
 #include <QString>
 
+class QDialog;
 class QWidget;
 
 namespace platform {
@@ -19,6 +20,8 @@ public:
     // A modal message box with a single OK button.
     virtual void message(QWidget *parent, MessageIcon icon, const QString &title,
                          const QString &text) = 0;
+    // Runs one of the program's own dialogs modally.
+    virtual void exec(QDialog &dialog) = 0;
 
     // The usual error report: the beep, then the box with the stop icon.
     void critical(QWidget *parent, const QString &title, const QString &text)
@@ -35,6 +38,7 @@ public:
     void beep() override;
     void message(QWidget *parent, MessageIcon icon, const QString &title,
                  const QString &text) override;
+    void exec(QDialog &dialog) override;
 };
 
 } // namespace platform

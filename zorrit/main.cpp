@@ -64,13 +64,14 @@ int main(int argc, char **argv)
     platform::QtFileChooser fileChooser;
     const QString settingsFolder = zorrit::settings::SettingsStore::defaultFolder();
     const QString runtimeFolder = platform::runtimeDir(QStringLiteral("zorrit"));
-    zorrit::app::ZorritApp zorrit(
-        {windowSystem, dialogs, shell, settingsFolder, runtimeFolder, &fileChooser});
-    zorrit.associateThemeFiles = [] {
+    zorrit::app::Seams seams{windowSystem,   dialogs,       shell,
+                             settingsFolder, runtimeFolder, &fileChooser};
+    seams.associateThemeFiles = [] {
         zorrit::integration::AssociateThemeFiles(QStringLiteral("Zorrit"), QStringLiteral(".thm"),
                                                  QStringLiteral("Zorrit File"),
                                                  zorrit::integration::themeFileIconName());
     };
+    zorrit::app::ZorritApp zorrit(std::move(seams));
     QStringList arguments = QApplication::arguments();
     arguments.removeFirst();
     if (const std::optional<int> exitCode = zorrit.start(arguments))

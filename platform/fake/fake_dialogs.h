@@ -5,6 +5,7 @@
 #include "platform/dialogs.h"
 #include "platform/shell.h"
 
+#include <QDialog>
 #include <QStringList>
 #include <QUrl>
 
@@ -28,8 +29,11 @@ public:
         if (onMessage)
             onMessage();
     }
+    // Records the dialog by its name instead of running it.
+    void exec(QDialog &dialog) override { dialogsRun.push_back(dialog.objectName()); }
     int beeps = 0;
     std::vector<Shown> shown;
+    std::vector<QString> dialogsRun;
     std::function<void()> onMessage; // runs while the "modal box" is open
 };
 

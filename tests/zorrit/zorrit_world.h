@@ -16,6 +16,7 @@
 #include <QImage>
 #include <QTemporaryDir>
 
+#include <functional>
 #include <memory>
 
 namespace zorrit::tests {
@@ -23,13 +24,18 @@ namespace zorrit::tests {
 class ZorritWorld
 {
 public:
-    // chooserToUse: answers the open dialog instead of the world's own fake chooser.
-    explicit ZorritWorld(platform::FileChooser *chooserToUse = nullptr)
+    // chooserToUse: answers the open dialog instead of the world's own fake chooser; adjust:
+    // changes the seams further before the program is made.
+    explicit ZorritWorld(platform::FileChooser *chooserToUse = nullptr,
+                         const std::function<void(app::Seams &)> &adjust = {})
     {
-        app = std::make_unique<app::ZorritApp>(
-            app::Seams{windowSystem, dialogs, shell, settingsDir.path(), runtimeDir.path(),
-                       chooserToUse ? chooserToUse : &chooser});
-        app->endProgram = [this] { ++ended; };
+        app::Seams seams{
+            windowSystem,       dialogs,           shell,
+            settingsDir.path(), runtimeDir.path(), chooserToUse ? chooserToUse : &chooser};
+        seams.endProgram = [this] { ++ended; };
+        if (adjust)
+            adjust(seams);
+        app = std::make_unique<app::ZorritApp>(std::move(seams));
         // No welcome window: the trail and the tray come up at once.
         app->store().WriteSetting(settings::kScroll, QStringLiteral("No"));
     }

@@ -39,11 +39,22 @@ ZorritApp::ZorritApp(Seams seams)
         m_ownChooser = std::make_unique<platform::QtFileChooser>();
         m_seams.fileChooser = m_ownChooser.get();
     }
+    if (!m_seams.endProgram)
+        m_seams.endProgram = [] { QCoreApplication::exit(0); };
+    if (!m_seams.handOffToRunningCopy)
+        m_seams.handOffToRunningCopy = [](const QString &folder) {
+            trail::handOffToRunningCopy(folder);
+        };
     m_prefs = std::make_unique<prefs::PrefsHolder>(prefs::PrefsDeps{
-        m_store, m_motion, *m_engine, *m_translucency, m_seams.dialogs,
-        [this] { m_notice->start(); }, m_seams.fileChooser});
-    m_prefsWindow = std::make_unique<prefs::PrefsWindow>(
-        prefs::PrefsWindowDeps{*m_prefs, m_seams.shell, m_seams.dialogs});
+        m_store, m_motion, *m_engine, *m_translucency, m_seams.dialogs, m_seams.fileChooser});
+    connect(m_prefs.get(), &prefs::PrefsHolder::themeNotFound, m_notice.get(),
+            &shell::NotFoundNotice::start);
+    prefs::PrefsWindowDeps windowDeps{*m_prefs, m_seams.shell, m_seams.dialogs};
+    if (m_seams.helpDocument)
+        windowDeps.helpDocument = m_seams.helpDocument;
+    if (m_seams.vandrelProgram)
+        windowDeps.vandrelProgram = m_seams.vandrelProgram;
+    m_prefsWindow = std::make_unique<prefs::PrefsWindow>(std::move(windowDeps));
     // The preferences' lifetime, in one place: the holder loads and unloads the state, the window
     // makes and drops its dialog with it. Connected before anything loads the preferences.
     connect(m_prefs.get(), &prefs::PrefsHolder::modelLoaded, m_prefsWindow.get(),
@@ -54,12 +65,10 @@ ZorritApp::ZorritApp(Seams seams)
             &ZorritApp::quitProgram);
     connect(m_prefsWindow.get(), &prefs::PrefsWindow::aboutRequested, this,
             &ZorritApp::showAbout);
+    m_update = std::make_unique<update::UpdateContext>(m_versions, m_seams.dialogs, m_seams.shell);
     // A check closes the preferences dialog (which saves) when it starts.
-    m_update = std::make_unique<update::UpdateContext>(m_versions, m_seams.dialogs, m_seams.shell,
-                                                       [this] { m_prefs->unload(); });
-    endProgram = [] { QCoreApplication::exit(0); };
-    setUpTray = [this] { createTray(); };
-    handOffToRunningCopy = [this] { handOff(); };
+    connect(m_update.get(), &update::UpdateContext::checkStarting, m_prefs.get(),
+            &prefs::PrefsHolder::unload);
     m_lockTakeover.setInterval(100);
     connect(&m_lockTakeover, &QTimer::timeout, this, &ZorritApp::takeOverLock);
     connect(&m_handOff, &trail::HandOffServer::requested, this, &ZorritApp::onHandOffRequest);
@@ -96,8 +105,7 @@ void ZorritApp::quitProgram()
     if (m_tray)
         m_tray->RemoveThat();
     m_prefs->discard();
-    if (endProgram)
-        endProgram();
+    m_seams.endProgram();
 }
 
 void ZorritApp::loadThemeFromTray()
@@ -164,7 +172,7 @@ void ZorritApp::onHandOffRequest(trail::HandOffRequest request)
 
 void ZorritApp::handOff()
 {
-    trail::handOffToRunningCopy(m_seams.runtimeFolder);
+    m_seams.handOffToRunningCopy(m_seams.runtimeFolder);
     // Found or not, this copy goes on; it takes the lock whenever the other one has ended.
     m_lockTakeover.start();
 }
@@ -239,8 +247,8 @@ std::optional<int> ZorritApp::start(const QStringList &arguments)
         }
         // Otherwise a plain start that opens the preferences once the trail runs.
         m_preferencesWanted = true;
-        if (associateThemeFiles)
-            associateThemeFiles();
+        if (m_seams.associateThemeFiles)
+            m_seams.associateThemeFiles();
         FirstRunCheck();
         return std::nullopt;
     }
@@ -261,8 +269,7 @@ std::optional<int> ZorritApp::start(const QStringList &arguments)
             return 1;
         }
         HandedThemePath = handedPath();
-        if (handOffToRunningCopy)
-            handOffToRunningCopy();
+        handOff();
         OpenHandedTheme();
         return std::nullopt;
     }
@@ -272,8 +279,8 @@ std::optional<int> ZorritApp::start(const QStringList &arguments)
         OpenHandedTheme();
         return std::nullopt;
     }
-    if (associateThemeFiles)
-        associateThemeFiles();
+    if (m_seams.associateThemeFiles)
+        m_seams.associateThemeFiles();
     FirstRunCheck();
     return std::nullopt;
 }
@@ -304,8 +311,7 @@ void ZorritApp::ShowTrailAndTray()
         return;
     m_trailStarted = true;
     StartTrailEngine();
-    if (setUpTray)
-        setUpTray();
+    createTray();
     Q_EMIT trailShown();
     if (m_preferencesWanted) {
         m_preferencesWanted = false;

@@ -48,6 +48,17 @@ struct Seams
     QString settingsFolder; // where the settings file lives
     QString runtimeFolder;  // lock, hand-off file and local socket
     platform::FileChooser *fileChooser = nullptr; // null: Qt's own file dialog
+    // What reaches beyond the program's own windows; tests put in their own.
+    // Ends the program at once; null: the event loop ends with code 0.
+    std::function<void()> endProgram = {};
+    // Registers the theme file type for this program (plain starts only); null: nothing is.
+    std::function<void()> associateThemeFiles = {};
+    // A theme start while another copy runs: tells that copy, whose runtime folder is given, to
+    // hand over; null: the request goes over the hand-off socket.
+    std::function<void(const QString &runtimeFolder)> handOffToRunningCopy = {};
+    // Where the preferences' "&Help..." and wizard buttons look; null: beside the program.
+    std::function<QString()> helpDocument = {};
+    std::function<QString()> vandrelProgram = {};
 };
 
 class ZorritApp final : public QObject
@@ -124,22 +135,13 @@ public:
     // then the preferences are closed (which saves).
     void loadThemeFromTray();
     void useBuiltInTheme();
-    // Ends the program at once; replaceable for tests.
-    std::function<void()> endProgram;
-
-    // Places later parts of the program plug into. Each may be left empty.
-    // Registers the theme file type for this program (plain starts only).
-    std::function<void()> associateThemeFiles;
-    // Creates the hidden "Tray" window and its icon, once the trail runs.
-    std::function<void()> setUpTray;
-    // A theme start while another copy runs: tell that copy to hand over.
-    std::function<void()> handOffToRunningCopy;
 
 Q_SIGNALS:
     void trailShown();
 
 private:
     void startupThemeFallback(shell::StandWindow *stand);
+    // Creates the hidden "Tray" window and its icon, once the trail runs.
     void createTray();
     void handOff();
     void takeOverLock();

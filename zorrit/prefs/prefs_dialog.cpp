@@ -46,11 +46,9 @@ Button *named(const char *name, const QString &text, QWidget *parent)
 
 } // namespace
 
-PrefsDialog::PrefsDialog(PrefsModel &model, PrefsDialogActions actions, platform::Shell &shell,
-                         QWidget *parent)
+PrefsDialog::PrefsDialog(PrefsModel &model, platform::Shell &shell, QWidget *parent)
     : QDialog(parent)
     , m_model(&model)
-    , m_actions(std::move(actions))
     , m_shell(shell)
 {
     setObjectName(QStringLiteral("prefs"));
@@ -104,9 +102,9 @@ PrefsDialog::PrefsDialog(PrefsModel &model, PrefsDialogActions actions, platform
 
     connect(ok, &QPushButton::clicked, this, &QWidget::close);
     connect(cancel, &QPushButton::clicked, this, &QWidget::close);
-    connect(about, &QPushButton::clicked, this, [this] { run(m_actions.about); });
-    connect(help, &QPushButton::clicked, this, [this] { run(m_actions.help); });
-    connect(quit, &QPushButton::clicked, this, [this] { run(m_actions.quit); });
+    connect(about, &QPushButton::clicked, this, [this] { request(&PrefsDialog::aboutRequested); });
+    connect(help, &QPushButton::clicked, this, [this] { request(&PrefsDialog::helpRequested); });
+    connect(quit, &QPushButton::clicked, this, [this] { request(&PrefsDialog::quitRequested); });
 
     connect(m_model, &PrefsModel::changed, this, &PrefsDialog::refresh);
     refresh();
@@ -193,7 +191,8 @@ QWidget *PrefsDialog::buildGeneralPage()
         if (m_model)
             m_model->MakeMeBuilt();
     });
-    connect(command6, &QPushButton::clicked, this, [this] { run(m_actions.launchVandrel); });
+    connect(command6, &QPushButton::clicked, this,
+            [this] { request(&PrefsDialog::vandrelRequested); });
     connect(m_onit, &QRadioButton::clicked, this, [this] {
         if (m_model && !m_updating)
             m_model->clickOnit();
@@ -366,17 +365,17 @@ void PrefsDialog::detach()
     m_model = nullptr;
 }
 
-void PrefsDialog::run(const std::function<void()> &action)
+void PrefsDialog::request(void (PrefsDialog::*signal)())
 {
     // Only while the dialog still shows a loaded state; closing detaches it.
-    if (m_model && action)
-        action();
+    if (m_model)
+        Q_EMIT(this->*signal)();
 }
 
 void PrefsDialog::closeEvent(QCloseEvent *event)
 {
     event->accept();
-    run(m_actions.closeDialog);
+    request(&PrefsDialog::closeRequested);
 }
 
 void PrefsDialog::reject()

@@ -7,8 +7,6 @@
 
 #include <QDialog>
 
-#include <functional>
-
 class QAbstractButton;
 class QButtonGroup;
 class QCheckBox;
@@ -26,23 +24,12 @@ namespace zorrit::prefs {
 
 class PrefsModel;
 
-// What the buttons that reach beyond the dialog do; each may be left empty.
-struct PrefsDialogActions
-{
-    std::function<void()> closeDialog; // closes the usual way, which saves
-    std::function<void()> quit;        // ends the program, nothing saved
-    std::function<void()> about;
-    std::function<void()> help;
-    std::function<void()> launchVandrel;
-};
-
 class PrefsDialog final : public QDialog
 {
     Q_OBJECT
 
 public:
-    PrefsDialog(PrefsModel &model, PrefsDialogActions actions, platform::Shell &shell,
-                QWidget *parent = nullptr);
+    PrefsDialog(PrefsModel &model, platform::Shell &shell, QWidget *parent = nullptr);
     ~PrefsDialog() override;
 
     // The state is going away: the dialog shows nothing more and acts on nothing more.
@@ -50,6 +37,18 @@ public:
 
     // Every control from the model, without running any click action.
     void refresh();
+
+Q_SIGNALS:
+    // The buttons that reach beyond the dialog. They are heard only while the dialog shows a
+    // loaded state; a detached dialog asks for nothing.
+    // The dialog was closed (OK, Cancel, the close box, Escape): the usual close, which saves.
+    void closeRequested();
+    // "&Quit": the program ends, nothing saved.
+    void quitRequested();
+    void aboutRequested();
+    void helpRequested();
+    // "Launch the &Rezor Edividu".
+    void vandrelRequested();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -61,11 +60,10 @@ private:
     QWidget *buildSharingPage();
     QPushButton *button(const char *name, const QString &text, QWidget *parent);
     QLabel *label(const char *name, const QString &text, QWidget *parent);
-    void run(const std::function<void()> &action);
+    void request(void (PrefsDialog::*signal)());
     static void setCheckedInGroup(QButtonGroup *group, QAbstractButton *button, bool checked);
 
     PrefsModel *m_model;
-    PrefsDialogActions m_actions;
     platform::Shell &m_shell;
     bool m_updating = false;
 

@@ -19,6 +19,8 @@ PrefsModel &PrefsHolder::model()
         m_model = std::make_unique<PrefsModel>(m_deps);
         // The model may leave a nested loop of its own with an unload waiting for it.
         connect(m_model.get(), &PrefsModel::idle, this, &PrefsHolder::runPendingLater);
+        // Connected before opening, whose fall-back to the built-in theme may report it.
+        connect(m_model.get(), &PrefsModel::themeNotFound, this, &PrefsHolder::themeNotFound);
         // Opening may fall back to the built-in theme, which touches the model again: it is
         // already in place, so that reaches this same object.
         m_model->open();

@@ -53,6 +53,8 @@ public:
 Q_SIGNALS:
     void modelLoaded(zorrit::prefs::PrefsModel &model);
     void aboutToUnload(zorrit::prefs::PrefsModel &model);
+    // Passed on from each loaded state (PrefsModel::themeNotFound).
+    void themeNotFound();
 
 private:
     enum class Pending { None, Unload, Discard };

@@ -259,8 +259,7 @@ void PrefsModel::MakeMeBuilt()
     m_whatpath = builtInThemeValue();
     if (m_notFound) {
         m_notFound = false;
-        if (m_deps.startNotFoundNotice)
-            m_deps.startNotFoundNotice();
+        Q_EMIT themeNotFound();
     }
     Q_EMIT changed();
 }

@@ -12,8 +12,6 @@
 #include <QString>
 #include <QWidget>
 
-#include <functional>
-
 namespace platform {
 class Dialogs;
 class FileChooser;
@@ -35,8 +33,6 @@ struct PrefsDeps
     trail::TrailEngine &engine;
     trail::Translucency &translucency;
     platform::Dialogs &dialogs;
-    // Starts the one-shot notice that the theme in use was not found.
-    std::function<void()> startNotFoundNotice;
     // Answers the open dialog of LaunchTheme; null: Qt's own file dialog.
     platform::FileChooser *fileChooser = nullptr;
 };
@@ -122,6 +118,9 @@ Q_SIGNALS:
     void changed();
     // The last step that waited in a nested event loop has come back.
     void idle();
+    // The theme in use was not found and the built-in theme took its place: the user is told
+    // once the theme code has finished.
+    void themeNotFound();
 
 private:
     class BusyScope;

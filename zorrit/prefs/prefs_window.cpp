@@ -14,18 +14,22 @@
 
 namespace zorrit::prefs {
 
+QString installedHelpDocument()
+{
+    // The current folder first, then the copy that comes with the program; with neither, the
+    // current folder's name all the same, whose opening then fails quietly.
+    const QString found = integration::findHelpFile();
+    return found.isEmpty() ? QDir::current().filePath(QStringLiteral("Help.htm")) : found;
+}
+
+QString installedVandrelProgram()
+{
+    return integration::vandrelProgram(QCoreApplication::applicationDirPath());
+}
+
 PrefsWindow::PrefsWindow(PrefsWindowDeps deps)
     : m_deps(std::move(deps))
 {
-    helpDocument = [] {
-        // The current folder first, then the copy that comes with the program; with neither,
-        // the current folder's name all the same, whose opening then fails quietly.
-        const QString found = integration::findHelpFile();
-        return found.isEmpty() ? QDir::current().filePath(QStringLiteral("Help.htm")) : found;
-    };
-    vandrelProgram = [] {
-        return integration::vandrelProgram(QCoreApplication::applicationDirPath());
-    };
 }
 
 PrefsWindow::~PrefsWindow()
@@ -35,13 +39,13 @@ PrefsWindow::~PrefsWindow()
 
 void PrefsWindow::attach(PrefsModel &model)
 {
-    PrefsDialogActions actions;
-    actions.closeDialog = [this] { m_deps.holder.unload(); };
-    actions.quit = [this] { Q_EMIT quitRequested(); };
-    actions.about = [this] { Q_EMIT aboutRequested(); };
-    actions.help = [this] { Help(); };
-    actions.launchVandrel = [this] { launchVandrel(); };
-    m_dialog = new PrefsDialog(model, std::move(actions), m_deps.shell);
+    m_dialog = new PrefsDialog(model, m_deps.shell);
+    PrefsHolder *holder = &m_deps.holder;
+    connect(m_dialog, &PrefsDialog::closeRequested, holder, &PrefsHolder::unload);
+    connect(m_dialog, &PrefsDialog::quitRequested, this, &PrefsWindow::quitRequested);
+    connect(m_dialog, &PrefsDialog::aboutRequested, this, &PrefsWindow::aboutRequested);
+    connect(m_dialog, &PrefsDialog::helpRequested, this, &PrefsWindow::Help);
+    connect(m_dialog, &PrefsDialog::vandrelRequested, this, &PrefsWindow::launchVandrel);
     model.setOwnerWindow(m_dialog);
 }
 
@@ -69,14 +73,14 @@ void PrefsWindow::show()
 void PrefsWindow::Help()
 {
     m_deps.holder.unload();
-    const QString document = helpDocument ? helpDocument() : QString();
+    const QString document = m_deps.helpDocument ? m_deps.helpDocument() : QString();
     m_deps.shell.openUrl(QUrl::fromLocalFile(document));
 }
 
 void PrefsWindow::launchVandrel()
 {
     m_deps.holder.unload();
-    const QString program = vandrelProgram ? vandrelProgram() : QString();
+    const QString program = m_deps.vandrelProgram ? m_deps.vandrelProgram() : QString();
     if (!m_deps.shell.startProgram(program, {}))
         m_deps.dialogs.critical(nullptr, QStringLiteral("Zorrit - Error"), vandrelNotFoundText());
 }

@@ -19,11 +19,18 @@ namespace zorrit::prefs {
 
 class PrefsHolder;
 
+// Where the help page and the wizard are found beside the running program, looked for each time
+// they are asked for.
+QString installedHelpDocument();
+QString installedVandrelProgram();
+
 struct PrefsWindowDeps
 {
     PrefsHolder &holder;
     platform::Shell &shell;
     platform::Dialogs &dialogs;
+    std::function<QString()> helpDocument = installedHelpDocument;
+    std::function<QString()> vandrelProgram = installedVandrelProgram;
 };
 
 class PrefsWindow final : public QObject
@@ -46,10 +53,6 @@ public:
     void Help();
     // "Launch the &Rezor Edividu": close, then start the wizard.
     void launchVandrel();
-
-    // Where the help page and the wizard are looked for; replaceable for tests.
-    std::function<QString()> helpDocument;
-    std::function<QString()> vandrelProgram;
 
     static QString vandrelNotFoundText()
     {

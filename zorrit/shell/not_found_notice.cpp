@@ -13,18 +13,14 @@ NotFoundNotice::NotFoundNotice(platform::Dialogs &dialogs, QObject *parent)
 {
     m_timer.setInterval(300);
     connect(&m_timer, &QTimer::timeout, this, &NotFoundNotice::fire);
-    showDialog = [] {
-        AhwellDialog dialog;
-        dialog.exec();
-    };
 }
 
 void NotFoundNotice::fire()
 {
     m_timer.stop(); // fires once
     m_dialogs.beep();
-    if (showDialog)
-        showDialog();
+    AhwellDialog dialog;
+    m_dialogs.exec(dialog);
 }
 
 } // namespace zorrit::shell

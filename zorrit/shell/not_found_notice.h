@@ -6,8 +6,6 @@
 #include <QObject>
 #include <QTimer>
 
-#include <functional>
-
 namespace platform {
 class Dialogs;
 }
@@ -23,9 +21,6 @@ public:
 
     QTimer &TimerEr() { return m_timer; }
     void start() { m_timer.start(); }
-
-    // Shows the dialog modally; replaceable so tests need not click it away.
-    std::function<void()> showDialog;
 
 private:
     void fire();

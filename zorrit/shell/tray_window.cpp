@@ -18,6 +18,16 @@
 
 namespace zorrit::shell {
 
+bool TrayHostWatch::systemTrayAvailable()
+{
+    return QSystemTrayIcon::isSystemTrayAvailable();
+}
+
+void TrayHostWatch::reportOnStderr(const char *text)
+{
+    std::fputs(text, stderr);
+}
+
 TrayWindow::TrayWindow(TrayDeps deps)
     : m_deps(std::move(deps))
     , m_menu(QStringLiteral("File"))
@@ -67,8 +77,6 @@ TrayWindow::TrayWindow(TrayDeps deps)
     m_icon.setContextMenu(&m_menu);
     connect(&m_icon, &QSystemTrayIcon::activated, this, &TrayWindow::onActivated);
 
-    trayHostAvailable = [] { return QSystemTrayIcon::isSystemTrayAvailable(); };
-    reportNoTrayHost = [](const char *text) { std::fputs(text, stderr); };
     connect(&m_hostRetry, &QTimer::timeout, this, &TrayWindow::retryTrayHost);
 }
 
@@ -114,10 +122,11 @@ void TrayWindow::addIcon()
     m_iconWanted = true;
     // Shown even without a host: Qt embeds it when one appears; the retry makes sure it does.
     m_icon.show();
-    if (trayHostAvailable && trayHostAvailable())
+    const TrayHostWatch &watch = m_deps.hostWatch;
+    if (watch.available && watch.available())
         return;
     m_hostTries = 0;
-    m_hostRetry.start(hostRetryIntervalMs);
+    m_hostRetry.start(watch.retryIntervalMs);
 }
 
 void TrayWindow::retryTrayHost()
@@ -126,16 +135,17 @@ void TrayWindow::retryTrayHost()
         m_hostRetry.stop();
         return;
     }
-    if (trayHostAvailable && trayHostAvailable()) {
+    const TrayHostWatch &watch = m_deps.hostWatch;
+    if (watch.available && watch.available()) {
         m_hostRetry.stop();
         m_icon.hide();
         m_icon.show();
         return;
     }
-    if (++m_hostTries >= hostRetryAttempts) {
+    if (++m_hostTries >= watch.retryAttempts) {
         m_hostRetry.stop();
-        if (reportNoTrayHost)
-            reportNoTrayHost(noTrayHostText().toLocal8Bit().constData());
+        if (watch.report)
+            watch.report(noTrayHostText().toLocal8Bit().constData());
     }
 }
 

@@ -26,6 +26,18 @@ namespace zorrit::shell {
 
 class NotFoundNotice;
 
+// Whether a tray host runs, how often to look again, and where to say there is none.
+struct TrayHostWatch
+{
+    static bool systemTrayAvailable();
+    static void reportOnStderr(const char *text);
+
+    std::function<bool()> available = systemTrayAvailable;
+    int retryIntervalMs = 1000;
+    int retryAttempts = 60;
+    std::function<void(const char *)> report = reportOnStderr;
+};
+
 struct TrayDeps
 {
     trail::TrailEngine &engine;
@@ -33,6 +45,7 @@ struct TrayDeps
     platform::Shell &shell;
     QString runtimeFolder; // where Scrap.dat is looked for
     VersionHolder &versions;
+    TrayHostWatch hostWatch = {};
 };
 
 class TrayWindow final : public QWidget
@@ -62,12 +75,6 @@ public:
     qint16 latestversion() const { return m_deps.versions.latestversion; }
     void setLatestversion(qint16 value) { m_deps.versions.latestversion = value; }
     QTimer &TimerEr();
-
-    // Whether a tray host runs, how often to look again, and where to say there is none.
-    std::function<bool()> trayHostAvailable;
-    int hostRetryIntervalMs = 1000;
-    int hostRetryAttempts = 60;
-    std::function<void(const char *)> reportNoTrayHost;
 
     static QString noTrayHostText()
     {

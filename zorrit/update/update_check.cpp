@@ -81,8 +81,7 @@ CheckIt *startUpdateCheck(UpdateContext &ctx)
             return running;
         }
     }
-    if (ctx.closePreferences)
-        ctx.closePreferences();
+    Q_EMIT ctx.checkStarting();
     const ServerAddress server =
         effectiveServer(ctx, qEnvironmentVariable(kServerOverrideVariable));
     // The busy pointer comes with the window and leaves with it.

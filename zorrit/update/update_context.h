@@ -7,9 +7,8 @@
 #include "zorrit/shell/version_holder.h"
 #include "zorrit/update/http_client.h"
 
+#include <QObject>
 #include <QString>
-
-#include <functional>
 
 namespace platform {
 class Dialogs;
@@ -18,26 +17,30 @@ class Shell;
 
 namespace zorrit::update {
 
-struct UpdateContext
+class UpdateContext final : public QObject
 {
+    Q_OBJECT
+
+public:
     UpdateContext(shell::VersionHolder &versions, platform::Dialogs &dialogs,
-                  platform::Shell &shell, std::function<void()> closePreferences = {})
+                  platform::Shell &shell)
         : versions(versions)
         , dialogs(dialogs)
         , shell(shell)
-        , closePreferences(std::move(closePreferences))
     {
     }
 
     shell::VersionHolder &versions;
     platform::Dialogs &dialogs; // the beep of errupdate
     platform::Shell &shell;     // the about box's and yesupdate's links
-    // Closes the preferences dialog if it is open; may be left empty.
-    std::function<void()> closePreferences;
     // Where the version file is fetched; tests point these at a loopback server.
     QString host = common::web::host();
     quint16 port = 80;
     TransferTiming timing;
+
+Q_SIGNALS:
+    // A check is starting (not one already running brought forward): the preferences close.
+    void checkStarting();
 };
 
 } // namespace zorrit::update

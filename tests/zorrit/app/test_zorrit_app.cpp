@@ -47,9 +47,10 @@ protected:
 
     app::ZorritApp &makeApp()
     {
-        zorrit = std::make_unique<app::ZorritApp>(app::Seams{
-            fake, dialogs, shell, settingsDir.path(), runtimeDir.path()});
-        zorrit->notFoundNotice().showDialog = [this] { ++ahwells; };
+        app::Seams seams{fake, dialogs, shell, settingsDir.path(), runtimeDir.path()};
+        seams.associateThemeFiles = [this] { ++associations; };
+        seams.handOffToRunningCopy = [this](const QString &) { ++handOffs; };
+        zorrit = std::make_unique<app::ZorritApp>(std::move(seams));
         return *zorrit;
     }
     QString lockPath() const { return runtimeDir.filePath(QStringLiteral("zorrit.lock")); }
@@ -76,7 +77,8 @@ protected:
     platform::FakeDialogs dialogs;
     platform::FakeShell shell;
     std::unique_ptr<app::ZorritApp> zorrit;
-    int ahwells = 0;
+    int associations = 0;
+    int handOffs = 0;
 };
 
 } // namespace
@@ -111,8 +113,6 @@ TEST_F(ZorritAppTest, ThemeStartStoresTheAbsolutePathAndSkipsTheWelcome)
     const QString previous = QDir::currentPath();
     ASSERT_TRUE(QDir::setCurrent(themes.path()));
     app::ZorritApp &app = makeApp();
-    bool associated = false;
-    app.associateThemeFiles = [&associated] { associated = true; };
     const std::optional<int> exitCode = app.start({QStringLiteral("My"), QStringLiteral("Theme.thm")});
     QDir::setCurrent(previous);
 
@@ -121,7 +121,7 @@ TEST_F(ZorritAppTest, ThemeStartStoresTheAbsolutePathAndSkipsTheWelcome)
     EXPECT_EQ(stored(kTheme), absolute);
     EXPECT_EQ(app.HandedThemePath, QStringLiteral("hehe"));
     EXPECT_TRUE(app.trailStarted());
-    EXPECT_FALSE(associated);
+    EXPECT_EQ(associations, 0);
     EXPECT_EQ(visibleTopLevel(QStringLiteral("startup1")), nullptr);
     EXPECT_EQ(stored(kScroll), QStringLiteral("<none>"));
     EXPECT_TRUE(dialogs.shown.empty());
@@ -136,8 +136,6 @@ TEST_F(ZorritAppTest, ThemeStartWhileAnotherCopyRunsHandsOver)
     platform::InstanceLock running(lockPath());
     ASSERT_TRUE(running.tryAcquire());
     app::ZorritApp &app = makeApp();
-    int handOffs = 0;
-    app.handOffToRunningCopy = [&handOffs] { ++handOffs; };
     EXPECT_FALSE(app.start({QLatin1Char('"') + theme + QLatin1Char('"')}).has_value());
     EXPECT_EQ(handOffs, 1);
     EXPECT_TRUE(dialogs.shown.empty());
@@ -152,26 +150,23 @@ TEST_F(ZorritAppTest, FirstPlainStartShowsTheWelcomeWhoseClosingStartsTheTrail)
         ASSERT_TRUE(settingsDir.remove());
         ASSERT_TRUE(QDir().mkpath(settingsDir.path()));
         zorrit.reset();
+        associations = 0;
         app::ZorritApp &app = makeApp();
-        bool associated = false;
-        app.associateThemeFiles = [&associated] { associated = true; };
-        int trays = 0;
-        app.setUpTray = [&trays] { ++trays; };
         EXPECT_FALSE(app.start({}).has_value());
-        EXPECT_TRUE(associated);
+        EXPECT_EQ(associations, 1);
         EXPECT_EQ(stored(kScroll), QStringLiteral("No"));
         QWidget *welcome = visibleTopLevel(QStringLiteral("startup1"));
         ASSERT_NE(welcome, nullptr);
         EXPECT_EQ(welcome->windowTitle(), QStringLiteral("Welcome Wizard"));
         EXPECT_FALSE(app.trailStarted());
-        EXPECT_EQ(trays, 0);
+        EXPECT_EQ(app.tray(), nullptr);
 
         if (byButton)
             QTest::mouseClick(welcome->findChild<QWidget *>(QStringLiteral("Command2")), Qt::LeftButton);
         else
             welcome->close();
         EXPECT_TRUE(app.trailStarted()) << byButton;
-        EXPECT_EQ(trays, 1);
+        EXPECT_NE(app.tray(), nullptr);
         EXPECT_TRUE(app.engine().Timer1().isActive() || app.engine().isSleeping());
         EXPECT_TRUE(app.engine().Timer2().isActive());
         EXPECT_TRUE(app.engine().windowsVisible());
@@ -236,7 +231,7 @@ TEST_F(ZorritAppTest, MissingThemeGivesTheNoticeInsteadOfAMessage)
     EXPECT_EQ(stored(kTheme), QStringLiteral("default"));
     EXPECT_TRUE(showsBuiltIn());
     EXPECT_TRUE(app.notFoundNotice().TimerEr().isActive());
-    EXPECT_TRUE(testsupport::waitFor([this] { return ahwells == 1; }));
+    EXPECT_TRUE(testsupport::waitFor([this] { return dialogs.dialogsRun.size() == 1; }));
     EXPECT_EQ(dialogs.beeps, 1);
 }
 

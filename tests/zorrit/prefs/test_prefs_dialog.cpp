@@ -9,9 +9,12 @@
 #include "zorrit/prefs/prefs_window.h"
 #include "zorrit/shell/tray_window.h"
 #include "zorrit/trail/translucency.h"
+#include "zorrit/update/check_it.h"
+#include "zorrit/update/update_check.h"
 
 #include <QCheckBox>
 #include <QLabel>
+#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSlider>
@@ -269,10 +272,11 @@ TEST(PrefsDialog, ThemeTextsAreShownAsPlainText)
 
 TEST(PrefsDialog, HelpAndWizardButtonsCloseFirstThenOpen)
 {
-    ZorritWorld world;
+    ZorritWorld world(nullptr, [](app::Seams &seams) {
+        seams.vandrelProgram = [] { return QStringLiteral("/opt/zorrit/bin/vandrel"); };
+        seams.helpDocument = [] { return QStringLiteral("/opt/zorrit/Help.htm"); };
+    });
     prefs::PrefsWindow &window = world.app->prefsWindow();
-    window.vandrelProgram = [] { return QStringLiteral("/opt/zorrit/bin/vandrel"); };
-    window.helpDocument = [] { return QStringLiteral("/opt/zorrit/Help.htm"); };
 
     prefs::PrefsDialog *dialog = openPrefs(world);
     click(dialog, "wobb");
@@ -291,6 +295,22 @@ TEST(PrefsDialog, HelpAndWizardButtonsCloseFirstThenOpen)
     ASSERT_EQ(world.dialogs.shown.size(), 1u);
     EXPECT_EQ(world.dialogs.shown[0].title, QStringLiteral("Zorrit - Error"));
     EXPECT_EQ(world.dialogs.shown[0].text, prefs::PrefsWindow::vandrelNotFoundText());
+}
+
+TEST(PrefsDialog, AnUpdateCheckClosesThemWhichSaves)
+{
+    ZorritWorld world;
+    update::UpdateContext &ctx = world.app->updateContext();
+    ctx.host = QStringLiteral("127.0.0.1");
+    ctx.port = 1; // nobody answers there; the window is closed before it matters
+    prefs::PrefsDialog *dialog = openPrefs(world);
+    click(dialog, "wobb");
+    QPointer<update::CheckIt> check = update::startUpdateCheck(ctx);
+    ASSERT_FALSE(check.isNull());
+    EXPECT_EQ(world.app->prefsWindow().dialog(), nullptr);
+    EXPECT_EQ(world.app->prefs().loaded(), nullptr);
+    EXPECT_EQ(world.setting(settings::kMove), QStringLiteral("1"));
+    check->close();
 }
 
 TEST(PrefsDialog, LinksOpenTheGalleryAndTheUploadPage)

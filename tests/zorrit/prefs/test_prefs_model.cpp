@@ -52,8 +52,9 @@ protected:
     trail::TrailEngine engine{fake, motion};
     trail::Translucency translucency{store, fake, dialogs, engine.windows()};
     int notices = 0;
-    PrefsHolder holder{prefs::PrefsDeps{store, motion, engine, translucency, dialogs,
-                                        [this] { ++notices; }}};
+    PrefsHolder holder{prefs::PrefsDeps{store, motion, engine, translucency, dialogs}};
+    QMetaObject::Connection countNotices =
+        QObject::connect(&holder, &PrefsHolder::themeNotFound, [this] { ++notices; });
 };
 
 } // namespace

@@ -68,7 +68,9 @@ TEST(AboutBox, OkAndLinkCloseWithoutACheck)
     platform::FakeDialogs dialogs;
     platform::FakeShell shell;
     int preferencesClosed = 0;
-    zorrit::update::UpdateContext ctx{versions, dialogs, shell, [&] { ++preferencesClosed; }};
+    zorrit::update::UpdateContext ctx{versions, dialogs, shell};
+    QObject::connect(&ctx, &zorrit::update::UpdateContext::checkStarting,
+                     [&] { ++preferencesClosed; });
 
     whenAboutBoxOpens([](AboutBox *box) { QTest::mouseClick(button(box, "Command1"), Qt::LeftButton); });
     EXPECT_FALSE(zorrit::shell::showAboutBox(nullptr, versions, shell));
@@ -91,7 +93,9 @@ TEST(AboutBox, CheckForUpdatesClosesTheBoxAndThePreferencesAndStartsTheCheck)
     platform::FakeDialogs dialogs;
     platform::FakeShell shell;
     int preferencesClosed = 0;
-    zorrit::update::UpdateContext ctx{versions, dialogs, shell, [&] { ++preferencesClosed; }};
+    zorrit::update::UpdateContext ctx{versions, dialogs, shell};
+    QObject::connect(&ctx, &zorrit::update::UpdateContext::checkStarting,
+                     [&] { ++preferencesClosed; });
     ctx.host = QStringLiteral("127.0.0.1");
     ctx.port = 1; // nobody answers there; the window is closed before it matters
 

@@ -333,19 +333,20 @@ TEST(TrayWindow, CloseRequestOverTheLocalSocketRunsTheClosePath)
 TEST(TrayWindow, NoTrayHostIsRetriedThenReportedOnce)
 {
     ZorritWorld world;
-    world.startTrail();
-    shell::TrayWindow *tray = world.app->tray();
-    tray->RemoveThat();
     int looks = 0;
     bool hostUp = false;
     QStringList reports;
-    tray->trayHostAvailable = [&] {
+    shell::TrayHostWatch watch;
+    watch.available = [&] {
         ++looks;
         return hostUp;
     };
-    tray->reportNoTrayHost = [&](const char *text) { reports << QString::fromLocal8Bit(text); };
-    tray->hostRetryIntervalMs = 5;
-    tray->hostRetryAttempts = 4;
+    watch.report = [&](const char *text) { reports << QString::fromLocal8Bit(text); };
+    watch.retryIntervalMs = 5;
+    watch.retryAttempts = 4;
+    auto tray = std::make_unique<shell::TrayWindow>(
+        shell::TrayDeps{world.app->engine(), world.app->notFoundNotice(), world.shell,
+                        world.runtimeDir.path(), world.app->versions(), watch});
 
     tray->addIcon();
     EXPECT_TRUE(tray->icon().isVisible()); // shown anyway, for a host that comes later

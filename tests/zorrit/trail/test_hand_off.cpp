@@ -46,10 +46,11 @@ TEST(HandOff, SecondCopyWithThemeReplacesTheRunningOne)
     platform::FakeDialogs dialogs;
     platform::FakeShell shell;
     platform::FakeFileChooser chooser;
-    app::ZorritApp b(app::Seams{windowSystem, dialogs, shell, a.settingsDir.path(),
-                                a.runtimeDir.path(), &chooser});
     int bEnded = 0;
-    b.endProgram = [&] { ++bEnded; };
+    app::Seams bSeams{windowSystem,        dialogs, shell, a.settingsDir.path(),
+                      a.runtimeDir.path(), &chooser};
+    bSeams.endProgram = [&] { ++bEnded; };
+    app::ZorritApp b(std::move(bSeams));
     const QString theme = a.writeTheme(QStringLiteral("squares.thm"),
                                        ZorritWorld::goodThemeLines());
     // A's side of the socket needs the event loop while B waits: B sends from a helper thread

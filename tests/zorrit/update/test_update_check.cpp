@@ -55,7 +55,7 @@ protected:
         ctx.host = QStringLiteral("127.0.0.1");
         // Long enough for a megabyte through a loaded machine, short enough for "never answers".
         ctx.timing = {3s, 2s};
-        ctx.closePreferences = [this] { ++preferencesClosed; };
+        QObject::connect(&ctx, &UpdateContext::checkStarting, [this] { ++preferencesClosed; });
         qunsetenv("ZORRIT_UPDATE_SERVER");
     }
     ~UpdateCheckTest() override
