@@ -40,6 +40,40 @@ const MonitorLayout &SourcedWindowSystem::monitors()
     return m_windows.monitors();
 }
 
+namespace {
+
+class SourcedChannel final : public TrailChannel
+{
+public:
+    SourcedChannel(std::unique_ptr<TrailChannel> windows, const std::atomic<PointerSource *> &source)
+        : m_windows(std::move(windows))
+        , m_source(source)
+    {
+    }
+    std::optional<QPoint> pointerPos() override
+    {
+        const PointerSource *source = m_source.load(std::memory_order_acquire);
+        const std::optional<QPoint> reported = source ? source->position() : std::nullopt;
+        return reported ? reported : m_windows->pointerPos();
+    }
+    void moveWindow(int index, QPoint topLeft) override { m_windows->moveWindow(index, topLeft); }
+    void flush() override { m_windows->flush(); }
+
+private:
+    std::unique_ptr<TrailChannel> m_windows;
+    const std::atomic<PointerSource *> &m_source;
+};
+
+} // namespace
+
+std::unique_ptr<TrailChannel> SourcedWindowSystem::openTrailChannel(const std::vector<QWidget *> &windows)
+{
+    std::unique_ptr<TrailChannel> channel = m_windows.openTrailChannel(windows);
+    if (!channel)
+        return nullptr;
+    return std::make_unique<SourcedChannel>(std::move(channel), m_source);
+}
+
 std::optional<QPoint> SourcedWindowSystem::pointerPos()
 {
     // Reports are in X root pixels, the device pixels the trail works in.

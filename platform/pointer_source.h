@@ -59,6 +59,8 @@ public:
     bool canWatchPointer() override;
     void watchPointerOnce(std::function<void()> onMove) override;
     void stopWatchingPointer() override;
+    // The X11 channel, its pointer read from the source once that has reported.
+    std::unique_ptr<TrailChannel> openTrailChannel(const std::vector<QWidget *> &windows) override;
 
 private:
     PointerSource *reportingSource() const;

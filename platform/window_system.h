@@ -8,11 +8,26 @@
 #include <QPoint>
 
 #include <functional>
+#include <memory>
 #include <optional>
+#include <vector>
 
 class QWidget;
 
 namespace platform {
+
+// The trail's traffic from a thread of its own, so the GUI thread can sleep while the trail
+// moves: safe to call from any thread. Pointer and window positions are both in the window
+// system's own pixels.
+class TrailChannel
+{
+public:
+    virtual ~TrailChannel() = default;
+    virtual std::optional<QPoint> pointerPos() = 0;
+    // Moves window `index` of those the channel was opened for; sent at the next flush().
+    virtual void moveWindow(int index, QPoint topLeft) = 0;
+    virtual void flush() = 0;
+};
 
 class WindowSystem
 {
@@ -40,6 +55,15 @@ public:
     virtual bool canWatchPointer() = 0;
     virtual void watchPointerOnce(std::function<void()> onMove) = 0;
     virtual void stopWatchingPointer() = 0;
+
+    // A channel for moving these (created) windows from another thread, prepared here on the GUI
+    // thread; nothing when the window system cannot serve one, and the trail ticks on the GUI
+    // thread through the calls above.
+    virtual std::unique_ptr<TrailChannel> openTrailChannel(const std::vector<QWidget *> &windows)
+    {
+        (void)windows;
+        return nullptr;
+    }
 };
 
 } // namespace platform

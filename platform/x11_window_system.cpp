@@ -45,6 +45,45 @@ int screenNumberFromDisplayName()
     return ok ? n : 0;
 }
 
+// The pointer in native pixels; nothing when the query fails or the pointer is on another screen.
+std::optional<QPoint> queryPointer(xcb_connection_t *connection, quint32 root)
+{
+    auto cookie = xcb_query_pointer(connection, root);
+    const XcbReply<xcb_query_pointer_reply_t> reply(xcb_query_pointer_reply(connection, cookie, nullptr));
+    if (!reply || !reply->same_screen)
+        return std::nullopt;
+    return QPoint(reply->root_x, reply->root_y);
+}
+
+// The trail's own connection serves the tick thread as it is: xcb connections are safe to use
+// from several threads, and the windows were prepared on the GUI thread (see ownWindow()).
+class X11TrailChannel final : public TrailChannel
+{
+public:
+    X11TrailChannel(xcb_connection_t *connection, quint32 root, std::vector<quint32> windows)
+        : m_connection(connection)
+        , m_root(root)
+        , m_windows(std::move(windows))
+    {
+    }
+
+    std::optional<QPoint> pointerPos() override { return queryPointer(m_connection, m_root); }
+
+    void moveWindow(int index, QPoint topLeft) override
+    {
+        const quint32 values[] = {quint32(topLeft.x()), quint32(topLeft.y())};
+        xcb_configure_window(m_connection, m_windows[std::size_t(index)],
+                             XCB_CONFIG_WINDOW_X | XCB_CONFIG_WINDOW_Y, values);
+    }
+
+    void flush() override { xcb_flush(m_connection); }
+
+private:
+    xcb_connection_t *m_connection;
+    quint32 m_root;
+    std::vector<quint32> m_windows;
+};
+
 } // namespace
 
 void flushX11()
@@ -169,12 +208,7 @@ std::optional<QPoint> X11WindowSystem::pointerPos()
     // The server's own coordinates are the device pixels the trail works in.
     if (!m_pointerConnection || !m_pointerRoot)
         return QCursor::pos();
-    auto cookie = xcb_query_pointer(m_pointerConnection, m_pointerRoot);
-    const XcbReply<xcb_query_pointer_reply_t> reply(
-        xcb_query_pointer_reply(m_pointerConnection, cookie, nullptr));
-    if (!reply || !reply->same_screen)
-        return std::nullopt;
-    return QPoint(reply->root_x, reply->root_y);
+    return queryPointer(m_pointerConnection, m_pointerRoot);
 }
 
 X11WindowSystem::OwnWindow &X11WindowSystem::ownWindow(QWidget *window, quint32 *wid)
@@ -335,6 +369,21 @@ void X11WindowSystem::stopWatchingPointer()
         return;
     m_onMove = nullptr;
     selectRawMotion(false);
+}
+
+std::unique_ptr<TrailChannel> X11WindowSystem::openTrailChannel(const std::vector<QWidget *> &windows)
+{
+    // With scaled monitors, sprites change size as they cross them, which takes Qt on the GUI
+    // thread.
+    if (!m_connection || !m_pointerConnection || !m_pointerRoot || m_monitors.scaled())
+        return nullptr;
+    std::vector<quint32> ids;
+    for (QWidget *window : windows) {
+        quint32 wid = 0;
+        ownWindow(window, &wid); // Qt stops hearing of its moves
+        ids.push_back(wid);
+    }
+    return std::make_unique<X11TrailChannel>(m_pointerConnection, m_pointerRoot, std::move(ids));
 }
 
 bool X11WindowSystem::nativeEventFilter(const QByteArray &eventType, void *message, qintptr *)

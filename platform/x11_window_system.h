@@ -40,6 +40,7 @@ public:
     bool canWatchPointer() override;
     void watchPointerOnce(std::function<void()> onMove) override;
     void stopWatchingPointer() override;
+    std::unique_ptr<TrailChannel> openTrailChannel(const std::vector<QWidget *> &windows) override;
 
     bool nativeEventFilter(const QByteArray &eventType, void *message, qintptr *result) override;
 

@@ -8,6 +8,7 @@
 #include <QPair>
 
 #include <deque>
+#include <mutex>
 
 namespace platform {
 
@@ -42,6 +43,34 @@ public:
     void watchPointerOnce(std::function<void()> onMove) override { watcher = std::move(onMove); }
     void stopWatchingPointer() override { watcher = nullptr; }
 
+    // A trail channel for ticking on another thread, offered when `offerChannel` is set. Its
+    // pointer and its record of moves are shared with the test under `channelLock`.
+    struct Channel final : TrailChannel
+    {
+        explicit Channel(FakeWindowSystem &owner)
+            : fake(owner)
+        {
+        }
+        std::optional<QPoint> pointerPos() override
+        {
+            const std::lock_guard lock(fake.channelLock);
+            return fake.channelPointer;
+        }
+        void moveWindow(int index, QPoint topLeft) override
+        {
+            const std::lock_guard lock(fake.channelLock);
+            fake.channelMoves.push_back({index, topLeft});
+        }
+        void flush() override {}
+        FakeWindowSystem &fake;
+    };
+    std::unique_ptr<TrailChannel> openTrailChannel(const std::vector<QWidget *> &) override
+    {
+        if (!offerChannel)
+            return nullptr;
+        return std::make_unique<Channel>(*this);
+    }
+
     // Simulates the pointer moving while the trail sleeps.
     void wakeUp()
     {
@@ -60,6 +89,11 @@ public:
     bool compositor = false;
     bool watchable = true;
     std::function<void()> watcher;
+
+    bool offerChannel = false;
+    std::mutex channelLock;
+    std::optional<QPoint> channelPointer = QPoint(0, 0);
+    std::vector<std::pair<int, QPoint>> channelMoves; // (window index, top-left)
 };
 
 } // namespace platform

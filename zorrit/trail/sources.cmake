@@ -5,6 +5,7 @@ target_sources(zorrit_core PRIVATE
     trail/hand_off.cpp trail/hand_off.h
     trail/sprite_picture.cpp trail/sprite_picture.h
     trail/sprite_window.cpp trail/sprite_window.h
+    trail/tick_thread.cpp trail/tick_thread.h
     trail/trail_engine.cpp trail/trail_engine.h
     trail/trail_math.cpp trail/trail_math.h
     trail/translucency.cpp trail/translucency.h

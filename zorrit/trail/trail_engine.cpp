@@ -2,6 +2,8 @@
 // Ticking the trail and moving its windows.
 #include "trail_engine.h"
 
+#include "tick_thread.h"
+
 #include "platform/window_system.h"
 #include "corner_settings.h"
 #include "zorrit/settings/settings_store.h"
@@ -28,6 +30,8 @@ TrailEngine::TrailEngine(platform::WindowSystem &windowSystem, MotionSettings &m
     m_timer2.setInterval(1000);
     connect(&m_timer1, &QTimer::timeout, this, &TrailEngine::TrailTick);
     connect(&m_timer2, &QTimer::timeout, this, [this] {
+        if (m_tickThread && m_windowSystem.monitors().scaled())
+            leaveTickThread();
         KeepOnTopTick();
         checkWhileAsleep();
     });
@@ -35,6 +39,7 @@ TrailEngine::TrailEngine(platform::WindowSystem &windowSystem, MotionSettings &m
 
 TrailEngine::~TrailEngine()
 {
+    m_tickThread.reset(); // joins: no tick runs from here on
     m_windowSystem.stopWatchingPointer();
 }
 
@@ -80,6 +85,7 @@ void TrailEngine::shapeAll()
 
 void TrailEngine::showWindows()
 {
+    const std::lock_guard lock(m_lock);
     placeWindows();
     m_sentValid.fill(false);
     // Qt places a window it shows where it last knew it; put it where the trail is.
@@ -103,8 +109,42 @@ void TrailEngine::hideWindows()
 
 void TrailEngine::start()
 {
-    m_timer1.start();
     m_timer2.start();
+    // The tick thread draws every sprite at scale 1: with scaled monitors the tick stays on the
+    // GUI thread, where the monitor layout lives.
+    if (!m_tickThread && !m_windowSystem.monitors().scaled()) {
+        const auto sprites = windows();
+        m_channel = m_windowSystem.openTrailChannel({sprites.begin(), sprites.end()});
+        if (m_channel) {
+            m_tickThread = std::make_unique<TickThread>(std::chrono::milliseconds(m_timer1.interval()),
+                                                        [this] { threadTick(); });
+            if (!m_tickThread->valid()) {
+                m_tickThread.reset();
+                m_channel.reset();
+            }
+        }
+    }
+    if (!m_tickThread) {
+        m_timer1.start();
+        return;
+    }
+    const std::lock_guard lock(m_lock);
+    m_tickMotion = m_motion;
+    m_canWatch = m_windowSystem.canWatchPointer();
+    m_sleeping = false;
+    m_windowSystem.stopWatchingPointer();
+    m_tickThread->resume();
+}
+
+void TrailEngine::leaveTickThread()
+{
+    // A monitor of another scale came: the GUI thread's tick takes over.
+    m_tickThread.reset();
+    m_channel.reset();
+    m_sentValid.fill(false);
+    if (m_sleeping)
+        return; // the pointer watch is armed; wake() starts Timer1
+    m_timer1.start();
 }
 
 void TrailEngine::placeWindows()
@@ -131,11 +171,75 @@ void TrailEngine::moveWindows()
         m_sent[k] = p;
         m_sentMonitor[k] = monitor;
         m_sentValid[k] = true;
-        m_windowSystem.moveWindow(m_windows[k].get(), p, monitor);
+        if (m_channel)
+            m_channel->moveWindow(k, p);
+        else
+            m_windowSystem.moveWindow(m_windows[k].get(), p, monitor);
         moved = true;
     }
-    if (moved)
+    if (!moved)
+        return;
+    if (m_channel)
+        m_channel->flush();
+    else
         m_windowSystem.flush();
+}
+
+bool TrailEngine::restingStill(QPoint pointer, const MotionSettings &motion, double scale) const
+{
+    // Asleep, the trail costs nothing until the pointer moves; it only sleeps where ticking on
+    // would change nothing on the screen.
+    return !motion.WobbleOn && m_havePointer && isAtRest(m_state, pointer.x(), pointer.y(), scale);
+}
+
+void TrailEngine::threadTick()
+{
+    const std::lock_guard lock(m_lock);
+    if (m_sleeping)
+        return; // a tick that was under way when the trail went to sleep
+    if (const std::optional<QPoint> sample = m_channel->pointerPos()) {
+        m_lastPointer = *sample;
+        m_havePointer = true;
+    }
+    advanceChain(m_state, m_tickMotion, m_lastPointer.x(), m_lastPointer.y(), 1.0);
+    for (int k = 0; k < kSpriteCount; ++k) {
+        m_placed.monitor[k] = -1;
+        m_placed.position[k] = windowPosition(m_state, m_tickMotion, k, 1.0);
+    }
+    moveWindows();
+    if (!m_canWatch || !restingStill(m_lastPointer, m_tickMotion, 1.0))
+        return;
+    m_tickThread->pause();
+    m_sleeping = true;
+    // The pointer watch belongs to the GUI thread.
+    QMetaObject::invokeMethod(this, &TrailEngine::watchWhileAsleep, Qt::QueuedConnection);
+}
+
+void TrailEngine::watchWhileAsleep()
+{
+    QPoint last;
+    {
+        const std::lock_guard lock(m_lock);
+        if (!m_sleeping || !m_channel)
+            return;
+        last = m_lastPointer;
+    }
+    m_windowSystem.watchPointerOnce([this] { wake(); });
+    // A movement between the last tick and the watch taking effect would go unnoticed.
+    const std::optional<QPoint> check = m_channel->pointerPos();
+    if (check && *check != last)
+        wake();
+}
+
+bool TrailEngine::isSleeping() const
+{
+    const std::lock_guard lock(m_lock);
+    return m_sleeping;
+}
+
+std::optional<QPoint> TrailEngine::pointerNow()
+{
+    return m_channel ? m_channel->pointerPos() : m_windowSystem.pointerPos();
 }
 
 void TrailEngine::TrailTick()
@@ -154,10 +258,8 @@ void TrailEngine::TrailTick()
 
 void TrailEngine::maybeSleep(QPoint pointer, double scale)
 {
-    // Asleep, the trail costs nothing until the pointer moves; it only sleeps where ticking on
-    // would change nothing on the screen.
-    if (m_motion.WobbleOn || !m_havePointer || !m_timer1.isActive()
-        || !isAtRest(m_state, pointer.x(), pointer.y(), scale) || !m_windowSystem.canWatchPointer())
+    if (!m_timer1.isActive() || !restingStill(pointer, m_motion, scale)
+        || !m_windowSystem.canWatchPointer())
         return;
     m_timer1.stop();
     m_sleeping = true;
@@ -170,6 +272,16 @@ void TrailEngine::maybeSleep(QPoint pointer, double scale)
 
 void TrailEngine::wake()
 {
+    if (m_tickThread) {
+        const std::lock_guard lock(m_lock);
+        m_tickMotion = m_motion;
+        if (!m_sleeping)
+            return;
+        m_sleeping = false;
+        m_windowSystem.stopWatchingPointer();
+        m_tickThread->resume(); // ticks at once: the first reaction comes without delay
+        return;
+    }
     if (!m_sleeping)
         return;
     m_sleeping = false;
@@ -182,10 +294,15 @@ void TrailEngine::checkWhileAsleep()
 {
     // Raw motion covers every input device; a pointer warped by some program sends none, so a
     // sleeping trail also looks once a second.
-    if (!m_sleeping)
-        return;
-    const std::optional<QPoint> sample = m_windowSystem.pointerPos();
-    if (sample && *sample != m_lastPointer)
+    QPoint last;
+    {
+        const std::lock_guard lock(m_lock);
+        if (!m_sleeping)
+            return;
+        last = m_lastPointer;
+    }
+    const std::optional<QPoint> sample = pointerNow();
+    if (sample && *sample != last)
         wake();
 }
 

@@ -12,8 +12,11 @@
 
 #include <array>
 #include <memory>
+#include <mutex>
+#include <optional>
 
 namespace platform {
+class TrailChannel;
 class WindowSystem;
 }
 namespace zorrit::settings {
@@ -22,6 +25,12 @@ class SettingsStore;
 
 namespace zorrit::trail {
 
+class TickThread;
+
+// Where the window system offers a trail channel, the 20 ms tick runs on a thread of its own
+// (TickThread) and Qt's GUI thread sleeps while the trail moves; otherwise Timer1 drives
+// TrailTick on the GUI thread. Either way the rest of the program sees the same engine, used
+// from the GUI thread only.
 class TrailEngine final : public QObject
 {
     Q_OBJECT
@@ -32,6 +41,7 @@ public:
 
     SpriteWindow *window(int k) const { return m_windows[k].get(); }
     std::array<SpriteWindow *, kSpriteCount> windows() const;
+    // The smoothed positions: for start-up and tests, not while the tick thread runs.
     const TrailState &state() const { return m_state; }
     TrailState &state() { return m_state; }
 
@@ -44,18 +54,21 @@ public:
     void hideWindows();
     bool windowsVisible() const { return m_visible; }
 
-    // Starts Timer1 (20 ms, TrailTick) and Timer2 (1 s, KeepOnTopTick).
+    // Starts the 20 ms tick (Timer1 or the tick thread) and Timer2 (1 s, KeepOnTopTick).
     void start();
+    bool ticksOnItsOwnThread() const { return m_tickThread != nullptr; }
     QTimer &Timer1() { return m_timer1; }
     QTimer &Timer2() { return m_timer2; }
 
+    // The tick as Timer1 runs it on the GUI thread; not while the tick thread runs.
     void TrailTick();
     void KeepOnTopTick();
 
     // Something that changes where the windows go (corner, wobble, speed) was changed: if the
-    // trail sleeps, it takes up ticking again.
+    // trail sleeps, it takes up ticking again. Every change to the motion settings ends here,
+    // which is how the tick thread gets to see them.
     void wake();
-    bool isSleeping() const { return m_sleeping; }
+    bool isSleeping() const;
 
 private:
     // Where the windows go for the current state, and the monitor each is drawn for (m_placed).
@@ -64,6 +77,11 @@ private:
     void moveWindows();
     void maybeSleep(QPoint pointer, double scale);
     void checkWhileAsleep();
+    std::optional<QPoint> pointerNow();
+    bool restingStill(QPoint pointer, const MotionSettings &motion, double scale) const;
+    void threadTick();
+    void leaveTickThread();
+    void watchWhileAsleep();
 
     platform::WindowSystem &m_windowSystem;
     MotionSettings &m_motion;
@@ -84,6 +102,15 @@ private:
     } m_placed;
     bool m_visible = false;
     bool m_sleeping = false;
+
+    // The tick thread and what it works with. m_lock guards the state it shares with the GUI
+    // thread (the positions, the last pointer sample, what was sent, sleeping); it reads the
+    // motion settings from its own copy, refreshed by wake().
+    std::unique_ptr<platform::TrailChannel> m_channel;
+    std::unique_ptr<TickThread> m_tickThread;
+    MotionSettings m_tickMotion;
+    bool m_canWatch = false;
+    mutable std::mutex m_lock;
 };
 
 } // namespace zorrit::trail

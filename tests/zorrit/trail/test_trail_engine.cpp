@@ -3,6 +3,7 @@
 #include "zorrit/trail/trail_engine.h"
 
 #include "platform/fake/fake_window_system.h"
+#include "support/wait.h"
 #include "zorrit/settings/settings_store.h"
 
 #include <QTemporaryDir>
@@ -154,6 +155,52 @@ TEST_F(TrailEngineTest, SleepsAtRestAndWakesWithATickWhenThePointerMoves)
     // The reaction is immediate: the first step towards the new pointer is already on screen.
     EXPECT_DOUBLE_EQ(engine.state().sprites[0].PosX, 510);
     EXPECT_EQ(movesOf(0), std::vector<QPoint>{QPoint(522, 319)});
+}
+
+TEST_F(TrailEngineTest, OnItsOwnThreadTheTrailFollowsSleepsAndTakesNewSettings)
+{
+    fake.offerChannel = true;
+    restAt(QPoint(500, 300));
+    fake.channelPointer = QPoint(500, 300);
+    const auto settlesAt = [&](QPoint lead, QPoint last) {
+        return testsupport::waitFor([&] {
+            const std::lock_guard lock(fake.channelLock);
+            std::optional<QPoint> first, fifth;
+            for (const auto &[index, topLeft] : fake.channelMoves) {
+                if (index == 0)
+                    first = topLeft;
+                if (index == 4)
+                    fifth = topLeft;
+            }
+            return first == lead && fifth == last && engine.isSleeping() && fake.watcher;
+        });
+    };
+    engine.start();
+    ASSERT_TRUE(engine.ticksOnItsOwnThread());
+    EXPECT_FALSE(engine.Timer1().isActive());
+    EXPECT_TRUE(engine.Timer2().isActive());
+    EXPECT_TRUE(fake.moves.empty()); // everything goes through the channel
+    ASSERT_TRUE(settlesAt(QPoint(512, 319), QPoint(520, 375)));
+
+    // A changed setting reaches the thread's copy and wakes the sleeping trail.
+    motion.setCorner(TrailCorner::TopLeft);
+    engine.wake();
+    EXPECT_TRUE(settlesAt(QPoint(483, 284), QPoint(475, 228)));
+
+    // The pointer moves: the watch wakes the trail, which follows and sleeps again.
+    {
+        const std::lock_guard lock(fake.channelLock);
+        fake.channelPointer = QPoint(600, 350);
+    }
+    fake.wakeUp();
+    EXPECT_TRUE(settlesAt(QPoint(583, 334), QPoint(575, 278)));
+
+    // Moved while asleep without a word from the watch (warped): the once-a-second look sees it.
+    {
+        const std::lock_guard lock(fake.channelLock);
+        fake.channelPointer = QPoint(100, 100);
+    }
+    EXPECT_TRUE(settlesAt(QPoint(83, 84), QPoint(75, 28)));
 }
 
 TEST_F(TrailEngineTest, DoesNotSleepWhileAnythingCouldStillMove)
