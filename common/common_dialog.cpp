@@ -13,21 +13,24 @@ namespace {
 constexpr QChar kNul(u'\0');
 constexpr int kDefaultBufferSize = 256;
 
-QString cutAtNul(const QString &buffer) {
+QString cutAtNul(const QString &buffer)
+{
     const qsizetype nul = buffer.indexOf(kNul);
     return nul < 0 ? buffer : buffer.left(nul);
 }
 
 } // namespace
 
-QString convertFilter(const QString &filter) {
+QString convertFilter(const QString &filter)
+{
     QString out = filter;
     out.replace(QLatin1Char('|'), kNul);
     out += kNul;
     return out;
 }
 
-std::vector<platform::FileFilter> filterPairs(const QString &converted) {
+std::vector<platform::FileFilter> filterPairs(const QString &converted)
+{
     std::vector<platform::FileFilter> pairs;
     const QStringList items = converted.split(kNul);
     for (qsizetype i = 0; i + 1 < items.size(); i += 2) {
@@ -38,11 +41,13 @@ std::vector<platform::FileFilter> filterPairs(const QString &converted) {
     return pairs;
 }
 
-int nameBufferSize(qint32 maxFileSize) {
+int nameBufferSize(qint32 maxFileSize)
+{
     return maxFileSize <= 0 ? kDefaultBufferSize : maxFileSize;
 }
 
-QStringList multiSelectionPaths(const QString &fileName) {
+QStringList multiSelectionPaths(const QString &fileName)
+{
     const QStringList items = fileName.split(kNul, Qt::SkipEmptyParts);
     if (items.size() <= 1)
         return items;
@@ -56,17 +61,22 @@ QStringList multiSelectionPaths(const QString &fileName) {
 }
 
 CommonDialog::CommonDialog(platform::FileChooser &chooser)
-    : m_chooser(chooser) {}
+    : m_chooser(chooser)
+{
+}
 
-std::optional<CommonDialogError> CommonDialog::ShowOpen() {
+std::optional<CommonDialogError> CommonDialog::ShowOpen()
+{
     return show(platform::ChooserMode::Open);
 }
 
-std::optional<CommonDialogError> CommonDialog::ShowSave() {
+std::optional<CommonDialogError> CommonDialog::ShowSave()
+{
     return show(platform::ChooserMode::Save);
 }
 
-std::optional<CommonDialogError> CommonDialog::show(platform::ChooserMode mode) {
+std::optional<CommonDialogError> CommonDialog::show(platform::ChooserMode mode)
+{
     m_APIReturn = 0;
     m_ExtendedError = 0;
     const int n = nameBufferSize(m_MaxFileSize);

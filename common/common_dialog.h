@@ -17,11 +17,13 @@ namespace common {
 
 // The error a cancelled dialog reports when CancelError is false.
 inline constexpr qint32 kCancelPressedNumber = qint32(0x800407D1); // -2147219503
-inline QString cancelPressedDescription() {
+inline QString cancelPressedDescription()
+{
     return QStringLiteral("Cancel Pressed");
 }
 
-struct CommonDialogError {
+struct CommonDialogError
+{
     qint32 number = 0;
     QString description;
 };
@@ -36,7 +38,8 @@ int nameBufferSize(qint32 maxFileSize);
 // a plain path comes back as itself.
 QStringList multiSelectionPaths(const QString &fileName);
 
-class CommonDialog {
+class CommonDialog
+{
 public:
     explicit CommonDialog(platform::FileChooser &chooser);
 

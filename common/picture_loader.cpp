@@ -20,7 +20,7 @@ int openPictureFile(const QString &path, PictureProblem &problem)
     const int fd = platform::openRegularFile(path);
     if (fd < 0)
         return -1;
-    struct stat st {};
+    struct stat st = {};
     if (::fstat(fd, &st) != 0 || st.st_size == 0) {
         ::close(fd);
         return -1;
@@ -57,8 +57,9 @@ std::optional<QImage> decode(QIODevice &device, const PictureView &view, Picture
             reader.setClipRect(clip);
             partial = reader.supportsOption(QImageIOHandler::ClipRect);
         }
-    } else if (view.fitWithin.isValid() && (size.width() > view.fitWithin.width()
-                                            || size.height() > view.fitWithin.height())) {
+    } else if (view.fitWithin.isValid()
+               && (size.width() > view.fitWithin.width()
+                   || size.height() > view.fitWithin.height())) {
         reader.setScaledSize(size.scaled(view.fitWithin, Qt::KeepAspectRatio).expandedTo({1, 1}));
         partial = reader.supportsOption(QImageIOHandler::ScaledSize);
     }

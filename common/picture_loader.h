@@ -20,7 +20,7 @@ inline constexpr int kPictureAllocationLimitMiB = 128;
 // What is shown of a picture, so only that much is decoded.
 struct PictureView
 {
-    QRect clip;     // only this part, cut to the picture (empty: the whole picture)
+    QRect clip;      // only this part, cut to the picture (empty: the whole picture)
     QSize fitWithin; // scaled down, keeping its proportions, to fit (empty: not scaled)
 };
 

@@ -28,7 +28,10 @@ inline constexpr int kThemeMinimumLines = 7;
 inline constexpr qsizetype kThemeMaxLineBytes = 32 * 1024;
 
 // The whole line that marks an empty picture slot (exact, case-sensitive).
-inline QString noPictureText() { return QStringLiteral("No picture"); }
+inline QString noPictureText()
+{
+    return QStringLiteral("No picture");
+}
 
 struct ThemeContent
 {

@@ -13,7 +13,8 @@ namespace {
 
 // Qt's dialog reads the patterns from the last "(...)" of an entry and, with
 // HideNameFilterDetails, shows the user only what comes before it: the description as given.
-QString qtNameFilter(const FileFilter &filter) {
+QString qtNameFilter(const FileFilter &filter)
+{
     QStringList patterns;
     for (const QString &p : filter.pattern.split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
         const QString trimmed = p.trimmed();
@@ -22,18 +23,22 @@ QString qtNameFilter(const FileFilter &filter) {
     }
     if (patterns.isEmpty())
         patterns << QStringLiteral("*");
-    return filter.description + QStringLiteral(" (") + patterns.join(QLatin1Char(' ')) +
-           QLatin1Char(')');
+    return filter.description + QStringLiteral(" (") + patterns.join(QLatin1Char(' '))
+           + QLatin1Char(')');
 }
 
 // Refuses a name longer than the caller can take, and keeps the dialog open for a better one.
-class ChooserDialog final : public QFileDialog {
+class ChooserDialog final : public QFileDialog
+{
 public:
     ChooserDialog(QWidget *owner, int maxPathLength)
         : QFileDialog(owner)
-        , m_maxPathLength(maxPathLength) {}
+        , m_maxPathLength(maxPathLength)
+    {
+    }
 
-    void accept() override {
+    void accept() override
+    {
         const QStringList files = selectedFiles();
         for (const QString &file : files) {
             if (file.size() > m_maxPathLength) {
@@ -54,7 +59,8 @@ private:
 
 } // namespace
 
-FileChooserAnswer QtFileChooser::choose(const FileChooserRequest &request) {
+FileChooserAnswer QtFileChooser::choose(const FileChooserRequest &request)
+{
     const bool save = request.mode == ChooserMode::Save;
     QPointer<ChooserDialog> dialog = new ChooserDialog(request.owner.data(), request.maxPathLength);
     dialog->setOption(QFileDialog::DontUseNativeDialog);
@@ -105,7 +111,8 @@ FileChooserAnswer QtFileChooser::choose(const FileChooserRequest &request) {
     return answer;
 }
 
-bool QtFileChooser::confirmReplace(QWidget *owner, const QString &path) {
+bool QtFileChooser::confirmReplace(QWidget *owner, const QString &path)
+{
     QMessageBox box(QMessageBox::Question, QFileDialog::tr("Confirm Save As"),
                     QFileDialog::tr("%1 already exists.\nDo you want to replace it?")
                         .arg(QFileInfo(path).fileName()),

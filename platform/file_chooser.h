@@ -20,7 +20,8 @@ inline constexpr quint32 kAllowMultiSelect = 0x200; // open: several files may b
 
 // One entry of the "files of type" list: what the user reads and the patterns it stands for
 // (several patterns separated by ';', as in "*.jpg;*.jpeg").
-struct FileFilter {
+struct FileFilter
+{
     QString description;
     QString pattern;
     bool operator==(const FileFilter &) const = default;
@@ -28,7 +29,8 @@ struct FileFilter {
 
 enum class ChooserMode { Open, Save };
 
-struct FileChooserRequest {
+struct FileChooserRequest
+{
     ChooserMode mode = ChooserMode::Open;
     QPointer<QWidget> owner;         // the chooser is modal to this window; may be null
     std::vector<FileFilter> filters; // may be empty: every file is shown
@@ -40,7 +42,8 @@ struct FileChooserRequest {
     int maxPathLength = 256;         // longer names are refused by the chooser
 };
 
-struct FileChooserAnswer {
+struct FileChooserAnswer
+{
     enum class Outcome { Chosen, Cancelled, Failed };
     Outcome outcome = Outcome::Cancelled;
     // Chosen: absolute paths, one unless kAllowMultiSelect was set; all in one folder.
@@ -48,7 +51,8 @@ struct FileChooserAnswer {
     QStringList paths;
 };
 
-class FileChooser {
+class FileChooser
+{
 public:
     virtual ~FileChooser() = default;
     // Shows the chooser modally and waits for the user.
@@ -58,7 +62,8 @@ public:
 };
 
 // The real chooser: Qt's own file dialog (the same on every desktop, no portal round trips).
-class QtFileChooser final : public FileChooser {
+class QtFileChooser final : public FileChooser
+{
 public:
     FileChooserAnswer choose(const FileChooserRequest &request) override;
     bool confirmReplace(QWidget *owner, const QString &path) override;

@@ -94,7 +94,7 @@ int openRegularFile(QStringView name)
     }
     const QByteArray native = encodeFileName(name);
     const int fd = ::open(native.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
-    struct stat st {};
+    struct stat st = {};
     if (fd < 0) {
         if (errno != ENOENT && ::stat(native.constData(), &st) == 0 && !S_ISREG(st.st_mode))
             errno = EINVAL;

@@ -30,7 +30,8 @@ bool InstanceLock::tryAcquire()
     m_unusable = true;
     if (m_path.isEmpty())
         return false;
-    const int fd = ::open(QFile::encodeName(m_path).constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    const int fd =
+        ::open(QFile::encodeName(m_path).constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
     if (fd < 0)
         return false;
     if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {

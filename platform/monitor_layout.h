@@ -12,8 +12,8 @@ namespace platform {
 
 struct Monitor
 {
-    QRect device;      // in device pixels, the server's own coordinates
-    double scale = 1;  // device pixels per device-independent pixel
+    QRect device;     // in device pixels, the server's own coordinates
+    double scale = 1; // device pixels per device-independent pixel
 };
 
 // A fixed-size table, so that looking a point up allocates nothing (the trail does it per tick).

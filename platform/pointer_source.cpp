@@ -45,7 +45,8 @@ namespace {
 class SourcedChannel final : public TrailChannel
 {
 public:
-    SourcedChannel(std::unique_ptr<TrailChannel> windows, const std::atomic<PointerSource *> &source)
+    SourcedChannel(std::unique_ptr<TrailChannel> windows,
+                   const std::atomic<PointerSource *> &source)
         : m_windows(std::move(windows))
         , m_source(source)
     {
@@ -66,7 +67,8 @@ private:
 
 } // namespace
 
-std::unique_ptr<TrailChannel> SourcedWindowSystem::openTrailChannel(const std::vector<QWidget *> &windows)
+std::unique_ptr<TrailChannel> SourcedWindowSystem::openTrailChannel(
+    const std::vector<QWidget *> &windows)
 {
     std::unique_ptr<TrailChannel> channel = m_windows.openTrailChannel(windows);
     if (!channel)

@@ -19,7 +19,7 @@ bool makePrivateDir(const QString &path)
     const QByteArray native = QFile::encodeName(path);
     if (::mkdir(native.constData(), 0700) != 0 && errno != EEXIST)
         return false;
-    struct stat st {};
+    struct stat st = {};
     if (::lstat(native.constData(), &st) != 0 || !S_ISDIR(st.st_mode) || st.st_uid != ::getuid())
         return false;
     if ((st.st_mode & 077) != 0 && ::chmod(native.constData(), 0700) != 0)

@@ -49,7 +49,8 @@ int screenNumberFromDisplayName()
 std::optional<QPoint> queryPointer(xcb_connection_t *connection, quint32 root)
 {
     auto cookie = xcb_query_pointer(connection, root);
-    const XcbReply<xcb_query_pointer_reply_t> reply(xcb_query_pointer_reply(connection, cookie, nullptr));
+    const XcbReply<xcb_query_pointer_reply_t> reply(
+        xcb_query_pointer_reply(connection, cookie, nullptr));
     if (!reply || !reply->same_screen)
         return std::nullopt;
     return QPoint(reply->root_x, reply->root_y);
@@ -158,7 +159,8 @@ X11WindowSystem::X11WindowSystem()
             xcb_disconnect(m_pointerConnection);
             m_pointerConnection = nullptr;
         } else {
-            xcb_screen_iterator_t pit = xcb_setup_roots_iterator(xcb_get_setup(m_pointerConnection));
+            xcb_screen_iterator_t pit =
+                xcb_setup_roots_iterator(xcb_get_setup(m_pointerConnection));
             for (int i = 0; pit.rem && i < screen; ++i)
                 xcb_screen_next(&pit);
             m_pointerRoot = pit.rem ? pit.data->root : 0;
@@ -302,7 +304,8 @@ void X11WindowSystem::adoptScreen(QWidget *window, OwnWindow &own, QPoint topLef
     own.size = QSize(qRound(window->width() * dpr), qRound(window->height() * dpr));
     // Qt's requests go out on its own connection; they must be done before our move arrives.
     if (qtSent)
-        std::free(xcb_get_input_focus_reply(m_connection, xcb_get_input_focus(m_connection), nullptr));
+        std::free(
+            xcb_get_input_focus_reply(m_connection, xcb_get_input_focus(m_connection), nullptr));
 }
 
 void X11WindowSystem::raiseWindow(QWidget *window)
@@ -350,7 +353,8 @@ void X11WindowSystem::selectRawMotion(bool on)
     {
         xcb_input_event_mask_t head;
         quint32 mask;
-    } request{{XCB_INPUT_DEVICE_ALL_MASTER, 1}, on ? quint32(XCB_INPUT_XI_EVENT_MASK_RAW_MOTION) : 0u};
+    } request{{XCB_INPUT_DEVICE_ALL_MASTER, 1},
+              on ? quint32(XCB_INPUT_XI_EVENT_MASK_RAW_MOTION) : 0u};
     xcb_input_xi_select_events(m_connection, m_root, 1, &request.head);
     xcb_flush(m_connection);
 }
@@ -371,7 +375,8 @@ void X11WindowSystem::stopWatchingPointer()
     selectRawMotion(false);
 }
 
-std::unique_ptr<TrailChannel> X11WindowSystem::openTrailChannel(const std::vector<QWidget *> &windows)
+std::unique_ptr<TrailChannel> X11WindowSystem::openTrailChannel(
+    const std::vector<QWidget *> &windows)
 {
     // With scaled monitors, sprites change size as they cross them, which takes Qt on the GUI
     // thread.

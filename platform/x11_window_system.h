@@ -47,9 +47,9 @@ public:
 private:
     struct OwnWindow
     {
-        QSize size;          // native size, to recognise a move's echo
-        quint32 eventMask{}; // what Qt selected on it
-        qreal dpr = 1;       // device pixels per device-independent pixel
+        QSize size;            // native size, to recognise a move's echo
+        quint32 eventMask{};   // what Qt selected on it
+        qreal dpr = 1;         // device pixels per device-independent pixel
         int triedMonitor = -1; // the monitor whose scale it was last given
     };
     void selectRawMotion(bool on);

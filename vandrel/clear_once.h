@@ -6,13 +6,15 @@
 
 namespace vandrel {
 
-struct ClearOnce {
+struct ClearOnce
+{
     QString initial;
     bool cleared = false;
 
     // Called on focus or a mouse press. Returns the field's new text: empty when the field still
     // shows its initial text exactly and was never cleared, otherwise the text unchanged.
-    QString apply(const QString &text) {
+    QString apply(const QString &text)
+    {
         if (cleared || text != initial)
             return text;
         cleared = true;

@@ -16,11 +16,13 @@ namespace vandrel {
 namespace {
 
 // A theme line can never hold a line break: typed, pasted or dropped CR and LF are dropped.
-class NoLineBreaks final : public QValidator {
+class NoLineBreaks final : public QValidator
+{
 public:
     using QValidator::QValidator;
 
-    State validate(QString &input, int &pos) const override {
+    State validate(QString &input, int &pos) const override
+    {
         for (qsizetype i = input.size() - 1; i >= 0; --i) {
             if (input[i] == QLatin1Char('\r') || input[i] == QLatin1Char('\n')) {
                 input.remove(i, 1);
@@ -35,8 +37,10 @@ public:
 } // namespace
 
 DetailsPage::DetailsPage(QWidget *parent)
-    : WizardPage(QStringLiteral("Form3"), 3, parent) {
-    const struct {
+    : WizardPage(QStringLiteral("Form3"), 3, parent)
+{
+    const struct
+    {
         const char *name;
         QString prompt;
         QString initial;
@@ -73,7 +77,8 @@ DetailsPage::DetailsPage(QWidget *parent)
     nextButton()->setFocus();
 }
 
-bool DetailsPage::eventFilter(QObject *watched, QEvent *event) {
+bool DetailsPage::eventFilter(QObject *watched, QEvent *event)
+{
     bool applies = event->type() == QEvent::MouseButtonPress;
     if (event->type() == QEvent::FocusIn) {
         // Coming back to the window or from a context menu is not the user going into the field.

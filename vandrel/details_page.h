@@ -11,7 +11,8 @@ class QLineEdit;
 
 namespace vandrel {
 
-class DetailsPage final : public WizardPage {
+class DetailsPage final : public WizardPage
+{
     Q_OBJECT
 
 public:

@@ -11,7 +11,8 @@
 
 #include <QApplication>
 
-int main(int argc, char *argv[]) {
+int main(int argc, char *argv[])
+{
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Vandrel"));
     QApplication::setApplicationVersion(common::version::display());

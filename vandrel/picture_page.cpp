@@ -16,18 +16,21 @@
 
 namespace vandrel {
 
-QString pictureFilter() {
+QString pictureFilter()
+{
     return QStringLiteral("Bitmap (*.bmp)|*.bmp|GIF picture (*.gif)|*.gif|JPEG picture "
                           "(*.jpg)|*.jpg|PNG picture (*.png)|*.png|All files (*.*)|*.*|");
 }
 
-QSize previewSize(QSize picture) {
+QSize previewSize(QSize picture)
+{
     if (picture.width() > kPreviewLimit || picture.height() > kPreviewLimit)
         return {kPreviewLimit, kPreviewLimit};
     return picture;
 }
 
-bool allSlotsDecided(const std::array<QString, kSlotCount> &captions) {
+bool allSlotsDecided(const std::array<QString, kSlotCount> &captions)
+{
     for (const QString &c : captions)
         if (c.isEmpty())
             return false;
@@ -38,7 +41,8 @@ PicturePage::PicturePage(platform::Dialogs &dialogs, platform::FileChooser &choo
                          QWidget *parent)
     : WizardPage(QStringLiteral("Form4"), 4, parent)
     , m_dialogs(dialogs)
-    , m_chooser(chooser) {
+    , m_chooser(chooser)
+{
     addText(QStringLiteral("If you wish to use the same image for the trail, click \"Choose "
                            "Global Image\". If not, you can choose individual pictures."));
     auto *global = new QPushButton(QStringLiteral("Choose &global image..."), this);
@@ -77,14 +81,16 @@ PicturePage::PicturePage(platform::Dialogs &dialogs, platform::FileChooser &choo
     global->setFocus();
 }
 
-std::array<QString, kSlotCount> PicturePage::captions() const {
+std::array<QString, kSlotCount> PicturePage::captions() const
+{
     std::array<QString, kSlotCount> out;
     for (size_t k = 0; k < out.size(); ++k)
         out[k] = m_the[k]->text();
     return out;
 }
 
-bool PicturePage::askForPicture(QImage &picture, QString &title) {
+bool PicturePage::askForPicture(QImage &picture, QString &title)
+{
     common::CommonDialog dialog(m_chooser);
     dialog.setCancelError(true);
     dialog.setFilter(pictureFilter());
@@ -119,7 +125,8 @@ bool PicturePage::askForPicture(QImage &picture, QString &title) {
     return true;
 }
 
-void PicturePage::setSlot(int slot, const QImage &picture, const QString &title) {
+void PicturePage::setSlot(int slot, const QImage &picture, const QString &title)
+{
     QLabel *small = m_small[size_t(slot)];
     if (picture.isNull()) {
         small->clear();
@@ -133,7 +140,8 @@ void PicturePage::setSlot(int slot, const QImage &picture, const QString &title)
     m_the[size_t(slot)]->setText(title);
 }
 
-void PicturePage::choosePicture(int slot) {
+void PicturePage::choosePicture(int slot)
+{
     QImage picture;
     QString title;
     if (!askForPicture(picture, title))
@@ -142,12 +150,14 @@ void PicturePage::choosePicture(int slot) {
     checkNext();
 }
 
-void PicturePage::chooseNoPicture(int slot) {
+void PicturePage::chooseNoPicture(int slot)
+{
     setSlot(slot, QImage(), common::noPictureText());
     checkNext();
 }
 
-void PicturePage::chooseGlobalPicture() {
+void PicturePage::chooseGlobalPicture()
+{
     QImage picture;
     QString title;
     if (!askForPicture(picture, title))
@@ -157,7 +167,8 @@ void PicturePage::chooseGlobalPicture() {
     checkNext();
 }
 
-void PicturePage::checkNext() {
+void PicturePage::checkNext()
+{
     // Only ever enables: once every slot is decided, no slot can become undecided again.
     if (allSlotsDecided(captions()))
         nextButton()->setEnabled(true);

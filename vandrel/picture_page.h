@@ -25,7 +25,8 @@ QSize previewSize(QSize picture);
 // True when every caption is decided (a file name or "No picture").
 bool allSlotsDecided(const std::array<QString, kSlotCount> &captions);
 
-class PicturePage final : public WizardPage {
+class PicturePage final : public WizardPage
+{
     Q_OBJECT
 
 public:

@@ -13,7 +13,8 @@
 namespace vandrel {
 
 SuccessPage::SuccessPage(platform::Shell &shell, QWidget *parent)
-    : WizardPage(QStringLiteral("Form6"), 0, parent) {
+    : WizardPage(QStringLiteral("Form6"), 0, parent)
+{
     QLabel *heading = addText(QStringLiteral("Success!"));
     QFont big = heading->font();
     big.setBold(true);

@@ -13,7 +13,8 @@ class Shell;
 
 namespace vandrel {
 
-class SuccessPage final : public WizardPage {
+class SuccessPage final : public WizardPage
+{
     Q_OBJECT
 
 public:

@@ -7,7 +7,8 @@
 
 namespace vandrel {
 
-QString themeTargetPath(const QString &chosen) {
+QString themeTargetPath(const QString &chosen)
+{
     const QString ext = QStringLiteral(".thm");
     QString base = chosen;
     if (base.endsWith(ext, Qt::CaseSensitive))
@@ -15,7 +16,8 @@ QString themeTargetPath(const QString &chosen) {
     return base + ext;
 }
 
-bool writeAllBytes(QIODevice &device, const QByteArray &bytes) {
+bool writeAllBytes(QIODevice &device, const QByteArray &bytes)
+{
     qint64 done = 0;
     while (done < bytes.size()) {
         const qint64 n = device.write(bytes.constData() + done, bytes.size() - done);
@@ -26,7 +28,8 @@ bool writeAllBytes(QIODevice &device, const QByteArray &bytes) {
     return true;
 }
 
-bool saveThemeFile(const QString &path, const common::ThemeContent &content) {
+bool saveThemeFile(const QString &path, const common::ThemeContent &content)
+{
     QSaveFile file(path);
     // Never fall back to writing the target in place: that could leave half a theme behind.
     file.setDirectWriteFallback(false);
@@ -35,8 +38,8 @@ bool saveThemeFile(const QString &path, const common::ThemeContent &content) {
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return false;
     // Without a commit the temporary file is discarded when `file` goes.
-    if (!writeAllBytes(file, common::encodeTheme(content)) || !file.flush() ||
-        file.error() != QFileDevice::NoError)
+    if (!writeAllBytes(file, common::encodeTheme(content)) || !file.flush()
+        || file.error() != QFileDevice::NoError)
         return false;
     return file.commit();
 }

@@ -22,14 +22,16 @@ namespace vandrel {
 
 namespace {
 
-std::unique_ptr<WizardPage> textPage(const QString &name, int step, const QStringList &texts) {
+std::unique_ptr<WizardPage> textPage(const QString &name, int step, const QStringList &texts)
+{
     auto page = std::make_unique<WizardPage>(name, step);
     for (const QString &t : texts)
         page->addText(t);
     return page;
 }
 
-std::unique_ptr<WizardPage> makeForm1() {
+std::unique_ptr<WizardPage> makeForm1()
+{
     auto page = textPage(
         QStringLiteral("Form1"), 1,
         {QStringLiteral("Welcome to the Vandrel wizard!"),
@@ -46,7 +48,8 @@ std::unique_ptr<WizardPage> makeForm1() {
     return page;
 }
 
-std::unique_ptr<WizardPage> makeForm2() {
+std::unique_ptr<WizardPage> makeForm2()
+{
     auto page = textPage(
         QStringLiteral("Form2"), 2,
         {QStringLiteral("Now that you have all your pictures, create a folder, and place all "
@@ -61,7 +64,8 @@ std::unique_ptr<WizardPage> makeForm2() {
     return page;
 }
 
-std::unique_ptr<WizardPage> makeForm5() {
+std::unique_ptr<WizardPage> makeForm5()
+{
     auto page = textPage(
         QStringLiteral("Form5"), 5,
         {QStringLiteral("Congratulations, your theme is ready to be built!"),
@@ -85,7 +89,8 @@ std::unique_ptr<WizardPage> makeForm5() {
 
 } // namespace
 
-QString launchFailedText() {
+QString launchFailedText()
+{
     return QStringLiteral("The Vandrel couldn't launch a library. The Vandrel is damaged, please "
                           "reinstall a copy. The program will now quit.");
 }
@@ -95,23 +100,29 @@ Wizard::Wizard(platform::Dialogs &dialogs, platform::FileChooser &chooser, platf
     : QObject(parent)
     , m_dialogs(dialogs)
     , m_chooser(chooser)
-    , m_shell(shell) {}
+    , m_shell(shell)
+{
+}
 
 Wizard::~Wizard() = default;
 
-WizardPage *Wizard::page(int number) const {
+WizardPage *Wizard::page(int number) const
+{
     return number >= 1 && number <= kPageCount ? m_pages[size_t(number - 1)].get() : nullptr;
 }
 
-DetailsPage *Wizard::detailsPage() const {
+DetailsPage *Wizard::detailsPage() const
+{
     return static_cast<DetailsPage *>(page(3));
 }
 
-PicturePage *Wizard::picturePage() const {
+PicturePage *Wizard::picturePage() const
+{
     return static_cast<PicturePage *>(page(4));
 }
 
-WizardPage *Wizard::ensurePage(int number) {
+WizardPage *Wizard::ensurePage(int number)
+{
     std::unique_ptr<WizardPage> &slot = m_pages[size_t(number - 1)];
     if (slot)
         return slot.get();
@@ -157,7 +168,8 @@ WizardPage *Wizard::ensurePage(int number) {
     return p;
 }
 
-void Wizard::start() {
+void Wizard::start()
+{
     if (m_ended || m_current != 0)
         return;
     WizardPage *first = ensurePage(1);
@@ -165,7 +177,8 @@ void Wizard::start() {
     m_current = 1;
 }
 
-void Wizard::go(int to) {
+void Wizard::go(int to)
+{
     if (m_ended || to < 1 || to > kPageCount || m_current == 0)
         return;
     WizardPage *from = page(m_current);
@@ -179,7 +192,8 @@ void Wizard::go(int to) {
     m_current = to;
 }
 
-bool Wizard::saveTheme() {
+bool Wizard::saveTheme()
+{
     if (m_ended || m_current != 5)
         return false;
     WizardPage *form5 = page(5);
@@ -215,7 +229,8 @@ bool Wizard::saveTheme() {
     return true;
 }
 
-void Wizard::end() {
+void Wizard::end()
+{
     if (m_ended)
         return;
     m_ended = true;

@@ -22,7 +22,8 @@ class PicturePage;
 // The critical start-up message (title "Vandrel - Critical Error").
 QString launchFailedText();
 
-class Wizard final : public QObject {
+class Wizard final : public QObject
+{
     Q_OBJECT
 
 public:

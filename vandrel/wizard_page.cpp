@@ -18,15 +18,18 @@ namespace {
 constexpr QSize kPageSize(540, 400);
 
 // The picture down the left side: a little trail of five bubbles on a blue gradient.
-class SideArt final : public QWidget {
+class SideArt final : public QWidget
+{
 public:
     explicit SideArt(QWidget *parent)
-        : QWidget(parent) {
+        : QWidget(parent)
+    {
         setFixedWidth(110);
     }
 
 protected:
-    void paintEvent(QPaintEvent *) override {
+    void paintEvent(QPaintEvent *) override
+    {
         QPainter p(this);
         p.setRenderHint(QPainter::Antialiasing);
         QLinearGradient sky(0, 0, 0, height());
@@ -46,7 +49,8 @@ protected:
     }
 };
 
-QFrame *separator(QWidget *parent) {
+QFrame *separator(QWidget *parent)
+{
     auto *line = new QFrame(parent);
     line->setFrameShape(QFrame::HLine);
     line->setFrameShadow(QFrame::Sunken);
@@ -55,21 +59,25 @@ QFrame *separator(QWidget *parent) {
 
 } // namespace
 
-QString pageCaption() {
+QString pageCaption()
+{
     return QStringLiteral("Wizard - Vandrel");
 }
 
-QString versionText() {
+QString versionText()
+{
     return QStringLiteral("Version ") + common::version::display();
 }
 
 WizardPage::WizardPage(const QString &objectName, int step, QWidget *parent)
-    : QDialog(parent) {
+    : QDialog(parent)
+{
     setObjectName(objectName);
     setWindowRole(objectName); // lets people and tests tell the pages apart
     setWindowTitle(pageCaption());
-    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                   | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
+                   | Qt::WindowCloseButtonHint);
     setFixedSize(kPageSize);
 
     auto *outer = new QHBoxLayout(this);
@@ -125,7 +133,8 @@ WizardPage::WizardPage(const QString &objectName, int step, QWidget *parent)
     m_next->setFocus();
 }
 
-QLabel *WizardPage::addText(const QString &text) {
+QLabel *WizardPage::addText(const QString &text)
+{
     auto *label = new QLabel(text, this);
     label->setTextFormat(Qt::PlainText);
     label->setWordWrap(true);
@@ -133,16 +142,19 @@ QLabel *WizardPage::addText(const QString &text) {
     return label;
 }
 
-void WizardPage::addStretch() {
+void WizardPage::addStretch()
+{
     m_body->addStretch(1);
 }
 
-void WizardPage::closeEvent(QCloseEvent *event) {
+void WizardPage::closeEvent(QCloseEvent *event)
+{
     event->accept();
     Q_EMIT closeRequested();
 }
 
-void WizardPage::reject() {
+void WizardPage::reject()
+{
     if (m_cancel->isVisible() && m_cancel->isEnabled())
         m_cancel->click();
 }

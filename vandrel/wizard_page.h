@@ -15,7 +15,8 @@ inline constexpr int kPageCount = 6;
 QString pageCaption(); // "Wizard - Vandrel"
 QString versionText(); // "Version 1.2.1"
 
-class WizardPage : public QDialog {
+class WizardPage : public QDialog
+{
     Q_OBJECT
 
 public:

@@ -9,17 +9,20 @@
 
 namespace platform {
 
-class FakeFileChooser final : public FileChooser {
+class FakeFileChooser final : public FileChooser
+{
 public:
     // Queue the next answers, in the order the chooser will be shown.
     void chooseNext(const QString &path) { chooseNext(QStringList{path}); }
-    void chooseNext(const QStringList &paths) {
+    void chooseNext(const QStringList &paths)
+    {
         answers.push_back({FileChooserAnswer::Outcome::Chosen, paths});
     }
     void cancelNext() { answers.push_back({FileChooserAnswer::Outcome::Cancelled, {}}); }
     void failNext() { answers.push_back({FileChooserAnswer::Outcome::Failed, {}}); }
 
-    FileChooserAnswer choose(const FileChooserRequest &request) override {
+    FileChooserAnswer choose(const FileChooserRequest &request) override
+    {
         requests.push_back(request);
         if (answers.empty()) // an unexpected chooser counts as cancelled
             return {};
@@ -28,7 +31,8 @@ public:
         return next;
     }
 
-    bool confirmReplace(QWidget *, const QString &path) override {
+    bool confirmReplace(QWidget *, const QString &path) override
+    {
         replaceAsked.push_back(path);
         if (replaceAnswers.empty())
             return false;

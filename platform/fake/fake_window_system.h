@@ -80,7 +80,7 @@ public:
         }
     }
 
-    MonitorLayout layout; // none: everything at scale 1
+    MonitorLayout layout;                         // none: everything at scale 1
     std::optional<QPoint> current = QPoint(0, 0); // nullopt: the query fails
     std::deque<std::optional<QPoint>> samples;    // consumed one per pointerPos() call
     std::vector<Move> moves;

@@ -15,8 +15,10 @@ const QChar nul(u'\0');
 
 } // namespace
 
-TEST(CommonDialog, FilterConversionTable) {
-    const struct {
+TEST(CommonDialog, FilterConversionTable)
+{
+    const struct
+    {
         QString filter;
         QString converted;
     } cases[] = {
@@ -31,7 +33,8 @@ TEST(CommonDialog, FilterConversionTable) {
         EXPECT_EQ(common::convertFilter(c.filter), c.converted) << c.filter.toStdString();
 }
 
-TEST(CommonDialog, FilterPairsReachTheChooserWithIndexFolderTitleExtAndFlags) {
+TEST(CommonDialog, FilterPairsReachTheChooserWithIndexFolderTitleExtAndFlags)
+{
     FakeFileChooser chooser;
     chooser.cancelNext();
     QWidget owner;
@@ -66,8 +69,10 @@ TEST(CommonDialog, FilterPairsReachTheChooserWithIndexFolderTitleExtAndFlags) {
     EXPECT_EQ(r.defaultExt, QStringLiteral("gif"));
 }
 
-TEST(CommonDialog, BufferSizeRule) {
-    const struct {
+TEST(CommonDialog, BufferSizeRule)
+{
+    const struct
+    {
         qint32 maxFileSize;
         int usable;
     } cases[] = {{0, 256}, {-5, 256}, {1000, 1000}, {10, 10}};
@@ -93,7 +98,8 @@ TEST(CommonDialog, BufferSizeRule) {
     EXPECT_TRUE(d.FileName().isEmpty());
 }
 
-TEST(CommonDialog, ChosenFileGivesFileNameAndFileTitle) {
+TEST(CommonDialog, ChosenFileGivesFileNameAndFileTitle)
+{
     FakeFileChooser chooser;
     chooser.chooseNext(QStringLiteral("/home/lor/Pics/a.bmp"));
     CommonDialog d(chooser);
@@ -107,8 +113,10 @@ TEST(CommonDialog, ChosenFileGivesFileNameAndFileTitle) {
     EXPECT_EQ(d.FilterIndex(), 2); // not taken back from the chooser
 }
 
-TEST(CommonDialog, CancelAndFailureKeepTheFieldsAndRaiseOnlyWithCancelErrorFalse) {
-    const struct {
+TEST(CommonDialog, CancelAndFailureKeepTheFieldsAndRaiseOnlyWithCancelErrorFalse)
+{
+    const struct
+    {
         bool cancelError;
         bool fail;
         QString preset;
@@ -145,7 +153,8 @@ TEST(CommonDialog, CancelAndFailureKeepTheFieldsAndRaiseOnlyWithCancelErrorFalse
     }
 }
 
-TEST(CommonDialog, MultipleSelection) {
+TEST(CommonDialog, MultipleSelection)
+{
     FakeFileChooser chooser;
     chooser.chooseNext(QStringList{QStringLiteral("/p/a.gif"), QStringLiteral("/p/b.gif")});
     chooser.chooseNext(QStringLiteral("/p/only.gif"));

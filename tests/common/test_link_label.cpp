@@ -15,8 +15,8 @@ TEST(LinkLabel, BlueUnderlinedOnHoverGreenWhileHeldAndOpensOnClick)
 {
     platform::FakeShell shell;
     QWidget host;
-    LinkLabel link(QStringLiteral("http://example.test/"), QUrl(QStringLiteral("http://example.test/")),
-                   &shell, &host);
+    LinkLabel link(QStringLiteral("http://example.test/"),
+                   QUrl(QStringLiteral("http://example.test/")), &shell, &host);
     link.resize(200, 20);
     host.show();
     QSignalSpy clicked(&link, &LinkLabel::clicked);

@@ -19,8 +19,8 @@ void run(const QList<QByteArray> &seeds, int iterations,
     for (int i = 0; i < iterations; ++i) {
         const QByteArray input = generator.next();
         const std::string broken = target(input);
-        ASSERT_EQ(broken, std::string()) << "iteration " << i << ", input "
-                                          << input.left(400).toHex().toStdString();
+        ASSERT_EQ(broken, std::string())
+            << "iteration " << i << ", input " << input.left(400).toHex().toStdString();
     }
 }
 
@@ -71,7 +71,6 @@ TEST(Fuzz, HttpResponseReader)
 
 TEST(Fuzz, VersionTextReader)
 {
-    run({"122", " 1 2 2\n", "121.5", "-3", ".5", "0122.4999", "32767.5", "1e3", "+7\t", "",
-         "\xe9"},
+    run({"122", " 1 2 2\n", "121.5", "-3", ".5", "0122.4999", "32767.5", "1e3", "+7\t", "", "\xe9"},
         20000, fuzz::versionText);
 }

@@ -192,7 +192,7 @@ std::string versionText(const QByteArray &data)
         integer.remove(0, 1);
     if (integer.size() <= 6 && number->fractionDigits.size() <= 6) {
         const QString literal = (integer.isEmpty() ? QStringLiteral("0") : integer)
-            + QLatin1Char('.') + number->fractionDigits + QLatin1Char('0');
+                                + QLatin1Char('.') + number->fractionDigits + QLatin1Char('0');
         std::fesetround(FE_TONEAREST);
         const double rounded = std::nearbyint(literal.toDouble());
         const bool possible = !number->negative && rounded >= 1 && rounded <= 32767;

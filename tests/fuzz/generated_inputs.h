@@ -32,9 +32,9 @@ private:
 
     char interestingByte()
     {
-        static constexpr char kBytes[] = {'\r', '\n', '"', '\\', '=', '%', '/', '#', ' ', '.',
-                                          '0', '9', '-', '\0', char(0xff), char(0xc3),
-                                          char(0x80), char(0xe9), char(0xef)};
+        static constexpr char kBytes[] = {
+            '\r', '\n', '"', '\\', '=',        '%',        '/',        '#',        ' ',       '.',
+            '0',  '9',  '-', '\0', char(0xff), char(0xc3), char(0x80), char(0xe9), char(0xef)};
         return pick(3) == 0 ? char(m_random()) : kBytes[pick(sizeof kBytes)];
     }
 

@@ -7,8 +7,8 @@
 #include <QFile>
 
 #include <QProcess>
-#include <QThread>
 #include <QTemporaryDir>
+#include <QThread>
 
 #include <gtest/gtest.h>
 
@@ -39,7 +39,8 @@ TEST(InstanceLock, IsFreedWhenTheHoldingProcessDies)
     const QString path = dir.filePath(QStringLiteral("zorrit.lock"));
     // flock(1) -o holds the lock itself (not its child) until it is killed.
     QProcess holder;
-    holder.start(QStringLiteral("flock"), {QStringLiteral("-o"), path, QStringLiteral("sleep"), QStringLiteral("30")});
+    holder.start(QStringLiteral("flock"),
+                 {QStringLiteral("-o"), path, QStringLiteral("sleep"), QStringLiteral("30")});
     ASSERT_TRUE(holder.waitForStarted());
     InstanceLock lock(path);
     for (int i = 0; i < 100 && !lock.isHeldByAnyone(); ++i)
@@ -62,7 +63,8 @@ TEST(RuntimeDir, FallsBackToAPrivateFolderNobodyElseCanTake)
     // Without a usable runtime folder, and with the shared /tmp name taken by someone else (here a
     // plain file), the folder is in the user's own cache: private, and the lock works there.
     QTemporaryDir cache;
-    const QString program = QStringLiteral("zorrit-test-%1").arg(QCoreApplication::applicationPid());
+    const QString program =
+        QStringLiteral("zorrit-test-%1").arg(QCoreApplication::applicationPid());
     const QString taken = QStringLiteral("/tmp/%1-%2").arg(program).arg(::getuid());
     QFile squatter(taken);
     ASSERT_TRUE(squatter.open(QIODevice::WriteOnly));
@@ -76,7 +78,7 @@ TEST(RuntimeDir, FallsBackToAPrivateFolderNobodyElseCanTake)
         const QString dir = platform::runtimeDir(program);
         ASSERT_FALSE(dir.isEmpty());
         EXPECT_TRUE(dir.startsWith(cache.path() + QLatin1Char('/')));
-        struct stat st {};
+        struct stat st = {};
         ASSERT_EQ(::stat(QFile::encodeName(dir).constData(), &st), 0);
         EXPECT_EQ(st.st_mode & 0777, 0700u);
         EXPECT_EQ(st.st_uid, ::getuid());

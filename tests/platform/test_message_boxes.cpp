@@ -51,8 +51,10 @@ TEST(MessageBoxes, UserTextIsPlainText)
     platform::QtFileChooser chooser;
     platform::QtDialogs dialogs;
     const Case cases[] = {
-        {"replace question", [&] { chooser.confirmReplace(nullptr, QStringLiteral("/tmp/") + name); }},
-        {"message", [&] {
+        {"replace question",
+         [&] { chooser.confirmReplace(nullptr, QStringLiteral("/tmp/") + name); }},
+        {"message",
+         [&] {
              dialogs.message(nullptr, platform::MessageIcon::Warning, QStringLiteral("t"),
                              name + QStringLiteral(" is missing.\nSecond line"));
          }},

@@ -13,7 +13,7 @@ MonitorLayout sideBySide()
     MonitorLayout layout;
     layout.add(QRect(0, 0, 800, 600), 1);
     layout.add(QRect(800, 0, 800, 600), 2);
-    layout.add(QRect(1600, 0, 0, 600), 3); // empty: left out
+    layout.add(QRect(1600, 0, 0, 600), 3);   // empty: left out
     layout.add(QRect(1600, 0, 800, 600), 0); // no scale: left out
     return layout;
 }
@@ -29,9 +29,9 @@ TEST(MonitorLayout, PointsFindTheirMonitorOrTheNearestOne)
         double x, y;
         int monitor;
     } cases[] = {
-        {0, 0, 0},       {799, 599, 0},    {799.9, 300, 0}, {800, 300, 1},
-        {1599.5, 0, 1},  {-50, 300, 0},    {1700, 300, 1},  {300, -10, 0},
-        {1200, 900, 1},  {790, 2000, 0},   {810, 2000, 1},
+        {0, 0, 0},      {799, 599, 0},  {799.9, 300, 0}, {800, 300, 1},
+        {1599.5, 0, 1}, {-50, 300, 0},  {1700, 300, 1},  {300, -10, 0},
+        {1200, 900, 1}, {790, 2000, 0}, {810, 2000, 1},
     };
     for (const auto &c : cases)
         EXPECT_EQ(layout.indexAt(c.x, c.y), c.monitor) << c.x << "," << c.y;

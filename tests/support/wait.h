@@ -8,7 +8,7 @@
 
 namespace testsupport {
 
-template<typename Condition>
+template <typename Condition>
 bool waitFor(Condition condition, int timeoutMs = 5000)
 {
     QDeadlineTimer deadline(timeoutMs);

@@ -16,7 +16,8 @@ using namespace vandrel;
 
 namespace {
 
-common::ThemeContent sampleTheme() {
+common::ThemeContent sampleTheme()
+{
     common::ThemeContent c;
     c.name = QStringLiteral("Snow");
     c.author = QStringLiteral("Lor");
@@ -26,22 +27,26 @@ common::ThemeContent sampleTheme() {
     return c;
 }
 
-QByteArray readAll(const QString &path) {
+QByteArray readAll(const QString &path)
+{
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
 }
 
 // A device that takes a few bytes and then reports a write error, like a disk that fills up.
-class FillingDevice final : public QIODevice {
+class FillingDevice final : public QIODevice
+{
 public:
     explicit FillingDevice(qint64 room)
-        : m_room(room) {
+        : m_room(room)
+    {
         open(QIODevice::WriteOnly);
     }
 
 protected:
     qint64 readData(char *, qint64) override { return -1; }
-    qint64 writeData(const char *, qint64 len) override {
+    qint64 writeData(const char *, qint64 len) override
+    {
         if (m_room <= 0)
             return -1;
         const qint64 n = std::min(len, m_room);
@@ -54,16 +59,19 @@ private:
 };
 
 // Lets the process write files of at most `bytes` bytes while it lives: a full disk for root too.
-class FileSizeLimit {
+class FileSizeLimit
+{
 public:
-    explicit FileSizeLimit(rlim_t bytes) {
+    explicit FileSizeLimit(rlim_t bytes)
+    {
         getrlimit(RLIMIT_FSIZE, &m_old);
         m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
         rlimit limit = m_old;
         limit.rlim_cur = bytes;
         setrlimit(RLIMIT_FSIZE, &limit);
     }
-    ~FileSizeLimit() {
+    ~FileSizeLimit()
+    {
         setrlimit(RLIMIT_FSIZE, &m_old);
         std::signal(SIGXFSZ, m_oldHandler);
     }
@@ -75,8 +83,10 @@ private:
 
 } // namespace
 
-TEST(ThemeWriter, ThmRuleTable) {
-    const struct {
+TEST(ThemeWriter, ThmRuleTable)
+{
+    const struct
+    {
         const char *chosen;
         const char *target;
     } cases[] = {
@@ -92,7 +102,8 @@ TEST(ThemeWriter, ThmRuleTable) {
         EXPECT_EQ(themeTargetPath(QString::fromUtf8(c.chosen)), QString::fromUtf8(c.target));
 }
 
-TEST(ThemeWriter, AFailingDeviceIsReported) {
+TEST(ThemeWriter, AFailingDeviceIsReported)
+{
     const QByteArray bytes(100, 'x');
     FillingDevice full(40);
     EXPECT_FALSE(writeAllBytes(full, bytes));
@@ -100,7 +111,8 @@ TEST(ThemeWriter, AFailingDeviceIsReported) {
     EXPECT_TRUE(writeAllBytes(roomy, bytes));
 }
 
-TEST(ThemeWriter, FailedSavesLeaveNothingBehindAndKeepTheOldFile) {
+TEST(ThemeWriter, FailedSavesLeaveNothingBehindAndKeepTheOldFile)
+{
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("snow.thm"));
     const QByteArray before("the theme that was there\r\n");
@@ -123,7 +135,8 @@ TEST(ThemeWriter, FailedSavesLeaveNothingBehindAndKeepTheOldFile) {
     EXPECT_EQ(readAll(path), before);
 }
 
-TEST(ThemeWriter, ReadOnlyFolder) {
+TEST(ThemeWriter, ReadOnlyFolder)
+{
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("snow.thm"));
     ASSERT_TRUE(QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner));

@@ -31,13 +31,16 @@ using namespace vandrel;
 
 namespace {
 
-QString noPicture() {
+QString noPicture()
+{
     return QStringLiteral("No picture");
 }
 
-class WizardTest : public ::testing::Test {
+class WizardTest : public ::testing::Test
+{
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         ASSERT_TRUE(dir.isValid());
         QImage small(16, 16, QImage::Format_ARGB32);
         small.fill(Qt::red);
@@ -56,13 +59,15 @@ protected:
     void next() { current()->nextButton()->click(); }
     void back() { current()->backButton()->click(); }
 
-    void walkToPicturePage() {
+    void walkToPicturePage()
+    {
         next();
         next();
         next();
         ASSERT_EQ(wizard.currentPage(), 4);
     }
-    void walkToSavePage() {
+    void walkToSavePage()
+    {
         walkToPicturePage();
         PicturePage *pictures = wizard.picturePage();
         chooser.chooseNext(path(QStringLiteral("ball.png")));
@@ -72,7 +77,8 @@ protected:
         next();
         ASSERT_EQ(wizard.currentPage(), 5);
     }
-    QByteArray readFile(const QString &name) const {
+    QByteArray readFile(const QString &name) const
+    {
         QFile f(path(name));
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
     }
@@ -86,7 +92,8 @@ protected:
 
 } // namespace
 
-TEST_F(WizardTest, PagesHaveTheirCaptionStepAndButtons) {
+TEST_F(WizardTest, PagesHaveTheirCaptionStepAndButtons)
+{
     for (int n = 1; n <= kPageCount; ++n) {
         WizardPage *p = current();
         ASSERT_NE(p, nullptr);
@@ -131,7 +138,8 @@ TEST_F(WizardTest, PagesHaveTheirCaptionStepAndButtons) {
     EXPECT_FALSE(last->isVisible());
 }
 
-TEST_F(WizardTest, BackAndNextKeepEverySlotAndHandThePositionOn) {
+TEST_F(WizardTest, BackAndNextKeepEverySlotAndHandThePositionOn)
+{
     current()->move(137, 91);
     next();
     EXPECT_EQ(current()->pos(), QPoint(137, 91));
@@ -163,8 +171,10 @@ TEST_F(WizardTest, BackAndNextKeepEverySlotAndHandThePositionOn) {
     EXPECT_EQ(wizard.detailsPage()->themename()->text(), QStringLiteral("Kept"));
 }
 
-TEST_F(WizardTest, CancelEscapeAndTheCloseBoxEndAtOnceWithoutSaving) {
-    const struct {
+TEST_F(WizardTest, CancelEscapeAndTheCloseBoxEndAtOnceWithoutSaving)
+{
+    const struct
+    {
         int page;
         int how; // 0 Cancel, 1 Esc, 2 close box
     } cases[] = {{1, 0}, {2, 1}, {5, 2}, {5, 0}, {3, 1}};
@@ -197,7 +207,8 @@ TEST_F(WizardTest, CancelEscapeAndTheCloseBoxEndAtOnceWithoutSaving) {
     }
 }
 
-TEST_F(WizardTest, NextCheckOnlyEnablesWhenEverySlotIsDecided) {
+TEST_F(WizardTest, NextCheckOnlyEnablesWhenEverySlotIsDecided)
+{
     walkToPicturePage();
     PicturePage *pictures = wizard.picturePage();
     EXPECT_FALSE(pictures->nextButton()->isEnabled());
@@ -244,7 +255,8 @@ TEST_F(WizardTest, NextCheckOnlyEnablesWhenEverySlotIsDecided) {
     EXPECT_EQ(r.filters[3].pattern, QStringLiteral("*.png"));
 }
 
-TEST_F(WizardTest, DamagedOrSpecialPicturesEndTheProgramWithTheMessage) {
+TEST_F(WizardTest, DamagedOrSpecialPicturesEndTheProgramWithTheMessage)
+{
     const QString fifo = path(QStringLiteral("pipe.gif"));
     ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
     const QString picks[] = {path(QStringLiteral("notes.gif")), dir.path(), fifo,
@@ -277,7 +289,8 @@ TEST_F(WizardTest, DamagedOrSpecialPicturesEndTheProgramWithTheMessage) {
     }
 }
 
-TEST_F(WizardTest, BigPicturesAreTakenAndTooLargeOnesKeepTheWizard) {
+TEST_F(WizardTest, BigPicturesAreTakenAndTooLargeOnesKeepTheWizard)
+{
     // A photo-sized JPEG of several MB is a valid picture; a file beyond the size ceiling is too
     // large, which is said as such and lets the user choose again, keeping what was typed.
     QImage photo(2000, 1500, QImage::Format_RGB32);
@@ -315,7 +328,8 @@ TEST_F(WizardTest, BigPicturesAreTakenAndTooLargeOnesKeepTheWizard) {
     EXPECT_EQ(wizard.detailsPage()->themename()->text(), QStringLiteral("Typed"));
 }
 
-TEST_F(WizardTest, DetailsFieldsClearTheirInitialTextOnce) {
+TEST_F(WizardTest, DetailsFieldsClearTheirInitialTextOnce)
+{
     next();
     next();
     DetailsPage *details = wizard.detailsPage();
@@ -367,11 +381,13 @@ TEST_F(WizardTest, DetailsFieldsClearTheirInitialTextOnce) {
     EXPECT_EQ(fields[2]->text(), common::web::homePage());
 }
 
-TEST_F(WizardTest, DetailsFieldsHoldTheirLimitsAndNoLineBreaksAlsoWhenPasted) {
+TEST_F(WizardTest, DetailsFieldsHoldTheirLimitsAndNoLineBreaksAlsoWhenPasted)
+{
     next();
     next();
     DetailsPage *details = wizard.detailsPage();
-    const struct {
+    const struct
+    {
         QLineEdit *field;
         int limit;
     } cases[] = {{details->themename(), 30}, {details->namename(), 40}, {details->sitename(), 40}};
@@ -387,8 +403,10 @@ TEST_F(WizardTest, DetailsFieldsHoldTheirLimitsAndNoLineBreaksAlsoWhenPasted) {
     }
 }
 
-TEST_F(WizardTest, SaveRuleTable) {
-    const struct {
+TEST_F(WizardTest, SaveRuleTable)
+{
+    const struct
+    {
         QString chosen;       // name in the save dialog; empty = cancel
         QString existing;     // a file that is there before
         bool replaceAnswer;   // answer to the replace question
@@ -408,8 +426,8 @@ TEST_F(WizardTest, SaveRuleTable) {
         {QString(), {}, false, {}, false},
     };
     const QByteArray expected = "My Theme\r\nLor Pennick\r\nball.png\r\nNo picture\r\nNo "
-                                "picture\r\nNo picture\r\nNo picture\r\n" +
-                                common::web::homePage().toUtf8() + "\r\n";
+                                "picture\r\nNo picture\r\nNo picture\r\n"
+                                + common::web::homePage().toUtf8() + "\r\n";
     for (const auto &c : cases) {
         QTemporaryDir out;
         platform::FakeDialogs d;
@@ -462,7 +480,8 @@ TEST_F(WizardTest, SaveRuleTable) {
     }
 }
 
-TEST_F(WizardTest, EmptyAuthorAndLineBreaksStillGiveEightLines) {
+TEST_F(WizardTest, EmptyAuthorAndLineBreaksStillGiveEightLines)
+{
     next();
     next();
     DetailsPage *details = wizard.detailsPage();
@@ -484,7 +503,8 @@ TEST_F(WizardTest, EmptyAuthorAndLineBreaksStillGiveEightLines) {
     EXPECT_EQ(bytes.count("\r\n"), 8);
 }
 
-TEST_F(WizardTest, FailedSaveKeepsPageFiveAndTheExistingFile) {
+TEST_F(WizardTest, FailedSaveKeepsPageFiveAndTheExistingFile)
+{
     walkToSavePage();
     const QByteArray before("old theme\r\n");
     QFile old(path(QStringLiteral("snow.thm")));
@@ -532,7 +552,8 @@ TEST_F(WizardTest, FailedSaveKeepsPageFiveAndTheExistingFile) {
     EXPECT_EQ(readFile(QStringLiteral("snow.thm")).count("\r\n"), 8);
 }
 
-TEST_F(WizardTest, GalleryLinkOpensTheUploadPageAndEnds) {
+TEST_F(WizardTest, GalleryLinkOpensTheUploadPageAndEnds)
+{
     walkToSavePage();
     chooser.chooseNext(path(QStringLiteral("t")));
     next();

@@ -39,7 +39,11 @@ public:
         // No welcome window: the trail and the tray come up at once.
         app->store().WriteSetting(settings::kScroll, QStringLiteral("No"));
     }
-    ~ZorritWorld() { app.reset(); flushDeletes(); }
+    ~ZorritWorld()
+    {
+        app.reset();
+        flushDeletes();
+    }
 
     // Start-up as far as the trail and the tray, as a copy that holds the instance lock.
     void startTrail()
@@ -73,8 +77,9 @@ public:
     }
     static QStringList goodThemeLines()
     {
-        return {QStringLiteral("Squares"), QStringLiteral("by Tess"), QStringLiteral("a.bmp"),
-                QStringLiteral("b.bmp"),   QStringLiteral("c.bmp"),   QStringLiteral("d.bmp"),
+        return {QStringLiteral("Squares"), QStringLiteral("by Tess"),
+                QStringLiteral("a.bmp"),   QStringLiteral("b.bmp"),
+                QStringLiteral("c.bmp"),   QStringLiteral("d.bmp"),
                 QStringLiteral("e.bmp"),   QStringLiteral("tess@example.org")};
     }
 

@@ -61,10 +61,8 @@ ZorritApp::ZorritApp(Seams seams)
             &prefs::PrefsWindow::attach);
     connect(m_prefs.get(), &prefs::PrefsHolder::aboutToUnload, m_prefsWindow.get(),
             &prefs::PrefsWindow::drop);
-    connect(m_prefsWindow.get(), &prefs::PrefsWindow::quitRequested, this,
-            &ZorritApp::quitProgram);
-    connect(m_prefsWindow.get(), &prefs::PrefsWindow::aboutRequested, this,
-            &ZorritApp::showAbout);
+    connect(m_prefsWindow.get(), &prefs::PrefsWindow::quitRequested, this, &ZorritApp::quitProgram);
+    connect(m_prefsWindow.get(), &prefs::PrefsWindow::aboutRequested, this, &ZorritApp::showAbout);
     m_update = std::make_unique<update::UpdateContext>(m_versions, m_seams.dialogs, m_seams.shell);
     // A check closes the preferences dialog (which saves) when it starts.
     connect(m_update.get(), &update::UpdateContext::checkStarting, m_prefs.get(),
@@ -128,8 +126,8 @@ void ZorritApp::createTray()
 {
     if (m_tray)
         return;
-    m_tray = std::make_unique<shell::TrayWindow>(shell::TrayDeps{
-        *m_engine, *m_notice, m_seams.shell, m_seams.runtimeFolder, m_versions});
+    m_tray = std::make_unique<shell::TrayWindow>(
+        shell::TrayDeps{*m_engine, *m_notice, m_seams.shell, m_seams.runtimeFolder, m_versions});
     connect(m_tray.get(), &shell::TrayWindow::preferencesRequested, this,
             &ZorritApp::showPreferences);
     connect(m_tray.get(), &shell::TrayWindow::aboutRequested, this, &ZorritApp::showAbout);
@@ -207,9 +205,8 @@ int deliveryExitCode(trail::Delivery delivery)
 
 } // namespace
 
-std::optional<int>
-ZorritApp::answerWithoutStarting(const QStringList &arguments,
-                                 const std::function<QString()> &runtimeFolder)
+std::optional<int> ZorritApp::answerWithoutStarting(const QStringList &arguments,
+                                                    const std::function<QString()> &runtimeFolder)
 {
     switch (trail::commandLineOption(trail::joinedCommandLine(arguments))) {
     case trail::CommandLineOption::None:
@@ -225,8 +222,8 @@ ZorritApp::answerWithoutStarting(const QStringList &arguments,
         return deliveryExitCode(
             trail::sendToRunningCopy(runtimeFolder(), trail::HandOffRequest::Quit));
     case trail::CommandLineOption::Preferences: {
-        const trail::Delivery delivery
-            = trail::sendToRunningCopy(runtimeFolder(), trail::HandOffRequest::Preferences);
+        const trail::Delivery delivery =
+            trail::sendToRunningCopy(runtimeFolder(), trail::HandOffRequest::Preferences);
         if (delivery == trail::Delivery::NotRunning)
             return std::nullopt; // this copy starts and opens them
         return deliveryExitCode(delivery);
@@ -242,11 +239,10 @@ std::optional<int> ZorritApp::start(const QStringList &arguments)
     if (option == trail::CommandLineOption::Preferences) {
         if (!m_lock.tryAcquire()) {
             // A copy runs (or has just started): it opens its preferences, this one ends.
-            return deliveryExitCode(
-                trail::sendRequest(trail::trayServerPath(m_seams.runtimeFolder),
-                                   trail::HandOffRequest::Preferences, 5000)
-                    ? trail::Delivery::Delivered
-                    : trail::Delivery::NoAnswer);
+            return deliveryExitCode(trail::sendRequest(trail::trayServerPath(m_seams.runtimeFolder),
+                                                       trail::HandOffRequest::Preferences, 5000)
+                                        ? trail::Delivery::Delivered
+                                        : trail::Delivery::NoAnswer);
         }
         // Otherwise a plain start that opens the preferences once the trail runs.
         m_preferencesWanted = true;

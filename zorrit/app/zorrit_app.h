@@ -45,8 +45,8 @@ struct Seams
     platform::WindowSystem &windowSystem;
     platform::Dialogs &dialogs;
     platform::Shell &shell;
-    QString settingsFolder; // where the settings file lives
-    QString runtimeFolder;  // lock, hand-off file and local socket
+    QString settingsFolder;                       // where the settings file lives
+    QString runtimeFolder;                        // lock, hand-off file and local socket
     platform::FileChooser *fileChooser = nullptr; // null: Qt's own file dialog
     // What reaches beyond the program's own windows; tests put in their own.
     // Ends the program at once; null: the event loop ends with code 0.

@@ -54,9 +54,9 @@ QString globPattern(const QString &extension)
     if (suffix.isEmpty())
         return {};
     for (const QChar c : suffix) {
-        if (c == QLatin1Char('*') || c == QLatin1Char('?') || c == QLatin1Char('[') ||
-            c == QLatin1Char('/') || c == QLatin1Char('\\') || c.isSpace() ||
-            c.category() == QChar::Other_Control)
+        if (c == QLatin1Char('*') || c == QLatin1Char('?') || c == QLatin1Char('[')
+            || c == QLatin1Char('/') || c == QLatin1Char('\\') || c.isSpace()
+            || c.category() == QChar::Other_Control)
             return {};
     }
     return QStringLiteral("*.") + suffix;
@@ -66,8 +66,8 @@ QString quoteExecArgument(const QString &argument)
 {
     QString quoted = QStringLiteral("\"");
     for (const QChar c : argument) {
-        if (c == QLatin1Char('"') || c == QLatin1Char('`') || c == QLatin1Char('$') ||
-            c == QLatin1Char('\\'))
+        if (c == QLatin1Char('"') || c == QLatin1Char('`') || c == QLatin1Char('$')
+            || c == QLatin1Char('\\'))
             quoted.append(QLatin1Char('\\'));
         else if (c == QLatin1Char('%'))
             quoted.append(QLatin1Char('%')); // "%%" is a literal percent sign
@@ -200,11 +200,21 @@ bool isUninstalledCopyEntry(const QByteArray &entry, const Association &associat
             continue;
         }
         switch (escaped[++i].unicode()) {
-        case 's': path += QLatin1Char(' '); break;
-        case 'n': path += QLatin1Char('\n'); break;
-        case 't': path += QLatin1Char('\t'); break;
-        case 'r': path += QLatin1Char('\r'); break;
-        default: path += escaped[i]; break;
+        case 's':
+            path += QLatin1Char(' ');
+            break;
+        case 'n':
+            path += QLatin1Char('\n');
+            break;
+        case 't':
+            path += QLatin1Char('\t');
+            break;
+        case 'r':
+            path += QLatin1Char('\r');
+            break;
+        default:
+            path += escaped[i];
+            break;
         }
     }
     Association other = association;

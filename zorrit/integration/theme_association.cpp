@@ -122,8 +122,8 @@ AssociationResult writeAssociation(const Association &association,
     const QString name = baseName(association.typeName);
     const QByteArray xml = mimePackageXml(association);
     const QByteArray entry = desktopEntry(association);
-    if (name.isEmpty() || xml.isEmpty() || entry.isEmpty() || folders.dataHome.isEmpty() ||
-        folders.configHome.isEmpty())
+    if (name.isEmpty() || xml.isEmpty() || entry.isEmpty() || folders.dataHome.isEmpty()
+        || folders.configHome.isEmpty())
         return result;
 
     const QString xmlPath =
@@ -156,13 +156,13 @@ AssociationResult writeAssociation(const Association &association,
 
     if (shell) {
         const QString mimeDir = folders.dataHome + QStringLiteral("/mime");
-        if (QFileInfo::exists(xmlPath) &&
-            cacheIsStale(mimeDir + QStringLiteral("/mime.cache"), xmlPath))
+        if (QFileInfo::exists(xmlPath)
+            && cacheIsStale(mimeDir + QStringLiteral("/mime.cache"), xmlPath))
             result.mimeDatabaseRefreshed =
                 refresh(shell, QStringLiteral("update-mime-database"), {mimeDir});
         const QString appsDir = folders.applicationsDir();
-        if (QFileInfo::exists(entryPath) &&
-            cacheIsStale(appsDir + QStringLiteral("/mimeinfo.cache"), entryPath))
+        if (QFileInfo::exists(entryPath)
+            && cacheIsStale(appsDir + QStringLiteral("/mimeinfo.cache"), entryPath))
             result.desktopDatabaseRefreshed = refresh(
                 shell, QStringLiteral("update-desktop-database"), {QStringLiteral("-q"), appsDir});
     }

@@ -210,7 +210,8 @@ QWidget *PrefsDialog::buildSettingsPage()
     page->setObjectName(QStringLiteral("settings"));
 
     QGroupBox *box4 = frame("box4", QStringLiteral("Position"), page);
-    QLabel *label7 = label("Label7", QStringLiteral("Choose the position of the mouse trail:"), box4);
+    QLabel *label7 =
+        label("Label7", QStringLiteral("Choose the position of the mouse trail:"), box4);
     const struct
     {
         const char *name;
@@ -289,11 +290,12 @@ QWidget *PrefsDialog::buildSharingPage()
     page->setObjectName(QStringLiteral("sharing"));
 
     QGroupBox *box6 = frame("box6", QStringLiteral("Download New Themes"), page);
-    QLabel *label1 = label(
-        "Label1", QStringLiteral("You can download on our website hundreds of Zorrit themes! "), box6);
+    QLabel *label1 =
+        label("Label1",
+              QStringLiteral("You can download on our website hundreds of Zorrit themes! "), box6);
     QLabel *label2 = label("Label2", QStringLiteral("To do so, visit our Theme Gallery:"), box6);
-    auto *label3 = new common::LinkLabel(common::web::gallery(), QUrl(common::web::gallery()),
-                                         &m_shell, box6);
+    auto *label3 =
+        new common::LinkLabel(common::web::gallery(), QUrl(common::web::gallery()), &m_shell, box6);
     label3->setObjectName(QStringLiteral("Label3"));
     auto *box6Layout = new QVBoxLayout(box6);
     box6Layout->addWidget(label1);
@@ -305,11 +307,10 @@ QWidget *PrefsDialog::buildSharingPage()
         "Label4",
         QStringLiteral("You can distribute on the Internet your own themes on our Theme Gallery!"),
         box7);
-    QLabel *label5 =
-        label("Label5", QStringLiteral("Just click the following link to upload your own theme:"),
-              box7);
-    auto *label6 = new common::LinkLabel(common::web::uploadPage(),
-                                         QUrl(common::web::uploadPage()), &m_shell, box7);
+    QLabel *label5 = label(
+        "Label5", QStringLiteral("Just click the following link to upload your own theme:"), box7);
+    auto *label6 = new common::LinkLabel(common::web::uploadPage(), QUrl(common::web::uploadPage()),
+                                         &m_shell, box7);
     label6->setObjectName(QStringLiteral("Label6"));
     auto *box7Layout = new QVBoxLayout(box7);
     box7Layout->addWidget(label4);

@@ -65,12 +65,14 @@ inline constexpr SettingKey kTransOn{"transon", SettingKind::CheckBox, "0"};
 inline constexpr SettingKey kTransSlid{"transslid", SettingKind::Number, "130"};
 inline constexpr SettingKey kScroll{"Scroll", SettingKind::Text, "Yes"};
 
-inline constexpr SettingKey kAllSettings[] = {kTheme,   kAbove,    kUnder,    kMove,
-                                              kFast,    kBotRight, kBotLeft,  kTopRight,
+inline constexpr SettingKey kAllSettings[] = {kTheme,   kAbove,    kUnder,     kMove,
+                                              kFast,    kBotRight, kBotLeft,   kTopRight,
                                               kTopLeft, kTransOn,  kTransSlid, kScroll};
 
 // The theme setting's value for the built-in theme.
-inline QString builtInThemeValue() { return QStringLiteral("default"); }
-
+inline QString builtInThemeValue()
+{
+    return QStringLiteral("default");
+}
 
 } // namespace zorrit::settings

@@ -58,7 +58,8 @@ bool readUpTo(int fd, qint64 limit, QByteArray &out)
     out.clear();
     char buffer[65536];
     while (out.size() < limit) {
-        const ssize_t n = ::read(fd, buffer, size_t(qMin<qint64>(sizeof buffer, limit - out.size())));
+        const ssize_t n =
+            ::read(fd, buffer, size_t(qMin<qint64>(sizeof buffer, limit - out.size())));
         if (n < 0 && errno == EINTR)
             continue;
         if (n < 0)
@@ -258,10 +259,10 @@ SettingsStore::Parsed SettingsStore::parse(const QByteArray &bytes)
         if (raw.endsWith('\r'))
             raw.chop(1);
         // A byte-order mark is skipped at the start of the file only; elsewhere it is text.
-        const QStringDecoder::Flags flags = raw.data() == bytes.constData()
-                                                ? QStringDecoder::Flag::Stateless
-                                                : QStringDecoder::Flag::Stateless
-                                                      | QStringDecoder::Flag::ConvertInitialBom;
+        const QStringDecoder::Flags flags =
+            raw.data() == bytes.constData()
+                ? QStringDecoder::Flag::Stateless
+                : QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom;
         QStringDecoder utf8(QStringDecoder::Utf8, flags);
         const QString line = utf8.decode(raw);
         if (utf8.hasError() || raw.contains('\0')) {

@@ -27,10 +27,16 @@ public:
     // regular file (a folder, a FIFO, a device), the default, and nothing is written.
     // Never fails loudly.
     QString ReadSetting(const QString &path, const QString &defaultValue) const;
-    QString ReadSetting(const SettingKey &key) const { return ReadSetting(key.path(), key.fallback()); }
+    QString ReadSetting(const SettingKey &key) const
+    {
+        return ReadSetting(key.path(), key.fallback());
+    }
     // Writes the text; a failure leaves the old value and is not reported.
     void WriteSetting(const QString &path, const QString &value) const;
-    void WriteSetting(const SettingKey &key, const QString &value) const { WriteSetting(key.path(), value); }
+    void WriteSetting(const SettingKey &key, const QString &value) const
+    {
+        WriteSetting(key.path(), value);
+    }
     // A check box or an option in its stored form (see storedFlag).
     void WriteFlag(const SettingKey &key, bool on) const { WriteSetting(key, storedFlag(key, on)); }
 

@@ -50,18 +50,17 @@ AboutBox::AboutBox(const VersionHolder &versions, platform::Shell &shell, QWidge
 
     QStyle *st = style();
     auto *image1 = makePicture("Image1", programPicture(), this);
-    auto *image2 = makePicture("Image2", st->standardIcon(QStyle::SP_DriveNetIcon).pixmap(32, 32),
-                               this);
-    auto *image3 = makePicture("Image3", st->standardIcon(QStyle::SP_DesktopIcon).pixmap(32, 32),
-                               this);
+    auto *image2 =
+        makePicture("Image2", st->standardIcon(QStyle::SP_DriveNetIcon).pixmap(32, 32), this);
+    auto *image3 =
+        makePicture("Image3", st->standardIcon(QStyle::SP_DesktopIcon).pixmap(32, 32), this);
 
-    auto *label5 = makeLabel(QStringLiteral("Version ") + versions.whatsit
-                                 + QStringLiteral(" - Build ")
-                                 + QString::number(common::version::kBuild),
-                             "Label5", verdana, this);
-    auto *label3 = makeLabel(
-        QStringLiteral("For updates, news and other great utilities, visit:"), "Label3", verdana,
-        this);
+    auto *label5 =
+        makeLabel(QStringLiteral("Version ") + versions.whatsit + QStringLiteral(" - Build ")
+                      + QString::number(common::version::kBuild),
+                  "Label5", verdana, this);
+    auto *label3 = makeLabel(QStringLiteral("For updates, news and other great utilities, visit:"),
+                             "Label3", verdana, this);
 
     // mouseno: the text-less margin around the link; the pointer leaving the link over it drops
     // the underline.

@@ -21,7 +21,8 @@ QPixmap trailPicture(int scale)
     for (int k = 0; k < 5; ++k)
         painter.drawImage(QPoint(k * (kBall + 3), (k % 2) * 4 + 2), trail::builtInBall(k));
     painter.end();
-    return QPixmap::fromImage(row.scaled(row.size() * scale, Qt::KeepAspectRatio, Qt::FastTransformation));
+    return QPixmap::fromImage(
+        row.scaled(row.size() * scale, Qt::KeepAspectRatio, Qt::FastTransformation));
 }
 
 StandWindow::StandWindow(QWidget *parent)

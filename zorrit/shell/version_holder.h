@@ -15,7 +15,7 @@ struct VersionHolder
 {
     QString whatsit = common::version::display();   // for display
     QString daversion = common::version::compact(); // the same without points, for the comparison
-    qint16 latestversion = 0;                  // written by a successful update check
+    qint16 latestversion = 0;                       // written by a successful update check
 };
 
 } // namespace zorrit::shell

@@ -29,9 +29,9 @@ QPixmap mouseWithTrail()
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     for (int k = 4; k >= 1; --k)
-        p.drawImage(QPointF(6 + (4 - k) * 8.0, 26 - (4 - k) * 5.0),
-                    trail::builtInBall(k).scaled(12, 12, Qt::KeepAspectRatio,
-                                                 Qt::SmoothTransformation));
+        p.drawImage(
+            QPointF(6 + (4 - k) * 8.0, 26 - (4 - k) * 5.0),
+            trail::builtInBall(k).scaled(12, 12, Qt::KeepAspectRatio, Qt::SmoothTransformation));
     p.setPen(QPen(QColor(60, 60, 60), 1.5));
     p.setBrush(QColor(235, 235, 240));
     p.drawRoundedRect(QRectF(40, 14, 18, 28), 9, 9);

@@ -67,8 +67,8 @@ std::optional<ThemeFile> readThemeFile(const QString &path)
 
     common::ThemeLineReader reader(&file);
     std::array<QByteArray, common::kThemeLineCount> raw;
-    const int wanted = *count == common::kThemeMinimumLines ? common::kThemeMinimumLines
-                                                            : common::kThemeLineCount;
+    const int wanted =
+        *count == common::kThemeMinimumLines ? common::kThemeMinimumLines : common::kThemeLineCount;
     for (int i = 0; i < wanted; ++i) {
         std::optional<QByteArray> line = reader.next();
         if (!line)
@@ -86,7 +86,8 @@ std::optional<ThemeFile> readThemeFile(const QString &path)
     return theme;
 }
 
-std::optional<std::array<QString, common::kThemePictureCount>> readThemePictureLines(const QString &path)
+std::optional<std::array<QString, common::kThemePictureCount>> readThemePictureLines(
+    const QString &path)
 {
     QFile file(path);
     if (!openForReading(file))
@@ -109,14 +110,16 @@ std::optional<QImage> loadThemePicture(const QString &folder, const QString &lin
         return trail::blankPicture();
     // A sprite shows the picture's top-left corner only: nothing more is decoded.
     const common::PictureView corner{QRect(0, 0, trail::kSpriteSize, trail::kSpriteSize), {}};
-    if (std::optional<QImage> picture = common::loadPicture(folder + QLatin1Char('/') + line, corner))
+    if (std::optional<QImage> picture =
+            common::loadPicture(folder + QLatin1Char('/') + line, corner))
         return picture;
     // A line that is not UTF-8 was read as Windows-1252; the file it names may have exactly those
     // bytes in its name.
     const std::optional<QByteArray> bytes = common::windows1252Bytes(line);
     if (!bytes || *bytes == line.toUtf8())
         return std::nullopt;
-    return common::loadPicture(folder + QLatin1Char('/') + platform::decodeFileName(*bytes), corner);
+    return common::loadPicture(folder + QLatin1Char('/') + platform::decodeFileName(*bytes),
+                               corner);
 }
 
 std::optional<std::array<QImage, common::kThemePictureCount>> loadThemePictures(const QString &path)
@@ -124,7 +127,8 @@ std::optional<std::array<QImage, common::kThemePictureCount>> loadThemePictures(
     const std::optional<QString> folder = themeFolder(path);
     if (!folder)
         return std::nullopt;
-    const std::optional<std::array<QString, common::kThemePictureCount>> lines = readThemePictureLines(path);
+    const std::optional<std::array<QString, common::kThemePictureCount>> lines =
+        readThemePictureLines(path);
     if (!lines)
         return std::nullopt;
     std::array<QImage, common::kThemePictureCount> pictures;

@@ -12,7 +12,10 @@
 
 namespace zorrit::themes {
 
-inline QString builtInThemeName() { return QStringLiteral("Bubbles (built-in)"); }
+inline QString builtInThemeName()
+{
+    return QStringLiteral("Bubbles (built-in)");
+}
 
 // The folder of a theme path (without its last "/"); nothing when the path has no "/".
 std::optional<QString> themeFolder(const QString &path);
@@ -38,13 +41,15 @@ struct ThemeFile
 std::optional<ThemeFile> readThemeFile(const QString &path);
 
 // Reads just the seven lines start-up needs (the site line is never read).
-std::optional<std::array<QString, common::kThemePictureCount>> readThemePictureLines(const QString &path);
+std::optional<std::array<QString, common::kThemePictureCount>> readThemePictureLines(
+    const QString &path);
 
 // The picture a picture line names, relative to the theme's folder: the blank picture for
 // "No picture", nothing when it cannot be loaded.
 std::optional<QImage> loadThemePicture(const QString &folder, const QString &line);
 
 // Start-up: the five pictures of the theme at path, or nothing on any error.
-std::optional<std::array<QImage, common::kThemePictureCount>> loadThemePictures(const QString &path);
+std::optional<std::array<QImage, common::kThemePictureCount>> loadThemePictures(
+    const QString &path);
 
 } // namespace zorrit::themes

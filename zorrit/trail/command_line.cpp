@@ -58,7 +58,7 @@ QString takeThemePath(const QString &commandLine)
 {
     QString path = commandLine;
     if (path.startsWith(QLatin1Char('"'))) {
-        path.chop(1);                        // the last character, whatever it is
+        path.chop(1);                               // the last character, whatever it is
         path = path.isEmpty() ? path : path.mid(1); // then the first, if anything is left
     }
     return path;

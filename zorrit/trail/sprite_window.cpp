@@ -15,10 +15,9 @@ constexpr const char *kNames[] = {"main1", "part2", "part3", "part4", "part5"};
 } // namespace
 
 SpriteWindow::SpriteWindow(int index)
-    : QWidget(nullptr,
-              Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint
-                  | Qt::X11BypassWindowManagerHint | Qt::WindowDoesNotAcceptFocus
-                  | Qt::WindowTransparentForInput)
+    : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint
+                           | Qt::X11BypassWindowManagerHint | Qt::WindowDoesNotAcceptFocus
+                           | Qt::WindowTransparentForInput)
     , m_index(index)
 {
     setWindowTitle(QString::fromLatin1(kTitles[index]));

@@ -4,8 +4,8 @@
 
 #include "tick_thread.h"
 
-#include "platform/window_system.h"
 #include "corner_settings.h"
+#include "platform/window_system.h"
 #include "zorrit/settings/settings_store.h"
 
 #include <cmath>
@@ -116,8 +116,8 @@ void TrailEngine::start()
         const auto sprites = windows();
         m_channel = m_windowSystem.openTrailChannel({sprites.begin(), sprites.end()});
         if (m_channel) {
-            m_tickThread = std::make_unique<TickThread>(std::chrono::milliseconds(m_timer1.interval()),
-                                                        [this] { threadTick(); });
+            m_tickThread = std::make_unique<TickThread>(
+                std::chrono::milliseconds(m_timer1.interval()), [this] { threadTick(); });
             if (!m_tickThread->valid()) {
                 m_tickThread.reset();
                 m_channel.reset();

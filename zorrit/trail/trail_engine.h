@@ -18,7 +18,7 @@
 namespace platform {
 class TrailChannel;
 class WindowSystem;
-}
+} // namespace platform
 namespace zorrit::settings {
 class SettingsStore;
 }

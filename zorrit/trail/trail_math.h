@@ -37,10 +37,10 @@ struct CornerValues
 };
 // The offsets are deliberately not symmetric between the corners.
 inline constexpr std::array<CornerValues, 4> kCorners{{
-    {+1, +1, 10, 10},   // bottom right
-    {+1, -1, -12, 10},  // bottom left
-    {-1, +1, 10, -7},   // top right
-    {-1, -1, -15, -9},  // top left
+    {+1, +1, 10, 10},  // bottom right
+    {+1, -1, -12, 10}, // bottom left
+    {-1, +1, 10, -7},  // top right
+    {-1, -1, -15, -9}, // top left
 }};
 constexpr CornerValues cornerValues(TrailCorner corner)
 {

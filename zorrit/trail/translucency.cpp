@@ -16,10 +16,12 @@ std::optional<int> translucencyLevel(const QString &transslid)
 {
     // The longest leading decimal number: optional blanks, sign, digits, point, digits.
     qsizetype i = 0;
-    while (i < transslid.size() && (transslid[i] == QLatin1Char(' ') || transslid[i] == QLatin1Char('\t')))
+    while (i < transslid.size()
+           && (transslid[i] == QLatin1Char(' ') || transslid[i] == QLatin1Char('\t')))
         ++i;
     const qsizetype start = i;
-    if (i < transslid.size() && (transslid[i] == QLatin1Char('-') || transslid[i] == QLatin1Char('+')))
+    if (i < transslid.size()
+        && (transslid[i] == QLatin1Char('-') || transslid[i] == QLatin1Char('+')))
         ++i;
     qsizetype digits = 0;
     while (i < transslid.size() && transslid[i].isDigit() && transslid[i].unicode() < 128) {
@@ -40,7 +42,8 @@ std::optional<int> translucencyLevel(const QString &transslid)
     if (!ok || !std::isfinite(value))
         return std::nullopt; // digits that do not fit a double are far outside the range too
     const double rounded = std::nearbyint(value); // the default rounding mode: halves to even
-    if (rounded < std::numeric_limits<qint16>::min() || rounded > std::numeric_limits<qint16>::max())
+    if (rounded < std::numeric_limits<qint16>::min()
+        || rounded > std::numeric_limits<qint16>::max())
         return std::nullopt;
     return int(rounded);
 }
@@ -61,8 +64,8 @@ void Translucency::ApplyTranslucency()
     const std::optional<int> level = translucencyLevel(slid);
 
     if (settings::isOnForm(settings::kTransOn, on)) {
-        const bool possible = level && *level >= 0 && *level <= 255
-                              && m_windowSystem.compositorRunning();
+        const bool possible =
+            level && *level >= 0 && *level <= 255 && m_windowSystem.compositorRunning();
         if (possible) {
             for (SpriteWindow *window : m_windows)
                 window->setWindowOpacity(*level / 255.0);

@@ -27,8 +27,8 @@ std::optional<CheckResult> decideOutcome(TransferStatus status,
     const std::optional<int> latest = versionValue(QString::fromLatin1(*acceptedBody));
     if (!latest)
         return CheckResult{CheckOutcome::Failed, 0};
-    return CheckResult{*latest > ownVersion ? CheckOutcome::UpdateAvailable : CheckOutcome::UpToDate,
-                       *latest};
+    return CheckResult{
+        *latest > ownVersion ? CheckOutcome::UpdateAvailable : CheckOutcome::UpToDate, *latest};
 }
 
 } // namespace zorrit::update

@@ -117,7 +117,8 @@ void HttpClient::connectNext()
     // Qt's own buffer stays as small as one read, so a huge answer never piles up in memory.
     attempt->setReadBufferSize(kReadSize);
     connect(attempt, &QTcpSocket::connected, this, [this, attempt] { onConnected(attempt); });
-    connect(attempt, &QTcpSocket::errorOccurred, this, [this, attempt] { onAttemptFailed(attempt); });
+    connect(attempt, &QTcpSocket::errorOccurred, this,
+            [this, attempt] { onAttemptFailed(attempt); });
     m_attempts.append(attempt);
     attempt->connectToHost(address, m_port);
     m_attemptTimer.start(m_timing.attemptDelay);

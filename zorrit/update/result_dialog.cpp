@@ -53,8 +53,8 @@ QLabel *makeLabel(const QString &text, const char *name, QWidget *parent)
 }
 } // namespace
 
-ResultDialog::ResultDialog(Kind kind, const shell::VersionHolder &versions,
-                           platform::Shell &shell, QWidget *parent)
+ResultDialog::ResultDialog(Kind kind, const shell::VersionHolder &versions, platform::Shell &shell,
+                           QWidget *parent)
     : QDialog(parent)
     , m_kind(kind)
 {

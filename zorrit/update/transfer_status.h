@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The transfer window's status texts: what the user reads and, at the same time, the transfer's state.
+// The transfer window's status texts: what the user reads and, at the same time, the transfer's
+// state.
 #pragma once
 
 #include <QString>

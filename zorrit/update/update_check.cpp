@@ -85,9 +85,9 @@ CheckIt *startUpdateCheck(UpdateContext &ctx)
     const ServerAddress server =
         effectiveServer(ctx, qEnvironmentVariable(kServerOverrideVariable));
     // The busy pointer comes with the window and leaves with it.
-    auto *window = new CheckIt(QStringLiteral("http://") + server.host
-                                   + QStringLiteral("/zvers.txt"),
-                               server.port, ctx.versions.daversion.toInt(), ctx.timing);
+    auto *window =
+        new CheckIt(QStringLiteral("http://") + server.host + QStringLiteral("/zvers.txt"),
+                    server.port, ctx.versions.daversion.toInt(), ctx.timing);
     window->setAttribute(Qt::WA_DeleteOnClose);
     window->setWindowModality(Qt::ApplicationModal);
     QObject::connect(window, &CheckIt::concluded, window,

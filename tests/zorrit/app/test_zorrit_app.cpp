@@ -118,7 +118,8 @@ TEST_F(ZorritAppTest, NoLockIsReportedAsSuchNotAsAnotherCopy)
         ASSERT_TRUE(exitCode.has_value());
         EXPECT_EQ(*exitCode, 1);
         ASSERT_EQ(dialogs.shown.size(), 1u);
-        EXPECT_TRUE(dialogs.shown[0].text.startsWith(QStringLiteral("Zorrit cannot make its lock")));
+        EXPECT_TRUE(
+            dialogs.shown[0].text.startsWith(QStringLiteral("Zorrit cannot make its lock")));
         EXPECT_TRUE(dialogs.shown[0].text.contains(QStringLiteral("/nonexistent-runtime")));
         EXPECT_FALSE(zorrit->trailStarted());
     }
@@ -131,7 +132,8 @@ TEST_F(ZorritAppTest, ThemeStartStoresTheAbsolutePathAndSkipsTheWelcome)
     const QString previous = QDir::currentPath();
     ASSERT_TRUE(QDir::setCurrent(themes.path()));
     app::ZorritApp &app = makeApp();
-    const std::optional<int> exitCode = app.start({QStringLiteral("My"), QStringLiteral("Theme.thm")});
+    const std::optional<int> exitCode =
+        app.start({QStringLiteral("My"), QStringLiteral("Theme.thm")});
     QDir::setCurrent(previous);
 
     EXPECT_FALSE(exitCode.has_value());
@@ -180,7 +182,8 @@ TEST_F(ZorritAppTest, FirstPlainStartShowsTheWelcomeWhoseClosingStartsTheTrail)
         EXPECT_EQ(app.tray(), nullptr);
 
         if (byButton)
-            QTest::mouseClick(welcome->findChild<QWidget *>(QStringLiteral("Command2")), Qt::LeftButton);
+            QTest::mouseClick(welcome->findChild<QWidget *>(QStringLiteral("Command2")),
+                              Qt::LeftButton);
         else
             welcome->close();
         EXPECT_TRUE(app.trailStarted()) << byButton;
@@ -216,10 +219,11 @@ TEST_F(ZorritAppTest, ThemeWithABrokenPictureGivesTheStartUpMessage)
     ThemeFolder themes;
     themes.goodTheme();
     themes.writeBytes(QStringLiteral("bad.png"), "not a picture at all");
-    const QString broken = themes.theme(QStringLiteral("broken.thm"),
-        {QStringLiteral("Broken"), QStringLiteral("B"), QStringLiteral("p1.png"),
-         QStringLiteral("p2.png"), QStringLiteral("bad.png"), QStringLiteral("p4.png"),
-         QStringLiteral("p5.png"), QStringLiteral("S")});
+    const QString broken =
+        themes.theme(QStringLiteral("broken.thm"),
+                     {QStringLiteral("Broken"), QStringLiteral("B"), QStringLiteral("p1.png"),
+                      QStringLiteral("p2.png"), QStringLiteral("bad.png"), QStringLiteral("p4.png"),
+                      QStringLiteral("p5.png"), QStringLiteral("S")});
     preset(kScroll, QStringLiteral("No"));
     preset(kTheme, broken);
     app::ZorritApp &app = makeApp();

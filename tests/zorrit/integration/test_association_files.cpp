@@ -74,7 +74,8 @@ TEST(DesktopEntry, ExecQuotesTheProgramPathWhenTheDesktopEntryRulesRequireIt)
     const Case cases[] = {
         // Bare when it can be: the generic xdg-open would run the quotes as part of the name.
         {QStringLiteral("/usr/bin/zorrit"), QStringLiteral("Exec=/usr/bin/zorrit %f")},
-        {QStringLiteral("/opt/z-1.2_x+y=z,@/zorrit"), QStringLiteral("Exec=/opt/z-1.2_x+y=z,@/zorrit %f")},
+        {QStringLiteral("/opt/z-1.2_x+y=z,@/zorrit"),
+         QStringLiteral("Exec=/opt/z-1.2_x+y=z,@/zorrit %f")},
         {QStringLiteral("/opt/it's/zorrit"), QStringLiteral("Exec=\"/opt/it's/zorrit\" %f")},
         {QStringLiteral("/opt/a;b/zorrit"), QStringLiteral("Exec=\"/opt/a;b/zorrit\" %f")},
         {QStringLiteral("/home/a b/My Programs/zorrit"),

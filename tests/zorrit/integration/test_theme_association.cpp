@@ -191,7 +191,8 @@ TEST_F(ThemeAssociation, WritesThroughASymlinkedList)
 TEST_F(ThemeAssociation, AnUninstalledCopyNeverHidesTheInstalledMenuEntry)
 {
     // An uninstalled copy's hidden entry has an ID of its own, and is the default opener.
-    const QString hidden = folders.dataHome + QStringLiteral("/applications/zorrit-uninstalled.desktop");
+    const QString hidden =
+        folders.dataHome + QStringLiteral("/applications/zorrit-uninstalled.desktop");
     Association build = association;
     build.menuEntry = false;
     build.programPath = QStringLiteral("/home/me/src/build/bin/zorrit");
@@ -219,7 +220,8 @@ TEST_F(ThemeAssociation, AnUninstalledCopyNeverHidesTheInstalledMenuEntry)
         if (c.kept) {
             EXPECT_EQ(read(entry()), c.existing);
         }
-        EXPECT_TRUE(read(list()).contains("application/x-zorrit-theme=zorrit-uninstalled.desktop;\n"));
+        EXPECT_TRUE(
+            read(list()).contains("application/x-zorrit-theme=zorrit-uninstalled.desktop;\n"));
     }
     // The installed copy takes the default back.
     writeAssociation(association, folders, &shell);

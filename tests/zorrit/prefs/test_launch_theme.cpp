@@ -58,8 +58,8 @@ TEST(LaunchTheme, AsksForThmFilesAndLoadsTheChosenTheme)
 {
     ZorritWorld world;
     world.startTrail();
-    const QString theme = world.writeTheme(QStringLiteral("squares.thm"),
-                                           ZorritWorld::goodThemeLines());
+    const QString theme =
+        world.writeTheme(QStringLiteral("squares.thm"), ZorritWorld::goodThemeLines());
     world.chooser.chooseNext(theme);
     clickLoadTheme(world);
 
@@ -73,8 +73,8 @@ TEST(LaunchTheme, AsksForThmFilesAndLoadsTheChosenTheme)
     EXPECT_EQ(request.flags, 8u);
     EXPECT_EQ(request.owner.data(), world.app->prefsWindow().dialog());
 
-    const QRgb colours[] = {qRgb(255, 0, 0), qRgb(0, 255, 0), qRgb(0, 0, 255),
-                            qRgb(255, 255, 0), qRgb(0, 255, 255)};
+    const QRgb colours[] = {qRgb(255, 0, 0), qRgb(0, 255, 0), qRgb(0, 0, 255), qRgb(255, 255, 0),
+                            qRgb(0, 255, 255)};
     for (int k = 0; k < 5; ++k)
         EXPECT_EQ(spriteColour(world, k), colours[k]) << k;
     prefs::PrefsModel &model = world.app->prefs().model();
@@ -91,8 +91,8 @@ TEST(LaunchTheme, KeepOnTopPausesWhileTheDialogShowsAndCancelChangesNothing)
 {
     WatchingChooser chooser;
     ZorritWorld world(&chooser);
-    const QString theme = world.writeTheme(QStringLiteral("squares.thm"),
-                                           ZorritWorld::goodThemeLines());
+    const QString theme =
+        world.writeTheme(QStringLiteral("squares.thm"), ZorritWorld::goodThemeLines());
     world.app->store().WriteSetting(settings::kTheme, theme);
     world.startTrail();
     QTimer &keepOnTop = world.app->engine().Timer2();

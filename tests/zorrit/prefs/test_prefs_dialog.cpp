@@ -94,10 +94,12 @@ TEST(PrefsDialog, FirstUseShowsTheDefaultsAndClosingStoresOptionsAsTrueFalse)
         SettingKey key;
         const char *stored;
     } expected[] = {
-        {settings::kAbove, "True"},     {settings::kUnder, "False"},   {settings::kBotRight, "True"},
-        {settings::kBotLeft, "False"},  {settings::kTopRight, "False"}, {settings::kTopLeft, "False"},
-        {settings::kMove, "0"},         {settings::kFast, "1"},        {settings::kTransOn, "0"},
-        {settings::kTransSlid, "130"},  {settings::kTheme, "default"},
+        {settings::kAbove, "True"},     {settings::kUnder, "False"},
+        {settings::kBotRight, "True"},  {settings::kBotLeft, "False"},
+        {settings::kTopRight, "False"}, {settings::kTopLeft, "False"},
+        {settings::kMove, "0"},         {settings::kFast, "1"},
+        {settings::kTransOn, "0"},      {settings::kTransSlid, "130"},
+        {settings::kTheme, "default"},
     };
     for (const auto &e : expected)
         EXPECT_EQ(world.setting(e.key), QString::fromLatin1(e.stored)) << e.key.name;
@@ -109,8 +111,11 @@ TEST(PrefsDialog, EveryWayOfClosingSavesExceptQuit)
     {
         const char *how;
         bool saves;
-    } ways[] = {{"Command11", true}, {"Command12", true}, {"closebox", true},
-                {"escape", true},    {"Command1", false}};
+    } ways[] = {{"Command11", true},
+                {"Command12", true},
+                {"closebox", true},
+                {"escape", true},
+                {"Command1", false}};
     for (const auto &way : ways) {
         SCOPED_TRACE(way.how);
         ZorritWorld world;
@@ -127,10 +132,10 @@ TEST(PrefsDialog, EveryWayOfClosingSavesExceptQuit)
         else
             click(dialog, way.how);
 
-        EXPECT_EQ(world.setting(settings::kMove), way.saves ? QStringLiteral("1")
-                                                            : QStringLiteral("0"));
-        EXPECT_EQ(world.setting(settings::kTopLeft), way.saves ? QStringLiteral("True")
-                                                               : QStringLiteral("False"));
+        EXPECT_EQ(world.setting(settings::kMove),
+                  way.saves ? QStringLiteral("1") : QStringLiteral("0"));
+        EXPECT_EQ(world.setting(settings::kTopLeft),
+                  way.saves ? QStringLiteral("True") : QStringLiteral("False"));
         EXPECT_EQ(world.ended, way.saves ? 0 : 1);
         EXPECT_EQ(world.app->tray()->icon().isVisible(), way.saves);
         if (way.saves) {
@@ -259,7 +264,8 @@ TEST(PrefsDialog, ThemeTextsAreShownAsPlainText)
     ZorritWorld world;
     QStringList lines = ZorritWorld::goodThemeLines();
     lines[0] = QStringLiteral("<b>Bold</b> <a href=\"http://x\">link</a>");
-    world.app->store().WriteSetting(settings::kTheme, world.writeTheme(QStringLiteral("t.thm"), lines));
+    world.app->store().WriteSetting(settings::kTheme,
+                                    world.writeTheme(QStringLiteral("t.thm"), lines));
     prefs::PrefsDialog *dialog = openPrefs(world);
     for (const char *name : {"whatis", "whatcopy", "whatmail"}) {
         auto *label = control<QLabel>(dialog, name);

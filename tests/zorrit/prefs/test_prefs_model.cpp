@@ -19,17 +19,20 @@
 
 using namespace zorrit;
 using namespace zorrit::settings;
+using testsupport::ThemeFolder;
 using zorrit::prefs::PrefsHolder;
 using zorrit::prefs::PrefsModel;
 using zorrit::trail::TrailCorner;
-using testsupport::ThemeFolder;
 
 namespace {
 
 class PrefsTest : public ::testing::Test
 {
 protected:
-    QString stored(const SettingKey &key) const { return store.ReadSetting(key.path(), QStringLiteral("<none>")); }
+    QString stored(const SettingKey &key) const
+    {
+        return store.ReadSetting(key.path(), QStringLiteral("<none>"));
+    }
 
     // Gives every sprite a plain grey square, so a change back to the built-in balls shows.
     void greySprites()
@@ -268,8 +271,9 @@ TEST_F(PrefsTest, UnusableThemeAtOpeningFallsBackToTheBuiltInOneWithTheNotice)
     ThemeFolder themes;
     themes.goodTheme();
     const QString shortTheme = themes.theme(QStringLiteral("six.thm"),
-        {QStringLiteral("N"), QStringLiteral("A"), QStringLiteral("p1.png"),
-         QStringLiteral("p2.png"), QStringLiteral("p3.png"), QStringLiteral("p4.png")});
+                                            {QStringLiteral("N"), QStringLiteral("A"),
+                                             QStringLiteral("p1.png"), QStringLiteral("p2.png"),
+                                             QStringLiteral("p3.png"), QStringLiteral("p4.png")});
     const QString candidates[] = {themes.file(QStringLiteral("missing.thm")), shortTheme,
                                   QStringLiteral("Default"), themes.path()};
     for (const QString &theme : candidates) {
@@ -330,10 +334,11 @@ TEST_F(PrefsTest, ChosenThemeMissingAPictureKeepsWhatChangedAndRecutsIt)
 {
     ThemeFolder themes;
     themes.goodTheme();
-    const QString path = themes.theme(QStringLiteral("broken.thm"),
-        {QStringLiteral("Broken"), QStringLiteral("B"), QStringLiteral("p1.png"),
-         QStringLiteral("gone.png"), QStringLiteral("p3.png"), QStringLiteral("p4.png"),
-         QStringLiteral("p5.png"), QStringLiteral("S")});
+    const QString path =
+        themes.theme(QStringLiteral("broken.thm"),
+                     {QStringLiteral("Broken"), QStringLiteral("B"), QStringLiteral("p1.png"),
+                      QStringLiteral("gone.png"), QStringLiteral("p3.png"),
+                      QStringLiteral("p4.png"), QStringLiteral("p5.png"), QStringLiteral("S")});
     PrefsModel &model = holder.model();
     const QRegion ballShape = engine.window(1)->shape();
     model.loadChosenTheme(path);

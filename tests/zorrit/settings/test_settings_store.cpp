@@ -44,10 +44,10 @@ TEST(SettingsStore, KeysAreTheFullValuePaths)
         const SettingKey &key;
         const char *fallback;
     };
-    const Row rows[] = {{kTheme, "default"}, {kAbove, "1"},    {kUnder, "0"},    {kMove, "0"},
-                        {kFast, "1"},        {kBotRight, "1"}, {kBotLeft, "0"},  {kTopRight, "0"},
-                        {kTopLeft, "0"},     {kTransOn, "0"},  {kTransSlid, "130"},
-                        {kScroll, "Yes"}};
+    const Row rows[] = {{kTheme, "default"}, {kAbove, "1"},       {kUnder, "0"},
+                        {kMove, "0"},        {kFast, "1"},        {kBotRight, "1"},
+                        {kBotLeft, "0"},     {kTopRight, "0"},    {kTopLeft, "0"},
+                        {kTransOn, "0"},     {kTransSlid, "130"}, {kScroll, "Yes"}};
     for (const Row &row : rows)
         EXPECT_EQ(row.key.fallback(), QLatin1String(row.fallback)) << row.key.name;
 }
@@ -105,12 +105,10 @@ TEST(SettingsStore, DamagedFileKeepsItsReadableValuesAndIsCopiedAsideFirst)
     QTemporaryDir dir;
     const SettingsStore store(dir.path());
     const QByteArray damaged = QByteArray("# ours\n") + kThemePath.toUtf8() + "=/home/u/t.thm\n"
-                               + "garbage line without equals\n"
-                               + "\x01\x02\xff\xfe binary\n"
+                               + "garbage line without equals\n" + "\x01\x02\xff\xfe binary\n"
                                + "HKCU\\Software\\ReDiroriro\\Data\\Bad=\xc3\x28\n"
                                + "HKCU\\Software\\ReDiroriro\\Data\\Esc=bad \\q escape\n"
-                               + "HKCU\\Software\\ReDiroriro\\Data\\Move=1\r\n"
-                               + "=no name\n"
+                               + "HKCU\\Software\\ReDiroriro\\Data\\Move=1\r\n" + "=no name\n"
                                + "HKCU\\Software\\ReDiroriro\\Data\\Tail=ends in \\";
     writeAll(store.filePath(), damaged);
 
@@ -122,14 +120,16 @@ TEST(SettingsStore, DamagedFileKeepsItsReadableValuesAndIsCopiedAsideFirst)
     EXPECT_FALSE(parsed.values.contains(QStringLiteral("HKCU\\Software\\ReDiroriro\\Data\\Tail")));
 
     // Reading leaves the file alone.
-    EXPECT_EQ(store.ReadSetting(kThemePath, QStringLiteral("default")), QStringLiteral("/home/u/t.thm"));
+    EXPECT_EQ(store.ReadSetting(kThemePath, QStringLiteral("default")),
+              QStringLiteral("/home/u/t.thm"));
     EXPECT_EQ(readAll(store.filePath()), damaged);
     EXPECT_FALSE(QFile::exists(store.backupPath()));
 
     // The first rewrite keeps the original aside, byte for byte.
     store.WriteSetting(kFast, QStringLiteral("0"));
     EXPECT_EQ(readAll(store.backupPath()), damaged);
-    EXPECT_EQ(store.ReadSetting(kThemePath, QStringLiteral("default")), QStringLiteral("/home/u/t.thm"));
+    EXPECT_EQ(store.ReadSetting(kThemePath, QStringLiteral("default")),
+              QStringLiteral("/home/u/t.thm"));
     EXPECT_EQ(store.ReadSetting(kMove), QStringLiteral("1"));
     EXPECT_EQ(store.ReadSetting(kFast), QStringLiteral("0"));
     EXPECT_FALSE(SettingsStore::parse(readAll(store.filePath())).damaged);
@@ -150,7 +150,8 @@ TEST(SettingsStore, HugeDamageKeepsTheReadableLinesAndAPrivateCopy)
         bool themeKept; // the line after the damage
     };
     const Case cases[] = {
-        {"one 10 MB line between good ones", scroll + QByteArray(10 << 20, 'a') + "\n" + theme, true},
+        {"one 10 MB line between good ones", scroll + QByteArray(10 << 20, 'a') + "\n" + theme,
+         true},
         {"20 MB of garbage after good lines", scroll + QByteArray(20 << 20, '\x01') + "\n" + theme,
          false},
     };
@@ -162,15 +163,17 @@ TEST(SettingsStore, HugeDamageKeepsTheReadableLinesAndAPrivateCopy)
         EXPECT_EQ(store.ReadSetting(kScroll), QStringLiteral("No"));
         EXPECT_EQ(store.ReadSetting(kThemePath, QStringLiteral("default")),
                   c.themeKept ? QStringLiteral("/x.thm") : QStringLiteral("default"));
-        // The rewrite keeps the good values and sets the original aside, readable by its owner only.
+        // The rewrite keeps the good values and sets the original aside, readable by its owner
+        // only.
         store.WriteSetting(kFast, QStringLiteral("0"));
         EXPECT_EQ(store.ReadSetting(kScroll), QStringLiteral("No"));
         EXPECT_FALSE(SettingsStore::parse(readAll(store.filePath())).damaged);
         const QFileInfo backup(store.backupPath());
         EXPECT_EQ(backup.size(), c.file.size());
-        EXPECT_EQ(backup.permissions() & ~(QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser
-                                           | QFile::WriteUser),
-                  QFile::Permissions());
+        EXPECT_EQ(
+            backup.permissions()
+                & ~(QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser),
+            QFile::Permissions());
     }
 }
 
@@ -201,7 +204,8 @@ TEST(SettingsStore, OnlyRegularFilesAreReadOrWritten)
         QTemporaryDir dir;
         const SettingsStore store(dir.path());
         c.make(store.filePath(), dir.path());
-        EXPECT_EQ(store.ReadSetting(kThemePath, QStringLiteral("default")), QStringLiteral("default"));
+        EXPECT_EQ(store.ReadSetting(kThemePath, QStringLiteral("default")),
+                  QStringLiteral("default"));
         EXPECT_EQ(store.ReadSetting(kScroll), QStringLiteral("Yes"));
         store.WriteSetting(kScroll, QStringLiteral("No"));
         EXPECT_EQ(store.ReadSetting(kScroll), QStringLiteral("Yes"));
@@ -270,7 +274,7 @@ TEST(SettingToBool, AcceptsBothStoredForms)
         const char *text;
         bool value;
     };
-    const Row rows[] = {{"1", true},      {"True", true},   {"-1", true},  {"0", false},
+    const Row rows[] = {{"1", true},      {"True", true},   {"-1", true},   {"0", false},
                         {"False", false}, {"", false},      {"abc", false}, {"true", true},
                         {"TRUE", true},   {" True ", true}, {"2", true}};
     for (const Row &row : rows)

@@ -72,7 +72,8 @@ TEST(AboutBox, OkAndLinkCloseWithoutACheck)
     QObject::connect(&ctx, &zorrit::update::UpdateContext::checkStarting,
                      [&] { ++preferencesClosed; });
 
-    whenAboutBoxOpens([](AboutBox *box) { QTest::mouseClick(button(box, "Command1"), Qt::LeftButton); });
+    whenAboutBoxOpens(
+        [](AboutBox *box) { QTest::mouseClick(button(box, "Command1"), Qt::LeftButton); });
     EXPECT_FALSE(zorrit::shell::showAboutBox(nullptr, versions, shell));
 
     whenAboutBoxOpens([](AboutBox *box) {
@@ -99,7 +100,8 @@ TEST(AboutBox, CheckForUpdatesClosesTheBoxAndThePreferencesAndStartsTheCheck)
     ctx.host = QStringLiteral("127.0.0.1");
     ctx.port = 1; // nobody answers there; the window is closed before it matters
 
-    whenAboutBoxOpens([](AboutBox *box) { QTest::mouseClick(button(box, "Command2"), Qt::LeftButton); });
+    whenAboutBoxOpens(
+        [](AboutBox *box) { QTest::mouseClick(button(box, "Command2"), Qt::LeftButton); });
     ASSERT_TRUE(zorrit::shell::showAboutBox(nullptr, versions, shell));
     // The box is gone before the check starts: the check closes the preferences, its parent.
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);

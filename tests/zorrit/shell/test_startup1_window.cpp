@@ -44,8 +44,9 @@ TEST(Startup1, ShowsTheWelcomeTexts)
         EXPECT_GT(label->y(), previousY) << name << " comes after the one before";
         previousY = label->y();
     }
-    EXPECT_TRUE(window.findChild<QLabel *>(QStringLiteral("Label4"))->text().startsWith(
-        QStringLiteral("     To")));
+    EXPECT_TRUE(window.findChild<QLabel *>(QStringLiteral("Label4"))
+                    ->text()
+                    .startsWith(QStringLiteral("     To")));
     auto *ok = window.findChild<QPushButton *>(QStringLiteral("Command2"));
     ASSERT_NE(ok, nullptr);
     EXPECT_EQ(ok->text(), QStringLiteral("&OK"));

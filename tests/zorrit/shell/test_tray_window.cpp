@@ -13,8 +13,8 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QPointer>
 #include <QLocalSocket>
+#include <QPointer>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -69,11 +69,16 @@ TEST(TrayWindow, MenuOrderCaptionsDefaultItemAndMarks)
         const char *name;
         const char *caption; // null: a separator
     } expected[] = {
-        {"theprefs", "&Zorrit Preferences..."}, {"down", "&Download new themes..."},
-        {"sep3", nullptr},                      {"loadth", "&Load Theme..."},
-        {"usebuilt", "&Use built-in theme"},    {"sep1", nullptr},
-        {"yesjug", "Zorrit &On"},               {"nojug", "Zorrit O&ff"},
-        {"sep2", nullptr},                      {"abo", "A&bout Zorrit..."},
+        {"theprefs", "&Zorrit Preferences..."},
+        {"down", "&Download new themes..."},
+        {"sep3", nullptr},
+        {"loadth", "&Load Theme..."},
+        {"usebuilt", "&Use built-in theme"},
+        {"sep1", nullptr},
+        {"yesjug", "Zorrit &On"},
+        {"nojug", "Zorrit O&ff"},
+        {"sep2", nullptr},
+        {"abo", "A&bout Zorrit..."},
         {"closeit", "&Quit"},
     };
     const QList<QAction *> actions = tray->mnuFile().actions();
@@ -159,8 +164,8 @@ TEST(TrayWindow, LoadThemeStoresThePathAndClosesTheDialog)
 {
     ZorritWorld world;
     world.startTrail();
-    const QString theme = world.writeTheme(QStringLiteral("squares.thm"),
-                                           ZorritWorld::goodThemeLines());
+    const QString theme =
+        world.writeTheme(QStringLiteral("squares.thm"), ZorritWorld::goodThemeLines());
     world.app->showPreferences();
     world.chooser.chooseNext(theme);
     menuItem(world, "loadth")->trigger();
@@ -184,8 +189,8 @@ TEST(TrayWindow, ThemeItemsWaitForTheNestedLoopsOfThePreferences)
         SCOPED_TRACE("the about box over the preferences dialog");
         ZorritWorld world;
         world.startTrail();
-        const QString theme = world.writeTheme(QStringLiteral("squares.thm"),
-                                               ZorritWorld::goodThemeLines());
+        const QString theme =
+            world.writeTheme(QStringLiteral("squares.thm"), ZorritWorld::goodThemeLines());
         world.app->showPreferences();
         const QPointer<prefs::PrefsDialog> dialog = world.app->prefsWindow().dialog();
         ASSERT_FALSE(dialog.isNull());
@@ -216,8 +221,8 @@ TEST(TrayWindow, ThemeItemsWaitForTheNestedLoopsOfThePreferences)
         ReentrantChooser chooser;
         ZorritWorld world(&chooser);
         world.startTrail();
-        chooser.answer = world.writeTheme(QStringLiteral("squares.thm"),
-                                          ZorritWorld::goodThemeLines());
+        chooser.answer =
+            world.writeTheme(QStringLiteral("squares.thm"), ZorritWorld::goodThemeLines());
         QPointer<prefs::PrefsModel> model;
         bool asked = false;
         chooser.whileOpen = [&] {
@@ -239,8 +244,8 @@ TEST(TrayWindow, ThemeItemsWaitForTheNestedLoopsOfThePreferences)
         ReentrantChooser chooser;
         ZorritWorld world(&chooser);
         world.startTrail();
-        chooser.answer = world.writeTheme(QStringLiteral("squares.thm"),
-                                          ZorritWorld::goodThemeLines());
+        chooser.answer =
+            world.writeTheme(QStringLiteral("squares.thm"), ZorritWorld::goodThemeLines());
         chooser.whileOpen = [&] {
             world.app->prefs().loaded()->clickWobb(true);
             menuItem(world, "closeit")->trigger();

@@ -31,9 +31,9 @@ TEST(XQSysIcons, StyleIsClampedAndChoosesTheIcon)
         QStyle::StandardPixmap icon;
     };
     const Case cases[] = {
-        {0, 0, QStyle::SP_MessageBoxWarning},  {1, 1, QStyle::SP_MessageBoxInformation},
-        {2, 2, QStyle::SP_MessageBoxQuestion}, {5, 5, QStyle::SP_MessageBoxQuestion},
-        {7, 5, QStyle::SP_MessageBoxQuestion}, {-3, 1, QStyle::SP_MessageBoxInformation},
+        {0, 0, QStyle::SP_MessageBoxWarning},      {1, 1, QStyle::SP_MessageBoxInformation},
+        {2, 2, QStyle::SP_MessageBoxQuestion},     {5, 5, QStyle::SP_MessageBoxQuestion},
+        {7, 5, QStyle::SP_MessageBoxQuestion},     {-3, 1, QStyle::SP_MessageBoxInformation},
         {-1, 1, QStyle::SP_MessageBoxInformation}, {40000, 5, QStyle::SP_MessageBoxQuestion},
     };
     for (const Case &c : cases) {

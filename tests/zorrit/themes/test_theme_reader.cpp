@@ -2,8 +2,8 @@
 // Reading theme files: their line counts and texts, their pictures, and what must not hang.
 #include "zorrit/themes/theme_reader.h"
 
-#include "support/theme_fixture.h"
 #include "platform/file_names.h"
+#include "support/theme_fixture.h"
 #include "zorrit/settings/settings_store.h"
 #include "zorrit/trail/sprite_picture.h"
 
@@ -27,9 +27,9 @@ TEST(ThemeReader, FolderIsThePathUpToItsLastSlash)
 TEST(ThemeReader, LineCountsDecideWhatIsRead)
 {
     ThemeFolder folder;
-    const QStringList eight = {QStringLiteral("Name"), QStringLiteral("Author"),
-                               QStringLiteral("a.png"), QStringLiteral("b.png"),
-                               QStringLiteral("c.png"), QStringLiteral("d.png"),
+    const QStringList eight = {QStringLiteral("Name"),       QStringLiteral("Author"),
+                               QStringLiteral("a.png"),      QStringLiteral("b.png"),
+                               QStringLiteral("c.png"),      QStringLiteral("d.png"),
                                QStringLiteral("No picture"), QStringLiteral("site.example")};
     struct Row
     {
@@ -37,7 +37,10 @@ TEST(ThemeReader, LineCountsDecideWhatIsRead)
         bool readable;
         const char *site;
     };
-    const Row rows[] = {{0, false, ""}, {6, false, ""}, {7, true, ""}, {8, true, "site.example"},
+    const Row rows[] = {{0, false, ""},
+                        {6, false, ""},
+                        {7, true, ""},
+                        {8, true, "site.example"},
                         {12, true, "site.example"}};
     for (const Row &row : rows) {
         QStringList lines = eight.mid(0, std::min<int>(row.lines, 8));
@@ -115,10 +118,11 @@ TEST(ThemeReader, PicturesComeFromTheThemesFolder)
         EXPECT_EQ((*pictures)[k].pixel(5, 5), ThemeFolder::colour(k)) << k;
 
     // "No picture" is the blank picture; the comparison is exact.
-    const QString blank = folder.theme(QStringLiteral("blank.thm"),
-        {QStringLiteral("N"), QStringLiteral("A"), QStringLiteral("No picture"),
-         QStringLiteral("p2.png"), QStringLiteral("p3.png"), QStringLiteral("p4.png"),
-         QStringLiteral("p5.png")});
+    const QString blank =
+        folder.theme(QStringLiteral("blank.thm"),
+                     {QStringLiteral("N"), QStringLiteral("A"), QStringLiteral("No picture"),
+                      QStringLiteral("p2.png"), QStringLiteral("p3.png"), QStringLiteral("p4.png"),
+                      QStringLiteral("p5.png")});
     const auto withBlank = loadThemePictures(blank);
     ASSERT_TRUE(withBlank.has_value());
     EXPECT_EQ((*withBlank)[0].size(), QSize(1, 1));
@@ -170,8 +174,8 @@ TEST(ThemeReader, FileNamesThatAreNotUtf8AreFound)
     QByteArray all;
     for (int b = 1; b < 256; ++b)
         all += char(b);
-    for (const QByteArray &bytes : {all, QByteArray("\xf0\x9f\x98\x80\xed\xb2\x80\xc3"),
-                                    QByteArray("a\xe9\xe9/\x80\xffz")})
+    for (const QByteArray &bytes :
+         {all, QByteArray("\xf0\x9f\x98\x80\xed\xb2\x80\xc3"), QByteArray("a\xe9\xe9/\x80\xffz")})
         EXPECT_EQ(platform::encodeFileName(platform::decodeFileName(bytes)), bytes);
 }
 
@@ -180,13 +184,14 @@ TEST(ThemeReader, PictureLinesThatDoNotNameAPictureInTheFolderFail)
     ThemeFolder folder;
     folder.goodTheme();
     const QString absolute = folder.file(QStringLiteral("p1.png")); // exists, but is absolute
-    for (const QString &first : {QStringLiteral("no picture"), QStringLiteral("No Picture"),
-                                 absolute, QStringLiteral("missing.png"), QString(),
-                                 QStringLiteral("good.thm")}) {
-        const QString path = folder.theme(QStringLiteral("bad.thm"),
-            {QStringLiteral("N"), QStringLiteral("A"), first, QStringLiteral("p2.png"),
-             QStringLiteral("p3.png"), QStringLiteral("p4.png"), QStringLiteral("p5.png"),
-             QStringLiteral("S")});
+    for (const QString &first :
+         {QStringLiteral("no picture"), QStringLiteral("No Picture"), absolute,
+          QStringLiteral("missing.png"), QString(), QStringLiteral("good.thm")}) {
+        const QString path =
+            folder.theme(QStringLiteral("bad.thm"),
+                         {QStringLiteral("N"), QStringLiteral("A"), first, QStringLiteral("p2.png"),
+                          QStringLiteral("p3.png"), QStringLiteral("p4.png"),
+                          QStringLiteral("p5.png"), QStringLiteral("S")});
         EXPECT_FALSE(loadThemePictures(path).has_value()) << first.toStdString();
         EXPECT_TRUE(readThemeFile(path).has_value()); // the file itself reads well
     }
@@ -200,17 +205,18 @@ TEST(ThemeReader, SpecialFilesAreRefusedWithoutWaiting)
     const QString fifo = folder.file(QStringLiteral("fifo.thm"));
     ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
     QDir(folder.path()).mkdir(QStringLiteral("dir.thm"));
-    for (const QString &path : {fifo, folder.file(QStringLiteral("dir.thm")),
-                                QStringLiteral("/dev/zero"), QStringLiteral("/dev/null"),
-                                folder.file(QStringLiteral("missing.thm"))}) {
+    for (const QString &path :
+         {fifo, folder.file(QStringLiteral("dir.thm")), QStringLiteral("/dev/zero"),
+          QStringLiteral("/dev/null"), folder.file(QStringLiteral("missing.thm"))}) {
         EXPECT_FALSE(readThemeFile(path).has_value()) << path.toStdString();
         EXPECT_FALSE(readThemePictureLines(path).has_value()) << path.toStdString();
         EXPECT_FALSE(loadThemePictures(path).has_value()) << path.toStdString();
     }
     // A FIFO named as a picture is refused too.
-    const QString viaFifo = folder.theme(QStringLiteral("f.thm"),
-        {QStringLiteral("N"), QStringLiteral("A"), QStringLiteral("fifo.thm"),
-         QStringLiteral("x"), QStringLiteral("x"), QStringLiteral("x"), QStringLiteral("x")});
+    const QString viaFifo = folder.theme(
+        QStringLiteral("f.thm"),
+        {QStringLiteral("N"), QStringLiteral("A"), QStringLiteral("fifo.thm"), QStringLiteral("x"),
+         QStringLiteral("x"), QStringLiteral("x"), QStringLiteral("x")});
     EXPECT_FALSE(loadThemePictures(viaFifo).has_value());
 }
 

@@ -51,14 +51,12 @@ TEST(HandOff, SecondCopyWithThemeReplacesTheRunningOne)
                       a.runtimeDir.path(), &chooser};
     bSeams.endProgram = [&] { ++bEnded; };
     app::ZorritApp b(std::move(bSeams));
-    const QString theme = a.writeTheme(QStringLiteral("squares.thm"),
-                                       ZorritWorld::goodThemeLines());
+    const QString theme =
+        a.writeTheme(QStringLiteral("squares.thm"), ZorritWorld::goodThemeLines());
     // A's side of the socket needs the event loop while B waits: B sends from a helper thread
     // of its own in real life (another process); here the request is queued and A reads it next.
     bool bStarted = false;
-    QTimer::singleShot(0, [&] {
-        bStarted = !b.start({theme}).has_value();
-    });
+    QTimer::singleShot(0, [&] { bStarted = !b.start({theme}).has_value(); });
     QTRY_COMPARE_WITH_TIMEOUT(a.ended, 1, 10000);
     EXPECT_TRUE(bStarted);
     EXPECT_FALSE(QFile::exists(trail::scrapFilePath(a.runtimeDir.path())));

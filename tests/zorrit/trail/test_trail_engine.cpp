@@ -274,7 +274,7 @@ TEST_F(TrailEngineTest, MotionSettingsFollowTheStoredTextsExactly)
     const Row rows[] = {
         {"1", "1", "True", "False", true, 1, false, true},
         {"True", "0", "False", "True", false, 2, true, false},
-        {"0", "True", "1", "0", false, 2, true, true},  // neither "True": unchanged
+        {"0", "True", "1", "0", false, 2, true, true},    // neither "True": unchanged
         {"-1", "2", "true", "0", false, 2, false, false}, // case matters
     };
     for (const Row &row : rows) {

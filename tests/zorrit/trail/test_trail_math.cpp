@@ -51,7 +51,7 @@ TEST(TrailMath, EachSpriteAimsAtTheNewPositionOfTheOneAhead)
 {
     TrailState state = restingAt(500, 300);
     TrailTickMath(state, normalBottomRight(), 600, 300);
-    EXPECT_DOUBLE_EQ(state.sprites[0].PosX, 510);   // 100 / (2 x 5)
+    EXPECT_DOUBLE_EQ(state.sprites[0].PosX, 510);    // 100 / (2 x 5)
     EXPECT_DOUBLE_EQ(state.sprites[1].PosX, 501.25); // (510 - 500) / (2 x 4)
     EXPECT_DOUBLE_EQ(state.sprites[2].PosX, 500 + 1.25 / 6);
     EXPECT_DOUBLE_EQ(state.sprites[0].PosY, 301); // no vertical change

@@ -75,7 +75,8 @@ protected:
     void expectOpacity(double alpha)
     {
         for (SpriteWindow *window : engine.windows())
-            EXPECT_NEAR(window->windowOpacity(), alpha / 255.0, 0.003) << window->objectName().toStdString();
+            EXPECT_NEAR(window->windowOpacity(), alpha / 255.0, 0.003)
+                << window->objectName().toStdString();
     }
 
     QTemporaryDir dir;
@@ -97,8 +98,8 @@ TEST_F(TranslucencyTest, OnWithACompositorGivesEveryWindowTheLevel)
         const char *transslid;
         double alpha;
     };
-    const Row rows[] = {{"130", 130}, {"255", 255}, {"0", 0}, {"12.5", 12}, {"13.5", 14},
-                        {"abc", 0}};
+    const Row rows[] = {{"130", 130}, {"255", 255}, {"0", 0},
+                        {"12.5", 12}, {"13.5", 14}, {"abc", 0}};
     for (const Row &row : rows) {
         apply("1", row.transslid);
         expectOpacity(row.alpha);
@@ -138,8 +139,8 @@ TEST_F(TranslucencyTest, ImpossibleTranslucencyReportsAndSwitchesItOff)
         dialogs.shown.clear();
         dialogs.beeps = 0;
         int failures = 0;
-        const QMetaObject::Connection counting
-            = QObject::connect(&translucency, &zorrit::trail::Translucency::failed, [&failures] { ++failures; });
+        const QMetaObject::Connection counting = QObject::connect(
+            &translucency, &zorrit::trail::Translucency::failed, [&failures] { ++failures; });
         apply("1", row.transslid);
         ASSERT_EQ(dialogs.shown.size(), 1u) << row.transslid;
         EXPECT_EQ(dialogs.beeps, 1);

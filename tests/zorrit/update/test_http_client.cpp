@@ -188,10 +188,14 @@ TEST(HttpClient, ASilentAddressDoesNotHoldUpTheNext)
         std::optional<QByteArray> body;
     };
     const Case cases[] = {
-        {"silent first, then one that answers", {dropped, QHostAddress(QHostAddress::LocalHost)},
-         TransferStatus::WaitingResponse, "122"},
-        {"only silent ones: the overall bound ends it", {dropped, dropped},
-         TransferStatus::CouldNotConnect, std::nullopt},
+        {"silent first, then one that answers",
+         {dropped, QHostAddress(QHostAddress::LocalHost)},
+         TransferStatus::WaitingResponse,
+         "122"},
+        {"only silent ones: the overall bound ends it",
+         {dropped, dropped},
+         TransferStatus::CouldNotConnect,
+         std::nullopt},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.what);

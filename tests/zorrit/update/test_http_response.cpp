@@ -44,7 +44,7 @@ TEST(HttpResponse, AcceptedOnlyForCompleteTwoHundreds)
         {"HTTP/1.0 500 Oops\r\n\r\n122", nullptr},
         {"HTTP/1.0 301 Moved\r\nLocation: /\r\n\r\n122", nullptr},
         {"HTTP/1.0 200 OK\r\nX: y\r\n", nullptr}, // header block never ended
-        {"122", nullptr},                           // no status line at all
+        {"122", nullptr},                         // no status line at all
         {"HTTP/2 200\r\n\r\n122", nullptr},
         {"HTTP/1.1  200 OK\r\n\r\n122", "122"},
         {"HTTP/1.0 2000\r\n\r\n122", nullptr},
