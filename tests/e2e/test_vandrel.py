@@ -113,7 +113,7 @@ def make_theme(test, x, folder, name, author, site, slots, file_name):
     wizard.focus(form6)
     wizard.keys("Return")  # Quit
     test.assertTrue(wizard.ended(), "Quit did not end the wizard")
-    test.assertEqual(wizard.process.returncode, 0)
+    test.assertEqual(wizard.process.returncode, 0, x.log(wizard.process))
     saved = os.path.join(folder, file_name if file_name.endswith(".thm") else file_name + ".thm")
     test.assertTrue(os.path.exists(saved), f"no {saved}")
     return saved

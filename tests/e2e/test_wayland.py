@@ -45,7 +45,7 @@ class KWin(XTestCase):
         self.assertTrue(wait_until(self.x.script_loaded, 15), self.x.log(zorrit))
         self.assertFollows([(300, 300), (900, 700), (40, 900)])
         self.quit_zorrit(zorrit)
-        self.assertEqual(zorrit.returncode, 0)
+        self.assertEqual(zorrit.returncode, 0, self.x.log(zorrit))
         self.assertFalse(self.x.script_loaded())
         self.assertNotIn("zorrit:", self.x.log(zorrit))
 
