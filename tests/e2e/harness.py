@@ -7,6 +7,7 @@ Nothing touches the real HOME or the user's display.
 """
 import os
 import re
+import select
 import shutil
 import signal
 import subprocess
@@ -18,11 +19,20 @@ BIN_DIR = os.environ.get("ZORRIT_BIN_DIR", os.path.join(os.path.dirname(__file__
 SETTINGS_PREFIX = "HKCU\\Software\\ReDiroriro\\Data\\"
 
 
-def _free_display():
-    for n in range(90, 400):
-        if not os.path.exists(f"/tmp/.X{n}-lock") and not os.path.exists(f"/tmp/.X11-unix/X{n}"):
-            return n
-    raise RuntimeError("no free X display number")
+def _read_line(fd, timeout):
+    """The first line a process writes to the pipe (without its end); what came before the
+    writer closed it or the time ran out."""
+    deadline = time.monotonic() + timeout
+    data = b""
+    while b"\n" not in data:
+        left = deadline - time.monotonic()
+        if left <= 0 or not select.select([fd], [], [], left)[0]:
+            break
+        chunk = os.read(fd, 64)
+        if not chunk:
+            break
+        data += chunk
+    return data.split(b"\n", 1)[0].decode(errors="replace").strip()
 
 
 def _alive(pid):
@@ -80,14 +90,22 @@ class XSession:
 
     def __init__(self, width=1024, height=768):
         self._make_home(width, height)
-        self.display = f":{_free_display()}"
-        self.env["DISPLAY"] = self.display
-        self.xvfb = self.spawn(["Xvfb", self.display, "-screen", "0", f"{width}x{height}x24",
-                                "-noreset", "-nolisten", "tcp"], log="xvfb")
-        socket = f"/tmp/.X11-unix/X{self.display[1:]}"
-        if not wait_until(lambda: os.path.exists(socket), 10):
+        # Xvfb takes the first free display itself (its lock file decides, so runs side by side
+        # never pick the same one) and writes its number once it accepts connections.
+        read_end, write_end = os.pipe()
+        try:
+            self.xvfb = self.spawn(["Xvfb", "-displayfd", str(write_end), "-screen", "0",
+                                    f"{width}x{height}x24", "-noreset", "-nolisten", "tcp"],
+                                   log="xvfb", pass_fds=(write_end,))
+        finally:
+            os.close(write_end)
+        number = _read_line(read_end, 30)
+        os.close(read_end)
+        if not number.isdigit():
             self.close()
             raise RuntimeError("Xvfb did not start")
+        self.display = f":{number}"
+        self.env["DISPLAY"] = self.display
         wait_until(lambda: self.run(["xdpyinfo"], check=False).returncode == 0, 10)
 
     def _make_home(self, width, height):
@@ -117,11 +135,11 @@ class XSession:
                 self.env[key] = os.environ[key]
 
     # -- processes ---------------------------------------------------------------------------
-    def spawn(self, argv, log=None, env=None):
+    def spawn(self, argv, log=None, env=None, pass_fds=()):
         """Starts a process in this session; it is ended by close()."""
         out = open(os.path.join(self.root, f"{log or os.path.basename(argv[0])}.log"), "ab")
         process = subprocess.Popen(argv, env=env or self.env, stdout=out, stderr=subprocess.STDOUT,
-                                   cwd=self.home, start_new_session=True)
+                                   cwd=self.home, start_new_session=True, pass_fds=pass_fds)
         process.log_path = out.name
         out.close()
         self.processes.append(process)
@@ -432,6 +450,11 @@ class KWinSession(XSession):
         with open(os.path.join(applications, "zorrit-e2e-fake-pointer.desktop"), "w") as f:
             f.write("[Desktop Entry]\nType=Application\nName=Fake pointer\nNoDisplay=true\n"
                     f"Exec={self.fake_pointer}\nX-KDE-Wayland-Interfaces=org_kde_kwin_fake_input\n")
+        # KWin 6 finds desktop entries only through a menu; a bare system has none.
+        menus = os.path.join(self.config, "menus")
+        os.makedirs(menus, exist_ok=True)
+        with open(os.path.join(menus, "applications.menu"), "w") as f:
+            f.write(_APPLICATIONS_MENU)
         # The installed binary carries a file capability that a container refuses to execute.
         kwin = os.path.join(self.root, "kwin_wayland")
         shutil.copy(shutil.which("kwin_wayland"), kwin)
@@ -473,6 +496,16 @@ class KWinSession(XSession):
     def script_loaded(self, plugin="zorrit-pointer"):
         return self.kwin_call("isScriptLoaded", f"string:{plugin}") == "boolean true"
 
+
+_APPLICATIONS_MENU = """<!DOCTYPE Menu PUBLIC "-//freedesktop//DTD Menu 1.0//EN"
+ "http://www.freedesktop.org/standards/menu-spec/1.0/menu.dtd">
+<Menu>
+  <Name>Applications</Name>
+  <DefaultAppDirs/>
+  <DefaultDirectoryDirs/>
+  <Include><All/></Include>
+</Menu>
+"""
 
 _SYSTEM_BUS_CONFIG = """<!DOCTYPE busconfig PUBLIC "-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN"
  "http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd">

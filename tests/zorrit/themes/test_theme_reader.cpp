@@ -138,6 +138,18 @@ TEST(ThemeReader, FileNamesThatAreNotUtf8AreFound)
         folder.picture(QStringLiteral("p%1.png").arg(k + 1), ThemeFolder::colour(k));
     const QByteArray dir = QFile::encodeName(folder.path());
     const QByteArray picture = dir + "/caf\xe9.png";
+    const QByteArray themeBytes = dir + "/th\xe8me.thm";
+    // QTemporaryDir cannot remove names that are not UTF-8 (and so cannot remove its folder):
+    // they go by their bytes, before the folder does.
+    struct RemoveByBytes
+    {
+        QByteArrayList paths;
+        ~RemoveByBytes()
+        {
+            for (const QByteArray &path : paths)
+                ::unlink(path.constData());
+        }
+    } removeByBytes{{picture, themeBytes}};
     QImage red(11, 11, QImage::Format_ARGB32);
     red.fill(qRgb(200, 0, 0));
     {
@@ -147,7 +159,6 @@ TEST(ThemeReader, FileNamesThatAreNotUtf8AreFound)
         ASSERT_TRUE(out.open(fd, QIODevice::WriteOnly, QFileDevice::AutoCloseHandle));
         ASSERT_TRUE(red.save(&out, "PNG"));
     }
-    const QByteArray themeBytes = dir + "/th\xe8me.thm";
     {
         const int fd = ::open(themeBytes.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
         ASSERT_GE(fd, 0);
