@@ -219,8 +219,11 @@ class XSession:
         return process
 
     def start_tray_host(self):
-        process = self.spawn(["trayer", "--edge", "bottom", "--align", "right", "--widthtype",
-                              "request", "--height", "24", "--SetDockType", "true"], log="trayer")
+        """A panel holding only a system tray, at the bottom right; needs a window manager."""
+        config = os.path.join(self.root, "tint2rc")
+        with open(config, "w") as f:
+            f.write(_TRAY_PANEL_CONFIG)
+        process = self.spawn(["tint2", "-c", config], log="tint2")
         wait_until(lambda: self.selection_owned("_NET_SYSTEM_TRAY_S0"), 10)
         return process
 
@@ -496,6 +499,21 @@ class KWinSession(XSession):
     def script_loaded(self, plugin="zorrit-pointer"):
         return self.kwin_call("isScriptLoaded", f"string:{plugin}") == "boolean true"
 
+
+_TRAY_PANEL_CONFIG = """panel_items = S
+panel_position = bottom right horizontal
+panel_size = 0 24
+panel_shrink = 1
+panel_margin = 0 0
+panel_padding = 0 0 0
+panel_layer = top
+wm_menu = 0
+autohide = 0
+strut_policy = follow_size
+systray_padding = 0 0 0
+systray_icon_size = 24
+systray_monitor = 1
+"""
 
 _APPLICATIONS_MENU = """<!DOCTYPE Menu PUBLIC "-//freedesktop//DTD Menu 1.0//EN"
  "http://www.freedesktop.org/standards/menu-spec/1.0/menu.dtd">
