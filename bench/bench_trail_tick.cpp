@@ -12,18 +12,20 @@ namespace {
 std::atomic<long> g_allocations{0};
 }
 
-void *operator new(std::size_t size)
+// Kept out of line: inlined into their callers, malloc() met by operator delete or operator new
+// met by free() look to GCC like mismatched pairs.
+[[gnu::noinline]] void *operator new(std::size_t size)
 {
     g_allocations.fetch_add(1, std::memory_order_relaxed);
     if (void *p = std::malloc(size ? size : 1))
         return p;
     throw std::bad_alloc();
 }
-void operator delete(void *p) noexcept
+[[gnu::noinline]] void operator delete(void *p) noexcept
 {
     std::free(p);
 }
-void operator delete(void *p, std::size_t) noexcept
+[[gnu::noinline]] void operator delete(void *p, std::size_t) noexcept
 {
     std::free(p);
 }
