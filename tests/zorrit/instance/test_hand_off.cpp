@@ -1,11 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The sending side of the hand-off, and the takeover by a second copy started with a theme.
-#include "zorrit/trail/hand_off.h"
+// The hand-off between copies: the running copy's server and its close path, the sending side,
+// and the takeover by a second copy started with a theme.
+#include "zorrit/instance/hand_off.h"
 
 #include "../zorrit_world.h"
 #include "zorrit/shell/tray_window.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QTest>
@@ -18,9 +20,9 @@ using tests::ZorritWorld;
 TEST(HandOff, ScrapDatHoldsOneBlankLine)
 {
     QTemporaryDir folder;
-    const QString scrap = trail::scrapFilePath(folder.path());
-    ASSERT_TRUE(trail::writeScrap(scrap));
-    ASSERT_TRUE(trail::writeScrap(scrap)); // overwritten, not appended
+    const QString scrap = instance::scrapFilePath(folder.path());
+    ASSERT_TRUE(instance::writeScrap(scrap));
+    ASSERT_TRUE(instance::writeScrap(scrap)); // overwritten, not appended
     QFile file(scrap);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll(), QByteArray(" \r\n"));
@@ -29,8 +31,48 @@ TEST(HandOff, ScrapDatHoldsOneBlankLine)
 TEST(HandOff, NobodyListeningMeansScrapDatIsRemovedAgain)
 {
     QTemporaryDir folder;
-    EXPECT_FALSE(trail::handOffToRunningCopy(folder.path(), 300));
-    EXPECT_FALSE(QFile::exists(trail::scrapFilePath(folder.path())));
+    EXPECT_FALSE(instance::handOffToRunningCopy(folder.path(), 300));
+    EXPECT_FALSE(QFile::exists(instance::scrapFilePath(folder.path())));
+}
+
+TEST(HandOff, CloseRequestTakesTheIconAndEndsTheProgramOnlyWhenACopyHandedOver)
+{
+    for (const bool handedOver : {false, true}) {
+        SCOPED_TRACE(handedOver ? "Scrap.dat present" : "no Scrap.dat");
+        ZorritWorld world;
+        world.startTrail();
+        const QString folder = world.runtimeDir.path();
+        ASSERT_TRUE(world.app->handOffServer().isListening());
+        EXPECT_EQ(
+            QFileInfo(instance::trayServerPath(folder)).permissions()
+                & (QFile::ReadOther | QFile::WriteOther | QFile::ReadGroup | QFile::WriteGroup),
+            QFile::Permissions());
+
+        // A stranger's line is not a request.
+        {
+            QLocalSocket socket;
+            socket.connectToServer(instance::trayServerPath(folder));
+            ASSERT_TRUE(socket.waitForConnected(1000));
+            socket.write("open sesame\n");
+            socket.flush();
+            QTest::qWait(100);
+        }
+        EXPECT_TRUE(world.app->tray()->icon().isVisible());
+
+        const QString scrap = instance::scrapFilePath(folder);
+        if (handedOver)
+            instance::writeScrap(scrap);
+        QLocalSocket socket;
+        socket.connectToServer(instance::trayServerPath(folder));
+        ASSERT_TRUE(socket.waitForConnected(1000));
+        socket.write(instance::requestLine(instance::HandOffRequest::Close));
+        socket.flush();
+        QTRY_VERIFY(!world.app->tray()->icon().isVisible());
+        QTest::qWait(50);
+        EXPECT_EQ(world.ended, handedOver ? 1 : 0);
+        EXPECT_FALSE(QFile::exists(scrap));
+        EXPECT_FALSE(world.app->handOffServer().isListening());
+    }
 }
 
 TEST(HandOff, SecondCopyWithThemeReplacesTheRunningOne)
@@ -59,7 +101,7 @@ TEST(HandOff, SecondCopyWithThemeReplacesTheRunningOne)
     QTimer::singleShot(0, [&] { bStarted = !b.start({theme}).has_value(); });
     QTRY_COMPARE_WITH_TIMEOUT(a.ended, 1, 10000);
     EXPECT_TRUE(bStarted);
-    EXPECT_FALSE(QFile::exists(trail::scrapFilePath(a.runtimeDir.path())));
+    EXPECT_FALSE(QFile::exists(instance::scrapFilePath(a.runtimeDir.path())));
     EXPECT_EQ(a.setting(settings::kTheme), theme);
 
     // A ends: its lock goes, and B takes it over and starts listening in its place.

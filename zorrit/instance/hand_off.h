@@ -1,20 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Talking to the copy that already runs, both ends: a request is one line over a user-only local
-// socket in the runtime folder. The running copy listens (HandOffServer) and a new copy sends
-// (sendRequest). A theme start hands over with the close request plus the one-line file Scrap.dat,
-// which tells the running copy's tray window to end the program when closed.
+// Talking to the copy that already runs, the sending side: a request is one line over a user-only
+// local socket in the runtime folder, answered by the running copy's HandOffServer. A theme start
+// hands over with the close request plus the one-line file Scrap.dat, which tells the running
+// copy to end rather than only close its tray.
 #pragma once
 
 #include <QByteArray>
-#include <QLocalServer>
-#include <QObject>
 #include <QString>
 
 #include <optional>
 
-class QLocalSocket;
-
-namespace zorrit::trail {
+namespace zorrit::instance {
 
 // Files in the per-user runtime folder.
 QString scrapFilePath(const QString &runtimeFolder);
@@ -30,22 +26,13 @@ enum class HandOffRequest {
 // The line that carries a request, and the request a line carries (nothing for a stranger's line).
 QByteArray requestLine(HandOffRequest request);
 std::optional<HandOffRequest> parseRequestLine(const QByteArray &line);
-inline QByteArray closeRequest()
-{
-    return requestLine(HandOffRequest::Close);
-}
 
 // Creates or overwrites the hand-off file: one line holding a single space.
 bool writeScrap(const QString &path);
-bool FileExists(const QString &path);
 
 // Sends the request to the copy listening at serverPath. While nobody listens there yet (the
 // other copy is still starting) it tries again until timeoutMs have passed.
 bool sendRequest(const QString &serverPath, HandOffRequest request, int timeoutMs);
-inline bool sendCloseRequest(const QString &serverPath, int timeoutMs)
-{
-    return sendRequest(serverPath, HandOffRequest::Close, timeoutMs);
-}
 
 // A request from the command line (--preferences, --quit) to the copy that runs.
 enum class Delivery { Delivered, NotRunning, NoAnswer };
@@ -58,28 +45,4 @@ Delivery sendToRunningCopy(const QString &runtimeFolder, HandOffRequest request,
 // Scrap.dat is removed again so that a later, unrelated close of that copy does not end it.
 bool handOffToRunningCopy(const QString &runtimeFolder, int timeoutMs = 5000);
 
-// The running copy's end: hears requests and passes each well-formed one on.
-class HandOffServer final : public QObject
-{
-    Q_OBJECT
-
-public:
-    explicit HandOffServer(QObject *parent = nullptr);
-
-    // Starts listening at serverPath; only the holder of the instance lock may, so a socket file
-    // found there is stale and replaced.
-    bool listen(const QString &serverPath);
-    void close() { m_server.close(); }
-    bool isListening() const { return m_server.isListening(); }
-
-Q_SIGNALS:
-    void requested(zorrit::trail::HandOffRequest request);
-
-private:
-    void acceptConnections();
-    void readRequest(QLocalSocket *socket);
-
-    QLocalServer m_server;
-};
-
-} // namespace zorrit::trail
+} // namespace zorrit::instance

@@ -1,21 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Both ends of the hand-off between copies.
+// The sending side of the hand-off between copies, and the files both sides use.
 #include "hand_off.h"
 
 #include "platform/instance_lock.h"
 
 #include <QDeadlineTimer>
 #include <QFile>
-#include <QFileInfo>
 #include <QLocalSocket>
 #include <QThread>
 
-namespace zorrit::trail {
-
-namespace {
-// A request is one short line; anything longer is not one.
-constexpr qint64 kMaxRequestBytes = 64;
-} // namespace
+namespace zorrit::instance {
 
 QString scrapFilePath(const QString &runtimeFolder)
 {
@@ -56,11 +50,6 @@ bool writeScrap(const QString &path)
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
         return false;
     return file.write(" \r\n") == 3;
-}
-
-bool FileExists(const QString &path)
-{
-    return QFileInfo::exists(path);
 }
 
 bool sendRequest(const QString &serverPath, HandOffRequest request, int timeoutMs)
@@ -105,47 +94,10 @@ bool handOffToRunningCopy(const QString &runtimeFolder, int timeoutMs)
         return false;
     const QString scrap = scrapFilePath(runtimeFolder);
     writeScrap(scrap);
-    if (sendCloseRequest(trayServerPath(runtimeFolder), timeoutMs))
+    if (sendRequest(trayServerPath(runtimeFolder), HandOffRequest::Close, timeoutMs))
         return true;
     QFile::remove(scrap);
     return false;
 }
 
-HandOffServer::HandOffServer(QObject *parent)
-    : QObject(parent)
-{
-    connect(&m_server, &QLocalServer::newConnection, this, &HandOffServer::acceptConnections);
-}
-
-bool HandOffServer::listen(const QString &serverPath)
-{
-    if (m_server.isListening())
-        return true;
-    QLocalServer::removeServer(serverPath);
-    m_server.setSocketOptions(QLocalServer::UserAccessOption);
-    return m_server.listen(serverPath);
-}
-
-void HandOffServer::acceptConnections()
-{
-    while (QLocalSocket *socket = m_server.nextPendingConnection()) {
-        connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-        connect(socket, &QLocalSocket::readyRead, this, [this, socket] { readRequest(socket); });
-        readRequest(socket);
-    }
-}
-
-void HandOffServer::readRequest(QLocalSocket *socket)
-{
-    if (!socket->canReadLine()) {
-        if (socket->bytesAvailable() > kMaxRequestBytes)
-            socket->abort();
-        return;
-    }
-    const QByteArray line = socket->readLine(kMaxRequestBytes);
-    socket->disconnectFromServer();
-    if (const std::optional<HandOffRequest> request = parseRequestLine(line))
-        Q_EMIT requested(*request);
-}
-
-} // namespace zorrit::trail
+} // namespace zorrit::instance
