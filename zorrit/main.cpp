@@ -2,6 +2,7 @@
 // Zorrit's entry point: the X11 check, the real seams, then start-up.
 #include "common/version.h"
 #include "platform/dialogs.h"
+#include "platform/end_signals.h"
 #include "platform/file_chooser.h"
 #include "platform/file_names.h"
 #include "platform/runtime_dir.h"
@@ -94,8 +95,18 @@ int main(int argc, char **argv)
                                                  zorrit::integration::themeFileIconName());
     };
     zorrit::app::ZorritApp zorrit(std::move(seams));
+    // A log-out, `kill` or a service manager ends Zorrit as "&Quit" does; main's end then unloads
+    // the KWin script. A signal taken during start-up (under a message box) ends it there.
+    platform::EndSignals endSignals;
+    bool endSignalled = false;
+    QObject::connect(&endSignals, &platform::EndSignals::received, &zorrit, [&] {
+        endSignalled = true;
+        zorrit.quitProgram();
+    });
     if (const std::optional<int> exitCode = zorrit.start(argumentsLeft(given, decoded, argc, argv)))
         return *exitCode;
+    if (endSignalled)
+        return 0;
 
     pointer = platform::choosePointerSource(platform::detectPointerSession(), runtimeFolder);
     windowSystem.setSource(pointer.source.get());

@@ -30,18 +30,27 @@ std::optional<HandOffRequest> parseRequestLine(const QByteArray &line);
 // Creates or overwrites the hand-off file: one line holding a single space.
 bool writeScrap(const QString &path);
 
-// Sends the request to the copy listening at serverPath. While nobody listens there yet (the
-// other copy is still starting) it tries again until timeoutMs have passed.
-bool sendRequest(const QString &serverPath, HandOffRequest request, int timeoutMs);
+// What the running copy sends back once it has acted on a request.
+QByteArray answerLine();
+
+// Sends the request to the copy listening at serverPath and waits for its answer, all within
+// timeoutMs. While nobody listens there yet (the other copy is still starting), or a connection
+// closes unanswered, it tries again. A close request waits at most 2 s for its answer.
+enum class SendResult {
+    NotSent,    // nobody took the line
+    Unanswered, // the line went out, but no answer came in time
+    Answered,   // the running copy has acted on it
+};
+SendResult sendRequest(const QString &serverPath, HandOffRequest request, int timeoutMs);
 
 // A request from the command line (--preferences, --quit) to the copy that runs.
 enum class Delivery { Delivered, NotRunning, NoAnswer };
 // NotRunning when nobody holds the instance lock in runtimeFolder (nothing is sent then);
-// NoAnswer when the copy that holds it did not take the request within timeoutMs.
+// NoAnswer when the copy that holds it did not answer that it had acted within timeoutMs.
 Delivery sendToRunningCopy(const QString &runtimeFolder, HandOffRequest request,
                            int timeoutMs = 5000);
 
-// The whole hand-off: write Scrap.dat, send the close request; when no running copy answers,
+// The whole hand-off: write Scrap.dat, send the close request; when no running copy takes it,
 // Scrap.dat is removed again so that a later, unrelated close of that copy does not end it.
 bool handOffToRunningCopy(const QString &runtimeFolder, int timeoutMs = 5000);
 
