@@ -118,14 +118,12 @@ bool SourcedWindowSystem::canWatchPointer()
     return reportingSource() || m_windows.canWatchPointer();
 }
 
-void SourcedWindowSystem::watchPointerOnce(std::function<void()> onMove)
+std::optional<QPoint> SourcedWindowSystem::watchPointerOnce(std::function<void()> onMove)
 {
     stopWatchingPointer();
     PointerSource *source = reportingSource();
-    if (!source) {
-        m_windows.watchPointerOnce(std::move(onMove));
-        return;
-    }
+    if (!source)
+        return m_windows.watchPointerOnce(std::move(onMove));
     m_onMove = std::move(onMove);
     m_watch = QObject::connect(source, &PointerSource::moved, source, [this] {
         auto callback = std::move(m_onMove);
@@ -133,6 +131,8 @@ void SourcedWindowSystem::watchPointerOnce(std::function<void()> onMove)
         if (callback)
             callback();
     });
+    // Connected first: a report from here on calls back.
+    return source->position();
 }
 
 void SourcedWindowSystem::stopWatchingPointer()
@@ -142,6 +142,11 @@ void SourcedWindowSystem::stopWatchingPointer()
     if (m_watch)
         QObject::disconnect(m_watch);
     m_watch = {};
+}
+
+void SourcedWindowSystem::dropUnaskedEvents()
+{
+    m_windows.dropUnaskedEvents();
 }
 
 } // namespace platform

@@ -7,6 +7,7 @@
 #include "platform/runtime_dir.h"
 #include "platform/shell.h"
 #include "platform/wayland_pointer.h"
+#include "platform/window_system.h"
 #include "platform/x11_window_system.h"
 #include "zorrit/app/zorrit_app.h"
 #include "zorrit/integration/theme_association.h"
@@ -55,10 +56,11 @@ int main(int argc, char **argv)
     QApplication::setQuitOnLastWindowClosed(false);
     QApplication::setWindowIcon(zorrit::shell::programIcon());
 
-    platform::X11WindowSystem x11WindowSystem;
+    const std::unique_ptr<platform::WindowSystem> nativeWindowSystem =
+        platform::createWindowSystem();
     // Under Wayland the pointer comes from the compositor once this copy runs the trail; the
     // source outlives the trail that reads it.
-    platform::SourcedWindowSystem windowSystem(x11WindowSystem);
+    platform::SourcedWindowSystem windowSystem(*nativeWindowSystem);
     platform::PointerChoice pointer;
     platform::QtDialogs dialogs;
     platform::QtShell shell;
