@@ -356,7 +356,8 @@ void ZorritApp::StartTrailEngine()
             for (int k = 0; k < trail::kSpriteCount; ++k)
                 m_engine->window(k)->setPicture((*pictures)[k]);
         } else {
-            // The tick timer is stopped for the fall-back; it runs from the end of start-up either way.
+            // The tick timer is stopped for the fall-back; it runs from the end of start-up either
+            // way.
             startupThemeFallback(stand.get());
         }
     }
