@@ -112,8 +112,7 @@ class XSession:
             "LANG": "C.UTF-8",
             "QT_QPA_PLATFORM": "xcb",
         }
-        for key in ("ZORRIT_UPDATE_SERVER", "ASAN_OPTIONS", "UBSAN_OPTIONS", "LSAN_OPTIONS",
-                    "TSAN_OPTIONS"):
+        for key in ("ZORRIT_UPDATE_SERVER", "ASAN_OPTIONS", "UBSAN_OPTIONS", "LSAN_OPTIONS"):
             if key in os.environ:
                 self.env[key] = os.environ[key]
 
