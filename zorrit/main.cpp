@@ -6,10 +6,10 @@
 #include "platform/file_names.h"
 #include "platform/runtime_dir.h"
 #include "platform/shell.h"
-#include "platform/wayland_pointer.h"
 #include "platform/x11_window_system.h"
 #include "zorrit/app/zorrit_app.h"
 #include "zorrit/integration/theme_association.h"
+#include "zorrit/pointer/pointer_choice.h"
 #include "zorrit/settings/settings_store.h"
 #include "zorrit/shell/program_icon.h"
 
@@ -59,7 +59,7 @@ int main(int argc, char **argv)
     // Under Wayland the pointer comes from the compositor once this copy runs the trail; the
     // source outlives the trail that reads it.
     platform::SourcedWindowSystem windowSystem(x11WindowSystem);
-    platform::PointerChoice pointer;
+    zorrit::pointer::PointerChoice pointer;
     platform::QtDialogs dialogs;
     platform::QtShell shell;
     platform::QtFileChooser fileChooser;
@@ -82,13 +82,14 @@ int main(int argc, char **argv)
     if (const std::optional<int> exitCode = zorrit.start(arguments))
         return *exitCode;
 
-    pointer = platform::choosePointerSource(platform::detectPointerSession(), runtimeFolder);
+    pointer = zorrit::pointer::choosePointerSource(zorrit::pointer::detectPointerSession(),
+                                                  runtimeFolder);
     windowSystem.setSource(pointer.source.get());
     if (!pointer.warning.isEmpty())
         std::fprintf(stderr, "zorrit: %s\n", qPrintable(pointer.warning));
     if (!pointer.noticeKey.isEmpty()) {
         QTimer::singleShot(0, &zorrit, [&] {
-            platform::showNoticeOnce(dialogs, settingsFolder, pointer.noticeKey,
+            zorrit::pointer::showNoticeOnce(dialogs, settingsFolder, pointer.noticeKey,
                                      pointer.noticeText);
         });
     }

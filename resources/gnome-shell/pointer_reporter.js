@@ -6,9 +6,9 @@
 // Shared by extension.js of GNOME Shell 43/44 and of 45 and later; Gio, GLib and Meta come
 // from the file it is built into.
 
-const BUS_NAME = 'org.rediroriro.Zorrit';
-const OBJECT_PATH = '/Pointer';
-const INTERFACE = 'org.rediroriro.Zorrit.Pointer';
+const BUS_NAME = '@ZORRIT_POINTER_BUS_NAME@';
+const OBJECT_PATH = '@ZORRIT_POINTER_OBJECT_PATH@';
+const INTERFACE = '@ZORRIT_POINTER_INTERFACE@';
 
 class PointerReporter {
     enable() {

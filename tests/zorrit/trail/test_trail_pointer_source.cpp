@@ -1,15 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The trail fed by a compositor's pointer reports: it follows them, sleeps at rest and wakes on
-// the next report; and the once-per-user notice of desktops that report nothing.
+// the next report.
 #include "platform/pointer_source.h"
-#include "platform/wayland_pointer.h"
 #include "zorrit/trail/trail_engine.h"
 
-#include "platform/fake/fake_dialogs.h"
 #include "platform/fake/fake_window_system.h"
-
-#include <QFile>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -72,23 +67,4 @@ TEST(TrailPointerSource, FollowsTheReportsSleepsAtRestAndWakesOnTheNextReport)
     EXPECT_FALSE(woken);
     x11.wakeUp();
     EXPECT_TRUE(woken);
-}
-
-TEST(TrailPointerSource, NoticeShowsOncePerUserAndNeverWithoutItsMark)
-{
-    QTemporaryDir dir;
-    platform::FakeDialogs dialogs;
-    const QString key = QStringLiteral("wayland-pointer");
-    const QString text = platform::otherWaylandText();
-    EXPECT_TRUE(platform::showNoticeOnce(dialogs, dir.path() + "/settings", key, text));
-    EXPECT_FALSE(platform::showNoticeOnce(dialogs, dir.path() + "/settings", key, text));
-    ASSERT_EQ(dialogs.shown.size(), 1u);
-    EXPECT_EQ(dialogs.shown[0].text, text);
-
-    // A folder that cannot hold the mark: better no notice than the same one at every start.
-    QFile blocker(dir.path() + "/blocked");
-    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
-    blocker.close();
-    EXPECT_FALSE(platform::showNoticeOnce(dialogs, dir.path() + "/blocked", key, text));
-    EXPECT_EQ(dialogs.shown.size(), 1u);
 }

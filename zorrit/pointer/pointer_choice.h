@@ -3,15 +3,17 @@
 // Shell in theirs, and a plain word to the user on any other Wayland desktop.
 #pragma once
 
-#include "pointer_source.h"
+#include "platform/pointer_source.h"
 
 #include <QString>
 
 #include <memory>
 
 namespace platform {
-
 class Dialogs;
+}
+
+namespace zorrit::pointer {
 
 enum class PointerSession { X11, KWin, Gnome, OtherWayland };
 
@@ -21,7 +23,7 @@ PointerSession detectPointerSession();
 
 struct PointerChoice
 {
-    std::unique_ptr<PointerSource> source; // null: the X server's pointer alone
+    std::unique_ptr<platform::PointerSource> source; // null: the X server's pointer alone
     QString warning;                       // for stderr, once per start
     QString noticeKey;                     // names the once-per-user notice; empty: none
     QString noticeText;
@@ -39,7 +41,7 @@ QString gnomeExtensionText();
 
 // Shows an information message once per user: `markerFolder` keeps a file per notice shown.
 // Returns whether it was shown now.
-bool showNoticeOnce(Dialogs &dialogs, const QString &markerFolder, const QString &key,
+bool showNoticeOnce(platform::Dialogs &dialogs, const QString &markerFolder, const QString &key,
                     const QString &text);
 
-} // namespace platform
+} // namespace zorrit::pointer

@@ -1,16 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Picking the pointer source for the session, and the notices that go with it.
-#include "wayland_pointer.h"
+#include "pointer_choice.h"
 
-#include "bus_pointer_source.h"
-#include "dialogs.h"
+#include "gnome_pointer_source.h"
+#include "kwin_pointer_source.h"
+#include "platform/dialogs.h"
+#include "zorrit/pointer/pointer_bus.h"
 
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QDir>
 #include <QFile>
 
-namespace platform {
+namespace zorrit::pointer {
 
 PointerSession detectPointerSession()
 {
@@ -41,7 +43,7 @@ QString gnomeExtensionText()
     return QStringLiteral("To let the trail follow the pointer over every window, enable "
                           "Zorrit's GNOME Shell extension:\n\n    gnome-extensions enable %1\n\n"
                           "then log out and in again.")
-        .arg(QLatin1String(GnomePointerSource::kExtensionUuid));
+        .arg(QLatin1String(kGnomeExtensionUuid));
 }
 
 PointerChoice choosePointerSource(PointerSession session, const QString &folder)
@@ -96,7 +98,7 @@ PointerChoice choosePointerSource(PointerSession session, const QString &folder)
     return choice;
 }
 
-bool showNoticeOnce(Dialogs &dialogs, const QString &markerFolder, const QString &key,
+bool showNoticeOnce(platform::Dialogs &dialogs, const QString &markerFolder, const QString &key,
                     const QString &text)
 {
     if (key.isEmpty() || markerFolder.isEmpty())
@@ -110,8 +112,8 @@ bool showNoticeOnce(Dialogs &dialogs, const QString &markerFolder, const QString
     if (!file.open(QIODevice::WriteOnly))
         return false;
     file.close();
-    dialogs.message(nullptr, MessageIcon::Information, QStringLiteral("Zorrit"), text);
+    dialogs.message(nullptr, platform::MessageIcon::Information, QStringLiteral("Zorrit"), text);
     return true;
 }
 
-} // namespace platform
+} // namespace zorrit::pointer
