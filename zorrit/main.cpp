@@ -4,6 +4,7 @@
 #include "platform/dialogs.h"
 #include "platform/file_chooser.h"
 #include "platform/file_names.h"
+#include "platform/pointer_source.h"
 #include "platform/runtime_dir.h"
 #include "platform/shell.h"
 #include "platform/x11_window_system.h"
@@ -14,7 +15,6 @@
 #include "zorrit/shell/program_icon.h"
 
 #include <QApplication>
-#include <QTimer>
 
 #include <cstdio>
 
@@ -56,15 +56,15 @@ int main(int argc, char **argv)
     QApplication::setWindowIcon(zorrit::shell::programIcon());
 
     platform::X11WindowSystem x11WindowSystem;
-    // Under Wayland the pointer comes from the compositor once this copy runs the trail; the
-    // source outlives the trail that reads it.
+    // Under Wayland the pointer comes from the compositor once this copy runs the trail;
+    // `pointer` is made before the trail, so its source outlives the trail that reads it.
     platform::SourcedWindowSystem windowSystem(x11WindowSystem);
-    zorrit::pointer::PointerChoice pointer;
     platform::QtDialogs dialogs;
     platform::QtShell shell;
     platform::QtFileChooser fileChooser;
     const QString settingsFolder = zorrit::settings::SettingsStore::defaultFolder();
     const QString runtimeFolder = platform::runtimeDir(QStringLiteral("zorrit"));
+    zorrit::pointer::PointerChoice pointer(windowSystem, dialogs, settingsFolder);
     zorrit::app::Seams seams{windowSystem,   dialogs,       shell,
                              settingsFolder, runtimeFolder, &fileChooser};
     seams.associateThemeFiles = [] {
@@ -82,18 +82,8 @@ int main(int argc, char **argv)
     if (const std::optional<int> exitCode = zorrit.start(arguments))
         return *exitCode;
 
-    pointer = zorrit::pointer::choosePointerSource(zorrit::pointer::detectPointerSession(),
-                                                  runtimeFolder);
-    windowSystem.setSource(pointer.source.get());
-    if (!pointer.warning.isEmpty())
-        std::fprintf(stderr, "zorrit: %s\n", qPrintable(pointer.warning));
-    if (!pointer.noticeKey.isEmpty()) {
-        QTimer::singleShot(0, &zorrit, [&] {
-            zorrit::pointer::showNoticeOnce(dialogs, settingsFolder, pointer.noticeKey,
-                                     pointer.noticeText);
-        });
-    }
+    pointer.start(zorrit::pointer::detectPointerSession(), runtimeFolder);
     const int exitCode = QApplication::exec();
-    windowSystem.setSource(nullptr);
+    pointer.stop();
     return exitCode;
 }

@@ -13,10 +13,7 @@
 #include <QThread>
 #include <QTimer>
 
-#include <algorithm>
-
 namespace zorrit::pointer {
-
 
 class PointerReceiver final : public QObject, protected QDBusContext
 {
@@ -35,10 +32,8 @@ public Q_SLOTS:
     // Logical compositor coordinates, which Xwayland uses as its root coordinates.
     Q_SCRIPTABLE void Moved(int x, int y)
     {
-        // Any program of the user may call this. X11 window positions are 16-bit: kept within
-        // them, a wild report misplaces the trail for a moment and breaks nothing.
-        constexpr int kLimit = 32767;
-        m_source.report(std::clamp(x, -kLimit, kLimit), std::clamp(y, -kLimit, kLimit));
+        // Any program of the user may call this; the position is kept within X11's 16 bits.
+        m_source.report(x, y);
         if (!calledFromDBus())
             return;
         // A second caller while one waits (a new reporter, say) is answered at once, and so is
@@ -113,28 +108,42 @@ bool BusPointerSource::listen(QString *error)
         discard(receiver.release());
         return false;
     }
-    // A copy that takes over from a running one (the hand-off) takes the name over too; the
-    // reports go to whichever copy runs the trail.
+    // Held without allowing replacement, so no other program can take it from us; a copy that
+    // starts while the one before it still holds it (the hand-off) waits in the queue.
+    QDBusConnectionInterface *names = bus.interface();
+    connect(names, &QDBusConnectionInterface::serviceRegistered, this, [this](const QString &name) {
+        if (name == QLatin1String(kBusName) && !m_ownsName) {
+            m_ownsName = true;
+            Q_EMIT nameAcquired();
+        }
+    });
+    connect(names, &QDBusConnectionInterface::serviceUnregistered, this,
+            [this](const QString &name) {
+                if (name == QLatin1String(kBusName) && m_ownsName) {
+                    m_ownsName = false;
+                    Q_EMIT nameLost();
+                }
+            });
     const QDBusReply<QDBusConnectionInterface::RegisterServiceReply> registered =
-        bus.interface()->registerService(QLatin1String(kBusName),
-                                         QDBusConnectionInterface::ReplaceExistingService,
-                                         QDBusConnectionInterface::AllowReplacement);
+        names->registerService(QLatin1String(kBusName), QDBusConnectionInterface::QueueService,
+                               QDBusConnectionInterface::DontAllowReplacement);
     if (!registered.isValid()
-        || registered.value() != QDBusConnectionInterface::ServiceRegistered) {
+        || registered.value() == QDBusConnectionInterface::ServiceNotRegistered) {
         bus.unregisterObject(QLatin1String(kObjectPath));
-        *error = QStringLiteral("the bus name %1 is taken").arg(QLatin1String(kBusName));
+        *error = registered.isValid()
+                     ? QStringLiteral("the bus refused the name %1").arg(QLatin1String(kBusName))
+                     : registered.error().message();
         discard(receiver.release());
         return false;
     }
+    m_ownsName = registered.value() == QDBusConnectionInterface::ServiceRegistered;
     m_receiver = receiver.release();
     return true;
 }
 
-bool BusPointerSource::ownsName() const
+QString BusPointerSource::uniqueName()
 {
-    QDBusConnection bus = QDBusConnection::sessionBus();
-    const QDBusReply<QString> owner = bus.interface()->serviceOwner(QLatin1String(kBusName));
-    return m_receiver && owner.isValid() && owner.value() == bus.baseService();
+    return QDBusConnection::sessionBus().baseService();
 }
 
 } // namespace zorrit::pointer

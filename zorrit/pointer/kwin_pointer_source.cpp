@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Loading the KWin script that reports the pointer, and unloading it.
+// Loading the KWin script that reports the pointer, following KWin and the bus name, and
+// unloading the script.
 #include "kwin_pointer_source.h"
+
+#include "zorrit/pointer/pointer_bus.h"
 
 #include <QDBusConnection>
 #include <QDBusMessage>
@@ -8,6 +11,8 @@
 #include <QDBusServiceWatcher>
 #include <QFile>
 #include <QSaveFile>
+
+#include <utility>
 
 namespace zorrit::pointer {
 
@@ -28,43 +33,68 @@ QDBusMessage kwinCall(const char *method, const QVariantList &arguments)
 }
 } // namespace
 
+KWinPointerSource::KWinPointerSource(const QString &folder, QObject *parent)
+    : BusPointerSource(parent)
+    , m_path(folder + QStringLiteral("/kwin-pointer.js"))
+{
+}
+
 KWinPointerSource::~KWinPointerSource()
 {
-    // A copy that took over from us has loaded the script afresh for itself: leave it.
-    delete m_kwinWatch;
-    if (m_loaded && ownsName())
-        kwinCall("unloadScript", {QLatin1String(kPluginName)});
+    unload();
 }
 
-QByteArray KWinPointerSource::scriptText()
+QByteArray KWinPointerSource::scriptText(const QString &receiver)
 {
     QFile script(QStringLiteral(":/pointer/kwin_pointer.js"));
-    return script.open(QIODevice::ReadOnly) ? script.readAll() : QByteArray();
+    if (!script.open(QIODevice::ReadOnly))
+        return {};
+    return script.readAll().replace("%RECEIVER%", receiver.toLatin1());
 }
 
-bool KWinPointerSource::start(const QString &folder, QString *error)
+bool KWinPointerSource::start(QString *error)
 {
-    m_path = folder + QStringLiteral("/kwin-pointer.js");
-    QSaveFile file(m_path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(scriptText()) != scriptText().size()
-        || !file.commit()) {
-        *error = QStringLiteral("cannot write %1").arg(m_path);
+    if (!listen(error))
         return false;
-    }
-    if (!load(error))
-        return false;
-    m_kwinWatch =
-        new QDBusServiceWatcher(QLatin1String(kKWinService), QDBusConnection::sessionBus(),
-                                QDBusServiceWatcher::WatchForRegistration, this);
+    m_kwinWatch = new QDBusServiceWatcher(
+        QLatin1String(kKWinService), QDBusConnection::sessionBus(),
+        QDBusServiceWatcher::WatchForRegistration | QDBusServiceWatcher::WatchForUnregistration,
+        this);
     connect(m_kwinWatch, &QDBusServiceWatcher::serviceRegistered, this, [this] {
-        QString ignored;
-        load(&ignored);
+        QString why;
+        if (ownsName() && !load(&why))
+            Q_EMIT lost(why);
     });
-    return true;
+    connect(m_kwinWatch, &QDBusServiceWatcher::serviceUnregistered, this, [this] {
+        if (std::exchange(m_loaded, false)) {
+            shut();
+            Q_EMIT lost(QStringLiteral("KWin went away"));
+        }
+    });
+    connect(this, &BusPointerSource::nameAcquired, this, [this] {
+        QString why;
+        if (!load(&why))
+            Q_EMIT lost(why);
+    });
+    connect(this, &BusPointerSource::nameLost, this, [this] {
+        // The script is the name owner's now: leave it to them.
+        if (std::exchange(m_loaded, false)) {
+            shut();
+            Q_EMIT lost(QStringLiteral("another program took the bus name %1")
+                            .arg(QLatin1String(kBusName)));
+        }
+    });
+    return !ownsName() || load(error);
 }
 
 bool KWinPointerSource::load(QString *error)
 {
+    const QByteArray script = scriptText(uniqueName());
+    QSaveFile file(m_path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(script) != script.size() || !file.commit()) {
+        *error = QStringLiteral("cannot write %1").arg(m_path);
+        return false;
+    }
     // A copy that was killed could not unload its script, which would make ours a duplicate.
     kwinCall("unloadScript", {QLatin1String(kPluginName)});
     const QDBusReply<int> id = kwinCall("loadScript", {m_path, QLatin1String(kPluginName)});
@@ -79,7 +109,15 @@ bool KWinPointerSource::load(QString *error)
         *error = QStringLiteral("KWin did not start the script: %1").arg(started.errorMessage());
         return false;
     }
+    open();
     return true;
+}
+
+void KWinPointerSource::unload()
+{
+    if (std::exchange(m_loaded, false) && ownsName())
+        kwinCall("unloadScript", {QLatin1String(kPluginName)});
+    shut();
 }
 
 } // namespace zorrit::pointer

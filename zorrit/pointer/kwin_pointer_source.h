@@ -9,7 +9,10 @@ class QDBusServiceWatcher;
 namespace zorrit::pointer {
 
 // KWin 5.27 and later: the script reports workspace.cursorPos at every
-// workspace.cursorPosChanged. Unloaded again when this object goes.
+// workspace.cursorPosChanged, calling this copy's unique bus name, so that only this copy hears
+// it. The copy that holds the well-known name runs the script: it loads it when the name comes
+// (at once, or when the copy before it has ended) and again whenever KWin comes back (a restart
+// of KWin loses its scripts), and unloads it in unload().
 class KWinPointerSource final : public BusPointerSource
 {
     Q_OBJECT
@@ -17,13 +20,20 @@ class KWinPointerSource final : public BusPointerSource
 public:
     static constexpr char kPluginName[] = "zorrit-pointer";
 
-    using BusPointerSource::BusPointerSource;
+    explicit KWinPointerSource(const QString &folder, QObject *parent = nullptr);
     ~KWinPointerSource() override;
 
-    // Writes the script into `folder`, unloads one left behind by a copy that was killed, loads
-    // ours and starts it; again whenever KWin comes back (a restart of KWin loses its scripts).
-    bool start(const QString &folder, QString *error);
-    static QByteArray scriptText();
+    // Serves Moved and loads the script once the name is ours; false when the bus or KWin
+    // refuses at start.
+    bool start(QString *error);
+    // Unloads our script from KWin, if it is loaded; the last step of quitting.
+    void unload();
+    // The script as loaded, calling `receiver`.
+    static QByteArray scriptText(const QString &receiver);
+
+Q_SIGNALS:
+    // The script stopped reporting, or could not be loaded; says why.
+    void lost(const QString &why);
 
 private:
     bool load(QString *error);

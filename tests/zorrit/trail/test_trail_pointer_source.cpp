@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The trail fed by a compositor's pointer reports: it follows them, sleeps at rest and wakes on
-// the next report.
+// the next report; a source that stops hands the pointer back to the X server.
 #include "platform/pointer_source.h"
 #include "zorrit/trail/trail_engine.h"
 
@@ -15,7 +15,9 @@ namespace {
 class ScriptedSource final : public platform::PointerSource
 {
 public:
+    using PointerSource::open;
     using PointerSource::report;
+    using PointerSource::shut;
 };
 
 } // namespace
@@ -67,4 +69,35 @@ TEST(TrailPointerSource, FollowsTheReportsSleepsAtRestAndWakesOnTheNextReport)
     EXPECT_FALSE(woken);
     x11.wakeUp();
     EXPECT_TRUE(woken);
+}
+
+TEST(TrailPointerSource, ASourceThatStopsWakesTheTrailAndLeavesThePointerToTheXServer)
+{
+    platform::FakeWindowSystem x11;
+    x11.current = QPoint(652, 531);
+    platform::SourcedWindowSystem windows(x11);
+    ScriptedSource source;
+    windows.setSource(&source);
+    source.report(500, 300);
+    bool woken = false;
+    windows.watchPointerOnce([&] { woken = true; });
+    EXPECT_FALSE(x11.watcher);
+
+    // The extension was turned off: a trail asleep on the source would never wake again.
+    source.shut();
+    EXPECT_TRUE(woken);
+    EXPECT_EQ(windows.pointerPos(), QPoint(652, 531));
+    source.report(600, 300); // a report still on its way when it stopped
+    EXPECT_EQ(windows.pointerPos(), QPoint(652, 531));
+
+    // Asleep meanwhile, the X server's moves wake it, and so does the source's first report once
+    // it runs again.
+    woken = false;
+    windows.watchPointerOnce([&] { woken = true; });
+    ASSERT_TRUE(x11.watcher);
+    source.open();
+    source.report(700, 300);
+    EXPECT_TRUE(woken);
+    EXPECT_FALSE(x11.watcher);
+    EXPECT_EQ(windows.pointerPos(), QPoint(700, 300));
 }
