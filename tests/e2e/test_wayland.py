@@ -75,7 +75,7 @@ class KWin(FollowsThePointer, XTestCase):
 
     def claim_name(self):
         """Another program of the user that asks for Zorrit's bus name with replacement; its
-        output (owner, queued, moved X Y) goes to the returned file."""
+        output (owner, queued, heard X Y) goes to the returned file."""
         out = os.path.join(self.x.root, f"claim-{len(self.x.processes)}.log")
         script = os.path.join(os.path.dirname(__file__), "wayland", "claim_name.js")
         with open(out, "wb") as f:
@@ -97,7 +97,7 @@ class KWin(FollowsThePointer, XTestCase):
         thief, said = self.claim_name()
         self.assertTrue(wait_until(lambda: "queued" in said(), 15), said())
         self.assertFollows([(900, 700), (40, 900)])
-        self.assertNotIn("moved", said())
+        self.assertNotIn("heard", said())
 
         # Holding the name before Zorrit starts: Zorrit waits for it, says so, and the script
         # never reports to the holder.
@@ -112,7 +112,7 @@ class KWin(FollowsThePointer, XTestCase):
         thief.wait(10)
         self.assertTrue(wait_until(self.x.script_loaded, 15), self.x.log(zorrit))
         self.assertFollows([(200, 600), (1000, 150)])
-        self.assertNotIn("moved", said())
+        self.assertNotIn("heard", said())
         self.quit_zorrit(zorrit)
         self.assertFalse(self.x.script_loaded())
 

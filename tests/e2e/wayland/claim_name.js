@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Another program of the user that wants Zorrit's pointer: it asks for the bus name with
 // replacement and serves Moved on it. Prints "owner" when it gets the name, "queued" when it
-// does not, and "moved X Y" for each position it is handed. Ends when stdin closes.
+// does not, and "heard X Y" for each position it is handed. Ends when stdin closes.
 // gjs claim_name.js NAME PATH INTERFACE
 const {Gio, GLib} = imports.gi;
 
@@ -19,7 +19,7 @@ Gio.bus_own_name(Gio.BusType.SESSION, name,
     connection => {
         const object = Gio.DBusExportedObject.wrapJSObject(xml, {
             Moved(x, y) {
-                say(`moved ${x} ${y}`);
+                say(`heard ${x} ${y}`);
             },
         });
         object.export(connection, path);
