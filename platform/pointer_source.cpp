@@ -137,7 +137,7 @@ bool SourcedWindowSystem::canWatchPointer()
     return reportingSource() || m_windows.canWatchPointer();
 }
 
-void SourcedWindowSystem::watchPointerOnce(std::function<void()> onMove)
+std::optional<QPoint> SourcedWindowSystem::watchPointerOnce(std::function<void()> onMove)
 {
     stopWatchingPointer();
     m_onMove = std::move(onMove);
@@ -150,9 +150,11 @@ void SourcedWindowSystem::watchPointerOnce(std::function<void()> onMove)
         m_stopWatch =
             QObject::connect(source, &PointerSource::stopped, source, [this] { watchFired(); });
     }
+    // Connected first: a report from here on calls back.
+    if (const PointerSource *reporting = reportingSource())
+        return reporting->position();
     // Until the source reports, the moves the X server sees wake the trail as well.
-    if (!reportingSource())
-        m_windows.watchPointerOnce([this] { watchFired(); });
+    return m_windows.watchPointerOnce([this] { watchFired(); });
 }
 
 void SourcedWindowSystem::watchFired()
@@ -171,6 +173,11 @@ void SourcedWindowSystem::stopWatchingPointer()
     QObject::disconnect(m_stopWatch);
     m_moveWatch = {};
     m_stopWatch = {};
+}
+
+void SourcedWindowSystem::dropUnaskedEvents()
+{
+    m_windows.dropUnaskedEvents();
 }
 
 } // namespace platform

@@ -69,8 +69,9 @@ public:
     void flush() override;
     bool compositorRunning() override;
     bool canWatchPointer() override;
-    void watchPointerOnce(std::function<void()> onMove) override;
+    std::optional<QPoint> watchPointerOnce(std::function<void()> onMove) override;
     void stopWatchingPointer() override;
+    void dropUnaskedEvents() override;
     // The X11 channel, its pointer read from the source once that has reported.
     std::unique_ptr<TrailChannel> openTrailChannel(const std::vector<QWidget *> &windows) override;
 

@@ -8,6 +8,7 @@
 #include "platform/pointer_source.h"
 #include "platform/runtime_dir.h"
 #include "platform/shell.h"
+#include "platform/window_system.h"
 #include "platform/x11_window_system.h"
 #include "zorrit/app/zorrit_app.h"
 #include "zorrit/integration/theme_association.h"
@@ -77,10 +78,11 @@ int main(int argc, char **argv)
     QApplication::setQuitOnLastWindowClosed(false);
     QApplication::setWindowIcon(zorrit::shell::programIcon());
 
-    platform::X11WindowSystem x11WindowSystem;
+    const std::unique_ptr<platform::WindowSystem> nativeWindowSystem =
+        platform::createWindowSystem();
     // Under Wayland the pointer comes from the compositor once this copy runs the trail;
     // `pointer` is made before the trail, so its source outlives the trail that reads it.
-    platform::SourcedWindowSystem windowSystem(x11WindowSystem);
+    platform::SourcedWindowSystem windowSystem(*nativeWindowSystem);
     platform::QtDialogs dialogs;
     platform::QtShell shell;
     platform::QtFileChooser fileChooser;

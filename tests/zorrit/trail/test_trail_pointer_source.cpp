@@ -57,9 +57,9 @@ TEST(TrailPointerSource, FollowsTheReportsSleepsAtRestAndWakesOnTheNextReport)
     EXPECT_DOUBLE_EQ(engine.state().sprites[0].PosX, 510); // the first step, at once
 
     // The watch was for one move: later reports while awake leave the ticking alone.
-    engine.Timer1().stop();
+    engine.tickTimer().stop();
     source.report(700, 300);
-    EXPECT_FALSE(engine.Timer1().isActive());
+    EXPECT_FALSE(engine.tickTimer().isActive());
 
     // Without a source the X server's pointer and its watch are back.
     windows.setSource(nullptr);
