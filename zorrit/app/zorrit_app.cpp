@@ -312,7 +312,7 @@ void ZorritApp::startupThemeFallback(shell::StandWindow *stand)
 {
     if (stand)
         stand->close();
-    m_engine->Timer1().stop();
+    m_engine->tickTimer().stop();
     m_prefs->model().MakeMeBuilt();
     m_prefs->unload();
     m_seams.dialogs.critical(nullptr, QStringLiteral("Zorrit - Error"), themeNotFoundText());
@@ -340,7 +340,8 @@ void ZorritApp::startTrailEngine()
             for (int k = 0; k < trail::kSpriteCount; ++k)
                 m_engine->window(k)->setPicture((*pictures)[k]);
         } else {
-            // Timer1 is stopped for the fall-back; it runs from the end of start-up either way.
+            // The tick timer is stopped for the fall-back; it runs from the end of start-up either
+            // way.
             startupThemeFallback(stand.get());
         }
     }
