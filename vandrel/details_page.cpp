@@ -46,11 +46,11 @@ DetailsPage::DetailsPage(QWidget *parent)
         QString initial;
         int maxLength;
     } fields[] = {
-        {"themename", QStringLiteral("Enter the name of your theme:"), QStringLiteral("My Theme"),
+        {"themename", tr("Enter the name of your theme:"), QStringLiteral("My Theme"),
          kThemeNameLength},
-        {"namename", QStringLiteral("Enter your name:"), QStringLiteral("Lor Pennick"),
+        {"namename", tr("Enter your name:"), QStringLiteral("Lor Pennick"),
          kAuthorLength},
-        {"sitename", QStringLiteral("Enter your e-mail address or your website:"),
+        {"sitename", tr("Enter your e-mail address or your website:"),
          common::web::homePage(), kSiteLength},
     };
     auto *validator = new NoLineBreaks(this);
@@ -67,7 +67,7 @@ DetailsPage::DetailsPage(QWidget *parent)
         m_clear[i].initial = edit->text();
     }
     body()->addStretch();
-    addText(QStringLiteral("Click Next to continue."));
+    addText(tr("Click Next to continue."));
 
     setTabOrder(nextButton(), backButton());
     setTabOrder(backButton(), cancelButton());

@@ -56,7 +56,7 @@ public:
 
     static QString vandrelNotFoundText()
     {
-        return QStringLiteral("Sorry, but the Vandrel wasn't found. Reinstall a fresh copy of "
+        return tr("Sorry, but the Vandrel wasn't found. Reinstall a fresh copy of "
                               "Zorrit.");
     }
 
