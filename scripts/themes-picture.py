@@ -27,17 +27,17 @@ def shot(theme, out):
         session.run(["xsetroot", "-solid", "#3b6e8f"], check=False)
         session.write_settings({"Scroll": "No"})
         pointer = Pointer(session.display)
-        pointer.move(40, 30)
+        pointer.move(200, 40)
         zorrit = session.zorrit(*([theme] if theme else []))
         if not wait_until(lambda: session.find_windows("p5"), 20):
             raise RuntimeError("zorrit did not show its trail:\n" + session.log(zorrit))
         time.sleep(1.0)
-        # Along a slope, then still for a moment: the chain strung out behind the pointer.
+        # Leftwards, then still for a moment: the chain strung out behind the pointer.
         for step in range(40):
-            pointer.move(40 + step * 3.5, 30 + step * 2.2)
+            pointer.move(200 - step * 4, 40 + step * 0.5)
             time.sleep(0.02)
-        x, y = 40 + 39 * 3.5, 30 + 39 * 2.2
-        time.sleep(0.12)
+        x, y = 200 - 39 * 4, 40 + 39 * 0.5
+        time.sleep(0.08)
         session.run(["import", "-window", "root", out])
         points = " ".join(f"{int(x) + dx},{int(y) + dy}" for dx, dy in ARROW)
         subprocess.run(["convert", out, "-fill", "white", "-stroke", "black", "-draw",

@@ -48,10 +48,9 @@ DetailsPage::DetailsPage(QWidget *parent)
     } fields[] = {
         {"themename", tr("Enter the name of your theme:"), QStringLiteral("My Theme"),
          kThemeNameLength},
-        {"namename", tr("Enter your name:"), QStringLiteral("Lor Pennick"),
-         kAuthorLength},
-        {"sitename", tr("Enter your e-mail address or your website:"),
-         common::web::homePage(), kSiteLength},
+        {"namename", tr("Enter your name:"), QStringLiteral("Lor Pennick"), kAuthorLength},
+        {"sitename", tr("Enter your e-mail address or your website:"), common::web::homePage(),
+         kSiteLength},
     };
     auto *validator = new NoLineBreaks(this);
     for (size_t i = 0; i < m_fields.size(); ++i) {

@@ -47,7 +47,7 @@ PicturePage::PicturePage(platform::Dialogs &dialogs, platform::FileChooser &choo
     , m_chooser(chooser)
 {
     addText(tr("If you wish to use the same image for the trail, click \"Choose "
-                           "Global Image\". If not, you can choose individual pictures."));
+               "Global Image\". If not, you can choose individual pictures."));
     auto *global = new QPushButton(tr("Choose &global image..."), this);
     global->setObjectName(QStringLiteral("Command14"));
     body()->addWidget(global, 0, Qt::AlignLeft);
@@ -113,13 +113,13 @@ bool PicturePage::askForPicture(QImage &picture, QString &title)
         // wizard and everything typed so far.
         m_dialogs.message(this, platform::MessageIcon::Warning, QStringLiteral("Vandrel"),
                           tr("The picture you selected is too large. "
-                                         "Please choose a smaller picture."));
+                             "Please choose a smaller picture."));
         return false;
     }
     if (!loaded) {
         m_dialogs.critical(this, tr("Vandrel - Critical Error"),
                            tr("The picture you selected is damaged or unreadable. "
-                                          "The program will now quit."));
+                              "The program will now quit."));
         Q_EMIT pictureDamaged();
         return false;
     }

@@ -24,7 +24,7 @@ SuccessPage::SuccessPage(platform::Shell &shell, QWidget *parent)
     addText(versionText());
     addText(tr("Press \"Quit\" to complete the wizard."));
     addText(tr("If you wish to distribute your theme, we can put it on our Theme "
-                           "Gallery for free!"));
+               "Gallery for free!"));
 
     // Label1: the empty margin around the link; leaving the link into it drops the underline.
     auto *margin = new QWidget(this);

@@ -92,7 +92,7 @@ std::unique_ptr<WizardPage> makeForm5()
 QString launchFailedText()
 {
     return Wizard::tr("The Vandrel couldn't launch a library. The Vandrel is damaged, please "
-                          "reinstall a copy. The program will now quit.");
+                      "reinstall a copy. The program will now quit.");
 }
 
 Wizard::Wizard(platform::Dialogs &dialogs, platform::FileChooser &chooser, platform::Shell &shell,
@@ -222,7 +222,7 @@ bool Wizard::saveTheme()
     if (!saveThemeFile(target, content)) {
         m_dialogs.critical(form5, tr("Vandrel - Error"),
                            tr("Sorry, but the theme couldn't be created. Please check "
-                                          "that you have enough space on your hard disk."));
+                              "that you have enough space on your hard disk."));
         return false;
     }
     go(6);

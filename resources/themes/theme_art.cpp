@@ -196,12 +196,17 @@ QImage dieFace(int pips, QColor face, QColor pip)
 ShippedTheme theme(const char *stem, const char *name, PictureFormat format, const char *extension,
                    const std::array<QImage, 5> &images)
 {
-    ShippedTheme result{QString::fromLatin1(stem), QString::fromLatin1(name),
-                        QStringLiteral("The Zorrit developers"), common::web::homePage(), format,
+    ShippedTheme result{QString::fromLatin1(stem),
+                        QString::fromLatin1(name),
+                        QStringLiteral("The Zorrit developers"),
+                        common::web::homePage(),
+                        format,
                         {}};
     for (int k = 0; k < 5; ++k) {
-        result.pictures[k] = {QStringLiteral("%1-%2.%3").arg(result.fileStem).arg(k + 1).arg(
-                                  QString::fromLatin1(extension)),
+        result.pictures[k] = {QStringLiteral("%1-%2.%3")
+                                  .arg(result.fileStem)
+                                  .arg(k + 1)
+                                  .arg(QString::fromLatin1(extension)),
                               images[k]};
     }
     return result;

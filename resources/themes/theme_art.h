@@ -19,10 +19,10 @@ inline constexpr QRgb kKeyColour = 0xffff00ff;
 inline constexpr int kSpriteSide = 20;
 
 enum class PictureFormat {
-    Bmp,         // 24 bits, the key colour around the shape
-    Gif,         // a palette; the key colour around the shape
-    GifClear,    // a palette; a transparent entry around the shape
-    Jpeg,        // square pictures that need no key colour (JPEG would blur its edge)
+    Bmp,      // 24 bits, the key colour around the shape
+    Gif,      // a palette; the key colour around the shape
+    GifClear, // a palette; a transparent entry around the shape
+    Jpeg,     // square pictures that need no key colour (JPEG would blur its edge)
 };
 
 struct ShippedPicture

@@ -38,7 +38,8 @@ class StartWithTheSession(XTestCase):
         self.assertTrue(os.path.exists(entry))
 
         # The next session.
-        self.x.run([dex, "--autostart", "--environment", "X-Zorrit-Test"])
+        session = self.x.spawn([dex, "--autostart", "--environment", "X-Zorrit-Test"], log="dex")
+        session.wait(30)
         self.addCleanup(lambda: [self.x.stop_pid(pid) for pid in self.x.zorrit_pids()])
         self.assertTrue(wait_until(self.x.zorrit_pids, 10), "the session did not start Zorrit")
         self.assertTrailAt((300, 200))

@@ -147,8 +147,7 @@ AutostartPlace userAutostartPlace()
     QString config = qEnvironmentVariable("XDG_CONFIG_HOME");
     if (!QDir::isAbsolutePath(config))
         config = QDir::homePath() + QStringLiteral("/.config");
-    const bool installed =
-        integration::isInstalledCopy(QCoreApplication::applicationDirPath());
+    const bool installed = integration::isInstalledCopy(QCoreApplication::applicationDirPath());
     return {config + QStringLiteral("/autostart"),
             installed ? QStringLiteral("zorrit") : QCoreApplication::applicationFilePath()};
 }
@@ -205,8 +204,8 @@ std::optional<QString> switchAutostart(const AutostartPlace &place, bool on)
         }
         const QString path = QDir(place.folder).filePath(kEntryName);
         // A file of that name that is no entry for Zorrit belongs to someone else.
-        if (QFileInfo::exists(path) || QFileInfo(path).isSymLink()
-            || !QDir().mkpath(place.folder) || !replaceFile(path, autostartEntry(place.program)))
+        if (QFileInfo::exists(path) || QFileInfo(path).isSymLink() || !QDir().mkpath(place.folder)
+            || !replaceFile(path, autostartEntry(place.program)))
             return path;
         return std::nullopt;
     }

@@ -28,8 +28,8 @@ QByteArray autostartEntry(const QString &program);
 // What the autostart folder holds for Zorrit.
 struct AutostartState
 {
-    QString ourEntry;             // the entry Zorrit wrote, byte for byte; empty when none
-    QStringList usersEntries;     // the user's own entries that start Zorrit
+    QString ourEntry;               // the entry Zorrit wrote, byte for byte; empty when none
+    QStringList usersEntries;       // the user's own entries that start Zorrit
     QStringList switchedOffEntries; // the user's own entries for Zorrit, switched off
     bool on() const { return !ourEntry.isEmpty() || !usersEntries.isEmpty(); }
 };

@@ -218,8 +218,7 @@ QWidget *PrefsDialog::buildSettingsPage()
     page->setObjectName(QStringLiteral("settings"));
 
     QGroupBox *box4 = frame("box4", tr("Position"), page);
-    QLabel *label7 =
-        label("Label7", tr("Choose the position of the mouse trail:"), box4);
+    QLabel *label7 = label("Label7", tr("Choose the position of the mouse trail:"), box4);
     const struct
     {
         const char *name;
@@ -299,8 +298,7 @@ QWidget *PrefsDialog::buildSharingPage()
 
     QGroupBox *box6 = frame("box6", tr("Download New Themes"), page);
     QLabel *label1 =
-        label("Label1",
-              tr("You can download on our website hundreds of Zorrit themes! "), box6);
+        label("Label1", tr("You can download on our website hundreds of Zorrit themes! "), box6);
     QLabel *label2 = label("Label2", tr("To do so, visit our Theme Gallery:"), box6);
     auto *label3 =
         new common::LinkLabel(common::web::gallery(), QUrl(common::web::gallery()), &m_shell, box6);
@@ -311,12 +309,11 @@ QWidget *PrefsDialog::buildSharingPage()
     box6Layout->addWidget(label3, 0, Qt::AlignLeft);
 
     QGroupBox *box7 = frame("box7", tr("Upload Your Own Themes"), page);
-    QLabel *label4 = label(
-        "Label4",
-        tr("You can distribute on the Internet your own themes on our Theme Gallery!"),
-        box7);
-    QLabel *label5 = label(
-        "Label5", tr("Just click the following link to upload your own theme:"), box7);
+    QLabel *label4 =
+        label("Label4",
+              tr("You can distribute on the Internet your own themes on our Theme Gallery!"), box7);
+    QLabel *label5 =
+        label("Label5", tr("Just click the following link to upload your own theme:"), box7);
     auto *label6 = new common::LinkLabel(common::web::uploadPage(), QUrl(common::web::uploadPage()),
                                          &m_shell, box7);
     label6->setObjectName(QStringLiteral("Label6"));

@@ -227,8 +227,7 @@ void PrefsModel::clickStartWithSession(bool checked)
         return;
     const BusyScope busy(*this); // the failure box
     if (const std::optional<QString> failed = switchAutostart(*m_deps.autostart, checked)) {
-        m_deps.dialogs.critical(nullptr, tr("Zorrit - Error"),
-                                autostartFailedText(*failed));
+        m_deps.dialogs.critical(nullptr, tr("Zorrit - Error"), autostartFailedText(*failed));
     }
     // The box shows what the folder now holds, whatever went wrong.
     m_startsWithSession = readAutostart(m_deps.autostart->folder).on();
@@ -355,8 +354,7 @@ void PrefsModel::chooseTheme()
         keepOnTop.start();
 
     if (chooser.failed) {
-        m_deps.dialogs.critical(nullptr, tr("Zorrit - Critical Error"),
-                                sharedLibraryText());
+        m_deps.dialogs.critical(nullptr, tr("Zorrit - Critical Error"), sharedLibraryText());
         setThemePath(builtInThemeValue());
         return;
     }

@@ -118,18 +118,18 @@ public:
     static QString sharedLibraryText()
     {
         return tr("Zorrit couldn't launch a shared library. Zorrit is damaged, please "
-                              "reinstall a copy.");
+                  "reinstall a copy.");
     }
     static QString autostartFailedText(const QString &path)
     {
         return tr("Zorrit couldn't change the programs that start when you log in. "
-                              "Please check that you may write to %1.")
+                  "Please check that you may write to %1.")
             .arg(path);
     }
     static QString damagedThemeText()
     {
         return tr("The theme you have selected is damaged or some files are missing. "
-                              "Please install it again.");
+                  "Please install it again.");
     }
 
 Q_SIGNALS:

@@ -57,7 +57,7 @@ public:
     static QString vandrelNotFoundText()
     {
         return tr("Sorry, but the Vandrel wasn't found. Reinstall a fresh copy of "
-                              "Zorrit.");
+                  "Zorrit.");
     }
 
 Q_SIGNALS:

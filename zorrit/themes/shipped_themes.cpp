@@ -11,8 +11,8 @@ QString shippedThemesFolder(const QString &programDir)
 {
     if (programDir.isEmpty())
         return {};
-    const QString folder =
-        QDir::cleanPath(QDir(programDir).absoluteFilePath(QStringLiteral("../share/zorrit/themes")));
+    const QString folder = QDir::cleanPath(
+        QDir(programDir).absoluteFilePath(QStringLiteral("../share/zorrit/themes")));
     return QFileInfo(folder).isDir() ? folder : QString();
 }
 
