@@ -317,7 +317,7 @@ void ZorritApp::startupThemeFallback(shell::StandWindow *stand)
 {
     if (stand)
         stand->close();
-    m_engine->Timer1().stop();
+    m_engine->tickTimer().stop();
     m_prefs->model().useBuiltInTheme();
     m_prefs->unload();
     m_seams.dialogs.critical(nullptr, QStringLiteral("Zorrit - Error"), themeNotFoundText());
@@ -345,7 +345,8 @@ void ZorritApp::startTrailEngine()
             for (int k = 0; k < trail::kSpriteCount; ++k)
                 m_engine->window(k)->setPicture((*pictures)[k]);
         } else {
-            // Timer1 is stopped for the fall-back; it runs from the end of start-up either way.
+            // The tick timer is stopped for the fall-back; it runs from the end of start-up either
+            // way.
             startupThemeFallback(stand.get());
         }
     }

@@ -333,7 +333,7 @@ void PrefsModel::chooseTheme()
     WatchedChooser chooser(m_deps.fileChooser ? *m_deps.fileChooser
                                               : static_cast<platform::FileChooser &>(qtChooser));
     // The sprites are not pushed back to the top while the open dialog is on screen.
-    QTimer &keepOnTop = m_deps.engine.Timer2();
+    QTimer &keepOnTop = m_deps.engine.keepOnTopTimer();
     const bool keepOnTopRan = keepOnTop.isActive();
     keepOnTop.stop();
     QString chosen;

@@ -100,7 +100,7 @@ TEST(ChooseTheme, KeepOnTopPausesWhileTheDialogShowsAndCancelChangesNothing)
         world.writeTheme(QStringLiteral("squares.thm"), ZorritWorld::goodThemeLines());
     world.app->store().WriteSetting(settings::kTheme, theme);
     world.startTrail();
-    QTimer &keepOnTop = world.app->engine().Timer2();
+    QTimer &keepOnTop = world.app->engine().keepOnTopTimer();
     chooser.keepOnTop = &keepOnTop;
     ASSERT_TRUE(keepOnTop.isActive());
     const QRgb before = spriteColour(world, 1);
@@ -170,7 +170,7 @@ TEST(ChooseTheme, ADialogThatCannotBeShownIsACriticalError)
     EXPECT_EQ(world.dialogs.shown[0].title, QStringLiteral("Zorrit - Critical Error"));
     EXPECT_EQ(world.dialogs.shown[0].text, prefs::PrefsModel::sharedLibraryText());
     EXPECT_EQ(world.app->prefs().model().themePath(), QStringLiteral("default"));
-    EXPECT_TRUE(world.app->engine().Timer2().isActive());
+    EXPECT_TRUE(world.app->engine().keepOnTopTimer().isActive());
 }
 
 TEST(ChooseTheme, UseBuiltInThemeBringsBackTheBallsAndTheMakersSite)

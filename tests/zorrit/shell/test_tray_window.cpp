@@ -122,7 +122,7 @@ TEST(TrayWindow, OnAndOffMarksFollowOnlyTheirOwnItems)
         EXPECT_EQ(spritesShown(), step.onAfter ? 5 : 0);
     }
     // Off does not stop the animation.
-    EXPECT_TRUE(world.app->engine().Timer1().isActive());
+    EXPECT_TRUE(world.app->engine().tickTimer().isActive());
 }
 
 TEST(TrayWindow, PreferencesOpenFromTheDefaultItemAndTheDoubleClick)
