@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Zorrit's entry point: the X11 check, the real seams, then start-up.
+#include "common/translations.h"
 #include "common/version.h"
 #include "platform/dialogs.h"
 #include "platform/end_signals.h"
@@ -77,6 +78,7 @@ int main(int argc, char **argv)
     // The trail has no main window: closing a dialog must not end the program.
     QApplication::setQuitOnLastWindowClosed(false);
     QApplication::setWindowIcon(zorrit::shell::programIcon());
+    common::installTranslations(app, QStringLiteral("zorrit"));
 
     const std::unique_ptr<platform::WindowSystem> nativeWindowSystem =
         platform::createWindowSystem();

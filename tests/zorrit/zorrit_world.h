@@ -33,6 +33,7 @@ public:
             windowSystem,       dialogs,           shell,
             settingsDir.path(), runtimeDir.path(), chooserToUse ? chooserToUse : &chooser};
         seams.endProgram = [this] { ++ended; };
+        seams.autostartFolder = autostartDir.filePath(QStringLiteral("autostart"));
         if (adjust)
             adjust(seams);
         app = std::make_unique<app::ZorritApp>(std::move(seams));
@@ -87,6 +88,7 @@ public:
     QTemporaryDir settingsDir;
     QTemporaryDir runtimeDir;
     QTemporaryDir themeDir;
+    QTemporaryDir autostartDir;
     platform::FakeWindowSystem windowSystem;
     platform::FakeDialogs dialogs;
     platform::FakeShell shell;

@@ -12,6 +12,7 @@
 #include "zorrit/shell/stand_window.h"
 #include "zorrit/shell/startup1_window.h"
 #include "zorrit/shell/tray_window.h"
+#include "zorrit/themes/shipped_themes.h"
 #include "zorrit/themes/theme_reader.h"
 #include "zorrit/update/update_check.h"
 
@@ -45,8 +46,12 @@ ZorritApp::ZorritApp(Seams seams)
         m_seams.handOffToRunningCopy = [](const QString &folder) {
             instance::handOffToRunningCopy(folder);
         };
+    prefs::AutostartPlace autostart = prefs::userAutostartPlace();
+    if (!m_seams.autostartFolder.isEmpty())
+        autostart.folder = m_seams.autostartFolder;
     m_prefs = std::make_unique<prefs::PrefsHolder>(prefs::PrefsDeps{
-        m_store, m_motion, *m_engine, *m_translucency, m_seams.dialogs, m_seams.fileChooser});
+        m_store, m_motion, *m_engine, *m_translucency, m_seams.dialogs, m_seams.fileChooser,
+        autostart, themes::shippedThemesFolder(QCoreApplication::applicationDirPath())});
     connect(m_prefs.get(), &prefs::PrefsHolder::themeNotFound, m_notice.get(),
             &shell::NotFoundNotice::start);
     prefs::PrefsWindowDeps windowDeps{*m_prefs, m_seams.shell, m_seams.dialogs};
@@ -112,9 +117,9 @@ void ZorritApp::quitProgram()
 
 void ZorritApp::loadThemeFromTray()
 {
-    m_prefs->model().LaunchTheme();
+    m_prefs->model().chooseTheme();
     if (prefs::PrefsModel *loaded = m_prefs->loaded()) {
-        const QString path = loaded->whatpath();
+        const QString path = loaded->themePath();
         m_store.WriteSetting(kTheme, path.isEmpty() ? builtInThemeValue() : path);
     }
     m_prefs->unload();
@@ -122,7 +127,7 @@ void ZorritApp::loadThemeFromTray()
 
 void ZorritApp::useBuiltInTheme()
 {
-    m_prefs->model().MakeMeBuilt();
+    m_prefs->model().useBuiltInTheme();
     m_prefs->unload();
 }
 
@@ -313,7 +318,7 @@ void ZorritApp::startupThemeFallback(shell::StandWindow *stand)
     if (stand)
         stand->close();
     m_engine->tickTimer().stop();
-    m_prefs->model().MakeMeBuilt();
+    m_prefs->model().useBuiltInTheme();
     m_prefs->unload();
     m_seams.dialogs.critical(nullptr, QStringLiteral("Zorrit - Error"), themeNotFoundText());
     m_store.WriteSetting(kTheme, builtInThemeValue());

@@ -240,7 +240,7 @@ TEST(TrayWindow, ThemeItemsWaitForTheNestedLoopsOfThePreferences)
         chooser.answer =
             world.writeTheme(QStringLiteral("squares.thm"), ZorritWorld::goodThemeLines());
         chooser.whileOpen = [&] {
-            world.app->prefs().loaded()->clickWobb(true);
+            world.app->prefs().loaded()->clickWobble(true);
             menuItem(world, "closeit")->trigger();
             ZorritWorld::flushDeletes();
             EXPECT_NE(world.app->prefs().loaded(), nullptr);
@@ -257,7 +257,7 @@ TEST(TrayWindow, LoadThemeWithAnEmptyPathStoresDefault)
 {
     ZorritWorld world;
     world.startTrail();
-    world.app->prefs().model().setWhatpath(QString());
+    world.app->prefs().model().setThemePath(QString());
     world.chooser.cancelNext();
     menuItem(world, "loadth")->trigger();
     EXPECT_EQ(world.setting(settings::kTheme), QStringLiteral("default"));
@@ -270,7 +270,7 @@ TEST(TrayWindow, QuitRemovesTheIconAndLeavesScrapDatAlone)
     world.app->showPreferences();
     const QString scrap = instance::scrapFilePath(world.runtimeDir.path());
     ASSERT_TRUE(instance::writeScrap(scrap));
-    world.app->prefs().model().clickWobb(true);
+    world.app->prefs().model().clickWobble(true);
 
     menuItem(world, "closeit")->trigger();
     EXPECT_FALSE(world.app->tray()->icon().isVisible());
