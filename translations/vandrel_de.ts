@@ -2,6 +2,36 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de_DE">
 <context>
+    <name>QFileDialog</name>
+    <message>
+        <source>Save As</source>
+        <translation>Speichern unter</translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation>Öffnen</translation>
+    </message>
+    <message>
+        <source>Confirm Save As</source>
+        <translation>Speichern unter bestätigen</translation>
+    </message>
+    <message>
+        <source>%1 already exists.
+Do you want to replace it?</source>
+        <translation>%1 ist bereits vorhanden.
+Möchten Sie die Datei ersetzen?</translation>
+    </message>
+</context>
+<context>
+    <name>platform::ChooserDialog</name>
+    <message>
+        <source>The file name is too long:
+%1</source>
+        <translation>Der Dateiname ist zu lang:
+%1</translation>
+    </message>
+</context>
+<context>
     <name>vandrel::DetailsPage</name>
     <message>
         <source>Enter the name of your theme:</source>

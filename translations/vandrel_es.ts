@@ -2,6 +2,36 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="es_ES">
 <context>
+    <name>QFileDialog</name>
+    <message>
+        <source>Save As</source>
+        <translation>Guardar como</translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation>Abrir</translation>
+    </message>
+    <message>
+        <source>Confirm Save As</source>
+        <translation>Confirmar Guardar como</translation>
+    </message>
+    <message>
+        <source>%1 already exists.
+Do you want to replace it?</source>
+        <translation>%1 ya existe.
+¿Desea reemplazarlo?</translation>
+    </message>
+</context>
+<context>
+    <name>platform::ChooserDialog</name>
+    <message>
+        <source>The file name is too long:
+%1</source>
+        <translation>El nombre del archivo es demasiado largo:
+%1</translation>
+    </message>
+</context>
+<context>
     <name>vandrel::DetailsPage</name>
     <message>
         <source>Enter the name of your theme:</source>

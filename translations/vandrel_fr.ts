@@ -2,6 +2,36 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="fr_FR">
 <context>
+    <name>QFileDialog</name>
+    <message>
+        <source>Save As</source>
+        <translation>Enregistrer sous</translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation>Ouvrir</translation>
+    </message>
+    <message>
+        <source>Confirm Save As</source>
+        <translation>Confirmer l&apos;enregistrement</translation>
+    </message>
+    <message>
+        <source>%1 already exists.
+Do you want to replace it?</source>
+        <translation>%1 existe déjà.
+Voulez-vous le remplacer ?</translation>
+    </message>
+</context>
+<context>
+    <name>platform::ChooserDialog</name>
+    <message>
+        <source>The file name is too long:
+%1</source>
+        <translation>Le nom du fichier est trop long :
+%1</translation>
+    </message>
+</context>
+<context>
     <name>vandrel::DetailsPage</name>
     <message>
         <source>Enter the name of your theme:</source>
