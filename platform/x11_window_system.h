@@ -55,6 +55,7 @@ private:
     void selectRawMotion(bool on);
     OwnWindow &ownWindow(QWidget *window, quint32 *wid);
     void adoptScreen(QWidget *window, OwnWindow &own, QPoint topLeft, int monitor);
+    void noteScale(QWidget *window, OwnWindow &own);
     void configureQuietly(QWidget *window, quint16 valueMask, const quint32 *values);
 
     xcb_connection_t *m_connection = nullptr;

@@ -8,6 +8,7 @@
 #include "platform/shell.h"
 #include "platform/wayland_pointer.h"
 #include "platform/x11_window_system.h"
+#include "platform/xinput_device_guard.h"
 #include "zorrit/app/zorrit_app.h"
 #include "zorrit/integration/theme_association.h"
 #include "zorrit/settings/settings_store.h"
@@ -48,6 +49,8 @@ int main(int argc, char **argv)
     }
 
     QApplication app(argc, argv);
+    // Before any event is handled: a pointer device that appears later must not end the program.
+    const platform::XInputDeviceGuard xinputGuard;
     QApplication::setApplicationName(QStringLiteral("Zorrit"));
     QApplication::setApplicationVersion(common::version::display());
     QApplication::setDesktopFileName(QStringLiteral("zorrit"));

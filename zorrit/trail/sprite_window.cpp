@@ -4,8 +4,10 @@
 
 #include "platform/x11_window_system.h"
 
+#include <QEvent>
 #include <QGuiApplication>
 #include <QPainter>
+#include <QWindow>
 
 namespace zorrit::trail {
 
@@ -46,6 +48,50 @@ void SpriteWindow::ShapeWindow(QRgb colour)
     // A shape set while the program is idle may otherwise wait in the output buffer. A flush,
     // not a sync: this runs in the middle of start-up and theme loading, where running the event
     // loop could delete windows under our feet.
+    platform::flushX11();
+}
+
+bool SpriteWindow::event(QEvent *event)
+{
+    const bool handled = QWidget::event(event);
+    switch (event->type()) {
+    case QEvent::ScreenChangeInternal:
+#if QT_VERSION >= QT_VERSION_CHECK(6, 6, 0)
+    case QEvent::DevicePixelRatioChange:
+#endif
+        followScale();
+        break;
+    default:
+        break;
+    }
+    return handled;
+}
+
+void SpriteWindow::followScale()
+{
+    // Qt has put the window on a screen of another scale, or changed the screen's scale. Newer
+    // Qt sizes the window from its old size in device pixels at the new scale (10 x 10 on a
+    // doubled screen); the sprite keeps its size on every screen.
+    const bool resized = size() != QSize(kSpriteSize, kSpriteSize);
+    if (resized)
+        resize(kSpriteSize, kSpriteSize);
+    const qreal ratio = devicePixelRatioF();
+    if (!resized && ratio == m_drawnRatio)
+        return; // a screen of the same scale: nothing to redo
+    m_drawnRatio = ratio;
+    QWindow *window = windowHandle();
+    const QRegion outline = mask();
+    if (!window || !testAttribute(Qt::WA_WState_Created) || outline.isEmpty()) {
+        update();
+        return;
+    }
+    // The outline was cut in device pixels at the old scale, and the window still shows the old
+    // drawing: show nothing until the drawing at the new scale is there, so the key colour never
+    // shows, then cut the outline again at the new scale.
+    window->setMask(QRegion(-1, -1, 1, 1));
+    if (isVisible())
+        repaint();
+    window->setMask(outline);
     platform::flushX11();
 }
 
