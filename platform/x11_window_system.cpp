@@ -315,8 +315,10 @@ void X11WindowSystem::adoptScreen(QWidget *window, OwnWindow &own, QPoint topLef
 
 void X11WindowSystem::noteScale(QWidget *window, OwnWindow &own)
 {
+    // The window's own size: the widget's may be off for a moment while Qt changes the scale.
+    const QSize size = window->windowHandle() ? window->windowHandle()->size() : window->size();
     own.dpr = window->devicePixelRatioF();
-    own.size = QSize(qRound(window->width() * own.dpr), qRound(window->height() * own.dpr));
+    own.size = QSize(qRound(size.width() * own.dpr), qRound(size.height() * own.dpr));
 }
 
 void X11WindowSystem::raiseWindow(QWidget *window)

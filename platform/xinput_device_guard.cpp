@@ -50,7 +50,8 @@ XInputDeviceGuard::XInputDeviceGuard()
     auto *x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
     if (!x11 || !x11->connection())
         return;
-    const xcb_query_extension_reply_t *ext = xcb_get_extension_data(x11->connection(), &xcb_input_id);
+    const xcb_query_extension_reply_t *ext =
+        xcb_get_extension_data(x11->connection(), &xcb_input_id);
     if (!ext || !ext->present)
         return;
     m_connection = x11->connection();
@@ -85,7 +86,20 @@ bool XInputDeviceGuard::nativeEventFilter(const QByteArray &eventType, void *mes
     if ((event->response_type & ~0x80) != XCB_GE_GENERIC)
         return false;
     auto *ge = reinterpret_cast<xcb_ge_generic_event_t *>(event);
-    if (ge->extension != m_xinputOpcode || ge->event_type != XCB_INPUT_DEVICE_CHANGED)
+    if (ge->extension != m_xinputOpcode)
+        return false;
+    if (ge->event_type == XCB_INPUT_HIERARCHY) {
+        // Qt sets its devices up again when one is added or removed, but not when one is
+        // attached to a master. A device whose change we kept from Qt while it floated is taken
+        // up properly, with its master, once it is attached.
+        auto *hierarchy = reinterpret_cast<xcb_input_hierarchy_event_t *>(event);
+        if (m_keptDevice && (hierarchy->flags & XCB_INPUT_HIERARCHY_MASK_SLAVE_ATTACHED)) {
+            hierarchy->flags |= XCB_INPUT_HIERARCHY_MASK_SLAVE_ADDED;
+            m_keptDevice = false;
+        }
+        return false;
+    }
+    if (ge->event_type != XCB_INPUT_DEVICE_CHANGED)
         return false;
     auto *changed = reinterpret_cast<xcb_input_device_changed_event_t *>(event);
     // A slave switching under its master only updates scrolling; Qt handles that well.
@@ -94,7 +108,7 @@ bool XInputDeviceGuard::nativeEventFilter(const QByteArray &eventType, void *mes
     const std::optional<InputDeviceInfo> device = queryDevice(changed->sourceid);
     if (qtCanTakeUpDevice(device, qtKnowsDeviceId))
         return false;
-    ++m_dropped;
+    m_keptDevice = true;
     qCDebug(lcDevices) << "kept a device change from Qt: device" << changed->deviceid << "source"
                        << changed->sourceid << "use" << device->type << "attached to"
                        << device->attachment;

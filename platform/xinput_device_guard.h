@@ -26,9 +26,10 @@ struct InputDeviceInfo
 bool qtCanTakeUpDevice(const std::optional<InputDeviceInfo> &device,
                        const std::function<bool(int deviceId)> &qtKnowsDevice);
 
-// Installed for the whole run, before the event loop starts. Off X11 it does nothing. Qt learns of
-// every device from the hierarchy events as before; this only drops the "device changed" events
-// Qt could not file, so touch, tablets and smooth scrolling keep working in the dialogs.
+// Installed for the whole run, before the event loop starts. Off X11 it does nothing. It drops
+// only the "device changed" events Qt could not file; Qt learns of such a device from the
+// hierarchy event that attaches it, so touch, tablets and smooth scrolling keep working in the
+// dialogs.
 class XInputDeviceGuard final : public QAbstractNativeEventFilter
 {
 public:
@@ -39,15 +40,12 @@ public:
 
     bool nativeEventFilter(const QByteArray &eventType, void *message, qintptr *result) override;
 
-    // How many events it kept from Qt, for the log line and the tests.
-    int dropped() const { return m_dropped; }
-
 private:
     std::optional<InputDeviceInfo> queryDevice(int deviceId);
 
     xcb_connection_t *m_connection = nullptr;
     quint8 m_xinputOpcode = 0;
-    int m_dropped = 0;
+    bool m_keptDevice = false; // a device Qt has not taken up yet
 };
 
 } // namespace platform

@@ -69,29 +69,37 @@ bool SpriteWindow::event(QEvent *event)
 
 void SpriteWindow::followScale()
 {
-    // Qt has put the window on a screen of another scale, or changed the screen's scale. Newer
-    // Qt sizes the window from its old size in device pixels at the new scale (10 x 10 on a
-    // doubled screen); the sprite keeps its size on every screen.
-    const bool resized = size() != QSize(kSpriteSize, kSpriteSize);
-    if (resized)
-        resize(kSpriteSize, kSpriteSize);
+    // Qt has put the window on a screen of another scale, or changed its screen's scale. Newer Qt
+    // also sizes the widget from the window's old size in device pixels at the new scale (10 x 10
+    // on a doubled screen), in the middle of its own move, which is not done yet.
     const qreal ratio = devicePixelRatioF();
+    const bool resized = size() != QSize(kSpriteSize, kSpriteSize);
     if (!resized && ratio == m_drawnRatio)
         return; // a screen of the same scale: nothing to redo
     m_drawnRatio = ratio;
-    QWindow *window = windowHandle();
-    const QRegion outline = mask();
-    if (!window || !testAttribute(Qt::WA_WState_Created) || outline.isEmpty()) {
-        update();
-        return;
+    // The outline was cut in device pixels at the old scale and the window shows the old drawing:
+    // show nothing until the new drawing is there, so the key colour never shows.
+    if (QWindow *window = windowHandle();
+        window && testAttribute(Qt::WA_WState_Created) && !mask().isEmpty())
+        window->setMask(QRegion(-1, -1, 1, 1));
+    if (!m_refitPending) {
+        m_refitPending = true;
+        QMetaObject::invokeMethod(this, &SpriteWindow::refit, Qt::QueuedConnection);
     }
-    // The outline was cut in device pixels at the old scale, and the window still shows the old
-    // drawing: show nothing until the drawing at the new scale is there, so the key colour never
-    // shows, then cut the outline again at the new scale.
-    window->setMask(QRegion(-1, -1, 1, 1));
+}
+
+void SpriteWindow::refit()
+{
+    m_refitPending = false;
+    QWindow *window = windowHandle();
+    // Qt's move is done: its window has the size and place Qt gave it. Setting the widget to
+    // them changes nothing on the server; it only gives the widget back its size.
+    if (window && size() != QSize(kSpriteSize, kSpriteSize))
+        setGeometry(QRect(window->position(), QSize(kSpriteSize, kSpriteSize)));
     if (isVisible())
         repaint();
-    window->setMask(outline);
+    if (window && testAttribute(Qt::WA_WState_Created) && !mask().isEmpty())
+        window->setMask(mask()); // cut again at the new scale
     platform::flushX11();
 }
 
