@@ -1,35 +1,59 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Zorrit's entry point: the X11 check, the real seams, then start-up.
+#include "common/translations.h"
 #include "common/version.h"
 #include "platform/dialogs.h"
+#include "platform/end_signals.h"
 #include "platform/file_chooser.h"
 #include "platform/file_names.h"
+#include "platform/pointer_source.h"
 #include "platform/runtime_dir.h"
 #include "platform/shell.h"
-#include "platform/wayland_pointer.h"
+#include "platform/window_system.h"
 #include "platform/x11_window_system.h"
 #include "platform/xinput_device_guard.h"
 #include "zorrit/app/zorrit_app.h"
 #include "zorrit/integration/theme_association.h"
+#include "zorrit/pointer/pointer_choice.h"
 #include "zorrit/settings/settings_store.h"
 #include "zorrit/shell/program_icon.h"
 
 #include <QApplication>
-#include <QTimer>
 
+#include <algorithm>
 #include <cstdio>
+#include <vector>
+
+namespace {
+
+// The arguments QApplication left in argv, out of those decoded before it took its own options.
+// Qt only moves argv's pointers together, so each one left is found among the given ones.
+QStringList argumentsLeft(const std::vector<char *> &given, const QStringList &decoded, int argc,
+                          char **argv)
+{
+    QStringList left;
+    for (int i = 1; i < argc; ++i) {
+        const auto found = std::find(given.begin(), given.end(), argv[i]);
+        if (found != given.end())
+            left << decoded[int(found - given.begin())];
+    }
+    return left;
+}
+
+} // namespace
 
 int main(int argc, char **argv)
 {
-    {
-        // --help, --version, --quit and --preferences for a running copy need no display.
-        QStringList arguments;
-        for (int i = 1; i < argc; ++i)
-            arguments << platform::decodeFileName(argv[i]);
-        if (const std::optional<int> exitCode = zorrit::app::ZorritApp::answerWithoutStarting(
-                arguments, [] { return platform::runtimeDir(QStringLiteral("zorrit")); }))
-            return *exitCode;
-    }
+    // File names are bytes: QApplication::arguments() would turn a byte that is not UTF-8 into
+    // U+FFFD, and the theme file named could never be opened.
+    const std::vector<char *> given(argv + 1, argv + argc);
+    QStringList decoded;
+    for (const char *argument : given)
+        decoded << platform::decodeFileName(argument);
+    // --help, --version, --quit and --preferences for a running copy need no display.
+    if (const std::optional<int> exitCode = zorrit::app::ZorritApp::answerWithoutStarting(
+            decoded, [] { return platform::runtimeDir(QStringLiteral("zorrit")); }))
+        return *exitCode;
     // The trail needs the X11 pointer and window stacking: under Wayland, use XWayland.
     if (qEnvironmentVariableIsSet("WAYLAND_DISPLAY") && qEnvironmentVariableIsSet("DISPLAY")
         && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
@@ -57,17 +81,19 @@ int main(int argc, char **argv)
     // The trail has no main window: closing a dialog must not end the program.
     QApplication::setQuitOnLastWindowClosed(false);
     QApplication::setWindowIcon(zorrit::shell::programIcon());
+    common::installTranslations(app, QStringLiteral("zorrit"));
 
-    platform::X11WindowSystem x11WindowSystem;
-    // Under Wayland the pointer comes from the compositor once this copy runs the trail; the
-    // source outlives the trail that reads it.
-    platform::SourcedWindowSystem windowSystem(x11WindowSystem);
-    platform::PointerChoice pointer;
+    const std::unique_ptr<platform::WindowSystem> nativeWindowSystem =
+        platform::createWindowSystem();
+    // Under Wayland the pointer comes from the compositor once this copy runs the trail;
+    // `pointer` is made before the trail, so its source outlives the trail that reads it.
+    platform::SourcedWindowSystem windowSystem(*nativeWindowSystem);
     platform::QtDialogs dialogs;
     platform::QtShell shell;
     platform::QtFileChooser fileChooser;
     const QString settingsFolder = zorrit::settings::SettingsStore::defaultFolder();
     const QString runtimeFolder = platform::runtimeDir(QStringLiteral("zorrit"));
+    zorrit::pointer::PointerChoice pointer(windowSystem, dialogs, settingsFolder);
     zorrit::app::Seams seams{windowSystem,   dialogs,       shell,
                              settingsFolder, runtimeFolder, &fileChooser};
     seams.associateThemeFiles = [] {
@@ -76,26 +102,21 @@ int main(int argc, char **argv)
                                                  zorrit::integration::themeFileIconName());
     };
     zorrit::app::ZorritApp zorrit(std::move(seams));
-    // File names are bytes: QApplication::arguments() would turn a byte that is not UTF-8 into
-    // U+FFFD, and the theme file named could never be opened. argv is what is left after Qt took
-    // its own options.
-    QStringList arguments;
-    for (int i = 1; i < argc; ++i)
-        arguments << platform::decodeFileName(argv[i]);
-    if (const std::optional<int> exitCode = zorrit.start(arguments))
+    // A log-out, `kill` or a service manager ends Zorrit as "&Quit" does; main's end then unloads
+    // the KWin script. A signal taken during start-up (under a message box) ends it there.
+    platform::EndSignals endSignals;
+    bool endSignalled = false;
+    QObject::connect(&endSignals, &platform::EndSignals::received, &zorrit, [&] {
+        endSignalled = true;
+        zorrit.quitProgram();
+    });
+    if (const std::optional<int> exitCode = zorrit.start(argumentsLeft(given, decoded, argc, argv)))
         return *exitCode;
+    if (endSignalled)
+        return 0;
 
-    pointer = platform::choosePointerSource(platform::detectPointerSession(), runtimeFolder);
-    windowSystem.setSource(pointer.source.get());
-    if (!pointer.warning.isEmpty())
-        std::fprintf(stderr, "zorrit: %s\n", qPrintable(pointer.warning));
-    if (!pointer.noticeKey.isEmpty()) {
-        QTimer::singleShot(0, &zorrit, [&] {
-            platform::showNoticeOnce(dialogs, settingsFolder, pointer.noticeKey,
-                                     pointer.noticeText);
-        });
-    }
+    pointer.start(zorrit::pointer::detectPointerSession(), runtimeFolder);
     const int exitCode = QApplication::exec();
-    windowSystem.setSource(nullptr);
+    pointer.stop();
     return exitCode;
 }

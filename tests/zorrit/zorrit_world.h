@@ -33,6 +33,7 @@ public:
             windowSystem,       dialogs,           shell,
             settingsDir.path(), runtimeDir.path(), chooserToUse ? chooserToUse : &chooser};
         seams.endProgram = [this] { ++ended; };
+        seams.autostartFolder = autostartDir.filePath(QStringLiteral("autostart"));
         if (adjust)
             adjust(seams);
         app = std::make_unique<app::ZorritApp>(std::move(seams));
@@ -45,12 +46,8 @@ public:
         flushDeletes();
     }
 
-    // Start-up as far as the trail and the tray, as a copy that holds the instance lock.
-    void startTrail()
-    {
-        app->instanceLock().tryAcquire();
-        app->ShowTrailAndTray();
-    }
+    // A plain start as far as the trail and the tray, as the copy that holds the instance lock.
+    void startTrail() { app->start({}); }
 
     QString setting(const settings::SettingKey &key) const
     {
@@ -91,6 +88,7 @@ public:
     QTemporaryDir settingsDir;
     QTemporaryDir runtimeDir;
     QTemporaryDir themeDir;
+    QTemporaryDir autostartDir;
     platform::FakeWindowSystem windowSystem;
     platform::FakeDialogs dialogs;
     platform::FakeShell shell;

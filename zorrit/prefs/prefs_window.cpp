@@ -82,7 +82,7 @@ void PrefsWindow::launchVandrel()
     m_deps.holder.unload();
     const QString program = m_deps.vandrelProgram ? m_deps.vandrelProgram() : QString();
     if (!m_deps.shell.startProgram(program, {}))
-        m_deps.dialogs.critical(nullptr, QStringLiteral("Zorrit - Error"), vandrelNotFoundText());
+        m_deps.dialogs.critical(nullptr, tr("Zorrit - Error"), vandrelNotFoundText());
 }
 
 } // namespace zorrit::prefs
