@@ -4,6 +4,7 @@
 
 #include <QCoreApplication>
 #include <QGuiApplication>
+#include <QPointer>
 #include <QScreen>
 #include <QTimer>
 #include <QWidget>
@@ -152,6 +153,8 @@ X11WindowSystem::X11WindowSystem(xcb_connection_t *qtConnection, _XDisplay *disp
 
 X11WindowSystem::~X11WindowSystem()
 {
+    for (const QMetaObject::Connection &connection : std::as_const(m_windowWatch))
+        QObject::disconnect(connection);
     if (m_pointerConnection)
         xcb_disconnect(m_pointerConnection);
     if (QCoreApplication::instance())
@@ -195,7 +198,7 @@ X11WindowSystem::OwnWindow &X11WindowSystem::ownWindow(QWidget *window, quint32 
         // Qt may learn of a new screen for the window after the move that took it there.
         if (QWindow *handle = window->windowHandle()) {
             const QPointer<QWidget> guarded(window);
-            m_screenWatch.append(QObject::connect(handle, &QWindow::screenChanged, handle,
+            m_windowWatch.append(QObject::connect(handle, &QWindow::screenChanged, handle,
                                                   [this, guarded, id = *wid] {
                                                       const auto known = m_ownWindows.find(id);
                                                       if (guarded && known != m_ownWindows.end())
