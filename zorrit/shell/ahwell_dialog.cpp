@@ -16,7 +16,7 @@ AhwellDialog::AhwellDialog(QWidget *parent)
 {
     setObjectName(QStringLiteral("ahwell"));
     setWindowRole(objectName());
-    setWindowTitle(QStringLiteral("Zorrit - Error"));
+    setWindowTitle(tr("Zorrit - Error"));
     auto *layout = new QVBoxLayout(this);
     auto *row = new QHBoxLayout;
     auto *picture = new QLabel(this);
@@ -29,7 +29,7 @@ AhwellDialog::AhwellDialog(QWidget *parent)
     row->addWidget(picture);
     row->addWidget(label, 1);
     layout->addLayout(row);
-    auto *ok = new QPushButton(QStringLiteral("&OK"), this);
+    auto *ok = new QPushButton(tr("&OK"), this);
     ok->setObjectName(QStringLiteral("Command1"));
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
