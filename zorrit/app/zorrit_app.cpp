@@ -2,6 +2,7 @@
 // Start-up: one copy at a time, a theme from the command line, the first-run welcome, the trail.
 #include "zorrit_app.h"
 
+#include "common/message_titles.h"
 #include "common/version.h"
 #include "platform/dialogs.h"
 #include "platform/file_chooser.h"
@@ -264,14 +265,13 @@ std::optional<int> ZorritApp::start(const QStringList &arguments)
     if (!m_lock.tryAcquire() && m_lock.isUnusable()) {
         // Nobody can hold a lock that cannot be made: telling the user that another copy runs
         // would be false, and waiting for it would never end.
-        m_seams.dialogs.critical(nullptr, QStringLiteral("Zorrit - Error"),
+        m_seams.dialogs.critical(nullptr, common::zorritErrorTitle(),
                                  noLockText(m_seams.runtimeFolder));
         return 1;
     }
     if (!m_lock.isHeld()) {
         if (plain) {
-            m_seams.dialogs.critical(nullptr, QStringLiteral("Zorrit - Error"),
-                                     alreadyRunningText());
+            m_seams.dialogs.critical(nullptr, common::zorritErrorTitle(), alreadyRunningText());
             return 1;
         }
         HandedThemePath = handedPath();
@@ -332,7 +332,7 @@ void ZorritApp::startupThemeFallback(shell::StandWindow *stand)
     m_engine->Timer1().stop();
     m_prefs->model().MakeMeBuilt();
     m_prefs->unload();
-    m_seams.dialogs.critical(nullptr, QStringLiteral("Zorrit - Error"), themeNotFoundText());
+    m_seams.dialogs.critical(nullptr, common::zorritErrorTitle(), themeNotFoundText());
     m_store.WriteSetting(kTheme, builtInThemeValue());
 }
 

@@ -4,6 +4,7 @@
 
 #include "common/common_dialog.h"
 #include "common/maker_web.h"
+#include "common/message_titles.h"
 #include "platform/dialogs.h"
 #include "platform/file_chooser.h"
 #include "zorrit/settings/settings_store.h"
@@ -272,7 +273,7 @@ void PrefsModel::setWhatpath(const QString &path)
 
 void PrefsModel::themeFailed()
 {
-    m_deps.dialogs.critical(nullptr, QStringLiteral("Zorrit - Error"), damagedThemeText());
+    m_deps.dialogs.critical(nullptr, common::zorritErrorTitle(), damagedThemeText());
     m_whatpath = builtInThemeValue();
     Q_EMIT changed();
 }

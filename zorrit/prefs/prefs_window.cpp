@@ -2,6 +2,7 @@
 // Creating and dropping the preferences window with its state.
 #include "prefs_window.h"
 
+#include "common/message_titles.h"
 #include "platform/dialogs.h"
 #include "platform/shell.h"
 #include "prefs_dialog.h"
@@ -82,7 +83,7 @@ void PrefsWindow::launchVandrel()
     m_deps.holder.unload();
     const QString program = m_deps.vandrelProgram ? m_deps.vandrelProgram() : QString();
     if (!m_deps.shell.startProgram(program, {}))
-        m_deps.dialogs.critical(nullptr, QStringLiteral("Zorrit - Error"), vandrelNotFoundText());
+        m_deps.dialogs.critical(nullptr, common::zorritErrorTitle(), vandrelNotFoundText());
 }
 
 } // namespace zorrit::prefs

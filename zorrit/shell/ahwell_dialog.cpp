@@ -2,6 +2,7 @@
 // The not-found notice's layout.
 #include "ahwell_dialog.h"
 
+#include "common/message_titles.h"
 #include "window_pictures.h"
 
 #include <QHBoxLayout>
@@ -16,7 +17,7 @@ AhwellDialog::AhwellDialog(QWidget *parent)
 {
     setObjectName(QStringLiteral("ahwell"));
     setWindowRole(objectName());
-    setWindowTitle(QStringLiteral("Zorrit - Error"));
+    setWindowTitle(common::zorritErrorTitle());
     auto *layout = new QVBoxLayout(this);
     auto *row = new QHBoxLayout;
     auto *picture = new QLabel(this);

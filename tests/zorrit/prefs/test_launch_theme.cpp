@@ -58,8 +58,7 @@ TEST(LaunchTheme, AsksForThmFilesAndLoadsTheChosenTheme)
 {
     ZorritWorld world;
     world.startTrail();
-    const QString theme =
-        world.writeTheme(QStringLiteral("squares.thm"), ZorritWorld::goodThemeLines());
+    const QString theme = world.themes.goodTheme(QStringLiteral("squares.thm"));
     world.chooser.chooseNext(theme);
     clickLoadTheme(world);
 
@@ -73,14 +72,12 @@ TEST(LaunchTheme, AsksForThmFilesAndLoadsTheChosenTheme)
     EXPECT_EQ(request.flags, 8u);
     EXPECT_EQ(request.owner.data(), world.app->prefsWindow().dialog());
 
-    const QRgb colours[] = {qRgb(255, 0, 0), qRgb(0, 255, 0), qRgb(0, 0, 255), qRgb(255, 255, 0),
-                            qRgb(0, 255, 255)};
     for (int k = 0; k < 5; ++k)
-        EXPECT_EQ(spriteColour(world, k), colours[k]) << k;
+        EXPECT_EQ(spriteColour(world, k), testsupport::ThemeFolder::colour(k)) << k;
     prefs::PrefsModel &model = world.app->prefs().model();
     EXPECT_EQ(model.whatpath(), theme);
-    EXPECT_EQ(model.whatis(), QStringLiteral("Squares"));
-    EXPECT_EQ(model.whatmail(), QStringLiteral("tess@example.org"));
+    EXPECT_EQ(model.whatis(), QStringLiteral("Good Theme"));
+    EXPECT_EQ(model.whatmail(), QStringLiteral("www.example.org"));
     EXPECT_TRUE(world.dialogs.shown.empty());
 
     world.app->prefs().unload();
@@ -91,8 +88,7 @@ TEST(LaunchTheme, KeepOnTopPausesWhileTheDialogShowsAndCancelChangesNothing)
 {
     WatchingChooser chooser;
     ZorritWorld world(&chooser);
-    const QString theme =
-        world.writeTheme(QStringLiteral("squares.thm"), ZorritWorld::goodThemeLines());
+    const QString theme = world.themes.goodTheme(QStringLiteral("squares.thm"));
     world.app->store().WriteSetting(settings::kTheme, theme);
     world.startTrail();
     QTimer &keepOnTop = world.app->engine().Timer2();
@@ -120,17 +116,17 @@ TEST(LaunchTheme, DamagedThemesAreReportedAndTheBuiltInThemeIsStored)
         QStringList lines;
         int spritesChanged;
     } cases[] = {
-        {"six lines", ZorritWorld::goodThemeLines().mid(0, 6), 0},
+        {"six lines", testsupport::ThemeFolder::goodThemeLines().mid(0, 6), 0},
         {"second picture missing",
          [] {
-             QStringList l = ZorritWorld::goodThemeLines();
+             QStringList l = testsupport::ThemeFolder::goodThemeLines();
              l[3] = QStringLiteral("gone.bmp");
              return l;
          }(),
          1},
         {"picture line in another case",
          [] {
-             QStringList l = ZorritWorld::goodThemeLines();
+             QStringList l = testsupport::ThemeFolder::goodThemeLines();
              l[2] = QStringLiteral("no picture");
              return l;
          }(),
@@ -140,7 +136,7 @@ TEST(LaunchTheme, DamagedThemesAreReportedAndTheBuiltInThemeIsStored)
         SCOPED_TRACE(c.what);
         ZorritWorld world;
         world.startTrail();
-        world.chooser.chooseNext(world.writeTheme(QStringLiteral("t.thm"), c.lines));
+        world.chooser.chooseNext(world.themes.themeWithPictures(QStringLiteral("t.thm"), c.lines));
         clickLoadTheme(world);
 
         ASSERT_EQ(world.dialogs.shown.size(), 1u);
@@ -171,8 +167,7 @@ TEST(LaunchTheme, UseBuiltInThemeBringsBackTheBallsAndTheMakersSite)
 {
     ZorritWorld world;
     world.startTrail();
-    world.chooser.chooseNext(
-        world.writeTheme(QStringLiteral("squares.thm"), ZorritWorld::goodThemeLines()));
+    world.chooser.chooseNext(world.themes.goodTheme(QStringLiteral("squares.thm")));
     clickLoadTheme(world);
     prefs::PrefsDialog *dialog = world.app->prefsWindow().dialog();
     dialog->findChild<QAbstractButton *>(QStringLiteral("Command4"))->click();

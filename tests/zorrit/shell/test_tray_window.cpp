@@ -5,6 +5,7 @@
 
 #include "../zorrit_world.h"
 #include "common/maker_web.h"
+#include "common/version.h"
 #include "zorrit/prefs/prefs_dialog.h"
 #include "zorrit/prefs/prefs_window.h"
 #include "zorrit/shell/about_box.h"
@@ -95,8 +96,8 @@ TEST(TrayWindow, MenuOrderCaptionsDefaultItemAndMarks)
     EXPECT_TRUE(menuItem(world, "yesjug")->isChecked());
     EXPECT_FALSE(menuItem(world, "nojug")->isChecked());
 
-    EXPECT_EQ(tray->whatsit(), QStringLiteral("1.2.1"));
-    EXPECT_EQ(tray->daversion(), QStringLiteral("121"));
+    EXPECT_EQ(tray->whatsit(), common::version::display());
+    EXPECT_EQ(tray->daversion(), common::version::compact());
     EXPECT_EQ(tray->latestversion(), 0);
     EXPECT_EQ(&tray->TimerEr(), &world.app->notFoundNotice().TimerEr());
 }
@@ -164,8 +165,7 @@ TEST(TrayWindow, LoadThemeStoresThePathAndClosesTheDialog)
 {
     ZorritWorld world;
     world.startTrail();
-    const QString theme =
-        world.writeTheme(QStringLiteral("squares.thm"), ZorritWorld::goodThemeLines());
+    const QString theme = world.themes.goodTheme(QStringLiteral("squares.thm"));
     world.app->showPreferences();
     world.chooser.chooseNext(theme);
     menuItem(world, "loadth")->trigger();
@@ -189,8 +189,7 @@ TEST(TrayWindow, ThemeItemsWaitForTheNestedLoopsOfThePreferences)
         SCOPED_TRACE("the about box over the preferences dialog");
         ZorritWorld world;
         world.startTrail();
-        const QString theme =
-            world.writeTheme(QStringLiteral("squares.thm"), ZorritWorld::goodThemeLines());
+        const QString theme = world.themes.goodTheme(QStringLiteral("squares.thm"));
         world.app->showPreferences();
         const QPointer<prefs::PrefsDialog> dialog = world.app->prefsWindow().dialog();
         ASSERT_FALSE(dialog.isNull());
@@ -221,8 +220,7 @@ TEST(TrayWindow, ThemeItemsWaitForTheNestedLoopsOfThePreferences)
         ReentrantChooser chooser;
         ZorritWorld world(&chooser);
         world.startTrail();
-        chooser.answer =
-            world.writeTheme(QStringLiteral("squares.thm"), ZorritWorld::goodThemeLines());
+        chooser.answer = world.themes.goodTheme(QStringLiteral("squares.thm"));
         QPointer<prefs::PrefsModel> model;
         bool asked = false;
         chooser.whileOpen = [&] {
@@ -244,8 +242,7 @@ TEST(TrayWindow, ThemeItemsWaitForTheNestedLoopsOfThePreferences)
         ReentrantChooser chooser;
         ZorritWorld world(&chooser);
         world.startTrail();
-        chooser.answer =
-            world.writeTheme(QStringLiteral("squares.thm"), ZorritWorld::goodThemeLines());
+        chooser.answer = world.themes.goodTheme(QStringLiteral("squares.thm"));
         chooser.whileOpen = [&] {
             world.app->prefs().loaded()->clickWobb(true);
             menuItem(world, "closeit")->trigger();
