@@ -2,6 +2,7 @@
 // Zorrit's entry point: the X11 check, the real seams, then start-up.
 #include "common/version.h"
 #include "platform/dialogs.h"
+#include "platform/end_signals.h"
 #include "platform/file_chooser.h"
 #include "platform/file_names.h"
 #include "platform/runtime_dir.h"
@@ -16,19 +17,40 @@
 #include <QApplication>
 #include <QTimer>
 
+#include <algorithm>
 #include <cstdio>
+#include <vector>
+
+namespace {
+
+// The arguments QApplication left in argv, out of those decoded before it took its own options.
+// Qt only moves argv's pointers together, so each one left is found among the given ones.
+QStringList argumentsLeft(const std::vector<char *> &given, const QStringList &decoded, int argc,
+                          char **argv)
+{
+    QStringList left;
+    for (int i = 1; i < argc; ++i) {
+        const auto found = std::find(given.begin(), given.end(), argv[i]);
+        if (found != given.end())
+            left << decoded[int(found - given.begin())];
+    }
+    return left;
+}
+
+} // namespace
 
 int main(int argc, char **argv)
 {
-    {
-        // --help, --version, --quit and --preferences for a running copy need no display.
-        QStringList arguments;
-        for (int i = 1; i < argc; ++i)
-            arguments << platform::decodeFileName(argv[i]);
-        if (const std::optional<int> exitCode = zorrit::app::ZorritApp::answerWithoutStarting(
-                arguments, [] { return platform::runtimeDir(QStringLiteral("zorrit")); }))
-            return *exitCode;
-    }
+    // File names are bytes: QApplication::arguments() would turn a byte that is not UTF-8 into
+    // U+FFFD, and the theme file named could never be opened.
+    const std::vector<char *> given(argv + 1, argv + argc);
+    QStringList decoded;
+    for (const char *argument : given)
+        decoded << platform::decodeFileName(argument);
+    // --help, --version, --quit and --preferences for a running copy need no display.
+    if (const std::optional<int> exitCode = zorrit::app::ZorritApp::answerWithoutStarting(
+            decoded, [] { return platform::runtimeDir(QStringLiteral("zorrit")); }))
+        return *exitCode;
     // The trail needs the X11 pointer and window stacking: under Wayland, use XWayland.
     if (qEnvironmentVariableIsSet("WAYLAND_DISPLAY") && qEnvironmentVariableIsSet("DISPLAY")
         && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
@@ -73,14 +95,18 @@ int main(int argc, char **argv)
                                                  zorrit::integration::themeFileIconName());
     };
     zorrit::app::ZorritApp zorrit(std::move(seams));
-    // File names are bytes: QApplication::arguments() would turn a byte that is not UTF-8 into
-    // U+FFFD, and the theme file named could never be opened. argv is what is left after Qt took
-    // its own options.
-    QStringList arguments;
-    for (int i = 1; i < argc; ++i)
-        arguments << platform::decodeFileName(argv[i]);
-    if (const std::optional<int> exitCode = zorrit.start(arguments))
+    // A log-out, `kill` or a service manager ends Zorrit as "&Quit" does; main's end then unloads
+    // the KWin script. A signal taken during start-up (under a message box) ends it there.
+    platform::EndSignals endSignals;
+    bool endSignalled = false;
+    QObject::connect(&endSignals, &platform::EndSignals::received, &zorrit, [&] {
+        endSignalled = true;
+        zorrit.quitProgram();
+    });
+    if (const std::optional<int> exitCode = zorrit.start(argumentsLeft(given, decoded, argc, argv)))
         return *exitCode;
+    if (endSignalled)
+        return 0;
 
     pointer = platform::choosePointerSource(platform::detectPointerSession(), runtimeFolder);
     windowSystem.setSource(pointer.source.get());

@@ -3,7 +3,11 @@
 and a second copy started with a theme taking over from the running one; and without a tray host,
 the running copy reached from the command line (--preferences, --quit)."""
 import os
+import resource
+import signal
+import socket
 import subprocess
+import time
 import unittest
 
 from harness import BIN_DIR, XTestCase, program_line, wait_until
@@ -83,6 +87,46 @@ class Tray(XTestCase):
         self.assertIsNone(second.poll())
 
 
+    def test_end_signals_end_it_as_quit_does(self):
+        # A log-out, kill or a service manager: the icon goes, the program ends with status 0 and
+        # leaves its lock free for the next start.
+        for number in (signal.SIGTERM, signal.SIGINT, signal.SIGHUP):
+            zorrit = self.start_zorrit()
+            self.assertIsNotNone(wait_until(self.x.tray_icon, 15), "no icon in the tray")
+            os.kill(zorrit.pid, number)
+            self.assertIsNotNone(wait_until(lambda: zorrit.poll() is not None, 10),
+                                 f"{number.name} did not end it")
+            self.assertEqual(zorrit.returncode, 0, f"{number.name}: {self.x.log(zorrit)}")
+            self.assertIsNone(self.x.tray_icon(), "the icon stayed")
+        gone = self.x.run([os.path.join(BIN_DIR, "zorrit"), "--quit"], check=False)
+        self.assertEqual((gone.returncode, gone.stderr), (1, b"Zorrit is not running.\n"))
+
+
+def silent_clients(path, count, patience=0.0):
+    """Connections to the hand-off socket that never say anything: count of them, or as many as
+    get in while its queue is full for longer than patience (seconds)."""
+    soft, hard = resource.getrlimit(resource.RLIMIT_NOFILE)
+    if soft < count + 64:
+        resource.setrlimit(resource.RLIMIT_NOFILE, (min(hard, count + 64), hard))
+    clients = []
+    full_since = None
+    while len(clients) < count:
+        client = socket.socket(socket.AF_UNIX, socket.SOCK_STREAM)
+        client.setblocking(False)
+        try:
+            client.connect(path)
+        except BlockingIOError:  # the queue is full
+            client.close()
+            full_since = full_since or time.monotonic()
+            if time.monotonic() - full_since > patience:
+                break
+            time.sleep(0.002)
+            continue
+        full_since = None
+        clients.append(client)
+    return clients
+
+
 class WithoutATray(XTestCase):
     """A desktop with a window manager but no tray: the commands are the only way in."""
 
@@ -100,8 +144,13 @@ class WithoutATray(XTestCase):
         quit_none = self.x.run([zorrit, "--quit"], check=False)
         self.assertEqual((quit_none.returncode, quit_none.stderr), (1, b"Zorrit is not running.\n"))
 
-        # With none running, --preferences starts Zorrit and opens them once the trail runs.
+        # With none running, --preferences starts Zorrit and opens them once the trail runs. It
+        # gets the usual desktop limit of open files.
+        soft, hard = resource.getrlimit(resource.RLIMIT_NOFILE)
+        resource.setrlimit(resource.RLIMIT_NOFILE, (min(soft, 1024), hard))
+        self.addCleanup(resource.setrlimit, resource.RLIMIT_NOFILE, (soft, hard))
         first = self.start_zorrit("--preferences")
+        resource.setrlimit(resource.RLIMIT_NOFILE, (soft, hard))
         self.assertTrailAt((300, 300))
         prefs = self.x.wait_role("Zorrit Preferences", "prefs", 15)
         self.assertIsNotNone(prefs, "the preferences did not open")
@@ -116,6 +165,29 @@ class WithoutATray(XTestCase):
         self.assertEqual(self.x.find_windows("Zorrit - Error"), [], "a refusal box came up")
         self.assertEqual(self.x.zorrit_pids(), [first.pid])
         self.assertIsNone(first.poll())
+
+        # A stopped copy takes requests into its queue and does nothing: the command says so, and
+        # says nothing else, even with the queue full.
+        zorrit_socket = os.path.join(self.x.runtime, "zorrit", "tray.sock")
+        os.kill(first.pid, signal.SIGSTOP)
+        try:
+            hung = [self.x.run([zorrit, "--quit"], check=False)]
+            queued = silent_clients(zorrit_socket, 200)
+            hung.append(self.x.run([zorrit, "--quit"], check=False))
+        finally:
+            os.kill(first.pid, signal.SIGCONT)
+        for answer in hung:
+            self.assertEqual((answer.returncode, answer.stderr),
+                             (1, b"zorrit: the running Zorrit did not answer.\n"))
+        for client in queued:
+            client.close()
+        # Running again, it has not acted on the request its sender gave up on.
+        self.assertIsNone(wait_until(lambda: first.poll() is not None, 3), "it quit after all")
+
+        # Silent clients by the thousand neither block the commands nor shut the socket.
+        crowd = silent_clients(zorrit_socket, 1500, patience=10)
+        self.addCleanup(lambda: [client.close() for client in crowd])
+        self.assertGreater(len(crowd), 1000)
 
         # --quit ends it as "&Quit" does, with its preferences open.
         stopped = self.x.run([zorrit, "--quit"], check=False)

@@ -3,9 +3,9 @@
 #include "fuzz_targets.h"
 
 #include "common/theme_file.h"
+#include "zorrit/instance/command_line.h"
 #include "zorrit/settings/settings_store.h"
 #include "zorrit/themes/theme_reader.h"
-#include "zorrit/trail/command_line.h"
 #include "zorrit/trail/translucency.h"
 #include "zorrit/update/http_response.h"
 #include "zorrit/update/version_value.h"
@@ -90,14 +90,14 @@ std::string themeFile(const QByteArray &data)
 std::string commandLine(const QByteArray &data)
 {
     const QString line = QString::fromUtf8(data);
-    const QString path = zorrit::trail::takeThemePath(line);
+    const QString path = zorrit::instance::takeThemePath(line);
     if (!line.startsWith(QLatin1Char('"')) && path != line)
         return "an unquoted command line was changed";
     if (line.startsWith(QLatin1Char('"')) && path.size() != std::max<qsizetype>(0, line.size() - 2))
         return "the quote rule removed the wrong number of characters";
-    if (zorrit::trail::isPlainStart(line) != (line.isEmpty() || line == QLatin1String("%0")))
+    if (zorrit::instance::isPlainStart(line) != (line.isEmpty() || line == QLatin1String("%0")))
         return "plain start misjudged";
-    const QString stored = zorrit::trail::storedThemePath(path, QStringLiteral("/home/u/work"));
+    const QString stored = zorrit::instance::storedThemePath(path, QStringLiteral("/home/u/work"));
     if (path.isEmpty() != stored.isEmpty())
         return "an empty path became non-empty or the reverse";
     if (!stored.isEmpty() && !QDir::isAbsolutePath(stored))

@@ -43,12 +43,8 @@ public:
         flushDeletes();
     }
 
-    // Start-up as far as the trail and the tray, as a copy that holds the instance lock.
-    void startTrail()
-    {
-        app->instanceLock().tryAcquire();
-        app->ShowTrailAndTray();
-    }
+    // A plain start as far as the trail and the tray, as the copy that holds the instance lock.
+    void startTrail() { app->start({}); }
 
     QString setting(const settings::SettingKey &key) const
     {

@@ -7,13 +7,13 @@
 #include "platform/dialogs.h"
 #include "platform/file_chooser.h"
 #include "platform/window_system.h"
+#include "zorrit/instance/command_line.h"
 #include "zorrit/prefs/prefs_window.h"
 #include "zorrit/shell/about_box.h"
 #include "zorrit/shell/stand_window.h"
 #include "zorrit/shell/startup1_window.h"
 #include "zorrit/shell/tray_window.h"
 #include "zorrit/themes/theme_reader.h"
-#include "zorrit/trail/command_line.h"
 #include "zorrit/update/update_check.h"
 
 #include <QCoreApplication>
@@ -29,7 +29,7 @@ ZorritApp::ZorritApp(Seams seams)
     : m_seams(std::move(seams))
     , m_store(m_seams.settingsFolder)
     , m_lock(m_seams.runtimeFolder.isEmpty() ? QString()
-                                             : trail::instanceLockPath(m_seams.runtimeFolder))
+                                             : instance::instanceLockPath(m_seams.runtimeFolder))
 {
     m_engine = std::make_unique<trail::TrailEngine>(m_seams.windowSystem, m_motion);
     m_translucency = std::make_unique<trail::Translucency>(m_store, m_seams.windowSystem,
@@ -44,7 +44,7 @@ ZorritApp::ZorritApp(Seams seams)
         m_seams.endProgram = [] { QCoreApplication::exit(0); };
     if (!m_seams.handOffToRunningCopy)
         m_seams.handOffToRunningCopy = [](const QString &folder) {
-            trail::handOffToRunningCopy(folder);
+            instance::handOffToRunningCopy(folder);
         };
     m_prefs = std::make_unique<prefs::PrefsHolder>(prefs::PrefsDeps{
         m_store, m_motion, *m_engine, *m_translucency, m_seams.dialogs, m_seams.fileChooser});
@@ -70,7 +70,11 @@ ZorritApp::ZorritApp(Seams seams)
             &prefs::PrefsHolder::unload);
     m_lockTakeover.setInterval(100);
     connect(&m_lockTakeover, &QTimer::timeout, this, &ZorritApp::takeOverLock);
-    connect(&m_handOff, &trail::HandOffServer::requested, this, &ZorritApp::onHandOffRequest);
+    connect(&m_handOff, &instance::HandOffServer::closeRequested, this, &ZorritApp::onCloseRequest);
+    connect(&m_handOff, &instance::HandOffServer::handedOver, this, &ZorritApp::quitProgram);
+    connect(&m_handOff, &instance::HandOffServer::preferencesRequested, this,
+            &ZorritApp::showPreferences);
+    connect(&m_handOff, &instance::HandOffServer::quitRequested, this, &ZorritApp::quitProgram);
 }
 
 ZorritApp::~ZorritApp()
@@ -102,7 +106,7 @@ void ZorritApp::showAbout()
 void ZorritApp::quitProgram()
 {
     if (m_tray)
-        m_tray->RemoveThat();
+        m_tray->removeIcon();
     m_prefs->discard();
     m_seams.endProgram();
 }
@@ -127,8 +131,7 @@ void ZorritApp::createTray()
 {
     if (m_tray)
         return;
-    m_tray = std::make_unique<shell::TrayWindow>(
-        shell::TrayDeps{*m_engine, *m_notice, m_seams.shell, m_seams.runtimeFolder, m_versions});
+    m_tray = std::make_unique<shell::TrayWindow>(shell::TrayDeps{*m_engine, m_seams.shell});
     connect(m_tray.get(), &shell::TrayWindow::preferencesRequested, this,
             &ZorritApp::showPreferences);
     connect(m_tray.get(), &shell::TrayWindow::aboutRequested, this, &ZorritApp::showAbout);
@@ -144,29 +147,17 @@ void ZorritApp::createTray()
 void ZorritApp::listenForRequests()
 {
     // Only the copy that holds the lock hears requests, and only once its tray is there (a close
-    // request closes the tray window); a copy that took over starts listening once the old one
+    // request takes the tray's icon away); a copy that took over starts listening once the old one
     // has ended.
     if (m_tray && m_lock.isHeld() && !m_seams.runtimeFolder.isEmpty())
-        m_handOff.listen(trail::trayServerPath(m_seams.runtimeFolder));
+        m_handOff.listen(m_seams.runtimeFolder);
 }
 
-void ZorritApp::onHandOffRequest(trail::HandOffRequest request)
+void ZorritApp::onCloseRequest()
 {
-    switch (request) {
-    case trail::HandOffRequest::Close:
-        // A closed tray window hears no more requests; it ends the program when a copy handed
-        // over.
-        m_handOff.close();
-        if (m_tray)
-            m_tray->close();
-        return;
-    case trail::HandOffRequest::Preferences:
-        showPreferences();
-        return;
-    case trail::HandOffRequest::Quit:
-        quitProgram();
-        return;
-    }
+    // The tray goes; the program ends only when a copy handed over (the server says so next).
+    if (m_tray)
+        m_tray->removeIcon();
 }
 
 void ZorritApp::handOff()
@@ -189,15 +180,15 @@ void ZorritApp::takeOverLock()
 
 namespace {
 
-int deliveryExitCode(trail::Delivery delivery)
+int deliveryExitCode(instance::Delivery delivery)
 {
     switch (delivery) {
-    case trail::Delivery::Delivered:
+    case instance::Delivery::Delivered:
         return 0;
-    case trail::Delivery::NotRunning:
+    case instance::Delivery::NotRunning:
         std::fputs(ZorritApp::notRunningText().toLocal8Bit().constData(), stderr);
         return 1;
-    case trail::Delivery::NoAnswer:
+    case instance::Delivery::NoAnswer:
         break;
     }
     std::fputs(ZorritApp::noAnswerText().toLocal8Bit().constData(), stderr);
@@ -209,24 +200,24 @@ int deliveryExitCode(trail::Delivery delivery)
 std::optional<int> ZorritApp::answerWithoutStarting(const QStringList &arguments,
                                                     const std::function<QString()> &runtimeFolder)
 {
-    switch (trail::commandLineOption(trail::joinedCommandLine(arguments))) {
-    case trail::CommandLineOption::None:
+    switch (instance::commandLineOption(instance::joinedCommandLine(arguments))) {
+    case instance::CommandLineOption::None:
         return std::nullopt;
-    case trail::CommandLineOption::Help:
-        std::fputs(trail::usageText().toLocal8Bit().constData(), stdout);
+    case instance::CommandLineOption::Help:
+        std::fputs(instance::usageText().toLocal8Bit().constData(), stdout);
         return 0;
-    case trail::CommandLineOption::Version:
+    case instance::CommandLineOption::Version:
         std::fputs((common::version::programLine() + QLatin1Char('\n')).toLocal8Bit().constData(),
                    stdout);
         return 0;
-    case trail::CommandLineOption::Quit:
+    case instance::CommandLineOption::Quit:
         return deliveryExitCode(
-            trail::sendToRunningCopy(runtimeFolder(), trail::HandOffRequest::Quit));
-    case trail::CommandLineOption::Preferences: {
-        const trail::Delivery delivery =
-            trail::sendToRunningCopy(runtimeFolder(), trail::HandOffRequest::Preferences);
-        if (delivery == trail::Delivery::NotRunning)
-            return std::nullopt; // this copy starts and opens them
+            instance::sendToRunningCopy(runtimeFolder(), instance::HandOffRequest::Quit));
+    case instance::CommandLineOption::Preferences: {
+        const instance::Delivery delivery =
+            instance::sendToRunningCopy(runtimeFolder(), instance::HandOffRequest::Preferences);
+        if (delivery == instance::Delivery::NotRunning)
+            return std::nullopt; // start() makes this copy the one that runs and opens them
         return deliveryExitCode(delivery);
     }
     }
@@ -235,31 +226,18 @@ std::optional<int> ZorritApp::answerWithoutStarting(const QStringList &arguments
 
 std::optional<int> ZorritApp::start(const QStringList &arguments)
 {
-    const QString commandLine = trail::joinedCommandLine(arguments);
-    const trail::CommandLineOption option = trail::commandLineOption(commandLine);
-    if (option == trail::CommandLineOption::Preferences) {
-        if (!m_lock.tryAcquire()) {
-            // A copy runs (or has just started): it opens its preferences, this one ends.
-            return deliveryExitCode(trail::sendRequest(trail::trayServerPath(m_seams.runtimeFolder),
-                                                       trail::HandOffRequest::Preferences, 5000)
-                                        ? trail::Delivery::Delivered
-                                        : trail::Delivery::NoAnswer);
-        }
-        // Otherwise a plain start that opens the preferences once the trail runs.
-        m_preferencesWanted = true;
-        if (m_seams.associateThemeFiles)
-            m_seams.associateThemeFiles();
-        FirstRunCheck();
-        return std::nullopt;
-    }
-    if (option != trail::CommandLineOption::None) {
+    const QString commandLine = instance::joinedCommandLine(arguments);
+    const instance::CommandLineOption option = instance::commandLineOption(commandLine);
+    const bool preferences = option == instance::CommandLineOption::Preferences;
+    if (option != instance::CommandLineOption::None && !preferences) {
         // --help, --version and --quit never start a copy.
         return answerWithoutStarting(arguments, [this] { return m_seams.runtimeFolder; })
             .value_or(0);
     }
-    const bool plain = trail::isPlainStart(commandLine);
+    // --preferences is a plain start that opens them once the trail runs, unless a copy runs.
+    const bool plain = preferences || instance::isPlainStart(commandLine);
     const auto handedPath = [&] {
-        return trail::storedThemePath(trail::takeThemePath(commandLine), QDir::currentPath());
+        return instance::storedThemePath(instance::takeThemePath(commandLine), QDir::currentPath());
     };
 
     if (!m_lock.tryAcquire() && m_lock.isUnusable()) {
@@ -270,53 +248,58 @@ std::optional<int> ZorritApp::start(const QStringList &arguments)
         return 1;
     }
     if (!m_lock.isHeld()) {
+        if (preferences) {
+            // A copy runs (or has just started): it opens its preferences, this one ends.
+            return deliveryExitCode(instance::sendToRunningCopy(
+                m_seams.runtimeFolder, instance::HandOffRequest::Preferences));
+        }
         if (plain) {
             m_seams.dialogs.critical(nullptr, common::zorritErrorTitle(), alreadyRunningText());
             return 1;
         }
-        HandedThemePath = handedPath();
+        m_handedTheme = handedPath();
         handOff();
-        OpenHandedTheme();
+        openHandedTheme();
         return std::nullopt;
     }
     if (!plain) {
         // Opened with a theme file: no association and no welcome, even on a first start.
-        HandedThemePath = handedPath();
-        OpenHandedTheme();
+        m_handedTheme = handedPath();
+        openHandedTheme();
         return std::nullopt;
     }
+    m_preferencesWanted = preferences;
     if (m_seams.associateThemeFiles)
         m_seams.associateThemeFiles();
-    FirstRunCheck();
+    firstRunCheck();
     return std::nullopt;
 }
 
-void ZorritApp::OpenHandedTheme()
+void ZorritApp::openHandedTheme()
 {
-    m_store.WriteSetting(kTheme, HandedThemePath);
-    HandedThemePath = handedMarker();
-    ShowTrailAndTray();
+    m_store.WriteSetting(kTheme, m_handedTheme.value_or(QString()));
+    showTrailAndTray();
 }
 
-void ZorritApp::FirstRunCheck()
+void ZorritApp::firstRunCheck()
 {
     if (m_store.ReadSetting(kScroll.path(), QStringLiteral("Yes")) == QLatin1String("Yes")) {
         // Written first: a run that ends while the welcome is open does not show it again.
         m_store.WriteSetting(kScroll, QStringLiteral("No"));
         auto *welcome = new shell::Startup1Window;
-        connect(welcome, &shell::Startup1Window::closed, this, &ZorritApp::ShowTrailAndTray);
+        connect(welcome, &shell::Startup1Window::closed, this, &ZorritApp::showTrailAndTray);
         welcome->show();
         return;
     }
-    ShowTrailAndTray();
+    showTrailAndTray();
 }
 
-void ZorritApp::ShowTrailAndTray()
+void ZorritApp::showTrailAndTray()
 {
     if (m_trailStarted)
         return;
     m_trailStarted = true;
-    StartTrailEngine();
+    startTrailEngine();
     createTray();
     Q_EMIT trailShown();
     if (m_preferencesWanted) {
@@ -336,10 +319,11 @@ void ZorritApp::startupThemeFallback(shell::StandWindow *stand)
     m_store.WriteSetting(kTheme, builtInThemeValue());
 }
 
-void ZorritApp::StartTrailEngine()
+void ZorritApp::startTrailEngine()
 {
+    // A theme start shows no "Loading, please wait..." window.
     std::unique_ptr<shell::StandWindow> stand;
-    if (HandedThemePath != handedMarker()) {
+    if (!m_handedTheme) {
         stand = std::make_unique<shell::StandWindow>();
         stand->showNow();
     }

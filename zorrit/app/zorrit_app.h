@@ -3,11 +3,11 @@
 #pragma once
 
 #include "platform/instance_lock.h"
+#include "zorrit/instance/hand_off_server.h"
 #include "zorrit/prefs/prefs_holder.h"
 #include "zorrit/settings/settings_store.h"
 #include "zorrit/shell/not_found_notice.h"
 #include "zorrit/shell/version_holder.h"
-#include "zorrit/trail/hand_off.h"
 #include "zorrit/trail/trail_engine.h"
 #include "zorrit/trail/trail_math.h"
 #include "zorrit/trail/translucency.h"
@@ -74,9 +74,9 @@ public:
     std::optional<int> start(const QStringList &arguments);
 
     // The options that need neither a display nor a copy of our own: --help, --version, --quit,
-    // and --preferences while a copy runs. Returns the exit code when the command line was
-    // answered so, or nothing when the program is to start (as start() then sees it).
-    // runtimeFolder is asked for only when a running copy is to be reached.
+    // and --preferences while a copy runs (start() takes the other case). Returns the exit code
+    // when the command line was answered so, or nothing when the program is to start (as start()
+    // then sees it). runtimeFolder is asked for only when a running copy is to be reached.
     static std::optional<int> answerWithoutStarting(const QStringList &arguments,
                                                     const std::function<QString()> &runtimeFolder);
     static QString notRunningText() { return QStringLiteral("Zorrit is not running.\n"); }
@@ -84,12 +84,6 @@ public:
     {
         return QStringLiteral("zorrit: the running Zorrit did not answer.\n");
     }
-
-    void OpenHandedTheme();
-    void FirstRunCheck();
-    void ShowTrailAndTray();
-    // The lead sprite window's load: settings, theme, shapes, windows, translucency.
-    void StartTrailEngine();
 
     static QString noLockText(const QString &folder)
     {
@@ -108,10 +102,8 @@ public:
         return QStringLiteral("The theme you have selected wasn't found. Zorrit will use the "
                               "built-in theme instead.");
     }
-    // The marker HandedThemePath holds once the handed theme has been stored.
-    static QString handedMarker() { return QStringLiteral("hehe"); }
-
-    QString HandedThemePath;
+    // The theme path this copy was started with; none on a plain start.
+    const std::optional<QString> &handedTheme() const { return m_handedTheme; }
 
     settings::SettingsStore &store() { return m_store; }
     trail::MotionSettings &motion() { return m_motion; }
@@ -122,7 +114,7 @@ public:
     shell::VersionHolder &versions() { return m_versions; }
     update::UpdateContext &updateContext() { return *m_update; }
     // Hears the requests of later copies while this copy holds the instance lock and has its tray.
-    trail::HandOffServer &handOffServer() { return m_handOff; }
+    instance::HandOffServer &handOffServer() { return m_handOff; }
     platform::InstanceLock &instanceLock() { return m_lock; }
     const Seams &seams() const { return m_seams; }
     bool trailStarted() const { return m_trailStarted; }
@@ -147,15 +139,23 @@ Q_SIGNALS:
     void trailShown();
 
 private:
+    // The start-up steps, in their order: a theme start stores the handed theme; a plain start
+    // shows the welcome once; both then show the trail and the tray.
+    void openHandedTheme();
+    void firstRunCheck();
+    void showTrailAndTray();
+    // The lead sprite window's load: settings, theme, shapes, windows, translucency.
+    void startTrailEngine();
     void startupThemeFallback(shell::StandWindow *stand);
     // Creates the hidden "Tray" window and its icon, once the trail runs.
     void createTray();
     void handOff();
     void takeOverLock();
     void listenForRequests();
-    void onHandOffRequest(trail::HandOffRequest request);
+    void onCloseRequest();
 
     Seams m_seams;
+    std::optional<QString> m_handedTheme;
     settings::SettingsStore m_store;
     platform::InstanceLock m_lock;
     trail::MotionSettings m_motion;
@@ -166,7 +166,7 @@ private:
     std::unique_ptr<platform::FileChooser> m_ownChooser;
     std::unique_ptr<prefs::PrefsWindow> m_prefsWindow;
     std::unique_ptr<shell::TrayWindow> m_tray;
-    trail::HandOffServer m_handOff;
+    instance::HandOffServer m_handOff;
     // After a hand-off: polls for the instance lock until the old copy has ended.
     QTimer m_lockTakeover;
     bool m_trailStarted = false;

@@ -3,15 +3,11 @@
 #include "tray_window.h"
 
 #include "common/maker_web.h"
-#include "not_found_notice.h"
 #include "platform/shell.h"
 #include "program_icon.h"
 #include "status_notifier.h"
-#include "zorrit/trail/hand_off.h"
 #include "zorrit/trail/trail_engine.h"
 
-#include <QCloseEvent>
-#include <QFile>
 #include <QUrl>
 
 #include <cstdio>
@@ -37,36 +33,37 @@ TrayWindow::TrayWindow(TrayDeps deps)
     setAttribute(Qt::WA_DontShowOnScreen);
     m_menu.setObjectName(QStringLiteral("mnuFile"));
 
-    m_theprefs = addItem("theprefs", QStringLiteral("&Zorrit Preferences..."));
-    QFont bold = m_theprefs->font();
+    // The items' object names are the ones tests look them up by.
+    m_preferencesItem = addItem("theprefs", QStringLiteral("&Zorrit Preferences..."));
+    QFont bold = m_preferencesItem->font();
     bold.setBold(true);
-    m_theprefs->setFont(bold);
-    m_menu.setDefaultAction(m_theprefs);
-    QAction *downItem = addItem("down", QStringLiteral("&Download new themes..."));
+    m_preferencesItem->setFont(bold);
+    m_menu.setDefaultAction(m_preferencesItem);
+    QAction *galleryItem = addItem("down", QStringLiteral("&Download new themes..."));
     addSeparator("sep3");
-    QAction *loadthItem = addItem("loadth", QStringLiteral("&Load Theme..."));
-    QAction *usebuiltItem = addItem("usebuilt", QStringLiteral("&Use built-in theme"));
+    QAction *loadThemeItem = addItem("loadth", QStringLiteral("&Load Theme..."));
+    QAction *builtInItem = addItem("usebuilt", QStringLiteral("&Use built-in theme"));
     addSeparator("sep1");
-    m_yesjug = addItem("yesjug", QStringLiteral("Zorrit &On"));
-    m_nojug = addItem("nojug", QStringLiteral("Zorrit O&ff"));
+    m_trailOnItem = addItem("yesjug", QStringLiteral("Zorrit &On"));
+    m_trailOffItem = addItem("nojug", QStringLiteral("Zorrit O&ff"));
     // One of the two is always marked; choosing the marked one again changes nothing. They carry
     // check marks: an exclusive QActionGroup would turn them into radio marks, in our menu and on
     // StatusNotifier panels alike, so the two slots keep the pair exclusive themselves.
-    for (QAction *mark : {m_yesjug, m_nojug})
+    for (QAction *mark : {m_trailOnItem, m_trailOffItem})
         mark->setCheckable(true);
-    m_yesjug->setChecked(true);
+    m_trailOnItem->setChecked(true);
     addSeparator("sep2");
-    QAction *aboItem = addItem("abo", QStringLiteral("A&bout Zorrit..."));
-    QAction *closeitItem = addItem("closeit", QStringLiteral("&Quit"));
+    QAction *aboutItem = addItem("abo", QStringLiteral("A&bout Zorrit..."));
+    QAction *quitItem = addItem("closeit", QStringLiteral("&Quit"));
 
-    connect(m_theprefs, &QAction::triggered, this, &TrayWindow::preferencesRequested);
-    connect(downItem, &QAction::triggered, this, &TrayWindow::down);
-    connect(loadthItem, &QAction::triggered, this, &TrayWindow::loadThemeRequested);
-    connect(usebuiltItem, &QAction::triggered, this, &TrayWindow::builtInThemeRequested);
-    connect(m_yesjug, &QAction::triggered, this, &TrayWindow::yesjug);
-    connect(m_nojug, &QAction::triggered, this, &TrayWindow::nojug);
-    connect(aboItem, &QAction::triggered, this, &TrayWindow::aboutRequested);
-    connect(closeitItem, &QAction::triggered, this, &TrayWindow::closeit);
+    connect(m_preferencesItem, &QAction::triggered, this, &TrayWindow::preferencesRequested);
+    connect(galleryItem, &QAction::triggered, this, &TrayWindow::openGallery);
+    connect(loadThemeItem, &QAction::triggered, this, &TrayWindow::loadThemeRequested);
+    connect(builtInItem, &QAction::triggered, this, &TrayWindow::builtInThemeRequested);
+    connect(m_trailOnItem, &QAction::triggered, this, &TrayWindow::showTrail);
+    connect(m_trailOffItem, &QAction::triggered, this, &TrayWindow::hideTrail);
+    connect(aboutItem, &QAction::triggered, this, &TrayWindow::aboutRequested);
+    connect(quitItem, &QAction::triggered, this, &TrayWindow::quitFromMenu);
 
     m_icon.setIcon(programIcon());
     m_icon.setToolTip(QStringLiteral("Zorrit"));
@@ -82,7 +79,7 @@ TrayWindow::TrayWindow(TrayDeps deps)
 
 TrayWindow::~TrayWindow()
 {
-    RemoveThat();
+    removeIcon();
 }
 
 QAction *TrayWindow::addItem(const char *name, const QString &caption)
@@ -109,12 +106,7 @@ QAction *TrayWindow::item(const QString &name) const
 
 bool TrayWindow::trailOn() const
 {
-    return m_yesjug->isChecked();
-}
-
-QTimer &TrayWindow::TimerEr()
-{
-    return m_deps.notice.TimerEr();
+    return m_trailOnItem->isChecked();
 }
 
 void TrayWindow::addIcon()
@@ -149,7 +141,7 @@ void TrayWindow::retryTrayHost()
     }
 }
 
-void TrayWindow::RemoveThat()
+void TrayWindow::removeIcon()
 {
     m_iconWanted = false;
     m_hostRetry.stop();
@@ -164,42 +156,31 @@ void TrayWindow::onActivated(QSystemTrayIcon::ActivationReason reason)
         Q_EMIT preferencesRequested();
 }
 
-void TrayWindow::down()
+void TrayWindow::openGallery()
 {
     m_deps.shell.openUrl(QUrl(common::web::gallery()));
 }
 
-void TrayWindow::yesjug()
+void TrayWindow::showTrail()
 {
-    m_yesjug->setChecked(true);
-    m_nojug->setChecked(false);
+    m_trailOnItem->setChecked(true);
+    m_trailOffItem->setChecked(false);
     m_deps.engine.showWindows();
 }
 
-void TrayWindow::nojug()
+void TrayWindow::hideTrail()
 {
-    m_yesjug->setChecked(false);
-    m_nojug->setChecked(true);
+    m_trailOnItem->setChecked(false);
+    m_trailOffItem->setChecked(true);
     // The animation goes on; the windows keep their pictures, outlines and places.
     m_deps.engine.hideWindows();
 }
 
-void TrayWindow::closeit()
+void TrayWindow::quitFromMenu()
 {
     // The icon goes first so no dead icon stays in the tray; Scrap.dat is not this path's business.
-    RemoveThat();
+    removeIcon();
     Q_EMIT quitRequested();
-}
-
-void TrayWindow::closeEvent(QCloseEvent *event)
-{
-    event->accept();
-    RemoveThat();
-    const QString scrap = trail::scrapFilePath(m_deps.runtimeFolder);
-    if (!m_deps.runtimeFolder.isEmpty() && trail::FileExists(scrap)) {
-        QFile::remove(scrap);
-        Q_EMIT quitRequested();
-    }
 }
 
 } // namespace zorrit::shell

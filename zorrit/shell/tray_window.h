@@ -1,10 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The hidden window titled "Tray": it owns the tray icon and its menu, and closing it ends the
-// program when a copy has handed over. What the menu asks for beyond the trail's visibility goes
-// out as signals; the composition root decides what they do.
+// The hidden window titled "Tray": it owns the tray icon and its menu. What the menu asks for
+// beyond the trail's visibility goes out as signals; the composition root decides what they do.
 #pragma once
-
-#include "version_holder.h"
 
 #include <QMenu>
 #include <QSystemTrayIcon>
@@ -24,8 +21,6 @@ class TrailEngine;
 
 namespace zorrit::shell {
 
-class NotFoundNotice;
-
 // Whether a tray host runs, how often to look again, and where to say there is none.
 struct TrayHostWatch
 {
@@ -41,10 +36,7 @@ struct TrayHostWatch
 struct TrayDeps
 {
     trail::TrailEngine &engine;
-    NotFoundNotice &notice;
     platform::Shell &shell;
-    QString runtimeFolder; // where Scrap.dat is looked for
-    VersionHolder &versions;
     TrayHostWatch hostWatch = {};
 };
 
@@ -60,21 +52,13 @@ public:
     // starting) it keeps trying for a while and says so on stderr if none ever comes.
     void addIcon();
     // Takes the icon out of the tray.
-    void RemoveThat();
+    void removeIcon();
 
     QSystemTrayIcon &icon() { return m_icon; }
-    QMenu &mnuFile() { return m_menu; }
+    QMenu &menu() { return m_menu; }
     // A menu item by its name ("theprefs", "yesjug", ...), or null.
     QAction *item(const QString &name) const;
     bool trailOn() const;
-
-    // The program's version for display and as a number without points.
-    QString whatsit() const { return m_deps.versions.whatsit; }
-    QString daversion() const { return m_deps.versions.daversion; }
-    // The latest version the update check found.
-    qint16 latestversion() const { return m_deps.versions.latestversion; }
-    void setLatestversion(qint16 value) { m_deps.versions.latestversion = value; }
-    QTimer &TimerEr();
 
     static QString noTrayHostText()
     {
@@ -93,27 +77,23 @@ Q_SIGNALS:
     // The program is to end at once, nothing saved; the icon is already gone.
     void quitRequested();
 
-protected:
-    // The window's close path: icon removed; when a copy handed over (Scrap.dat), the program ends.
-    void closeEvent(QCloseEvent *event) override;
-
 private:
     QAction *addItem(const char *name, const QString &caption);
     void addSeparator(const char *name);
     void onActivated(QSystemTrayIcon::ActivationReason reason);
     void retryTrayHost();
 
-    void down();
-    void yesjug();
-    void nojug();
-    void closeit();
+    void openGallery();
+    void showTrail();
+    void hideTrail();
+    void quitFromMenu();
 
     TrayDeps m_deps;
     QSystemTrayIcon m_icon;
     QMenu m_menu;
-    QAction *m_theprefs = nullptr;
-    QAction *m_yesjug = nullptr;
-    QAction *m_nojug = nullptr;
+    QAction *m_preferencesItem = nullptr;
+    QAction *m_trailOnItem = nullptr;
+    QAction *m_trailOffItem = nullptr;
     QTimer m_hostRetry;
     int m_hostTries = 0;
     bool m_iconWanted = false;

@@ -1,8 +1,6 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 target_sources(zorrit_core PRIVATE
-    trail/command_line.cpp trail/command_line.h
     trail/corner_settings.h
-    trail/hand_off.cpp trail/hand_off.h
     trail/sprite_picture.cpp trail/sprite_picture.h
     trail/sprite_window.cpp trail/sprite_window.h
     trail/tick_thread.cpp trail/tick_thread.h

@@ -139,7 +139,7 @@ TEST_F(ZorritAppTest, ThemeStartStoresTheAbsolutePathAndSkipsTheWelcome)
     EXPECT_FALSE(exitCode.has_value());
     const QString absolute = QDir(themes.path()).absoluteFilePath(QStringLiteral("My Theme.thm"));
     EXPECT_EQ(stored(kTheme), absolute);
-    EXPECT_EQ(app.HandedThemePath, QStringLiteral("hehe"));
+    EXPECT_EQ(app.handedTheme(), absolute);
     EXPECT_TRUE(app.trailStarted());
     EXPECT_EQ(associations, 0);
     EXPECT_EQ(visibleTopLevel(QStringLiteral("startup1")), nullptr);

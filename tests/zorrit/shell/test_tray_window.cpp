@@ -1,20 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The tray window: its menu, what each item does, the tray-host retry, and its close path with
-// and without a hand-off file.
+// The tray window: its menu, what each item does, and the tray-host retry.
 #include "zorrit/shell/tray_window.h"
 
 #include "../zorrit_world.h"
 #include "common/maker_web.h"
-#include "common/version.h"
+#include "zorrit/instance/hand_off.h"
 #include "zorrit/prefs/prefs_dialog.h"
 #include "zorrit/prefs/prefs_window.h"
 #include "zorrit/shell/about_box.h"
-#include "zorrit/trail/hand_off.h"
 #include "zorrit/trail/sprite_picture.h"
 
 #include <QAction>
 #include <QApplication>
-#include <QLocalSocket>
 #include <QPointer>
 #include <QSignalSpy>
 #include <QTest>
@@ -63,7 +60,7 @@ TEST(TrayWindow, MenuOrderCaptionsDefaultItemAndMarks)
     EXPECT_EQ(tray->icon().toolTip(), QStringLiteral("Zorrit"));
     EXPECT_FALSE(tray->icon().icon().isNull());
     EXPECT_TRUE(tray->icon().isVisible());
-    EXPECT_EQ(tray->icon().contextMenu(), &tray->mnuFile());
+    EXPECT_EQ(tray->icon().contextMenu(), &tray->menu());
 
     const struct
     {
@@ -82,7 +79,7 @@ TEST(TrayWindow, MenuOrderCaptionsDefaultItemAndMarks)
         {"abo", "A&bout Zorrit..."},
         {"closeit", "&Quit"},
     };
-    const QList<QAction *> actions = tray->mnuFile().actions();
+    const QList<QAction *> actions = tray->menu().actions();
     ASSERT_EQ(actions.size(), qsizetype(std::size(expected)));
     for (qsizetype i = 0; i < actions.size(); ++i) {
         EXPECT_EQ(actions[i]->objectName(), QString::fromLatin1(expected[i].name));
@@ -91,15 +88,10 @@ TEST(TrayWindow, MenuOrderCaptionsDefaultItemAndMarks)
             EXPECT_EQ(actions[i]->text(), QString::fromLatin1(expected[i].caption));
         }
     }
-    EXPECT_EQ(tray->mnuFile().defaultAction(), menuItem(world, "theprefs"));
+    EXPECT_EQ(tray->menu().defaultAction(), menuItem(world, "theprefs"));
     EXPECT_TRUE(menuItem(world, "theprefs")->font().bold());
     EXPECT_TRUE(menuItem(world, "yesjug")->isChecked());
     EXPECT_FALSE(menuItem(world, "nojug")->isChecked());
-
-    EXPECT_EQ(tray->whatsit(), common::version::display());
-    EXPECT_EQ(tray->daversion(), common::version::compact());
-    EXPECT_EQ(tray->latestversion(), 0);
-    EXPECT_EQ(&tray->TimerEr(), &world.app->notFoundNotice().TimerEr());
 }
 
 TEST(TrayWindow, OnAndOffMarksFollowOnlyTheirOwnItems)
@@ -272,8 +264,8 @@ TEST(TrayWindow, QuitRemovesTheIconAndLeavesScrapDatAlone)
     ZorritWorld world;
     world.startTrail();
     world.app->showPreferences();
-    const QString scrap = trail::scrapFilePath(world.runtimeDir.path());
-    ASSERT_TRUE(trail::writeScrap(scrap));
+    const QString scrap = instance::scrapFilePath(world.runtimeDir.path());
+    ASSERT_TRUE(instance::writeScrap(scrap));
     world.app->prefs().model().clickWobb(true);
 
     menuItem(world, "closeit")->trigger();
@@ -281,55 +273,6 @@ TEST(TrayWindow, QuitRemovesTheIconAndLeavesScrapDatAlone)
     EXPECT_EQ(world.ended, 1);
     EXPECT_TRUE(QFile::exists(scrap));
     EXPECT_EQ(world.setting(settings::kMove), QStringLiteral("0")); // the open dialog not saved
-}
-
-TEST(TrayWindow, ClosePathEndsTheProgramOnlyWhenACopyHandedOver)
-{
-    for (const bool handedOver : {false, true}) {
-        SCOPED_TRACE(handedOver ? "Scrap.dat present" : "no Scrap.dat");
-        ZorritWorld world;
-        world.startTrail();
-        const QString scrap = trail::scrapFilePath(world.runtimeDir.path());
-        if (handedOver)
-            trail::writeScrap(scrap);
-        world.app->tray()->close();
-        EXPECT_FALSE(world.app->tray()->icon().isVisible());
-        EXPECT_EQ(world.ended, handedOver ? 1 : 0);
-        EXPECT_FALSE(QFile::exists(scrap));
-    }
-}
-
-TEST(TrayWindow, CloseRequestOverTheLocalSocketRunsTheClosePath)
-{
-    ZorritWorld world;
-    world.startTrail();
-    const QString folder = world.runtimeDir.path();
-    ASSERT_TRUE(world.app->handOffServer().isListening());
-    EXPECT_EQ(QFileInfo(trail::trayServerPath(folder)).permissions()
-                  & (QFile::ReadOther | QFile::WriteOther | QFile::ReadGroup | QFile::WriteGroup),
-              QFile::Permissions());
-
-    // A stranger's line is not a close request.
-    {
-        QLocalSocket socket;
-        socket.connectToServer(trail::trayServerPath(folder));
-        ASSERT_TRUE(socket.waitForConnected(1000));
-        socket.write("open sesame\n");
-        socket.flush();
-        QTest::qWait(100);
-    }
-    EXPECT_TRUE(world.app->tray()->icon().isVisible());
-
-    trail::writeScrap(trail::scrapFilePath(folder));
-    QLocalSocket socket;
-    socket.connectToServer(trail::trayServerPath(folder));
-    ASSERT_TRUE(socket.waitForConnected(1000));
-    socket.write(trail::closeRequest());
-    socket.flush();
-    QTRY_COMPARE(world.ended, 1);
-    EXPECT_FALSE(world.app->tray()->icon().isVisible());
-    EXPECT_FALSE(QFile::exists(trail::scrapFilePath(folder)));
-    EXPECT_FALSE(world.app->handOffServer().isListening());
 }
 
 TEST(TrayWindow, NoTrayHostIsRetriedThenReportedOnce)
@@ -347,8 +290,7 @@ TEST(TrayWindow, NoTrayHostIsRetriedThenReportedOnce)
     watch.retryIntervalMs = 5;
     watch.retryAttempts = 4;
     auto tray = std::make_unique<shell::TrayWindow>(
-        shell::TrayDeps{world.app->engine(), world.app->notFoundNotice(), world.shell,
-                        world.runtimeDir.path(), world.app->versions(), watch});
+        shell::TrayDeps{world.app->engine(), world.shell, watch});
 
     tray->addIcon();
     EXPECT_TRUE(tray->icon().isVisible()); // shown anyway, for a host that comes later

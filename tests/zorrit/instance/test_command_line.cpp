@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The command line: plain start or a theme path, quotes, relative paths and file addresses.
-#include "zorrit/trail/command_line.h"
+#include "zorrit/instance/command_line.h"
 
 #include <gtest/gtest.h>
 
-using namespace zorrit::trail;
+using namespace zorrit::instance;
 
 TEST(CommandLine, ArgumentsAreJoinedWithSingleBlanks)
 {

@@ -5,7 +5,7 @@
 #include <QString>
 #include <QStringList>
 
-namespace zorrit::trail {
+namespace zorrit::instance {
 
 // The whole command line: the program's arguments joined with single blanks.
 QString joinedCommandLine(const QStringList &arguments);
@@ -29,4 +29,4 @@ QString takeThemePath(const QString &commandLine);
 // relative path is made absolute against currentFolder. An empty path stays empty.
 QString storedThemePath(const QString &path, const QString &currentFolder);
 
-} // namespace zorrit::trail
+} // namespace zorrit::instance

@@ -5,7 +5,7 @@
 #include <QDir>
 #include <QUrl>
 
-namespace zorrit::trail {
+namespace zorrit::instance {
 
 QString joinedCommandLine(const QStringList &arguments)
 {
@@ -79,4 +79,4 @@ QString storedThemePath(const QString &path, const QString &currentFolder)
     return QDir::cleanPath(currentFolder + QLatin1Char('/') + local);
 }
 
-} // namespace zorrit::trail
+} // namespace zorrit::instance

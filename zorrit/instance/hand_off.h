@@ -1,0 +1,57 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Talking to the copy that already runs, the sending side: a request is one line over a user-only
+// local socket in the runtime folder, answered by the running copy's HandOffServer. A theme start
+// hands over with the close request plus the one-line file Scrap.dat, which tells the running
+// copy to end rather than only close its tray.
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include <optional>
+
+namespace zorrit::instance {
+
+// Files in the per-user runtime folder.
+QString scrapFilePath(const QString &runtimeFolder);
+QString trayServerPath(const QString &runtimeFolder);
+QString instanceLockPath(const QString &runtimeFolder);
+
+enum class HandOffRequest {
+    Close,       // a copy started with a theme takes over
+    Preferences, // open the preferences
+    Quit,        // end as the tray menu's "&Quit" does
+};
+
+// The line that carries a request, and the request a line carries (nothing for a stranger's line).
+QByteArray requestLine(HandOffRequest request);
+std::optional<HandOffRequest> parseRequestLine(const QByteArray &line);
+
+// Creates or overwrites the hand-off file: one line holding a single space.
+bool writeScrap(const QString &path);
+
+// What the running copy sends back once it has acted on a request.
+QByteArray answerLine();
+
+// Sends the request to the copy listening at serverPath and waits for its answer, all within
+// timeoutMs. While nobody listens there yet (the other copy is still starting), or a connection
+// closes unanswered, it tries again. A close request waits at most 2 s for its answer.
+enum class SendResult {
+    NotSent,    // nobody took the line
+    Unanswered, // the line went out, but no answer came in time
+    Answered,   // the running copy has acted on it
+};
+SendResult sendRequest(const QString &serverPath, HandOffRequest request, int timeoutMs);
+
+// A request from the command line (--preferences, --quit) to the copy that runs.
+enum class Delivery { Delivered, NotRunning, NoAnswer };
+// NotRunning when nobody holds the instance lock in runtimeFolder (nothing is sent then);
+// NoAnswer when the copy that holds it did not answer that it had acted within timeoutMs.
+Delivery sendToRunningCopy(const QString &runtimeFolder, HandOffRequest request,
+                           int timeoutMs = 5000);
+
+// The whole hand-off: write Scrap.dat, send the close request; when no running copy takes it,
+// Scrap.dat is removed again so that a later, unrelated close of that copy does not end it.
+bool handOffToRunningCopy(const QString &runtimeFolder, int timeoutMs = 5000);
+
+} // namespace zorrit::instance

@@ -1,0 +1,6 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+target_sources(zorrit_core PRIVATE
+    instance/command_line.cpp instance/command_line.h
+    instance/hand_off.cpp instance/hand_off.h
+    instance/hand_off_server.cpp instance/hand_off_server.h
+)
