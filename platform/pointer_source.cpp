@@ -2,21 +2,40 @@
 // The pointer source's last position, and the window system that reads it.
 #include "pointer_source.h"
 
+#include <algorithm>
+
 namespace platform {
 
 std::optional<QPoint> PointerSource::position() const
 {
-    if (!m_known.load(std::memory_order_acquire))
+    const quint64 state = m_state.load(std::memory_order_acquire);
+    if (!(state & kKnown))
         return std::nullopt;
-    const quint64 packed = m_position.load(std::memory_order_relaxed);
-    return QPoint(qint32(quint32(packed >> 32)), qint32(quint32(packed)));
+    return QPoint(qint16(quint16(state >> 16)), qint16(quint16(state)));
 }
 
 void PointerSource::report(int x, int y)
 {
-    m_position.store(quint64(quint32(x)) << 32 | quint32(y), std::memory_order_relaxed);
-    m_known.store(true, std::memory_order_release);
+    constexpr int kLimit = 32767;
+    const quint64 packed = kOpen | kKnown | quint64(quint16(std::clamp(x, -kLimit, kLimit))) << 16
+                           | quint16(std::clamp(y, -kLimit, kLimit));
+    quint64 state = m_state.load(std::memory_order_relaxed);
+    do {
+        if (!(state & kOpen))
+            return;
+    } while (!m_state.compare_exchange_weak(state, packed, std::memory_order_acq_rel));
     Q_EMIT moved();
+}
+
+void PointerSource::open()
+{
+    m_state.fetch_or(kOpen, std::memory_order_acq_rel);
+}
+
+void PointerSource::shut()
+{
+    if (m_state.exchange(0, std::memory_order_acq_rel) & kKnown)
+        Q_EMIT stopped();
 }
 
 SourcedWindowSystem::SourcedWindowSystem(WindowSystem &windows)
@@ -118,30 +137,47 @@ bool SourcedWindowSystem::canWatchPointer()
     return reportingSource() || m_windows.canWatchPointer();
 }
 
-void SourcedWindowSystem::watchPointerOnce(std::function<void()> onMove)
+std::optional<QPoint> SourcedWindowSystem::watchPointerOnce(std::function<void()> onMove)
 {
     stopWatchingPointer();
-    PointerSource *source = reportingSource();
-    if (!source) {
-        m_windows.watchPointerOnce(std::move(onMove));
-        return;
-    }
     m_onMove = std::move(onMove);
-    m_watch = QObject::connect(source, &PointerSource::moved, source, [this] {
-        auto callback = std::move(m_onMove);
-        stopWatchingPointer();
-        if (callback)
-            callback();
-    });
+    PointerSource *source = m_source.load(std::memory_order_acquire);
+    if (source) {
+        // A source stopping wakes the trail too: awake, it samples the X server again, and its
+        // next sleep watches there.
+        m_moveWatch =
+            QObject::connect(source, &PointerSource::moved, source, [this] { watchFired(); });
+        m_stopWatch =
+            QObject::connect(source, &PointerSource::stopped, source, [this] { watchFired(); });
+    }
+    // Connected first: a report from here on calls back.
+    if (const PointerSource *reporting = reportingSource())
+        return reporting->position();
+    // Until the source reports, the moves the X server sees wake the trail as well.
+    return m_windows.watchPointerOnce([this] { watchFired(); });
+}
+
+void SourcedWindowSystem::watchFired()
+{
+    auto callback = std::move(m_onMove);
+    stopWatchingPointer();
+    if (callback)
+        callback();
 }
 
 void SourcedWindowSystem::stopWatchingPointer()
 {
     m_windows.stopWatchingPointer();
     m_onMove = nullptr;
-    if (m_watch)
-        QObject::disconnect(m_watch);
-    m_watch = {};
+    QObject::disconnect(m_moveWatch);
+    QObject::disconnect(m_stopWatch);
+    m_moveWatch = {};
+    m_stopWatch = {};
+}
+
+void SourcedWindowSystem::dropUnaskedEvents()
+{
+    m_windows.dropUnaskedEvents();
 }
 
 } // namespace platform

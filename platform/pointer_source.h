@@ -15,6 +15,8 @@
 namespace platform {
 
 // Where a compositor reports the pointer: the last position it sent, and a signal at each move.
+// A source can be shut (its compositor or extension went away): it forgets its position and
+// ignores reports until it is opened again, and the X server's pointer stands in meanwhile.
 class PointerSource : public QObject
 {
     Q_OBJECT
@@ -22,20 +24,30 @@ class PointerSource : public QObject
 public:
     using QObject::QObject;
 
-    // The last reported position in X root pixels; nothing before the first report. One atomic
-    // load, safe from any thread: the trail's tick reads it instead of asking the X server.
+    // The last reported position in X root pixels; nothing before the first report or while
+    // shut. One atomic load, safe from any thread: the trail's tick reads it instead of asking
+    // the X server.
     std::optional<QPoint> position() const;
 
 Q_SIGNALS:
     // The pointer moved; emitted on the thread that received the report.
     void moved();
+    // The source was shut while it had a position.
+    void stopped();
 
 protected:
+    // From any thread; ignored while shut. X11 positions are 16-bit: a wild report is kept
+    // within them.
     void report(int x, int y);
+    void open();
+    void shut();
 
 private:
-    std::atomic<quint64> m_position{0}; // x in the high half, y in the low half
-    std::atomic<bool> m_known{false};
+    // One word, so that a report racing a shut can never bring back a forgotten position:
+    // the open and known flags, x in bits 16-31, y in bits 0-15.
+    std::atomic<quint64> m_state{kOpen};
+    static constexpr quint64 kOpen = quint64(1) << 33;
+    static constexpr quint64 kKnown = quint64(1) << 32;
 };
 
 // The X11 window system, with the pointer read from a source once one is set. Sprite moves,
@@ -57,18 +69,21 @@ public:
     void flush() override;
     bool compositorRunning() override;
     bool canWatchPointer() override;
-    void watchPointerOnce(std::function<void()> onMove) override;
+    std::optional<QPoint> watchPointerOnce(std::function<void()> onMove) override;
     void stopWatchingPointer() override;
+    void dropUnaskedEvents() override;
     // The X11 channel, its pointer read from the source once that has reported.
     std::unique_ptr<TrailChannel> openTrailChannel(const std::vector<QWidget *> &windows) override;
 
 private:
     PointerSource *reportingSource() const;
+    void watchFired();
 
     WindowSystem &m_windows;
     std::atomic<PointerSource *> m_source{nullptr};
     std::function<void()> m_onMove;
-    QMetaObject::Connection m_watch;
+    QMetaObject::Connection m_moveWatch;
+    QMetaObject::Connection m_stopWatch;
 };
 
 } // namespace platform

@@ -53,8 +53,16 @@ public:
     // Sleeping while nothing moves: after watchPointerOnce() the callback runs once, at the next
     // pointer movement, from the event loop. False when the window system cannot tell us.
     virtual bool canWatchPointer() = 0;
-    virtual void watchPointerOnce(std::function<void()> onMove) = 0;
+    // Returns where the pointer is once the watch is in effect (nothing when that cannot be
+    // read): a movement before that is not reported, so the caller compares this with its last
+    // sample.
+    virtual std::optional<QPoint> watchPointerOnce(std::function<void()> onMove) = 0;
     virtual void stopWatchingPointer() = 0;
+
+    // Reads and drops what the window system sent that nobody waits for (errors of requests sent
+    // without waiting for an answer, notices that go to every client), so that it does not pile
+    // up. Called about once a second, from the GUI thread.
+    virtual void dropUnaskedEvents() = 0;
 
     // A channel for moving these (created) windows from another thread, prepared here on the GUI
     // thread; nothing when the window system cannot serve one, and the trail ticks on the GUI
@@ -65,5 +73,9 @@ public:
         return nullptr;
     }
 };
+
+// The window system of the platform Qt runs on: X11 when there is an X connection, otherwise one
+// that goes through Qt alone (the offscreen platform).
+std::unique_ptr<WindowSystem> createWindowSystem();
 
 } // namespace platform

@@ -3,7 +3,6 @@
 #include "x11_window_system.h"
 
 #include <QCoreApplication>
-#include <QCursor>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QTimer>
@@ -104,26 +103,9 @@ bool x11DisplayReachable(const QByteArray &displayName)
     return reachable;
 }
 
-X11WindowSystem::X11WindowSystem()
+X11WindowSystem::X11WindowSystem(xcb_connection_t *qtConnection, _XDisplay *display)
+    : m_connection(qtConnection)
 {
-    if (qGuiApp) {
-        screensChanged();
-        m_screenWatch = {
-            QObject::connect(qGuiApp, &QGuiApplication::screenAdded,
-                             [this](QScreen *screen) {
-                                 watchScreen(screen);
-                                 screensChanged();
-                             }),
-            QObject::connect(qGuiApp, &QGuiApplication::screenRemoved,
-                             [this](QScreen *screen) { screensChanged(screen); }),
-        };
-        for (QScreen *screen : QGuiApplication::screens())
-            watchScreen(screen);
-    }
-    auto *x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
-    if (!x11 || !x11->connection())
-        return; // not on X11: the Qt fallbacks below are used
-    m_connection = x11->connection();
     m_screenNumber = screenNumberFromDisplayName();
 
     xcb_screen_iterator_t it = xcb_setup_roots_iterator(xcb_get_setup(m_connection));
@@ -152,7 +134,7 @@ X11WindowSystem::X11WindowSystem()
     }
     QCoreApplication::instance()->installNativeEventFilter(this);
 
-    if (auto *display = x11->display()) {
+    if (display) {
         int screen = 0;
         m_pointerConnection = xcb_connect(DisplayString(display), &screen);
         if (xcb_connection_has_error(m_pointerConnection)) {
@@ -170,46 +152,17 @@ X11WindowSystem::X11WindowSystem()
 
 X11WindowSystem::~X11WindowSystem()
 {
-    for (const QMetaObject::Connection &connection : std::as_const(m_screenWatch))
-        QObject::disconnect(connection);
     if (m_pointerConnection)
         xcb_disconnect(m_pointerConnection);
-    if (m_connection && QCoreApplication::instance())
+    if (QCoreApplication::instance())
         QCoreApplication::instance()->removeNativeEventFilter(this);
-}
-
-void X11WindowSystem::watchScreen(QScreen *screen)
-{
-    const auto changed = [this] { screensChanged(); };
-    m_screenWatch.append(QObject::connect(screen, &QScreen::geometryChanged, changed));
-    m_screenWatch.append(QObject::connect(screen, &QScreen::physicalDotsPerInchChanged, changed));
-}
-
-void X11WindowSystem::screensChanged(QScreen *leaving)
-{
-    m_monitors.clear();
-    m_screens.fill(nullptr);
-    for (QScreen *screen : QGuiApplication::screens()) {
-        if (screen == leaving || m_monitors.count() == MonitorLayout::kMaxMonitors)
-            continue;
-        // Qt keeps each screen's top-left corner in device pixels and shrinks the rest by the
-        // screen's scale.
-        const QRect logical = screen->geometry();
-        const double scale = screen->devicePixelRatio();
-        const QSize size(qRound(logical.width() * scale), qRound(logical.height() * scale));
-        const int before = m_monitors.count();
-        m_monitors.add(QRect(logical.topLeft(), size), scale);
-        if (m_monitors.count() > before)
-            m_screens[before] = screen;
-    }
-    m_ownWindows.clear(); // sizes and ratios are read again at the next move
 }
 
 std::optional<QPoint> X11WindowSystem::pointerPos()
 {
     // The server's own coordinates are the device pixels the trail works in.
     if (!m_pointerConnection || !m_pointerRoot)
-        return QCursor::pos();
+        return queryPointer(m_connection, m_root);
     return queryPointer(m_pointerConnection, m_pointerRoot);
 }
 
@@ -263,15 +216,11 @@ void X11WindowSystem::configureQuietly(QWidget *window, quint16 valueMask, const
 
 void X11WindowSystem::moveWindow(QWidget *window, QPoint topLeft, int monitor)
 {
-    if (!m_connection) {
-        window->move(m_monitors.toLogical(topLeft, monitor).toPoint());
-        return;
-    }
     quint32 wid = 0;
     OwnWindow &own = ownWindow(window, &wid);
     // Only a change of scale matters; one try per monitor reached (Qt may not follow, e.g. on
     // mirrored monitors of different scale).
-    if (monitor >= 0 && own.dpr != m_monitors.scale(monitor) && own.triedMonitor != monitor)
+    if (monitor >= 0 && own.dpr != monitors().scale(monitor) && own.triedMonitor != monitor)
         adoptScreen(window, own, topLeft, monitor);
     const quint32 values[] = {static_cast<quint32>(topLeft.x()), static_cast<quint32>(topLeft.y())};
     configureQuietly(window, XCB_CONFIG_WINDOW_X | XCB_CONFIG_WINDOW_Y, values);
@@ -283,11 +232,11 @@ void X11WindowSystem::adoptScreen(QWidget *window, OwnWindow &own, QPoint topLef
     // takes that screen's scale: its size, drawing and outline. We move our windows behind Qt's
     // back, so Qt would not notice the crossing by itself.
     own.triedMonitor = monitor;
-    QScreen *screen = m_screens[monitor];
+    QScreen *screen = m_monitors.screen(monitor);
     if (!screen || !window->windowHandle())
         return;
     const QRect area = screen->geometry();
-    QRect rect(m_monitors.toLogical(topLeft, monitor).toPoint(), window->size());
+    QRect rect(monitors().toLogical(topLeft, monitor).toPoint(), window->size());
     // Qt gives a window the screen under the centre of its geometry.
     rect.moveCenter(QPoint(std::clamp(rect.center().x(), area.left(), area.right()),
                            std::clamp(rect.center().y(), area.top(), area.bottom())));
@@ -310,10 +259,6 @@ void X11WindowSystem::adoptScreen(QWidget *window, OwnWindow &own, QPoint topLef
 
 void X11WindowSystem::raiseWindow(QWidget *window)
 {
-    if (!m_connection) {
-        window->raise();
-        return;
-    }
     const quint32 values[] = {XCB_STACK_MODE_ABOVE};
     configureQuietly(window, XCB_CONFIG_WINDOW_STACK_MODE, values);
 }
@@ -322,14 +267,11 @@ void X11WindowSystem::flush()
 {
     if (m_pointerConnection)
         xcb_flush(m_pointerConnection);
-    if (m_connection)
-        xcb_flush(m_connection); // no write at all when nothing is queued there
+    xcb_flush(m_connection); // no write at all when nothing is queued there
 }
 
 bool X11WindowSystem::compositorRunning()
 {
-    if (!m_connection)
-        return false;
     const QByteArray name = "_NET_WM_CM_S" + QByteArray::number(m_screenNumber);
     auto atomCookie = xcb_intern_atom(m_connection, 0, name.size(), name.constData());
     const XcbReply<xcb_intern_atom_reply_t> atom(
@@ -344,7 +286,7 @@ bool X11WindowSystem::compositorRunning()
 
 bool X11WindowSystem::canWatchPointer()
 {
-    return m_connection && m_xinputUsable;
+    return m_xinputUsable;
 }
 
 void X11WindowSystem::selectRawMotion(bool on)
@@ -359,12 +301,16 @@ void X11WindowSystem::selectRawMotion(bool on)
     xcb_flush(m_connection);
 }
 
-void X11WindowSystem::watchPointerOnce(std::function<void()> onMove)
+std::optional<QPoint> X11WindowSystem::watchPointerOnce(std::function<void()> onMove)
 {
-    if (!canWatchPointer())
-        return;
-    m_onMove = std::move(onMove);
-    selectRawMotion(true);
+    if (canWatchPointer()) {
+        m_onMove = std::move(onMove);
+        selectRawMotion(true);
+    }
+    // Asked on the connection that made the selection: the server answers only once it has
+    // applied it, so a movement after this answer is reported. (On another connection the
+    // answer could come first, and a movement in between would go unseen.)
+    return queryPointer(m_connection, m_root);
 }
 
 void X11WindowSystem::stopWatchingPointer()
@@ -375,12 +321,26 @@ void X11WindowSystem::stopWatchingPointer()
     selectRawMotion(false);
 }
 
+void X11WindowSystem::dropUnaskedEvents()
+{
+    // Our own connection selects no events, but the server sends every client MappingNotify,
+    // and errors of requests sent without waiting (a move of a window that has just gone) come
+    // as events. One read without waiting; the tick thread may use the connection meanwhile.
+    if (!m_pointerConnection)
+        return;
+    for (;;) {
+        const XcbReply<xcb_generic_event_t> event(xcb_poll_for_event(m_pointerConnection));
+        if (!event)
+            return;
+    }
+}
+
 std::unique_ptr<TrailChannel> X11WindowSystem::openTrailChannel(
     const std::vector<QWidget *> &windows)
 {
     // With scaled monitors, sprites change size as they cross them, which takes Qt on the GUI
     // thread.
-    if (!m_connection || !m_pointerConnection || !m_pointerRoot || m_monitors.scaled())
+    if (!m_pointerConnection || !m_pointerRoot || monitors().scaled())
         return nullptr;
     std::vector<quint32> ids;
     for (QWidget *window : windows) {

@@ -1,19 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The window-system seam on X11 (xcb), with a plain-Qt fallback for other platforms (offscreen).
+// The window-system seam on X11 (xcb).
 #pragma once
 
+#include "qt_monitors.h"
 #include "window_system.h"
 
 #include <QAbstractNativeEventFilter>
 #include <QHash>
-#include <QList>
-#include <QObject>
-#include <QPointer>
 #include <QSize>
 
-#include <array>
-
-class QScreen;
+struct _XDisplay;
 struct xcb_connection_t;
 
 namespace platform {
@@ -28,18 +24,21 @@ bool x11DisplayReachable(const QByteArray &displayName = {});
 class X11WindowSystem final : public WindowSystem, public QAbstractNativeEventFilter
 {
 public:
-    X11WindowSystem();
+    // Qt's X connection and its Xlib display (which names the server for a connection of our
+    // own; without one, the trail's traffic goes over Qt's).
+    X11WindowSystem(xcb_connection_t *qtConnection, _XDisplay *display);
     ~X11WindowSystem() override;
 
-    const MonitorLayout &monitors() override { return m_monitors; }
+    const MonitorLayout &monitors() override { return m_monitors.layout(); }
     std::optional<QPoint> pointerPos() override;
     void moveWindow(QWidget *window, QPoint topLeft, int monitor) override;
     void raiseWindow(QWidget *window) override;
     void flush() override;
     bool compositorRunning() override;
     bool canWatchPointer() override;
-    void watchPointerOnce(std::function<void()> onMove) override;
+    std::optional<QPoint> watchPointerOnce(std::function<void()> onMove) override;
     void stopWatchingPointer() override;
+    void dropUnaskedEvents() override;
     std::unique_ptr<TrailChannel> openTrailChannel(const std::vector<QWidget *> &windows) override;
 
     bool nativeEventFilter(const QByteArray &eventType, void *message, qintptr *result) override;
@@ -61,6 +60,7 @@ private:
     // A second connection of our own for the trail's traffic: pointer queries, whose replies are
     // read right here instead of being handed over by Qt's event thread, and the moves and
     // raises of the sprite windows. Qt's connection (and its event thread) stays idle per tick.
+    // Nobody waits for its events; dropUnaskedEvents() reads them.
     xcb_connection_t *m_pointerConnection = nullptr;
     quint32 m_pointerRoot = 0;
     quint32 m_root = 0;
@@ -71,13 +71,8 @@ private:
     // Windows we move behind Qt's back. A move must not come back as a ConfigureNotify: Qt would
     // answer each one with a blocking round trip, and each wakes two threads.
     QHash<quint32, OwnWindow> m_ownWindows;
-    // The screens in device pixels, kept up to date with Qt's, since asking Qt on every tick is
-    // not free; m_screens[i] is monitor i's screen.
-    MonitorLayout m_monitors;
-    std::array<QPointer<QScreen>, MonitorLayout::kMaxMonitors> m_screens;
-    QList<QMetaObject::Connection> m_screenWatch;
-    void watchScreen(QScreen *screen);
-    void screensChanged(QScreen *leaving = nullptr);
+    // Sizes and ratios are read again at the next move after a change of the screens.
+    QtMonitors m_monitors{[this] { m_ownWindows.clear(); }};
 };
 
 } // namespace platform

@@ -46,12 +46,11 @@ DetailsPage::DetailsPage(QWidget *parent)
         QString initial;
         int maxLength;
     } fields[] = {
-        {"themename", QStringLiteral("Enter the name of your theme:"), QStringLiteral("My Theme"),
+        {"themename", tr("Enter the name of your theme:"), QStringLiteral("My Theme"),
          kThemeNameLength},
-        {"namename", QStringLiteral("Enter your name:"), QStringLiteral("Lor Pennick"),
-         kAuthorLength},
-        {"sitename", QStringLiteral("Enter your e-mail address or your website:"),
-         common::web::homePage(), kSiteLength},
+        {"namename", tr("Enter your name:"), QStringLiteral("Lor Pennick"), kAuthorLength},
+        {"sitename", tr("Enter your e-mail address or your website:"), common::web::homePage(),
+         kSiteLength},
     };
     auto *validator = new NoLineBreaks(this);
     for (size_t i = 0; i < m_fields.size(); ++i) {
@@ -67,7 +66,7 @@ DetailsPage::DetailsPage(QWidget *parent)
         m_clear[i].initial = edit->text();
     }
     body()->addStretch();
-    addText(QStringLiteral("Click Next to continue."));
+    addText(tr("Click Next to continue."));
 
     setTabOrder(nextButton(), backButton());
     setTabOrder(backButton(), cancelButton());

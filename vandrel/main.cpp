@@ -2,6 +2,7 @@
 // Vandrel's start: one copy per user, then page 1 of the wizard with the real dialogs and shell.
 #include "wizard.h"
 
+#include "common/translations.h"
 #include "common/version.h"
 #include "platform/dialogs.h"
 #include "platform/file_chooser.h"
@@ -16,12 +17,13 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Vandrel"));
     QApplication::setApplicationVersion(common::version::display());
+    common::installTranslations(app, QStringLiteral("vandrel"));
     // The wizard decides when the program ends, not the last page that goes away.
     QApplication::setQuitOnLastWindowClosed(false);
 
     platform::QtDialogs dialogs;
     const auto launchFailed = [&dialogs] {
-        dialogs.critical(nullptr, QStringLiteral("Vandrel - Critical Error"),
+        dialogs.critical(nullptr, vandrel::Wizard::tr("Vandrel - Critical Error"),
                          vandrel::launchFailedText());
         return 1;
     };

@@ -18,8 +18,11 @@ namespace vandrel {
 
 QString pictureFilter()
 {
-    return QStringLiteral("Bitmap (*.bmp)|*.bmp|GIF picture (*.gif)|*.gif|JPEG picture "
-                          "(*.jpg)|*.jpg|PNG picture (*.png)|*.png|All files (*.*)|*.*|");
+    return PicturePage::tr("Bitmap (*.bmp)") + QStringLiteral("|*.bmp|")
+           + PicturePage::tr("GIF picture (*.gif)") + QStringLiteral("|*.gif|")
+           + PicturePage::tr("JPEG picture (*.jpg)") + QStringLiteral("|*.jpg|")
+           + PicturePage::tr("PNG picture (*.png)") + QStringLiteral("|*.png|")
+           + PicturePage::tr("All files (*.*)") + QStringLiteral("|*.*|");
 }
 
 QSize previewSize(QSize picture)
@@ -43,9 +46,9 @@ PicturePage::PicturePage(platform::Dialogs &dialogs, platform::FileChooser &choo
     , m_dialogs(dialogs)
     , m_chooser(chooser)
 {
-    addText(QStringLiteral("If you wish to use the same image for the trail, click \"Choose "
-                           "Global Image\". If not, you can choose individual pictures."));
-    auto *global = new QPushButton(QStringLiteral("Choose &global image..."), this);
+    addText(tr("If you wish to use the same image for the trail, click \"Choose "
+               "Global Image\". If not, you can choose individual pictures."));
+    auto *global = new QPushButton(tr("Choose &global image..."), this);
     global->setObjectName(QStringLiteral("Command14"));
     body()->addWidget(global, 0, Qt::AlignLeft);
     connect(global, &QPushButton::clicked, this, &PicturePage::chooseGlobalPicture);
@@ -54,9 +57,9 @@ PicturePage::PicturePage(platform::Dialogs &dialogs, platform::FileChooser &choo
     grid->setColumnMinimumWidth(2, kPreviewLimit + 4);
     grid->setColumnStretch(3, 1);
     for (int k = 0; k < kSlotCount; ++k) {
-        auto *pick = new QPushButton(QStringLiteral("Picture &%1...").arg(k + 1), this);
+        auto *pick = new QPushButton(tr("Picture &%1...").arg(k + 1), this);
         pick->setObjectName(QStringLiteral("Command%1").arg(4 + 2 * k));
-        auto *none = new QPushButton(QStringLiteral("No picture"), this);
+        auto *none = new QPushButton(tr("No picture"), this);
         none->setObjectName(QStringLiteral("Command%1").arg(5 + 2 * k));
         auto *small = new QLabel(this);
         small->setObjectName(QStringLiteral("small%1").arg(k + 1));
@@ -75,7 +78,7 @@ PicturePage::PicturePage(platform::Dialogs &dialogs, platform::FileChooser &choo
     }
     body()->addLayout(grid);
     body()->addStretch();
-    addText(QStringLiteral("Click Next to continue."));
+    addText(tr("Click Next to continue."));
     nextButton()->setEnabled(false);
     // Next starts disabled, so the page opens on the global button rather than on Back.
     global->setFocus();
@@ -109,14 +112,14 @@ bool PicturePage::askForPicture(QImage &picture, QString &title)
         // A valid picture is not damaged: say so and let the user choose another, keeping the
         // wizard and everything typed so far.
         m_dialogs.message(this, platform::MessageIcon::Warning, QStringLiteral("Vandrel"),
-                          QStringLiteral("The picture you selected is too large. "
-                                         "Please choose a smaller picture."));
+                          tr("The picture you selected is too large. "
+                             "Please choose a smaller picture."));
         return false;
     }
     if (!loaded) {
-        m_dialogs.critical(this, QStringLiteral("Vandrel - Critical Error"),
-                           QStringLiteral("The picture you selected is damaged or unreadable. "
-                                          "The program will now quit."));
+        m_dialogs.critical(this, tr("Vandrel - Critical Error"),
+                           tr("The picture you selected is damaged or unreadable. "
+                              "The program will now quit."));
         Q_EMIT pictureDamaged();
         return false;
     }

@@ -15,23 +15,23 @@ namespace vandrel {
 SuccessPage::SuccessPage(platform::Shell &shell, QWidget *parent)
     : WizardPage(QStringLiteral("Form6"), 0, parent)
 {
-    QLabel *heading = addText(QStringLiteral("Success!"));
+    QLabel *heading = addText(tr("Success!"));
     QFont big = heading->font();
     big.setBold(true);
     big.setPointSizeF(big.pointSizeF() * 1.5);
     heading->setFont(big);
-    addText(QStringLiteral("The Vandrel built your theme."));
+    addText(tr("The Vandrel built your theme."));
     addText(versionText());
-    addText(QStringLiteral("Press \"Quit\" to complete the wizard."));
-    addText(QStringLiteral("If you wish to distribute your theme, we can put it on our Theme "
-                           "Gallery for free!"));
+    addText(tr("Press \"Quit\" to complete the wizard."));
+    addText(tr("If you wish to distribute your theme, we can put it on our Theme "
+               "Gallery for free!"));
 
     // Label1: the empty margin around the link; leaving the link into it drops the underline.
     auto *margin = new QWidget(this);
     margin->setObjectName(QStringLiteral("Label1"));
     auto *marginLayout = new QHBoxLayout(margin);
     marginLayout->setContentsMargins(6, 4, 6, 4);
-    m_link = new common::LinkLabel(QStringLiteral("Add theme to Theme Gallery"),
+    m_link = new common::LinkLabel(tr("Add theme to Theme Gallery"),
                                    QUrl(common::web::uploadPage()), &shell, margin);
     m_link->setObjectName(QStringLiteral("Label4"));
     QFont bold = m_link->font();
@@ -41,7 +41,7 @@ SuccessPage::SuccessPage(platform::Shell &shell, QWidget *parent)
     body()->addWidget(margin, 0, Qt::AlignLeft);
     body()->addStretch();
 
-    nextButton()->setText(QStringLiteral("&Quit"));
+    nextButton()->setText(tr("&Quit"));
     nextButton()->setObjectName(QStringLiteral("Command2"));
     backButton()->setObjectName(QStringLiteral("Command4"));
     backButton()->setEnabled(false);

@@ -34,16 +34,16 @@ std::unique_ptr<WizardPage> makeForm1()
 {
     auto page = textPage(
         QStringLiteral("Form1"), 1,
-        {QStringLiteral("Welcome to the Vandrel wizard!"),
-         QStringLiteral("Welcome to the Vandrel! The Vandrel allows you to build Zorrit themes "
+        {WizardPage::tr("Welcome to the Vandrel wizard!"),
+         WizardPage::tr("Welcome to the Vandrel! The Vandrel allows you to build Zorrit themes "
                         "easily and fast."),
-         QStringLiteral("To build your mouse trail, you can have up to 5 pictures. Pictures must "
+         WizardPage::tr("To build your mouse trail, you can have up to 5 pictures. Pictures must "
                         "not exceed 20x20 in size and must be Bitmap, GIF or JPEG pictures."),
-         QStringLiteral("It is better to choose GIF because it is the only format supporting "
+         WizardPage::tr("It is better to choose GIF because it is the only format supporting "
                         "transparency."),
-         QStringLiteral("Once you have all your pictures ready, click 'Next'.")});
+         WizardPage::tr("Once you have all your pictures ready, click 'Next'.")});
     page->addStretch();
-    page->addText(QStringLiteral("Click Next to continue."));
+    page->addText(WizardPage::tr("Click Next to continue."));
     page->backButton()->setEnabled(false);
     return page;
 }
@@ -52,15 +52,15 @@ std::unique_ptr<WizardPage> makeForm2()
 {
     auto page = textPage(
         QStringLiteral("Form2"), 2,
-        {QStringLiteral("Now that you have all your pictures, create a folder, and place all "
+        {WizardPage::tr("Now that you have all your pictures, create a folder, and place all "
                         "your pictures in it."),
-         QStringLiteral("To create a folder, right-click a blank space on the desktop, point to "
+         WizardPage::tr("To create a folder, right-click a blank space on the desktop, point to "
                         "\"New\" and click \"Folder\". You can choose any name for the folder "
                         "and pictures. "),
-         QStringLiteral("Once your folder is created and your pictures are inside, click "
+         WizardPage::tr("Once your folder is created and your pictures are inside, click "
                         "'Next'.")});
     page->addStretch();
-    page->addText(QStringLiteral("Click Next to continue."));
+    page->addText(WizardPage::tr("Click Next to continue."));
     return page;
 }
 
@@ -68,22 +68,22 @@ std::unique_ptr<WizardPage> makeForm5()
 {
     auto page = textPage(
         QStringLiteral("Form5"), 5,
-        {QStringLiteral("Congratulations, your theme is ready to be built!"),
-         QStringLiteral("Click 'Finish' to build your theme: the Vandrel will ask you where you "
+        {WizardPage::tr("Congratulations, your theme is ready to be built!"),
+         WizardPage::tr("Click 'Finish' to build your theme: the Vandrel will ask you where you "
                         "want to save it.")});
     // The bold word sits on the blanks at the start of the sentence's label.
     QLabel *sentence = page->addText(
-        QStringLiteral("                      you must save the theme in the folder where you "
+        WizardPage::tr("                      you must save the theme in the folder where you "
                        "placed the theme's images."));
-    auto *important = new QLabel(QStringLiteral("Important:"), sentence);
+    auto *important = new QLabel(WizardPage::tr("Important:"), sentence);
     important->setObjectName(QStringLiteral("important"));
     QFont bold = important->font();
     bold.setBold(true);
     important->setFont(bold);
     important->move(0, sentence->contentsMargins().top());
     page->addStretch();
-    page->addText(QStringLiteral("Click Finish to continue."));
-    page->nextButton()->setText(QStringLiteral("&Finish >"));
+    page->addText(WizardPage::tr("Click Finish to continue."));
+    page->nextButton()->setText(WizardPage::tr("&Finish >"));
     return page;
 }
 
@@ -91,8 +91,8 @@ std::unique_ptr<WizardPage> makeForm5()
 
 QString launchFailedText()
 {
-    return QStringLiteral("The Vandrel couldn't launch a library. The Vandrel is damaged, please "
-                          "reinstall a copy. The program will now quit.");
+    return Wizard::tr("The Vandrel couldn't launch a library. The Vandrel is damaged, please "
+                      "reinstall a copy. The program will now quit.");
 }
 
 Wizard::Wizard(platform::Dialogs &dialogs, platform::FileChooser &chooser, platform::Shell &shell,
@@ -200,7 +200,7 @@ bool Wizard::saveTheme()
     common::CommonDialog dialog(m_chooser);
     dialog.setCancelError(true);
     dialog.setHwnd(form5);
-    dialog.setFilter(QStringLiteral("Zorrit Theme (*.thm)|*.thm"));
+    dialog.setFilter(tr("Zorrit Theme (*.thm)") + QStringLiteral("|*.thm"));
     dialog.ShowSave();
     if (dialog.FileName().isEmpty())
         return false; // cancelled: stay on page 5
@@ -220,9 +220,9 @@ bool Wizard::saveTheme()
     content.site = detailsPage()->sitename()->text();
 
     if (!saveThemeFile(target, content)) {
-        m_dialogs.critical(form5, QStringLiteral("Vandrel - Error"),
-                           QStringLiteral("Sorry, but the theme couldn't be created. Please check "
-                                          "that you have enough space on your hard disk."));
+        m_dialogs.critical(form5, tr("Vandrel - Error"),
+                           tr("Sorry, but the theme couldn't be created. Please check "
+                              "that you have enough space on your hard disk."));
         return false;
     }
     go(6);

@@ -61,12 +61,12 @@ QFrame *separator(QWidget *parent)
 
 QString pageCaption()
 {
-    return QStringLiteral("Wizard - Vandrel");
+    return WizardPage::tr("Wizard - Vandrel");
 }
 
 QString versionText()
 {
-    return QStringLiteral("Version ") + common::version::display();
+    return WizardPage::tr("Version ") + common::version::display();
 }
 
 WizardPage::WizardPage(const QString &objectName, int step, QWidget *parent)
@@ -90,7 +90,7 @@ WizardPage::WizardPage(const QString &objectName, int step, QWidget *parent)
 
     if (step > 0) {
         auto *header = new QHBoxLayout;
-        auto *heading = new QLabel(QStringLiteral("Vandrel wizard"), this);
+        auto *heading = new QLabel(tr("Vandrel wizard"), this);
         QFont big = heading->font();
         big.setBold(true);
         big.setPointSizeF(big.pointSizeF() * 1.5);
@@ -107,17 +107,17 @@ WizardPage::WizardPage(const QString &objectName, int step, QWidget *parent)
     column->addLayout(m_body, 1);
 
     if (step > 0) {
-        auto *stepLabel = new QLabel(QStringLiteral("Step %1 out of 5").arg(step), this);
+        auto *stepLabel = new QLabel(tr("Step %1 out of 5").arg(step), this);
         stepLabel->setObjectName(QStringLiteral("stepLabel"));
         column->addWidget(stepLabel);
     }
     column->addWidget(separator(this));
 
-    m_back = new QPushButton(QStringLiteral("< &Back"), this);
+    m_back = new QPushButton(tr("< &Back"), this);
     m_back->setObjectName(QStringLiteral("Command3"));
-    m_next = new QPushButton(QStringLiteral("&Next >"), this);
+    m_next = new QPushButton(tr("&Next >"), this);
     m_next->setObjectName(QStringLiteral("Command2"));
-    m_cancel = new QPushButton(QStringLiteral("&Cancel"), this);
+    m_cancel = new QPushButton(tr("&Cancel"), this);
     m_cancel->setObjectName(QStringLiteral("Command1"));
     m_next->setDefault(true);
     auto *buttons = new QHBoxLayout;

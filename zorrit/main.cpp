@@ -1,21 +1,23 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Zorrit's entry point: the X11 check, the real seams, then start-up.
+#include "common/translations.h"
 #include "common/version.h"
 #include "platform/dialogs.h"
 #include "platform/end_signals.h"
 #include "platform/file_chooser.h"
 #include "platform/file_names.h"
+#include "platform/pointer_source.h"
 #include "platform/runtime_dir.h"
 #include "platform/shell.h"
-#include "platform/wayland_pointer.h"
+#include "platform/window_system.h"
 #include "platform/x11_window_system.h"
 #include "zorrit/app/zorrit_app.h"
 #include "zorrit/integration/theme_association.h"
+#include "zorrit/pointer/pointer_choice.h"
 #include "zorrit/settings/settings_store.h"
 #include "zorrit/shell/program_icon.h"
 
 #include <QApplication>
-#include <QTimer>
 
 #include <algorithm>
 #include <cstdio>
@@ -76,17 +78,19 @@ int main(int argc, char **argv)
     // The trail has no main window: closing a dialog must not end the program.
     QApplication::setQuitOnLastWindowClosed(false);
     QApplication::setWindowIcon(zorrit::shell::programIcon());
+    common::installTranslations(app, QStringLiteral("zorrit"));
 
-    platform::X11WindowSystem x11WindowSystem;
-    // Under Wayland the pointer comes from the compositor once this copy runs the trail; the
-    // source outlives the trail that reads it.
-    platform::SourcedWindowSystem windowSystem(x11WindowSystem);
-    platform::PointerChoice pointer;
+    const std::unique_ptr<platform::WindowSystem> nativeWindowSystem =
+        platform::createWindowSystem();
+    // Under Wayland the pointer comes from the compositor once this copy runs the trail;
+    // `pointer` is made before the trail, so its source outlives the trail that reads it.
+    platform::SourcedWindowSystem windowSystem(*nativeWindowSystem);
     platform::QtDialogs dialogs;
     platform::QtShell shell;
     platform::QtFileChooser fileChooser;
     const QString settingsFolder = zorrit::settings::SettingsStore::defaultFolder();
     const QString runtimeFolder = platform::runtimeDir(QStringLiteral("zorrit"));
+    zorrit::pointer::PointerChoice pointer(windowSystem, dialogs, settingsFolder);
     zorrit::app::Seams seams{windowSystem,   dialogs,       shell,
                              settingsFolder, runtimeFolder, &fileChooser};
     seams.associateThemeFiles = [] {
@@ -108,17 +112,8 @@ int main(int argc, char **argv)
     if (endSignalled)
         return 0;
 
-    pointer = platform::choosePointerSource(platform::detectPointerSession(), runtimeFolder);
-    windowSystem.setSource(pointer.source.get());
-    if (!pointer.warning.isEmpty())
-        std::fprintf(stderr, "zorrit: %s\n", qPrintable(pointer.warning));
-    if (!pointer.noticeKey.isEmpty()) {
-        QTimer::singleShot(0, &zorrit, [&] {
-            platform::showNoticeOnce(dialogs, settingsFolder, pointer.noticeKey,
-                                     pointer.noticeText);
-        });
-    }
+    pointer.start(zorrit::pointer::detectPointerSession(), runtimeFolder);
     const int exitCode = QApplication::exec();
-    windowSystem.setSource(nullptr);
+    pointer.stop();
     return exitCode;
 }

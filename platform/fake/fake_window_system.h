@@ -7,6 +7,7 @@
 #include <QList>
 #include <QPair>
 
+#include <condition_variable>
 #include <deque>
 #include <mutex>
 
@@ -40,20 +41,36 @@ public:
     void flush() override { ++flushes; }
     bool compositorRunning() override { return compositor; }
     bool canWatchPointer() override { return watchable; }
-    void watchPointerOnce(std::function<void()> onMove) override { watcher = std::move(onMove); }
+    // Answers as the channel does while one is open, as pointerPos() otherwise.
+    std::optional<QPoint> watchPointerOnce(std::function<void()> onMove) override
+    {
+        watcher = std::move(onMove);
+        if (!channelOpen)
+            return pointerPos();
+        const std::lock_guard lock(channelLock);
+        return channelPointer;
+    }
     void stopWatchingPointer() override { watcher = nullptr; }
+    void dropUnaskedEvents() override { ++drains; }
 
     // A trail channel for ticking on another thread, offered when `offerChannel` is set. Its
-    // pointer and its record of moves are shared with the test under `channelLock`.
+    // pointer and its record of moves are shared with the test under `channelLock`. While
+    // `holdPointerQueries` is set, a pointer query waits until it is cleared (a slow X server).
     struct Channel final : TrailChannel
     {
         explicit Channel(FakeWindowSystem &owner)
             : fake(owner)
         {
+            fake.channelOpen = true;
         }
+        ~Channel() override { fake.channelOpen = false; }
         std::optional<QPoint> pointerPos() override
         {
-            const std::lock_guard lock(fake.channelLock);
+            std::unique_lock lock(fake.channelLock);
+            ++fake.heldQueries;
+            fake.channelChanged.notify_all();
+            fake.channelChanged.wait(lock, [this] { return !fake.holdPointerQueries; });
+            --fake.heldQueries;
             return fake.channelPointer;
         }
         void moveWindow(int index, QPoint topLeft) override
@@ -86,12 +103,25 @@ public:
     std::vector<Move> moves;
     std::vector<QWidget *> raises;
     int flushes = 0;
+    int drains = 0;
     bool compositor = false;
     bool watchable = true;
     std::function<void()> watcher;
 
+    // Lets pointer queries through again.
+    void releasePointerQueries()
+    {
+        const std::lock_guard lock(channelLock);
+        holdPointerQueries = false;
+        channelChanged.notify_all();
+    }
+
     bool offerChannel = false;
+    bool channelOpen = false;
     std::mutex channelLock;
+    std::condition_variable channelChanged;
+    bool holdPointerQueries = false;
+    int heldQueries = 0; // queries under way
     std::optional<QPoint> channelPointer = QPoint(0, 0);
     std::vector<std::pair<int, QPoint>> channelMoves; // (window index, top-left)
 };

@@ -1,14 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Hands the pointer position to Zorrit, which is an X11 program and cannot see the pointer over
-// Wayland windows. Only while Zorrit is on the session bus: otherwise nothing is watched. One
-// call is in flight at a time; Zorrit answers half a tick later, and a pointer that moved
-// meanwhile is then sent where it is now, so a fast mouse costs no more than a slow one.
+// Wayland windows. Only while Zorrit holds its bus name: otherwise nothing is watched. The calls
+// go to the connection that holds the name, and a copy that takes the name over hears at once
+// where the pointer is. One call is in flight at a time; Zorrit answers half a tick later, and a
+// pointer that moved meanwhile is then sent where it is now, so a fast mouse costs no more than
+// a slow one.
 // Shared by extension.js of GNOME Shell 43/44 and of 45 and later; Gio, GLib and Meta come
 // from the file it is built into.
 
-const BUS_NAME = 'org.rediroriro.Zorrit';
-const OBJECT_PATH = '/Pointer';
-const INTERFACE = 'org.rediroriro.Zorrit.Pointer';
+const BUS_NAME = '@ZORRIT_POINTER_BUS_NAME@';
+const OBJECT_PATH = '@ZORRIT_POINTER_OBJECT_PATH@';
+const INTERFACE = '@ZORRIT_POINTER_INTERFACE@';
 
 class PointerReporter {
     enable() {
@@ -18,27 +20,32 @@ class PointerReporter {
         this._last = null;
         this._waiting = false;
         this._again = false;
+        this._owner = null;
         this._watch = Gio.bus_watch_name(Gio.BusType.SESSION, BUS_NAME,
-            Gio.BusNameWatcherFlags.NONE, () => this._follow(true), () => this._follow(false));
+            Gio.BusNameWatcherFlags.NONE, (connection, name, owner) => this._follow(owner),
+            () => this._follow(null));
     }
 
     disable() {
-        this._follow(false);
+        this._follow(null);
         Gio.bus_unwatch_name(this._watch);
         this._watch = 0;
         this._tracker = null;
     }
 
-    _follow(on) {
-        if (on && !this._moved) {
+    _follow(owner) {
+        this._owner = owner;
+        if (owner && !this._moved) {
             // Mutter invalidates the cursor position at every pointer move.
             this._moved = this._tracker.connect('position-invalidated', () => this._report());
+        } else if (!owner && this._moved) {
+            this._tracker.disconnect(this._moved);
+            this._moved = 0;
+        }
+        if (owner) {
             this._last = null;
             this._waiting = false;
             this._report();
-        } else if (!on && this._moved) {
-            this._tracker.disconnect(this._moved);
-            this._moved = 0;
         }
     }
 
@@ -54,7 +61,7 @@ class PointerReporter {
             return;
         this._last = [x, y];
         this._waiting = true;
-        Gio.DBus.session.call(BUS_NAME, OBJECT_PATH, INTERFACE, 'Moved',
+        Gio.DBus.session.call(this._owner, OBJECT_PATH, INTERFACE, 'Moved',
             new GLib.Variant('(ii)', [x, y]), null, Gio.DBusCallFlags.NO_AUTO_START, 1000, null,
             (connection, result) => {
                 try {

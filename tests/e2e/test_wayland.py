@@ -1,34 +1,42 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 """Zorrit in Wayland sessions: on a headless KWin the trail follows the Wayland pointer through a
-KWin script of Zorrit's, which goes when Zorrit quits or, after a kill, at the next start; on a
-desktop that cannot say where the pointer is, Zorrit says so."""
+KWin script of Zorrit's, which goes when Zorrit quits or, after a kill, at the next start, and
+which no other program can take over; on GNOME Shell through Zorrit's extension, as it is turned
+on and off; on a desktop that cannot say where the pointer is, Zorrit says so."""
 import os
 import shutil
 import signal
 import socket
+import subprocess
+import tempfile
 import unittest
 
+import test_trail
 from harness import GnomeSession, KWinSession, XTestCase, wait_until
 
 OTHER_WAYLAND = ("This desktop does not tell other programs where the pointer is, so the trail "
                  "follows it only over X11 windows.")
+# The bus name, object path and interface the compositor's side calls, from the build.
+POINTER_BUS = os.environ.get("ZORRIT_POINTER_BUS", "").split()
 
 
-@unittest.skipUnless(shutil.which("kwin_wayland") and os.environ.get("ZORRIT_FAKE_POINTER"),
-                     "needs KWin and the fake pointer (scripts/install-deps --tests)")
-class KWin(XTestCase):
-    def setUp(self):
-        self.x = KWinSession()
-        self.addCleanup(self.x.close)
-
+class FollowsThePointer:
     def assertFollows(self, points):
-        # Over the bare desktop, where Xwayland never sees the pointer: only KWin knows.
+        # Over the bare desktop, where Xwayland never sees the pointer: only the compositor knows.
         for px, py in points:
             self.x.move_pointer(px, py)
             self.assertTrue(self.x.wait_position("Zorrit", (px + 12, py + 19), 15),
                             f"pointer at {px},{py}, main1 at {self.x.position('Zorrit')}")
             self.assertTrue(self.x.wait_position("p5", (px + 20, py + 75), 15),
                             f"pointer at {px},{py}, p5 at {self.x.position('p5')}")
+
+
+@unittest.skipUnless(shutil.which("kwin_wayland") and os.environ.get("ZORRIT_FAKE_POINTER"),
+                     "needs KWin and the fake pointer (scripts/install-deps --tests)")
+class KWin(FollowsThePointer, XTestCase):
+    def setUp(self):
+        self.x = KWinSession()
+        self.addCleanup(self.x.close)
 
     def quit_zorrit(self, process):
         # What the hand-off does: the hand-off file, then the close request to the tray window.
@@ -65,11 +73,73 @@ class KWin(XTestCase):
         self.quit_zorrit(zorrit)
         self.assertFalse(self.x.script_loaded())
 
+    def claim_name(self):
+        """Another program of the user that asks for Zorrit's bus name with replacement; its
+        output (owner, queued, heard X Y) goes to the returned file."""
+        out = os.path.join(self.x.root, f"claim-{len(self.x.processes)}.log")
+        script = os.path.join(os.path.dirname(__file__), "wayland", "claim_name.js")
+        with open(out, "wb") as f:
+            process = subprocess.Popen(["gjs", script, *POINTER_BUS],
+                                       env=self.x.env, stdin=subprocess.PIPE, stdout=f,
+                                       stderr=subprocess.STDOUT, start_new_session=True)
+        self.x.processes.append(process)
+
+        def said():
+            with open(out) as f:
+                return f.read()
+        return process, said
+
+    @unittest.skipUnless(shutil.which("gjs"), "needs gjs")
+    def test_another_program_can_neither_take_the_name_nor_hear_the_pointer(self):
+        zorrit = self.start_zorrit()
+        self.assertTrue(wait_until(self.x.script_loaded, 15), self.x.log(zorrit))
+        self.assertFollows([(300, 300)])
+        thief, said = self.claim_name()
+        self.assertTrue(wait_until(lambda: "queued" in said(), 15), said())
+        self.assertFollows([(900, 700), (40, 900)])
+        self.assertNotIn("heard", said())
+
+        # Holding the name before Zorrit starts: Zorrit waits for it, says so, and the script
+        # never reports to the holder.
+        self.quit_zorrit(zorrit)
+        self.assertTrue(wait_until(lambda: "owner" in said(), 15), said())
+        zorrit = self.start_zorrit()
+        held = "another program holds the bus name"
+        self.assertTrue(wait_until(lambda: held in self.x.log(zorrit), 20), self.x.log(zorrit))
+        self.assertFalse(self.x.script_loaded())
+        self.x.move_pointer(500, 500)
+        thief.stdin.close()
+        thief.wait(10)
+        self.assertTrue(wait_until(self.x.script_loaded, 15), self.x.log(zorrit))
+        self.assertFollows([(200, 600), (1000, 150)])
+        self.assertNotIn("heard", said())
+        self.quit_zorrit(zorrit)
+        self.assertFalse(self.x.script_loaded())
+
+    def test_a_theme_opened_while_zorrit_runs_keeps_the_trail_following(self):
+        # The new copy waits for the bus name until the old one has quit, then loads its script.
+        first = self.start_zorrit()
+        self.assertTrue(wait_until(self.x.script_loaded, 15), self.x.log(first))
+        self.assertFollows([(300, 300)])
+        folder = tempfile.mkdtemp(dir=self.x.root)
+        pictures = []
+        for k in range(5):
+            test_trail.write_png(os.path.join(folder, f"{k}.png"), 20, 20, (200, 0, 40 * k))
+            pictures.append(f"{k}.png")
+        second = self.start_zorrit(test_trail.write_theme(folder, pictures))
+        first.wait(15)
+        self.assertEqual(first.returncode, 0, self.x.log(first))
+        self.assertTrue(wait_until(self.x.script_loaded, 15), self.x.log(second))
+        self.assertFollows([(900, 700), (40, 900)])
+        self.quit_zorrit(second)
+        self.assertFalse(self.x.script_loaded())
+        self.assertNotIn("zorrit:", self.x.log(first) + self.x.log(second))
+
 
 @unittest.skipUnless(shutil.which("gnome-shell") and shutil.which("gjs")
                      and os.environ.get("ZORRIT_GNOME_EXTENSION"),
                      "needs GNOME Shell and gjs (scripts/install-deps --tests)")
-class Gnome(XTestCase):
+class Gnome(FollowsThePointer, XTestCase):
     UUID = "zorrit-pointer@rediroriro.org"
 
     def setUp(self):
@@ -88,13 +158,30 @@ class Gnome(XTestCase):
         said_before = len(self.x.log(zorrit))
         zorrit = self.start_zorrit()
         self.assertTrue(wait_until(lambda: self.x.find_windows("p5"), 20), self.x.log(zorrit))
-        for px, py in [(300, 300), (900, 700), (40, 900)]:
-            self.x.move_pointer(px, py)
-            self.assertTrue(self.x.wait_position("Zorrit", (px + 12, py + 19), 15),
-                            f"pointer at {px},{py}, main1 at {self.x.position('Zorrit')}")
-            self.assertTrue(self.x.wait_position("p5", (px + 20, py + 75), 15))
+        self.assertFollows([(300, 300), (900, 700), (40, 900)])
         self.assertIsNone(self.x.wait_role("Zorrit", "message", 1))
         self.assertNotIn("zorrit:", self.x.log(zorrit)[said_before:])
+
+    def test_started_as_the_extension_is_enabled_the_trail_follows_until_it_is_turned_off(self):
+        # At log-in GNOME Shell enables the extension as Zorrit starts: it answers before the
+        # extension runs, and Zorrit may ask in between.
+        zorrit = self.start_zorrit()
+        self.assertIn("true", self.x.shell_call("EnableExtension", self.UUID))
+        self.assertTrue(wait_until(lambda: self.x.find_windows("p5"), 20), self.x.log(zorrit))
+        self.assertFollows([(300, 300), (900, 700)])
+        self.assertIsNone(self.x.wait_role("Zorrit", "message", 1))
+
+        # Turned off, the trail goes back to the X server's pointer, and says so once.
+        self.assertIn("true", self.x.shell_call("DisableExtension", self.UUID))
+        off = "extension was turned off, so the trail follows the pointer only over X11 windows"
+        self.assertTrue(wait_until(lambda: off in self.x.log(zorrit), 15), self.x.log(zorrit))
+        self.x.move_pointer(600, 200)
+        self.assertFalse(self.x.wait_position("Zorrit", (612, 219), 3))
+        # And on again, it follows again.
+        self.assertIn("true", self.x.shell_call("EnableExtension", self.UUID))
+        self.assertFollows([(40, 900), (1000, 150)])
+        self.assertEqual(self.x.log(zorrit).count("zorrit:"), 1, self.x.log(zorrit))
+        self.assertNotIn("gnome-extensions enable", self.x.log(zorrit))
 
 
 class OtherWayland(XTestCase):

@@ -32,6 +32,25 @@ list(APPEND expected
     usr/share/icons/hicolor/scalable/apps/zorrit.svg
     usr/share/icons/hicolor/scalable/apps/vandrel.svg
     usr/share/icons/hicolor/scalable/mimetypes/application-x-zorrit-theme.svg)
+# The shipped themes: every file the build drew, and at least four themes of them.
+file(GLOB themes RELATIVE ${BUILD_DIR}/share/zorrit/themes ${BUILD_DIR}/share/zorrit/themes/*)
+list(FILTER themes INCLUDE REGEX "^[a-z]+(-[1-5]\\.(bmp|gif|jpg)|\\.thm)$")
+set(theme_files ${themes})
+list(FILTER theme_files INCLUDE REGEX "\\.thm$")
+list(LENGTH theme_files theme_count)
+if(theme_count LESS 4)
+    message(FATAL_ERROR "only ${theme_count} shipped themes were drawn")
+endif()
+list(TRANSFORM themes PREPEND usr/share/zorrit/themes/)
+list(APPEND expected ${themes})
+# The translations, one per program and language.
+file(GLOB translations RELATIVE ${BUILD_DIR}/share/zorrit/translations
+     ${BUILD_DIR}/share/zorrit/translations/*.qm)
+if(NOT translations MATCHES "zorrit_de\\.qm" OR NOT translations MATCHES "vandrel_de\\.qm")
+    message(FATAL_ERROR "the German translations were not built")
+endif()
+list(TRANSFORM translations PREPEND usr/share/zorrit/translations/)
+list(APPEND expected ${translations})
 if(HAS_ZORRIT)
     list(APPEND expected usr/bin/zorrit)
 endif()

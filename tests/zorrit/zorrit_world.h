@@ -31,6 +31,7 @@ public:
             windowSystem,       dialogs,           shell,
             settingsDir.path(), runtimeDir.path(), chooserToUse ? chooserToUse : &chooser};
         seams.endProgram = [this] { ++ended; };
+        seams.autostartFolder = autostartDir.filePath(QStringLiteral("autostart"));
         if (adjust)
             adjust(seams);
         app = std::make_unique<app::ZorritApp>(std::move(seams));
@@ -59,6 +60,7 @@ public:
     QTemporaryDir settingsDir;
     QTemporaryDir runtimeDir;
     testsupport::ThemeFolder themes;
+    QTemporaryDir autostartDir;
     platform::FakeWindowSystem windowSystem;
     platform::FakeDialogs dialogs;
     platform::FakeShell shell;

@@ -2,17 +2,18 @@
 // Start-up: one copy at a time, a theme from the command line, the first-run welcome, the trail.
 #include "zorrit_app.h"
 
-#include "common/message_titles.h"
 #include "common/version.h"
 #include "platform/dialogs.h"
 #include "platform/file_chooser.h"
 #include "platform/window_system.h"
 #include "zorrit/instance/command_line.h"
+#include "zorrit/message_titles.h"
 #include "zorrit/prefs/prefs_window.h"
 #include "zorrit/shell/about_box.h"
 #include "zorrit/shell/stand_window.h"
 #include "zorrit/shell/startup1_window.h"
 #include "zorrit/shell/tray_window.h"
+#include "zorrit/themes/shipped_themes.h"
 #include "zorrit/themes/theme_reader.h"
 #include "zorrit/update/update_check.h"
 
@@ -46,8 +47,12 @@ ZorritApp::ZorritApp(Seams seams)
         m_seams.handOffToRunningCopy = [](const QString &folder) {
             instance::handOffToRunningCopy(folder);
         };
+    prefs::AutostartPlace autostart = prefs::userAutostartPlace();
+    if (!m_seams.autostartFolder.isEmpty())
+        autostart.folder = m_seams.autostartFolder;
     m_prefs = std::make_unique<prefs::PrefsHolder>(prefs::PrefsDeps{
-        m_store, m_motion, *m_engine, *m_translucency, m_seams.dialogs, m_seams.fileChooser});
+        m_store, m_motion, *m_engine, *m_translucency, m_seams.dialogs, m_seams.fileChooser,
+        autostart, themes::shippedThemesFolder(QCoreApplication::applicationDirPath())});
     connect(m_prefs.get(), &prefs::PrefsHolder::themeNotFound, m_notice.get(),
             &shell::NotFoundNotice::start);
     prefs::PrefsWindowDeps windowDeps{*m_prefs, m_seams.shell, m_seams.dialogs};
@@ -113,9 +118,9 @@ void ZorritApp::quitProgram()
 
 void ZorritApp::loadThemeFromTray()
 {
-    m_prefs->model().LaunchTheme();
+    m_prefs->model().chooseTheme();
     if (prefs::PrefsModel *loaded = m_prefs->loaded()) {
-        const QString path = loaded->whatpath();
+        const QString path = loaded->themePath();
         m_store.WriteSetting(kTheme, path.isEmpty() ? builtInThemeValue() : path);
     }
     m_prefs->unload();
@@ -123,7 +128,7 @@ void ZorritApp::loadThemeFromTray()
 
 void ZorritApp::useBuiltInTheme()
 {
-    m_prefs->model().MakeMeBuilt();
+    m_prefs->model().useBuiltInTheme();
     m_prefs->unload();
 }
 
@@ -243,8 +248,7 @@ std::optional<int> ZorritApp::start(const QStringList &arguments)
     if (!m_lock.tryAcquire() && m_lock.isUnusable()) {
         // Nobody can hold a lock that cannot be made: telling the user that another copy runs
         // would be false, and waiting for it would never end.
-        m_seams.dialogs.critical(nullptr, common::zorritErrorTitle(),
-                                 noLockText(m_seams.runtimeFolder));
+        m_seams.dialogs.critical(nullptr, zorrit::errorTitle(), noLockText(m_seams.runtimeFolder));
         return 1;
     }
     if (!m_lock.isHeld()) {
@@ -254,7 +258,7 @@ std::optional<int> ZorritApp::start(const QStringList &arguments)
                 m_seams.runtimeFolder, instance::HandOffRequest::Preferences));
         }
         if (plain) {
-            m_seams.dialogs.critical(nullptr, common::zorritErrorTitle(), alreadyRunningText());
+            m_seams.dialogs.critical(nullptr, zorrit::errorTitle(), alreadyRunningText());
             return 1;
         }
         m_handedTheme = handedPath();
@@ -312,10 +316,10 @@ void ZorritApp::startupThemeFallback(shell::StandWindow *stand)
 {
     if (stand)
         stand->close();
-    m_engine->Timer1().stop();
-    m_prefs->model().MakeMeBuilt();
+    m_engine->tickTimer().stop();
+    m_prefs->model().useBuiltInTheme();
     m_prefs->unload();
-    m_seams.dialogs.critical(nullptr, common::zorritErrorTitle(), themeNotFoundText());
+    m_seams.dialogs.critical(nullptr, zorrit::errorTitle(), themeNotFoundText());
     m_store.WriteSetting(kTheme, builtInThemeValue());
 }
 
@@ -340,7 +344,8 @@ void ZorritApp::startTrailEngine()
             for (int k = 0; k < trail::kSpriteCount; ++k)
                 m_engine->window(k)->setPicture((*pictures)[k]);
         } else {
-            // Timer1 is stopped for the fall-back; it runs from the end of start-up either way.
+            // The tick timer is stopped for the fall-back; it runs from the end of start-up either
+            // way.
             startupThemeFallback(stand.get());
         }
     }

@@ -59,6 +59,8 @@ struct Seams
     // Where the preferences' "&Help..." and wizard buttons look; null: beside the program.
     std::function<QString()> helpDocument = {};
     std::function<QString()> vandrelProgram = {};
+    // Where "Start Zorrit when I log in" puts its entry; empty: the user's autostart folder.
+    QString autostartFolder = {};
 };
 
 class ZorritApp final : public QObject

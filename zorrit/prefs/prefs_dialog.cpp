@@ -53,21 +53,21 @@ PrefsDialog::PrefsDialog(PrefsModel &model, platform::Shell &shell, QWidget *par
 {
     setObjectName(QStringLiteral("prefs"));
     setWindowRole(objectName());
-    setWindowTitle(QStringLiteral("Zorrit Preferences"));
+    setWindowTitle(tr("Zorrit Preferences"));
     setWindowIcon(shell::programIcon());
     setModal(false);
 
     m_tabs = new QTabWidget(this);
     m_tabs->setObjectName(QStringLiteral("TabPanel"));
-    m_tabs->addTab(buildGeneralPage(), QStringLiteral("&General"));
-    m_tabs->addTab(buildSettingsPage(), QStringLiteral("&Settings"));
-    m_tabs->addTab(buildSharingPage(), QStringLiteral("S&haring"));
+    m_tabs->addTab(buildGeneralPage(), tr("&General"));
+    m_tabs->addTab(buildSettingsPage(), tr("&Settings"));
+    m_tabs->addTab(buildSharingPage(), tr("S&haring"));
 
-    QPushButton *ok = button("Command11", QStringLiteral("&OK"), this);
-    QPushButton *cancel = button("Command12", QStringLiteral("&Cancel"), this);
-    QPushButton *about = button("Command2", QStringLiteral("&About..."), this);
-    QPushButton *help = button("Command3", QStringLiteral("&Help..."), this);
-    QPushButton *quit = button("Command1", QStringLiteral("&Quit"), this);
+    QPushButton *ok = button("Command11", tr("&OK"), this);
+    QPushButton *cancel = button("Command12", tr("&Cancel"), this);
+    QPushButton *about = button("Command2", tr("&About..."), this);
+    QPushButton *help = button("Command3", tr("&Help..."), this);
+    QPushButton *quit = button("Command1", tr("&Quit"), this);
     ok->setDefault(true);
 
     // The built-in pictures and the blank picture, held for the theme code.
@@ -81,8 +81,8 @@ PrefsDialog::PrefsDialog(PrefsModel &model, platform::Shell &shell, QWidget *par
     picnone->setObjectName(QStringLiteral("picnone"));
     picnone->setPixmap(QPixmap::fromImage(trail::blankPicture()));
     picnone->hide();
-    m_whatpath = label("whatpath", QString(), this);
-    m_whatpath->hide();
+    m_themePathLabel = label("whatpath", QString(), this);
+    m_themePathLabel->hide();
 
     auto *buttons = new QHBoxLayout;
     buttons->addWidget(about);
@@ -129,77 +129,85 @@ QWidget *PrefsDialog::buildGeneralPage()
     auto *page = new QWidget;
     page->setObjectName(QStringLiteral("general"));
 
-    QGroupBox *box1 = frame("box1", QStringLiteral("Themes"), page);
-    QLabel *label8 = label("Label8", QStringLiteral("Current theme:"), box1);
-    m_whatis = label("whatis", QStringLiteral("Bubbles"), box1);
-    m_whatcopy = label("whatcopy", QString(), box1);
-    m_whatmail = label("whatmail", QString(), box1);
+    QGroupBox *box1 = frame("box1", tr("Themes"), page);
+    QLabel *currentThemeLabel = label("Label8", tr("Current theme:"), box1);
+    m_themeNameLabel = label("whatis", tr("Bubbles"), box1);
+    m_themeAuthorLabel = label("whatcopy", QString(), box1);
+    m_themeSiteLabel = label("whatmail", QString(), box1);
     // Whatever a theme file says is shown as it is, never as markup or a link.
-    for (QLabel *text : {m_whatis, m_whatcopy, m_whatmail}) {
+    for (QLabel *text : {m_themeNameLabel, m_themeAuthorLabel, m_themeSiteLabel}) {
         text->setTextFormat(Qt::PlainText);
         text->setTextInteractionFlags(Qt::NoTextInteraction);
     }
-    QFont boldFont = m_whatis->font();
+    QFont boldFont = m_themeNameLabel->font();
     boldFont.setBold(true);
-    m_whatis->setFont(boldFont);
-    QPushButton *command5 = button("Command5", QStringLiteral("&Load theme..."), box1);
-    QPushButton *command4 = button("Command4", QStringLiteral("&Use built-in theme"), box1);
+    m_themeNameLabel->setFont(boldFont);
+    QPushButton *loadThemeButton = button("Command5", tr("&Load theme..."), box1);
+    QPushButton *builtInThemeButton = button("Command4", tr("&Use built-in theme"), box1);
     auto *themeGrid = new QGridLayout(box1);
-    themeGrid->addWidget(label8, 0, 0);
-    themeGrid->addWidget(m_whatis, 0, 1);
-    themeGrid->addWidget(m_whatcopy, 1, 1);
-    themeGrid->addWidget(m_whatmail, 2, 1);
+    themeGrid->addWidget(currentThemeLabel, 0, 0);
+    themeGrid->addWidget(m_themeNameLabel, 0, 1);
+    themeGrid->addWidget(m_themeAuthorLabel, 1, 1);
+    themeGrid->addWidget(m_themeSiteLabel, 2, 1);
     auto *themeButtons = new QHBoxLayout;
-    themeButtons->addWidget(command5);
-    themeButtons->addWidget(command4);
+    themeButtons->addWidget(loadThemeButton);
+    themeButtons->addWidget(builtInThemeButton);
     themeButtons->addStretch();
     themeGrid->addLayout(themeButtons, 3, 0, 1, 2);
     themeGrid->setColumnStretch(1, 1);
 
-    QGroupBox *box2 = frame("box2", QStringLiteral("Drawing"), page);
+    QGroupBox *box2 = frame("box2", tr("Drawing"), page);
     auto *thebox = new QWidget(box2);
     thebox->setObjectName(QStringLiteral("thebox"));
-    m_onit = named<QRadioButton>("onit", QStringLiteral("On top"), thebox);
-    m_ondesktop = named<QRadioButton>("ondesktop", QStringLiteral("On desktop"), thebox);
+    m_onTopOption = named<QRadioButton>("onit", tr("On top"), thebox);
+    m_onDesktopOption = named<QRadioButton>("ondesktop", tr("On desktop"), thebox);
     m_drawing = new QButtonGroup(this);
-    m_drawing->addButton(m_onit);
-    m_drawing->addButton(m_ondesktop);
+    m_drawing->addButton(m_onTopOption);
+    m_drawing->addButton(m_onDesktopOption);
     auto *theboxLayout = new QHBoxLayout(thebox);
     theboxLayout->setContentsMargins(0, 0, 0, 0);
-    theboxLayout->addWidget(m_onit);
-    theboxLayout->addWidget(m_ondesktop);
+    theboxLayout->addWidget(m_onTopOption);
+    theboxLayout->addWidget(m_onDesktopOption);
     theboxLayout->addStretch();
     (new QVBoxLayout(box2))->addWidget(thebox);
 
-    QGroupBox *box3 = frame("box3", QStringLiteral("Create Custom Themes"), page);
-    QPushButton *command6 = button("Command6", QStringLiteral("Launch the &Rezor Edividu"), box3);
+    QGroupBox *box3 = frame("box3", tr("Create Custom Themes"), page);
+    QPushButton *vandrelButton = button("Command6", tr("Launch the &Rezor Edividu"), box3);
     auto *box3Layout = new QHBoxLayout(box3);
-    box3Layout->addWidget(command6);
+    box3Layout->addWidget(vandrelButton);
     box3Layout->addStretch();
+
+    m_startWithSessionBox =
+        named<QCheckBox>("startWithSession", tr("Start Zorrit when I log in"), page);
 
     auto *layout = new QVBoxLayout(page);
     layout->addWidget(box1);
     layout->addWidget(box2);
     layout->addWidget(box3);
+    layout->addWidget(m_startWithSessionBox);
     layout->addStretch();
 
-    connect(command5, &QPushButton::clicked, this, [this] {
+    connect(loadThemeButton, &QPushButton::clicked, this, [this] {
         if (m_model)
-            m_model->LaunchTheme();
+            m_model->chooseTheme();
     });
-    connect(command4, &QPushButton::clicked, this, [this] {
+    connect(builtInThemeButton, &QPushButton::clicked, this, [this] {
         if (m_model)
-            m_model->MakeMeBuilt();
+            m_model->useBuiltInTheme();
     });
-    connect(command6, &QPushButton::clicked, this,
+    connect(vandrelButton, &QPushButton::clicked, this,
             [this] { request(&PrefsDialog::vandrelRequested); });
-    connect(m_onit, &QRadioButton::clicked, this, [this] {
+    connect(m_startWithSessionBox, &QCheckBox::clicked, this, [this](bool checked) {
         if (m_model && !m_updating)
-            m_model->clickOnit();
+            m_model->clickStartWithSession(checked);
     });
-    connect(m_ondesktop, &QRadioButton::clicked, this, [this] {
+    connect(m_onTopOption, &QRadioButton::clicked, this, [this] {
         if (m_model && !m_updating)
-            m_model->clickOndesktop();
+            m_model->clickOnTop();
+    });
+    connect(m_onDesktopOption, &QRadioButton::clicked, this, [this] {
+        if (m_model && !m_updating)
+            m_model->clickOnDesktop();
     });
     return page;
 }
@@ -209,25 +217,24 @@ QWidget *PrefsDialog::buildSettingsPage()
     auto *page = new QWidget;
     page->setObjectName(QStringLiteral("settings"));
 
-    QGroupBox *box4 = frame("box4", QStringLiteral("Position"), page);
-    QLabel *label7 =
-        label("Label7", QStringLiteral("Choose the position of the mouse trail:"), box4);
+    QGroupBox *box4 = frame("box4", tr("Position"), page);
+    QLabel *label7 = label("Label7", tr("Choose the position of the mouse trail:"), box4);
     const struct
     {
         const char *name;
         const char *text;
         TrailCorner corner;
     } corners[] = {
-        {"topleft", "Top left", TrailCorner::TopLeft},
-        {"topright", "Top right", TrailCorner::TopRight},
-        {"botleft", "Bottom left", TrailCorner::BotLeft},
-        {"botright", "Bottom right", TrailCorner::BotRight},
+        {"topleft", QT_TR_NOOP("Top left"), TrailCorner::TopLeft},
+        {"topright", QT_TR_NOOP("Top right"), TrailCorner::TopRight},
+        {"botleft", QT_TR_NOOP("Bottom left"), TrailCorner::BotLeft},
+        {"botright", QT_TR_NOOP("Bottom right"), TrailCorner::BotRight},
     };
     m_position = new QButtonGroup(this);
     auto *cornerGrid = new QGridLayout;
     int cell = 0;
     for (const auto &c : corners) {
-        auto *option = named<QRadioButton>(c.name, QString::fromLatin1(c.text), box4);
+        auto *option = named<QRadioButton>(c.name, tr(c.text), box4);
         m_corners[static_cast<int>(c.corner)] = option;
         m_position->addButton(option);
         cornerGrid->addWidget(option, cell / 2, cell % 2);
@@ -238,48 +245,48 @@ QWidget *PrefsDialog::buildSettingsPage()
                 m_model->clickPosition(corner);
         });
     }
-    m_wobb = named<QCheckBox>("wobb", QStringLiteral("Wobble mouse trail"), box4);
-    m_vroom = named<QCheckBox>("vroom", QStringLiteral("Fast move"), box4);
+    m_wobbleBox = named<QCheckBox>("wobb", tr("Wobble mouse trail"), box4);
+    m_fastMoveBox = named<QCheckBox>("vroom", tr("Fast move"), box4);
     auto *box4Layout = new QVBoxLayout(box4);
     box4Layout->addWidget(label7);
     box4Layout->addLayout(cornerGrid);
-    box4Layout->addWidget(m_wobb);
-    box4Layout->addWidget(m_vroom);
+    box4Layout->addWidget(m_wobbleBox);
+    box4Layout->addWidget(m_fastMoveBox);
 
-    QGroupBox *box5 = frame("box5", QStringLiteral("More"), page);
-    m_transon = named<QCheckBox>("transon", QStringLiteral("Translucid trail"), box5);
-    m_transtext = label("transtext", QStringLiteral("Visibility:"), box5);
-    m_transslid = new QSlider(Qt::Horizontal, box5);
-    m_transslid->setObjectName(QStringLiteral("transslid"));
-    m_transslid->setRange(PrefsModel::kSlideMin, PrefsModel::kSlideMax);
-    m_transslid->setSingleStep(PrefsModel::kSlideSmallStep);
-    m_transslid->setPageStep(PrefsModel::kSlideLargeStep);
-    m_transslid->setValue(settings::kTransSlid.defaultNumber());
+    QGroupBox *box5 = frame("box5", tr("More"), page);
+    m_translucentBox = named<QCheckBox>("transon", tr("Translucid trail"), box5);
+    m_visibilityLabel = label("transtext", tr("Visibility:"), box5);
+    m_visibilitySlider = new QSlider(Qt::Horizontal, box5);
+    m_visibilitySlider->setObjectName(QStringLiteral("transslid"));
+    m_visibilitySlider->setRange(PrefsModel::kSlideMin, PrefsModel::kSlideMax);
+    m_visibilitySlider->setSingleStep(PrefsModel::kSlideSmallStep);
+    m_visibilitySlider->setPageStep(PrefsModel::kSlideLargeStep);
+    m_visibilitySlider->setValue(settings::kTransSlid.defaultNumber());
     auto *box5Layout = new QGridLayout(box5);
-    box5Layout->addWidget(m_transon, 0, 0, 1, 2);
-    box5Layout->addWidget(m_transtext, 1, 0);
-    box5Layout->addWidget(m_transslid, 1, 1);
+    box5Layout->addWidget(m_translucentBox, 0, 0, 1, 2);
+    box5Layout->addWidget(m_visibilityLabel, 1, 0);
+    box5Layout->addWidget(m_visibilitySlider, 1, 1);
 
     auto *layout = new QVBoxLayout(page);
     layout->addWidget(box4);
     layout->addWidget(box5);
     layout->addStretch();
 
-    connect(m_wobb, &QCheckBox::clicked, this, [this](bool checked) {
+    connect(m_wobbleBox, &QCheckBox::clicked, this, [this](bool checked) {
         if (m_model && !m_updating)
-            m_model->clickWobb(checked);
+            m_model->clickWobble(checked);
     });
-    connect(m_vroom, &QCheckBox::clicked, this, [this](bool checked) {
+    connect(m_fastMoveBox, &QCheckBox::clicked, this, [this](bool checked) {
         if (m_model && !m_updating)
-            m_model->clickVroom(checked);
+            m_model->clickFastMove(checked);
     });
-    connect(m_transon, &QCheckBox::clicked, this, [this](bool checked) {
+    connect(m_translucentBox, &QCheckBox::clicked, this, [this](bool checked) {
         if (m_model && !m_updating)
-            m_model->clickTransOn(checked);
+            m_model->clickTranslucent(checked);
     });
-    connect(m_transslid, &QSlider::valueChanged, this, [this](int value) {
+    connect(m_visibilitySlider, &QSlider::valueChanged, this, [this](int value) {
         if (m_model && !m_updating)
-            m_model->slideTransSlid(value);
+            m_model->slideVisibility(value);
     });
     return page;
 }
@@ -289,11 +296,10 @@ QWidget *PrefsDialog::buildSharingPage()
     auto *page = new QWidget;
     page->setObjectName(QStringLiteral("sharing"));
 
-    QGroupBox *box6 = frame("box6", QStringLiteral("Download New Themes"), page);
+    QGroupBox *box6 = frame("box6", tr("Download New Themes"), page);
     QLabel *label1 =
-        label("Label1",
-              QStringLiteral("You can download on our website hundreds of Zorrit themes! "), box6);
-    QLabel *label2 = label("Label2", QStringLiteral("To do so, visit our Theme Gallery:"), box6);
+        label("Label1", tr("You can download on our website hundreds of Zorrit themes! "), box6);
+    QLabel *label2 = label("Label2", tr("To do so, visit our Theme Gallery:"), box6);
     auto *label3 =
         new common::LinkLabel(common::web::gallery(), QUrl(common::web::gallery()), &m_shell, box6);
     label3->setObjectName(QStringLiteral("Label3"));
@@ -302,13 +308,12 @@ QWidget *PrefsDialog::buildSharingPage()
     box6Layout->addWidget(label2);
     box6Layout->addWidget(label3, 0, Qt::AlignLeft);
 
-    QGroupBox *box7 = frame("box7", QStringLiteral("Upload Your Own Themes"), page);
-    QLabel *label4 = label(
-        "Label4",
-        QStringLiteral("You can distribute on the Internet your own themes on our Theme Gallery!"),
-        box7);
-    QLabel *label5 = label(
-        "Label5", QStringLiteral("Just click the following link to upload your own theme:"), box7);
+    QGroupBox *box7 = frame("box7", tr("Upload Your Own Themes"), page);
+    QLabel *label4 =
+        label("Label4",
+              tr("You can distribute on the Internet your own themes on our Theme Gallery!"), box7);
+    QLabel *label5 =
+        label("Label5", tr("Just click the following link to upload your own theme:"), box7);
     auto *label6 = new common::LinkLabel(common::web::uploadPage(), QUrl(common::web::uploadPage()),
                                          &m_shell, box7);
     label6->setObjectName(QStringLiteral("Label6"));
@@ -340,22 +345,24 @@ void PrefsDialog::refresh()
         return;
     const PrefsModel &m = *m_model;
     m_updating = true;
-    m_wobb->setChecked(m.wobb());
-    m_vroom->setChecked(m.vroom());
-    setCheckedInGroup(m_drawing, m_onit, m.onit());
-    setCheckedInGroup(m_drawing, m_ondesktop, m.ondesktop());
+    m_wobbleBox->setChecked(m.wobble());
+    m_fastMoveBox->setChecked(m.fastMove());
+    setCheckedInGroup(m_drawing, m_onTopOption, m.onTop());
+    setCheckedInGroup(m_drawing, m_onDesktopOption, m.onDesktop());
     for (const trail::CornerSetting &option : trail::kCornerSettings) {
         setCheckedInGroup(m_position, m_corners[static_cast<int>(option.corner)],
                           m.position() == option.corner);
     }
-    m_transon->setChecked(m.transon());
-    m_transslid->setValue(m.transslid());
-    m_transtext->setEnabled(m.transControlsEnabled());
-    m_transslid->setEnabled(m.transControlsEnabled());
-    m_whatis->setText(m.whatis());
-    m_whatcopy->setText(m.whatcopy());
-    m_whatmail->setText(m.whatmail());
-    m_whatpath->setText(m.whatpath());
+    m_translucentBox->setChecked(m.translucent());
+    m_visibilitySlider->setValue(m.visibility());
+    m_visibilityLabel->setEnabled(m.visibilityEnabled());
+    m_visibilitySlider->setEnabled(m.visibilityEnabled());
+    m_startWithSessionBox->setVisible(m.autostartOffered());
+    m_startWithSessionBox->setChecked(m.startsWithSession());
+    m_themeNameLabel->setText(m.themeName());
+    m_themeAuthorLabel->setText(m.themeAuthor());
+    m_themeSiteLabel->setText(m.themeSite());
+    m_themePathLabel->setText(m.themePath());
     m_updating = false;
 }
 

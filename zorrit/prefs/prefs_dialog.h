@@ -68,20 +68,21 @@ private:
     bool m_updating = false;
 
     QTabWidget *m_tabs = nullptr;
-    QLabel *m_whatis = nullptr;
-    QLabel *m_whatcopy = nullptr;
-    QLabel *m_whatmail = nullptr;
-    QLabel *m_whatpath = nullptr;
-    QRadioButton *m_onit = nullptr;
-    QRadioButton *m_ondesktop = nullptr;
+    QLabel *m_themeNameLabel = nullptr;
+    QLabel *m_themeAuthorLabel = nullptr;
+    QLabel *m_themeSiteLabel = nullptr;
+    QLabel *m_themePathLabel = nullptr;
+    QRadioButton *m_onTopOption = nullptr;
+    QRadioButton *m_onDesktopOption = nullptr;
     QButtonGroup *m_drawing = nullptr;
     QRadioButton *m_corners[4] = {}; // in TrailCorner order
     QButtonGroup *m_position = nullptr;
-    QCheckBox *m_wobb = nullptr;
-    QCheckBox *m_vroom = nullptr;
-    QCheckBox *m_transon = nullptr;
-    QLabel *m_transtext = nullptr;
-    QSlider *m_transslid = nullptr;
+    QCheckBox *m_wobbleBox = nullptr;
+    QCheckBox *m_fastMoveBox = nullptr;
+    QCheckBox *m_translucentBox = nullptr;
+    QLabel *m_visibilityLabel = nullptr;
+    QSlider *m_visibilitySlider = nullptr;
+    QCheckBox *m_startWithSessionBox = nullptr;
 };
 
 } // namespace zorrit::prefs

@@ -4,9 +4,9 @@
 
 #include "common/common_dialog.h"
 #include "common/maker_web.h"
-#include "common/message_titles.h"
 #include "platform/dialogs.h"
 #include "platform/file_chooser.h"
+#include "zorrit/message_titles.h"
 #include "zorrit/settings/settings_store.h"
 #include "zorrit/themes/theme_reader.h"
 #include "zorrit/trail/corner_settings.h"
@@ -88,19 +88,22 @@ void PrefsModel::open()
             m_openedValues.insert(key.path(), store.ReadSetting(key));
     }
     // A check box set from a setting acts as if it had been clicked; so does a selected option.
-    clickWobb(readsAsOn(kMove, store.ReadSetting(kMove)));
-    setOnit(readsAsOn(kAbove, store.ReadSetting(kAbove)));
-    setOndesktop(readsAsOn(kUnder, store.ReadSetting(kUnder)));
-    clickVroom(readsAsOn(kFast, store.ReadSetting(kFast)));
+    clickWobble(readsAsOn(kMove, store.ReadSetting(kMove)));
+    setOnTop(readsAsOn(kAbove, store.ReadSetting(kAbove)));
+    setOnDesktop(readsAsOn(kUnder, store.ReadSetting(kUnder)));
+    clickFastMove(readsAsOn(kFast, store.ReadSetting(kFast)));
     for (const trail::CornerSetting &option : trail::kCornerSettings)
         setPositionOption(option.corner, readsAsOn(option.key, store.ReadSetting(option.key)));
 
     m_loading = true;
-    m_transon = readsAsOn(kTransOn, store.ReadSetting(kTransOn));
+    m_translucent = readsAsOn(kTransOn, store.ReadSetting(kTransOn));
     const std::optional<int> level = trail::translucencyLevel(store.ReadSetting(kTransSlid));
-    m_transslid = std::clamp(level.value_or(kSlideMax), kSlideMin, kSlideMax);
-    m_transEnabled = m_transon;
+    m_visibility = std::clamp(level.value_or(kSlideMax), kSlideMin, kSlideMax);
+    m_visibilityEnabled = m_translucent;
     m_loading = false;
+
+    if (m_deps.autostart)
+        m_startsWithSession = readAutostart(m_deps.autostart->folder).on();
 
     readThemeAtOpening();
     Q_EMIT changed();
@@ -114,64 +117,64 @@ void PrefsModel::close()
         if (opened == m_openedValues.cend() || *opened != text)
             store.WriteSetting(key, text);
     };
-    write(kMove, storedFlag(kMove, m_wobb));
-    write(kAbove, storedFlag(kAbove, m_onit));
-    write(kUnder, storedFlag(kUnder, m_ondesktop));
-    write(kFast, storedFlag(kFast, m_vroom));
+    write(kMove, storedFlag(kMove, m_wobble));
+    write(kAbove, storedFlag(kAbove, m_onTop));
+    write(kUnder, storedFlag(kUnder, m_onDesktop));
+    write(kFast, storedFlag(kFast, m_fastMove));
     for (const trail::CornerSetting &option : trail::kCornerSettings)
         write(option.key, storedFlag(option.key, m_position == option.corner));
-    write(kTransOn, storedFlag(kTransOn, m_transon));
-    write(kTransSlid, QString::number(m_transslid));
-    write(kTheme, m_whatpath.isEmpty() ? builtInThemeValue() : m_whatpath);
+    write(kTransOn, storedFlag(kTransOn, m_translucent));
+    write(kTransSlid, QString::number(m_visibility));
+    write(kTheme, m_themePath.isEmpty() ? builtInThemeValue() : m_themePath);
 }
 
-void PrefsModel::clickWobb(bool checked)
+void PrefsModel::clickWobble(bool checked)
 {
-    m_wobb = checked;
+    m_wobble = checked;
     m_deps.motion.WobbleOn = checked;
     m_deps.engine.wake();
     Q_EMIT changed();
 }
 
-void PrefsModel::clickVroom(bool checked)
+void PrefsModel::clickFastMove(bool checked)
 {
-    m_vroom = checked;
+    m_fastMove = checked;
     m_deps.motion.SpeedFactor = checked ? 1 : 2;
     m_deps.engine.wake();
     Q_EMIT changed();
 }
 
-void PrefsModel::setOnit(bool value)
+void PrefsModel::setOnTop(bool value)
 {
-    m_onit = value;
+    m_onTop = value;
     if (value) {
-        m_ondesktop = false;
-        clickOnit();
+        m_onDesktop = false;
+        clickOnTop();
     }
 }
 
-void PrefsModel::setOndesktop(bool value)
+void PrefsModel::setOnDesktop(bool value)
 {
-    m_ondesktop = value;
+    m_onDesktop = value;
     if (value) {
-        m_onit = false;
-        clickOndesktop();
+        m_onTop = false;
+        clickOnDesktop();
     }
 }
 
-void PrefsModel::clickOnit()
+void PrefsModel::clickOnTop()
 {
     // "On top" acts at the next start, through the stored option.
-    m_onit = true;
-    m_ondesktop = false;
+    m_onTop = true;
+    m_onDesktop = false;
     Q_EMIT changed();
 }
 
-void PrefsModel::clickOndesktop()
+void PrefsModel::clickOnDesktop()
 {
     // Windows already on top stay there; they are just no longer pushed back.
-    m_ondesktop = true;
-    m_onit = false;
+    m_onDesktop = true;
+    m_onTop = false;
     m_deps.motion.KeepOnTop = false;
     Q_EMIT changed();
 }
@@ -192,37 +195,50 @@ void PrefsModel::clickPosition(TrailCorner corner)
     Q_EMIT changed();
 }
 
-void PrefsModel::writeTransSettings()
+void PrefsModel::writeTranslucencySettings()
 {
-    m_deps.store.WriteFlag(kTransOn, m_transon);
-    m_deps.store.WriteSetting(kTransSlid, QString::number(m_transslid));
+    m_deps.store.WriteFlag(kTransOn, m_translucent);
+    m_deps.store.WriteSetting(kTransSlid, QString::number(m_visibility));
 }
 
-void PrefsModel::clickTransOn(bool checked)
+void PrefsModel::clickTranslucent(bool checked)
 {
-    m_transon = checked;
+    m_translucent = checked;
     if (m_loading)
         return;
     const BusyScope busy(*this); // the failure box
-    m_transEnabled = checked;
-    writeTransSettings();
+    m_visibilityEnabled = checked;
+    writeTranslucencySettings();
     Q_EMIT changed();
     m_deps.translucency.ApplyTranslucency();
 }
 
-void PrefsModel::slideTransSlid(int value)
+void PrefsModel::slideVisibility(int value)
 {
     const BusyScope busy(*this); // the failure box
-    m_transslid = std::clamp(value, kSlideMin, kSlideMax);
-    writeTransSettings();
+    m_visibility = std::clamp(value, kSlideMin, kSlideMax);
+    writeTranslucencySettings();
     Q_EMIT changed();
     m_deps.translucency.ApplyTranslucency();
+}
+
+void PrefsModel::clickStartWithSession(bool checked)
+{
+    if (!m_deps.autostart)
+        return;
+    const BusyScope busy(*this); // the failure box
+    if (const std::optional<QString> failed = switchAutostart(*m_deps.autostart, checked)) {
+        m_deps.dialogs.critical(nullptr, zorrit::errorTitle(), autostartFailedText(*failed));
+    }
+    // The box shows what the folder now holds, whatever went wrong.
+    m_startsWithSession = readAutostart(m_deps.autostart->folder).on();
+    Q_EMIT changed();
 }
 
 void PrefsModel::translucencyFailed()
 {
-    m_transon = false;
-    m_transEnabled = false;
+    m_translucent = false;
+    m_visibilityEnabled = false;
     Q_EMIT changed();
 }
 
@@ -230,34 +246,34 @@ void PrefsModel::readThemeAtOpening()
 {
     const QString theme = m_deps.store.ReadSetting(kTheme);
     if (theme == builtInThemeValue()) {
-        m_whatis = themes::builtInThemeName();
-        m_whatcopy = common::web::creditLine();
-        m_whatmail = common::web::homePage();
+        m_themeName = themes::builtInThemeName();
+        m_themeAuthor = common::web::creditLine();
+        m_themeSite = common::web::homePage();
         return;
     }
-    m_whatpath = theme;
+    m_themePath = theme;
     const std::optional<themes::ThemeFile> file = themes::readThemeFile(theme);
     if (!file) {
         m_deps.store.WriteSetting(kTheme, builtInThemeValue());
         m_notFound = true;
-        MakeMeBuilt();
+        useBuiltInTheme();
         return;
     }
-    m_whatis = file->texts.name;
-    m_whatcopy = file->texts.author;
-    m_whatmail = file->texts.site;
+    m_themeName = file->texts.name;
+    m_themeAuthor = file->texts.author;
+    m_themeSite = file->texts.site;
 }
 
-void PrefsModel::MakeMeBuilt()
+void PrefsModel::useBuiltInTheme()
 {
     for (int k = 0; k < trail::kSpriteCount; ++k)
         m_deps.engine.window(k)->setPicture(trail::builtInBall(k));
     m_deps.engine.shapeAll();
-    m_whatis = themes::builtInThemeName();
-    m_whatcopy = common::web::creditLine();
+    m_themeName = themes::builtInThemeName();
+    m_themeAuthor = common::web::creditLine();
     // The maker's site, as opening shows it for the built-in theme, not the last theme's site.
-    m_whatmail = common::web::homePage();
-    m_whatpath = builtInThemeValue();
+    m_themeSite = common::web::homePage();
+    m_themePath = builtInThemeValue();
     if (m_notFound) {
         m_notFound = false;
         Q_EMIT themeNotFound();
@@ -265,22 +281,22 @@ void PrefsModel::MakeMeBuilt()
     Q_EMIT changed();
 }
 
-void PrefsModel::setWhatpath(const QString &path)
+void PrefsModel::setThemePath(const QString &path)
 {
-    m_whatpath = path;
+    m_themePath = path;
     Q_EMIT changed();
 }
 
 void PrefsModel::themeFailed()
 {
-    m_deps.dialogs.critical(nullptr, common::zorritErrorTitle(), damagedThemeText());
-    m_whatpath = builtInThemeValue();
+    m_deps.dialogs.critical(nullptr, zorrit::errorTitle(), damagedThemeText());
+    m_themePath = builtInThemeValue();
     Q_EMIT changed();
 }
 
 void PrefsModel::loadChosenTheme(const QString &path)
 {
-    m_whatpath = path;
+    m_themePath = path;
     const std::optional<QString> folder = themes::themeFolder(path);
     const std::optional<themes::ThemeFile> file = themes::readThemeFile(path);
     if (!folder || !file) {
@@ -305,20 +321,20 @@ void PrefsModel::loadChosenTheme(const QString &path)
         themeFailed();
         return;
     }
-    m_whatis = file->texts.name;
-    m_whatcopy = file->texts.author;
-    m_whatmail = file->texts.site;
+    m_themeName = file->texts.name;
+    m_themeAuthor = file->texts.author;
+    m_themeSite = file->texts.site;
     Q_EMIT changed();
 }
 
-void PrefsModel::LaunchTheme()
+void PrefsModel::chooseTheme()
 {
     const BusyScope busy(*this); // the open dialog and the message boxes after it
     platform::QtFileChooser qtChooser;
     WatchedChooser chooser(m_deps.fileChooser ? *m_deps.fileChooser
                                               : static_cast<platform::FileChooser &>(qtChooser));
     // The sprites are not pushed back to the top while the open dialog is on screen.
-    QTimer &keepOnTop = m_deps.engine.Timer2();
+    QTimer &keepOnTop = m_deps.engine.keepOnTopTimer();
     const bool keepOnTopRan = keepOnTop.isActive();
     keepOnTop.stop();
     QString chosen;
@@ -329,6 +345,9 @@ void PrefsModel::LaunchTheme()
         dialog.setFilter(themeFilter());
         dialog.setFilterIndex(2);
         dialog.setFlags(platform::chooser_flags::kNoChangeDir);
+        // A user who has not chosen a theme yet starts among the ones that come with Zorrit.
+        if (m_themePath == builtInThemeValue() || m_themePath.isEmpty())
+            dialog.setInitDir(m_deps.shippedThemesFolder);
         dialog.ShowOpen();
         chosen = dialog.FileName();
     }
@@ -336,9 +355,8 @@ void PrefsModel::LaunchTheme()
         keepOnTop.start();
 
     if (chooser.failed) {
-        m_deps.dialogs.critical(nullptr, QStringLiteral("Zorrit - Critical Error"),
-                                sharedLibraryText());
-        setWhatpath(builtInThemeValue());
+        m_deps.dialogs.critical(nullptr, tr("Zorrit - Critical Error"), sharedLibraryText());
+        setThemePath(builtInThemeValue());
         return;
     }
     // Cancelled: the theme on screen stays the theme in use, and so does what gets stored.

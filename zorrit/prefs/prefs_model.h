@@ -3,6 +3,7 @@
 // opening reads, what closing writes, and the live effects on the running trail.
 #pragma once
 
+#include "autostart.h"
 #include "zorrit/settings/setting_names.h"
 #include "zorrit/trail/trail_math.h"
 
@@ -33,8 +34,13 @@ struct PrefsDeps
     trail::TrailEngine &engine;
     trail::Translucency &translucency;
     platform::Dialogs &dialogs;
-    // Answers the open dialog of LaunchTheme; null: Qt's own file dialog.
+    // Answers the open dialog of chooseTheme; null: Qt's own file dialog.
     platform::FileChooser *fileChooser = nullptr;
+    // Where "Start Zorrit when I log in" acts; none: the box is not offered.
+    std::optional<AutostartPlace> autostart = std::nullopt;
+    // Where the open dialog of chooseTheme starts while the built-in theme is in use: the themes
+    // that come with Zorrit. Empty: the current folder.
+    QString shippedThemesFolder = {};
 };
 
 class PrefsModel final : public QObject
@@ -57,21 +63,25 @@ public:
     // another copy stored meanwhile (a theme handed over while this copy starts) is not undone.
     void close();
 
-    // Controls, by their names.
-    bool wobb() const { return m_wobb; }
-    bool vroom() const { return m_vroom; }
-    bool onit() const { return m_onit; }
-    bool ondesktop() const { return m_ondesktop; }
+    // What the controls hold.
+    bool wobble() const { return m_wobble; }
+    bool fastMove() const { return m_fastMove; }
+    bool onTop() const { return m_onTop; }
+    bool onDesktop() const { return m_onDesktop; }
     // The selected trail position; none may be selected when the settings name none.
     std::optional<trail::TrailCorner> position() const { return m_position; }
-    bool transon() const { return m_transon; }
-    int transslid() const { return m_transslid; }
-    // transtext and the slider are enabled only while transon is ticked.
-    bool transControlsEnabled() const { return m_transEnabled; }
-    QString whatis() const { return m_whatis; }
-    QString whatcopy() const { return m_whatcopy; }
-    QString whatmail() const { return m_whatmail; }
-    QString whatpath() const { return m_whatpath; }
+    bool translucent() const { return m_translucent; }
+    int visibility() const { return m_visibility; }
+    // The "Visibility:" label and the slider are enabled only while "Translucid trail" is ticked.
+    bool visibilityEnabled() const { return m_visibilityEnabled; }
+    QString themeName() const { return m_themeName; }
+    QString themeAuthor() const { return m_themeAuthor; }
+    QString themeSite() const { return m_themeSite; }
+    QString themePath() const { return m_themePath; }
+    // "Start Zorrit when I log in": whether the session starts Zorrit, by Zorrit's own entry or
+    // one of the user's.
+    bool autostartOffered() const { return m_deps.autostart.has_value(); }
+    bool startsWithSession() const { return m_startsWithSession; }
     bool isLoading() const { return m_loading; }
     bool notFoundFlag() const { return m_notFound; }
     // True while one of the model's own steps waits in a nested event loop (the open dialog, a
@@ -79,38 +89,47 @@ public:
     bool busy() const { return m_busy > 0; }
 
     // What a click on each control does.
-    void clickWobb(bool checked);
-    void clickVroom(bool checked);
-    void clickOnit();
-    void clickOndesktop();
+    void clickWobble(bool checked);
+    void clickFastMove(bool checked);
+    void clickOnTop();
+    void clickOnDesktop();
     void clickPosition(trail::TrailCorner corner);
-    void clickTransOn(bool checked);
+    void clickTranslucent(bool checked);
     // The user moved the slider.
-    void slideTransSlid(int value);
+    void slideVisibility(int value);
+    // Acts at once, as the translucency box does: the autostart folder is the state, so "&Quit"
+    // keeps what was chosen.
+    void clickStartWithSession(bool checked);
 
     // Puts the built-in theme on the trail and into the dialog.
-    void MakeMeBuilt();
+    void useBuiltInTheme();
     // Lets the user pick a theme file and loads it; a cancelled choice changes nothing.
-    void LaunchTheme();
+    void chooseTheme();
     // The window the open dialog belongs to while it is on screen (the dialog's own window).
     void setOwnerWindow(QWidget *window) { m_owner = window; }
     // Loads the theme file at path onto the trail (the chooser's part of picking a theme).
     void loadChosenTheme(const QString &path);
-    void setWhatpath(const QString &path);
+    void setThemePath(const QString &path);
 
     // The translucency could not be applied: untick the box, disable its controls.
     void translucencyFailed();
 
-    static QString themeFilter() { return QStringLiteral("Zorrit Theme (*.thm)|*.thm"); }
+    static QString themeFilter() { return tr("Zorrit Theme (*.thm)") + QStringLiteral("|*.thm"); }
     static QString sharedLibraryText()
     {
-        return QStringLiteral("Zorrit couldn't launch a shared library. Zorrit is damaged, please "
-                              "reinstall a copy.");
+        return tr("Zorrit couldn't launch a shared library. Zorrit is damaged, please "
+                  "reinstall a copy.");
+    }
+    static QString autostartFailedText(const QString &path)
+    {
+        return tr("Zorrit couldn't change the programs that start when you log in. "
+                  "Please check that you may write to %1.")
+            .arg(path);
     }
     static QString damagedThemeText()
     {
-        return QStringLiteral("The theme you have selected is damaged or some files are missing. "
-                              "Please install it again.");
+        return tr("The theme you have selected is damaged or some files are missing. "
+                  "Please install it again.");
     }
 
 Q_SIGNALS:
@@ -124,26 +143,27 @@ Q_SIGNALS:
 
 private:
     class BusyScope;
-    void setOnit(bool value);
-    void setOndesktop(bool value);
+    void setOnTop(bool value);
+    void setOnDesktop(bool value);
     void setPositionOption(trail::TrailCorner corner, bool value);
     void readThemeAtOpening();
-    void writeTransSettings();
+    void writeTranslucencySettings();
     void themeFailed();
 
     PrefsDeps m_deps;
-    bool m_wobb = false;
-    bool m_vroom = false;
-    bool m_onit = false;
-    bool m_ondesktop = false;
+    bool m_wobble = false;
+    bool m_fastMove = false;
+    bool m_onTop = false;
+    bool m_onDesktop = false;
     std::optional<trail::TrailCorner> m_position;
-    bool m_transon = false;
-    int m_transslid = settings::kTransSlid.defaultNumber();
-    bool m_transEnabled = false;
-    QString m_whatis = QStringLiteral("Bubbles");
-    QString m_whatcopy;
-    QString m_whatmail;
-    QString m_whatpath = QStringLiteral("default");
+    bool m_translucent = false;
+    int m_visibility = settings::kTransSlid.defaultNumber();
+    bool m_visibilityEnabled = false;
+    QString m_themeName = tr("Bubbles");
+    QString m_themeAuthor;
+    QString m_themeSite;
+    QString m_themePath = QStringLiteral("default");
+    bool m_startsWithSession = false;
     bool m_loading = false;
     bool m_notFound = false;
     QHash<QString, QString> m_openedValues; // stored text of each setting when the dialog opened

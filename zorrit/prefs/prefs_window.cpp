@@ -2,12 +2,12 @@
 // Creating and dropping the preferences window with its state.
 #include "prefs_window.h"
 
-#include "common/message_titles.h"
 #include "platform/dialogs.h"
 #include "platform/shell.h"
 #include "prefs_dialog.h"
 #include "prefs_holder.h"
 #include "zorrit/integration/install_locations.h"
+#include "zorrit/message_titles.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -83,7 +83,7 @@ void PrefsWindow::launchVandrel()
     m_deps.holder.unload();
     const QString program = m_deps.vandrelProgram ? m_deps.vandrelProgram() : QString();
     if (!m_deps.shell.startProgram(program, {}))
-        m_deps.dialogs.critical(nullptr, common::zorritErrorTitle(), vandrelNotFoundText());
+        m_deps.dialogs.critical(nullptr, zorrit::errorTitle(), vandrelNotFoundText());
 }
 
 } // namespace zorrit::prefs

@@ -56,8 +56,8 @@ public:
 
     static QString vandrelNotFoundText()
     {
-        return QStringLiteral("Sorry, but the Vandrel wasn't found. Reinstall a fresh copy of "
-                              "Zorrit.");
+        return tr("Sorry, but the Vandrel wasn't found. Reinstall a fresh copy of "
+                  "Zorrit.");
     }
 
 Q_SIGNALS:

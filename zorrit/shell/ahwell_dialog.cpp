@@ -2,8 +2,8 @@
 // The not-found notice's layout.
 #include "ahwell_dialog.h"
 
-#include "common/message_titles.h"
 #include "window_pictures.h"
+#include "zorrit/message_titles.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -17,7 +17,7 @@ AhwellDialog::AhwellDialog(QWidget *parent)
 {
     setObjectName(QStringLiteral("ahwell"));
     setWindowRole(objectName());
-    setWindowTitle(common::zorritErrorTitle());
+    setWindowTitle(zorrit::errorTitle());
     auto *layout = new QVBoxLayout(this);
     auto *row = new QHBoxLayout;
     auto *picture = new QLabel(this);

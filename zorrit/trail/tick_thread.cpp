@@ -28,13 +28,20 @@ TickThread::TickThread(std::chrono::milliseconds interval, std::function<void()>
 
 TickThread::~TickThread()
 {
-    if (m_thread.joinable()) {
-        m_quit = true;
-        arm(1, 0); // the read returns, the loop sees the flag
-        m_thread.join();
-    }
+    stop();
     if (m_timer >= 0)
         ::close(m_timer);
+}
+
+void TickThread::stop()
+{
+    if (!m_thread.joinable())
+        return;
+    m_quit = true;
+    // Wakes a read that waits. A tick under way may disarm the timer again (it pauses when the
+    // trail falls asleep), but the loop looks at the flag after every tick, before it reads.
+    arm(1, 0);
+    m_thread.join();
 }
 
 void TickThread::arm(long firstNs, long intervalNs)
@@ -62,7 +69,7 @@ void TickThread::pause()
 void TickThread::run()
 {
     pthread_setname_np(pthread_self(), "trail tick"); // for top, perf and the benchmark
-    for (;;) {
+    while (!m_quit) {
         std::uint64_t expirations = 0;
         const ssize_t n = ::read(m_timer, &expirations, sizeof expirations);
         if (m_quit)

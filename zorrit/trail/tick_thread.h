@@ -15,6 +15,7 @@ class TickThread
 public:
     // tick runs on the thread; the first one at the first resume().
     TickThread(std::chrono::milliseconds interval, std::function<void()> tick);
+    // Stops the thread if stop() has not.
     ~TickThread();
     TickThread(const TickThread &) = delete;
     TickThread &operator=(const TickThread &) = delete;
@@ -25,6 +26,10 @@ public:
     void resume();
     // Stops the ticks; one already under way may still run. Any thread.
     void pause();
+    // Ends the thread and waits for it: a tick under way finishes first, and none comes after.
+    // Whatever the tick does with pause() and resume() meanwhile, the thread ends. Not from the
+    // tick itself.
+    void stop();
 
 private:
     void run();

@@ -9,6 +9,7 @@
 #include "zorrit/settings/settings_store.h"
 
 #include <cmath>
+#include <utility>
 
 namespace zorrit::trail {
 
@@ -25,21 +26,16 @@ TrailEngine::TrailEngine(platform::WindowSystem &windowSystem, MotionSettings &m
 {
     for (int k = 0; k < kSpriteCount; ++k)
         m_windows[k] = std::make_unique<SpriteWindow>(k);
-    m_timer1.setInterval(20);
-    m_timer1.setTimerType(Qt::PreciseTimer);
-    m_timer2.setInterval(1000);
-    connect(&m_timer1, &QTimer::timeout, this, &TrailEngine::TrailTick);
-    connect(&m_timer2, &QTimer::timeout, this, [this] {
-        if (m_tickThread && m_windowSystem.monitors().scaled())
-            leaveTickThread();
-        KeepOnTopTick();
-        checkWhileAsleep();
-    });
+    m_tickTimer.setInterval(20);
+    m_tickTimer.setTimerType(Qt::PreciseTimer);
+    m_keepOnTopTimer.setInterval(1000);
+    connect(&m_tickTimer, &QTimer::timeout, this, &TrailEngine::TrailTick);
+    connect(&m_keepOnTopTimer, &QTimer::timeout, this, &TrailEngine::onKeepOnTopTimer);
 }
 
 TrailEngine::~TrailEngine()
 {
-    m_tickThread.reset(); // joins: no tick runs from here on
+    stopTickThread();
     m_windowSystem.stopWatchingPointer();
 }
 
@@ -85,18 +81,26 @@ void TrailEngine::shapeAll()
 
 void TrailEngine::showWindows()
 {
-    const std::lock_guard lock(m_lock);
-    placeWindows();
-    m_sentValid.fill(false);
-    // Qt places a window it shows where it last knew it; put it where the trail is.
-    const platform::MonitorLayout &monitors = m_windowSystem.monitors();
-    for (int k = 0; k < kSpriteCount; ++k) {
-        const QPointF device = roundedPoint(m_placed.position[k]);
-        m_windows[k]->move(monitors.toLogical(device, m_placed.monitor[k]).toPoint());
+    std::array<QPoint, kSpriteCount> logical;
+    {
+        const std::lock_guard lock(m_lock);
+        placeWindows();
+        m_sentValid.fill(false);
+        const platform::MonitorLayout &monitors = m_windowSystem.monitors();
+        for (int k = 0; k < kSpriteCount; ++k) {
+            const QPointF device = roundedPoint(m_placed.position[k]);
+            logical[k] = monitors.toLogical(device, m_placed.monitor[k]).toPoint();
+        }
     }
+    // Qt places a window it shows where it last knew it; put it where the trail is.
+    for (int k = 0; k < kSpriteCount; ++k)
+        m_windows[k]->move(logical[k]);
     for (auto &window : m_windows)
         window->show();
-    moveWindows();
+    if (m_tickThread)
+        wake(); // its next tick sends them all, at once if it slept
+    else
+        moveWindows();
     m_visible = true;
 }
 
@@ -109,7 +113,7 @@ void TrailEngine::hideWindows()
 
 void TrailEngine::start()
 {
-    m_timer2.start();
+    m_keepOnTopTimer.start();
     // The tick thread draws every sprite at scale 1: with scaled monitors the tick stays on the
     // GUI thread, where the monitor layout lives.
     if (!m_tickThread && !m_windowSystem.monitors().scaled()) {
@@ -117,7 +121,7 @@ void TrailEngine::start()
         m_channel = m_windowSystem.openTrailChannel({sprites.begin(), sprites.end()});
         if (m_channel) {
             m_tickThread = std::make_unique<TickThread>(
-                std::chrono::milliseconds(m_timer1.interval()), [this] { threadTick(); });
+                std::chrono::milliseconds(m_tickTimer.interval()), [this] { threadTick(); });
             if (!m_tickThread->valid()) {
                 m_tickThread.reset();
                 m_channel.reset();
@@ -125,26 +129,38 @@ void TrailEngine::start()
         }
     }
     if (!m_tickThread) {
-        m_timer1.start();
+        m_tickTimer.start();
         return;
     }
+    const bool canWatch = m_windowSystem.canWatchPointer();
+    m_windowSystem.stopWatchingPointer();
     const std::lock_guard lock(m_lock);
     m_tickMotion = m_motion;
-    m_canWatch = m_windowSystem.canWatchPointer();
+    m_canWatch = canWatch;
     m_sleeping = false;
-    m_windowSystem.stopWatchingPointer();
     m_tickThread->resume();
+}
+
+void TrailEngine::stopTickThread()
+{
+    // Told, joined, then let go: a tick under way finishes with the thread still there.
+    if (m_tickThread)
+        m_tickThread->stop();
+    m_tickThread.reset();
+    m_channel.reset();
 }
 
 void TrailEngine::leaveTickThread()
 {
-    // A monitor of another scale came: the GUI thread's tick takes over.
-    m_tickThread.reset();
-    m_channel.reset();
+    // A monitor of another scale came: the GUI thread's tick takes over. A trail the thread left
+    // asleep may have no pointer watch yet (the thread asks the GUI thread for one), so the
+    // tick timer runs either way; at rest its first tick puts the trail to sleep again, with a
+    // watch of its own.
+    stopTickThread();
     m_sentValid.fill(false);
-    if (m_sleeping)
-        return; // the pointer watch is armed; wake() starts Timer1
-    m_timer1.start();
+    if (std::exchange(m_sleeping, false))
+        m_windowSystem.stopWatchingPointer();
+    m_tickTimer.start();
 }
 
 void TrailEngine::placeWindows()
@@ -160,9 +176,9 @@ void TrailEngine::placeWindows()
     }
 }
 
-void TrailEngine::moveWindows()
+TrailEngine::Moves TrailEngine::takeMoves()
 {
-    bool moved = false;
+    Moves moves;
     for (int k = 0; k < kSpriteCount; ++k) {
         const QPoint p = roundedPoint(m_placed.position[k]);
         const int monitor = m_placed.monitor[k];
@@ -171,18 +187,35 @@ void TrailEngine::moveWindows()
         m_sent[k] = p;
         m_sentMonitor[k] = monitor;
         m_sentValid[k] = true;
-        if (m_channel)
-            m_channel->moveWindow(k, p);
-        else
-            m_windowSystem.moveWindow(m_windows[k].get(), p, monitor);
-        moved = true;
+        moves.topLeft[k] = p;
+        moves.monitor[k] = monitor;
+        moves.changed[k] = true;
+        moves.any = true;
     }
-    if (!moved)
+    return moves;
+}
+
+void TrailEngine::sendMoves(const Moves &moves)
+{
+    if (!moves.any)
         return;
+    for (int k = 0; k < kSpriteCount; ++k) {
+        if (!moves.changed[k])
+            continue;
+        if (m_channel)
+            m_channel->moveWindow(k, moves.topLeft[k]);
+        else
+            m_windowSystem.moveWindow(m_windows[k].get(), moves.topLeft[k], moves.monitor[k]);
+    }
     if (m_channel)
         m_channel->flush();
     else
         m_windowSystem.flush();
+}
+
+void TrailEngine::moveWindows()
+{
+    sendMoves(takeMoves());
 }
 
 bool TrailEngine::restingStill(QPoint pointer, const MotionSettings &motion, double scale) const
@@ -194,25 +227,34 @@ bool TrailEngine::restingStill(QPoint pointer, const MotionSettings &motion, dou
 
 void TrailEngine::threadTick()
 {
-    const std::lock_guard lock(m_lock);
-    if (m_sleeping)
-        return; // a tick that was under way when the trail went to sleep
-    if (const std::optional<QPoint> sample = m_channel->pointerPos()) {
-        m_lastPointer = *sample;
-        m_havePointer = true;
+    // The query waits for the X server's answer: asked before the lock is taken.
+    const std::optional<QPoint> sample = m_channel->pointerPos();
+    Moves moves;
+    bool fellAsleep = false;
+    {
+        const std::lock_guard lock(m_lock);
+        if (m_sleeping)
+            return; // a tick that was under way when the trail went to sleep
+        if (sample) {
+            m_lastPointer = *sample;
+            m_havePointer = true;
+        }
+        advanceChain(m_state, m_tickMotion, m_lastPointer.x(), m_lastPointer.y(), 1.0);
+        for (int k = 0; k < kSpriteCount; ++k) {
+            m_placed.monitor[k] = -1;
+            m_placed.position[k] = windowPosition(m_state, m_tickMotion, k, 1.0);
+        }
+        moves = takeMoves();
+        if (m_canWatch && restingStill(m_lastPointer, m_tickMotion, 1.0)) {
+            // Under the lock, so that a wake() cannot come between deciding and pausing.
+            m_tickThread->pause();
+            m_sleeping = true;
+            fellAsleep = true;
+        }
     }
-    advanceChain(m_state, m_tickMotion, m_lastPointer.x(), m_lastPointer.y(), 1.0);
-    for (int k = 0; k < kSpriteCount; ++k) {
-        m_placed.monitor[k] = -1;
-        m_placed.position[k] = windowPosition(m_state, m_tickMotion, k, 1.0);
-    }
-    moveWindows();
-    if (!m_canWatch || !restingStill(m_lastPointer, m_tickMotion, 1.0))
-        return;
-    m_tickThread->pause();
-    m_sleeping = true;
-    // The pointer watch belongs to the GUI thread.
-    QMetaObject::invokeMethod(this, &TrailEngine::watchWhileAsleep, Qt::QueuedConnection);
+    sendMoves(moves);
+    if (fellAsleep) // the pointer watch belongs to the GUI thread
+        QMetaObject::invokeMethod(this, &TrailEngine::watchWhileAsleep, Qt::QueuedConnection);
 }
 
 void TrailEngine::watchWhileAsleep()
@@ -220,14 +262,14 @@ void TrailEngine::watchWhileAsleep()
     QPoint last;
     {
         const std::lock_guard lock(m_lock);
-        if (!m_sleeping || !m_channel)
+        // Woken meanwhile, or the tick has left the thread (it watches for itself then).
+        if (!m_tickThread || !m_sleeping)
             return;
         last = m_lastPointer;
     }
-    m_windowSystem.watchPointerOnce([this] { wake(); });
+    const std::optional<QPoint> now = m_windowSystem.watchPointerOnce([this] { wake(); });
     // A movement between the last tick and the watch taking effect would go unnoticed.
-    const std::optional<QPoint> check = m_channel->pointerPos();
-    if (check && *check != last)
+    if (now && *now != last)
         wake();
 }
 
@@ -258,36 +300,47 @@ void TrailEngine::TrailTick()
 
 void TrailEngine::maybeSleep(QPoint pointer, double scale)
 {
-    if (!m_timer1.isActive() || !restingStill(pointer, m_motion, scale)
+    if (!m_tickTimer.isActive() || !restingStill(pointer, m_motion, scale)
         || !m_windowSystem.canWatchPointer())
         return;
-    m_timer1.stop();
+    m_tickTimer.stop();
     m_sleeping = true;
-    m_windowSystem.watchPointerOnce([this] { wake(); });
+    const std::optional<QPoint> now = m_windowSystem.watchPointerOnce([this] { wake(); });
     // A movement between our last sample and the watch taking effect would go unnoticed.
-    const std::optional<QPoint> check = m_windowSystem.pointerPos();
-    if (check && *check != pointer)
+    if (now && *now != pointer)
         wake();
 }
 
 void TrailEngine::wake()
 {
     if (m_tickThread) {
-        const std::lock_guard lock(m_lock);
-        m_tickMotion = m_motion;
-        if (!m_sleeping)
-            return;
-        m_sleeping = false;
-        m_windowSystem.stopWatchingPointer();
-        m_tickThread->resume(); // ticks at once: the first reaction comes without delay
+        bool wasSleeping = false;
+        {
+            const std::lock_guard lock(m_lock);
+            m_tickMotion = m_motion;
+            wasSleeping = std::exchange(m_sleeping, false);
+            if (wasSleeping)
+                m_tickThread->resume(); // ticks at once: the first reaction comes without delay
+        }
+        if (wasSleeping)
+            m_windowSystem.stopWatchingPointer();
         return;
     }
     if (!m_sleeping)
         return;
     m_sleeping = false;
     m_windowSystem.stopWatchingPointer();
-    m_timer1.start();
+    m_tickTimer.start();
     TrailTick(); // react to the movement now, not a tick later
+}
+
+void TrailEngine::onKeepOnTopTimer()
+{
+    if (m_tickThread && m_windowSystem.monitors().scaled())
+        leaveTickThread();
+    KeepOnTopTick();
+    checkWhileAsleep();
+    m_windowSystem.dropUnaskedEvents();
 }
 
 void TrailEngine::checkWhileAsleep()

@@ -28,7 +28,7 @@ namespace zorrit::trail {
 class TickThread;
 
 // Where the window system offers a trail channel, the 20 ms tick runs on a thread of its own
-// (TickThread) and Qt's GUI thread sleeps while the trail moves; otherwise Timer1 drives
+// (TickThread) and Qt's GUI thread sleeps while the trail moves; otherwise the tick timer drives
 // TrailTick on the GUI thread. Either way the rest of the program sees the same engine, used
 // from the GUI thread only.
 class TrailEngine final : public QObject
@@ -54,13 +54,14 @@ public:
     void hideWindows();
     bool windowsVisible() const { return m_visible; }
 
-    // Starts the 20 ms tick (Timer1 or the tick thread) and Timer2 (1 s, KeepOnTopTick).
+    // Starts the 20 ms tick (the tick timer or the tick thread) and the keep-on-top timer (1 s,
+    // KeepOnTopTick).
     void start();
     bool ticksOnItsOwnThread() const { return m_tickThread != nullptr; }
-    QTimer &Timer1() { return m_timer1; }
-    QTimer &Timer2() { return m_timer2; }
+    QTimer &tickTimer() { return m_tickTimer; }
+    QTimer &keepOnTopTimer() { return m_keepOnTopTimer; }
 
-    // The tick as Timer1 runs it on the GUI thread; not while the tick thread runs.
+    // The tick as the tick timer runs it on the GUI thread; not while the tick thread runs.
     void TrailTick();
     void KeepOnTopTick();
 
@@ -71,15 +72,29 @@ public:
     bool isSleeping() const;
 
 private:
+    // The windows whose whole-pixel position or monitor changed since they were last sent.
+    struct Moves
+    {
+        std::array<QPoint, kSpriteCount> topLeft{};
+        std::array<int, kSpriteCount> monitor{};
+        std::array<bool, kSpriteCount> changed{};
+        bool any = false;
+    };
+
     // Where the windows go for the current state, and the monitor each is drawn for (m_placed).
     void placeWindows();
-    // Sends the placed windows that changed pixel or monitor.
+    // Takes the placed windows that changed pixel or monitor as sent.
+    Moves takeMoves();
+    void sendMoves(const Moves &moves);
+    // Both, on the GUI thread's tick.
     void moveWindows();
+    void onKeepOnTopTimer();
     void maybeSleep(QPoint pointer, double scale);
     void checkWhileAsleep();
     std::optional<QPoint> pointerNow();
     bool restingStill(QPoint pointer, const MotionSettings &motion, double scale) const;
     void threadTick();
+    void stopTickThread();
     void leaveTickThread();
     void watchWhileAsleep();
 
@@ -87,8 +102,8 @@ private:
     MotionSettings &m_motion;
     std::array<std::unique_ptr<SpriteWindow>, kSpriteCount> m_windows;
     TrailState m_state;
-    QTimer m_timer1;
-    QTimer m_timer2;
+    QTimer m_tickTimer;
+    QTimer m_keepOnTopTimer;
     QPoint m_lastPointer;
     bool m_havePointer = false;
     // The last whole-pixel position sent for each window; a move to the same pixel is not sent.
@@ -105,7 +120,10 @@ private:
 
     // The tick thread and what it works with. m_lock guards the state it shares with the GUI
     // thread (the positions, the last pointer sample, what was sent, sleeping); it reads the
-    // motion settings from its own copy, refreshed by wake().
+    // motion settings from its own copy, refreshed by wake(). Neither thread calls into Qt or
+    // the X server while it holds m_lock: the values are worked out under it, the calls made
+    // after. While the thread runs, only the thread moves the windows; the GUI thread marks them
+    // unsent and has it tick. m_channel and m_tickThread change only while no thread runs.
     std::unique_ptr<platform::TrailChannel> m_channel;
     std::unique_ptr<TickThread> m_tickThread;
     MotionSettings m_tickMotion;

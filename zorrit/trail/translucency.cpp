@@ -2,10 +2,10 @@
 // Applying the trail's opacity, and the fall-back when it cannot be seen.
 #include "translucency.h"
 
-#include "common/message_titles.h"
 #include "platform/dialogs.h"
 #include "platform/window_system.h"
 #include "sprite_window.h"
+#include "zorrit/message_titles.h"
 #include "zorrit/settings/settings_store.h"
 
 #include <cmath>
@@ -74,7 +74,7 @@ void Translucency::ApplyTranslucency()
             m_windowSystem.flush();
             return;
         }
-        m_dialogs.critical(nullptr, common::zorritErrorTitle(), failureText());
+        m_dialogs.critical(nullptr, zorrit::errorTitle(), failureText());
         Q_EMIT failed();
         m_store.WriteFlag(settings::kTransOn, false);
         return;

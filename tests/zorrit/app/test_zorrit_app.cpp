@@ -188,8 +188,8 @@ TEST_F(ZorritAppTest, FirstPlainStartShowsTheWelcomeWhoseClosingStartsTheTrail)
             welcome->close();
         EXPECT_TRUE(app.trailStarted()) << byButton;
         EXPECT_NE(app.tray(), nullptr);
-        EXPECT_TRUE(app.engine().Timer1().isActive() || app.engine().isSleeping());
-        EXPECT_TRUE(app.engine().Timer2().isActive());
+        EXPECT_TRUE(app.engine().tickTimer().isActive() || app.engine().isSleeping());
+        EXPECT_TRUE(app.engine().keepOnTopTimer().isActive());
         EXPECT_TRUE(app.engine().windowsVisible());
         EXPECT_TRUE(showsBuiltIn());
         // The pass through the preferences left every option in its "True"/"False" form.
@@ -237,7 +237,7 @@ TEST_F(ZorritAppTest, ThemeWithABrokenPictureGivesTheStartUpMessage)
                                                     "Zorrit will use the built-in theme instead."));
     EXPECT_EQ(stored(kTheme), QStringLiteral("default"));
     EXPECT_TRUE(showsBuiltIn());
-    EXPECT_TRUE(app.engine().Timer1().isActive() || app.engine().isSleeping());
+    EXPECT_TRUE(app.engine().tickTimer().isActive() || app.engine().isSleeping());
     EXPECT_FALSE(app.notFoundNotice().TimerEr().isActive());
     EXPECT_EQ(app.prefs().loaded(), nullptr);
 }

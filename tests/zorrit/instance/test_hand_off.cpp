@@ -227,8 +227,7 @@ TEST(HandOff, SecondCopyWithThemeReplacesTheRunningOne)
                       a.runtimeDir.path(), &chooser};
     bSeams.endProgram = [&] { ++bEnded; };
     app::ZorritApp b(std::move(bSeams));
-    const QString theme =
-        a.themes.goodTheme(QStringLiteral("squares.thm"));
+    const QString theme = a.themes.goodTheme(QStringLiteral("squares.thm"));
     // A's side of the socket needs the event loop while B waits: B sends from a helper thread
     // of its own in real life (another process); here the request is queued and A reads it next.
     bool bStarted = false;

@@ -6,6 +6,7 @@
 #include "zorrit/prefs/prefs_dialog.h"
 #include "zorrit/prefs/prefs_model.h"
 #include "zorrit/prefs/prefs_window.h"
+#include "zorrit/themes/shipped_themes.h"
 #include "zorrit/trail/sprite_picture.h"
 
 #include <QAbstractButton>
@@ -54,7 +55,7 @@ void clickLoadTheme(ZorritWorld &world)
 
 } // namespace
 
-TEST(LaunchTheme, AsksForThmFilesAndLoadsTheChosenTheme)
+TEST(ChooseTheme, AsksForThmFilesAndLoadsTheChosenTheme)
 {
     ZorritWorld world;
     world.startTrail();
@@ -71,27 +72,31 @@ TEST(LaunchTheme, AsksForThmFilesAndLoadsTheChosenTheme)
     EXPECT_EQ(request.filterIndex, 2);
     EXPECT_EQ(request.flags, 8u);
     EXPECT_EQ(request.owner.data(), world.app->prefsWindow().dialog());
+    // With the built-in theme in use it starts among the themes that come with Zorrit.
+    EXPECT_FALSE(request.initialDir.isEmpty());
+    EXPECT_EQ(request.initialDir,
+              themes::shippedThemesFolder(QCoreApplication::applicationDirPath()));
 
     for (int k = 0; k < 5; ++k)
         EXPECT_EQ(spriteColour(world, k), testsupport::ThemeFolder::colour(k)) << k;
     prefs::PrefsModel &model = world.app->prefs().model();
-    EXPECT_EQ(model.whatpath(), theme);
-    EXPECT_EQ(model.whatis(), QStringLiteral("Good Theme"));
-    EXPECT_EQ(model.whatmail(), QStringLiteral("www.example.org"));
+    EXPECT_EQ(model.themePath(), theme);
+    EXPECT_EQ(model.themeName(), QStringLiteral("Good Theme"));
+    EXPECT_EQ(model.themeSite(), QStringLiteral("www.example.org"));
     EXPECT_TRUE(world.dialogs.shown.empty());
 
     world.app->prefs().unload();
     EXPECT_EQ(world.setting(settings::kTheme), theme);
 }
 
-TEST(LaunchTheme, KeepOnTopPausesWhileTheDialogShowsAndCancelChangesNothing)
+TEST(ChooseTheme, KeepOnTopPausesWhileTheDialogShowsAndCancelChangesNothing)
 {
     WatchingChooser chooser;
     ZorritWorld world(&chooser);
     const QString theme = world.themes.goodTheme(QStringLiteral("squares.thm"));
     world.app->store().WriteSetting(settings::kTheme, theme);
     world.startTrail();
-    QTimer &keepOnTop = world.app->engine().Timer2();
+    QTimer &keepOnTop = world.app->engine().keepOnTopTimer();
     chooser.keepOnTop = &keepOnTop;
     ASSERT_TRUE(keepOnTop.isActive());
     const QRgb before = spriteColour(world, 1);
@@ -99,8 +104,9 @@ TEST(LaunchTheme, KeepOnTopPausesWhileTheDialogShowsAndCancelChangesNothing)
     chooser.fake.cancelNext();
     clickLoadTheme(world);
     EXPECT_FALSE(chooser.keptOnTopWhileShown);
+    EXPECT_EQ(chooser.fake.requests.at(0).initialDir, QString()); // a theme file is in use
     EXPECT_TRUE(keepOnTop.isActive());
-    EXPECT_EQ(world.app->prefs().model().whatpath(), theme);
+    EXPECT_EQ(world.app->prefs().model().themePath(), theme);
     EXPECT_EQ(spriteColour(world, 1), before);
     EXPECT_TRUE(world.dialogs.shown.empty());
 
@@ -108,7 +114,7 @@ TEST(LaunchTheme, KeepOnTopPausesWhileTheDialogShowsAndCancelChangesNothing)
     EXPECT_EQ(world.setting(settings::kTheme), theme);
 }
 
-TEST(LaunchTheme, DamagedThemesAreReportedAndTheBuiltInThemeIsStored)
+TEST(ChooseTheme, DamagedThemesAreReportedAndTheBuiltInThemeIsStored)
 {
     const struct
     {
@@ -150,7 +156,7 @@ TEST(LaunchTheme, DamagedThemesAreReportedAndTheBuiltInThemeIsStored)
     }
 }
 
-TEST(LaunchTheme, ADialogThatCannotBeShownIsACriticalError)
+TEST(ChooseTheme, ADialogThatCannotBeShownIsACriticalError)
 {
     ZorritWorld world;
     world.startTrail();
@@ -159,11 +165,11 @@ TEST(LaunchTheme, ADialogThatCannotBeShownIsACriticalError)
     ASSERT_EQ(world.dialogs.shown.size(), 1u);
     EXPECT_EQ(world.dialogs.shown[0].title, QStringLiteral("Zorrit - Critical Error"));
     EXPECT_EQ(world.dialogs.shown[0].text, prefs::PrefsModel::sharedLibraryText());
-    EXPECT_EQ(world.app->prefs().model().whatpath(), QStringLiteral("default"));
-    EXPECT_TRUE(world.app->engine().Timer2().isActive());
+    EXPECT_EQ(world.app->prefs().model().themePath(), QStringLiteral("default"));
+    EXPECT_TRUE(world.app->engine().keepOnTopTimer().isActive());
 }
 
-TEST(LaunchTheme, UseBuiltInThemeBringsBackTheBallsAndTheMakersSite)
+TEST(ChooseTheme, UseBuiltInThemeBringsBackTheBallsAndTheMakersSite)
 {
     ZorritWorld world;
     world.startTrail();

@@ -65,18 +65,18 @@ protected:
 TEST_F(PrefsTest, FirstUseShowsTheDefaults)
 {
     PrefsModel &model = holder.model();
-    EXPECT_TRUE(model.onit());
-    EXPECT_FALSE(model.ondesktop());
+    EXPECT_TRUE(model.onTop());
+    EXPECT_FALSE(model.onDesktop());
     EXPECT_EQ(model.position(), TrailCorner::BotRight);
-    EXPECT_TRUE(model.vroom());
-    EXPECT_FALSE(model.wobb());
-    EXPECT_FALSE(model.transon());
-    EXPECT_EQ(model.transslid(), 130);
-    EXPECT_FALSE(model.transControlsEnabled());
-    EXPECT_EQ(model.whatis(), QStringLiteral("Bubbles (built-in)"));
-    EXPECT_EQ(model.whatcopy(), common::web::creditLine());
-    EXPECT_EQ(model.whatmail(), common::web::homePage());
-    EXPECT_EQ(model.whatpath(), QStringLiteral("default"));
+    EXPECT_TRUE(model.fastMove());
+    EXPECT_FALSE(model.wobble());
+    EXPECT_FALSE(model.translucent());
+    EXPECT_EQ(model.visibility(), 130);
+    EXPECT_FALSE(model.visibilityEnabled());
+    EXPECT_EQ(model.themeName(), QStringLiteral("Bubbles (built-in)"));
+    EXPECT_EQ(model.themeAuthor(), common::web::creditLine());
+    EXPECT_EQ(model.themeSite(), common::web::homePage());
+    EXPECT_EQ(model.themePath(), QStringLiteral("default"));
     EXPECT_FALSE(model.isLoading());
     // Setting the controls acted on the trail like clicks.
     EXPECT_EQ(motion.SpeedFactor, 1);
@@ -104,13 +104,13 @@ TEST_F(PrefsTest, ClosingWritesEverySettingInTheDialogsOwnForm)
     EXPECT_EQ(stored(kTransSlid), QStringLiteral("130"));
     EXPECT_EQ(stored(kTheme), QStringLiteral("default"));
 
-    // Changes are saved on any closing; an empty whatpath is stored as the built-in theme.
+    // Changes are saved on any closing; an empty theme path is stored as the built-in theme.
     PrefsModel &model = holder.model();
-    model.clickWobb(true);
-    model.clickVroom(false);
-    model.clickOndesktop();
+    model.clickWobble(true);
+    model.clickFastMove(false);
+    model.clickOnDesktop();
     model.clickPosition(TrailCorner::TopRight);
-    model.setWhatpath(QString());
+    model.setThemePath(QString());
     holder.unload();
     EXPECT_EQ(stored(kMove), QStringLiteral("1"));
     EXPECT_EQ(stored(kFast), QStringLiteral("0"));
@@ -123,7 +123,7 @@ TEST_F(PrefsTest, ClosingWritesEverySettingInTheDialogsOwnForm)
 
 TEST_F(PrefsTest, DiscardingSavesNothing)
 {
-    holder.model().clickWobb(true);
+    holder.model().clickWobble(true);
     holder.discard();
     EXPECT_EQ(holder.loaded(), nullptr);
     EXPECT_EQ(stored(kMove), QStringLiteral("0"));
@@ -141,11 +141,11 @@ TEST_F(PrefsTest, StoredChoicesComeBackWhenOpenedAgain)
     motion.KeepOnTop = true;
     PrefsModel &model = holder.model();
     EXPECT_EQ(model.position(), TrailCorner::BotLeft);
-    EXPECT_FALSE(model.onit());
-    EXPECT_TRUE(model.ondesktop());
-    EXPECT_TRUE(model.wobb());
-    EXPECT_FALSE(model.vroom());
-    EXPECT_EQ(model.transslid(), 200);
+    EXPECT_FALSE(model.onTop());
+    EXPECT_TRUE(model.onDesktop());
+    EXPECT_TRUE(model.wobble());
+    EXPECT_FALSE(model.fastMove());
+    EXPECT_EQ(model.visibility(), 200);
     EXPECT_EQ(motion.TrailSignX, -1);
     EXPECT_EQ(motion.TrailOffsetX, -12);
     EXPECT_TRUE(motion.WobbleOn);
@@ -167,8 +167,8 @@ TEST_F(PrefsTest, FillingTheTranslucencyBoxOnOpeningAppliesNothing)
     fake.compositor = false; // applying would fail loudly
     store.WriteSetting(kTransOn, QStringLiteral("1"));
     PrefsModel &model = holder.model();
-    EXPECT_TRUE(model.transon());
-    EXPECT_TRUE(model.transControlsEnabled());
+    EXPECT_TRUE(model.translucent());
+    EXPECT_TRUE(model.visibilityEnabled());
     EXPECT_TRUE(dialogs.shown.empty());
     EXPECT_EQ(stored(kTransOn), QStringLiteral("1"));
 }
@@ -177,23 +177,23 @@ TEST_F(PrefsTest, TranslucencyControlsActOnTheTrail)
 {
     fake.compositor = true;
     PrefsModel &model = holder.model();
-    model.clickTransOn(true);
-    EXPECT_TRUE(model.transControlsEnabled());
+    model.clickTranslucent(true);
+    EXPECT_TRUE(model.visibilityEnabled());
     EXPECT_EQ(stored(kTransOn), QStringLiteral("1"));
     EXPECT_NEAR(engine.window(0)->windowOpacity(), 130 / 255.0, 0.003);
-    model.slideTransSlid(200);
+    model.slideVisibility(200);
     EXPECT_EQ(stored(kTransSlid), QStringLiteral("200"));
     EXPECT_NEAR(engine.window(4)->windowOpacity(), 200 / 255.0, 0.003);
-    model.clickTransOn(false);
-    EXPECT_FALSE(model.transControlsEnabled());
+    model.clickTranslucent(false);
+    EXPECT_FALSE(model.visibilityEnabled());
     EXPECT_NEAR(engine.window(4)->windowOpacity(), 1.0, 0.003);
 
     // Without a compositor: the message, and the box is unticked again.
     fake.compositor = false;
-    model.clickTransOn(true);
+    model.clickTranslucent(true);
     ASSERT_EQ(dialogs.shown.size(), 1u);
-    EXPECT_FALSE(model.transon());
-    EXPECT_FALSE(model.transControlsEnabled());
+    EXPECT_FALSE(model.translucent());
+    EXPECT_FALSE(model.visibilityEnabled());
     holder.unload();
     EXPECT_EQ(stored(kTransOn), QStringLiteral("0"));
 }
@@ -217,18 +217,18 @@ TEST_F(PrefsTest, ClicksSetTheSharedMotionSettings)
         EXPECT_EQ(motion.TrailOffsetX, row.offsetX);
         EXPECT_EQ(motion.TrailOffsetY, row.offsetY);
     }
-    model.clickVroom(false);
+    model.clickFastMove(false);
     EXPECT_EQ(motion.SpeedFactor, 2);
-    model.clickVroom(true);
+    model.clickFastMove(true);
     EXPECT_EQ(motion.SpeedFactor, 1);
-    model.clickWobb(true);
+    model.clickWobble(true);
     EXPECT_TRUE(motion.WobbleOn);
     motion.KeepOnTop = true;
-    model.clickOnit();
+    model.clickOnTop();
     EXPECT_TRUE(motion.KeepOnTop);
-    model.clickOndesktop();
+    model.clickOnDesktop();
     EXPECT_FALSE(motion.KeepOnTop);
-    model.clickOnit(); // acts only at the next start
+    model.clickOnTop(); // acts only at the next start
     EXPECT_FALSE(motion.KeepOnTop);
 }
 
@@ -257,10 +257,10 @@ TEST_F(PrefsTest, ThemeInUseFillsTheLabels)
     store.WriteSetting(kTheme, path);
     greySprites();
     PrefsModel &model = holder.model();
-    EXPECT_EQ(model.whatis(), QStringLiteral("Good Theme"));
-    EXPECT_EQ(model.whatcopy(), QStringLiteral("Ann Author"));
-    EXPECT_EQ(model.whatmail(), QStringLiteral("www.example.org"));
-    EXPECT_EQ(model.whatpath(), path);
+    EXPECT_EQ(model.themeName(), QStringLiteral("Good Theme"));
+    EXPECT_EQ(model.themeAuthor(), QStringLiteral("Ann Author"));
+    EXPECT_EQ(model.themeSite(), QStringLiteral("www.example.org"));
+    EXPECT_EQ(model.themePath(), path);
     EXPECT_FALSE(showsBuiltIn(0)); // opening leaves the pictures alone
     holder.unload();
     EXPECT_EQ(stored(kTheme), path);
@@ -284,8 +284,8 @@ TEST_F(PrefsTest, UnusableThemeAtOpeningFallsBackToTheBuiltInOneWithTheNotice)
         EXPECT_EQ(stored(kTheme), QStringLiteral("default")) << theme.toStdString();
         EXPECT_EQ(notices, 1) << theme.toStdString();
         EXPECT_FALSE(model.notFoundFlag());
-        EXPECT_EQ(model.whatpath(), QStringLiteral("default"));
-        EXPECT_EQ(model.whatis(), QStringLiteral("Bubbles (built-in)"));
+        EXPECT_EQ(model.themePath(), QStringLiteral("default"));
+        EXPECT_EQ(model.themeName(), QStringLiteral("Bubbles (built-in)"));
         for (int k = 0; k < trail::kSpriteCount; ++k) {
             EXPECT_TRUE(showsBuiltIn(k)) << k;
             EXPECT_EQ(engine.window(k)->shape(),
@@ -303,11 +303,11 @@ TEST_F(PrefsTest, BuiltInThemeOnRequestShowsTheMakersSiteAndGivesNoNotice)
     store.WriteSetting(kTheme, themes.goodTheme());
     greySprites();
     PrefsModel &model = holder.model();
-    model.MakeMeBuilt();
+    model.useBuiltInTheme();
     EXPECT_EQ(notices, 0);
     // Not the previous theme's site beside "Bubbles (built-in)".
-    EXPECT_EQ(model.whatmail(), common::web::homePage());
-    EXPECT_EQ(model.whatpath(), QStringLiteral("default"));
+    EXPECT_EQ(model.themeSite(), common::web::homePage());
+    EXPECT_EQ(model.themePath(), QStringLiteral("default"));
     for (int k = 0; k < trail::kSpriteCount; ++k)
         EXPECT_TRUE(showsBuiltIn(k));
 }
@@ -319,9 +319,9 @@ TEST_F(PrefsTest, ChosenThemePutsItsPicturesOnTheTrail)
     PrefsModel &model = holder.model();
     model.loadChosenTheme(path);
     EXPECT_TRUE(dialogs.shown.empty());
-    EXPECT_EQ(model.whatpath(), path);
-    EXPECT_EQ(model.whatis(), QStringLiteral("Good Theme"));
-    EXPECT_EQ(model.whatmail(), QStringLiteral("www.example.org"));
+    EXPECT_EQ(model.themePath(), path);
+    EXPECT_EQ(model.themeName(), QStringLiteral("Good Theme"));
+    EXPECT_EQ(model.themeSite(), QStringLiteral("www.example.org"));
     for (int k = 0; k < trail::kSpriteCount; ++k) {
         EXPECT_EQ(engine.window(k)->picture().pixel(5, 5), ThemeFolder::colour(k));
         EXPECT_EQ(engine.window(k)->shape(), QRegion(0, 0, 11, 11)) << k;
@@ -357,8 +357,8 @@ TEST_F(PrefsTest, ChosenThemeMissingAPictureKeepsWhatChangedAndRecutsIt)
     EXPECT_EQ(dialogs.shown[0].text,
               QStringLiteral("The theme you have selected is damaged or some files are missing. "
                              "Please install it again."));
-    EXPECT_EQ(model.whatpath(), QStringLiteral("default"));
-    EXPECT_EQ(model.whatis(), QStringLiteral("Bubbles (built-in)")); // labels not reached
+    EXPECT_EQ(model.themePath(), QStringLiteral("default"));
+    EXPECT_EQ(model.themeName(), QStringLiteral("Bubbles (built-in)")); // labels not reached
     holder.unload();
     EXPECT_EQ(stored(kTheme), QStringLiteral("default"));
 }
@@ -375,7 +375,7 @@ TEST_F(PrefsTest, ChosenThemeThatCannotBeReadIsReportedNotStored)
         model.loadChosenTheme(path);
         ASSERT_EQ(dialogs.shown.size(), 1u) << path.toStdString();
         EXPECT_EQ(dialogs.shown[0].text, PrefsModel::damagedThemeText());
-        EXPECT_EQ(model.whatpath(), QStringLiteral("default"));
+        EXPECT_EQ(model.themePath(), QStringLiteral("default"));
         for (int k = 0; k < trail::kSpriteCount; ++k)
             EXPECT_TRUE(showsBuiltIn(k));
     }

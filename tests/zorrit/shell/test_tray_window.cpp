@@ -122,7 +122,7 @@ TEST(TrayWindow, OnAndOffMarksFollowOnlyTheirOwnItems)
         EXPECT_EQ(spritesShown(), step.onAfter ? 5 : 0);
     }
     // Off does not stop the animation.
-    EXPECT_TRUE(world.app->engine().Timer1().isActive());
+    EXPECT_TRUE(world.app->engine().tickTimer().isActive());
 }
 
 TEST(TrayWindow, PreferencesOpenFromTheDefaultItemAndTheDoubleClick)
@@ -236,7 +236,7 @@ TEST(TrayWindow, ThemeItemsWaitForTheNestedLoopsOfThePreferences)
         world.startTrail();
         chooser.answer = world.themes.goodTheme(QStringLiteral("squares.thm"));
         chooser.whileOpen = [&] {
-            world.app->prefs().loaded()->clickWobb(true);
+            world.app->prefs().loaded()->clickWobble(true);
             menuItem(world, "closeit")->trigger();
             ZorritWorld::flushDeletes();
             EXPECT_NE(world.app->prefs().loaded(), nullptr);
@@ -253,7 +253,7 @@ TEST(TrayWindow, LoadThemeWithAnEmptyPathStoresDefault)
 {
     ZorritWorld world;
     world.startTrail();
-    world.app->prefs().model().setWhatpath(QString());
+    world.app->prefs().model().setThemePath(QString());
     world.chooser.cancelNext();
     menuItem(world, "loadth")->trigger();
     EXPECT_EQ(world.setting(settings::kTheme), QStringLiteral("default"));
@@ -266,7 +266,7 @@ TEST(TrayWindow, QuitRemovesTheIconAndLeavesScrapDatAlone)
     world.app->showPreferences();
     const QString scrap = instance::scrapFilePath(world.runtimeDir.path());
     ASSERT_TRUE(instance::writeScrap(scrap));
-    world.app->prefs().model().clickWobb(true);
+    world.app->prefs().model().clickWobble(true);
 
     menuItem(world, "closeit")->trigger();
     EXPECT_FALSE(world.app->tray()->icon().isVisible());

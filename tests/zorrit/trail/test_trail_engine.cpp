@@ -6,9 +6,13 @@
 #include "support/wait.h"
 #include "zorrit/settings/settings_store.h"
 
+#include <QDeadlineTimer>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <chrono>
+#include <thread>
 
 using namespace zorrit::trail;
 using platform::FakeWindowSystem;
@@ -130,11 +134,11 @@ TEST_F(TrailEngineTest, KeepOnTopRaisesTheFiveWindowsInOrderOnlyWhenOn)
 
 TEST_F(TrailEngineTest, TimersTickEveryTwentyMillisecondsAndEverySecond)
 {
-    EXPECT_EQ(engine.Timer1().interval(), 20);
-    EXPECT_EQ(engine.Timer2().interval(), 1000);
+    EXPECT_EQ(engine.tickTimer().interval(), 20);
+    EXPECT_EQ(engine.keepOnTopTimer().interval(), 1000);
     engine.start();
-    EXPECT_TRUE(engine.Timer1().isActive());
-    EXPECT_TRUE(engine.Timer2().isActive());
+    EXPECT_TRUE(engine.tickTimer().isActive());
+    EXPECT_TRUE(engine.keepOnTopTimer().isActive());
 }
 
 TEST_F(TrailEngineTest, SleepsAtRestAndWakesWithATickWhenThePointerMoves)
@@ -143,15 +147,15 @@ TEST_F(TrailEngineTest, SleepsAtRestAndWakesWithATickWhenThePointerMoves)
     restAt(QPoint(500, 300));
     engine.TrailTick();
     ASSERT_TRUE(engine.isSleeping());
-    EXPECT_FALSE(engine.Timer1().isActive());
-    EXPECT_TRUE(engine.Timer2().isActive()); // keeping on top goes on
+    EXPECT_FALSE(engine.tickTimer().isActive());
+    EXPECT_TRUE(engine.keepOnTopTimer().isActive()); // keeping on top goes on
     ASSERT_TRUE(fake.watcher);
 
     fake.moves.clear();
     fake.current = QPoint(600, 300);
     fake.wakeUp();
     EXPECT_FALSE(engine.isSleeping());
-    EXPECT_TRUE(engine.Timer1().isActive());
+    EXPECT_TRUE(engine.tickTimer().isActive());
     // The reaction is immediate: the first step towards the new pointer is already on screen.
     EXPECT_DOUBLE_EQ(engine.state().sprites[0].PosX, 510);
     EXPECT_EQ(movesOf(0), std::vector<QPoint>{QPoint(522, 319)});
@@ -164,21 +168,25 @@ TEST_F(TrailEngineTest, OnItsOwnThreadTheTrailFollowsSleepsAndTakesNewSettings)
     fake.channelPointer = QPoint(500, 300);
     const auto settlesAt = [&](QPoint lead, QPoint last) {
         return testsupport::waitFor([&] {
-            const std::lock_guard lock(fake.channelLock);
             std::optional<QPoint> first, fifth;
-            for (const auto &[index, topLeft] : fake.channelMoves) {
-                if (index == 0)
-                    first = topLeft;
-                if (index == 4)
-                    fifth = topLeft;
+            {
+                // Not held while asking the engine: its thread takes the engine's lock, then
+                // this one.
+                const std::lock_guard lock(fake.channelLock);
+                for (const auto &[index, topLeft] : fake.channelMoves) {
+                    if (index == 0)
+                        first = topLeft;
+                    if (index == 4)
+                        fifth = topLeft;
+                }
             }
             return first == lead && fifth == last && engine.isSleeping() && fake.watcher;
         });
     };
     engine.start();
     ASSERT_TRUE(engine.ticksOnItsOwnThread());
-    EXPECT_FALSE(engine.Timer1().isActive());
-    EXPECT_TRUE(engine.Timer2().isActive());
+    EXPECT_FALSE(engine.tickTimer().isActive());
+    EXPECT_TRUE(engine.keepOnTopTimer().isActive());
     EXPECT_TRUE(fake.moves.empty()); // everything goes through the channel
     ASSERT_TRUE(settlesAt(QPoint(512, 319), QPoint(520, 375)));
 
@@ -203,6 +211,63 @@ TEST_F(TrailEngineTest, OnItsOwnThreadTheTrailFollowsSleepsAndTakesNewSettings)
     EXPECT_TRUE(settlesAt(QPoint(83, 84), QPoint(75, 28)));
 }
 
+TEST_F(TrailEngineTest, StoppingWhileTheThreadFallsAsleepEndsCleanly)
+{
+    // The engine goes (quit, a theme handed to a new copy) just as the thread's tick finds the
+    // trail at rest and pauses its timer: the thread must still end, and nothing may touch the
+    // engine's half-destroyed parts.
+    fake.offerChannel = true;
+    fake.channelPointer = QPoint(500, 300);
+    fake.holdPointerQueries = true;
+    auto stopping = std::make_unique<TrailEngine>(fake, motion);
+    for (SpriteState &s : stopping->state().sprites) {
+        s.PosX = 500;
+        s.PosY = 300 + stopping->state().WobbleOffset;
+    }
+    stopping->start();
+    ASSERT_TRUE(stopping->ticksOnItsOwnThread());
+    {
+        std::unique_lock lock(fake.channelLock);
+        ASSERT_TRUE(fake.channelChanged.wait_for(lock, std::chrono::seconds(10),
+                                                 [&] { return fake.heldQueries > 0; }));
+    }
+    // The tick is held in its pointer query; it goes on once the engine is being destroyed.
+    std::thread release([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(200));
+        fake.releasePointerQueries();
+    });
+    stopping.reset(); // neither crashes nor hangs
+    release.join();
+}
+
+TEST_F(TrailEngineTest, LeavingTheThreadJustAfterItFellAsleepStillFollowsThePointer)
+{
+    // The thread's tick falls asleep and asks the GUI thread for a pointer watch; before that
+    // request runs, a scaled monitor appears and the once-a-second tick takes the tick back.
+    fake.offerChannel = true;
+    restAt(QPoint(500, 300));
+    fake.channelPointer = QPoint(500, 300);
+    engine.start();
+    ASSERT_TRUE(engine.ticksOnItsOwnThread());
+    // Waits without running the event loop, so the request for the watch stays queued.
+    const QDeadlineTimer deadline(10000);
+    while (!engine.isSleeping() && !deadline.hasExpired())
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    ASSERT_TRUE(engine.isSleeping());
+    fake.layout.add(QRect(0, 0, 800, 600), 2);
+    QMetaObject::invokeMethod(&engine.keepOnTopTimer(), "timeout");
+    ASSERT_FALSE(engine.ticksOnItsOwnThread());
+    QCoreApplication::processEvents(); // the queued request
+    // Asleep only with a watch, otherwise ticking.
+    EXPECT_TRUE(engine.tickTimer().isActive() || (engine.isSleeping() && fake.watcher));
+
+    fake.moves.clear();
+    fake.current = QPoint(600, 300);
+    fake.wakeUp();
+    EXPECT_TRUE(testsupport::waitFor(
+        [&] { return !movesOf(0).empty() && movesOf(0).back().x() > 530; }, 500));
+}
+
 TEST_F(TrailEngineTest, DoesNotSleepWhileAnythingCouldStillMove)
 {
     engine.start();
@@ -218,14 +283,14 @@ TEST_F(TrailEngineTest, DoesNotSleepWhileAnythingCouldStillMove)
     fake.current = QPoint(700, 300);
     engine.TrailTick();
     EXPECT_FALSE(engine.isSleeping());
-    EXPECT_TRUE(engine.Timer1().isActive());
+    EXPECT_TRUE(engine.tickTimer().isActive());
 
     // A window system that cannot report movement: keep polling.
     fake.watchable = false;
     restAt(QPoint(500, 300));
     engine.TrailTick();
     EXPECT_FALSE(engine.isSleeping());
-    EXPECT_TRUE(engine.Timer1().isActive());
+    EXPECT_TRUE(engine.tickTimer().isActive());
 }
 
 TEST_F(TrailEngineTest, MovementJustBeforeFallingAsleepIsNotMissed)
@@ -236,7 +301,7 @@ TEST_F(TrailEngineTest, MovementJustBeforeFallingAsleepIsNotMissed)
     fake.samples = {QPoint(500, 300), QPoint(520, 300)};
     engine.TrailTick();
     EXPECT_FALSE(engine.isSleeping());
-    EXPECT_TRUE(engine.Timer1().isActive());
+    EXPECT_TRUE(engine.tickTimer().isActive());
     EXPECT_DOUBLE_EQ(engine.state().sprites[0].PosX, 502);
 }
 

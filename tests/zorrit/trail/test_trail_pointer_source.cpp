@@ -1,15 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The trail fed by a compositor's pointer reports: it follows them, sleeps at rest and wakes on
-// the next report; and the once-per-user notice of desktops that report nothing.
+// the next report; a source that stops hands the pointer back to the X server.
 #include "platform/pointer_source.h"
-#include "platform/wayland_pointer.h"
 #include "zorrit/trail/trail_engine.h"
 
-#include "platform/fake/fake_dialogs.h"
 #include "platform/fake/fake_window_system.h"
-
-#include <QFile>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -20,7 +15,9 @@ namespace {
 class ScriptedSource final : public platform::PointerSource
 {
 public:
+    using PointerSource::open;
     using PointerSource::report;
+    using PointerSource::shut;
 };
 
 } // namespace
@@ -60,9 +57,9 @@ TEST(TrailPointerSource, FollowsTheReportsSleepsAtRestAndWakesOnTheNextReport)
     EXPECT_DOUBLE_EQ(engine.state().sprites[0].PosX, 510); // the first step, at once
 
     // The watch was for one move: later reports while awake leave the ticking alone.
-    engine.Timer1().stop();
+    engine.tickTimer().stop();
     source.report(700, 300);
-    EXPECT_FALSE(engine.Timer1().isActive());
+    EXPECT_FALSE(engine.tickTimer().isActive());
 
     // Without a source the X server's pointer and its watch are back.
     windows.setSource(nullptr);
@@ -74,21 +71,33 @@ TEST(TrailPointerSource, FollowsTheReportsSleepsAtRestAndWakesOnTheNextReport)
     EXPECT_TRUE(woken);
 }
 
-TEST(TrailPointerSource, NoticeShowsOncePerUserAndNeverWithoutItsMark)
+TEST(TrailPointerSource, ASourceThatStopsWakesTheTrailAndLeavesThePointerToTheXServer)
 {
-    QTemporaryDir dir;
-    platform::FakeDialogs dialogs;
-    const QString key = QStringLiteral("wayland-pointer");
-    const QString text = platform::otherWaylandText();
-    EXPECT_TRUE(platform::showNoticeOnce(dialogs, dir.path() + "/settings", key, text));
-    EXPECT_FALSE(platform::showNoticeOnce(dialogs, dir.path() + "/settings", key, text));
-    ASSERT_EQ(dialogs.shown.size(), 1u);
-    EXPECT_EQ(dialogs.shown[0].text, text);
+    platform::FakeWindowSystem x11;
+    x11.current = QPoint(652, 531);
+    platform::SourcedWindowSystem windows(x11);
+    ScriptedSource source;
+    windows.setSource(&source);
+    source.report(500, 300);
+    bool woken = false;
+    windows.watchPointerOnce([&] { woken = true; });
+    EXPECT_FALSE(x11.watcher);
 
-    // A folder that cannot hold the mark: better no notice than the same one at every start.
-    QFile blocker(dir.path() + "/blocked");
-    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
-    blocker.close();
-    EXPECT_FALSE(platform::showNoticeOnce(dialogs, dir.path() + "/blocked", key, text));
-    EXPECT_EQ(dialogs.shown.size(), 1u);
+    // The extension was turned off: a trail asleep on the source would never wake again.
+    source.shut();
+    EXPECT_TRUE(woken);
+    EXPECT_EQ(windows.pointerPos(), QPoint(652, 531));
+    source.report(600, 300); // a report still on its way when it stopped
+    EXPECT_EQ(windows.pointerPos(), QPoint(652, 531));
+
+    // Asleep meanwhile, the X server's moves wake it, and so does the source's first report once
+    // it runs again.
+    woken = false;
+    windows.watchPointerOnce([&] { woken = true; });
+    ASSERT_TRUE(x11.watcher);
+    source.open();
+    source.report(700, 300);
+    EXPECT_TRUE(woken);
+    EXPECT_FALSE(x11.watcher);
+    EXPECT_EQ(windows.pointerPos(), QPoint(700, 300));
 }

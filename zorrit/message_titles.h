@@ -2,14 +2,15 @@
 // The title of Zorrit's error boxes, written once for every place that shows one.
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 
-namespace common {
+namespace zorrit {
 
 // A damaged or missing theme, a missing Vandrel, no translucency, another copy running, ...
-inline QString zorritErrorTitle()
+inline QString errorTitle()
 {
-    return QStringLiteral("Zorrit - Error");
+    return QCoreApplication::translate("zorrit", "Zorrit - Error");
 }
 
-} // namespace common
+} // namespace zorrit

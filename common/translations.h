@@ -1,0 +1,21 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The program's texts in the user's language, with Qt's own texts (standard buttons) to match.
+#pragma once
+
+#include <QLocale>
+#include <QString>
+
+class QCoreApplication;
+
+namespace common {
+
+// share/zorrit/translations beside the program's bin folder (installed and in the build tree).
+QString translationsFolder(const QString &programDir);
+
+// Installs program's translation (program_<language>.qm) for the locale, and Qt's own with it;
+// with none for that language nothing is installed and every text stays English. Returns whether
+// one was installed.
+bool installTranslations(QCoreApplication &app, const QString &program,
+                         const QLocale &locale = QLocale());
+
+} // namespace common

@@ -1,0 +1,27 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+"""The programs in the user's language: with LANG=de_DE.UTF-8 Zorrit and Vandrel show German
+windows; the other scenarios run with LANG=C.UTF-8 and find every English text as it was."""
+import unittest
+
+from harness import XTestCase
+
+
+class German(XTestCase):
+    def setUp(self):
+        super().setUp()
+        self.x.env["LANG"] = "de_DE.UTF-8"
+
+    def test_zorrit_speaks_german(self):
+        self.start_zorrit()
+        self.assertTrailAt((500, 300))
+        self.x.zorrit("--preferences")
+        self.assertIsNotNone(self.x.wait_role("Zorrit-Einstellungen", "prefs"),
+                             "no German preferences")
+
+    def test_vandrel_speaks_german(self):
+        self.addCleanup(self.x.stop, self.x.vandrel())
+        self.assertIsNotNone(self.x.wait_window("Assistent - Vandrel"), "no German wizard page")
+
+
+if __name__ == "__main__":
+    unittest.main()

@@ -1,0 +1,123 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Loading the KWin script that reports the pointer, following KWin and the bus name, and
+// unloading the script.
+#include "kwin_pointer_source.h"
+
+#include "zorrit/pointer/pointer_bus.h"
+
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QDBusReply>
+#include <QDBusServiceWatcher>
+#include <QFile>
+#include <QSaveFile>
+
+#include <utility>
+
+namespace zorrit::pointer {
+
+namespace {
+constexpr char kKWinService[] = "org.kde.KWin";
+constexpr char kKWinScripting[] = "/Scripting";
+constexpr char kKWinScriptingInterface[] = "org.kde.kwin.Scripting";
+// Bus calls at start and quit only; a KWin that hangs must not hang us for long.
+constexpr int kCallTimeoutMs = 3000;
+
+QDBusMessage kwinCall(const char *method, const QVariantList &arguments)
+{
+    QDBusMessage call = QDBusMessage::createMethodCall(
+        QLatin1String(kKWinService), QLatin1String(kKWinScripting),
+        QLatin1String(kKWinScriptingInterface), QLatin1String(method));
+    call.setArguments(arguments);
+    return QDBusConnection::sessionBus().call(call, QDBus::Block, kCallTimeoutMs);
+}
+} // namespace
+
+KWinPointerSource::KWinPointerSource(const QString &folder, QObject *parent)
+    : BusPointerSource(parent)
+    , m_path(folder + QStringLiteral("/kwin-pointer.js"))
+{
+}
+
+KWinPointerSource::~KWinPointerSource()
+{
+    unload();
+}
+
+QByteArray KWinPointerSource::scriptText(const QString &receiver)
+{
+    QFile script(QStringLiteral(":/pointer/kwin_pointer.js"));
+    if (!script.open(QIODevice::ReadOnly))
+        return {};
+    return script.readAll().replace("%RECEIVER%", receiver.toLatin1());
+}
+
+bool KWinPointerSource::start(QString *error)
+{
+    if (!listen(error))
+        return false;
+    m_kwinWatch = new QDBusServiceWatcher(
+        QLatin1String(kKWinService), QDBusConnection::sessionBus(),
+        QDBusServiceWatcher::WatchForRegistration | QDBusServiceWatcher::WatchForUnregistration,
+        this);
+    connect(m_kwinWatch, &QDBusServiceWatcher::serviceRegistered, this, [this] {
+        QString why;
+        if (ownsName() && !load(&why))
+            Q_EMIT lost(why);
+    });
+    connect(m_kwinWatch, &QDBusServiceWatcher::serviceUnregistered, this, [this] {
+        if (std::exchange(m_loaded, false)) {
+            shut();
+            Q_EMIT lost(QStringLiteral("KWin went away"));
+        }
+    });
+    connect(this, &BusPointerSource::nameAcquired, this, [this] {
+        QString why;
+        if (!load(&why))
+            Q_EMIT lost(why);
+    });
+    connect(this, &BusPointerSource::nameLost, this, [this] {
+        // The script is the name owner's now: leave it to them.
+        if (std::exchange(m_loaded, false)) {
+            shut();
+            Q_EMIT lost(QStringLiteral("another program took the bus name %1")
+                            .arg(QLatin1String(kBusName)));
+        }
+    });
+    return !ownsName() || load(error);
+}
+
+bool KWinPointerSource::load(QString *error)
+{
+    const QByteArray script = scriptText(uniqueName());
+    QSaveFile file(m_path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(script) != script.size() || !file.commit()) {
+        *error = QStringLiteral("cannot write %1").arg(m_path);
+        return false;
+    }
+    // A copy that was killed could not unload its script, which would make ours a duplicate.
+    kwinCall("unloadScript", {QLatin1String(kPluginName)});
+    const QDBusReply<int> id = kwinCall("loadScript", {m_path, QLatin1String(kPluginName)});
+    if (!id.isValid() || id.value() < 0) {
+        *error = id.isValid() ? QStringLiteral("KWin refused the script")
+                              : QStringLiteral("KWin did not answer: %1").arg(id.error().message());
+        return false;
+    }
+    m_loaded = true;
+    const QDBusMessage started = kwinCall("start", {});
+    if (started.type() == QDBusMessage::ErrorMessage) {
+        *error = QStringLiteral("KWin did not start the script: %1").arg(started.errorMessage());
+        return false;
+    }
+    open();
+    return true;
+}
+
+void KWinPointerSource::unload()
+{
+    if (std::exchange(m_loaded, false) && ownsName())
+        kwinCall("unloadScript", {QLatin1String(kPluginName)});
+    shut();
+}
+
+} // namespace zorrit::pointer
