@@ -4,6 +4,7 @@
 
 #include <QCoreApplication>
 #include <QGuiApplication>
+#include <QPointer>
 #include <QScreen>
 #include <QTimer>
 #include <QWidget>
@@ -152,6 +153,8 @@ X11WindowSystem::X11WindowSystem(xcb_connection_t *qtConnection, _XDisplay *disp
 
 X11WindowSystem::~X11WindowSystem()
 {
+    for (const QMetaObject::Connection &connection : std::as_const(m_windowWatch))
+        QObject::disconnect(connection);
     if (m_pointerConnection)
         xcb_disconnect(m_pointerConnection);
     if (QCoreApplication::instance())
@@ -192,6 +195,16 @@ X11WindowSystem::OwnWindow &X11WindowSystem::ownWindow(QWidget *window, quint32 
             xcb_flush(m_connection);
         }
         it = m_ownWindows.insert(*wid, own);
+        // Qt may learn of a new screen for the window after the move that took it there.
+        if (QWindow *handle = window->windowHandle()) {
+            const QPointer<QWidget> guarded(window);
+            m_windowWatch.append(QObject::connect(handle, &QWindow::screenChanged, handle,
+                                                  [this, guarded, id = *wid] {
+                                                      const auto known = m_ownWindows.find(id);
+                                                      if (guarded && known != m_ownWindows.end())
+                                                          noteScale(guarded, *known);
+                                                  }));
+        }
     }
     return *it;
 }
@@ -241,20 +254,23 @@ void X11WindowSystem::adoptScreen(QWidget *window, OwnWindow &own, QPoint topLef
     rect.moveCenter(QPoint(std::clamp(rect.center().x(), area.left(), area.right()),
                            std::clamp(rect.center().y(), area.top(), area.bottom())));
     const QPoint before = window->pos();
+    // The window redraws and recuts itself when Qt tells it of the new scale (SpriteWindow), here
+    // or, with some Qt versions, a moment later.
     window->move(rect.topLeft());
-    bool qtSent = window->pos() != before;
-    const qreal dpr = window->devicePixelRatioF();
-    if (dpr != own.dpr && !window->mask().isEmpty()) {
-        // The outline was cut in device pixels at the old scale.
-        window->windowHandle()->setMask(window->mask());
-        qtSent = true;
-    }
-    own.dpr = dpr;
-    own.size = QSize(qRound(window->width() * dpr), qRound(window->height() * dpr));
+    const bool qtSent = window->pos() != before;
+    noteScale(window, own);
     // Qt's requests go out on its own connection; they must be done before our move arrives.
     if (qtSent)
         std::free(
             xcb_get_input_focus_reply(m_connection, xcb_get_input_focus(m_connection), nullptr));
+}
+
+void X11WindowSystem::noteScale(QWidget *window, OwnWindow &own)
+{
+    // The window's own size: the widget's may be off for a moment while Qt changes the scale.
+    const QSize size = window->windowHandle() ? window->windowHandle()->size() : window->size();
+    own.dpr = window->devicePixelRatioF();
+    own.size = QSize(qRound(size.width() * own.dpr), qRound(size.height() * own.dpr));
 }
 
 void X11WindowSystem::raiseWindow(QWidget *window)

@@ -7,6 +7,8 @@
 
 #include <QAbstractNativeEventFilter>
 #include <QHash>
+#include <QList>
+#include <QMetaObject>
 #include <QSize>
 
 struct _XDisplay;
@@ -54,6 +56,7 @@ private:
     void selectRawMotion(bool on);
     OwnWindow &ownWindow(QWidget *window, quint32 *wid);
     void adoptScreen(QWidget *window, OwnWindow &own, QPoint topLeft, int monitor);
+    void noteScale(QWidget *window, OwnWindow &own);
     void configureQuietly(QWidget *window, quint16 valueMask, const quint32 *values);
 
     xcb_connection_t *m_connection = nullptr;
@@ -71,6 +74,8 @@ private:
     // Windows we move behind Qt's back. A move must not come back as a ConfigureNotify: Qt would
     // answer each one with a blocking round trip, and each wakes two threads.
     QHash<quint32, OwnWindow> m_ownWindows;
+    // Each window's screen changes, which may come after the move that caused them.
+    QList<QMetaObject::Connection> m_windowWatch;
     // Sizes and ratios are read again at the next move after a change of the screens.
     QtMonitors m_monitors{[this] { m_ownWindows.clear(); }};
 };

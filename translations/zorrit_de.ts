@@ -217,6 +217,109 @@ Möchten Sie die Datei ersetzen?</translation>
     </message>
 </context>
 <context>
+    <name>zorrit::shell::AboutBox</name>
+    <message>
+        <source>About Zorrit</source>
+        <translation>Über Zorrit</translation>
+    </message>
+    <message>
+        <source>Version </source>
+        <translation>Version </translation>
+    </message>
+    <message>
+        <source> - Build </source>
+        <translation> - Build </translation>
+    </message>
+    <message>
+        <source>For updates, news and other great utilities, visit:</source>
+        <translation>Aktualisierungen, Neuigkeiten und weitere tolle Programme finden Sie unter:</translation>
+    </message>
+    <message>
+        <source>&amp;OK</source>
+        <translation>&amp;OK</translation>
+    </message>
+    <message>
+        <source>&amp;Check for updates...</source>
+        <translation>Nach &amp;Aktualisierungen suchen...</translation>
+    </message>
+</context>
+<context>
+    <name>zorrit::shell::AhwellDialog</name>
+    <message>
+        <source>&amp;OK</source>
+        <translation>&amp;OK</translation>
+    </message>
+</context>
+<context>
+    <name>zorrit::shell::StandWindow</name>
+    <message>
+        <source>Loading, please wait...</source>
+        <translation>Wird geladen, bitte warten...</translation>
+    </message>
+</context>
+<context>
+    <name>zorrit::shell::Startup1Window</name>
+    <message>
+        <source>Welcome Wizard</source>
+        <translation>Willkommen</translation>
+    </message>
+    <message>
+        <source>It&apos;s the first time Zorrit is launched on your computer. This window won&apos;t appear anymore.</source>
+        <translation>Zorrit wird zum ersten Mal auf Ihrem Computer gestartet. Dieses Fenster erscheint nicht wieder.</translation>
+    </message>
+    <message>
+        <source>Zorrit uses very little CPU and will not slow down your computer.</source>
+        <translation>Zorrit braucht sehr wenig Rechenzeit und verlangsamt Ihren Computer nicht.</translation>
+    </message>
+    <message>
+        <source>We hope you enjoy Zorrit!</source>
+        <translation>Viel Spaß mit Zorrit!</translation>
+    </message>
+    <message>
+        <source>&amp;OK</source>
+        <translation>&amp;OK</translation>
+    </message>
+    <message>
+        <source>Zorrit will add a mouse trail to your mouse. You can change the mouse trail, download new mouse trails via the Internet and even make your own mouse trails!</source>
+        <translation>Zorrit gibt Ihrer Maus eine Mausspur. Sie können die Mausspur wechseln, neue Mausspuren aus dem Internet herunterladen und sogar eigene Mausspuren erstellen!</translation>
+    </message>
+</context>
+<context>
+    <name>zorrit::shell::TrayWindow</name>
+    <message>
+        <source>&amp;Zorrit Preferences...</source>
+        <translation>&amp;Zorrit-Einstellungen...</translation>
+    </message>
+    <message>
+        <source>&amp;Download new themes...</source>
+        <translation>Neue Themen &amp;herunterladen...</translation>
+    </message>
+    <message>
+        <source>&amp;Load Theme...</source>
+        <translation>Thema &amp;laden...</translation>
+    </message>
+    <message>
+        <source>&amp;Use built-in theme</source>
+        <translation>&amp;Eingebautes Thema verwenden</translation>
+    </message>
+    <message>
+        <source>Zorrit &amp;On</source>
+        <translation>Zorrit &amp;ein</translation>
+    </message>
+    <message>
+        <source>Zorrit O&amp;ff</source>
+        <translation>Zorrit a&amp;us</translation>
+    </message>
+    <message>
+        <source>A&amp;bout Zorrit...</source>
+        <translation>Ü&amp;ber Zorrit...</translation>
+    </message>
+    <message>
+        <source>&amp;Quit</source>
+        <translation>&amp;Beenden</translation>
+    </message>
+</context>
+<context>
     <name>zorrit</name>
     <message>
         <source>Zorrit - Error</source>

@@ -217,6 +217,109 @@ Do you want to replace it?</source>
     </message>
 </context>
 <context>
+    <name>zorrit::shell::AboutBox</name>
+    <message>
+        <source>About Zorrit</source>
+        <translation>Acerca de Zorrit</translation>
+    </message>
+    <message>
+        <source>Version </source>
+        <translation>Versión </translation>
+    </message>
+    <message>
+        <source> - Build </source>
+        <translation> - Compilación </translation>
+    </message>
+    <message>
+        <source>For updates, news and other great utilities, visit:</source>
+        <translation>Para actualizaciones, noticias y otras utilidades estupendas, visite:</translation>
+    </message>
+    <message>
+        <source>&amp;OK</source>
+        <translation>&amp;Aceptar</translation>
+    </message>
+    <message>
+        <source>&amp;Check for updates...</source>
+        <translation>&amp;Buscar actualizaciones...</translation>
+    </message>
+</context>
+<context>
+    <name>zorrit::shell::AhwellDialog</name>
+    <message>
+        <source>&amp;OK</source>
+        <translation>&amp;Aceptar</translation>
+    </message>
+</context>
+<context>
+    <name>zorrit::shell::StandWindow</name>
+    <message>
+        <source>Loading, please wait...</source>
+        <translation>Cargando, espere...</translation>
+    </message>
+</context>
+<context>
+    <name>zorrit::shell::Startup1Window</name>
+    <message>
+        <source>Welcome Wizard</source>
+        <translation>Asistente de bienvenida</translation>
+    </message>
+    <message>
+        <source>It&apos;s the first time Zorrit is launched on your computer. This window won&apos;t appear anymore.</source>
+        <translation>Es la primera vez que Zorrit se inicia en su ordenador. Esta ventana no volverá a aparecer.</translation>
+    </message>
+    <message>
+        <source>Zorrit uses very little CPU and will not slow down your computer.</source>
+        <translation>Zorrit usa muy poca CPU y no ralentizará su ordenador.</translation>
+    </message>
+    <message>
+        <source>We hope you enjoy Zorrit!</source>
+        <translation>¡Esperamos que disfrute de Zorrit!</translation>
+    </message>
+    <message>
+        <source>&amp;OK</source>
+        <translation>&amp;Aceptar</translation>
+    </message>
+    <message>
+        <source>Zorrit will add a mouse trail to your mouse. You can change the mouse trail, download new mouse trails via the Internet and even make your own mouse trails!</source>
+        <translation>Zorrit añade una estela a su ratón. Puede cambiar la estela, descargar estelas nuevas de Internet e incluso crear sus propias estelas.</translation>
+    </message>
+</context>
+<context>
+    <name>zorrit::shell::TrayWindow</name>
+    <message>
+        <source>&amp;Zorrit Preferences...</source>
+        <translation>&amp;Preferencias de Zorrit...</translation>
+    </message>
+    <message>
+        <source>&amp;Download new themes...</source>
+        <translation>&amp;Descargar temas nuevos...</translation>
+    </message>
+    <message>
+        <source>&amp;Load Theme...</source>
+        <translation>&amp;Cargar tema...</translation>
+    </message>
+    <message>
+        <source>&amp;Use built-in theme</source>
+        <translation>&amp;Usar el tema incorporado</translation>
+    </message>
+    <message>
+        <source>Zorrit &amp;On</source>
+        <translation>&amp;Activar Zorrit</translation>
+    </message>
+    <message>
+        <source>Zorrit O&amp;ff</source>
+        <translation>D&amp;esactivar Zorrit</translation>
+    </message>
+    <message>
+        <source>A&amp;bout Zorrit...</source>
+        <translation>Acerca de &amp;Zorrit...</translation>
+    </message>
+    <message>
+        <source>&amp;Quit</source>
+        <translation>&amp;Salir</translation>
+    </message>
+</context>
+<context>
     <name>zorrit</name>
     <message>
         <source>Zorrit - Error</source>

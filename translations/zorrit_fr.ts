@@ -217,6 +217,109 @@ Voulez-vous le remplacer ?</translation>
     </message>
 </context>
 <context>
+    <name>zorrit::shell::AboutBox</name>
+    <message>
+        <source>About Zorrit</source>
+        <translation>À propos de Zorrit</translation>
+    </message>
+    <message>
+        <source>Version </source>
+        <translation>Version </translation>
+    </message>
+    <message>
+        <source> - Build </source>
+        <translation> - Build </translation>
+    </message>
+    <message>
+        <source>For updates, news and other great utilities, visit:</source>
+        <translation>Pour les mises à jour, les nouvelles et d&apos;autres utilitaires, visitez :</translation>
+    </message>
+    <message>
+        <source>&amp;OK</source>
+        <translation>&amp;OK</translation>
+    </message>
+    <message>
+        <source>&amp;Check for updates...</source>
+        <translation>&amp;Rechercher des mises à jour...</translation>
+    </message>
+</context>
+<context>
+    <name>zorrit::shell::AhwellDialog</name>
+    <message>
+        <source>&amp;OK</source>
+        <translation>&amp;OK</translation>
+    </message>
+</context>
+<context>
+    <name>zorrit::shell::StandWindow</name>
+    <message>
+        <source>Loading, please wait...</source>
+        <translation>Chargement, veuillez patienter...</translation>
+    </message>
+</context>
+<context>
+    <name>zorrit::shell::Startup1Window</name>
+    <message>
+        <source>Welcome Wizard</source>
+        <translation>Assistant de bienvenue</translation>
+    </message>
+    <message>
+        <source>It&apos;s the first time Zorrit is launched on your computer. This window won&apos;t appear anymore.</source>
+        <translation>C&apos;est la première fois que Zorrit est lancé sur votre ordinateur. Cette fenêtre ne s&apos;affichera plus.</translation>
+    </message>
+    <message>
+        <source>Zorrit uses very little CPU and will not slow down your computer.</source>
+        <translation>Zorrit utilise très peu le processeur et ne ralentira pas votre ordinateur.</translation>
+    </message>
+    <message>
+        <source>We hope you enjoy Zorrit!</source>
+        <translation>Nous espérons que Zorrit vous plaira !</translation>
+    </message>
+    <message>
+        <source>&amp;OK</source>
+        <translation>&amp;OK</translation>
+    </message>
+    <message>
+        <source>Zorrit will add a mouse trail to your mouse. You can change the mouse trail, download new mouse trails via the Internet and even make your own mouse trails!</source>
+        <translation>Zorrit ajoute une traînée à votre souris. Vous pouvez changer de traînée, télécharger de nouvelles traînées sur Internet et même créer les vôtres !</translation>
+    </message>
+</context>
+<context>
+    <name>zorrit::shell::TrayWindow</name>
+    <message>
+        <source>&amp;Zorrit Preferences...</source>
+        <translation>&amp;Préférences de Zorrit...</translation>
+    </message>
+    <message>
+        <source>&amp;Download new themes...</source>
+        <translation>&amp;Télécharger de nouveaux thèmes...</translation>
+    </message>
+    <message>
+        <source>&amp;Load Theme...</source>
+        <translation>&amp;Charger un thème...</translation>
+    </message>
+    <message>
+        <source>&amp;Use built-in theme</source>
+        <translation>&amp;Utiliser le thème intégré</translation>
+    </message>
+    <message>
+        <source>Zorrit &amp;On</source>
+        <translation>&amp;Activer Zorrit</translation>
+    </message>
+    <message>
+        <source>Zorrit O&amp;ff</source>
+        <translation>&amp;Désactiver Zorrit</translation>
+    </message>
+    <message>
+        <source>A&amp;bout Zorrit...</source>
+        <translation>À &amp;propos de Zorrit...</translation>
+    </message>
+    <message>
+        <source>&amp;Quit</source>
+        <translation>&amp;Quitter</translation>
+    </message>
+</context>
+<context>
     <name>zorrit</name>
     <message>
         <source>Zorrit - Error</source>

@@ -9,12 +9,15 @@
 #include "platform/instance_lock.h"
 #include "platform/runtime_dir.h"
 #include "platform/shell.h"
+#include "platform/xinput_device_guard.h"
 
 #include <QApplication>
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
+    // Before any event is handled: a pointer device that appears later must not end the program.
+    const platform::XInputDeviceGuard xinputGuard;
     QApplication::setApplicationName(QStringLiteral("Vandrel"));
     QApplication::setApplicationVersion(common::version::display());
     common::installTranslations(app, QStringLiteral("vandrel"));

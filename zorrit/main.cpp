@@ -11,6 +11,7 @@
 #include "platform/shell.h"
 #include "platform/window_system.h"
 #include "platform/x11_window_system.h"
+#include "platform/xinput_device_guard.h"
 #include "zorrit/app/zorrit_app.h"
 #include "zorrit/integration/theme_association.h"
 #include "zorrit/pointer/pointer_choice.h"
@@ -72,6 +73,8 @@ int main(int argc, char **argv)
     }
 
     QApplication app(argc, argv);
+    // Before any event is handled: a pointer device that appears later must not end the program.
+    const platform::XInputDeviceGuard xinputGuard;
     QApplication::setApplicationName(QStringLiteral("Zorrit"));
     QApplication::setApplicationVersion(common::version::display());
     QApplication::setDesktopFileName(QStringLiteral("zorrit"));

@@ -12,7 +12,10 @@ class German(XTestCase):
         self.x.env["LANG"] = "de_DE.UTF-8"
 
     def test_zorrit_speaks_german(self):
-        self.start_zorrit()
+        self.start_zorrit(first_run_done=False)
+        welcome = self.x.wait_role("Willkommen", "startup1")
+        self.assertIsNotNone(welcome, "no German welcome window")
+        self.x.key(welcome, "Return")
         self.assertTrailAt((500, 300))
         self.x.zorrit("--preferences")
         self.assertIsNotNone(self.x.wait_role("Zorrit-Einstellungen", "prefs"),

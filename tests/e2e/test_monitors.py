@@ -34,11 +34,12 @@ class Monitors(XTestCase):
         return (geometry.x, geometry.y, geometry.width, geometry.height) if geometry else None
 
     def red_pixels(self, geometry):
-        """How much of the lead sprite's red ball shows in its window."""
+        """How much of the lead sprite's red ball shows in its window; never the key colour."""
         shot = self.x.screenshot()
-        return sum(1 for y in range(geometry.y, geometry.y + geometry.height)
-                   for x in range(geometry.x, geometry.x + geometry.width)
-                   if shot.pixel(x, y)[0] > 100 and shot.pixel(x, y)[1] < 80)
+        pixels = [shot.pixel(x, y) for y in range(geometry.y, geometry.y + geometry.height)
+                  for x in range(geometry.x, geometry.x + geometry.width)]
+        self.assertNotIn((255, 0, 255), pixels, f"the key colour shows in {geometry}")
+        return sum(1 for r, g, _ in pixels if r > 100 and g < 80)
 
     def assertRestsAt(self, pointer, scale, red=None):
         """Lead and last sprite where a single screen of that scale puts them, at its size, and

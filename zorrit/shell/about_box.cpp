@@ -41,7 +41,7 @@ AboutBox::AboutBox(const VersionHolder &versions, platform::Shell &shell, QWidge
 {
     setObjectName(QStringLiteral("about"));
     setWindowRole(objectName());
-    setWindowTitle(QStringLiteral("About Zorrit"));
+    setWindowTitle(tr("About Zorrit"));
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint
                    | Qt::WindowCloseButtonHint);
     setModal(true);
@@ -55,12 +55,11 @@ AboutBox::AboutBox(const VersionHolder &versions, platform::Shell &shell, QWidge
     auto *image3 =
         makePicture("Image3", st->standardIcon(QStyle::SP_DesktopIcon).pixmap(32, 32), this);
 
-    auto *label5 =
-        makeLabel(QStringLiteral("Version ") + versions.whatsit + QStringLiteral(" - Build ")
-                      + QString::number(common::version::kBuild),
-                  "Label5", verdana, this);
-    auto *label3 = makeLabel(QStringLiteral("For updates, news and other great utilities, visit:"),
-                             "Label3", verdana, this);
+    auto *label5 = makeLabel(tr("Version ") + versions.whatsit + tr(" - Build ")
+                                 + QString::number(common::version::kBuild),
+                             "Label5", verdana, this);
+    auto *label3 = makeLabel(tr("For updates, news and other great utilities, visit:"), "Label3",
+                             verdana, this);
 
     // mouseno: the text-less margin around the link; the pointer leaving the link over it drops
     // the underline.
@@ -77,11 +76,11 @@ AboutBox::AboutBox(const VersionHolder &versions, platform::Shell &shell, QWidge
     // The link has opened the page; the box goes away.
     connect(link, &common::LinkLabel::clicked, this, &QDialog::reject);
 
-    auto *ok = new QPushButton(QStringLiteral("&OK"), this);
+    auto *ok = new QPushButton(tr("&OK"), this);
     ok->setObjectName(QStringLiteral("Command1"));
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
-    auto *check = new QPushButton(QStringLiteral("&Check for updates..."), this);
+    auto *check = new QPushButton(tr("&Check for updates..."), this);
     check->setObjectName(QStringLiteral("Command2"));
     check->setAutoDefault(false);
     connect(check, &QPushButton::clicked, this, [this] { done(kCheckForUpdates); });

@@ -30,7 +30,7 @@ AhwellDialog::AhwellDialog(QWidget *parent)
     row->addWidget(picture);
     row->addWidget(label, 1);
     layout->addLayout(row);
-    auto *ok = new QPushButton(QStringLiteral("&OK"), this);
+    auto *ok = new QPushButton(tr("&OK"), this);
     ok->setObjectName(QStringLiteral("Command1"));
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);

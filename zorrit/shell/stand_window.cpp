@@ -36,7 +36,7 @@ StandWindow::StandWindow(QWidget *parent)
     auto *image = new QLabel(this);
     image->setObjectName(QStringLiteral("Image1"));
     image->setPixmap(programPicture()); // the about box's picture
-    auto *label = new QLabel(QStringLiteral("Loading, please wait..."), this);
+    auto *label = new QLabel(tr("Loading, please wait..."), this);
     label->setObjectName(QStringLiteral("Label1"));
     layout->addWidget(image);
     layout->addWidget(label);

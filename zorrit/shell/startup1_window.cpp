@@ -59,29 +59,27 @@ Startup1Window::Startup1Window(QWidget *parent)
 {
     setObjectName(QStringLiteral("startup1"));
     setWindowRole(objectName());
-    setWindowTitle(QStringLiteral("Welcome Wizard"));
+    setWindowTitle(tr("Welcome Wizard"));
     setModal(false);
     setAttribute(Qt::WA_DeleteOnClose);
 
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(picture(this, 1));
     layout->addWidget(separator(this));
-    layout->addWidget(textLabel(
-        this, "Label1",
-        QStringLiteral("It's the first time Zorrit is launched on your computer. This window "
-                       "won't appear anymore.")));
+    layout->addWidget(
+        textLabel(this, "Label1",
+                  tr("It's the first time Zorrit is launched on your computer. This window "
+                     "won't appear anymore.")));
     layout->addLayout(besideText(
         this, 2,
         textLabel(this, "Label2",
-                  QStringLiteral(
-                      "Zorrit will add a mouse trail to your mouse. You can change the mouse "
-                      "trail, download new mouse trails via the Internet and even make your own "
-                      "mouse trails!"))));
+                  tr("Zorrit will add a mouse trail to your mouse. You can change the mouse "
+                     "trail, download new mouse trails via the Internet and even make your own "
+                     "mouse trails!"))));
     layout->addLayout(besideText(
         this, 3,
-        textLabel(
-            this, "Label3",
-            QStringLiteral("Zorrit uses very little CPU and will not slow down your computer."))));
+        textLabel(this, "Label3",
+                  tr("Zorrit uses very little CPU and will not slow down your computer."))));
     layout->addLayout(besideText(
         this, 4,
         textLabel(this, "Label4",
@@ -90,9 +88,9 @@ Startup1Window::Startup1Window(QWidget *parent)
                       "it temporarily, simply right-click Zorrit's icon, located on the system "
                       "tray (near the clock). The icon will appear once you'll close this "
                       "window."))));
-    layout->addWidget(textLabel(this, "Label5", QStringLiteral("We hope you enjoy Zorrit!")));
+    layout->addWidget(textLabel(this, "Label5", tr("We hope you enjoy Zorrit!")));
     layout->addWidget(separator(this));
-    auto *ok = new QPushButton(QStringLiteral("&OK"), this);
+    auto *ok = new QPushButton(tr("&OK"), this);
     ok->setObjectName(QStringLiteral("Command2"));
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);

@@ -34,18 +34,18 @@ TrayWindow::TrayWindow(TrayDeps deps)
     m_menu.setObjectName(QStringLiteral("mnuFile"));
 
     // The items' object names are the ones tests look them up by.
-    m_preferencesItem = addItem("theprefs", QStringLiteral("&Zorrit Preferences..."));
+    m_preferencesItem = addItem("theprefs", tr("&Zorrit Preferences..."));
     QFont bold = m_preferencesItem->font();
     bold.setBold(true);
     m_preferencesItem->setFont(bold);
     m_menu.setDefaultAction(m_preferencesItem);
-    QAction *galleryItem = addItem("down", QStringLiteral("&Download new themes..."));
+    QAction *galleryItem = addItem("down", tr("&Download new themes..."));
     addSeparator("sep3");
-    QAction *loadThemeItem = addItem("loadth", QStringLiteral("&Load Theme..."));
-    QAction *builtInItem = addItem("usebuilt", QStringLiteral("&Use built-in theme"));
+    QAction *loadThemeItem = addItem("loadth", tr("&Load Theme..."));
+    QAction *builtInItem = addItem("usebuilt", tr("&Use built-in theme"));
     addSeparator("sep1");
-    m_trailOnItem = addItem("yesjug", QStringLiteral("Zorrit &On"));
-    m_trailOffItem = addItem("nojug", QStringLiteral("Zorrit O&ff"));
+    m_trailOnItem = addItem("yesjug", tr("Zorrit &On"));
+    m_trailOffItem = addItem("nojug", tr("Zorrit O&ff"));
     // One of the two is always marked; choosing the marked one again changes nothing. They carry
     // check marks: an exclusive QActionGroup would turn them into radio marks, in our menu and on
     // StatusNotifier panels alike, so the two slots keep the pair exclusive themselves.
@@ -53,8 +53,8 @@ TrayWindow::TrayWindow(TrayDeps deps)
         mark->setCheckable(true);
     m_trailOnItem->setChecked(true);
     addSeparator("sep2");
-    QAction *aboutItem = addItem("abo", QStringLiteral("A&bout Zorrit..."));
-    QAction *quitItem = addItem("closeit", QStringLiteral("&Quit"));
+    QAction *aboutItem = addItem("abo", tr("A&bout Zorrit..."));
+    QAction *quitItem = addItem("closeit", tr("&Quit"));
 
     connect(m_preferencesItem, &QAction::triggered, this, &TrayWindow::preferencesRequested);
     connect(galleryItem, &QAction::triggered, this, &TrayWindow::openGallery);

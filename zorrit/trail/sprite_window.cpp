@@ -4,8 +4,10 @@
 
 #include "platform/x11_window_system.h"
 
+#include <QEvent>
 #include <QGuiApplication>
 #include <QPainter>
+#include <QWindow>
 
 namespace zorrit::trail {
 
@@ -46,6 +48,58 @@ void SpriteWindow::ShapeWindow(QRgb colour)
     // A shape set while the program is idle may otherwise wait in the output buffer. A flush,
     // not a sync: this runs in the middle of start-up and theme loading, where running the event
     // loop could delete windows under our feet.
+    platform::flushX11();
+}
+
+bool SpriteWindow::event(QEvent *event)
+{
+    const bool handled = QWidget::event(event);
+    switch (event->type()) {
+    case QEvent::ScreenChangeInternal:
+#if QT_VERSION >= QT_VERSION_CHECK(6, 6, 0)
+    case QEvent::DevicePixelRatioChange:
+#endif
+        followScale();
+        break;
+    default:
+        break;
+    }
+    return handled;
+}
+
+void SpriteWindow::followScale()
+{
+    // Qt has put the window on a screen of another scale, or changed its screen's scale. Newer Qt
+    // also sizes the widget from the window's old size in device pixels at the new scale (10 x 10
+    // on a doubled screen), in the middle of its own move, which is not done yet.
+    const qreal ratio = devicePixelRatioF();
+    const bool resized = size() != QSize(kSpriteSize, kSpriteSize);
+    if (!resized && ratio == m_drawnRatio)
+        return; // a screen of the same scale: nothing to redo
+    m_drawnRatio = ratio;
+    // The outline was cut in device pixels at the old scale and the window shows the old drawing:
+    // show nothing until the new drawing is there, so the key colour never shows.
+    if (QWindow *window = windowHandle();
+        window && testAttribute(Qt::WA_WState_Created) && !mask().isEmpty())
+        window->setMask(QRegion(-1, -1, 1, 1));
+    if (!m_refitPending) {
+        m_refitPending = true;
+        QMetaObject::invokeMethod(this, &SpriteWindow::refit, Qt::QueuedConnection);
+    }
+}
+
+void SpriteWindow::refit()
+{
+    m_refitPending = false;
+    QWindow *window = windowHandle();
+    // Qt's move is done: its window has the size and place Qt gave it. Setting the widget to
+    // them changes nothing on the server; it only gives the widget back its size.
+    if (window && size() != QSize(kSpriteSize, kSpriteSize))
+        setGeometry(QRect(window->position(), QSize(kSpriteSize, kSpriteSize)));
+    if (isVisible())
+        repaint();
+    if (window && testAttribute(Qt::WA_WState_Created) && !mask().isEmpty())
+        window->setMask(mask()); // cut again at the new scale
     platform::flushX11();
 }
 

@@ -29,13 +29,19 @@ public:
     QRegion shape() const { return m_shape; }
 
 protected:
+    bool event(QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
 
 private:
+    void followScale();
+    void refit();
+
     int m_index;
     QImage m_picture;
     QImage m_drawing;
     QRegion m_shape;
+    qreal m_drawnRatio = 0; // device pixels per pixel the drawing and outline were last made for
+    bool m_refitPending = false;
 };
 
 } // namespace zorrit::trail
