@@ -11,7 +11,7 @@ if(TARGET vandrel)
 endif()
 
 set(_res ${CMAKE_SOURCE_DIR}/resources)
-install(FILES ${_res}/Help.htm DESTINATION ${CMAKE_INSTALL_DATADIR}/zorrit)
+install(FILES ${ZORRIT_HELP_PAGE} DESTINATION ${CMAKE_INSTALL_DATADIR}/zorrit)
 install(FILES ${_res}/zorrit.desktop ${_res}/vandrel.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${CMAKE_BINARY_DIR}/metainfo/${ZORRIT_APPSTREAM_ID_PREFIX}.zorrit.metainfo.xml

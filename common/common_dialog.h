@@ -58,44 +58,18 @@ public:
     void setFilterIndex(qint16 v) { m_FilterIndex = v; }
     bool CancelError() const { return m_CancelError; }
     void setCancelError(bool v) { m_CancelError = v; }
-    qint32 Color() const { return m_Color; }
-    void setColor(qint32 v) { m_Color = v; }
-    qint32 Copies() const { return m_Copies; }
-    void setCopies(qint32 v) { m_Copies = v; }
     QString DefaultExt() const { return m_DefaultExt; }
     void setDefaultExt(const QString &v) { m_DefaultExt = v; }
     QString DialogTitle() const { return m_DialogTitle; }
     void setDialogTitle(const QString &v) { m_DialogTitle = v; }
     quint32 Flags() const { return m_Flags; }
     void setFlags(quint32 v) { m_Flags = v; }
-    bool FontBold() const { return m_FontBold; }
-    void setFontBold(bool v) { m_FontBold = v; }
-    bool FontItalic() const { return m_FontItalic; }
-    void setFontItalic(bool v) { m_FontItalic = v; }
-    QString FontName() const { return m_FontName; }
-    void setFontName(const QString &v) { m_FontName = v; }
-    qint32 FontSize() const { return m_FontSize; }
-    void setFontSize(qint32 v) { m_FontSize = v; }
-    bool FontStrikethru() const { return m_FontStrikethru; }
-    void setFontStrikethru(bool v) { m_FontStrikethru = v; }
-    bool FontUnderline() const { return m_FontUnderline; }
-    void setFontUnderline(bool v) { m_FontUnderline = v; }
-    qint32 FromPage() const { return m_FromPage; }
-    void setFromPage(qint32 v) { m_FromPage = v; }
     QWidget *hwnd() const { return m_hwnd.data(); } // the owner window
     void setHwnd(QWidget *v) { m_hwnd = v; }
-    qint32 hdc() const { return m_hdc; }
-    void setHdc(qint32 v) { m_hdc = v; }
     QString InitDir() const { return m_InitDir; }
     void setInitDir(const QString &v) { m_InitDir = v; }
-    qint32 Max() const { return m_Max; }
-    void setMax(qint32 v) { m_Max = v; }
     qint32 MaxFileSize() const { return m_MaxFileSize; }
     void setMaxFileSize(qint32 v) { m_MaxFileSize = v; }
-    qint32 Min() const { return m_Min; }
-    void setMin(qint32 v) { m_Min = v; }
-    qint32 ToPage() const { return m_ToPage; }
-    void setToPage(qint32 v) { m_ToPage = v; }
     QString FileTitle() const { return m_FileTitle; }
     void setFileTitle(const QString &v) { m_FileTitle = v; }
     qint32 APIReturn() const { return m_APIReturn; }
@@ -110,25 +84,12 @@ private:
     QString m_FileName;
     qint16 m_FilterIndex = 0;
     bool m_CancelError = false;
-    qint32 m_Color = 0;
-    qint32 m_Copies = 0;
     QString m_DefaultExt;
     QString m_DialogTitle;
     quint32 m_Flags = 0;
-    bool m_FontBold = false;
-    bool m_FontItalic = false;
-    QString m_FontName;
-    qint32 m_FontSize = 0;
-    bool m_FontStrikethru = false;
-    bool m_FontUnderline = false;
-    qint32 m_FromPage = 0;
     QPointer<QWidget> m_hwnd;
-    qint32 m_hdc = 0;
     QString m_InitDir;
-    qint32 m_Max = 0;
     qint32 m_MaxFileSize = 0;
-    qint32 m_Min = 0;
-    qint32 m_ToPage = 0;
     QString m_FileTitle;
     qint32 m_APIReturn = 0;
     qint32 m_ExtendedError = 0;

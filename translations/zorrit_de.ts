@@ -185,10 +185,6 @@ Möchten Sie die Datei ersetzen?</translation>
 <context>
     <name>zorrit::prefs::PrefsModel</name>
     <message>
-        <source>Zorrit - Error</source>
-        <translation>Zorrit - Fehler</translation>
-    </message>
-    <message>
         <source>Zorrit - Critical Error</source>
         <translation>Zorrit - Schwerer Fehler</translation>
     </message>
@@ -215,10 +211,6 @@ Möchten Sie die Datei ersetzen?</translation>
 </context>
 <context>
     <name>zorrit::prefs::PrefsWindow</name>
-    <message>
-        <source>Zorrit - Error</source>
-        <translation>Zorrit - Fehler</translation>
-    </message>
     <message>
         <source>Sorry, but the Vandrel wasn&apos;t found. Reinstall a fresh copy of Zorrit.</source>
         <translation>Leider wurde der Vandrel nicht gefunden. Installieren Sie Zorrit neu.</translation>
@@ -253,10 +245,6 @@ Möchten Sie die Datei ersetzen?</translation>
 </context>
 <context>
     <name>zorrit::shell::AhwellDialog</name>
-    <message>
-        <source>Zorrit - Error</source>
-        <translation>Zorrit - Fehler</translation>
-    </message>
     <message>
         <source>&amp;OK</source>
         <translation>&amp;OK</translation>
@@ -329,6 +317,13 @@ Möchten Sie die Datei ersetzen?</translation>
     <message>
         <source>&amp;Quit</source>
         <translation>&amp;Beenden</translation>
+    </message>
+</context>
+<context>
+    <name>zorrit</name>
+    <message>
+        <source>Zorrit - Error</source>
+        <translation>Zorrit - Fehler</translation>
     </message>
 </context>
 </TS>

@@ -185,10 +185,6 @@ Do you want to replace it?</source>
 <context>
     <name>zorrit::prefs::PrefsModel</name>
     <message>
-        <source>Zorrit - Error</source>
-        <translation>Zorrit - Error</translation>
-    </message>
-    <message>
         <source>Zorrit - Critical Error</source>
         <translation>Zorrit - Error grave</translation>
     </message>
@@ -215,10 +211,6 @@ Do you want to replace it?</source>
 </context>
 <context>
     <name>zorrit::prefs::PrefsWindow</name>
-    <message>
-        <source>Zorrit - Error</source>
-        <translation>Zorrit - Error</translation>
-    </message>
     <message>
         <source>Sorry, but the Vandrel wasn&apos;t found. Reinstall a fresh copy of Zorrit.</source>
         <translation>Lo sentimos, no se encontró el Vandrel. Vuelva a instalar Zorrit.</translation>
@@ -253,10 +245,6 @@ Do you want to replace it?</source>
 </context>
 <context>
     <name>zorrit::shell::AhwellDialog</name>
-    <message>
-        <source>Zorrit - Error</source>
-        <translation>Zorrit - Error</translation>
-    </message>
     <message>
         <source>&amp;OK</source>
         <translation>&amp;Aceptar</translation>
@@ -329,6 +317,13 @@ Do you want to replace it?</source>
     <message>
         <source>&amp;Quit</source>
         <translation>&amp;Salir</translation>
+    </message>
+</context>
+<context>
+    <name>zorrit</name>
+    <message>
+        <source>Zorrit - Error</source>
+        <translation>Zorrit - Error</translation>
     </message>
 </context>
 </TS>

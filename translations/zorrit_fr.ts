@@ -185,10 +185,6 @@ Voulez-vous le remplacer ?</translation>
 <context>
     <name>zorrit::prefs::PrefsModel</name>
     <message>
-        <source>Zorrit - Error</source>
-        <translation>Zorrit - Erreur</translation>
-    </message>
-    <message>
         <source>Zorrit - Critical Error</source>
         <translation>Zorrit - Erreur critique</translation>
     </message>
@@ -215,10 +211,6 @@ Voulez-vous le remplacer ?</translation>
 </context>
 <context>
     <name>zorrit::prefs::PrefsWindow</name>
-    <message>
-        <source>Zorrit - Error</source>
-        <translation>Zorrit - Erreur</translation>
-    </message>
     <message>
         <source>Sorry, but the Vandrel wasn&apos;t found. Reinstall a fresh copy of Zorrit.</source>
         <translation>Désolé, le Vandrel est introuvable. Réinstallez Zorrit.</translation>
@@ -253,10 +245,6 @@ Voulez-vous le remplacer ?</translation>
 </context>
 <context>
     <name>zorrit::shell::AhwellDialog</name>
-    <message>
-        <source>Zorrit - Error</source>
-        <translation>Zorrit - Erreur</translation>
-    </message>
     <message>
         <source>&amp;OK</source>
         <translation>&amp;OK</translation>
@@ -329,6 +317,13 @@ Voulez-vous le remplacer ?</translation>
     <message>
         <source>&amp;Quit</source>
         <translation>&amp;Quitter</translation>
+    </message>
+</context>
+<context>
+    <name>zorrit</name>
+    <message>
+        <source>Zorrit - Error</source>
+        <translation>Zorrit - Erreur</translation>
     </message>
 </context>
 </TS>

@@ -19,6 +19,19 @@ BIN_DIR = os.environ.get("ZORRIT_BIN_DIR", os.path.join(os.path.dirname(__file__
 SETTINGS_PREFIX = "HKCU\\Software\\ReDiroriro\\Data\\"
 
 
+def program_line():
+    """What `zorrit --version` prints: the version and build number CTest passes in, else those
+    of the build's configured version.h."""
+    version, build = os.environ.get("ZORRIT_VERSION"), os.environ.get("ZORRIT_BUILD_NUMBER")
+    if not (version and build):
+        header = os.path.join(BIN_DIR, "..", "common", "generated", "common", "version.h")
+        with open(header) as f:
+            text = f.read()
+        version = re.search(r'display\(\)\s*\{\s*return QStringLiteral\("([^"]+)"\)', text).group(1)
+        build = re.search(r"kBuild = (\d+);", text).group(1)
+    return f"Zorrit {version} (Build {build})\n".encode()
+
+
 def _read_line(fd, timeout):
     """The first line a process writes to the pipe (without its end); what came before the
     writer closed it or the time ran out."""

@@ -48,15 +48,28 @@ public:
         return file(name);
     }
 
-    // Five pictures p1.png..p5.png in five colours, and an eight-line theme naming them.
-    QString goodTheme(const QString &name = QStringLiteral("good.thm")) const
+    // The eight lines of a theme naming the five pictures p1.png..p5.png.
+    static QStringList goodThemeLines()
+    {
+        return {QStringLiteral("Good Theme"), QStringLiteral("Ann Author"),
+                QStringLiteral("p1.png"),     QStringLiteral("p2.png"),
+                QStringLiteral("p3.png"),     QStringLiteral("p4.png"),
+                QStringLiteral("p5.png"),     QStringLiteral("www.example.org")};
+    }
+
+    // The five pictures p1.png..p5.png in five colours, and a theme of the given lines; returns
+    // the theme's full path.
+    QString themeWithPictures(const QString &name, const QStringList &lines) const
     {
         for (int k = 0; k < 5; ++k)
             picture(QStringLiteral("p%1.png").arg(k + 1), colour(k));
-        return theme(name, {QStringLiteral("Good Theme"), QStringLiteral("Ann Author"),
-                            QStringLiteral("p1.png"), QStringLiteral("p2.png"),
-                            QStringLiteral("p3.png"), QStringLiteral("p4.png"),
-                            QStringLiteral("p5.png"), QStringLiteral("www.example.org")});
+        return theme(name, lines);
+    }
+
+    // The five pictures and an eight-line theme naming them.
+    QString goodTheme(const QString &name = QStringLiteral("good.thm")) const
+    {
+        return themeWithPictures(name, goodThemeLines());
     }
 
     static QRgb colour(int k)

@@ -6,14 +6,12 @@
 #include "platform/fake/fake_dialogs.h"
 #include "platform/fake/fake_file_chooser.h"
 #include "platform/fake/fake_window_system.h"
+#include "support/theme_fixture.h"
 #include "zorrit/app/zorrit_app.h"
 #include "zorrit/settings/setting_names.h"
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QEvent>
-#include <QFile>
-#include <QImage>
 #include <QTemporaryDir>
 
 #include <functional>
@@ -54,32 +52,6 @@ public:
         return app->store().ReadSetting(key.path(), QStringLiteral("<missing>"));
     }
 
-    // A theme folder with pictures a.bmp .. e.bmp; returns the path of a theme file listing
-    // the given picture lines (seven or eight lines, CR LF).
-    QString writeTheme(const QString &fileName, const QStringList &lines)
-    {
-        QDir().mkpath(themeDir.path());
-        const QColor colours[] = {Qt::red, Qt::green, Qt::blue, Qt::yellow, Qt::cyan};
-        for (int k = 0; k < 5; ++k) {
-            QImage picture(8, 8, QImage::Format_RGB32);
-            picture.fill(colours[k]);
-            picture.save(themeDir.filePath(QStringLiteral("%1.bmp").arg(QChar(u'a' + k))));
-        }
-        const QString path = themeDir.filePath(fileName);
-        QFile file(path);
-        file.open(QIODevice::WriteOnly);
-        for (const QString &line : lines)
-            file.write(line.toLatin1() + "\r\n");
-        return path;
-    }
-    static QStringList goodThemeLines()
-    {
-        return {QStringLiteral("Squares"), QStringLiteral("by Tess"),
-                QStringLiteral("a.bmp"),   QStringLiteral("b.bmp"),
-                QStringLiteral("c.bmp"),   QStringLiteral("d.bmp"),
-                QStringLiteral("e.bmp"),   QStringLiteral("tess@example.org")};
-    }
-
     static void flushDeletes()
     {
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -87,7 +59,7 @@ public:
 
     QTemporaryDir settingsDir;
     QTemporaryDir runtimeDir;
-    QTemporaryDir themeDir;
+    testsupport::ThemeFolder themes;
     QTemporaryDir autostartDir;
     platform::FakeWindowSystem windowSystem;
     platform::FakeDialogs dialogs;

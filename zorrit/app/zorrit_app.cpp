@@ -7,6 +7,7 @@
 #include "platform/file_chooser.h"
 #include "platform/window_system.h"
 #include "zorrit/instance/command_line.h"
+#include "zorrit/message_titles.h"
 #include "zorrit/prefs/prefs_window.h"
 #include "zorrit/shell/about_box.h"
 #include "zorrit/shell/stand_window.h"
@@ -247,8 +248,7 @@ std::optional<int> ZorritApp::start(const QStringList &arguments)
     if (!m_lock.tryAcquire() && m_lock.isUnusable()) {
         // Nobody can hold a lock that cannot be made: telling the user that another copy runs
         // would be false, and waiting for it would never end.
-        m_seams.dialogs.critical(nullptr, QStringLiteral("Zorrit - Error"),
-                                 noLockText(m_seams.runtimeFolder));
+        m_seams.dialogs.critical(nullptr, zorrit::errorTitle(), noLockText(m_seams.runtimeFolder));
         return 1;
     }
     if (!m_lock.isHeld()) {
@@ -258,8 +258,7 @@ std::optional<int> ZorritApp::start(const QStringList &arguments)
                 m_seams.runtimeFolder, instance::HandOffRequest::Preferences));
         }
         if (plain) {
-            m_seams.dialogs.critical(nullptr, QStringLiteral("Zorrit - Error"),
-                                     alreadyRunningText());
+            m_seams.dialogs.critical(nullptr, zorrit::errorTitle(), alreadyRunningText());
             return 1;
         }
         m_handedTheme = handedPath();
@@ -320,7 +319,7 @@ void ZorritApp::startupThemeFallback(shell::StandWindow *stand)
     m_engine->tickTimer().stop();
     m_prefs->model().useBuiltInTheme();
     m_prefs->unload();
-    m_seams.dialogs.critical(nullptr, QStringLiteral("Zorrit - Error"), themeNotFoundText());
+    m_seams.dialogs.critical(nullptr, zorrit::errorTitle(), themeNotFoundText());
     m_store.WriteSetting(kTheme, builtInThemeValue());
 }
 

@@ -4,6 +4,7 @@
 
 #include "install_locations.h"
 #include "mimeapps_list.h"
+#include "platform/file_names.h"
 #include "platform/shell.h"
 
 #include <QCoreApplication>
@@ -14,7 +15,10 @@
 #include <QSaveFile>
 #include <QStandardPaths>
 
-#include <optional>
+#include <cerrno>
+#include <cstdio>
+
+#include <unistd.h>
 
 namespace zorrit::integration {
 
@@ -29,22 +33,69 @@ QString xdgFolder(const char *variable, const QString &fallbackUnderHome)
     return QDir::homePath() + QLatin1Char('/') + fallbackUnderHome;
 }
 
-// The file's bytes; empty for a missing file; nothing for a file that exists but cannot be read.
-std::optional<QByteArray> readFile(const QString &path)
+void noteLeftAlone(const QString &path, QStringList &leftAlone)
 {
-    QFile file(path);
-    if (!file.exists())
-        return QByteArray();
-    if (!file.open(QIODevice::ReadOnly))
-        return std::nullopt;
-    return file.readAll();
+    if (!leftAlone.contains(path))
+        leftAlone.append(path);
 }
 
-// True when the file now holds `bytes` and had to be written for it.
-bool writeIfChanged(const QString &path, const QByteArray &bytes)
+// Far beyond any desktop file or mimeapps.list; a bigger file is not one of them.
+constexpr qint64 kMaxFileBytes = 16 * 1024 * 1024;
+
+// What reading one of the association's files found.
+struct FileRead
 {
-    const std::optional<QByteArray> old = readFile(path);
-    if (old && *old == bytes && QFileInfo::exists(path))
+    enum class Kind { Missing, Read, Unreadable, LeftAlone } kind = Kind::Missing;
+    QByteArray bytes; // Read only
+};
+
+// Reads a file as the settings are read: regular files only (also behind a link), opened
+// without blocking, so that a FIFO or a device in its place can neither hang the start nor
+// eat the memory; a file over the cap, or anything not a regular file, is left alone and the
+// user hears of it once.
+FileRead readFile(const QString &path, QStringList &leftAlone)
+{
+    const int fd = platform::openRegularFile(path);
+    if (fd < 0) {
+        if (errno == ENOENT)
+            return {};
+        if (errno == EINVAL) {
+            noteLeftAlone(path, leftAlone);
+            return {FileRead::Kind::LeftAlone, {}};
+        }
+        return {FileRead::Kind::Unreadable, {}};
+    }
+    FileRead result{FileRead::Kind::Read, {}};
+    char buffer[65536];
+    for (;;) {
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0) {
+            result = {FileRead::Kind::Unreadable, {}};
+            break;
+        }
+        if (n == 0)
+            break;
+        if (result.bytes.size() + n > kMaxFileBytes) {
+            noteLeftAlone(path, leftAlone);
+            result = {FileRead::Kind::LeftAlone, {}};
+            break;
+        }
+        result.bytes.append(buffer, n);
+    }
+    ::close(fd);
+    return result;
+}
+
+// True when the file now holds `bytes` and had to be written for it. A file that is left alone
+// is not replaced either.
+bool writeIfChanged(const QString &path, const QByteArray &bytes, QStringList &leftAlone)
+{
+    const FileRead old = readFile(path, leftAlone);
+    if (old.kind == FileRead::Kind::LeftAlone)
+        return false;
+    if (old.kind == FileRead::Kind::Read && old.bytes == bytes)
         return false;
     if (!QDir().mkpath(QFileInfo(path).absolutePath()))
         return false;
@@ -130,17 +181,17 @@ AssociationResult writeAssociation(const Association &association,
         folders.mimePackagesDir() + QLatin1Char('/') + name + QStringLiteral(".xml");
     const QString entryPath =
         folders.applicationsDir() + QLatin1Char('/') + desktopFileId(association);
-    result.mimePackage = writeIfChanged(xmlPath, xml);
-    result.desktopEntry = writeIfChanged(entryPath, entry);
+    result.mimePackage = writeIfChanged(xmlPath, xml, result.leftAlone);
+    result.desktopEntry = writeIfChanged(entryPath, entry, result.leftAlone);
     if (!association.menuEntry) {
-        // An uninstalled copy once wrote its hidden entry under the installed copy's ID, which hid
-        // the installed menu entry: such a file (and only such) goes.
+        // An uninstalled copy's hidden entry under the installed copy's ID would hide the
+        // installed menu entry: such a file (and only such) goes.
         const QString shadow =
             folders.applicationsDir() + QLatin1Char('/') + desktopFileId(association.typeName);
         const QFileInfo info(shadow);
         if (info.isFile() && !info.isSymLink()) {
-            if (const std::optional<QByteArray> old = readFile(shadow);
-                old && isUninstalledCopyEntry(*old, association))
+            if (const FileRead old = readFile(shadow, result.leftAlone);
+                old.kind == FileRead::Kind::Read && isUninstalledCopyEntry(old.bytes, association))
                 QFile::remove(shadow);
         }
     }
@@ -148,20 +199,21 @@ AssociationResult writeAssociation(const Association &association,
     // A list that exists but cannot be read is left alone: rewriting it would lose the user's
     // other associations.
     const QString listPath = folders.mimeappsListPath();
-    if (const std::optional<QByteArray> list = readFile(listPath)) {
-        const QByteArray edited = setDefaultApplication(*list, mimeTypeName(association.typeName),
-                                                        desktopFileId(association));
-        result.mimeappsList = writeIfChanged(listPath, edited);
+    if (const FileRead list = readFile(listPath, result.leftAlone);
+        list.kind == FileRead::Kind::Missing || list.kind == FileRead::Kind::Read) {
+        const QByteArray edited = setDefaultApplication(
+            list.bytes, mimeTypeName(association.typeName), desktopFileId(association));
+        result.mimeappsList = writeIfChanged(listPath, edited, result.leftAlone);
     }
 
     if (shell) {
         const QString mimeDir = folders.dataHome + QStringLiteral("/mime");
-        if (QFileInfo::exists(xmlPath)
+        if (QFileInfo(xmlPath).isFile()
             && cacheIsStale(mimeDir + QStringLiteral("/mime.cache"), xmlPath))
             result.mimeDatabaseRefreshed =
                 refresh(shell, QStringLiteral("update-mime-database"), {mimeDir});
         const QString appsDir = folders.applicationsDir();
-        if (QFileInfo::exists(entryPath)
+        if (QFileInfo(entryPath).isFile()
             && cacheIsStale(appsDir + QStringLiteral("/mimeinfo.cache"), entryPath))
             result.desktopDatabaseRefreshed = refresh(
                 shell, QStringLiteral("update-desktop-database"), {QStringLiteral("-q"), appsDir});
@@ -182,7 +234,13 @@ void AssociateThemeFiles(const QString &typeName, const QString &extension,
     association.programPath = QCoreApplication::applicationFilePath();
     association.menuEntry = isInstalledCopy(QCoreApplication::applicationDirPath());
     QuietLauncher launcher;
-    writeAssociation(association, AssociationFolders::fromEnvironment(), &launcher);
+    const AssociationResult result =
+        writeAssociation(association, AssociationFolders::fromEnvironment(), &launcher);
+    for (const QString &path : result.leftAlone)
+        std::fprintf(stderr,
+                     "zorrit: %s is not a regular file of a sensible size; the theme file "
+                     "association leaves it alone.\n",
+                     QFile::encodeName(path).constData());
 }
 
 } // namespace zorrit::integration

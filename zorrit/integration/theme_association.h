@@ -5,6 +5,7 @@
 #include "association_files.h"
 
 #include <QString>
+#include <QStringList>
 
 namespace platform {
 class Shell;
@@ -39,17 +40,22 @@ struct AssociationResult
     bool mimeappsList = false;
     bool mimeDatabaseRefreshed = false;
     bool desktopDatabaseRefreshed = false;
+    // Files that are not regular files (a FIFO, a device, a folder) or are far too big: neither
+    // read nor replaced.
+    QStringList leftAlone;
 };
 
-// Writes the MIME package, the desktop entry and the default in mimeapps.list, each atomically,
-// then starts update-mime-database / update-desktop-database (detached, through `shell`) when
-// they are installed and a cache is older than what was written. No shell: no refresh.
+// Writes the MIME package, the desktop entry and the default in mimeapps.list, each atomically
+// (but not over a file it leaves alone), then starts update-mime-database /
+// update-desktop-database (detached, through `shell`) when they are installed and a cache is
+// older than what was written. No shell: no refresh.
 // Nothing is written for an empty or unusable type name or extension. Failures are silent.
 AssociationResult writeAssociation(const Association &association,
                                    const AssociationFolders &folders, platform::Shell *shell);
 
 // Start-up calls this on every plain start: registers the running program file (so a moved or
-// renamed program registers itself again) in the user's XDG folders.
+// renamed program registers itself again) in the user's XDG folders. Each file left alone is
+// named once on standard error.
 void AssociateThemeFiles(const QString &typeName, const QString &extension,
                          const QString &description, const QString &iconEntry);
 

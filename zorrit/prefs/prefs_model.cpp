@@ -6,6 +6,7 @@
 #include "common/maker_web.h"
 #include "platform/dialogs.h"
 #include "platform/file_chooser.h"
+#include "zorrit/message_titles.h"
 #include "zorrit/settings/settings_store.h"
 #include "zorrit/themes/theme_reader.h"
 #include "zorrit/trail/corner_settings.h"
@@ -227,7 +228,7 @@ void PrefsModel::clickStartWithSession(bool checked)
         return;
     const BusyScope busy(*this); // the failure box
     if (const std::optional<QString> failed = switchAutostart(*m_deps.autostart, checked)) {
-        m_deps.dialogs.critical(nullptr, tr("Zorrit - Error"), autostartFailedText(*failed));
+        m_deps.dialogs.critical(nullptr, zorrit::errorTitle(), autostartFailedText(*failed));
     }
     // The box shows what the folder now holds, whatever went wrong.
     m_startsWithSession = readAutostart(m_deps.autostart->folder).on();
@@ -288,7 +289,7 @@ void PrefsModel::setThemePath(const QString &path)
 
 void PrefsModel::themeFailed()
 {
-    m_deps.dialogs.critical(nullptr, tr("Zorrit - Error"), damagedThemeText());
+    m_deps.dialogs.critical(nullptr, zorrit::errorTitle(), damagedThemeText());
     m_themePath = builtInThemeValue();
     Q_EMIT changed();
 }

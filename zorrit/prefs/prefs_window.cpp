@@ -7,6 +7,7 @@
 #include "prefs_dialog.h"
 #include "prefs_holder.h"
 #include "zorrit/integration/install_locations.h"
+#include "zorrit/message_titles.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -82,7 +83,7 @@ void PrefsWindow::launchVandrel()
     m_deps.holder.unload();
     const QString program = m_deps.vandrelProgram ? m_deps.vandrelProgram() : QString();
     if (!m_deps.shell.startProgram(program, {}))
-        m_deps.dialogs.critical(nullptr, tr("Zorrit - Error"), vandrelNotFoundText());
+        m_deps.dialogs.critical(nullptr, zorrit::errorTitle(), vandrelNotFoundText());
 }
 
 } // namespace zorrit::prefs

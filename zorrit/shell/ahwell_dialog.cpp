@@ -3,6 +3,7 @@
 #include "ahwell_dialog.h"
 
 #include "window_pictures.h"
+#include "zorrit/message_titles.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -16,7 +17,7 @@ AhwellDialog::AhwellDialog(QWidget *parent)
 {
     setObjectName(QStringLiteral("ahwell"));
     setWindowRole(objectName());
-    setWindowTitle(tr("Zorrit - Error"));
+    setWindowTitle(zorrit::errorTitle());
     auto *layout = new QVBoxLayout(this);
     auto *row = new QHBoxLayout;
     auto *picture = new QLabel(this);

@@ -5,6 +5,7 @@
 #include "platform/dialogs.h"
 #include "platform/window_system.h"
 #include "sprite_window.h"
+#include "zorrit/message_titles.h"
 #include "zorrit/settings/settings_store.h"
 
 #include <cmath>
@@ -49,7 +50,8 @@ std::optional<int> translucencyLevel(const QString &transslid)
 }
 
 Translucency::Translucency(settings::SettingsStore &store, platform::WindowSystem &windowSystem,
-                           platform::Dialogs &dialogs, std::array<SpriteWindow *, 5> windows)
+                           platform::Dialogs &dialogs,
+                           std::array<SpriteWindow *, kSpriteCount> windows)
     : m_store(store)
     , m_windowSystem(windowSystem)
     , m_dialogs(dialogs)
@@ -72,7 +74,7 @@ void Translucency::ApplyTranslucency()
             m_windowSystem.flush();
             return;
         }
-        m_dialogs.critical(nullptr, QStringLiteral("Zorrit - Error"), failureText());
+        m_dialogs.critical(nullptr, zorrit::errorTitle(), failureText());
         Q_EMIT failed();
         m_store.WriteFlag(settings::kTransOn, false);
         return;

@@ -2,6 +2,8 @@
 // The translucent trail: every sprite window gets the same opacity from two settings.
 #pragma once
 
+#include "zorrit/trail/trail_math.h"
+
 #include <QObject>
 #include <QString>
 
@@ -32,7 +34,7 @@ class Translucency final : public QObject
 
 public:
     Translucency(settings::SettingsStore &store, platform::WindowSystem &windowSystem,
-                 platform::Dialogs &dialogs, std::array<SpriteWindow *, 5> windows);
+                 platform::Dialogs &dialogs, std::array<SpriteWindow *, kSpriteCount> windows);
 
     // Reads "transon" and "transslid" and gives all five windows the same opacity; when the
     // trail cannot be made translucent, reports it and switches the setting off.
@@ -53,7 +55,7 @@ private:
     settings::SettingsStore &m_store;
     platform::WindowSystem &m_windowSystem;
     platform::Dialogs &m_dialogs;
-    std::array<SpriteWindow *, 5> m_windows;
+    std::array<SpriteWindow *, kSpriteCount> m_windows;
 };
 
 } // namespace zorrit::trail

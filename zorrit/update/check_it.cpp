@@ -91,14 +91,11 @@ CheckIt::CheckIt(const QString &url, quint16 port, int ownVersion, TransferTimin
     connect(m_timer3upd, &QTimer::timeout, this, &CheckIt::startTransfer);
     connect(m_stop, &QPushButton::clicked, this, &CheckIt::reject);
 
-    connect(&m_client, &HttpClient::statusChanged, this, &CheckIt::showStatus);
+    connect(&m_client, &HttpClient::statusChanged, this, &CheckIt::setStatus);
     connect(&m_client, &HttpClient::progressChanged, m_progress, &QProgressBar::setValue);
-    connect(&m_client, &HttpClient::received, this, [this] {
-        m_replybox->setPlainText(QString::fromLatin1(m_client.response().body()));
-        m_replybox->moveCursor(QTextCursor::End);
-    });
+    connect(&m_client, &HttpClient::received, this, &CheckIt::showReceived);
 
-    showStatus(TransferStatus::PleaseWait);
+    setStatus(TransferStatus::PleaseWait);
 }
 
 CheckIt::~CheckIt()
@@ -112,7 +109,7 @@ void CheckIt::begin()
     m_timer2upd->start();
     m_timer3upd->start();
     setWindowTitle(QStringLiteral("Checking..."));
-    showStatus(TransferStatus::CheckingForUpdates);
+    setStatus(TransferStatus::CheckingForUpdates);
 }
 
 void CheckIt::startTransfer()
@@ -125,12 +122,10 @@ void CheckIt::poll()
 {
     if (m_concluded)
         return;
-    // The status label is the transfer's state.
-    const std::optional<TransferStatus> status = statusFromText(m_lblStatus->text());
-    if (!status || !isFinal(*status))
+    if (!isFinal(m_status))
         return;
     const std::optional<CheckResult> result =
-        decideOutcome(*status, m_client.acceptedBody(), m_ownVersion);
+        decideOutcome(m_status, m_client.acceptedBody(), m_ownVersion);
     if (!result)
         return;
     m_concluded = true;
@@ -144,9 +139,28 @@ void CheckIt::blink()
     m_image3->setVisible(!m_image3->isVisible());
 }
 
-void CheckIt::showStatus(TransferStatus status)
+void CheckIt::setStatus(TransferStatus status)
 {
+    m_status = status;
     m_lblStatus->setText(statusText(status));
+}
+
+void CheckIt::showReceived()
+{
+    // Only what is new goes into the box: refilling it with the whole body for every piece would
+    // cost time growing with the square of a trickled answer's length.
+    const QByteArray &body = m_client.response().body();
+    if (body.size() < m_shownBytes) { // an answer over the cap leaves no body
+        m_replybox->clear();
+        m_shownBytes = 0;
+    }
+    // A CR waits for the next piece, so that a CR LF split between two stays one line break.
+    const qsizetype end = body.endsWith('\r') ? body.size() - 1 : body.size();
+    if (end <= m_shownBytes)
+        return;
+    m_replybox->moveCursor(QTextCursor::End);
+    m_replybox->insertPlainText(QString::fromLatin1(body.sliced(m_shownBytes, end - m_shownBytes)));
+    m_shownBytes = end;
 }
 
 void CheckIt::stopAll()

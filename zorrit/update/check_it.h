@@ -36,6 +36,7 @@ public:
     void begin();
 
     const HttpClient &client() const { return m_client; }
+    TransferStatus status() const { return m_status; }
 
     // Closing by any means (Stop, close box, Escape) aborts the transfer without a result.
     void done(int result) override;
@@ -46,14 +47,17 @@ Q_SIGNALS:
     void concluded(const zorrit::update::CheckResult &result);
 
 private:
-    void startTransfer(); // Timer3upd
-    void poll();          // Timer2upd
-    void blink();         // Timer1upd
-    void showStatus(TransferStatus status);
+    void startTransfer();                  // Timer3upd
+    void poll();                           // Timer2upd
+    void blink();                          // Timer1upd
+    void setStatus(TransferStatus status); // the label shows the state's text
+    void showReceived();
     void stopAll();
 
     int m_ownVersion;
     quint16 m_port;
+    TransferStatus m_status = TransferStatus::PleaseWait;
+    qsizetype m_shownBytes = 0; // of the body, already in replybox
     HttpClient m_client;
     BusyPointer m_busy;
     bool m_concluded = false;

@@ -18,7 +18,7 @@ HttpClient::HttpClient(TransferTiming timing, QObject *parent)
     m_attemptTimer.setSingleShot(true);
     connect(&m_connectTimer, &QTimer::timeout, this, &HttpClient::onConnectTimeout);
     connect(&m_attemptTimer, &QTimer::timeout, this, &HttpClient::connectNext);
-    connect(&m_responseTimer, &QTimer::timeout, this, &HttpClient::finishWait);
+    connect(&m_responseTimer, &QTimer::timeout, this, &HttpClient::onResponseTimeout);
 }
 
 HttpClient::~HttpClient()
@@ -167,8 +167,20 @@ void HttpClient::onReadyRead()
     if (m_phase != Phase::Waiting)
         return;
     readAvailable();
-    if (m_response.overflowed())
+    // A server that keeps the connection open after the announced bytes has said all it will.
+    if (m_response.overflowed() || m_response.announcedBodyReceived())
         finishWait();
+}
+
+void HttpClient::onResponseTimeout()
+{
+    if (m_phase != Phase::Waiting)
+        return;
+    readAvailable();
+    // Without the close, only an announced length tells a whole answer from a cut-off one.
+    if (!m_response.announcedBodyReceived())
+        m_transferError = true;
+    finishWait();
 }
 
 void HttpClient::readAvailable()

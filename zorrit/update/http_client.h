@@ -23,7 +23,8 @@ struct TransferTiming
 {
     // Name lookup and connection together are given up after this; the lookup may take half.
     std::chrono::milliseconds connectWait{10000};
-    // How long the response is awaited once the request is sent.
+    // How long the response is awaited once the request is sent. An answer still open then is
+    // a failure, unless it announced its length and all of it has come.
     std::chrono::milliseconds responseWait{10000};
     // While one address has not answered yet, the next one is tried after this, the earlier
     // attempts going on ("Happy Eyeballs"): a silently dropped first address costs this much.
@@ -72,6 +73,7 @@ private:
     void onReadyRead();
     void onSocketError();
     void onConnectTimeout();
+    void onResponseTimeout();
     void readAvailable();
     void finishWait();
     void fail(TransferStatus status);

@@ -28,6 +28,12 @@ public:
 
     // The announced Content-Length, once the header block is complete and announces one.
     std::optional<qsizetype> contentLength() const { return m_contentLength; }
+    // The header block announced a Content-Length and that many body bytes have come: the answer
+    // is whole even though the server has not closed the connection.
+    bool announcedBodyReceived() const
+    {
+        return m_contentLength && m_body.size() >= *m_contentLength;
+    }
     // The header block cannot describe a body this reader can take: a Transfer-Encoding (an
     // HTTP/1.0 request never asks for one), or a Content-Length that is malformed, contradicts
     // itself or exceeds the cap.

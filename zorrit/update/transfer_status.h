@@ -1,10 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The transfer window's status texts: what the user reads and, at the same time, the transfer's
-// state.
+// The states of a transfer and the status text the transfer window shows for each.
 #pragma once
 
 #include <QString>
-#include <QStringView>
 
 #include <array>
 #include <optional>
@@ -28,7 +26,8 @@ struct StatusEntry
     bool final;
 };
 
-// "Connecting... " with its trailing blank and "Connecting..." are two different states.
+// The texts are what the user reads, exactly; a failed lookup reads "Connecting... ", with a
+// trailing blank. The state itself is the enum, never the text.
 inline constexpr std::array<StatusEntry, 7> kStatusTexts{{
     {TransferStatus::PleaseWait, u"Please wait...", false},
     {TransferStatus::CheckingForUpdates, u"Checking for updates...", false},
@@ -56,16 +55,6 @@ inline QString statusText(TransferStatus status)
 constexpr bool isFinal(TransferStatus status)
 {
     return statusEntry(status).final;
-}
-
-// Exact, case-sensitive match; an unknown text is no state at all.
-inline std::optional<TransferStatus> statusFromText(QStringView text)
-{
-    for (const StatusEntry &entry : kStatusTexts) {
-        if (text == QStringView(entry.text))
-            return entry.status;
-    }
-    return std::nullopt;
 }
 
 } // namespace zorrit::update

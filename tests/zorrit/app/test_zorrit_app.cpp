@@ -108,8 +108,8 @@ TEST_F(ZorritAppTest, SecondPlainStartIsRefusedWithAMessage)
 
 TEST_F(ZorritAppTest, NoLockIsReportedAsSuchNotAsAnotherCopy)
 {
-    // Without a lock nobody else can hold, a plain start used to say "already running" and a
-    // theme start waited for the lock for ever.
+    // A lock that cannot be made is held by nobody: "already running" would be false, and a
+    // theme start must not wait for it.
     for (const QStringList &arguments : {QStringList(), QStringList{QStringLiteral("/x.thm")}}) {
         dialogs.shown.clear();
         zorrit = std::make_unique<app::ZorritApp>(app::Seams{

@@ -227,8 +227,7 @@ TEST(HandOff, SecondCopyWithThemeReplacesTheRunningOne)
                       a.runtimeDir.path(), &chooser};
     bSeams.endProgram = [&] { ++bEnded; };
     app::ZorritApp b(std::move(bSeams));
-    const QString theme =
-        a.writeTheme(QStringLiteral("squares.thm"), ZorritWorld::goodThemeLines());
+    const QString theme = a.themes.goodTheme(QStringLiteral("squares.thm"));
     // A's side of the socket needs the event loop while B waits: B sends from a helper thread
     // of its own in real life (another process); here the request is queued and A reads it next.
     bool bStarted = false;
@@ -244,7 +243,7 @@ TEST(HandOff, SecondCopyWithThemeReplacesTheRunningOne)
     ASSERT_NE(b.tray(), nullptr);
     EXPECT_TRUE(b.handOffServer().isListening());
     EXPECT_EQ(bEnded, 0);
-    EXPECT_EQ(b.engine().window(0)->picture().pixel(0, 0), qRgb(255, 0, 0));
+    EXPECT_EQ(b.engine().window(0)->picture().pixel(0, 0), testsupport::ThemeFolder::colour(0));
 
     // A later plain start is refused again.
     app::ZorritApp c(app::Seams{windowSystem, dialogs, shell, a.settingsDir.path(),

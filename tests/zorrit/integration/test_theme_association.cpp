@@ -13,6 +13,9 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
+#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace zorrit::integration;
@@ -156,21 +159,74 @@ TEST_F(ThemeAssociation, WritesNothingForAnUnusableTypeOrExtension)
     EXPECT_TRUE(shell.started.empty());
 }
 
-TEST_F(ThemeAssociation, LeavesAListItCannotReadAlone)
+TEST_F(ThemeAssociation, LeavesOddFilesAlone)
 {
-    // A folder where the list should be cannot be read, even by root.
-    QDir().mkpath(list());
-    const AssociationResult result = writeAssociation(association, folders, &shell);
-    EXPECT_FALSE(result.mimeappsList);
-    EXPECT_TRUE(QFileInfo(list()).isDir());
-    EXPECT_TRUE(result.desktopEntry); // the rest still goes on, silently
+    // Read as a file, a FIFO would block the start for ever and a link to /dev/zero would eat
+    // the memory. Each is neither read nor replaced, and the rest is written.
+    struct Case
+    {
+        const char *what;
+        std::function<QString()> make; // returns the odd file's path
+    };
+    const Case cases[] = {
+        {"a FIFO as the list",
+         [this] {
+             QDir().mkpath(folders.configHome);
+             EXPECT_EQ(::mkfifo(QFile::encodeName(list()).constData(), 0600), 0);
+             return list();
+         }},
+        {"the list a link to /dev/zero",
+         [this] {
+             QDir().mkpath(folders.configHome);
+             EXPECT_TRUE(QFile::link(QStringLiteral("/dev/zero"), list()));
+             return list();
+         }},
+        {"a folder as the list",
+         [this] {
+             QDir().mkpath(list());
+             return list();
+         }},
+        {"a list far too big",
+         [this] {
+             write(list(), "[Default Applications]\n");
+             EXPECT_TRUE(QFile::resize(list(), 17 * 1024 * 1024)); // sparse: costs no disk
+             return list();
+         }},
+        {"a FIFO as the desktop entry",
+         [this] {
+             QDir().mkpath(QFileInfo(entry()).absolutePath());
+             EXPECT_EQ(::mkfifo(QFile::encodeName(entry()).constData(), 0600), 0);
+             return entry();
+         }},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        const QString fresh = home.filePath(QString::fromLatin1(c.what));
+        folders.dataHome = fresh + QStringLiteral("/data");
+        folders.configHome = fresh + QStringLiteral("/config");
+        const QString odd = c.make();
+        const QFileInfo before(odd);
+        const AssociationResult result = writeAssociation(association, folders, &shell);
+        EXPECT_EQ(result.leftAlone, QStringList{odd});
+        const QFileInfo after(odd);
+        EXPECT_EQ(after.isSymLink(), before.isSymLink());
+        EXPECT_EQ(after.isFile(), before.isFile());
+        EXPECT_EQ(after.size(), before.size());
+        EXPECT_EQ(after.lastModified(), before.lastModified());
+        // The rest still goes on.
+        EXPECT_TRUE(result.mimePackage);
+        EXPECT_EQ(result.desktopEntry, odd != entry());
+        EXPECT_EQ(result.mimeappsList, odd != list());
+    }
 
-    // A file without read permission (root reads it anyway, so only for other users).
+    // A file without read permission (root reads it anyway, so only for other users) is left
+    // alone too, silently.
     if (::geteuid() != 0) {
-        QDir(list()).removeRecursively();
         write(list(), "[Default Applications]\ntext/plain=gedit.desktop;\n");
         QFile::setPermissions(list(), QFile::WriteOwner);
-        EXPECT_FALSE(writeAssociation(association, folders, &shell).mimeappsList);
+        const AssociationResult result = writeAssociation(association, folders, &shell);
+        EXPECT_FALSE(result.mimeappsList);
+        EXPECT_TRUE(result.leftAlone.isEmpty());
         QFile::setPermissions(list(), QFile::ReadOwner | QFile::WriteOwner);
         EXPECT_EQ(read(list()), QByteArray("[Default Applications]\ntext/plain=gedit.desktop;\n"));
     }
@@ -196,7 +252,8 @@ TEST_F(ThemeAssociation, AnUninstalledCopyNeverHidesTheInstalledMenuEntry)
     Association build = association;
     build.menuEntry = false;
     build.programPath = QStringLiteral("/home/me/src/build/bin/zorrit");
-    // What such a copy used to write under the installed copy's ID, and a user's own entry.
+    // A hidden entry of another uninstalled copy under the installed copy's ID, and a user's own
+    // entry there.
     Association oldBuild = build;
     oldBuild.programPath = QStringLiteral("/home/me/old build/zorrit");
     struct Case
@@ -253,14 +310,17 @@ TEST(AssociateThemeFiles, RegistersTheRunningProgram)
     qputenv("XDG_DATA_HOME", home.filePath(QStringLiteral("data")).toUtf8());
     qputenv("XDG_CONFIG_HOME", home.filePath(QStringLiteral("config")).toUtf8());
     qputenv("PATH", home.path().toUtf8()); // no cache tools: nothing outlives the test
+    const QString list = home.filePath(QStringLiteral("config/mimeapps.list"));
+    QDir().mkpath(home.filePath(QStringLiteral("config")));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(list).constData(), 0600), 0);
 
+    testing::internal::CaptureStderr();
     AssociateThemeFiles(QStringLiteral("Zorrit"), QStringLiteral(".thm"),
                         QStringLiteral("Zorrit File"), themeFileIconName());
+    const QString said = QString::fromStdString(testing::internal::GetCapturedStderr());
     QFile entry(home.filePath(QStringLiteral("data/applications/zorrit-uninstalled.desktop")));
     const bool opened = entry.open(QIODevice::ReadOnly);
     const QByteArray content = entry.readAll();
-    const bool listWritten =
-        QFileInfo::exists(home.filePath(QStringLiteral("config/mimeapps.list")));
 
     qputenv("XDG_DATA_HOME", oldData);
     qputenv("XDG_CONFIG_HOME", oldConfig);
@@ -269,5 +329,9 @@ TEST(AssociateThemeFiles, RegistersTheRunningProgram)
     EXPECT_TRUE(
         content.contains("TryExec=" + QCoreApplication::applicationFilePath().toUtf8() + '\n'));
     EXPECT_TRUE(content.contains("NoDisplay=true")); // a test binary is no installed copy
-    EXPECT_TRUE(listWritten);
+    // The FIFO in place of the list is left as it is, and the user is told once.
+    EXPECT_FALSE(QFileInfo(list).isFile());
+    EXPECT_EQ(said.count(QLatin1Char('\n')), 1) << said.toStdString();
+    EXPECT_TRUE(said.startsWith(QStringLiteral("zorrit: ") + list + QLatin1Char(' ')))
+        << said.toStdString();
 }

@@ -59,8 +59,7 @@ TEST(ChooseTheme, AsksForThmFilesAndLoadsTheChosenTheme)
 {
     ZorritWorld world;
     world.startTrail();
-    const QString theme =
-        world.writeTheme(QStringLiteral("squares.thm"), ZorritWorld::goodThemeLines());
+    const QString theme = world.themes.goodTheme(QStringLiteral("squares.thm"));
     world.chooser.chooseNext(theme);
     clickLoadTheme(world);
 
@@ -78,14 +77,12 @@ TEST(ChooseTheme, AsksForThmFilesAndLoadsTheChosenTheme)
     EXPECT_EQ(request.initialDir,
               themes::shippedThemesFolder(QCoreApplication::applicationDirPath()));
 
-    const QRgb colours[] = {qRgb(255, 0, 0), qRgb(0, 255, 0), qRgb(0, 0, 255), qRgb(255, 255, 0),
-                            qRgb(0, 255, 255)};
     for (int k = 0; k < 5; ++k)
-        EXPECT_EQ(spriteColour(world, k), colours[k]) << k;
+        EXPECT_EQ(spriteColour(world, k), testsupport::ThemeFolder::colour(k)) << k;
     prefs::PrefsModel &model = world.app->prefs().model();
     EXPECT_EQ(model.themePath(), theme);
-    EXPECT_EQ(model.themeName(), QStringLiteral("Squares"));
-    EXPECT_EQ(model.themeSite(), QStringLiteral("tess@example.org"));
+    EXPECT_EQ(model.themeName(), QStringLiteral("Good Theme"));
+    EXPECT_EQ(model.themeSite(), QStringLiteral("www.example.org"));
     EXPECT_TRUE(world.dialogs.shown.empty());
 
     world.app->prefs().unload();
@@ -96,8 +93,7 @@ TEST(ChooseTheme, KeepOnTopPausesWhileTheDialogShowsAndCancelChangesNothing)
 {
     WatchingChooser chooser;
     ZorritWorld world(&chooser);
-    const QString theme =
-        world.writeTheme(QStringLiteral("squares.thm"), ZorritWorld::goodThemeLines());
+    const QString theme = world.themes.goodTheme(QStringLiteral("squares.thm"));
     world.app->store().WriteSetting(settings::kTheme, theme);
     world.startTrail();
     QTimer &keepOnTop = world.app->engine().keepOnTopTimer();
@@ -126,17 +122,17 @@ TEST(ChooseTheme, DamagedThemesAreReportedAndTheBuiltInThemeIsStored)
         QStringList lines;
         int spritesChanged;
     } cases[] = {
-        {"six lines", ZorritWorld::goodThemeLines().mid(0, 6), 0},
+        {"six lines", testsupport::ThemeFolder::goodThemeLines().mid(0, 6), 0},
         {"second picture missing",
          [] {
-             QStringList l = ZorritWorld::goodThemeLines();
+             QStringList l = testsupport::ThemeFolder::goodThemeLines();
              l[3] = QStringLiteral("gone.bmp");
              return l;
          }(),
          1},
         {"picture line in another case",
          [] {
-             QStringList l = ZorritWorld::goodThemeLines();
+             QStringList l = testsupport::ThemeFolder::goodThemeLines();
              l[2] = QStringLiteral("no picture");
              return l;
          }(),
@@ -146,7 +142,7 @@ TEST(ChooseTheme, DamagedThemesAreReportedAndTheBuiltInThemeIsStored)
         SCOPED_TRACE(c.what);
         ZorritWorld world;
         world.startTrail();
-        world.chooser.chooseNext(world.writeTheme(QStringLiteral("t.thm"), c.lines));
+        world.chooser.chooseNext(world.themes.themeWithPictures(QStringLiteral("t.thm"), c.lines));
         clickLoadTheme(world);
 
         ASSERT_EQ(world.dialogs.shown.size(), 1u);
@@ -177,8 +173,7 @@ TEST(ChooseTheme, UseBuiltInThemeBringsBackTheBallsAndTheMakersSite)
 {
     ZorritWorld world;
     world.startTrail();
-    world.chooser.chooseNext(
-        world.writeTheme(QStringLiteral("squares.thm"), ZorritWorld::goodThemeLines()));
+    world.chooser.chooseNext(world.themes.goodTheme(QStringLiteral("squares.thm")));
     clickLoadTheme(world);
     prefs::PrefsDialog *dialog = world.app->prefsWindow().dialog();
     dialog->findChild<QAbstractButton *>(QStringLiteral("Command4"))->click();

@@ -262,10 +262,10 @@ TEST(PrefsDialog, StoredPositionComesBackSelected)
 TEST(PrefsDialog, ThemeTextsAreShownAsPlainText)
 {
     ZorritWorld world;
-    QStringList lines = ZorritWorld::goodThemeLines();
+    QStringList lines = testsupport::ThemeFolder::goodThemeLines();
     lines[0] = QStringLiteral("<b>Bold</b> <a href=\"http://x\">link</a>");
     world.app->store().WriteSetting(settings::kTheme,
-                                    world.writeTheme(QStringLiteral("t.thm"), lines));
+                                    world.themes.themeWithPictures(QStringLiteral("t.thm"), lines));
     prefs::PrefsDialog *dialog = openPrefs(world);
     for (const char *name : {"whatis", "whatcopy", "whatmail"}) {
         auto *label = control<QLabel>(dialog, name);
@@ -273,7 +273,7 @@ TEST(PrefsDialog, ThemeTextsAreShownAsPlainText)
         EXPECT_FALSE(label->openExternalLinks()) << name;
     }
     EXPECT_EQ(control<QLabel>(dialog, "whatis")->text(), lines[0]);
-    EXPECT_EQ(control<QLabel>(dialog, "whatmail")->text(), QStringLiteral("tess@example.org"));
+    EXPECT_EQ(control<QLabel>(dialog, "whatmail")->text(), lines[7]);
 }
 
 TEST(PrefsDialog, HelpAndWizardButtonsCloseFirstThenOpen)

@@ -179,8 +179,9 @@ TEST(SettingsStore, HugeDamageKeepsTheReadableLinesAndAPrivateCopy)
 
 TEST(SettingsStore, OnlyRegularFilesAreReadOrWritten)
 {
-    // Each of these once hung the start (a FIFO), wrote through to a device, or read as a store
-    // with no values at all. Now: the defaults, nothing written, nothing replaced.
+    // Read or written as a file, each of these would hang the start (a FIFO), write through to a
+    // device, or read as a store with no values at all: the defaults, nothing written, nothing
+    // replaced.
     struct Case
     {
         const char *what;

@@ -4,6 +4,7 @@
 
 #include "common/link_label.h"
 #include "common/maker_web.h"
+#include "common/version.h"
 #include "platform/fake/fake_dialogs.h"
 #include "zorrit/update/check_it.h"
 #include "zorrit/update/update_check.h"
@@ -50,7 +51,9 @@ TEST(AboutBox, TextsAndLink)
     EXPECT_EQ(box.windowTitle(), QStringLiteral("About Zorrit"));
     EXPECT_TRUE(box.isModal());
     EXPECT_EQ(box.findChild<QLabel *>(QStringLiteral("Label5"))->text(),
-              QStringLiteral("Version 1.2.1 - Build 452"));
+              QStringLiteral("Version %1 - Build %2")
+                  .arg(common::version::display())
+                  .arg(common::version::kBuild));
     EXPECT_EQ(box.findChild<QLabel *>(QStringLiteral("Label3"))->text(),
               QStringLiteral("For updates, news and other great utilities, visit:"));
     auto *link = box.findChild<common::LinkLabel *>(QStringLiteral("Label4"));

@@ -157,8 +157,7 @@ TEST(TrayWindow, LoadThemeStoresThePathAndClosesTheDialog)
 {
     ZorritWorld world;
     world.startTrail();
-    const QString theme =
-        world.writeTheme(QStringLiteral("squares.thm"), ZorritWorld::goodThemeLines());
+    const QString theme = world.themes.goodTheme(QStringLiteral("squares.thm"));
     world.app->showPreferences();
     world.chooser.chooseNext(theme);
     menuItem(world, "loadth")->trigger();
@@ -182,8 +181,7 @@ TEST(TrayWindow, ThemeItemsWaitForTheNestedLoopsOfThePreferences)
         SCOPED_TRACE("the about box over the preferences dialog");
         ZorritWorld world;
         world.startTrail();
-        const QString theme =
-            world.writeTheme(QStringLiteral("squares.thm"), ZorritWorld::goodThemeLines());
+        const QString theme = world.themes.goodTheme(QStringLiteral("squares.thm"));
         world.app->showPreferences();
         const QPointer<prefs::PrefsDialog> dialog = world.app->prefsWindow().dialog();
         ASSERT_FALSE(dialog.isNull());
@@ -214,8 +212,7 @@ TEST(TrayWindow, ThemeItemsWaitForTheNestedLoopsOfThePreferences)
         ReentrantChooser chooser;
         ZorritWorld world(&chooser);
         world.startTrail();
-        chooser.answer =
-            world.writeTheme(QStringLiteral("squares.thm"), ZorritWorld::goodThemeLines());
+        chooser.answer = world.themes.goodTheme(QStringLiteral("squares.thm"));
         QPointer<prefs::PrefsModel> model;
         bool asked = false;
         chooser.whileOpen = [&] {
@@ -237,8 +234,7 @@ TEST(TrayWindow, ThemeItemsWaitForTheNestedLoopsOfThePreferences)
         ReentrantChooser chooser;
         ZorritWorld world(&chooser);
         world.startTrail();
-        chooser.answer =
-            world.writeTheme(QStringLiteral("squares.thm"), ZorritWorld::goodThemeLines());
+        chooser.answer = world.themes.goodTheme(QStringLiteral("squares.thm"));
         chooser.whileOpen = [&] {
             world.app->prefs().loaded()->clickWobble(true);
             menuItem(world, "closeit")->trigger();

@@ -4,6 +4,7 @@
 
 #include "zorrit/update/loopback_server.h"
 
+#include <QElapsedTimer>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -142,6 +143,41 @@ TEST(HttpClient, SilentServerEndsAfterTheWaitAndResetIsNoAnswer)
     ASSERT_TRUE(resetRun.finish(QStringLiteral("127.0.0.1"), reset.port()));
     EXPECT_EQ(resetRun.client.status(), TransferStatus::WaitingResponse);
     EXPECT_EQ(resetRun.client.acceptedBody(), std::nullopt);
+}
+
+TEST(HttpClient, AnAnswerLeftOpenCountsOnlyWhenItsAnnouncedLengthHasCome)
+{
+    const QByteArray header = "HTTP/1.0 200 OK\r\n";
+    struct Case
+    {
+        const char *what;
+        QList<QByteArray> pieces;
+        std::chrono::milliseconds wait;
+        std::optional<QByteArray> body;
+    };
+    const Case cases[] = {
+        // Ends as soon as the three bytes are in, long before the wait is over.
+        {"announced and complete", {header + "Content-Length: 3\r\n\r\n", "122"}, 20s, "122"},
+        {"announced, cut off by the wait",
+         {header + "Content-Length: 3\r\n\r\n", "12"},
+         1s,
+         std::nullopt},
+        {"not announced, cut off by the wait", {header + "\r\n", "12"}, 1s, std::nullopt},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        LoopbackServer server({c.pieces, 50, LoopbackServer::Ending::KeepOpen});
+        Transfer run({5s, c.wait});
+        QElapsedTimer clock;
+        clock.start();
+        ASSERT_TRUE(run.finish(QStringLiteral("127.0.0.1"), server.port()));
+        if (c.body) {
+            EXPECT_LT(clock.elapsed(), c.wait.count() / 2);
+        }
+        EXPECT_EQ(run.client.status(), TransferStatus::WaitingResponse);
+        EXPECT_EQ(run.client.acceptedBody(), c.body);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return server.clientGone(); }, 5000)); // closed by us
+    }
 }
 
 TEST(HttpClient, CancelClosesTheSocketAndSaysNothingMore)

@@ -7,12 +7,15 @@
 
 #include "common/link_label.h"
 #include "common/maker_web.h"
+#include "common/version.h"
 #include "platform/fake/fake_dialogs.h"
 #include "zorrit/shell/xq_sys_icons.h"
 #include "zorrit/update/loopback_server.h"
+#include "zorrit/update/version_value.h"
 
 #include <QApplication>
 #include <QLabel>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
 
@@ -108,33 +111,50 @@ TEST_F(UpdateCheckTest, ResponsesLeadToTheRightDialog)
         LoopbackServer::Script script;
         const char *dialog;
         const char *textLabel; // the dialog's second label, if any
-        const char *text;
+        QString text;
     };
-    const char *newer = "The latest available version is 1.2.2. You currently have 1.2.1.";
+    const int own = common::version::compact().toInt();
+    const QByteArray ours = QByteArray::number(own);
+    const QByteArray next = QByteArray::number(own + 1);
+    const QString newer =
+        QStringLiteral("The latest available version is %1. You currently have %2.")
+            .arg(displayVersion(own + 1), common::version::display());
+    const QString same = QStringLiteral("Version: ") + common::version::display();
     const Case cases[] = {
-        {"newer", LoopbackServer::answer("122"), "yesupdate", "st1", newer},
-        {"blank before", LoopbackServer::answer(" 122\r\n"), "yesupdate", "st1", newer},
-        {"same", LoopbackServer::answer("121"), "noupdate", "thetext", "Version: 1.2.1"},
-        {"older", LoopbackServer::answer("120"), "noupdate", "thetext", "Version: 1.2.1"},
-        {"rounds to ours", LoopbackServer::answer("121.4"), "noupdate", "thetext",
-         "Version: 1.2.1"},
+        {"newer", LoopbackServer::answer(next), "yesupdate", "st1", newer},
+        {"blank before", LoopbackServer::answer(" " + next + "\r\n"), "yesupdate", "st1", newer},
+        {"same", LoopbackServer::answer(ours), "noupdate", "thetext", same},
+        {"older", LoopbackServer::answer(QByteArray::number(own - 1)), "noupdate", "thetext", same},
+        {"rounds to ours", LoopbackServer::answer(ours + ".4"), "noupdate", "thetext", same},
         {"header in two reads",
-         {{"HTTP/1.0 200 OK\r\nContent-Type: text/plain\r\n", "\r\n122"}},
+         {{"HTTP/1.0 200 OK\r\nContent-Type: text/plain\r\n", "\r\n" + next}},
          "yesupdate",
          "st1",
          newer},
-        {"letters", LoopbackServer::answer("abc"), "errupdate", nullptr, nullptr},
-        {"empty body", LoopbackServer::answer(""), "errupdate", nullptr, nullptr},
-        {"404 with a number", LoopbackServer::answer("122", "404 Not Found"), "errupdate", nullptr,
-         nullptr},
-        {"one megabyte", LoopbackServer::answer("122" + QByteArray(1024 * 1024, ' ')), "errupdate",
-         nullptr, nullptr},
-        {"never answers", {{}, 0, LoopbackServer::Ending::KeepOpen}, "errupdate", nullptr, nullptr},
+        {"letters", LoopbackServer::answer("abc"), "errupdate", nullptr, {}},
+        {"empty body", LoopbackServer::answer(""), "errupdate", nullptr, {}},
+        {"404 with a number",
+         LoopbackServer::answer(next, "404 Not Found"),
+         "errupdate",
+         nullptr,
+         {}},
+        {"one megabyte",
+         LoopbackServer::answer(next + QByteArray(1024 * 1024, ' ')),
+         "errupdate",
+         nullptr,
+         {}},
+        {"never answers", {{}, 0, LoopbackServer::Ending::KeepOpen}, "errupdate", nullptr, {}},
+        // The first digit of a newer version, and then nothing until the wait is over.
+        {"cut off by the wait",
+         {{"HTTP/1.0 200 OK\r\n\r\n", next.first(1)}, 50, LoopbackServer::Ending::KeepOpen},
+         "errupdate",
+         nullptr,
+         {}},
         {"reset",
          {{"HTTP/1.0 200 OK\r\n"}, 100, LoopbackServer::Ending::Reset},
          "errupdate",
          nullptr,
-         nullptr},
+         {}},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
@@ -149,10 +169,10 @@ TEST_F(UpdateCheckTest, ResponsesLeadToTheRightDialog)
         const bool error = QLatin1String(c.dialog) == QLatin1String("errupdate");
         EXPECT_EQ(dialogs.beeps - beepsBefore, error ? 1 : 0);
         if (c.textLabel) {
-            EXPECT_EQ(labelText(result, c.textLabel), QLatin1String(c.text));
+            EXPECT_EQ(labelText(result, c.textLabel), c.text);
         }
         if (QLatin1String(c.dialog) == QLatin1String("yesupdate")) {
-            EXPECT_EQ(versions.latestversion, 122);
+            EXPECT_EQ(versions.latestversion, own + 1);
         }
         if (error) {
             EXPECT_EQ(versions.latestversion, 0);
@@ -160,7 +180,32 @@ TEST_F(UpdateCheckTest, ResponsesLeadToTheRightDialog)
         result->close();
         QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
-    EXPECT_EQ(preferencesClosed, 12);
+    EXPECT_EQ(preferencesClosed, int(std::size(cases)));
+}
+
+TEST_F(UpdateCheckTest, ATrickledAnswerIsAddedToTheReplyBoxPieceByPiece)
+{
+    // One byte at a time: the box takes each new byte once, never the whole body again.
+    const QByteArray body =
+        QByteArray::number(common::version::compact().toInt() + 1) + QByteArray(150, '\n');
+    LoopbackServer::Script script{{"HTTP/1.0 200 OK\r\n\r\n"}, 1};
+    for (const char c : body)
+        script.pieces.append(QByteArray(1, c));
+    LoopbackServer server(script);
+    ctx.port = server.port();
+    ctx.timing.responseWait = 10s; // a loaded machine may trickle slowly
+    QPointer<CheckIt> window = startUpdateCheck(ctx);
+    auto *replybox = window->findChild<QPlainTextEdit *>(QStringLiteral("replybox"));
+    ASSERT_NE(replybox, nullptr);
+    qsizetype added = 0;
+    QObject::connect(replybox->document(), &QTextDocument::contentsChange,
+                     [&](int, int, int charsAdded) { added += charsAdded; });
+    QString shown;
+    QObject::connect(window, &CheckIt::concluded, [&] { shown = replybox->toPlainText(); });
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return visibleTopLevel(QStringLiteral("yesupdate")) != nullptr; }, 20000));
+    EXPECT_EQ(shown, QString::fromLatin1(body));
+    EXPECT_EQ(added, body.size());
 }
 
 TEST_F(UpdateCheckTest, RequestGoesToTheVersionFile)

@@ -92,12 +92,8 @@ TEST(TransferStatus, TextsAndFinalStates)
 {
     EXPECT_EQ(statusText(TransferStatus::LookupFailed), QStringLiteral("Connecting... "));
     EXPECT_EQ(statusText(TransferStatus::Connecting), QStringLiteral("Connecting..."));
-    EXPECT_EQ(statusFromText(u"Connecting... "), TransferStatus::LookupFailed);
-    EXPECT_EQ(statusFromText(u"Connecting..."), TransferStatus::Connecting);
-    EXPECT_EQ(statusFromText(u"connecting..."), std::nullopt);
     for (const StatusEntry &entry : kStatusTexts) {
         SCOPED_TRACE(statusText(entry.status).toStdString());
-        EXPECT_EQ(statusFromText(statusText(entry.status)), entry.status);
         const bool final = entry.status == TransferStatus::LookupFailed
                            || entry.status == TransferStatus::CouldNotConnect
                            || entry.status == TransferStatus::WaitingResponse;

@@ -1,0 +1,16 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The title of Zorrit's error boxes, written once for every place that shows one.
+#pragma once
+
+#include <QCoreApplication>
+#include <QString>
+
+namespace zorrit {
+
+// A damaged or missing theme, a missing Vandrel, no translucency, another copy running, ...
+inline QString errorTitle()
+{
+    return QCoreApplication::translate("zorrit", "Zorrit - Error");
+}
+
+} // namespace zorrit
