@@ -19,7 +19,7 @@ HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, os.path.join(HERE, "..", "tests", "e2e"))
 sys.path.insert(0, HERE)
 from harness import KWinSession, XSession, wait_until  # noqa: E402
-from process_cpu import Pointer, cpu_seconds, path  # noqa: E402
+from process_cpu import Pointer, circle, cpu_ns  # noqa: E402
 
 os.environ.setdefault("ZORRIT_FAKE_POINTER", os.path.join(HERE, "..", "build", "tests",
                                                           "fake_pointer"))
@@ -43,11 +43,15 @@ def drive(pointer, seconds, rate):
     start = time.monotonic()
     n = 0
     while n / rate < seconds:
-        pointer.move(*path(n / rate))
+        pointer.move(*circle(n / rate))
         n += 1
         delay = start + n / rate - time.monotonic()
         if delay > 0:
             time.sleep(delay)
+
+
+def cpu_seconds(pid):
+    return cpu_ns(pid) / 1e9
 
 
 def measure(pid, server_pid, pointer, moving, rest, rate=50):

@@ -18,4 +18,11 @@ QString translationsFolder(const QString &programDir);
 bool installTranslations(QCoreApplication &app, const QString &program,
                          const QLocale &locale = QLocale());
 
+// Loads program's translation for the answers given before the application object exists
+// (--help, --quit), which QCoreApplication::translate cannot look up yet. Call once, early.
+void loadEarlyTranslation(const QString &program, const QLocale &locale = QLocale());
+
+// QCoreApplication::translate, and before the application object exists, the early translation.
+QString translate(const char *context, const char *sourceText);
+
 } // namespace common

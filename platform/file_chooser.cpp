@@ -2,6 +2,7 @@
 // The file chooser through Qt's own file dialog.
 #include "file_chooser.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -30,6 +31,9 @@ QString qtNameFilter(const FileFilter &filter)
 // Refuses a name longer than the caller can take, and keeps the dialog open for a better one.
 class ChooserDialog final : public QFileDialog
 {
+    // Its own texts under its own name, not QFileDialog's (the class has no meta-object).
+    Q_DECLARE_TR_FUNCTIONS(platform::ChooserDialog)
+
 public:
     ChooserDialog(QWidget *owner, int maxPathLength)
         : QFileDialog(owner)

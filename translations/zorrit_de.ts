@@ -32,6 +32,209 @@ Möchten Sie die Datei ersetzen?</translation>
     </message>
 </context>
 <context>
+    <name>zorrit</name>
+    <message>
+        <source>Zorrit - Error</source>
+        <translation>Zorrit - Fehler</translation>
+    </message>
+    <message>
+        <source>zorrit: no X display (DISPLAY is not set); Zorrit needs an X11 session.
+</source>
+        <translation>zorrit: keine X-Anzeige (DISPLAY ist nicht gesetzt); Zorrit braucht eine X11-Sitzung.
+</translation>
+    </message>
+    <message>
+        <source>zorrit: cannot connect to the X display &quot;%1&quot;.
+</source>
+        <translation>zorrit: keine Verbindung zur X-Anzeige „%1“.
+</translation>
+    </message>
+</context>
+<context>
+    <name>zorrit::app::ZorritApp</name>
+    <message>
+        <source>Zorrit is not running.
+</source>
+        <translation>Zorrit läuft nicht.
+</translation>
+    </message>
+    <message>
+        <source>zorrit: the running Zorrit did not answer.
+</source>
+        <translation>zorrit: das laufende Zorrit hat nicht geantwortet.
+</translation>
+    </message>
+    <message>
+        <source>Zorrit cannot make its lock file, so it cannot tell whether another copy is running. Make sure that %1 is a folder of yours that only you can use, then try again.</source>
+        <translation>Zorrit kann seine Sperrdatei nicht anlegen und daher nicht erkennen, ob schon eine andere Kopie läuft. Stellen Sie sicher, dass %1 ein Ordner ist, der Ihnen gehört und den nur Sie benutzen können, und versuchen Sie es dann erneut.</translation>
+    </message>
+    <message>
+        <source>$XDG_RUNTIME_DIR (or ~/.cache)</source>
+        <translation>$XDG_RUNTIME_DIR (oder ~/.cache)</translation>
+    </message>
+    <message>
+        <source>Zorrit is already running. You cannot launch more than one copy at a time.</source>
+        <translation>Zorrit läuft bereits. Sie können nicht mehr als eine Kopie gleichzeitig starten.</translation>
+    </message>
+    <message>
+        <source>The theme you have selected wasn&apos;t found. Zorrit will use the built-in theme instead.</source>
+        <translation>Das gewählte Thema wurde nicht gefunden. Zorrit verwendet stattdessen das eingebaute Thema.</translation>
+    </message>
+</context>
+<context>
+    <name>zorrit::instance</name>
+    <message>
+        <source>Usage: zorrit [THEME-FILE]
+       zorrit --preferences | --quit | --help | --version
+
+A trail of five little pictures that follows the mouse pointer.
+
+  THEME-FILE      use this theme (a copy already running hands over to this one)
+  --preferences   open the preferences of the running Zorrit; with none running,
+                  start Zorrit and open them
+  --quit          end the running Zorrit
+  --help          show this help
+  --version       show the version
+
+An option counts only as the whole command line; anything else is a theme file&apos;s path.
+</source>
+        <translation>Aufruf: zorrit [THEMENDATEI]
+       zorrit --preferences | --quit | --help | --version
+
+Eine Spur aus fünf kleinen Bildern, die dem Mauszeiger folgt.
+
+  THEMENDATEI     dieses Thema verwenden (eine schon laufende Kopie übergibt an diese)
+  --preferences   die Einstellungen des laufenden Zorrit öffnen; läuft keines,
+                  Zorrit starten und sie öffnen
+  --quit          das laufende Zorrit beenden
+  --help          diese Hilfe zeigen
+  --version       die Version zeigen
+
+Eine Option gilt nur als ganze Befehlszeile; alles andere ist der Pfad einer Themendatei.
+</translation>
+    </message>
+</context>
+<context>
+    <name>zorrit::integration</name>
+    <message>
+        <source>zorrit: %1 is not a regular file of a sensible size; the theme file association leaves it alone.
+</source>
+        <translation>zorrit: %1 ist keine normale Datei vernünftiger Größe; die Zuordnung der Themendateien lässt sie unverändert.
+</translation>
+    </message>
+</context>
+<context>
+    <name>zorrit::pointer::BusPointerSource</name>
+    <message>
+        <source>no session bus</source>
+        <translation>kein Sitzungsbus</translation>
+    </message>
+    <message>
+        <source>cannot serve %1</source>
+        <translation>%1 kann nicht angeboten werden</translation>
+    </message>
+    <message>
+        <source>the bus refused the name %1</source>
+        <translation>der Bus hat den Namen %1 verweigert</translation>
+    </message>
+</context>
+<context>
+    <name>zorrit::pointer::GnomePointerSource</name>
+    <message>
+        <source>GNOME Shell went away</source>
+        <translation>GNOME Shell ist verschwunden</translation>
+    </message>
+    <message>
+        <source>Zorrit&apos;s GNOME Shell extension was turned off</source>
+        <translation>Zorrits GNOME-Shell-Erweiterung wurde ausgeschaltet</translation>
+    </message>
+</context>
+<context>
+    <name>zorrit::pointer::KWinPointerSource</name>
+    <message>
+        <source>KWin went away</source>
+        <translation>KWin ist verschwunden</translation>
+    </message>
+    <message>
+        <source>another program took the bus name %1</source>
+        <translation>ein anderes Programm hat den Busnamen %1 übernommen</translation>
+    </message>
+    <message>
+        <source>cannot write %1</source>
+        <translation>%1 kann nicht geschrieben werden</translation>
+    </message>
+    <message>
+        <source>KWin refused the script</source>
+        <translation>KWin hat das Skript abgelehnt</translation>
+    </message>
+    <message>
+        <source>KWin did not answer: %1</source>
+        <translation>KWin hat nicht geantwortet: %1</translation>
+    </message>
+    <message>
+        <source>KWin did not start the script: %1</source>
+        <translation>KWin hat das Skript nicht gestartet: %1</translation>
+    </message>
+</context>
+<context>
+    <name>zorrit::pointer::PointerChoice</name>
+    <message>
+        <source>This desktop does not tell other programs where the pointer is, so the trail follows it only over X11 windows.</source>
+        <translation>Diese Arbeitsumgebung teilt anderen Programmen nicht mit, wo der Mauszeiger ist; daher folgt ihm die Spur nur über X11-Fenstern.</translation>
+    </message>
+    <message>
+        <source>To let the trail follow the pointer over every window, enable Zorrit&apos;s GNOME Shell extension:
+
+    gnome-extensions enable %1
+
+then log out and in again.</source>
+        <translation>Damit die Spur dem Mauszeiger über allen Fenstern folgt, aktivieren Sie Zorrits GNOME-Shell-Erweiterung:
+
+    gnome-extensions enable %1
+
+und melden Sie sich dann ab und wieder an.</translation>
+    </message>
+    <message>
+        <source>another program holds the bus name %1; until it lets go, the trail follows the pointer only over X11 windows.</source>
+        <translation>ein anderes Programm hält den Busnamen %1; bis es ihn freigibt, folgt die Spur dem Mauszeiger nur über X11-Fenstern.</translation>
+    </message>
+    <message>
+        <source>%1, so the trail follows the pointer only over X11 windows.</source>
+        <translation>%1; daher folgt die Spur dem Mauszeiger nur über X11-Fenstern.</translation>
+    </message>
+    <message>
+        <source>KWin does not report the pointer to us (%1), so the trail follows it only over X11 windows.</source>
+        <translation>KWin meldet uns den Mauszeiger nicht (%1); daher folgt ihm die Spur nur über X11-Fenstern.</translation>
+    </message>
+    <message>
+        <source>KWin stopped reporting the pointer (%1)</source>
+        <translation>KWin meldet den Mauszeiger nicht mehr (%1)</translation>
+    </message>
+    <message>
+        <source>GNOME Shell cannot report the pointer to us (%1).</source>
+        <translation>GNOME Shell kann uns den Mauszeiger nicht melden (%1).</translation>
+    </message>
+    <message>
+        <source>Zorrit&apos;s GNOME Shell extension is not installed</source>
+        <translation>Zorrits GNOME-Shell-Erweiterung ist nicht installiert</translation>
+    </message>
+    <message>
+        <source>Zorrit&apos;s GNOME Shell extension is not made for this version of GNOME Shell</source>
+        <translation>Zorrits GNOME-Shell-Erweiterung ist nicht für diese Version von GNOME Shell gemacht</translation>
+    </message>
+    <message>
+        <source>Zorrit&apos;s GNOME Shell extension failed (%1)</source>
+        <translation>Zorrits GNOME-Shell-Erweiterung ist fehlgeschlagen (%1)</translation>
+    </message>
+</context>
+<context>
+    <name>zorrit::prefs::Autostart</name>
+    <message>
+        <source>Starts the mouse trail when you log in</source>
+        <translation>Startet die Mausspur bei der Anmeldung</translation>
+    </message>
+</context>
+<context>
     <name>zorrit::prefs::PrefsDialog</name>
     <message>
         <source>Zorrit Preferences</source>
@@ -217,6 +420,15 @@ Möchten Sie die Datei ersetzen?</translation>
     </message>
 </context>
 <context>
+    <name>zorrit::settings::SettingsStore</name>
+    <message>
+        <source>zorrit: %1 is not a regular file; running on the default settings and saving nothing until it is moved away.
+</source>
+        <translation>zorrit: %1 ist keine normale Datei; Zorrit läuft mit den Standardeinstellungen und speichert nichts, bis sie entfernt wird.
+</translation>
+    </message>
+</context>
+<context>
     <name>zorrit::shell::AboutBox</name>
     <message>
         <source>About Zorrit</source>
@@ -248,6 +460,10 @@ Möchten Sie die Datei ersetzen?</translation>
     <message>
         <source>&amp;OK</source>
         <translation>&amp;OK</translation>
+    </message>
+    <message>
+        <source>The theme you have selected isn&apos;t found. Zorrit will use the built-in theme instead.</source>
+        <translation>Das gewählte Thema wurde nicht gefunden. Zorrit verwendet stattdessen das eingebaute Thema.</translation>
     </message>
 </context>
 <context>
@@ -318,12 +534,104 @@ Möchten Sie die Datei ersetzen?</translation>
         <source>&amp;Quit</source>
         <translation>&amp;Beenden</translation>
     </message>
+    <message>
+        <source>zorrit: no system tray found after a minute; Zorrit runs on without its tray icon. Open its preferences with &quot;zorrit --preferences&quot; and end it with &quot;zorrit --quit&quot;.
+</source>
+        <translation>zorrit: nach einer Minute wurde kein Systemabschnitt der Kontrollleiste gefunden; Zorrit läuft ohne sein Symbol weiter. Öffnen Sie seine Einstellungen mit „zorrit --preferences“ und beenden Sie es mit „zorrit --quit“.
+</translation>
+    </message>
 </context>
 <context>
-    <name>zorrit</name>
+    <name>zorrit::trail::Translucency</name>
     <message>
-        <source>Zorrit - Error</source>
-        <translation>Zorrit - Fehler</translation>
+        <source>Sorry, but the translucid trail only works with a compositing window manager.</source>
+        <translation>Die durchscheinende Spur funktioniert leider nur mit einem Compositing-Fenstermanager.</translation>
+    </message>
+</context>
+<context>
+    <name>zorrit::update::CheckIt</name>
+    <message>
+        <source>Checking...</source>
+        <translation>Prüfen...</translation>
+    </message>
+    <message>
+        <source>Time remaining: About 5 seconds</source>
+        <translation>Verbleibende Zeit: etwa 5 Sekunden</translation>
+    </message>
+    <message>
+        <source>&amp;Stop</source>
+        <translation>&amp;Anhalten</translation>
+    </message>
+    <message>
+        <source>Please wait...</source>
+        <translation>Bitte warten...</translation>
+    </message>
+    <message>
+        <source>Checking for updates...</source>
+        <translation>Suche nach Aktualisierungen...</translation>
+    </message>
+    <message>
+        <source>Connecting... </source>
+        <translation>Verbinden... </translation>
+    </message>
+    <message>
+        <source>Connecting...</source>
+        <translation>Verbinden...</translation>
+    </message>
+    <message>
+        <source>Could not connect.</source>
+        <translation>Keine Verbindung möglich.</translation>
+    </message>
+    <message>
+        <source>Comparing...</source>
+        <translation>Vergleichen...</translation>
+    </message>
+    <message>
+        <source>Waiting response...</source>
+        <translation>Warten auf Antwort...</translation>
+    </message>
+</context>
+<context>
+    <name>zorrit::update::ResultDialog</name>
+    <message>
+        <source>Update available</source>
+        <translation>Aktualisierung verfügbar</translation>
+    </message>
+    <message>
+        <source>An update for Zorrit was found!</source>
+        <translation>Eine Aktualisierung für Zorrit wurde gefunden!</translation>
+    </message>
+    <message>
+        <source>Already updated</source>
+        <translation>Bereits aktuell</translation>
+    </message>
+    <message>
+        <source>You already have the most recent version of Zorrit on your system!</source>
+        <translation>Sie haben bereits die neueste Version von Zorrit auf Ihrem System!</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>Fehler</translation>
+    </message>
+    <message>
+        <source>An error occurred while checking for updates. Make sure you are on the Internet, then try again.</source>
+        <translation>Bei der Suche nach Aktualisierungen ist ein Fehler aufgetreten. Stellen Sie sicher, dass Sie mit dem Internet verbunden sind, und versuchen Sie es dann erneut.</translation>
+    </message>
+    <message>
+        <source>The latest available version is %1. You currently have %2.</source>
+        <translation>Die neueste verfügbare Version ist %1. Sie haben zurzeit %2.</translation>
+    </message>
+    <message>
+        <source>Download update</source>
+        <translation>Aktualisierung herunterladen</translation>
+    </message>
+    <message>
+        <source>Version: %1</source>
+        <translation>Version: %1</translation>
+    </message>
+    <message>
+        <source>&amp;OK</source>
+        <translation>&amp;OK</translation>
     </message>
 </context>
 </TS>

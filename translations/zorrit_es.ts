@@ -32,6 +32,209 @@ Do you want to replace it?</source>
     </message>
 </context>
 <context>
+    <name>zorrit</name>
+    <message>
+        <source>Zorrit - Error</source>
+        <translation>Zorrit - Error</translation>
+    </message>
+    <message>
+        <source>zorrit: no X display (DISPLAY is not set); Zorrit needs an X11 session.
+</source>
+        <translation>zorrit: no hay pantalla X (DISPLAY no está definida); Zorrit necesita una sesión X11.
+</translation>
+    </message>
+    <message>
+        <source>zorrit: cannot connect to the X display &quot;%1&quot;.
+</source>
+        <translation>zorrit: no se puede conectar con la pantalla X «%1».
+</translation>
+    </message>
+</context>
+<context>
+    <name>zorrit::app::ZorritApp</name>
+    <message>
+        <source>Zorrit is not running.
+</source>
+        <translation>Zorrit no se está ejecutando.
+</translation>
+    </message>
+    <message>
+        <source>zorrit: the running Zorrit did not answer.
+</source>
+        <translation>zorrit: el Zorrit en ejecución no ha respondido.
+</translation>
+    </message>
+    <message>
+        <source>Zorrit cannot make its lock file, so it cannot tell whether another copy is running. Make sure that %1 is a folder of yours that only you can use, then try again.</source>
+        <translation>Zorrit no puede crear su archivo de bloqueo, así que no puede saber si ya se está ejecutando otra copia. Asegúrese de que %1 es una carpeta suya que solo usted puede usar y vuelva a intentarlo.</translation>
+    </message>
+    <message>
+        <source>$XDG_RUNTIME_DIR (or ~/.cache)</source>
+        <translation>$XDG_RUNTIME_DIR (o ~/.cache)</translation>
+    </message>
+    <message>
+        <source>Zorrit is already running. You cannot launch more than one copy at a time.</source>
+        <translation>Zorrit ya se está ejecutando. No puede iniciar más de una copia a la vez.</translation>
+    </message>
+    <message>
+        <source>The theme you have selected wasn&apos;t found. Zorrit will use the built-in theme instead.</source>
+        <translation>No se ha encontrado el tema que ha elegido. Zorrit usará el tema integrado en su lugar.</translation>
+    </message>
+</context>
+<context>
+    <name>zorrit::instance</name>
+    <message>
+        <source>Usage: zorrit [THEME-FILE]
+       zorrit --preferences | --quit | --help | --version
+
+A trail of five little pictures that follows the mouse pointer.
+
+  THEME-FILE      use this theme (a copy already running hands over to this one)
+  --preferences   open the preferences of the running Zorrit; with none running,
+                  start Zorrit and open them
+  --quit          end the running Zorrit
+  --help          show this help
+  --version       show the version
+
+An option counts only as the whole command line; anything else is a theme file&apos;s path.
+</source>
+        <translation>Uso: zorrit [ARCHIVO-DE-TEMA]
+     zorrit --preferences | --quit | --help | --version
+
+Una estela de cinco pequeñas imágenes que sigue al puntero del ratón.
+
+  ARCHIVO-DE-TEMA usar este tema (una copia que ya esté en ejecución le cede el paso)
+  --preferences   abrir las preferencias del Zorrit en ejecución; si no hay ninguno,
+                  iniciar Zorrit y abrirlas
+  --quit          terminar el Zorrit en ejecución
+  --help          mostrar esta ayuda
+  --version       mostrar la versión
+
+Una opción solo cuenta si es toda la línea de órdenes; cualquier otra cosa es la ruta de un archivo de tema.
+</translation>
+    </message>
+</context>
+<context>
+    <name>zorrit::integration</name>
+    <message>
+        <source>zorrit: %1 is not a regular file of a sensible size; the theme file association leaves it alone.
+</source>
+        <translation>zorrit: %1 no es un archivo normal de tamaño razonable; la asociación de los archivos de tema no lo toca.
+</translation>
+    </message>
+</context>
+<context>
+    <name>zorrit::pointer::BusPointerSource</name>
+    <message>
+        <source>no session bus</source>
+        <translation>no hay bus de sesión</translation>
+    </message>
+    <message>
+        <source>cannot serve %1</source>
+        <translation>no se puede servir %1</translation>
+    </message>
+    <message>
+        <source>the bus refused the name %1</source>
+        <translation>el bus ha rechazado el nombre %1</translation>
+    </message>
+</context>
+<context>
+    <name>zorrit::pointer::GnomePointerSource</name>
+    <message>
+        <source>GNOME Shell went away</source>
+        <translation>GNOME Shell ha desaparecido</translation>
+    </message>
+    <message>
+        <source>Zorrit&apos;s GNOME Shell extension was turned off</source>
+        <translation>la extensión de GNOME Shell de Zorrit se ha desactivado</translation>
+    </message>
+</context>
+<context>
+    <name>zorrit::pointer::KWinPointerSource</name>
+    <message>
+        <source>KWin went away</source>
+        <translation>KWin ha desaparecido</translation>
+    </message>
+    <message>
+        <source>another program took the bus name %1</source>
+        <translation>otro programa ha tomado el nombre de bus %1</translation>
+    </message>
+    <message>
+        <source>cannot write %1</source>
+        <translation>no se puede escribir %1</translation>
+    </message>
+    <message>
+        <source>KWin refused the script</source>
+        <translation>KWin ha rechazado el script</translation>
+    </message>
+    <message>
+        <source>KWin did not answer: %1</source>
+        <translation>KWin no ha respondido: %1</translation>
+    </message>
+    <message>
+        <source>KWin did not start the script: %1</source>
+        <translation>KWin no ha iniciado el script: %1</translation>
+    </message>
+</context>
+<context>
+    <name>zorrit::pointer::PointerChoice</name>
+    <message>
+        <source>This desktop does not tell other programs where the pointer is, so the trail follows it only over X11 windows.</source>
+        <translation>Este escritorio no indica a otros programas dónde está el puntero, así que la estela solo lo sigue sobre las ventanas X11.</translation>
+    </message>
+    <message>
+        <source>To let the trail follow the pointer over every window, enable Zorrit&apos;s GNOME Shell extension:
+
+    gnome-extensions enable %1
+
+then log out and in again.</source>
+        <translation>Para que la estela siga al puntero sobre todas las ventanas, active la extensión de GNOME Shell de Zorrit:
+
+    gnome-extensions enable %1
+
+y luego cierre la sesión y vuelva a entrar.</translation>
+    </message>
+    <message>
+        <source>another program holds the bus name %1; until it lets go, the trail follows the pointer only over X11 windows.</source>
+        <translation>otro programa tiene el nombre de bus %1; hasta que lo suelte, la estela solo sigue al puntero sobre las ventanas X11.</translation>
+    </message>
+    <message>
+        <source>%1, so the trail follows the pointer only over X11 windows.</source>
+        <translation>%1, así que la estela solo sigue al puntero sobre las ventanas X11.</translation>
+    </message>
+    <message>
+        <source>KWin does not report the pointer to us (%1), so the trail follows it only over X11 windows.</source>
+        <translation>KWin no nos comunica el puntero (%1), así que la estela solo lo sigue sobre las ventanas X11.</translation>
+    </message>
+    <message>
+        <source>KWin stopped reporting the pointer (%1)</source>
+        <translation>KWin ha dejado de comunicar el puntero (%1)</translation>
+    </message>
+    <message>
+        <source>GNOME Shell cannot report the pointer to us (%1).</source>
+        <translation>GNOME Shell no puede comunicarnos el puntero (%1).</translation>
+    </message>
+    <message>
+        <source>Zorrit&apos;s GNOME Shell extension is not installed</source>
+        <translation>la extensión de GNOME Shell de Zorrit no está instalada</translation>
+    </message>
+    <message>
+        <source>Zorrit&apos;s GNOME Shell extension is not made for this version of GNOME Shell</source>
+        <translation>la extensión de GNOME Shell de Zorrit no está hecha para esta versión de GNOME Shell</translation>
+    </message>
+    <message>
+        <source>Zorrit&apos;s GNOME Shell extension failed (%1)</source>
+        <translation>la extensión de GNOME Shell de Zorrit ha fallado (%1)</translation>
+    </message>
+</context>
+<context>
+    <name>zorrit::prefs::Autostart</name>
+    <message>
+        <source>Starts the mouse trail when you log in</source>
+        <translation>Inicia la estela del ratón al iniciar la sesión</translation>
+    </message>
+</context>
+<context>
     <name>zorrit::prefs::PrefsDialog</name>
     <message>
         <source>Zorrit Preferences</source>
@@ -217,6 +420,15 @@ Do you want to replace it?</source>
     </message>
 </context>
 <context>
+    <name>zorrit::settings::SettingsStore</name>
+    <message>
+        <source>zorrit: %1 is not a regular file; running on the default settings and saving nothing until it is moved away.
+</source>
+        <translation>zorrit: %1 no es un archivo normal; Zorrit funciona con la configuración predeterminada y no guarda nada hasta que se quite.
+</translation>
+    </message>
+</context>
+<context>
     <name>zorrit::shell::AboutBox</name>
     <message>
         <source>About Zorrit</source>
@@ -248,6 +460,10 @@ Do you want to replace it?</source>
     <message>
         <source>&amp;OK</source>
         <translation>&amp;Aceptar</translation>
+    </message>
+    <message>
+        <source>The theme you have selected isn&apos;t found. Zorrit will use the built-in theme instead.</source>
+        <translation>No se encuentra el tema que ha elegido. Zorrit usará el tema integrado en su lugar.</translation>
     </message>
 </context>
 <context>
@@ -318,12 +534,104 @@ Do you want to replace it?</source>
         <source>&amp;Quit</source>
         <translation>&amp;Salir</translation>
     </message>
+    <message>
+        <source>zorrit: no system tray found after a minute; Zorrit runs on without its tray icon. Open its preferences with &quot;zorrit --preferences&quot; and end it with &quot;zorrit --quit&quot;.
+</source>
+        <translation>zorrit: no se ha encontrado ninguna bandeja del sistema tras un minuto; Zorrit sigue sin su icono. Abra sus preferencias con «zorrit --preferences» y termínelo con «zorrit --quit».
+</translation>
+    </message>
 </context>
 <context>
-    <name>zorrit</name>
+    <name>zorrit::trail::Translucency</name>
     <message>
-        <source>Zorrit - Error</source>
-        <translation>Zorrit - Error</translation>
+        <source>Sorry, but the translucid trail only works with a compositing window manager.</source>
+        <translation>Lo sentimos, pero la estela translúcida solo funciona con un gestor de ventanas con composición.</translation>
+    </message>
+</context>
+<context>
+    <name>zorrit::update::CheckIt</name>
+    <message>
+        <source>Checking...</source>
+        <translation>Comprobando...</translation>
+    </message>
+    <message>
+        <source>Time remaining: About 5 seconds</source>
+        <translation>Tiempo restante: unos 5 segundos</translation>
+    </message>
+    <message>
+        <source>&amp;Stop</source>
+        <translation>&amp;Detener</translation>
+    </message>
+    <message>
+        <source>Please wait...</source>
+        <translation>Espere, por favor...</translation>
+    </message>
+    <message>
+        <source>Checking for updates...</source>
+        <translation>Buscando actualizaciones...</translation>
+    </message>
+    <message>
+        <source>Connecting... </source>
+        <translation>Conectando... </translation>
+    </message>
+    <message>
+        <source>Connecting...</source>
+        <translation>Conectando...</translation>
+    </message>
+    <message>
+        <source>Could not connect.</source>
+        <translation>No se pudo conectar.</translation>
+    </message>
+    <message>
+        <source>Comparing...</source>
+        <translation>Comparando...</translation>
+    </message>
+    <message>
+        <source>Waiting response...</source>
+        <translation>Esperando respuesta...</translation>
+    </message>
+</context>
+<context>
+    <name>zorrit::update::ResultDialog</name>
+    <message>
+        <source>Update available</source>
+        <translation>Actualización disponible</translation>
+    </message>
+    <message>
+        <source>An update for Zorrit was found!</source>
+        <translation>¡Se ha encontrado una actualización de Zorrit!</translation>
+    </message>
+    <message>
+        <source>Already updated</source>
+        <translation>Ya actualizado</translation>
+    </message>
+    <message>
+        <source>You already have the most recent version of Zorrit on your system!</source>
+        <translation>¡Ya tiene la versión más reciente de Zorrit en su sistema!</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>Error</translation>
+    </message>
+    <message>
+        <source>An error occurred while checking for updates. Make sure you are on the Internet, then try again.</source>
+        <translation>Se ha producido un error al buscar actualizaciones. Asegúrese de que está conectado a Internet y vuelva a intentarlo.</translation>
+    </message>
+    <message>
+        <source>The latest available version is %1. You currently have %2.</source>
+        <translation>La última versión disponible es la %1. Usted tiene actualmente la %2.</translation>
+    </message>
+    <message>
+        <source>Download update</source>
+        <translation>Descargar la actualización</translation>
+    </message>
+    <message>
+        <source>Version: %1</source>
+        <translation>Versión: %1</translation>
+    </message>
+    <message>
+        <source>&amp;OK</source>
+        <translation>&amp;Aceptar</translation>
     </message>
 </context>
 </TS>

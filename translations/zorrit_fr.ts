@@ -32,6 +32,209 @@ Voulez-vous le remplacer ?</translation>
     </message>
 </context>
 <context>
+    <name>zorrit</name>
+    <message>
+        <source>Zorrit - Error</source>
+        <translation>Zorrit - Erreur</translation>
+    </message>
+    <message>
+        <source>zorrit: no X display (DISPLAY is not set); Zorrit needs an X11 session.
+</source>
+        <translation>zorrit : pas d’affichage X (DISPLAY n’est pas défini) ; Zorrit a besoin d’une session X11.
+</translation>
+    </message>
+    <message>
+        <source>zorrit: cannot connect to the X display &quot;%1&quot;.
+</source>
+        <translation>zorrit : impossible de se connecter à l’affichage X « %1 ».
+</translation>
+    </message>
+</context>
+<context>
+    <name>zorrit::app::ZorritApp</name>
+    <message>
+        <source>Zorrit is not running.
+</source>
+        <translation>Zorrit n’est pas lancé.
+</translation>
+    </message>
+    <message>
+        <source>zorrit: the running Zorrit did not answer.
+</source>
+        <translation>zorrit : le Zorrit lancé n’a pas répondu.
+</translation>
+    </message>
+    <message>
+        <source>Zorrit cannot make its lock file, so it cannot tell whether another copy is running. Make sure that %1 is a folder of yours that only you can use, then try again.</source>
+        <translation>Zorrit ne peut pas créer son fichier de verrou et ne peut donc pas savoir si une autre copie est lancée. Vérifiez que %1 est un dossier à vous que vous seul pouvez utiliser, puis réessayez.</translation>
+    </message>
+    <message>
+        <source>$XDG_RUNTIME_DIR (or ~/.cache)</source>
+        <translation>$XDG_RUNTIME_DIR (ou ~/.cache)</translation>
+    </message>
+    <message>
+        <source>Zorrit is already running. You cannot launch more than one copy at a time.</source>
+        <translation>Zorrit est déjà lancé. Vous ne pouvez pas lancer plus d’une copie à la fois.</translation>
+    </message>
+    <message>
+        <source>The theme you have selected wasn&apos;t found. Zorrit will use the built-in theme instead.</source>
+        <translation>Le thème que vous avez choisi est introuvable. Zorrit utilisera le thème intégré à la place.</translation>
+    </message>
+</context>
+<context>
+    <name>zorrit::instance</name>
+    <message>
+        <source>Usage: zorrit [THEME-FILE]
+       zorrit --preferences | --quit | --help | --version
+
+A trail of five little pictures that follows the mouse pointer.
+
+  THEME-FILE      use this theme (a copy already running hands over to this one)
+  --preferences   open the preferences of the running Zorrit; with none running,
+                  start Zorrit and open them
+  --quit          end the running Zorrit
+  --help          show this help
+  --version       show the version
+
+An option counts only as the whole command line; anything else is a theme file&apos;s path.
+</source>
+        <translation>Utilisation : zorrit [FICHIER-THÈME]
+              zorrit --preferences | --quit | --help | --version
+
+Une traînée de cinq petites images qui suit le pointeur de la souris.
+
+  FICHIER-THÈME   utiliser ce thème (une copie déjà lancée passe la main à celle-ci)
+  --preferences   ouvrir les préférences du Zorrit lancé ; si aucun n’est lancé,
+                  lancer Zorrit et les ouvrir
+  --quit          quitter le Zorrit lancé
+  --help          afficher cette aide
+  --version       afficher la version
+
+Une option ne compte que si elle forme toute la ligne de commande ; tout le reste est le chemin d’un fichier de thème.
+</translation>
+    </message>
+</context>
+<context>
+    <name>zorrit::integration</name>
+    <message>
+        <source>zorrit: %1 is not a regular file of a sensible size; the theme file association leaves it alone.
+</source>
+        <translation>zorrit : %1 n’est pas un fichier ordinaire de taille raisonnable ; l’association des fichiers de thème n’y touche pas.
+</translation>
+    </message>
+</context>
+<context>
+    <name>zorrit::pointer::BusPointerSource</name>
+    <message>
+        <source>no session bus</source>
+        <translation>pas de bus de session</translation>
+    </message>
+    <message>
+        <source>cannot serve %1</source>
+        <translation>impossible de servir %1</translation>
+    </message>
+    <message>
+        <source>the bus refused the name %1</source>
+        <translation>le bus a refusé le nom %1</translation>
+    </message>
+</context>
+<context>
+    <name>zorrit::pointer::GnomePointerSource</name>
+    <message>
+        <source>GNOME Shell went away</source>
+        <translation>GNOME Shell a disparu</translation>
+    </message>
+    <message>
+        <source>Zorrit&apos;s GNOME Shell extension was turned off</source>
+        <translation>l’extension GNOME Shell de Zorrit a été désactivée</translation>
+    </message>
+</context>
+<context>
+    <name>zorrit::pointer::KWinPointerSource</name>
+    <message>
+        <source>KWin went away</source>
+        <translation>KWin a disparu</translation>
+    </message>
+    <message>
+        <source>another program took the bus name %1</source>
+        <translation>un autre programme a pris le nom de bus %1</translation>
+    </message>
+    <message>
+        <source>cannot write %1</source>
+        <translation>impossible d’écrire %1</translation>
+    </message>
+    <message>
+        <source>KWin refused the script</source>
+        <translation>KWin a refusé le script</translation>
+    </message>
+    <message>
+        <source>KWin did not answer: %1</source>
+        <translation>KWin n’a pas répondu : %1</translation>
+    </message>
+    <message>
+        <source>KWin did not start the script: %1</source>
+        <translation>KWin n’a pas lancé le script : %1</translation>
+    </message>
+</context>
+<context>
+    <name>zorrit::pointer::PointerChoice</name>
+    <message>
+        <source>This desktop does not tell other programs where the pointer is, so the trail follows it only over X11 windows.</source>
+        <translation>Ce bureau n’indique pas aux autres programmes où se trouve le pointeur : la traînée ne le suit donc qu’au-dessus des fenêtres X11.</translation>
+    </message>
+    <message>
+        <source>To let the trail follow the pointer over every window, enable Zorrit&apos;s GNOME Shell extension:
+
+    gnome-extensions enable %1
+
+then log out and in again.</source>
+        <translation>Pour que la traînée suive le pointeur au-dessus de toutes les fenêtres, activez l’extension GNOME Shell de Zorrit :
+
+    gnome-extensions enable %1
+
+puis fermez la session et rouvrez-la.</translation>
+    </message>
+    <message>
+        <source>another program holds the bus name %1; until it lets go, the trail follows the pointer only over X11 windows.</source>
+        <translation>un autre programme détient le nom de bus %1 ; tant qu’il ne le libère pas, la traînée ne suit le pointeur qu’au-dessus des fenêtres X11.</translation>
+    </message>
+    <message>
+        <source>%1, so the trail follows the pointer only over X11 windows.</source>
+        <translation>%1 : la traînée ne suit donc le pointeur qu’au-dessus des fenêtres X11.</translation>
+    </message>
+    <message>
+        <source>KWin does not report the pointer to us (%1), so the trail follows it only over X11 windows.</source>
+        <translation>KWin ne nous signale pas le pointeur (%1) : la traînée ne le suit donc qu’au-dessus des fenêtres X11.</translation>
+    </message>
+    <message>
+        <source>KWin stopped reporting the pointer (%1)</source>
+        <translation>KWin a cessé de signaler le pointeur (%1)</translation>
+    </message>
+    <message>
+        <source>GNOME Shell cannot report the pointer to us (%1).</source>
+        <translation>GNOME Shell ne peut pas nous signaler le pointeur (%1).</translation>
+    </message>
+    <message>
+        <source>Zorrit&apos;s GNOME Shell extension is not installed</source>
+        <translation>l’extension GNOME Shell de Zorrit n’est pas installée</translation>
+    </message>
+    <message>
+        <source>Zorrit&apos;s GNOME Shell extension is not made for this version of GNOME Shell</source>
+        <translation>l’extension GNOME Shell de Zorrit n’est pas faite pour cette version de GNOME Shell</translation>
+    </message>
+    <message>
+        <source>Zorrit&apos;s GNOME Shell extension failed (%1)</source>
+        <translation>l’extension GNOME Shell de Zorrit a échoué (%1)</translation>
+    </message>
+</context>
+<context>
+    <name>zorrit::prefs::Autostart</name>
+    <message>
+        <source>Starts the mouse trail when you log in</source>
+        <translation>Lance la traînée de souris à l’ouverture de session</translation>
+    </message>
+</context>
+<context>
     <name>zorrit::prefs::PrefsDialog</name>
     <message>
         <source>Zorrit Preferences</source>
@@ -217,6 +420,15 @@ Voulez-vous le remplacer ?</translation>
     </message>
 </context>
 <context>
+    <name>zorrit::settings::SettingsStore</name>
+    <message>
+        <source>zorrit: %1 is not a regular file; running on the default settings and saving nothing until it is moved away.
+</source>
+        <translation>zorrit : %1 n’est pas un fichier ordinaire ; Zorrit tourne avec les réglages par défaut et n’enregistre rien tant qu’il n’est pas déplacé.
+</translation>
+    </message>
+</context>
+<context>
     <name>zorrit::shell::AboutBox</name>
     <message>
         <source>About Zorrit</source>
@@ -248,6 +460,10 @@ Voulez-vous le remplacer ?</translation>
     <message>
         <source>&amp;OK</source>
         <translation>&amp;OK</translation>
+    </message>
+    <message>
+        <source>The theme you have selected isn&apos;t found. Zorrit will use the built-in theme instead.</source>
+        <translation>Le thème que vous avez choisi est introuvable. Zorrit utilisera le thème intégré à la place.</translation>
     </message>
 </context>
 <context>
@@ -318,12 +534,104 @@ Voulez-vous le remplacer ?</translation>
         <source>&amp;Quit</source>
         <translation>&amp;Quitter</translation>
     </message>
+    <message>
+        <source>zorrit: no system tray found after a minute; Zorrit runs on without its tray icon. Open its preferences with &quot;zorrit --preferences&quot; and end it with &quot;zorrit --quit&quot;.
+</source>
+        <translation>zorrit : aucune zone de notification trouvée au bout d’une minute ; Zorrit continue sans son icône. Ouvrez ses préférences avec « zorrit --preferences » et quittez-le avec « zorrit --quit ».
+</translation>
+    </message>
 </context>
 <context>
-    <name>zorrit</name>
+    <name>zorrit::trail::Translucency</name>
     <message>
-        <source>Zorrit - Error</source>
-        <translation>Zorrit - Erreur</translation>
+        <source>Sorry, but the translucid trail only works with a compositing window manager.</source>
+        <translation>Désolé, mais la traînée translucide ne fonctionne qu’avec un gestionnaire de fenêtres composite.</translation>
+    </message>
+</context>
+<context>
+    <name>zorrit::update::CheckIt</name>
+    <message>
+        <source>Checking...</source>
+        <translation>Vérification...</translation>
+    </message>
+    <message>
+        <source>Time remaining: About 5 seconds</source>
+        <translation>Temps restant : environ 5 secondes</translation>
+    </message>
+    <message>
+        <source>&amp;Stop</source>
+        <translation>&amp;Arrêter</translation>
+    </message>
+    <message>
+        <source>Please wait...</source>
+        <translation>Veuillez patienter...</translation>
+    </message>
+    <message>
+        <source>Checking for updates...</source>
+        <translation>Recherche de mises à jour...</translation>
+    </message>
+    <message>
+        <source>Connecting... </source>
+        <translation>Connexion... </translation>
+    </message>
+    <message>
+        <source>Connecting...</source>
+        <translation>Connexion...</translation>
+    </message>
+    <message>
+        <source>Could not connect.</source>
+        <translation>Connexion impossible.</translation>
+    </message>
+    <message>
+        <source>Comparing...</source>
+        <translation>Comparaison...</translation>
+    </message>
+    <message>
+        <source>Waiting response...</source>
+        <translation>Attente de la réponse...</translation>
+    </message>
+</context>
+<context>
+    <name>zorrit::update::ResultDialog</name>
+    <message>
+        <source>Update available</source>
+        <translation>Mise à jour disponible</translation>
+    </message>
+    <message>
+        <source>An update for Zorrit was found!</source>
+        <translation>Une mise à jour de Zorrit a été trouvée !</translation>
+    </message>
+    <message>
+        <source>Already updated</source>
+        <translation>Déjà à jour</translation>
+    </message>
+    <message>
+        <source>You already have the most recent version of Zorrit on your system!</source>
+        <translation>Vous avez déjà la version la plus récente de Zorrit sur votre système !</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>Erreur</translation>
+    </message>
+    <message>
+        <source>An error occurred while checking for updates. Make sure you are on the Internet, then try again.</source>
+        <translation>Une erreur s’est produite lors de la recherche de mises à jour. Vérifiez que vous êtes connecté à Internet, puis réessayez.</translation>
+    </message>
+    <message>
+        <source>The latest available version is %1. You currently have %2.</source>
+        <translation>La dernière version disponible est la %1. Vous avez actuellement la %2.</translation>
+    </message>
+    <message>
+        <source>Download update</source>
+        <translation>Télécharger la mise à jour</translation>
+    </message>
+    <message>
+        <source>Version: %1</source>
+        <translation>Version : %1</translation>
+    </message>
+    <message>
+        <source>&amp;OK</source>
+        <translation>&amp;OK</translation>
     </message>
 </context>
 </TS>

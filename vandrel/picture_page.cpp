@@ -86,10 +86,7 @@ PicturePage::PicturePage(platform::Dialogs &dialogs, platform::FileChooser &choo
 
 std::array<QString, kSlotCount> PicturePage::captions() const
 {
-    std::array<QString, kSlotCount> out;
-    for (size_t k = 0; k < out.size(); ++k)
-        out[k] = m_the[k]->text();
-    return out;
+    return m_captions;
 }
 
 bool PicturePage::askForPicture(QImage &picture, QString &title)
@@ -140,7 +137,8 @@ void PicturePage::setSlot(int slot, const QImage &picture, const QString &title)
         small->setPixmap(QPixmap::fromImage(
             picture.scaled(size, Qt::KeepAspectRatio, Qt::SmoothTransformation)));
     }
-    m_the[size_t(slot)]->setText(title);
+    m_captions[size_t(slot)] = title;
+    m_the[size_t(slot)]->setText(title == common::noPictureText() ? tr("No picture") : title);
 }
 
 void PicturePage::choosePicture(int slot)

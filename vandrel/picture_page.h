@@ -57,6 +57,8 @@ private:
     platform::FileChooser &m_chooser;
     std::array<QLabel *, kSlotCount> m_small{};
     std::array<QLabel *, kSlotCount> m_the{};
+    // What the theme stores for each slot; the label shows "No picture" in the user's language.
+    std::array<QString, kSlotCount> m_captions{};
 };
 
 } // namespace vandrel

@@ -50,7 +50,9 @@ int main(int argc, char **argv)
     QStringList decoded;
     for (const char *argument : given)
         decoded << platform::decodeFileName(argument);
-    // --help, --version, --quit and --preferences for a running copy need no display.
+    // --help, --version, --quit and --preferences for a running copy need no display, and are
+    // answered in the user's language.
+    common::loadEarlyTranslation(QStringLiteral("zorrit"));
     if (const std::optional<int> exitCode = zorrit::app::ZorritApp::answerWithoutStarting(
             decoded, [] { return platform::runtimeDir(QStringLiteral("zorrit")); }))
         return *exitCode;
@@ -61,13 +63,17 @@ int main(int argc, char **argv)
     const QByteArray platformName = qgetenv("QT_QPA_PLATFORM");
     if (platformName.isEmpty() || platformName.startsWith("xcb")) {
         if (qEnvironmentVariableIsEmpty("DISPLAY")) {
-            std::fputs("zorrit: no X display (DISPLAY is not set); Zorrit needs an X11 session.\n",
+            std::fputs(qPrintable(common::translate(
+                           "zorrit", "zorrit: no X display (DISPLAY is not set); Zorrit needs an "
+                                     "X11 session.\n")),
                        stderr);
             return 2;
         }
         if (!platform::x11DisplayReachable()) {
-            std::fprintf(stderr, "zorrit: cannot connect to the X display \"%s\".\n",
-                         qgetenv("DISPLAY").constData());
+            std::fputs(qPrintable(common::translate("zorrit", "zorrit: cannot connect to the X "
+                                                              "display \"%1\".\n")
+                                      .arg(QString::fromLocal8Bit(qgetenv("DISPLAY")))),
+                       stderr);
             return 2;
         }
     }

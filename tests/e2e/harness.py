@@ -143,7 +143,8 @@ class XSession:
             "LANG": "C.UTF-8",
             "QT_QPA_PLATFORM": "xcb",
         }
-        for key in ("ZORRIT_UPDATE_SERVER", "ASAN_OPTIONS", "UBSAN_OPTIONS", "LSAN_OPTIONS"):
+        for key in ("ZORRIT_UPDATE_SERVER", "ASAN_OPTIONS", "UBSAN_OPTIONS", "LSAN_OPTIONS",
+                    "TSAN_OPTIONS"):
             if key in os.environ:
                 self.env[key] = os.environ[key]
 
@@ -183,7 +184,7 @@ class XSession:
         by the desktop's tools; `program` narrows it to one program file."""
         wanted = os.path.realpath(program or os.path.join(BIN_DIR, "zorrit"))
         marker = f"XDG_RUNTIME_DIR={self.runtime}".encode()
-        pids = []
+        parents = {}
         for entry in os.listdir("/proc"):
             if not entry.isdigit():
                 continue
@@ -194,12 +195,15 @@ class XSession:
                     if marker not in f.read().split(b"\0"):
                         continue
                 with open(f"/proc/{entry}/stat") as f:
-                    if f.read().rsplit(")", 1)[1].split()[0] == "Z":
-                        continue
+                    state, parent = f.read().rsplit(")", 1)[1].split()[:2]
+                if state == "Z":
+                    continue
             except OSError:
                 continue
-            pids.append(int(entry))
-        return sorted(pids)
+            parents[int(entry)] = int(parent)
+        # A copy that starts a helper (the desktop database's refresh) is briefly two processes
+        # of this program, until the child execs: the child is not another copy.
+        return sorted(pid for pid, parent in parents.items() if parent not in parents)
 
     def stop_pid(self, pid, timeout=5):
         """Ends one process that this session's programs started, by its id."""
@@ -582,6 +586,11 @@ class GnomeSession(XSession):
             "system_bus", lambda path: [f"--config-file={config}"])
         self.env["DBUS_SESSION_BUS_ADDRESS"] = self._bus(
             "bus", lambda path: ["--session", f"--address=unix:path={path}"])
+        # Mutter's Xwayland needs the X sockets' folder; in a fresh chroot no X server has made
+        # it yet when this is the first session to start.
+        if not os.path.isdir("/tmp/.X11-unix"):
+            os.makedirs("/tmp/.X11-unix", exist_ok=True)
+            os.chmod("/tmp/.X11-unix", 0o1777)
         self.shell = self.spawn(["gnome-shell", "--headless", "--wayland", "--virtual-monitor",
                                  f"{self.width}x{self.height}"], log="gnome-shell")
 

@@ -180,7 +180,10 @@ class Gnome(FollowsThePointer, XTestCase):
         # And on again, it follows again.
         self.assertIn("true", self.x.shell_call("EnableExtension", self.UUID))
         self.assertFollows([(40, 900), (1000, 150)])
-        self.assertEqual(self.x.log(zorrit).count("zorrit:"), 1, self.x.log(zorrit))
+        # Said each time GNOME Shell reports it going off: as a rule once, though GNOME Shell 48
+        # was seen to report active-then-off twice for one DisableExtension (1 run in 6).
+        said = [line for line in self.x.log(zorrit).splitlines() if line.startswith("zorrit:")]
+        self.assertTrue(said and all(off in line for line in said), self.x.log(zorrit))
         self.assertNotIn("gnome-extensions enable", self.x.log(zorrit))
 
 

@@ -2,6 +2,7 @@
 // Zorrit's start-up and the objects that live for the whole run: the composition root.
 #pragma once
 
+#include "common/translations.h"
 #include "platform/instance_lock.h"
 #include "zorrit/instance/hand_off_server.h"
 #include "zorrit/prefs/prefs_holder.h"
@@ -81,28 +82,32 @@ public:
     // then sees it). runtimeFolder is asked for only when a running copy is to be reached.
     static std::optional<int> answerWithoutStarting(const QStringList &arguments,
                                                     const std::function<QString()> &runtimeFolder);
-    static QString notRunningText() { return QStringLiteral("Zorrit is not running.\n"); }
+    // Answers given before the application object exists, hence not tr().
+    static QString notRunningText()
+    {
+        return common::translate("zorrit::app::ZorritApp", "Zorrit is not running.\n");
+    }
     static QString noAnswerText()
     {
-        return QStringLiteral("zorrit: the running Zorrit did not answer.\n");
+        return common::translate("zorrit::app::ZorritApp",
+                                 "zorrit: the running Zorrit did not answer.\n");
     }
 
     static QString noLockText(const QString &folder)
     {
-        return QStringLiteral("Zorrit cannot make its lock file, so it cannot tell whether another "
-                              "copy is running. Make sure that %1 is a folder of yours that only "
-                              "you can use, then try again.")
-            .arg(folder.isEmpty() ? QStringLiteral("$XDG_RUNTIME_DIR (or ~/.cache)") : folder);
+        return tr("Zorrit cannot make its lock file, so it cannot tell whether another copy is "
+                  "running. Make sure that %1 is a folder of yours that only you can use, then "
+                  "try again.")
+            .arg(folder.isEmpty() ? tr("$XDG_RUNTIME_DIR (or ~/.cache)") : folder);
     }
     static QString alreadyRunningText()
     {
-        return QStringLiteral("Zorrit is already running. You cannot launch more than one copy "
-                              "at a time.");
+        return tr("Zorrit is already running. You cannot launch more than one copy at a time.");
     }
     static QString themeNotFoundText()
     {
-        return QStringLiteral("The theme you have selected wasn't found. Zorrit will use the "
-                              "built-in theme instead.");
+        return tr("The theme you have selected wasn't found. Zorrit will use the built-in theme "
+                  "instead.");
     }
     // The theme path this copy was started with; none on a plain start.
     const std::optional<QString> &handedTheme() const { return m_handedTheme; }

@@ -2,6 +2,8 @@
 // The command-line rule of Zorrit's start-up.
 #include "command_line.h"
 
+#include "common/translations.h"
+
 #include <QDir>
 #include <QUrl>
 
@@ -38,7 +40,9 @@ CommandLineOption commandLineOption(const QString &commandLine)
 
 QString usageText()
 {
-    return QStringLiteral(
+    // Asked for before the application object exists.
+    return common::translate(
+        "zorrit::instance",
         "Usage: zorrit [THEME-FILE]\n"
         "       zorrit --preferences | --quit | --help | --version\n"
         "\n"

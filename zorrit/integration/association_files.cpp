@@ -2,6 +2,8 @@
 // The shared-MIME-info package and the desktop entry for theme files.
 #include "association_files.h"
 
+#include "zorrit/integration/entry_translations.h"
+
 namespace zorrit::integration {
 
 namespace {
@@ -137,6 +139,21 @@ QByteArray mimePackageXml(const Association &association)
     return xml.toUtf8();
 }
 
+namespace {
+// The installed entry's translated lines of one group: "" for the main one, else an action's.
+QString translatedKeys(QStringView group)
+{
+    QString lines;
+    for (const EntryTranslation &translation : kEntryTranslations) {
+        if (QStringView(translation.group) == group) {
+            lines += QStringView(translation.line);
+            lines += QLatin1Char('\n');
+        }
+    }
+    return lines;
+}
+} // namespace
+
 QByteArray desktopEntry(const Association &association)
 {
     const QString type = mimeTypeName(association.typeName);
@@ -163,19 +180,21 @@ QByteArray desktopEntry(const Association &association)
         entry += QStringLiteral("NoDisplay=true\n");
         return entry.toUtf8();
     }
-    // This entry hides the installed one of the same name, so it carries its actions too: the
-    // way in on desktops without a tray.
+    // This entry hides the installed one of the same name, so it carries its translations and
+    // its actions too: the way in on desktops without a tray.
     const QString program = escapeDesktopValue(execArgument(association.programPath));
-    entry += QStringLiteral("Actions=Preferences;Quit;\n"
-                            "\n"
-                            "[Desktop Action Preferences]\n"
-                            "Name=Preferences\n"
-                            "Exec=%1 --preferences\n"
-                            "\n"
-                            "[Desktop Action Quit]\n"
-                            "Name=Quit\n"
-                            "Exec=%1 --quit\n")
-                 .arg(program);
+    entry += translatedKeys(u"")
+             + QStringLiteral("Actions=Preferences;Quit;\n"
+                              "\n"
+                              "[Desktop Action Preferences]\n"
+                              "Name=Preferences\n")
+             + translatedKeys(u"Preferences")
+             + QStringLiteral("Exec=%1 --preferences\n"
+                              "\n"
+                              "[Desktop Action Quit]\n"
+                              "Name=Quit\n")
+                   .arg(program)
+             + translatedKeys(u"Quit") + QStringLiteral("Exec=%1 --quit\n").arg(program);
     return entry.toUtf8();
 }
 

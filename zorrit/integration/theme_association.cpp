@@ -237,10 +237,14 @@ void AssociateThemeFiles(const QString &typeName, const QString &extension,
     const AssociationResult result =
         writeAssociation(association, AssociationFolders::fromEnvironment(), &launcher);
     for (const QString &path : result.leftAlone)
-        std::fprintf(stderr,
-                     "zorrit: %s is not a regular file of a sensible size; the theme file "
-                     "association leaves it alone.\n",
-                     QFile::encodeName(path).constData());
+        std::fputs(QCoreApplication::translate("zorrit::integration",
+                                               "zorrit: %1 is not a regular file of a sensible "
+                                               "size; the theme file association leaves it "
+                                               "alone.\n")
+                       .arg(path)
+                       .toLocal8Bit()
+                       .constData(),
+                   stderr);
 }
 
 } // namespace zorrit::integration

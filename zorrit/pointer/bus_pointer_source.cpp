@@ -95,7 +95,7 @@ bool BusPointerSource::listen(QString *error)
 {
     QDBusConnection bus = QDBusConnection::sessionBus();
     if (!bus.isConnected()) {
-        *error = QStringLiteral("no session bus");
+        *error = tr("no session bus");
         return false;
     }
     auto receiver = std::make_unique<PointerReceiver>(*this);
@@ -104,7 +104,7 @@ bool BusPointerSource::listen(QString *error)
         receiver->moveToThread(busThread);
     if (!bus.registerObject(QLatin1String(kObjectPath), QLatin1String(kInterface), receiver.get(),
                             QDBusConnection::ExportScriptableSlots)) {
-        *error = QStringLiteral("cannot serve %1").arg(QLatin1String(kObjectPath));
+        *error = tr("cannot serve %1").arg(QLatin1String(kObjectPath));
         discard(receiver.release());
         return false;
     }
@@ -131,7 +131,7 @@ bool BusPointerSource::listen(QString *error)
         || registered.value() == QDBusConnectionInterface::ServiceNotRegistered) {
         bus.unregisterObject(QLatin1String(kObjectPath));
         *error = registered.isValid()
-                     ? QStringLiteral("the bus refused the name %1").arg(QLatin1String(kBusName))
+                     ? tr("the bus refused the name %1").arg(QLatin1String(kBusName))
                      : registered.error().message();
         discard(receiver.release());
         return false;

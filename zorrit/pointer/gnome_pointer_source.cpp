@@ -85,8 +85,8 @@ void GnomePointerSource::update(const QVariantMap &info)
     }
     // A report still on its way must not bring the position back.
     shut();
-    Q_EMIT lost(info.isEmpty() ? QStringLiteral("GNOME Shell went away")
-                               : QStringLiteral("Zorrit's GNOME Shell extension was turned off"));
+    Q_EMIT lost(info.isEmpty() ? tr("GNOME Shell went away")
+                               : tr("Zorrit's GNOME Shell extension was turned off"));
 }
 
 } // namespace zorrit::pointer

@@ -68,7 +68,7 @@ bool KWinPointerSource::start(QString *error)
     connect(m_kwinWatch, &QDBusServiceWatcher::serviceUnregistered, this, [this] {
         if (std::exchange(m_loaded, false)) {
             shut();
-            Q_EMIT lost(QStringLiteral("KWin went away"));
+            Q_EMIT lost(tr("KWin went away"));
         }
     });
     connect(this, &BusPointerSource::nameAcquired, this, [this] {
@@ -80,8 +80,7 @@ bool KWinPointerSource::start(QString *error)
         // The script is the name owner's now: leave it to them.
         if (std::exchange(m_loaded, false)) {
             shut();
-            Q_EMIT lost(QStringLiteral("another program took the bus name %1")
-                            .arg(QLatin1String(kBusName)));
+            Q_EMIT lost(tr("another program took the bus name %1").arg(QLatin1String(kBusName)));
         }
     });
     return !ownsName() || load(error);
@@ -92,21 +91,21 @@ bool KWinPointerSource::load(QString *error)
     const QByteArray script = scriptText(uniqueName());
     QSaveFile file(m_path);
     if (!file.open(QIODevice::WriteOnly) || file.write(script) != script.size() || !file.commit()) {
-        *error = QStringLiteral("cannot write %1").arg(m_path);
+        *error = tr("cannot write %1").arg(m_path);
         return false;
     }
     // A copy that was killed could not unload its script, which would make ours a duplicate.
     kwinCall("unloadScript", {QLatin1String(kPluginName)});
     const QDBusReply<int> id = kwinCall("loadScript", {m_path, QLatin1String(kPluginName)});
     if (!id.isValid() || id.value() < 0) {
-        *error = id.isValid() ? QStringLiteral("KWin refused the script")
-                              : QStringLiteral("KWin did not answer: %1").arg(id.error().message());
+        *error = id.isValid() ? tr("KWin refused the script")
+                              : tr("KWin did not answer: %1").arg(id.error().message());
         return false;
     }
     m_loaded = true;
     const QDBusMessage started = kwinCall("start", {});
     if (started.type() == QDBusMessage::ErrorMessage) {
-        *error = QStringLiteral("KWin did not start the script: %1").arg(started.errorMessage());
+        *error = tr("KWin did not start the script: %1").arg(started.errorMessage());
         return false;
     }
     open();

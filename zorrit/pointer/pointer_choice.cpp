@@ -8,6 +8,7 @@
 #include "platform/pointer_source.h"
 #include "zorrit/pointer/pointer_bus.h"
 
+#include <QCoreApplication>
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QDir>
@@ -43,15 +44,19 @@ PointerSession detectPointerSession()
 
 QString otherWaylandText()
 {
-    return QStringLiteral("This desktop does not tell other programs where the pointer is, so "
-                          "the trail follows it only over X11 windows.");
+    return QCoreApplication::translate("zorrit::pointer::PointerChoice",
+                                       "This desktop does not tell other programs where the "
+                                       "pointer is, so the trail follows it only over X11 "
+                                       "windows.");
 }
 
 QString gnomeExtensionText()
 {
-    return QStringLiteral("To let the trail follow the pointer over every window, enable "
-                          "Zorrit's GNOME Shell extension:\n\n    gnome-extensions enable %1\n\n"
-                          "then log out and in again.")
+    return QCoreApplication::translate("zorrit::pointer::PointerChoice",
+                                       "To let the trail follow the pointer over every window, "
+                                       "enable Zorrit's GNOME Shell extension:\n\n"
+                                       "    gnome-extensions enable %1\n\n"
+                                       "then log out and in again.")
         .arg(QLatin1String(kGnomeExtensionUuid));
 }
 
@@ -74,8 +79,8 @@ PointerChoice::PointerChoice(platform::SourcedWindowSystem &windows, platform::D
     m_nameWait.setSingleShot(true);
     m_nameWait.setInterval(kNameWaitMs);
     connect(&m_nameWait, &QTimer::timeout, this, [this] {
-        printLine(QStringLiteral("another program holds the bus name %1; until it lets go, the "
-                                 "trail follows the pointer only over X11 windows.")
+        printLine(tr("another program holds the bus name %1; until it lets go, the trail "
+                     "follows the pointer only over X11 windows.")
                       .arg(QLatin1String(kBusName)));
     });
 }
@@ -88,7 +93,7 @@ PointerChoice::~PointerChoice()
 
 void PointerChoice::sayOnlyOverX11(const QString &why)
 {
-    printLine(why + QStringLiteral(", so the trail follows the pointer only over X11 windows."));
+    printLine(tr("%1, so the trail follows the pointer only over X11 windows.").arg(why));
 }
 
 void PointerChoice::otherWayland(const QString &why)
@@ -112,13 +117,13 @@ void PointerChoice::start(PointerSession session, const QString &scriptFolder)
     case PointerSession::KWin: {
         auto source = std::make_unique<KWinPointerSource>(scriptFolder);
         if (!source->start(&error)) {
-            printLine(QStringLiteral("KWin does not report the pointer to us (%1), so the trail "
-                                     "follows it only over X11 windows.")
+            printLine(tr("KWin does not report the pointer to us (%1), so the trail follows it "
+                         "only over X11 windows.")
                           .arg(error));
             return;
         }
         connect(source.get(), &KWinPointerSource::lost, this, [this](const QString &why) {
-            sayOnlyOverX11(QStringLiteral("KWin stopped reporting the pointer (%1)").arg(why));
+            sayOnlyOverX11(tr("KWin stopped reporting the pointer (%1)").arg(why));
         });
         m_kwin = source.get();
         m_source = std::move(source);
@@ -127,8 +132,7 @@ void PointerChoice::start(PointerSession session, const QString &scriptFolder)
     case PointerSession::Gnome: {
         auto source = std::make_unique<GnomePointerSource>();
         if (!source->start(&error)) {
-            printLine(
-                QStringLiteral("GNOME Shell cannot report the pointer to us (%1).").arg(error));
+            printLine(tr("GNOME Shell cannot report the pointer to us (%1).").arg(error));
             return;
         }
         connect(source.get(), &GnomePointerSource::lost, this,
@@ -157,15 +161,14 @@ void PointerChoice::gnomeGraceOver()
     case GnomePointerSource::Active:
         return;
     case GnomePointerSource::Missing:
-        otherWayland(QStringLiteral("Zorrit's GNOME Shell extension is not installed"));
+        otherWayland(tr("Zorrit's GNOME Shell extension is not installed"));
         return;
     case GnomePointerSource::OutOfDate:
-        sayOnlyOverX11(QStringLiteral("Zorrit's GNOME Shell extension is not made for this "
-                                      "version of GNOME Shell"));
+        sayOnlyOverX11(tr("Zorrit's GNOME Shell extension is not made for this version of GNOME "
+                          "Shell"));
         return;
     case GnomePointerSource::Failed:
-        sayOnlyOverX11(
-            QStringLiteral("Zorrit's GNOME Shell extension failed (%1)").arg(extension.error));
+        sayOnlyOverX11(tr("Zorrit's GNOME Shell extension failed (%1)").arg(extension.error));
         return;
     default:
         // In the user's list, on its way: it reports once it runs.

@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLocale>
 #include <QTemporaryFile>
 
 #include <cstdio>
@@ -156,16 +157,25 @@ QByteArray autostartEntry(const QString &program)
 {
     using integration::escapeDesktopValue;
     using integration::execArgument;
-    return QStringLiteral("[Desktop Entry]\n"
-                          "Type=Application\n"
-                          "Name=Zorrit\n"
-                          "Comment=Starts the mouse trail when you log in\n"
-                          "Icon=zorrit\n"
-                          "TryExec=%1\n"
-                          "Exec=%2\n"
-                          "Terminal=false\n")
-        .arg(escapeDesktopValue(program), escapeDesktopValue(execArgument(program)))
-        .toUtf8();
+    static constexpr char kComment[] =
+        QT_TRANSLATE_NOOP("zorrit::prefs::Autostart", "Starts the mouse trail when you log in");
+    QString entry = QStringLiteral("[Desktop Entry]\n"
+                                   "Type=Application\n"
+                                   "Name=Zorrit\n"
+                                   "Comment=%1\n")
+                        .arg(QLatin1String(kComment));
+    // The comment in the language Zorrit speaks now, for the session settings that list it.
+    const QString translated = QCoreApplication::translate("zorrit::prefs::Autostart", kComment);
+    if (translated != QLatin1String(kComment))
+        entry += QStringLiteral("Comment[%1]=%2\n")
+                     .arg(QLocale().name().section(QLatin1Char('_'), 0, 0),
+                          escapeDesktopValue(translated));
+    entry += QStringLiteral("Icon=zorrit\n"
+                            "TryExec=%1\n"
+                            "Exec=%2\n"
+                            "Terminal=false\n")
+                 .arg(escapeDesktopValue(program), escapeDesktopValue(execArgument(program)));
+    return entry.toUtf8();
 }
 
 AutostartState readAutostart(const QString &folder)

@@ -4,6 +4,7 @@
 
 #include "platform/file_names.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QSaveFile>
@@ -78,10 +79,11 @@ void warnNotRegular(const QString &path)
     if (warned)
         return;
     warned = true;
-    std::fprintf(stderr,
-                 "zorrit: %s is not a regular file; running on the default settings and saving "
-                 "nothing until it is moved away.\n",
-                 QFile::encodeName(path).constData());
+    const QString text = QCoreApplication::translate(
+        "zorrit::settings::SettingsStore",
+        "zorrit: %1 is not a regular file; running on the default settings and saving nothing "
+        "until it is moved away.\n");
+    std::fputs(text.arg(path).toLocal8Bit().constData(), stderr);
 }
 
 // The backup of a damaged file, private to the user like the file itself.

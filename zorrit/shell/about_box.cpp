@@ -55,7 +55,7 @@ AboutBox::AboutBox(const VersionHolder &versions, platform::Shell &shell, QWidge
     auto *image3 =
         makePicture("Image3", st->standardIcon(QStyle::SP_DesktopIcon).pixmap(32, 32), this);
 
-    auto *label5 = makeLabel(tr("Version ") + versions.whatsit + tr(" - Build ")
+    auto *label5 = makeLabel(tr("Version ") + versions.shownVersion + tr(" - Build ")
                                  + QString::number(common::version::kBuild),
                              "Label5", verdana, this);
     auto *label3 = makeLabel(tr("For updates, news and other great utilities, visit:"), "Label3",

@@ -15,8 +15,8 @@ public:
 
     static QString text()
     {
-        return QStringLiteral("The theme you have selected isn't found. Zorrit will use the "
-                              "built-in theme instead.");
+        return tr("The theme you have selected isn't found. Zorrit will use the built-in theme "
+                  "instead.");
     }
 };
 

@@ -19,7 +19,7 @@ class NotFoundNotice final : public QObject
 public:
     explicit NotFoundNotice(platform::Dialogs &dialogs, QObject *parent = nullptr);
 
-    QTimer &TimerEr() { return m_timer; }
+    QTimer &reportTimer() { return m_timer; }
     void start() { m_timer.start(); }
 
 private:

@@ -62,9 +62,9 @@ public:
 
     static QString noTrayHostText()
     {
-        return QStringLiteral("zorrit: no system tray found after a minute; Zorrit runs on "
-                              "without its tray icon. Open its preferences with "
-                              "\"zorrit --preferences\" and end it with \"zorrit --quit\".\n");
+        return tr("zorrit: no system tray found after a minute; Zorrit runs on without its tray "
+                  "icon. Open its preferences with \"zorrit --preferences\" and end it with "
+                  "\"zorrit --quit\".\n");
     }
 
 Q_SIGNALS:

@@ -13,9 +13,10 @@ namespace zorrit::shell {
 // the update check take it by reference.
 struct VersionHolder
 {
-    QString whatsit = common::version::display();   // for display
-    QString daversion = common::version::compact(); // the same without points, for the comparison
-    qint16 latestversion = 0;                       // written by a successful update check
+    QString shownVersion = common::version::display(); // for display
+    QString compactVersion =
+        common::version::compact(); // the same without points, for the comparison
+    qint16 latestVersion = 0;       // written by a successful update check
 };
 
 } // namespace zorrit::shell

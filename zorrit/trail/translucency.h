@@ -42,8 +42,7 @@ public:
 
     static QString failureText()
     {
-        return QStringLiteral(
-            "Sorry, but the translucid trail only works with a compositing window manager.");
+        return tr("Sorry, but the translucid trail only works with a compositing window manager.");
     }
 
 Q_SIGNALS:

@@ -43,7 +43,7 @@ CheckIt::CheckIt(const QString &url, quint16 port, int ownVersion, TransferTimin
 {
     setObjectName(QStringLiteral("checkit"));
     setWindowRole(objectName());
-    setWindowTitle(QStringLiteral("Checking..."));
+    setWindowTitle(tr("Checking..."));
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint
                    | Qt::WindowCloseButtonHint);
 
@@ -62,14 +62,14 @@ CheckIt::CheckIt(const QString &url, quint16 port, int ownVersion, TransferTimin
     m_image3->setSizePolicy(keepPlace);
     m_lblStatus = new QLabel(this);
     m_lblStatus->setObjectName(QStringLiteral("lblStatus"));
-    auto *label2 = new QLabel(QStringLiteral("Time remaining: About 5 seconds"), this);
+    auto *label2 = new QLabel(tr("Time remaining: About 5 seconds"), this);
     label2->setObjectName(QStringLiteral("Label2"));
     m_progress = new QProgressBar(this);
     m_progress->setObjectName(QStringLiteral("ProgressBar1"));
     m_progress->setRange(0, 100);
     m_progress->setValue(0);
     m_progress->setTextVisible(false);
-    m_stop = new QPushButton(QStringLiteral("&Stop"), this);
+    m_stop = new QPushButton(tr("&Stop"), this);
     m_stop->setObjectName(QStringLiteral("Command1"));
     m_stop->setAutoDefault(false);
 
@@ -108,7 +108,7 @@ void CheckIt::begin()
     m_timer1upd->start();
     m_timer2upd->start();
     m_timer3upd->start();
-    setWindowTitle(QStringLiteral("Checking..."));
+    setWindowTitle(tr("Checking..."));
     setStatus(TransferStatus::CheckingForUpdates);
 }
 

@@ -23,7 +23,7 @@ std::optional<CheckResult> decideOutcome(TransferStatus status,
     }
     if (!acceptedBody)
         return CheckResult{CheckOutcome::Failed, 0};
-    // The comparison and latestversion use the same rounded value.
+    // The comparison and latestVersion use the same rounded value.
     const std::optional<int> latest = versionValue(QString::fromLatin1(*acceptedBody));
     if (!latest)
         return CheckResult{CheckOutcome::Failed, 0};

@@ -25,13 +25,18 @@ struct KindTexts
 };
 
 constexpr KindTexts kKinds[] = {
-    {ResultDialog::Kind::UpdateAvailable, "yesupdate", "Update available", 1,
-     "An update for Zorrit was found!"},
-    {ResultDialog::Kind::UpToDate, "noupdate", "Already updated", 1,
-     "You already have the most recent version of Zorrit on your system!"},
-    {ResultDialog::Kind::Error, "errupdate", "Error", 0,
-     "An error occurred while checking for updates. Make sure you are on the Internet, then try "
-     "again."},
+    {ResultDialog::Kind::UpdateAvailable, "yesupdate",
+     QT_TRANSLATE_NOOP("zorrit::update::ResultDialog", "Update available"), 1,
+     QT_TRANSLATE_NOOP("zorrit::update::ResultDialog", "An update for Zorrit was found!")},
+    {ResultDialog::Kind::UpToDate, "noupdate",
+     QT_TRANSLATE_NOOP("zorrit::update::ResultDialog", "Already updated"), 1,
+     QT_TRANSLATE_NOOP("zorrit::update::ResultDialog",
+                       "You already have the most recent version of Zorrit on your system!")},
+    {ResultDialog::Kind::Error, "errupdate",
+     QT_TRANSLATE_NOOP("zorrit::update::ResultDialog", "Error"), 0,
+     QT_TRANSLATE_NOOP("zorrit::update::ResultDialog",
+                       "An error occurred while checking for updates. Make sure you are on the "
+                       "Internet, then try again.")},
 };
 
 const KindTexts &textsFor(ResultDialog::Kind kind)
@@ -61,7 +66,7 @@ ResultDialog::ResultDialog(Kind kind, const shell::VersionHolder &versions, plat
     const KindTexts &texts = textsFor(kind);
     setObjectName(QLatin1String(texts.objectName));
     setWindowRole(objectName());
-    setWindowTitle(QLatin1String(texts.caption));
+    setWindowTitle(tr(texts.caption));
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint
                    | Qt::WindowCloseButtonHint);
 
@@ -72,15 +77,14 @@ ResultDialog::ResultDialog(Kind kind, const shell::VersionHolder &versions, plat
 
     auto *grid = new QGridLayout(this);
     grid->addWidget(icon, 0, 0, 3, 1, Qt::AlignTop | Qt::AlignLeft);
-    QLabel *label1 = makeLabel(QLatin1String(texts.message), "Label1", this);
+    QLabel *label1 = makeLabel(tr(texts.message), "Label1", this);
     label1->setMinimumWidth(300);
     grid->addWidget(label1, 0, 1);
 
     if (kind == Kind::UpdateAvailable) {
-        const QString text = QStringLiteral("The latest available version is ")
-                             + displayVersion(versions.latestversion)
-                             + QStringLiteral(". You currently have ") + versions.whatsit
-                             + QStringLiteral(".");
+        const QString text =
+            tr("The latest available version is %1. You currently have %2.")
+                .arg(displayVersion(versions.latestVersion), versions.shownVersion);
         grid->addWidget(makeLabel(text, "st1", this), 1, 1);
 
         // mousenein: the text-less margin around the link; leaving the link over it drops the
@@ -89,19 +93,19 @@ ResultDialog::ResultDialog(Kind kind, const shell::VersionHolder &versions, plat
         mousenein->setObjectName(QStringLiteral("mousenein"));
         auto *around = new QHBoxLayout(mousenein);
         around->setContentsMargins(6, 6, 6, 6);
-        auto *link = new common::LinkLabel(QStringLiteral("Download update"),
-                                           QUrl(common::web::installer()), &shell, mousenein);
+        auto *link = new common::LinkLabel(tr("Download update"), QUrl(common::web::installer()),
+                                           &shell, mousenein);
         link->setObjectName(QStringLiteral("Label3"));
         around->addWidget(link);
         around->addStretch();
         grid->addWidget(mousenein, 2, 1);
         connect(link, &common::LinkLabel::clicked, this, &QDialog::close);
     } else if (kind == Kind::UpToDate) {
-        grid->addWidget(makeLabel(QStringLiteral("Version: ") + versions.whatsit, "thetext", this),
-                        1, 1);
+        grid->addWidget(makeLabel(tr("Version: %1").arg(versions.shownVersion), "thetext", this), 1,
+                        1);
     }
 
-    auto *ok = new QPushButton(QStringLiteral("&OK"), this);
+    auto *ok = new QPushButton(tr("&OK"), this);
     ok->setObjectName(QStringLiteral("Command1"));
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);

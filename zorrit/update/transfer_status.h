@@ -2,6 +2,7 @@
 // The states of a transfer and the status text the transfer window shows for each.
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 
 #include <array>
@@ -22,20 +23,27 @@ enum class TransferStatus {
 struct StatusEntry
 {
     TransferStatus status;
-    const char16_t *text;
+    const char *text; // English; statusText() gives the user's language
     bool final;
 };
 
 // The texts are what the user reads, exactly; a failed lookup reads "Connecting... ", with a
 // trailing blank. The state itself is the enum, never the text.
 inline constexpr std::array<StatusEntry, 7> kStatusTexts{{
-    {TransferStatus::PleaseWait, u"Please wait...", false},
-    {TransferStatus::CheckingForUpdates, u"Checking for updates...", false},
-    {TransferStatus::LookupFailed, u"Connecting... ", true},
-    {TransferStatus::Connecting, u"Connecting...", false},
-    {TransferStatus::CouldNotConnect, u"Could not connect.", true},
-    {TransferStatus::Comparing, u"Comparing...", false},
-    {TransferStatus::WaitingResponse, u"Waiting response...", true},
+    {TransferStatus::PleaseWait, QT_TRANSLATE_NOOP("zorrit::update::CheckIt", "Please wait..."),
+     false},
+    {TransferStatus::CheckingForUpdates,
+     QT_TRANSLATE_NOOP("zorrit::update::CheckIt", "Checking for updates..."), false},
+    {TransferStatus::LookupFailed, QT_TRANSLATE_NOOP("zorrit::update::CheckIt", "Connecting... "),
+     true},
+    {TransferStatus::Connecting, QT_TRANSLATE_NOOP("zorrit::update::CheckIt", "Connecting..."),
+     false},
+    {TransferStatus::CouldNotConnect,
+     QT_TRANSLATE_NOOP("zorrit::update::CheckIt", "Could not connect."), true},
+    {TransferStatus::Comparing, QT_TRANSLATE_NOOP("zorrit::update::CheckIt", "Comparing..."),
+     false},
+    {TransferStatus::WaitingResponse,
+     QT_TRANSLATE_NOOP("zorrit::update::CheckIt", "Waiting response..."), true},
 }};
 
 constexpr const StatusEntry &statusEntry(TransferStatus status)
@@ -49,7 +57,7 @@ constexpr const StatusEntry &statusEntry(TransferStatus status)
 
 inline QString statusText(TransferStatus status)
 {
-    return QString::fromUtf16(statusEntry(status).text);
+    return QCoreApplication::translate("zorrit::update::CheckIt", statusEntry(status).text);
 }
 
 constexpr bool isFinal(TransferStatus status)

@@ -31,11 +31,11 @@ void showResult(UpdateContext &ctx, const CheckResult &result)
         ctx.dialogs.beep();
         break;
     case CheckOutcome::UpdateAvailable:
-        ctx.versions.latestversion = static_cast<qint16>(result.latest);
+        ctx.versions.latestVersion = static_cast<qint16>(result.latest);
         kind = ResultDialog::Kind::UpdateAvailable;
         break;
     case CheckOutcome::UpToDate:
-        ctx.versions.latestversion = static_cast<qint16>(result.latest);
+        ctx.versions.latestVersion = static_cast<qint16>(result.latest);
         kind = ResultDialog::Kind::UpToDate;
         break;
     }
@@ -87,7 +87,7 @@ CheckIt *startUpdateCheck(UpdateContext &ctx)
     // The busy pointer comes with the window and leaves with it.
     auto *window =
         new CheckIt(QStringLiteral("http://") + server.host + QStringLiteral("/zvers.txt"),
-                    server.port, ctx.versions.daversion.toInt(), ctx.timing);
+                    server.port, ctx.versions.compactVersion.toInt(), ctx.timing);
     window->setAttribute(Qt::WA_DeleteOnClose);
     window->setWindowModality(Qt::ApplicationModal);
     QObject::connect(window, &CheckIt::concluded, window,

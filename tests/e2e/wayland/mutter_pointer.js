@@ -22,7 +22,14 @@ function move(session, dx, dy) {
 const [session] = call('/org/gnome/Mutter/RemoteDesktop', NAME, 'CreateSession', null)
     .deepUnpack();
 call(session, SESSION, 'Start', null);
-const input = new Gio.DataInputStream({base_stream: new Gio.UnixInputStream({fd: 0})});
+// Newer GJS has the Unix streams in GioUnix (and warns on the old name); older ones in Gio only.
+let UnixInputStream;
+try {
+    UnixInputStream = imports.gi.GioUnix.InputStream;
+} catch (e) {
+    UnixInputStream = Gio.UnixInputStream;
+}
+const input = new Gio.DataInputStream({base_stream: new UnixInputStream({fd: 0})});
 for (;;) {
     const [line] = input.read_line_utf8(null);
     if (line === null)

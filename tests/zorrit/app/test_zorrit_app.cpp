@@ -238,7 +238,7 @@ TEST_F(ZorritAppTest, ThemeWithABrokenPictureGivesTheStartUpMessage)
     EXPECT_EQ(stored(kTheme), QStringLiteral("default"));
     EXPECT_TRUE(showsBuiltIn());
     EXPECT_TRUE(app.engine().tickTimer().isActive() || app.engine().isSleeping());
-    EXPECT_FALSE(app.notFoundNotice().TimerEr().isActive());
+    EXPECT_FALSE(app.notFoundNotice().reportTimer().isActive());
     EXPECT_EQ(app.prefs().loaded(), nullptr);
 }
 
@@ -252,7 +252,7 @@ TEST_F(ZorritAppTest, MissingThemeGivesTheNoticeInsteadOfAMessage)
     EXPECT_TRUE(dialogs.shown.empty());
     EXPECT_EQ(stored(kTheme), QStringLiteral("default"));
     EXPECT_TRUE(showsBuiltIn());
-    EXPECT_TRUE(app.notFoundNotice().TimerEr().isActive());
+    EXPECT_TRUE(app.notFoundNotice().reportTimer().isActive());
     EXPECT_TRUE(testsupport::waitFor([this] { return dialogs.dialogsRun.size() == 1; }));
     EXPECT_EQ(dialogs.beeps, 1);
 }
@@ -265,7 +265,7 @@ TEST_F(ZorritAppTest, HandedMissingThemeIsStoredThenFallsBack)
     EXPECT_FALSE(app.start({gone}).has_value());
     EXPECT_TRUE(dialogs.shown.empty());
     EXPECT_EQ(stored(kTheme), QStringLiteral("default"));
-    EXPECT_TRUE(app.notFoundNotice().TimerEr().isActive());
+    EXPECT_TRUE(app.notFoundNotice().reportTimer().isActive());
     EXPECT_TRUE(app.trailStarted());
 }
 

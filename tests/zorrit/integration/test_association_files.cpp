@@ -2,7 +2,10 @@
 // The MIME package and desktop entry that make theme files open with Zorrit.
 #include "zorrit/integration/association_files.h"
 
+#include <QFile>
+#include <QMap>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QXmlStreamReader>
@@ -27,6 +30,21 @@ Association zorritAssociation(const QString &programPath = QStringLiteral("/usr/
 QStringList lines(const QByteArray &bytes)
 {
     return QString::fromUtf8(bytes).split(QLatin1Char('\n'));
+}
+
+// Each group's translated lines (Key[language]=text), by group heading.
+QMap<QString, QStringList> translatedLines(const QByteArray &entry)
+{
+    static const QRegularExpression translated(QStringLiteral("^[A-Za-z]+\\[[^]]+\\]="));
+    QMap<QString, QStringList> groups;
+    QString group;
+    for (const QString &line : lines(entry)) {
+        if (line.startsWith(QLatin1Char('[')))
+            group = line;
+        else if (translated.match(line).hasMatch() && !line.startsWith(u"Keywords"))
+            groups[group] << line;
+    }
+    return groups;
 }
 
 } // namespace
@@ -115,6 +133,22 @@ TEST(DesktopEntry, DeclaresTheTypeAndHidesFromMenusUnlessItIsTheMenuEntry)
 
     a.typeName.clear();
     EXPECT_TRUE(desktopEntry(a).isEmpty());
+}
+
+// The entry that hides the installed one reads as it does in every language: the menu name and
+// comment, and each action's name in its own group (under the main one it would rename Zorrit).
+TEST(DesktopEntry, MenuEntryKeepsTheInstalledTranslations)
+{
+    QFile installed(QStringLiteral(ZORRIT_TEST_INSTALLED_ENTRY));
+    ASSERT_TRUE(installed.open(QIODevice::ReadOnly));
+    const QMap<QString, QStringList> expected = translatedLines(installed.readAll());
+    ASSERT_EQ(expected.size(), 3); // the main group and both actions have translations
+
+    Association a = zorritAssociation();
+    a.menuEntry = true;
+    EXPECT_EQ(translatedLines(desktopEntry(a)), expected);
+    a.menuEntry = false; // the hidden entry of an uninstalled copy names nothing
+    EXPECT_TRUE(translatedLines(desktopEntry(a)).isEmpty());
 }
 
 TEST(DesktopEntry, PassesTheDesktopFileValidator)

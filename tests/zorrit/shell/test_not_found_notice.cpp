@@ -16,14 +16,14 @@ TEST(NotFoundNotice, FiresOnceAfterThreeHundredMilliseconds)
     platform::FakeDialogs dialogs;
     NotFoundNotice notice(dialogs);
     const auto shown = [&dialogs] { return dialogs.dialogsRun.size(); };
-    EXPECT_EQ(notice.TimerEr().interval(), 300);
-    EXPECT_FALSE(notice.TimerEr().isActive());
+    EXPECT_EQ(notice.reportTimer().interval(), 300);
+    EXPECT_FALSE(notice.reportTimer().isActive());
     notice.start();
     EXPECT_EQ(shown(), 0u); // never from inside the code that started it
     EXPECT_TRUE(testsupport::waitFor([&shown] { return shown() == 1; }));
     EXPECT_EQ(dialogs.dialogsRun[0], QStringLiteral("ahwell"));
     EXPECT_EQ(dialogs.beeps, 1);
-    EXPECT_FALSE(notice.TimerEr().isActive());
+    EXPECT_FALSE(notice.reportTimer().isActive());
     QTest::qWait(700);
     EXPECT_EQ(shown(), 1u);
 }

@@ -159,7 +159,7 @@ TEST_F(UpdateCheckTest, ResponsesLeadToTheRightDialog)
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
         const int beepsBefore = dialogs.beeps;
-        versions.latestversion = 0;
+        versions.latestVersion = 0;
         LoopbackServer server(c.script);
         QWidget *result = check(server.port());
         ASSERT_NE(result, nullptr);
@@ -172,10 +172,10 @@ TEST_F(UpdateCheckTest, ResponsesLeadToTheRightDialog)
             EXPECT_EQ(labelText(result, c.textLabel), c.text);
         }
         if (QLatin1String(c.dialog) == QLatin1String("yesupdate")) {
-            EXPECT_EQ(versions.latestversion, own + 1);
+            EXPECT_EQ(versions.latestVersion, own + 1);
         }
         if (error) {
-            EXPECT_EQ(versions.latestversion, 0);
+            EXPECT_EQ(versions.latestVersion, 0);
         }
         result->close();
         QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -292,7 +292,7 @@ TEST_F(UpdateCheckTest, StopAndTheCloseBoxCancelWithoutAResult)
 
 TEST_F(UpdateCheckTest, DownloadLinkOpensTheInstallerAndCloses)
 {
-    versions.latestversion = 122;
+    versions.latestVersion = 122;
     ResultDialog dialog(ResultDialog::Kind::UpdateAvailable, versions, shell);
     dialog.show();
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Update available"));

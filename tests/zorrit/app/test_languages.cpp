@@ -1,0 +1,75 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Zorrit in German: every part finds its texts in the translation. A text filed under one name in
+// the translation and asked for under another at run time stays English although translated.
+#include "common/translations.h"
+#include "platform/fake/fake_dialogs.h"
+#include "zorrit/app/zorrit_app.h"
+#include "zorrit/instance/command_line.h"
+#include "zorrit/message_titles.h"
+#include "zorrit/pointer/pointer_choice.h"
+#include "zorrit/prefs/autostart.h"
+#include "zorrit/shell/ahwell_dialog.h"
+#include "zorrit/shell/tray_window.h"
+#include "zorrit/trail/translucency.h"
+#include "zorrit/update/result_dialog.h"
+#include "zorrit/update/transfer_status.h"
+
+#include <QCoreApplication>
+#include <QLabel>
+#include <QTranslator>
+
+#include <gtest/gtest.h>
+
+using namespace zorrit;
+
+namespace {
+
+class German : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany)); // as LANG=de_DE.UTF-8
+        ASSERT_TRUE(
+            common::installTranslations(*QCoreApplication::instance(), QStringLiteral("zorrit")));
+    }
+    void TearDown() override
+    {
+        for (QTranslator *translator : QCoreApplication::instance()->findChildren<QTranslator *>())
+            delete translator;
+        QLocale::setDefault(QLocale::system());
+    }
+};
+
+TEST_F(German, EveryPartFindsItsTexts)
+{
+    const std::pair<QString, const char *> cases[] = {
+        {errorTitle(), "Zorrit - Fehler"},
+        {app::ZorritApp::alreadyRunningText(), "Zorrit läuft bereits."},
+        {app::ZorritApp::notRunningText(), "Zorrit läuft nicht."},
+        {instance::usageText(), "Aufruf: zorrit [THEMENDATEI]"},
+        {shell::AhwellDialog::text(), "Das gewählte Thema wurde nicht gefunden."},
+        {shell::TrayWindow::noTrayHostText(), "kein Systemabschnitt der Kontrollleiste"},
+        {trail::Translucency::failureText(), "Die durchscheinende Spur"},
+        {pointer::otherWaylandText(), "Diese Arbeitsumgebung"},
+        {pointer::gnomeExtensionText(), "aktivieren Sie Zorrits GNOME-Shell-Erweiterung"},
+        {update::statusText(update::TransferStatus::CouldNotConnect), "Keine Verbindung möglich."},
+        {QString::fromUtf8(prefs::autostartEntry(QStringLiteral("zorrit"))),
+         "Comment[de]=Startet die Mausspur bei der Anmeldung"},
+    };
+    for (const auto &[text, german] : cases)
+        EXPECT_TRUE(text.contains(QString::fromUtf8(german))) << text.toStdString();
+}
+
+TEST_F(German, UpdateResultSpeaksGerman)
+{
+    platform::FakeShell shell;
+    const shell::VersionHolder versions;
+    update::ResultDialog dialog(update::ResultDialog::Kind::UpToDate, versions, shell);
+    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Bereits aktuell"));
+    EXPECT_TRUE(dialog.findChild<QLabel *>(QStringLiteral("Label1"))
+                    ->text()
+                    .startsWith(QStringLiteral("Sie haben bereits die neueste Version")));
+}
+
+} // namespace
