@@ -7,7 +7,8 @@ the same pointer and cover one another), each driven along the same scripted poi
 CPU time is exact: the scheduler's run time of every thread (the first field of
 /proc/PID/task/*/schedstat, in nanoseconds), not the 10 ms clock ticks of /proc/PID/stat. Single
 readings of a tenth of a second swing with the machine's load, so the programs take turns over
-several rounds and the table shows minimum, median and maximum, and the ratios of the medians.
+several rounds, each round starting with the next program, and the table shows minimum, median
+and maximum, and the ratios of the medians.
 Resident memory is also held against a bare Qt Widgets program showing one label.
 
 Usage: bench/process_cpu.py [--rounds N] [--moving SECONDS] [--rest SECONDS] [--threads]
@@ -114,7 +115,7 @@ def show_threads(name, pid, work):
 
 def main():
     parser = argparse.ArgumentParser()
-    parser.add_argument("--rounds", type=int, default=3)
+    parser.add_argument("--rounds", type=int, default=4)
     parser.add_argument("--moving", type=float, default=40, help="seconds per path and round")
     parser.add_argument("--rest", type=float, default=20, help="seconds at rest per round")
     parser.add_argument("--threads", action="store_true", help="print the CPU of each thread")
@@ -139,7 +140,10 @@ def main():
         session.write_settings({"Scroll": "No"})
         pointer = Pointer(session.display)
         for r in range(args.rounds):
-            for name in wanted:
+            # Each round starts with another program: on a shared machine the cost of the same
+            # work drifts within a round, and a fixed order would hand one program the same
+            # share of that drift every time.
+            for name in wanted[r % len(wanted):] + wanted[:r % len(wanted)]:
                 pointer.move(*circle(0))
                 if name == "zorrit":
                     started = time.monotonic()

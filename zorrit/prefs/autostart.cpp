@@ -141,6 +141,15 @@ QByteArray withSwitch(const QByteArray &content, bool on)
     return lines.join('\n');
 }
 
+// The entry without its translated comment: Zorrit writes that line in the language it spoke
+// then, and its entry stays its own when the desktop's language changes.
+QByteArray withoutTranslatedComment(const QByteArray &content)
+{
+    QByteArrayList lines = content.split('\n');
+    lines.removeIf([](const QByteArray &line) { return line.startsWith("Comment["); });
+    return lines.join('\n');
+}
+
 } // namespace
 
 AutostartPlace userAutostartPlace()
@@ -191,7 +200,8 @@ AutostartState readAutostart(const QString &folder)
             continue;
         const EntryFacts facts = entryFacts(*content);
         if (name == kEntryName && !QFileInfo(path).isSymLink()
-            && *content == autostartEntry(facts.tryExec))
+            && withoutTranslatedComment(*content)
+                   == withoutTranslatedComment(autostartEntry(facts.tryExec)))
             state.ourEntry = path;
         else if (facts.forZorrit)
             (facts.switchedOff ? state.switchedOffEntries : state.usersEntries).append(path);

@@ -72,6 +72,17 @@ TEST_F(AutostartTest, OnWritesZorritsEntryAndOffRemovesIt)
     }
 }
 
+TEST_F(AutostartTest, OurEntryWrittenInAnotherLanguageIsStillOurs)
+{
+    // Written while the desktop spoke German; read after it went back to English.
+    QByteArray german = prefs::autostartEntry(place.program);
+    german.replace("Icon=", "Comment[de]=Startet die Mausspur bei der Anmeldung\nIcon=");
+    write(QStringLiteral("zorrit.desktop"), german);
+    EXPECT_EQ(readAutostart(folder.path()).ourEntry, path(QStringLiteral("zorrit.desktop")));
+    EXPECT_EQ(switchAutostart(place, false), std::nullopt);
+    EXPECT_EQ(folder.entryList(QDir::Files), QStringList());
+}
+
 TEST_F(AutostartTest, AUsersOwnEntryCountsAndIsSwitchedOffAndOnButNeverRemoved)
 {
     const struct
