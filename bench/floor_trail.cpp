@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The least a trail can cost: every 20 ms one pointer query and five 20 x 20 windows moved
 // after it, on a bare xcb connection. The benchmark compares Zorrit against this.
+// Built with FLOOR_IN_QT, the same loop runs on a thread of a Qt Widgets program whose GUI
+// thread waits in its event loop, as Zorrit's tick thread does: what the loop costs in a process
+// that carries Qt, apart from anything Zorrit does.
 #include <xcb/xcb.h>
 
 #include <cstdint>
@@ -11,7 +14,7 @@
 
 constexpr int kSprites = 5;
 
-int main(void)
+static int runFloor(void)
 {
     xcb_connection_t *c = xcb_connect(NULL, NULL);
     if (xcb_connection_has_error(c)) {
@@ -52,3 +55,30 @@ int main(void)
     xcb_disconnect(c);
     return 0;
 }
+
+#ifdef FLOOR_IN_QT
+#include <QApplication>
+#include <QMetaObject>
+
+#include <pthread.h>
+#include <thread>
+
+int main(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    int result = 0;
+    std::thread floor([&result] {
+        pthread_setname_np(pthread_self(), "floor_trail");
+        result = runFloor();
+        QMetaObject::invokeMethod(qApp, [] { QApplication::exit(); });
+    });
+    QApplication::exec();
+    floor.join();
+    return result;
+}
+#else
+int main(void)
+{
+    return runFloor();
+}
+#endif

@@ -1,8 +1,9 @@
 #!/usr/bin/env python3
 # SPDX-License-Identifier: GPL-3.0-or-later
 """Whole-process cost of the trail: the real zorrit, oneko and the floor program (a bare xcb
-trail, bench/floor_trail.cpp) under one Xvfb, one program at a time (their windows would chase
-the same pointer and cover one another), each driven along the same scripted pointer paths.
+trail, bench/floor_trail.cpp, also run on a thread of a Qt program) under one Xvfb, one program at
+a time (their windows would chase the same pointer and cover one another), each driven along the
+same scripted pointer paths.
 
 CPU time is exact: the scheduler's run time of every thread (the first field of
 /proc/PID/task/*/schedstat, in nanoseconds), not the 10 ms clock ticks of /proc/PID/stat. Single
@@ -126,6 +127,8 @@ def main():
         "zorrit": None,  # started through the session, with its settings
         "oneko": ["/usr/games/oneko", "-time", "20000"],
         "floor": [os.path.join(BENCH_DIR, "floor_trail")],
+        # The floor's loop on a thread of a Qt program: what being a Qt process adds to it.
+        "Qt floor": [os.path.join(BENCH_DIR, "floor_trail_qt")],
         "Qt label": [os.path.join(BENCH_DIR, "bare_label")],
     }
     wanted = args.only.split(",") if args.only else list(programs)
@@ -188,17 +191,16 @@ def main():
           f"{load[0]:.2f} {load[1]:.2f} {load[2]:.2f} on {os.cpu_count()} cores")
     print("CPU: exact run time of all threads, ms, minimum–median–maximum")
     names = [n for n in wanted]
+    against = [n for n in ("oneko", "floor", "Qt floor") if "zorrit" in wanted]
     print(f"{'':26}" + "".join(f"{n:>16}" for n in names)
-          + (f"{'zorrit/oneko':>14}{'zorrit/floor':>14}" if "zorrit" in wanted else ""))
+          + "".join(f"{'zorrit/' + n:>17}" for n in against))
     for path_name in PATHS:
         cells, medians = [], {}
         for n in names:
             text, medians[n] = spread(moving[n][path_name], 1e6)
             cells.append(f"{text:>16}")
         line = f"{'moving, ' + path_name:26}" + "".join(cells)
-        if "zorrit" in wanted:
-            line += f"{ratio(medians.get('zorrit'), medians.get('oneko')):>14}"
-            line += f"{ratio(medians.get('zorrit'), medians.get('floor')):>14}"
+        line += "".join(f"{ratio(medians.get('zorrit'), medians.get(n)):>17}" for n in against)
         print(line)
     print(f"{'X server, both paths':26}"
           + "".join(f"{spread(xserver[n], 1e6)[0]:>16}" for n in names))
