@@ -105,13 +105,31 @@ def measure(process, work):
     return cpu_ns(process.pid) - before
 
 
+def sleeps(pid):
+    """How often each live thread has gone to sleep (voluntary context switches), by thread id."""
+    counts = {}
+    for tid in os.listdir(f"/proc/{pid}/task"):
+        try:
+            with open(f"/proc/{pid}/task/{tid}/status") as f:
+                for line in f:
+                    if line.startswith("voluntary_ctxt_switches:"):
+                        counts[tid] = int(line.split()[1])
+        except OSError:
+            continue
+    return counts
+
+
 def show_threads(name, pid, work):
-    before = thread_times(pid)
+    """Each thread's CPU while work() runs, and how often it slept: on a virtual machine each
+    wake-up costs tens of microseconds, so the count explains much of the time."""
+    before, slept_before = thread_times(pid), sleeps(pid)
     work()
-    after = thread_times(pid)
+    after, slept_after = thread_times(pid), sleeps(pid)
     for tid, (comm, ns) in sorted(after.items()):
         spent = ns - before.get(tid, (comm, 0))[1]
-        print(f"  {name} thread {tid} {comm:16} {spent / 1e6:8.1f} ms", flush=True)
+        slept = slept_after.get(tid, 0) - slept_before.get(tid, 0)
+        print(f"  {name} thread {tid} {comm:16} {spent / 1e6:8.1f} ms {slept:6} sleeps",
+              flush=True)
 
 
 def main():
