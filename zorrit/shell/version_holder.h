@@ -13,10 +13,12 @@ namespace zorrit::shell {
 // the update check take it by reference.
 struct VersionHolder
 {
-    QString shownVersion = common::version::display(); // for display
-    QString compactVersion =
-        common::version::compact(); // the same without points, for the comparison
-    qint16 latestVersion = 0;       // written by a successful update check
+    // For display.
+    QString shownVersion = common::version::display();
+    // The same without points, for the comparison.
+    QString compactVersion = common::version::compact();
+    // Written by a successful update check.
+    qint16 latestVersion = 0;
 };
 
 } // namespace zorrit::shell
