@@ -78,6 +78,13 @@ public:
     }
     void moveWindow(int index, QPoint topLeft) override { m_windows->moveWindow(index, topLeft); }
     void flush() override { m_windows->flush(); }
+    // The X server's clock paces the ticks as before; its pointer sample stands in only while
+    // the source has none.
+    bool waitForTick(std::chrono::milliseconds interval, bool restart) override
+    {
+        return m_windows->waitForTick(interval, restart);
+    }
+    void flushBeforeTick() override { m_windows->flushBeforeTick(); }
 
 private:
     std::unique_ptr<TrailChannel> m_windows;

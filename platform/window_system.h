@@ -7,6 +7,7 @@
 
 #include <QPoint>
 
+#include <chrono>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -23,10 +24,28 @@ class TrailChannel
 {
 public:
     virtual ~TrailChannel() = default;
+    // Right after a waitForTick() that returned true: the position read at that tick, with no
+    // further wait.
     virtual std::optional<QPoint> pointerPos() = 0;
     // Moves window `index` of those the channel was opened for; sent at the next flush().
     virtual void moveWindow(int index, QPoint topLeft) = 0;
     virtual void flush() = 0;
+
+    // A window system may keep a clock that the ticks can wait on. Such a wait ends with the
+    // pointer already read at the tick, so the thread wakes once a tick rather than twice (its
+    // own timer, then the answer to its query). Sends what is queued and returns at the next
+    // tick: `interval` after the last one, or after now when `restart`. A tick more than an
+    // interval late is skipped, not made up for. False when there is no such clock or it
+    // failed; the caller times its ticks itself from then on.
+    virtual bool waitForTick(std::chrono::milliseconds interval, bool restart)
+    {
+        (void)interval;
+        (void)restart;
+        return false;
+    }
+    // flush(), or, where waitForTick() works and the caller calls it next, nothing: what is
+    // queued goes out with the wait, in the same write.
+    virtual void flushBeforeTick() { flush(); }
 };
 
 class WindowSystem

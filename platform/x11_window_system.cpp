@@ -10,6 +10,7 @@
 #include <QWidget>
 #include <QWindow>
 
+#include <xcb/sync.h>
 #include <xcb/xcb.h>
 #include <xcb/xinput.h>
 
@@ -18,6 +19,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 #include <memory>
 
 namespace platform {
@@ -56,19 +58,65 @@ std::optional<QPoint> queryPointer(xcb_connection_t *connection, quint32 root)
     return QPoint(reply->root_x, reply->root_y);
 }
 
+// The SYNC extension's SERVERTIME counter: the server's clock in milliseconds; 0 without one.
+quint32 findServerTimeCounter(xcb_connection_t *connection)
+{
+    const xcb_query_extension_reply_t *ext = xcb_get_extension_data(connection, &xcb_sync_id);
+    if (!ext || !ext->present)
+        return 0;
+    const XcbReply<xcb_sync_initialize_reply_t> version(xcb_sync_initialize_reply(
+        connection, xcb_sync_initialize(connection, XCB_SYNC_MAJOR_VERSION, XCB_SYNC_MINOR_VERSION),
+        nullptr));
+    const XcbReply<xcb_sync_list_system_counters_reply_t> list(
+        xcb_sync_list_system_counters_reply(connection, xcb_sync_list_system_counters(connection),
+                                            nullptr));
+    if (!version || !list)
+        return 0;
+    // Read by hand: each entry is padded to four bytes, which some versions of xcb's iterator
+    // miss. An entry: counter (4), resolution (8), name length (2), name.
+    const auto *entry = reinterpret_cast<const unsigned char *>(list.get() + 1);
+    const auto *end = reinterpret_cast<const unsigned char *>(list.get()) + 32 + 4 * list->length;
+    static constexpr char kName[] = "SERVERTIME";
+    constexpr std::size_t kNameLength = sizeof kName - 1;
+    for (quint32 i = 0; i < list->counters_len && end - entry >= 14; ++i) {
+        quint32 counter = 0;
+        quint16 nameLength = 0;
+        std::memcpy(&counter, entry, sizeof counter);
+        std::memcpy(&nameLength, entry + 12, sizeof nameLength);
+        if (std::size_t(end - entry) < 14u + nameLength)
+            break;
+        if (nameLength == kNameLength && std::memcmp(entry + 14, kName, kNameLength) == 0)
+            return counter;
+        entry += (14 + nameLength + 3) & ~3;
+    }
+    return 0;
+}
+
+qint64 counterValue(const xcb_sync_int64_t &value)
+{
+    return qint64(quint64(quint32(value.hi)) << 32 | value.lo);
+}
+
 // The trail's own connection serves the tick thread as it is: xcb connections are safe to use
 // from several threads, and the windows were prepared on the GUI thread (see ownWindow()).
 class X11TrailChannel final : public TrailChannel
 {
 public:
-    X11TrailChannel(xcb_connection_t *connection, quint32 root, std::vector<quint32> windows)
+    X11TrailChannel(xcb_connection_t *connection, quint32 root, std::vector<quint32> windows,
+                    quint32 serverTime)
         : m_connection(connection)
         , m_root(root)
         , m_windows(std::move(windows))
+        , m_serverTime(serverTime)
     {
     }
 
-    std::optional<QPoint> pointerPos() override { return queryPointer(m_connection, m_root); }
+    std::optional<QPoint> pointerPos() override
+    {
+        if (std::exchange(m_sampled, false))
+            return m_sample;
+        return queryPointer(m_connection, m_root);
+    }
 
     void moveWindow(int index, QPoint topLeft) override
     {
@@ -79,11 +127,63 @@ public:
 
     void flush() override { xcb_flush(m_connection); }
 
+    void flushBeforeTick() override
+    {
+        if (!m_serverTime)
+            flush();
+    }
+
+    bool waitForTick(std::chrono::milliseconds interval, bool restart) override;
+
 private:
     xcb_connection_t *m_connection;
     quint32 m_root;
     std::vector<quint32> m_windows;
+    quint32 m_serverTime; // 0: none, or it failed
+    qint64 m_nextTick = 0;
+    std::optional<QPoint> m_sample;
+    bool m_sampled = false;
 };
+
+bool X11TrailChannel::waitForTick(std::chrono::milliseconds interval, bool restart)
+{
+    // The server holds back this connection's requests until its clock reaches the tick, then
+    // reads the clock and the pointer and answers both at once: the only wake-up of the tick.
+    // Whatever was queued (the last tick's moves) goes out ahead, in the same write.
+    if (!m_serverTime)
+        return false;
+    const qint64 step = std::max<qint64>(1, interval.count());
+    xcb_sync_waitcondition_t condition{};
+    condition.trigger.counter = m_serverTime;
+    const qint64 target = restart ? step : m_nextTick;
+    condition.trigger.wait_type =
+        restart ? XCB_SYNC_VALUETYPE_RELATIVE : XCB_SYNC_VALUETYPE_ABSOLUTE;
+    condition.trigger.wait_value.hi = qint32(target >> 32);
+    condition.trigger.wait_value.lo = quint32(target);
+    condition.trigger.test_type = XCB_SYNC_TESTTYPE_POSITIVE_COMPARISON;
+    xcb_sync_await(m_connection, 1, &condition);
+    const auto clockCookie = xcb_sync_query_counter(m_connection, m_serverTime);
+    const auto pointerCookie = xcb_query_pointer(m_connection, m_root);
+    xcb_flush(m_connection);
+    const XcbReply<xcb_query_pointer_reply_t> pointer(
+        xcb_query_pointer_reply(m_connection, pointerCookie, nullptr));
+    const XcbReply<xcb_sync_query_counter_reply_t> clock(
+        xcb_sync_query_counter_reply(m_connection, clockCookie, nullptr));
+    // A server that answers before the tick did not wait: its clock cannot pace us.
+    const qint64 now = clock ? counterValue(clock->counter_value) : 0;
+    if (!clock || (!restart && now < target)) {
+        m_serverTime = 0;
+        return false;
+    }
+    m_nextTick = (restart ? now : target) + step;
+    if (m_nextTick <= now) // late by more than a tick: go on from here
+        m_nextTick = now + step;
+    m_sample = pointer && pointer->same_screen
+                   ? std::optional(QPoint(pointer->root_x, pointer->root_y))
+                   : std::nullopt;
+    m_sampled = true;
+    return true;
+}
 
 } // namespace
 
@@ -364,7 +464,10 @@ std::unique_ptr<TrailChannel> X11WindowSystem::openTrailChannel(
         ownWindow(window, &wid); // Qt stops hearing of its moves
         ids.push_back(wid);
     }
-    return std::make_unique<X11TrailChannel>(m_pointerConnection, m_pointerRoot, std::move(ids));
+    if (!std::exchange(m_serverTimeLooked, true))
+        m_serverTime = findServerTimeCounter(m_pointerConnection);
+    return std::make_unique<X11TrailChannel>(m_pointerConnection, m_pointerRoot, std::move(ids),
+                                             m_serverTime);
 }
 
 bool X11WindowSystem::nativeEventFilter(const QByteArray &eventType, void *message, qintptr *)

@@ -120,8 +120,13 @@ void TrailEngine::start()
         const auto sprites = windows();
         m_channel = m_windowSystem.openTrailChannel({sprites.begin(), sprites.end()});
         if (m_channel) {
+            const std::chrono::milliseconds interval(m_tickTimer.interval());
+            platform::TrailChannel *channel = m_channel.get();
             m_tickThread = std::make_unique<TickThread>(
-                std::chrono::milliseconds(m_tickTimer.interval()), [this] { threadTick(); });
+                interval, [this] { threadTick(); },
+                [channel, interval](bool restart) {
+                    return channel->waitForTick(interval, restart);
+                });
             if (!m_tickThread->valid()) {
                 m_tickThread.reset();
                 m_channel.reset();
@@ -195,7 +200,7 @@ TrailEngine::Moves TrailEngine::takeMoves()
     return moves;
 }
 
-void TrailEngine::sendMoves(const Moves &moves)
+void TrailEngine::sendMoves(const Moves &moves, bool tickFollows)
 {
     if (!moves.any)
         return;
@@ -207,7 +212,9 @@ void TrailEngine::sendMoves(const Moves &moves)
         else
             m_windowSystem.moveWindow(m_windows[k].get(), moves.topLeft[k], moves.monitor[k]);
     }
-    if (m_channel)
+    if (m_channel && tickFollows)
+        m_channel->flushBeforeTick();
+    else if (m_channel)
         m_channel->flush();
     else
         m_windowSystem.flush();
@@ -227,7 +234,7 @@ bool TrailEngine::restingStill(QPoint pointer, const MotionSettings &motion, dou
 
 void TrailEngine::threadTick()
 {
-    // The query waits for the X server's answer: asked before the lock is taken.
+    // The query may wait for the X server's answer: asked before the lock is taken.
     const std::optional<QPoint> sample = m_channel->pointerPos();
     Moves moves;
     bool fellAsleep = false;
@@ -252,7 +259,7 @@ void TrailEngine::threadTick()
             fellAsleep = true;
         }
     }
-    sendMoves(moves);
+    sendMoves(moves, !fellAsleep);
     if (fellAsleep) // the pointer watch belongs to the GUI thread
         QMetaObject::invokeMethod(this, &TrailEngine::watchWhileAsleep, Qt::QueuedConnection);
 }

@@ -85,7 +85,8 @@ private:
     void placeWindows();
     // Takes the placed windows that changed pixel or monitor as sent.
     Moves takeMoves();
-    void sendMoves(const Moves &moves);
+    // tickFollows: the thread's next tick comes, and the moves may wait to go out with it.
+    void sendMoves(const Moves &moves, bool tickFollows = false);
     // Both, on the GUI thread's tick.
     void moveWindows();
     void onKeepOnTopTimer();
