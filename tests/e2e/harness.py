@@ -56,6 +56,21 @@ def _alive(pid):
         return False
 
 
+def repeating_timers(pid):
+    """The intervals of a process's kernel timers (timerfd) that are armed to repeat."""
+    found = []
+    for fd in os.listdir(f"/proc/{pid}/fd"):
+        try:
+            if "timerfd" not in os.readlink(f"/proc/{pid}/fd/{fd}"):
+                continue
+            with open(f"/proc/{pid}/fdinfo/{fd}") as f:
+                found += [line.split(":", 1)[1].strip() for line in f
+                          if line.startswith("it_interval:") and "(0, 0)" not in line]
+        except OSError:
+            continue
+    return found
+
+
 def wait_until(predicate, timeout=10.0, interval=0.05):
     """Polls until predicate() returns something true; returns it, or None after the timeout."""
     deadline = time.monotonic() + timeout
@@ -432,6 +447,16 @@ class XTestCase(unittest.TestCase):
         process = self.x.zorrit(*args)
         self.addCleanup(self.x.stop, process)
         return process
+
+    def assertPacedByTheServersClock(self, pid, points):
+        """While the trail follows a pointer that keeps moving along `points`, each tick waits on
+        the X server's clock and wakes once: the tick thread's own timer is never armed to
+        repeat."""
+        before = self.x.position("p5")
+        for px, py in points:
+            self.x.move_pointer(px, py)
+            self.assertEqual(repeating_timers(pid), [], "the trail's own timer paces its ticks")
+        self.assertNotEqual(self.x.position("p5"), before, "the trail did not move")
 
     def assertTrailAt(self, pointer, timeout=15):
         """The lead sprite rests below-right of a resting pointer; so does the last one."""

@@ -51,8 +51,9 @@ class StartUp(XTestCase):
                 self.x.stop(zorrit)
 
     def test_the_trail_settles_below_right_of_a_resting_pointer(self):
-        self.start_zorrit()
+        zorrit = self.start_zorrit()
         self.assertTrailAt((500, 300))
+        self.assertPacedByTheServersClock(zorrit.pid, [(500 - 10 * k, 300 + 8 * k) for k in range(40)])
         self.assertTrailAt((100, 600))
 
     def test_a_second_plain_start_is_refused_and_the_first_runs_on(self):

@@ -23,7 +23,12 @@ POINTER_BUS = os.environ.get("ZORRIT_POINTER_BUS", "").split()
 class FollowsThePointer:
     def assertFollows(self, points):
         # Over the bare desktop, where Xwayland never sees the pointer: only the compositor knows.
-        for px, py in points:
+        # Xwayland's clock paces the ticks as the X server's does.
+        for n, (px, py) in enumerate(points):
+            if n == 0:
+                pids = self.x.zorrit_pids()
+                self.assertEqual(len(pids), 1)
+                self.assertPacedByTheServersClock(pids[0], [(px + 4 * k, py) for k in range(30, 0, -1)])
             self.x.move_pointer(px, py)
             self.assertTrue(self.x.wait_position("Zorrit", (px + 12, py + 19), 15),
                             f"pointer at {px},{py}, main1 at {self.x.position('Zorrit')}")

@@ -83,9 +83,11 @@ void TickThread::pause()
 void TickThread::run()
 {
     pthread_setname_np(pthread_self(), "trail tick"); // for top, perf and the benchmark
+    // The timer makes the first tick after each resume(), at once; the clock paces those after.
+    bool started = false;
     bool restart = true;
     while (!m_quit) {
-        if (m_clockWorks && !m_paused) {
+        if (started && m_clockWorks && !m_paused) {
             if (m_clockWait(restart)) {
                 restart = false;
                 if (m_quit)
@@ -106,7 +108,8 @@ void TickThread::run()
             return;
         restart = true;
         // Late ticks are not made up for: the trail simply goes on from where it is.
-        if (n == sizeof expirations && !m_paused)
+        started = n == sizeof expirations && !m_paused;
+        if (started)
             m_tick();
     }
 }
