@@ -67,9 +67,8 @@ quint32 findServerTimeCounter(xcb_connection_t *connection)
     const XcbReply<xcb_sync_initialize_reply_t> version(xcb_sync_initialize_reply(
         connection, xcb_sync_initialize(connection, XCB_SYNC_MAJOR_VERSION, XCB_SYNC_MINOR_VERSION),
         nullptr));
-    const XcbReply<xcb_sync_list_system_counters_reply_t> list(
-        xcb_sync_list_system_counters_reply(connection, xcb_sync_list_system_counters(connection),
-                                            nullptr));
+    const XcbReply<xcb_sync_list_system_counters_reply_t> list(xcb_sync_list_system_counters_reply(
+        connection, xcb_sync_list_system_counters(connection), nullptr));
     if (!version || !list)
         return 0;
     // Read by hand: each entry is padded to four bytes, which some versions of xcb's iterator

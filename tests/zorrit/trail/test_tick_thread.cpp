@@ -30,7 +30,10 @@ struct SteppedClock
         --released;
         return true;
     }
-    void release(int n = 1) { update([&] { released += n; }); }
+    void release(int n = 1)
+    {
+        update([&] { released += n; });
+    }
     template <typename Change>
     void update(Change change)
     {
