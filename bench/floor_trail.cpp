@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The least a trail can cost: every 20 ms one pointer query and five 20 x 20 windows moved
+// A bare trail: every 20 ms, by its own timer, one pointer query and five 20 x 20 windows moved
 // after it, on a bare xcb connection. The benchmark compares Zorrit against this.
 // Built with FLOOR_IN_QT, the same loop runs on a thread of a Qt Widgets program whose GUI
 // thread waits in its event loop, as Zorrit's tick thread does: what the loop costs in a process
