@@ -20,6 +20,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <limits>
 #include <memory>
 
 namespace platform {
@@ -160,6 +161,10 @@ bool X11TrailChannel::waitForTick(std::chrono::milliseconds interval, bool resta
     condition.trigger.wait_value.hi = qint32(target >> 32);
     condition.trigger.wait_value.lo = quint32(target);
     condition.trigger.test_type = XCB_SYNC_TESTTYPE_POSITIVE_COMPARISON;
+    // The server would send an event for every tick whose clock passed the target by at least
+    // this much; with the largest value it sends none.
+    condition.event_threshold.hi = std::numeric_limits<qint32>::max();
+    condition.event_threshold.lo = std::numeric_limits<quint32>::max();
     xcb_sync_await(m_connection, 1, &condition);
     const auto clockCookie = xcb_sync_query_counter(m_connection, m_serverTime);
     const auto pointerCookie = xcb_query_pointer(m_connection, m_root);
