@@ -468,10 +468,10 @@ std::unique_ptr<TrailChannel> X11WindowSystem::openTrailChannel(
         ownWindow(window, &wid); // Qt stops hearing of its moves
         ids.push_back(wid);
     }
-    if (!std::exchange(m_serverTimeLooked, true))
+    if (!m_serverTime)
         m_serverTime = findServerTimeCounter(m_pointerConnection);
     return std::make_unique<X11TrailChannel>(m_pointerConnection, m_pointerRoot, std::move(ids),
-                                             m_serverTime);
+                                             *m_serverTime);
 }
 
 bool X11WindowSystem::nativeEventFilter(const QByteArray &eventType, void *message, qintptr *)

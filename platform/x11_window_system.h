@@ -68,8 +68,7 @@ private:
     quint32 m_pointerRoot = 0;
     // The X server's millisecond clock (the SYNC extension's SERVERTIME counter) that the trail's
     // ticks wait on; 0 when the server has none. Looked up with the first trail channel.
-    quint32 m_serverTime = 0;
-    bool m_serverTimeLooked = false;
+    std::optional<quint32> m_serverTime;
     quint32 m_root = 0;
     int m_screenNumber = 0;
     quint8 m_xinputOpcode = 0;

@@ -24,11 +24,11 @@ class FollowsThePointer:
     def assertFollows(self, points):
         # Over the bare desktop, where Xwayland never sees the pointer: only the compositor knows.
         # Xwayland's clock paces the ticks as the X server's does.
-        for n, (px, py) in enumerate(points):
-            if n == 0:
-                pids = self.x.zorrit_pids()
-                self.assertEqual(len(pids), 1)
-                self.assertPacedByTheServersClock(pids[0], [(px + 4 * k, py) for k in range(30, 0, -1)])
+        pids = self.x.zorrit_pids()
+        self.assertEqual(len(pids), 1)
+        first_x, first_y = points[0]
+        self.assertPacedByTheServersClock(pids[0], [(first_x + 4 * k, first_y) for k in range(30, 0, -1)])
+        for px, py in points:
             self.x.move_pointer(px, py)
             self.assertTrue(self.x.wait_position("Zorrit", (px + 12, py + 19), 15),
                             f"pointer at {px},{py}, main1 at {self.x.position('Zorrit')}")

@@ -30,10 +30,6 @@ struct SteppedClock
         --released;
         return true;
     }
-    void release(int n = 1)
-    {
-        update([&] { released += n; });
-    }
     template <typename Change>
     void update(Change change)
     {
@@ -87,7 +83,7 @@ TEST(TickThread, TheClockPacesTheTicksUntilItFailsAndThenTheTimerDoes)
     thread.resume();
     ASSERT_TRUE(clock.waitFor([&] { return clock.ticks == 1 && clock.restarts.size() == 1; }));
     std::this_thread::sleep_for(200ms); // four intervals: the timer adds no tick of its own
-    clock.release(2);
+    clock.update([&] { clock.released = 2; });
     ASSERT_TRUE(clock.waitFor([&] { return clock.ticks == 3; }));
     // Paused by its third tick: no further wait on the clock until it resumes, at once.
     std::this_thread::sleep_for(200ms);
@@ -116,7 +112,7 @@ TEST(TickThread, StoppingEndsAWaitOnTheClockWithoutAnotherTick)
     // The server's next tick ends the wait while stop() waits for the thread.
     std::thread server([&] {
         std::this_thread::sleep_for(100ms);
-        clock.release();
+        clock.update([&] { clock.released = 1; });
     });
     thread.stop();
     server.join();
