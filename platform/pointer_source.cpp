@@ -3,6 +3,7 @@
 #include "pointer_source.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace platform {
 
@@ -72,7 +73,9 @@ public:
     }
     std::optional<QPoint> pointerPos() override
     {
-        const PointerSource *source = m_source.load(std::memory_order_acquire);
+        PointerSource *source = m_source.load(std::memory_order_acquire);
+        if (source)
+            source->readAtTick();
         const std::optional<QPoint> reported = source ? source->position() : std::nullopt;
         return reported ? reported : m_windows->pointerPos();
     }
@@ -105,7 +108,9 @@ std::unique_ptr<TrailChannel> SourcedWindowSystem::openTrailChannel(
 std::optional<QPoint> SourcedWindowSystem::pointerPos()
 {
     // Reports are in X root pixels, the device pixels the trail works in.
-    const PointerSource *source = m_source.load(std::memory_order_acquire);
+    PointerSource *source = m_source.load(std::memory_order_acquire);
+    if (source)
+        source->readAtTick();
     const std::optional<QPoint> reported = source ? source->position() : std::nullopt;
     return reported ? reported : m_windows.pointerPos();
 }
@@ -150,6 +155,8 @@ std::optional<QPoint> SourcedWindowSystem::watchPointerOnce(std::function<void()
     m_onMove = std::move(onMove);
     PointerSource *source = m_source.load(std::memory_order_acquire);
     if (source) {
+        m_watched = source;
+        source->setWatched(true);
         // A source stopping wakes the trail too: awake, it samples the X server again, and its
         // next sleep watches there.
         m_moveWatch =
@@ -176,6 +183,8 @@ void SourcedWindowSystem::stopWatchingPointer()
 {
     m_windows.stopWatchingPointer();
     m_onMove = nullptr;
+    if (m_watched)
+        std::exchange(m_watched, nullptr)->setWatched(false);
     QObject::disconnect(m_moveWatch);
     QObject::disconnect(m_stopWatch);
     m_moveWatch = {};

@@ -29,6 +29,14 @@ public:
     // the X server.
     std::optional<QPoint> position() const;
 
+    // At each tick, just before position() is read, on the thread that runs the tick (the
+    // trail's own or the GUI thread): a source whose reports wait in a socket reads them here,
+    // so that they cost no wake-up of their own. Sources that are told nothing have nothing to do.
+    virtual void readAtTick() {}
+    // While the trail sleeps at rest, a move must wake it (moved() on the GUI thread): a source
+    // that reads at the tick watches its socket meanwhile, and only then.
+    virtual void setWatched(bool watched) { (void)watched; }
+
 Q_SIGNALS:
     // The pointer moved; emitted on the thread that received the report.
     void moved();
@@ -82,6 +90,7 @@ private:
     WindowSystem &m_windows;
     std::atomic<PointerSource *> m_source{nullptr};
     std::function<void()> m_onMove;
+    PointerSource *m_watched = nullptr;
     QMetaObject::Connection m_moveWatch;
     QMetaObject::Connection m_stopWatch;
 };
