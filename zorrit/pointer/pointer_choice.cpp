@@ -6,6 +6,7 @@
 #include "kwin_pointer_source.h"
 #include "platform/dialogs.h"
 #include "platform/pointer_source.h"
+#include "wlroots_pointer_source.h"
 #include "zorrit/pointer/pointer_bus.h"
 
 #include <QCoreApplication>
@@ -25,12 +26,16 @@ PointerSession detectPointerSession()
     if (!wayland)
         return PointerSession::X11;
     // Without a bus address libdbus may launch a bus of its own; no compositor would be on it.
+    const auto others = [] {
+        return WlrootsPointerSource::found() ? PointerSession::Wlroots
+                                             : PointerSession::OtherWayland;
+    };
     if (qEnvironmentVariableIsEmpty("DBUS_SESSION_BUS_ADDRESS")
         && !QFile::exists(qEnvironmentVariable("XDG_RUNTIME_DIR") + QStringLiteral("/bus")))
-        return PointerSession::OtherWayland;
+        return others();
     QDBusConnection bus = QDBusConnection::sessionBus();
     if (!bus.isConnected())
-        return PointerSession::OtherWayland;
+        return others();
     const auto has = [&](const char *name) {
         const QDBusReply<bool> reply = bus.interface()->isServiceRegistered(QLatin1String(name));
         return reply.isValid() && reply.value();
@@ -39,7 +44,7 @@ PointerSession detectPointerSession()
         return PointerSession::KWin;
     if (has("org.gnome.Shell"))
         return PointerSession::Gnome;
-    return PointerSession::OtherWayland;
+    return others();
 }
 
 QString otherWaylandText()
@@ -114,6 +119,22 @@ void PointerChoice::start(PointerSession session, const QString &scriptFolder)
     case PointerSession::OtherWayland:
         otherWayland({});
         return;
+    case PointerSession::Wlroots: {
+        auto source = std::make_unique<WlrootsPointerSource>();
+        const StartResult started = source->start();
+        if (!started.started) {
+            printLine(started.failure);
+            otherWayland({});
+            return;
+        }
+        connect(source.get(), &CompositorSource::lost, this,
+                [this](const QString &why) { sayOnlyOverX11(why); });
+        connect(source.get(), &CompositorSource::said, this,
+                [](const QString &line) { printLine(line); });
+        m_compositor = std::move(source);
+        m_windows.setSource(m_compositor.get());
+        return;
+    }
     case PointerSession::KWin: {
         auto source = std::make_unique<KWinPointerSource>(scriptFolder);
         if (!source->start(&error)) {
@@ -187,6 +208,8 @@ void PointerChoice::stop()
     m_gnomeGrace.stop();
     m_nameWait.stop();
     m_windows.setSource(nullptr);
+    if (m_compositor)
+        m_compositor->unload();
     if (m_kwin)
         m_kwin->unload();
 }

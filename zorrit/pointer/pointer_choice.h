@@ -18,13 +18,15 @@ class SourcedWindowSystem;
 namespace zorrit::pointer {
 
 class BusPointerSource;
+class CompositorSource;
 class GnomePointerSource;
 class KWinPointerSource;
 
-enum class PointerSession { X11, KWin, Gnome, OtherWayland };
+enum class PointerSession { X11, KWin, Gnome, Wlroots, OtherWayland };
 
 // Wayland when WAYLAND_DISPLAY or XDG_SESSION_TYPE says so; then the compositor by the name it
-// holds on the session bus (so a KWin without XDG_CURRENT_DESKTOP is still found).
+// holds on the session bus (so a KWin without XDG_CURRENT_DESKTOP is still found), else one that
+// offers cursor sessions.
 PointerSession detectPointerSession();
 
 QString otherWaylandText();
@@ -69,6 +71,7 @@ private:
     platform::Dialogs &m_dialogs;
     QString m_noticeFolder;
     std::unique_ptr<BusPointerSource> m_source;
+    std::unique_ptr<CompositorSource> m_compositor;
     // m_source, as what it is
     KWinPointerSource *m_kwin = nullptr;
     const GnomePointerSource *m_gnome = nullptr;

@@ -9,6 +9,8 @@ target_sources(zorrit_core PRIVATE
     pointer/gnome_pointer_source.cpp pointer/gnome_pointer_source.h
     pointer/kwin_pointer_source.cpp pointer/kwin_pointer_source.h
     pointer/pointer_choice.cpp pointer/pointer_choice.h
+    pointer/compositor_source.h
+    pointer/wlroots_pointer_source.cpp pointer/wlroots_pointer_source.h
     ${_generated}/pointer_bus.h
 )
 set_source_files_properties(${_generated}/kwin_pointer.js PROPERTIES QT_RESOURCE_ALIAS kwin_pointer.js)

@@ -1,0 +1,108 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+"""Zorrit on headless wlroots compositors (sway, labwc): where the compositor offers cursor
+sessions, the trail follows the pointer over the bare desktop, on a second output and on one
+scaled by two, and the key colour never shows; where it does not, Zorrit says so and follows the
+pointer over X11 windows."""
+import shutil
+import unittest
+
+from harness import WlrootsSession, XTestCase, wait_until
+
+OTHER_WAYLAND = ("This desktop does not tell other programs where the pointer is, so the trail "
+                 "follows it only over X11 windows.")
+KEY_COLOUR = (255, 0, 255)
+
+
+def magenta_pixels(ppm):
+    """How many pixels of a binary PPM (what grim -t ppm writes) are the key colour."""
+    fields, rest = [], ppm
+    while len(fields) < 4:
+        rest = rest.lstrip()
+        if rest.startswith(b"#"):
+            rest = rest.split(b"\n", 1)[1]
+            continue
+        field, rest = rest.split(None, 1)
+        fields.append(field)
+    pixels = rest[1:] if rest[:1].isspace() else rest
+    return sum(1 for i in range(0, len(pixels) - 2, 3) if tuple(pixels[i:i + 3]) == KEY_COLOUR)
+
+
+class OnWlroots:
+    COMPOSITOR = None
+
+    def setUp(self):
+        self.x = WlrootsSession(self.COMPOSITOR)
+        self.addCleanup(self.x.close)
+        globals_ = self.x.run(["wayland-info"], check=False).stdout.decode()
+        self.offers_cursor_sessions = ("ext_image_copy_capture_manager_v1" in globals_
+                                       and "ext_output_image_capture_source_manager_v1" in globals_)
+
+    def assertFollows(self, points):
+        for px, py in points:
+            self.x.move_pointer(px, py)
+            self.assertTrue(self.x.wait_position("Zorrit", (px + 12, py + 19), 15),
+                            f"pointer at {px},{py}, main1 at {self.x.position('Zorrit')}")
+            self.assertTrue(self.x.wait_position("p5", (px + 20, py + 75), 15),
+                            f"pointer at {px},{py}, p5 at {self.x.position('p5')}")
+
+    def assertNoKeyColour(self):
+        shot = self.x.run(["grim", "-t", "ppm", "-"], check=False)
+        self.assertEqual(shot.returncode, 0, shot.stderr.decode())
+        self.assertEqual(magenta_pixels(shot.stdout), 0, "the sprites' key colour shows")
+
+    def test_the_trail_follows_the_compositors_pointer_or_zorrit_says_it_cannot(self):
+        zorrit = self.start_zorrit()
+        self.assertTrue(self.x.wait_window("p5", 20), self.x.log(zorrit))
+        if not self.offers_cursor_sessions:
+            self.assertTrue(wait_until(lambda: OTHER_WAYLAND in self.x.log(zorrit), 10),
+                            self.x.log(zorrit))
+            # Over an X11 window Xwayland knows the pointer.
+            shown = self.x.spawn(["xmessage", "-geometry", "600x400+100+100", "over X11"])
+            self.addCleanup(self.x.stop, shown)
+            self.assertTrue(self.x.wait_window("xmessage", 10))
+            for px, py in ((300, 250), (500, 300)):
+                self.x.run(["xdotool", "mousemove", str(px), str(py)])
+                self.assertTrue(self.x.wait_position("Zorrit", (px + 12, py + 19), 15),
+                                f"main1 at {self.x.position('Zorrit')}")
+            return
+        # Over the bare desktop, where Xwayland never sees the pointer.
+        self.assertFollows([(300, 300), (900, 500), (40, 600)])
+        self.assertNotIn(OTHER_WAYLAND, self.x.log(zorrit))
+        self.assertNoKeyColour()
+        self.more_outputs()
+        self.assertNotIn("zorrit:", self.x.log(zorrit))
+
+    def more_outputs(self):
+        pass
+
+
+@unittest.skipUnless(shutil.which("sway") and shutil.which("wayland-info"),
+                     "needs sway and wayland-info (scripts/install-deps --tests)")
+class Sway(OnWlroots, XTestCase):
+    COMPOSITOR = "sway"
+
+    def more_outputs(self):
+        # A second output to the right, then the first one scaled by two (Xwayland's root pixels
+        # are the logical ones there: sway scales X11 windows itself).
+        self.x.swaymsg("create_output")
+        self.x.swaymsg("output", "HEADLESS-2", "resolution", "1280x720", "pos", "1280", "0")
+        self.x.extent = (2560, 720)
+        self.assertTrue(wait_until(lambda: "HEADLESS-2" in self.x.run(
+            ["xrandr"], check=False).stdout.decode(), 10))
+        self.assertFollows([(1800, 300), (200, 200)])
+        self.x.swaymsg("output", "HEADLESS-1", "scale", "2", "pos", "0", "0")
+        self.x.swaymsg("output", "HEADLESS-2", "pos", "640", "0")
+        self.x.extent = (1920, 720)
+        self.assertTrue(wait_until(lambda: "640x360+0+0" in self.x.run(
+            ["xrandr"], check=False).stdout.decode(), 10))
+        self.assertFollows([(301, 151), (1000, 300), (100, 50)])
+
+
+@unittest.skipUnless(shutil.which("labwc") and shutil.which("wayland-info"),
+                     "needs labwc and wayland-info (scripts/install-deps --tests)")
+class Labwc(OnWlroots, XTestCase):
+    COMPOSITOR = "labwc"
+
+
+if __name__ == "__main__":
+    unittest.main()
