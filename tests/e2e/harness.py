@@ -197,9 +197,12 @@ class XSession:
             subprocess.run(["useradd", "--system", "--no-create-home", name], check=True)
             entry = pwd.getpwnam(name)
         self.user = (entry.pw_uid, entry.pw_gid)
+        self._give_to_user()
+
+    def _give_to_user(self):
         for folder, _, files in os.walk(self.root):
             for path in [folder] + [os.path.join(folder, f) for f in files]:
-                os.chown(path, entry.pw_uid, entry.pw_gid)
+                os.chown(path, *self.user)
 
     def log(self, process):
         with open(process.log_path, "rb") as f:
@@ -304,6 +307,8 @@ class XSession:
         with open(self.settings_path(), "w", encoding="utf-8") as f:
             for name, value in values.items():
                 f.write(f"{SETTINGS_PREFIX}{name}={value}\n")
+        if self.user:
+            self._give_to_user()
 
     def read_settings(self):
         values = {}

@@ -52,7 +52,6 @@ class OnWlroots:
 
     def test_the_trail_follows_the_compositors_pointer_or_zorrit_says_it_cannot(self):
         zorrit = self.start_zorrit()
-        self.assertTrue(self.x.wait_window("p5", 20), self.x.log(zorrit))
         if not self.offers_cursor_sessions:
             self.assertTrue(wait_until(lambda: OTHER_WAYLAND in self.x.log(zorrit), 10),
                             self.x.log(zorrit))
