@@ -140,7 +140,7 @@ void outputName(void *data, wl_output *, const char *name)
     static_cast<Output *>(data)->name = QString::fromUtf8(name);
 }
 void outputDescription(void *, wl_output *, const char *) {}
-const wl_output_listener kOutputListener = {outputGeometry, outputMode,  outputDone,
+const wl_output_listener kOutputListener = {outputGeometry, outputMode, outputDone,
                                             outputScale,    outputName, outputDescription};
 
 void xdgPosition(void *data, zxdg_output_v1 *, int32_t x, int32_t y)
@@ -180,24 +180,27 @@ void seatCapabilities(void *data, wl_seat *seat, uint32_t capabilities)
 void seatName(void *, wl_seat *, const char *) {}
 const wl_seat_listener kSeatListener = {seatCapabilities, seatName};
 
-template<typename T>
+template <typename T>
 T *bind(wl_registry *registry, uint32_t name, const wl_interface *interface, uint32_t version,
         uint32_t offered)
 {
-    return static_cast<T *>(wl_registry_bind(registry, name, interface, std::min(version, offered)));
+    return static_cast<T *>(
+        wl_registry_bind(registry, name, interface, std::min(version, offered)));
 }
 
 void globalAdded(void *data, wl_registry *registry, uint32_t name, const char *interface,
                  uint32_t version)
 {
     auto *state = static_cast<CursorState *>(data);
-    const auto is = [&](const wl_interface &known) { return std::strcmp(interface, known.name) == 0; };
+    const auto is = [&](const wl_interface &known) {
+        return std::strcmp(interface, known.name) == 0;
+    };
     if (is(wl_output_interface)) {
         auto output = std::make_unique<Output>();
         output->state = state;
         output->globalName = name;
-        output->output = bind<wl_output>(registry, name, &wl_output_interface, kOutputVersion,
-                                         version);
+        output->output =
+            bind<wl_output>(registry, name, &wl_output_interface, kOutputVersion, version);
         wl_output_add_listener(output->output, &kOutputListener, output.get());
         state->follow(*output);
         state->outputs.push_back(std::move(output));
@@ -236,7 +239,8 @@ void CursorState::follow(Output &output)
     }
     if (!pointer || !sources || !capture || output.session)
         return;
-    output.source = ext_output_image_capture_source_manager_v1_create_source(sources, output.output);
+    output.source =
+        ext_output_image_capture_source_manager_v1_create_source(sources, output.output);
     output.session = ext_image_copy_capture_manager_v1_create_pointer_cursor_session(
         capture, output.source, pointer);
     ext_image_copy_capture_cursor_session_v1_add_listener(output.session, &kSessionListener,

@@ -32,10 +32,10 @@ StartResult WlrootsPointerSource::start()
     auto sessions = std::make_unique<platform::wayland::CursorSessions>();
     const Failure failure = sessions->connect();
     if (failure != Failure::None) {
-        const QString why = failure == Failure::NoDisplay ? tr("cannot connect to the Wayland display")
-                            : failure == Failure::BrokeOff
-                                ? tr("the Wayland display broke off")
-                                : tr("the compositor offers no cursor sessions");
+        const QString why =
+            failure == Failure::NoDisplay  ? tr("cannot connect to the Wayland display")
+            : failure == Failure::BrokeOff ? tr("the Wayland display broke off")
+                                           : tr("the compositor offers no cursor sessions");
         return StartResult::failed(
             tr("The compositor cannot tell us where the pointer is (%1).").arg(why));
     }
@@ -58,8 +58,7 @@ StartResult WlrootsPointerSource::start()
                                          updateRootRects();
                                      }));
         m_screenWatch.append(connect(qGuiApp, &QGuiApplication::screenRemoved, this,
-                                     &WlrootsPointerSource::updateRootRects,
-                                     Qt::QueuedConnection));
+                                     &WlrootsPointerSource::updateRootRects, Qt::QueuedConnection));
     }
     readNow();
     return StartResult::ok();
@@ -75,9 +74,9 @@ void WlrootsPointerSource::updateRootRects()
         // scale; the X server's own rectangle has the device pixels throughout.
         const QRect logical = screen->geometry();
         const double scale = screen->devicePixelRatio();
-        rects.push_back({screen->name(),
-                         QRect(logical.topLeft(), QSize(qRound(logical.width() * scale),
-                                                        qRound(logical.height() * scale)))});
+        rects.push_back(
+            {screen->name(), QRect(logical.topLeft(), QSize(qRound(logical.width() * scale),
+                                                            qRound(logical.height() * scale)))});
     }
     m_sessions->setRootRects(std::move(rects));
 }
