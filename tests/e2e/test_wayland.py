@@ -9,6 +9,7 @@ import signal
 import socket
 import subprocess
 import tempfile
+import time
 import unittest
 
 import test_trail
@@ -21,6 +22,30 @@ POINTER_BUS = os.environ.get("ZORRIT_POINTER_BUS", "").split()
 
 
 class FollowsThePointer:
+    def assertReportsAtMostOnceATick(self, moves=300):
+        """A fast mouse: the reporter sends at most one report a tick, without waiting for an
+        answer, to Zorrit's report connection (not the one holding the bus name)."""
+        monitor = self.x.spawn(["dbus-monitor", "--session",
+                                f"type='method_call',member='Moved',path='{POINTER_BUS[1]}'"],
+                               log="dbus-monitor")
+        time.sleep(1)
+        start = time.monotonic()
+        for k in range(moves):
+            self.x.move_pointer(200 + k % 100 * 5, 300 + k % 7 * 20)
+        elapsed = time.monotonic() - start
+        time.sleep(0.5)
+        self.x.stop(monitor)
+        calls = [line for line in self.x.log(monitor).splitlines() if "member=Moved" in line]
+        owner = self.x.run(["gdbus", "call", "--session", "--dest", "org.freedesktop.DBus",
+                            "--object-path", "/org/freedesktop/DBus", "--method",
+                            "org.freedesktop.DBus.GetNameOwner", POINTER_BUS[0]]).stdout.decode()
+        self.assertGreater(len(calls), 5, self.x.log(monitor))
+        self.assertLessEqual(len(calls), (elapsed + 0.5) / 0.02 + 3,
+                             f"{len(calls)} reports of {moves} moves in {elapsed:.2f} s")
+        receivers = {c.split("destination=")[1].split()[0] for c in calls if "destination=" in c}
+        self.assertEqual(len(receivers), 1, calls[:3])
+        self.assertNotIn(receivers.pop(), owner)
+
     def assertFollows(self, points):
         # Over the bare desktop, where Xwayland never sees the pointer: only the compositor knows.
         # Xwayland's clock paces the ticks as the X server's does.
@@ -57,6 +82,8 @@ class KWin(FollowsThePointer, XTestCase):
         zorrit = self.start_zorrit()
         self.assertTrue(wait_until(self.x.script_loaded, 15), self.x.log(zorrit))
         self.assertFollows([(300, 300), (900, 700), (40, 900)])
+        self.assertReportsAtMostOnceATick()
+        self.assertFollows([(640, 480)])
         self.quit_zorrit(zorrit)
         self.assertEqual(zorrit.returncode, 0, self.x.log(zorrit))
         self.assertFalse(self.x.script_loaded())
@@ -164,6 +191,8 @@ class Gnome(FollowsThePointer, XTestCase):
         zorrit = self.start_zorrit()
         self.assertTrue(wait_until(lambda: self.x.find_windows("p5"), 20), self.x.log(zorrit))
         self.assertFollows([(300, 300), (900, 700), (40, 900)])
+        self.assertReportsAtMostOnceATick(100)
+        self.assertFollows([(640, 480)])
         self.assertIsNone(self.x.wait_role("Zorrit", "message", 1))
         self.assertNotIn("zorrit:", self.x.log(zorrit)[said_before:])
 
