@@ -42,14 +42,14 @@ int BusReportReader::socket() const
     return dbus_connection_get_unix_fd(m_connection, &fd) ? fd : -1;
 }
 
-BusReportReader::Read BusReportReader::read()
+BusReportReader::Read BusReportReader::read(bool answerNow)
 {
     Read result;
     if (m_closed) {
         result.closed = true;
         return result;
     }
-    // Reads what the socket holds (and sends what waits to go), never blocking.
+    // Reads what the socket holds and sends the answers that wait to go, never blocking.
     dbus_connection_read_write(m_connection, 0);
     bool answered = false;
     for (int taken = 0; taken < kMostPerRead; ++taken) {
@@ -82,8 +82,8 @@ BusReportReader::Read BusReportReader::read()
         }
         dbus_message_unref(message);
     }
-    if (answered)
-        dbus_connection_read_write(m_connection, 0);
+    if (answered && answerNow)
+        dbus_connection_flush(m_connection);
     if (!dbus_connection_get_is_connected(m_connection))
         m_closed = result.closed = true;
     return result;

@@ -45,8 +45,10 @@ public:
     // Readable when something has arrived; for a watch while the trail rests.
     int socket() const;
     // Takes what has arrived, without waiting. Calls that want an answer get one (an error for
-    // anything but a report), so no caller is left waiting. Not for two threads at once.
-    Read read();
+    // anything but a report), so no caller is left waiting: sent at once when `answerNow`,
+    // otherwise with the next read (the next tick's), which saves the tick two system calls.
+    // Not for two threads at once.
+    Read read(bool answerNow);
 
 private:
     BusReportReader(DBusConnection *connection, Contract contract);

@@ -180,14 +180,14 @@ StartResult BusPointerSource::listen()
     return StartResult::ok();
 }
 
-void BusPointerSource::readNow()
+void BusPointerSource::readNow(bool answerNow)
 {
     platform::BusReportReader::Read read;
     {
         const std::lock_guard<std::mutex> lock(m_readLock);
         if (!m_reader)
             return;
-        read = m_reader->read();
+        read = m_reader->read(answerNow);
     }
     // A bus that went away leaves the socket readable for good.
     if (read.closed && m_watch && QThread::currentThread() == thread())
@@ -199,7 +199,7 @@ void BusPointerSource::readNow()
 
 void BusPointerSource::readAtTick()
 {
-    readNow();
+    readNow(false);
 }
 
 void BusPointerSource::setWatched(bool watched)
@@ -209,12 +209,12 @@ void BusPointerSource::setWatched(bool watched)
         return;
     }
     // What came since the last tick counts now; the trail then compares it with where it rests.
-    readNow();
+    readNow(true);
     const int socket = m_reader ? m_reader->socket() : -1;
     if (m_watch || socket < 0)
         return;
     m_watch = new QSocketNotifier(qintptr(socket), QSocketNotifier::Read, this);
-    connect(m_watch, &QSocketNotifier::activated, this, &BusPointerSource::readNow);
+    connect(m_watch, &QSocketNotifier::activated, this, [this] { readNow(true); });
 }
 
 } // namespace zorrit::pointer

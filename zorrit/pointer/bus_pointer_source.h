@@ -67,7 +67,7 @@ protected:
 private:
     friend class PointerReceiver;
     static void discard(PointerReceiver *receiver);
-    void readNow();
+    void readNow(bool answerNow);
 
     // Lives on Qt D-Bus's own thread, which then answers the calls without waking ours; only a
     // sleeping trail's wake-up (the moved signal) comes over to the main thread.
