@@ -330,6 +330,17 @@ class XSession:
     def wait_position(self, title, expected, timeout=10):
         return wait_until(lambda: self.position(title) == expected, timeout) is not None
 
+    def wait_near(self, title, expected, slack, timeout=10):
+        """Whether the window's top-left comes within `slack` pixels of `expected` (each way)."""
+        def near():
+            found = self.position(title)
+            return found and all(abs(a - b) <= slack for a, b in zip(found, expected))
+        return wait_until(near, timeout) is not None
+
+    def root_point(self, x, y):
+        """Where a point of the desktop lies in the X server's pixels; here they are the same."""
+        return x, y
+
     def prop(self, window, name):
         out = self.run(["xprop", "-id", str(window), name], check=False).stdout.decode().strip()
         if "not found" in out or "no such atom" in out or "=" not in out:
@@ -547,6 +558,12 @@ class KWinSession(XSession):
 
     def move_pointer(self, x, y):
         self.run([self.fake_pointer, str(x), str(y)])
+
+    def root_point(self, x, y):
+        # The outputs lie side by side, each `width` logical pixels wide; where X11 programs
+        # scale themselves, Xwayland's pixels are the logical ones times the scale.
+        factor = self.scale if self.self_scaling else 1
+        return int(x * factor), int(y * factor)
 
     def kwin_call(self, method, *args):
         """A call to KWin's scripting over the session bus; the reply's value, e.g. "boolean true"."""

@@ -2,6 +2,7 @@
 // Serving Moved on the session bus.
 #include "bus_pointer_source.h"
 
+#include "output_watch.h"
 #include "zorrit/pointer/pointer_bus.h"
 
 #include <QDBusConnection>
@@ -12,6 +13,8 @@
 #include <QElapsedTimer>
 #include <QThread>
 #include <QTimer>
+
+#include <algorithm>
 
 namespace zorrit::pointer {
 
@@ -29,11 +32,10 @@ public:
     }
 
 public Q_SLOTS:
-    // Logical compositor coordinates, which Xwayland uses as its root coordinates.
+    // The compositor's logical pixels.
     Q_SCRIPTABLE void Moved(int x, int y)
     {
-        // Any program of the user may call this; the position is kept within X11's 16 bits.
-        m_source.report(x, y);
+        m_source.reportLogical(x, y);
         if (!calledFromDBus())
             return;
         // A second caller while one waits (a new reporter, say) is answered at once, and so is
@@ -91,12 +93,27 @@ void BusPointerSource::discard(PointerReceiver *receiver)
     delete receiver;
 }
 
+void BusPointerSource::reportLogical(int x, int y)
+{
+    // Any program of the user may call Moved: the position is kept within X11's 16 bits before
+    // it is scaled, and again after.
+    constexpr int kLimit = 32767;
+    const QPoint root =
+        m_mapping.toRoot(QPoint(std::clamp(x, -kLimit, kLimit), std::clamp(y, -kLimit, kLimit)));
+    report(root.x(), root.y());
+}
+
 bool BusPointerSource::listen(QString *error)
 {
     QDBusConnection bus = QDBusConnection::sessionBus();
     if (!bus.isConnected()) {
         *error = tr("no session bus");
         return false;
+    }
+    // Before the first report can come.
+    if (!m_outputWatch) {
+        m_outputWatch = new OutputWatch(m_mapping, this);
+        m_outputWatch->start();
     }
     auto receiver = std::make_unique<PointerReceiver>(*this);
     // Qt D-Bus calls an object that lives on its own thread directly from there.

@@ -3,12 +3,15 @@
 // calls Moved(x, y) on Zorrit's connection when the pointer moves.
 #pragma once
 
+#include "output_mapping.h"
+
 #include "platform/pointer_source.h"
 
 #include <QString>
 
 namespace zorrit::pointer {
 
+class OutputWatch;
 class PointerReceiver;
 
 // A reporter keeps at most one call in flight and, when the pointer moved meanwhile, sends the
@@ -19,6 +22,9 @@ class PointerReceiver;
 // The well-known name is held without allowing replacement, so no other program can take it
 // from a running Zorrit. A copy that starts while another still holds it (the hand-off) waits
 // in the bus's queue and gets it when the other copy ends.
+//
+// Reporters speak the compositor's logical pixels; each report goes through the outputs' table
+// into Xwayland's root pixels, which differ where X11 programs scale themselves.
 class BusPointerSource : public platform::PointerSource
 {
     Q_OBJECT
@@ -44,11 +50,15 @@ Q_SIGNALS:
 private:
     friend class PointerReceiver;
     static void discard(PointerReceiver *receiver);
+    // From the receiver's thread.
+    void reportLogical(int x, int y);
 
     // Lives on Qt D-Bus's own thread, which then answers the calls without waking ours; only a
     // sleeping trail's wake-up (the moved signal) comes over to the main thread.
     PointerReceiver *m_receiver = nullptr;
     bool m_ownsName = false;
+    OutputMapping m_mapping;
+    OutputWatch *m_outputWatch = nullptr;
 };
 
 } // namespace zorrit::pointer
