@@ -5,6 +5,7 @@ X tools a person's eyes and hands stand in for (xdotool, xwininfo, xprop, import
 Every process started here is tracked by PID and ended in close(), whatever happened in the test.
 Nothing touches the real HOME or the user's display.
 """
+import math
 import os
 import re
 import select
@@ -677,6 +678,19 @@ class GnomeSession(XSession):
         self._pointer = None
         if self.scale != 1:
             self.set_scales(self.scale)
+
+    def root_point(self, x, y):
+        # Remote-desktop moves go in logical pixels. Laid out in device pixels (fractional
+        # scaling off), the desktop's and Xwayland's pixels are device pixels; laid out in
+        # logical pixels, Xwayland's are those too unless X11 programs scale themselves, and
+        # then they are device pixels of the largest scale, rounded up.
+        if not self.fractional:
+            factor = self.scale
+        elif self.self_scaling:
+            factor = math.ceil(self.scale)
+        else:
+            factor = 1
+        return int(x * factor), int(y * factor)
 
     def set_scales(self, *scales):
         """Scales the monitors, left to right; Mutter's logical monitors as (x, y, width,

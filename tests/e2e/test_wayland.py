@@ -237,6 +237,35 @@ class Gnome(FollowsThePointer, XTestCase):
         self.assertNotIn("gnome-extensions enable", self.x.log(zorrit))
 
 
+def gnome_shell_version():
+    out = subprocess.run(["gnome-shell", "--version"], stdout=subprocess.PIPE, text=True).stdout
+    return int(out.split()[-1].split(".")[0]) if out.split() else 0
+
+
+@unittest.skipUnless(shutil.which("gnome-shell") and shutil.which("gjs")
+                     and os.environ.get("ZORRIT_GNOME_EXTENSION"),
+                     "needs GNOME Shell and gjs (scripts/install-deps --tests)")
+class ScaledGnome(FollowsOnScaledOutputs, XTestCase):
+    # Mutter lays monitors out in device pixels unless fractional scaling is on; X11 programs
+    # scale themselves only in GNOME 47 and later.
+    SESSIONS = (dict(scale=2), dict(scale=1.5, fractional=True))
+
+    @classmethod
+    def setUpClass(cls):
+        if shutil.which("gnome-shell") and gnome_shell_version() >= 47:
+            cls.SESSIONS += (dict(scale=1.5, fractional=True, self_scaling=True),
+                             dict(scale=2, fractional=True, self_scaling=True))
+
+    def make_session(self, **options):
+        session = GnomeSession(2560, 1600, extensions=[os.environ["ZORRIT_GNOME_EXTENSION"]],
+                               **options)
+        self.assertIn("true", session.shell_call("EnableExtension", Gnome.UUID))
+        return session
+
+    def following(self):
+        return self.x.find_windows("p5")
+
+
 class OtherWayland(XTestCase):
     def test_a_desktop_without_a_pointer_report_gets_the_notice_once(self):
         # A Wayland session with no session bus: no compositor to ask.
