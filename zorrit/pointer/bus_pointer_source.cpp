@@ -2,6 +2,7 @@
 // Serving Moved on the session bus.
 #include "bus_pointer_source.h"
 
+#include "output_watch.h"
 #include "platform/bus_report_reader.h"
 #include "zorrit/pointer/pointer_bus.h"
 
@@ -16,6 +17,7 @@
 #include <QThread>
 #include <QTimer>
 
+#include <algorithm>
 #include <utility>
 
 namespace zorrit::pointer {
@@ -38,11 +40,10 @@ public Q_SLOTS:
     // Where the reporters send their reports.
     Q_SCRIPTABLE QString Receiver() { return m_reportTo; }
 
-    // Logical compositor coordinates, which Xwayland uses as its root coordinates.
+    // The compositor's logical pixels.
     Q_SCRIPTABLE void Moved(int x, int y)
     {
-        // Any program of the user may call this; the position is kept within X11's 16 bits.
-        m_source.report(x, y);
+        m_source.reportLogical(x, y);
         if (!calledFromDBus() || !message().isReplyRequired())
             return;
         // A second caller while one waits (a new reporter, say) is answered at once, and so is
@@ -107,6 +108,16 @@ void BusPointerSource::discard(PointerReceiver *receiver)
     delete receiver;
 }
 
+void BusPointerSource::reportLogical(int x, int y)
+{
+    // Any program of the user may call Moved: the position is kept within X11's 16 bits before
+    // it is scaled, and again after.
+    constexpr int kLimit = 32767;
+    const QPoint root =
+        m_mapping.toRoot(QPoint(std::clamp(x, -kLimit, kLimit), std::clamp(y, -kLimit, kLimit)));
+    report(root.x(), root.y());
+}
+
 bool BusPointerSource::busHas(const char *name)
 {
     // Without a bus address libdbus may launch a bus of its own; no compositor would be on it.
@@ -125,6 +136,11 @@ StartResult BusPointerSource::listen()
     QDBusConnection bus = QDBusConnection::sessionBus();
     if (!bus.isConnected())
         return StartResult::failed(tr("no session bus"));
+    // Before the first report can come.
+    if (!m_outputWatch) {
+        m_outputWatch = new OutputWatch(m_mapping, this);
+        m_outputWatch->start();
+    }
     m_reader =
         platform::BusReportReader::connect({kObjectPath, kInterface, QByteArrayLiteral("Moved")});
     m_reportTo = m_reader ? m_reader->uniqueName() : bus.baseService();
@@ -194,7 +210,7 @@ void BusPointerSource::readNow(bool answerNow)
         m_watch->setEnabled(false);
     // Outside the lock: reporting may wake the trail, on this thread.
     if (read.last)
-        report(read.last->x(), read.last->y());
+        reportLogical(read.last->x(), read.last->y());
 }
 
 void BusPointerSource::readAtTick()

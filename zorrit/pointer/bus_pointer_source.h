@@ -4,6 +4,7 @@
 #pragma once
 
 #include "compositor_source.h"
+#include "output_mapping.h"
 
 #include <QString>
 #include <QTimer>
@@ -19,6 +20,7 @@ class BusReportReader;
 
 namespace zorrit::pointer {
 
+class OutputWatch;
 class PointerReceiver;
 
 // The reporters send at most one report a tick, without waiting for an answer, to a connection
@@ -30,6 +32,9 @@ class PointerReceiver;
 // reporters send to, and Moved for a reporter of an older Zorrit) without allowing replacement,
 // so no other program can take it from a running Zorrit. A copy that starts while another still
 // holds it (the hand-off) waits in the bus's queue and gets it when the other copy ends.
+//
+// Reporters speak the compositor's logical pixels; each report goes through the outputs' table
+// into Xwayland's root pixels, which differ where X11 programs scale themselves.
 class BusPointerSource : public CompositorSource
 {
     Q_OBJECT
@@ -68,6 +73,8 @@ private:
     friend class PointerReceiver;
     static void discard(PointerReceiver *receiver);
     void readNow(bool answerNow);
+    // From any thread: the receiver's, the tick's, the GUI thread's.
+    void reportLogical(int x, int y);
 
     // Lives on Qt D-Bus's own thread, which then answers the calls without waking ours; only a
     // sleeping trail's wake-up (the moved signal) comes over to the main thread.
@@ -80,6 +87,8 @@ private:
     std::mutex m_readLock;
     std::unique_ptr<platform::BusReportReader> m_reader;
     QSocketNotifier *m_watch = nullptr;
+    OutputMapping m_mapping;
+    OutputWatch *m_outputWatch = nullptr;
 };
 
 } // namespace zorrit::pointer

@@ -12,6 +12,8 @@ target_sources(zorrit_core PRIVATE
     pointer/pointer_notice.cpp pointer/pointer_notice.h
     pointer/gnome_pointer_source.cpp pointer/gnome_pointer_source.h
     pointer/kwin_pointer_source.cpp pointer/kwin_pointer_source.h
+    pointer/output_mapping.cpp pointer/output_mapping.h
+    pointer/output_watch.cpp pointer/output_watch.h
     pointer/pointer_choice.cpp pointer/pointer_choice.h
     ${_generated}/pointer_bus.h
 )
