@@ -137,6 +137,10 @@ Eine Option gilt nur als ganze Befehlszeile; alles andere ist der Pfad einer The
         <source>the bus refused the name %1</source>
         <translation>der Bus hat den Namen %1 verweigert</translation>
     </message>
+    <message>
+        <source>another program holds the bus name %1; until it lets go, the trail follows the pointer only over X11 windows.</source>
+        <translation>ein anderes Programm hält den Busnamen %1; bis es ihn freigibt, folgt die Spur dem Mauszeiger nur über X11-Fenstern.</translation>
+    </message>
 </context>
 <context>
     <name>zorrit::pointer::GnomePointerSource</name>
@@ -147,6 +151,22 @@ Eine Option gilt nur als ganze Befehlszeile; alles andere ist der Pfad einer The
     <message>
         <source>Zorrit&apos;s GNOME Shell extension was turned off</source>
         <translation>Zorrits GNOME-Shell-Erweiterung wurde ausgeschaltet</translation>
+    </message>
+    <message>
+        <source>GNOME Shell cannot report the pointer to us (%1).</source>
+        <translation>GNOME Shell kann uns den Mauszeiger nicht melden (%1).</translation>
+    </message>
+    <message>
+        <source>Zorrit&apos;s GNOME Shell extension is not installed</source>
+        <translation>Zorrits GNOME-Shell-Erweiterung ist nicht installiert</translation>
+    </message>
+    <message>
+        <source>Zorrit&apos;s GNOME Shell extension is not made for this version of GNOME Shell</source>
+        <translation>Zorrits GNOME-Shell-Erweiterung ist nicht für diese Version von GNOME Shell gemacht</translation>
+    </message>
+    <message>
+        <source>Zorrit&apos;s GNOME Shell extension failed (%1)</source>
+        <translation>Zorrits GNOME-Shell-Erweiterung ist fehlgeschlagen (%1)</translation>
     </message>
 </context>
 <context>
@@ -175,6 +195,14 @@ Eine Option gilt nur als ganze Befehlszeile; alles andere ist der Pfad einer The
         <source>KWin did not start the script: %1</source>
         <translation>KWin hat das Skript nicht gestartet: %1</translation>
     </message>
+    <message>
+        <source>KWin does not report the pointer to us (%1), so the trail follows it only over X11 windows.</source>
+        <translation>KWin meldet uns den Mauszeiger nicht (%1); daher folgt ihm die Spur nur über X11-Fenstern.</translation>
+    </message>
+    <message>
+        <source>KWin stopped reporting the pointer (%1)</source>
+        <translation>KWin meldet den Mauszeiger nicht mehr (%1)</translation>
+    </message>
 </context>
 <context>
     <name>zorrit::pointer::PointerChoice</name>
@@ -195,36 +223,8 @@ then log out and in again.</source>
 und melden Sie sich dann ab und wieder an.</translation>
     </message>
     <message>
-        <source>another program holds the bus name %1; until it lets go, the trail follows the pointer only over X11 windows.</source>
-        <translation>ein anderes Programm hält den Busnamen %1; bis es ihn freigibt, folgt die Spur dem Mauszeiger nur über X11-Fenstern.</translation>
-    </message>
-    <message>
         <source>%1, so the trail follows the pointer only over X11 windows.</source>
         <translation>%1; daher folgt die Spur dem Mauszeiger nur über X11-Fenstern.</translation>
-    </message>
-    <message>
-        <source>KWin does not report the pointer to us (%1), so the trail follows it only over X11 windows.</source>
-        <translation>KWin meldet uns den Mauszeiger nicht (%1); daher folgt ihm die Spur nur über X11-Fenstern.</translation>
-    </message>
-    <message>
-        <source>KWin stopped reporting the pointer (%1)</source>
-        <translation>KWin meldet den Mauszeiger nicht mehr (%1)</translation>
-    </message>
-    <message>
-        <source>GNOME Shell cannot report the pointer to us (%1).</source>
-        <translation>GNOME Shell kann uns den Mauszeiger nicht melden (%1).</translation>
-    </message>
-    <message>
-        <source>Zorrit&apos;s GNOME Shell extension is not installed</source>
-        <translation>Zorrits GNOME-Shell-Erweiterung ist nicht installiert</translation>
-    </message>
-    <message>
-        <source>Zorrit&apos;s GNOME Shell extension is not made for this version of GNOME Shell</source>
-        <translation>Zorrits GNOME-Shell-Erweiterung ist nicht für diese Version von GNOME Shell gemacht</translation>
-    </message>
-    <message>
-        <source>Zorrit&apos;s GNOME Shell extension failed (%1)</source>
-        <translation>Zorrits GNOME-Shell-Erweiterung ist fehlgeschlagen (%1)</translation>
     </message>
 </context>
 <context>

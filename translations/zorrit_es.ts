@@ -137,6 +137,10 @@ Una opción solo cuenta si es toda la línea de órdenes; cualquier otra cosa es
         <source>the bus refused the name %1</source>
         <translation>el bus ha rechazado el nombre %1</translation>
     </message>
+    <message>
+        <source>another program holds the bus name %1; until it lets go, the trail follows the pointer only over X11 windows.</source>
+        <translation>otro programa tiene el nombre de bus %1; hasta que lo suelte, la estela solo sigue al puntero sobre las ventanas X11.</translation>
+    </message>
 </context>
 <context>
     <name>zorrit::pointer::GnomePointerSource</name>
@@ -147,6 +151,22 @@ Una opción solo cuenta si es toda la línea de órdenes; cualquier otra cosa es
     <message>
         <source>Zorrit&apos;s GNOME Shell extension was turned off</source>
         <translation>la extensión de GNOME Shell de Zorrit se ha desactivado</translation>
+    </message>
+    <message>
+        <source>GNOME Shell cannot report the pointer to us (%1).</source>
+        <translation>GNOME Shell no puede comunicarnos el puntero (%1).</translation>
+    </message>
+    <message>
+        <source>Zorrit&apos;s GNOME Shell extension is not installed</source>
+        <translation>la extensión de GNOME Shell de Zorrit no está instalada</translation>
+    </message>
+    <message>
+        <source>Zorrit&apos;s GNOME Shell extension is not made for this version of GNOME Shell</source>
+        <translation>la extensión de GNOME Shell de Zorrit no está hecha para esta versión de GNOME Shell</translation>
+    </message>
+    <message>
+        <source>Zorrit&apos;s GNOME Shell extension failed (%1)</source>
+        <translation>la extensión de GNOME Shell de Zorrit ha fallado (%1)</translation>
     </message>
 </context>
 <context>
@@ -175,6 +195,14 @@ Una opción solo cuenta si es toda la línea de órdenes; cualquier otra cosa es
         <source>KWin did not start the script: %1</source>
         <translation>KWin no ha iniciado el script: %1</translation>
     </message>
+    <message>
+        <source>KWin does not report the pointer to us (%1), so the trail follows it only over X11 windows.</source>
+        <translation>KWin no nos comunica el puntero (%1), así que la estela solo lo sigue sobre las ventanas X11.</translation>
+    </message>
+    <message>
+        <source>KWin stopped reporting the pointer (%1)</source>
+        <translation>KWin ha dejado de comunicar el puntero (%1)</translation>
+    </message>
 </context>
 <context>
     <name>zorrit::pointer::PointerChoice</name>
@@ -195,36 +223,8 @@ then log out and in again.</source>
 y luego cierre la sesión y vuelva a entrar.</translation>
     </message>
     <message>
-        <source>another program holds the bus name %1; until it lets go, the trail follows the pointer only over X11 windows.</source>
-        <translation>otro programa tiene el nombre de bus %1; hasta que lo suelte, la estela solo sigue al puntero sobre las ventanas X11.</translation>
-    </message>
-    <message>
         <source>%1, so the trail follows the pointer only over X11 windows.</source>
         <translation>%1, así que la estela solo sigue al puntero sobre las ventanas X11.</translation>
-    </message>
-    <message>
-        <source>KWin does not report the pointer to us (%1), so the trail follows it only over X11 windows.</source>
-        <translation>KWin no nos comunica el puntero (%1), así que la estela solo lo sigue sobre las ventanas X11.</translation>
-    </message>
-    <message>
-        <source>KWin stopped reporting the pointer (%1)</source>
-        <translation>KWin ha dejado de comunicar el puntero (%1)</translation>
-    </message>
-    <message>
-        <source>GNOME Shell cannot report the pointer to us (%1).</source>
-        <translation>GNOME Shell no puede comunicarnos el puntero (%1).</translation>
-    </message>
-    <message>
-        <source>Zorrit&apos;s GNOME Shell extension is not installed</source>
-        <translation>la extensión de GNOME Shell de Zorrit no está instalada</translation>
-    </message>
-    <message>
-        <source>Zorrit&apos;s GNOME Shell extension is not made for this version of GNOME Shell</source>
-        <translation>la extensión de GNOME Shell de Zorrit no está hecha para esta versión de GNOME Shell</translation>
-    </message>
-    <message>
-        <source>Zorrit&apos;s GNOME Shell extension failed (%1)</source>
-        <translation>la extensión de GNOME Shell de Zorrit ha fallado (%1)</translation>
     </message>
 </context>
 <context>

@@ -137,6 +137,10 @@ Une option ne compte que si elle forme toute la ligne de commande ; tout le rest
         <source>the bus refused the name %1</source>
         <translation>le bus a refusé le nom %1</translation>
     </message>
+    <message>
+        <source>another program holds the bus name %1; until it lets go, the trail follows the pointer only over X11 windows.</source>
+        <translation>un autre programme détient le nom de bus %1 ; tant qu’il ne le libère pas, la traînée ne suit le pointeur qu’au-dessus des fenêtres X11.</translation>
+    </message>
 </context>
 <context>
     <name>zorrit::pointer::GnomePointerSource</name>
@@ -147,6 +151,22 @@ Une option ne compte que si elle forme toute la ligne de commande ; tout le rest
     <message>
         <source>Zorrit&apos;s GNOME Shell extension was turned off</source>
         <translation>l’extension GNOME Shell de Zorrit a été désactivée</translation>
+    </message>
+    <message>
+        <source>GNOME Shell cannot report the pointer to us (%1).</source>
+        <translation>GNOME Shell ne peut pas nous signaler le pointeur (%1).</translation>
+    </message>
+    <message>
+        <source>Zorrit&apos;s GNOME Shell extension is not installed</source>
+        <translation>l’extension GNOME Shell de Zorrit n’est pas installée</translation>
+    </message>
+    <message>
+        <source>Zorrit&apos;s GNOME Shell extension is not made for this version of GNOME Shell</source>
+        <translation>l’extension GNOME Shell de Zorrit n’est pas faite pour cette version de GNOME Shell</translation>
+    </message>
+    <message>
+        <source>Zorrit&apos;s GNOME Shell extension failed (%1)</source>
+        <translation>l’extension GNOME Shell de Zorrit a échoué (%1)</translation>
     </message>
 </context>
 <context>
@@ -175,6 +195,14 @@ Une option ne compte que si elle forme toute la ligne de commande ; tout le rest
         <source>KWin did not start the script: %1</source>
         <translation>KWin n’a pas lancé le script : %1</translation>
     </message>
+    <message>
+        <source>KWin does not report the pointer to us (%1), so the trail follows it only over X11 windows.</source>
+        <translation>KWin ne nous signale pas le pointeur (%1) : la traînée ne le suit donc qu’au-dessus des fenêtres X11.</translation>
+    </message>
+    <message>
+        <source>KWin stopped reporting the pointer (%1)</source>
+        <translation>KWin a cessé de signaler le pointeur (%1)</translation>
+    </message>
 </context>
 <context>
     <name>zorrit::pointer::PointerChoice</name>
@@ -195,36 +223,8 @@ then log out and in again.</source>
 puis fermez la session et rouvrez-la.</translation>
     </message>
     <message>
-        <source>another program holds the bus name %1; until it lets go, the trail follows the pointer only over X11 windows.</source>
-        <translation>un autre programme détient le nom de bus %1 ; tant qu’il ne le libère pas, la traînée ne suit le pointeur qu’au-dessus des fenêtres X11.</translation>
-    </message>
-    <message>
         <source>%1, so the trail follows the pointer only over X11 windows.</source>
         <translation>%1 : la traînée ne suit donc le pointeur qu’au-dessus des fenêtres X11.</translation>
-    </message>
-    <message>
-        <source>KWin does not report the pointer to us (%1), so the trail follows it only over X11 windows.</source>
-        <translation>KWin ne nous signale pas le pointeur (%1) : la traînée ne le suit donc qu’au-dessus des fenêtres X11.</translation>
-    </message>
-    <message>
-        <source>KWin stopped reporting the pointer (%1)</source>
-        <translation>KWin a cessé de signaler le pointeur (%1)</translation>
-    </message>
-    <message>
-        <source>GNOME Shell cannot report the pointer to us (%1).</source>
-        <translation>GNOME Shell ne peut pas nous signaler le pointeur (%1).</translation>
-    </message>
-    <message>
-        <source>Zorrit&apos;s GNOME Shell extension is not installed</source>
-        <translation>l’extension GNOME Shell de Zorrit n’est pas installée</translation>
-    </message>
-    <message>
-        <source>Zorrit&apos;s GNOME Shell extension is not made for this version of GNOME Shell</source>
-        <translation>l’extension GNOME Shell de Zorrit n’est pas faite pour cette version de GNOME Shell</translation>
-    </message>
-    <message>
-        <source>Zorrit&apos;s GNOME Shell extension failed (%1)</source>
-        <translation>l’extension GNOME Shell de Zorrit a échoué (%1)</translation>
     </message>
 </context>
 <context>

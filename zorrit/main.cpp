@@ -121,7 +121,7 @@ int main(int argc, char **argv)
     if (endSignalled)
         return 0;
 
-    pointer.start(zorrit::pointer::detectPointerSession(), runtimeFolder);
+    pointer.start(zorrit::pointer::SourceContext{runtimeFolder});
     const int exitCode = QApplication::exec();
     pointer.stop();
     return exitCode;

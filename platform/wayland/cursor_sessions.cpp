@@ -3,6 +3,8 @@
 // positions they send.
 #include "cursor_sessions.h"
 
+#include "platform/output_places.h"
+
 #include "ext-image-capture-source-v1-client-protocol.h"
 #include "ext-image-copy-capture-v1-client-protocol.h"
 #include "xdg-output-unstable-v1-client-protocol.h"
@@ -14,14 +16,15 @@
 #include <algorithm>
 #include <cstring>
 #include <utility>
+#include <vector>
 
 namespace platform::wayland {
 
 namespace {
-// The versions we speak: wl_seat 5 has wl_pointer.release, wl_output 4 its name, xdg-output 3
+// The versions we speak: wl_seat 5 has wl_pointer.release, wl_output 3 its release, xdg-output 3
 // sends no more than its own done.
 constexpr uint32_t kSeatVersion = 5;
-constexpr uint32_t kOutputVersion = 4;
+constexpr uint32_t kOutputVersion = 3;
 constexpr uint32_t kXdgOutputVersion = 3;
 } // namespace
 
@@ -33,13 +36,10 @@ struct Output
     zxdg_output_v1 *xdgOutput = nullptr;
     ext_image_capture_source_v1 *source = nullptr;
     ext_image_copy_capture_cursor_session_v1 *session = nullptr;
-    QString name;
     QPoint logicalPos;
     QSize logicalSize;
     QSize mode;
     int transform = 0;
-    OutputPlace place;
-    QSize buffer;
 
     ~Output()
     {
@@ -67,16 +67,8 @@ struct CursorState
     ext_image_copy_capture_manager_v1 *capture = nullptr;
     zxdg_output_manager_v1 *xdgOutputs = nullptr;
     std::vector<std::unique_ptr<Output>> outputs;
-    std::vector<NamedRect> rootRects;
-    std::optional<QPoint> position;
+    std::optional<QPointF> position;
 
-    void place(Output &output) const
-    {
-        const std::vector<NamedRect> logical = {
-            {output.name, QRect(output.logicalPos, output.logicalSize)}};
-        output.place = placeOutputs(logical, rootRects).front();
-        output.buffer = transformedSize(output.mode, output.transform);
-    }
     void startSessions();
     void follow(Output &output);
 
@@ -112,8 +104,10 @@ void sessionLeave(void *, ext_image_copy_capture_cursor_session_v1 *) {}
 void sessionPosition(void *data, ext_image_copy_capture_cursor_session_v1 *, int32_t x, int32_t y)
 {
     auto *output = static_cast<Output *>(data);
-    if (const std::optional<QPoint> root = bufferToRoot(output->place, output->buffer, {x, y}))
-        output->state->position = root;
+    if (const std::optional<QPointF> logical =
+            bufferToLogical(QRect(output->logicalPos, output->logicalSize),
+                            transformedSize(output->mode, output->transform), {x, y}))
+        output->state->position = logical;
 }
 void sessionHotspot(void *, ext_image_copy_capture_cursor_session_v1 *, int32_t, int32_t) {}
 const ext_image_copy_capture_cursor_session_v1_listener kSessionListener = {
@@ -129,16 +123,9 @@ void outputMode(void *data, wl_output *, uint32_t flags, int32_t width, int32_t 
     if (flags & WL_OUTPUT_MODE_CURRENT)
         static_cast<Output *>(data)->mode = QSize(width, height);
 }
-void outputDone(void *data, wl_output *)
-{
-    auto *output = static_cast<Output *>(data);
-    output->state->place(*output);
-}
+void outputDone(void *, wl_output *) {}
 void outputScale(void *, wl_output *, int32_t) {}
-void outputName(void *data, wl_output *, const char *name)
-{
-    static_cast<Output *>(data)->name = QString::fromUtf8(name);
-}
+void outputName(void *, wl_output *, const char *) {}
 void outputDescription(void *, wl_output *, const char *) {}
 const wl_output_listener kOutputListener = {outputGeometry, outputMode, outputDone,
                                             outputScale,    outputName, outputDescription};
@@ -151,18 +138,10 @@ void xdgSize(void *data, zxdg_output_v1 *, int32_t width, int32_t height)
 {
     static_cast<Output *>(data)->logicalSize = QSize(width, height);
 }
-// Since version 3 the logical place is done with wl_output's done.
-void xdgDone(void *data, zxdg_output_v1 *)
-{
-    auto *output = static_cast<Output *>(data);
-    output->state->place(*output);
-}
-void xdgName(void *data, zxdg_output_v1 *, const char *name)
-{
-    auto *output = static_cast<Output *>(data);
-    if (output->name.isEmpty())
-        output->name = QString::fromUtf8(name);
-}
+// Since version 3 the logical place is done with wl_output's done; each event is kept as it
+// comes, and a position uses what the output last said.
+void xdgDone(void *, zxdg_output_v1 *) {}
+void xdgName(void *, zxdg_output_v1 *, const char *) {}
 void xdgDescription(void *, zxdg_output_v1 *, const char *) {}
 const zxdg_output_v1_listener kXdgOutputListener = {xdgPosition, xdgSize, xdgDone, xdgName,
                                                     xdgDescription};
@@ -334,27 +313,6 @@ CursorSessions::News CursorSessions::read()
     wl_display_flush(m_display);
     news.position = std::exchange(m_state->position, std::nullopt);
     return news;
-}
-
-void CursorSessions::setRootRects(std::vector<NamedRect> rects)
-{
-    std::lock_guard lock(m_lock);
-    if (!m_state)
-        return;
-    m_state->rootRects = std::move(rects);
-    for (const std::unique_ptr<Output> &output : m_state->outputs)
-        m_state->place(*output);
-}
-
-std::vector<NamedRect> CursorSessions::outputs() const
-{
-    std::lock_guard lock(m_lock);
-    std::vector<NamedRect> outputs;
-    if (m_state) {
-        for (const std::unique_ptr<Output> &output : m_state->outputs)
-            outputs.push_back({output->name, QRect(output->logicalPos, output->logicalSize)});
-    }
-    return outputs;
 }
 
 } // namespace platform::wayland

@@ -1,17 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // A Wayland connection of our own that follows the pointer through the compositor's cursor
-// sessions (one per output), mapped into Xwayland's root pixels.
+// sessions (one per output), in the compositor's logical pixels.
 #pragma once
 
-#include "platform/output_places.h"
-
-#include <QPoint>
+#include <QPointF>
 #include <QString>
 
 #include <memory>
 #include <mutex>
 #include <optional>
-#include <vector>
 
 struct wl_display;
 
@@ -27,8 +24,8 @@ class CursorSessions
 public:
     struct News
     {
-        // The pointer's latest position, when it moved since the last read.
-        std::optional<QPoint> position;
+        // The pointer's latest position in logical pixels, when it moved since the last read.
+        std::optional<QPointF> position;
         // The connection is gone (the compositor ended, or it broke the protocol).
         bool broken = false;
     };
@@ -49,11 +46,6 @@ public:
     int fd() const;
     // Handles whatever waits on the socket, without blocking. Any thread.
     News read();
-    // Xwayland's output rectangles (RandR, by name); outputs not among them keep their logical
-    // rectangle.
-    void setRootRects(std::vector<NamedRect> rects);
-    // The outputs by name with their logical rectangles, as the compositor last said.
-    std::vector<NamedRect> outputs() const;
 
 private:
     mutable std::mutex m_lock;

@@ -5,6 +5,7 @@ X tools a person's eyes and hands stand in for (xdotool, xwininfo, xprop, import
 Every process started here is tracked by PID and ended in close(), whatever happened in the test.
 Nothing touches the real HOME or the user's display.
 """
+import math
 import os
 import re
 import select
@@ -358,6 +359,17 @@ class XSession:
     def wait_position(self, title, expected, timeout=10):
         return wait_until(lambda: self.position(title) == expected, timeout) is not None
 
+    def wait_near(self, title, expected, slack, timeout=10):
+        """Whether the window's top-left comes within `slack` pixels of `expected` (each way)."""
+        def near():
+            found = self.position(title)
+            return found and all(abs(a - b) <= slack for a, b in zip(found, expected))
+        return wait_until(near, timeout) is not None
+
+    def root_point(self, x, y):
+        """Where a point of the desktop lies in the X server's pixels; here they are the same."""
+        return x, y
+
     def prop(self, window, name):
         out = self.run(["xprop", "-id", str(window), name], check=False).stdout.decode().strip()
         if "not found" in out or "no such atom" in out or "=" not in out:
@@ -496,13 +508,25 @@ class XTestCase(unittest.TestCase):
                         f"p5 at {self.x.position('p5')}")
 
 
+def _make_x11_socket_folder():
+    """A compositor's Xwayland needs the X sockets' folder; in a fresh chroot no X server has
+    made it yet when this is the first session to start."""
+    if not os.path.isdir("/tmp/.X11-unix"):
+        os.makedirs("/tmp/.X11-unix", exist_ok=True)
+        os.chmod("/tmp/.X11-unix", 0o1777)
+
+
 class KWinSession(XSession):
     """A headless KWin (Wayland) with its Xwayland, on a private session bus, with a temporary
     home. The pointer moves through KWin's fake-input protocol, as a real mouse's would: over
     Wayland windows and the desktop, where the X server does not see it."""
 
-    def __init__(self, width=1280, height=1024):
+    def __init__(self, width=1280, height=1024, scale=1, self_scaling=False, outputs=1):
+        """`width` and `height` are each output's size in device pixels, `scale` every output's
+        scale; with `self_scaling` X11 programs scale themselves (Plasma's "Apply scaling
+        themselves"), so Xwayland's pixels are device pixels."""
         self._make_home(width, height)
+        self.scale, self.self_scaling, self.outputs = scale, self_scaling, outputs
         try:
             self._start_kwin()
         except Exception:
@@ -538,10 +562,15 @@ class KWinSession(XSession):
             f.write(f'#!/bin/sh\necho "$DISPLAY" > {display_file}.new\n'
                     f"mv {display_file}.new {display_file}\n")
         os.chmod(reporter, 0o755)
+        if self.self_scaling:
+            with open(os.path.join(self.config, "kwinrc"), "w") as f:
+                f.write(f"[Xwayland]\nScale={self.scale}\n")
         self.wayland_display = "wayland-zorrit-e2e"
+        _make_x11_socket_folder()
         self.kwin = self.spawn([kwin, "--virtual", "--xwayland", "--no-lockscreen",
                                 "--socket", self.wayland_display, "--width", str(self.width),
-                                "--height", str(self.height), reporter], log="kwin")
+                                "--height", str(self.height), "--scale", str(self.scale),
+                                "--output-count", str(self.outputs), reporter], log="kwin")
 
         def display():
             try:
@@ -558,6 +587,12 @@ class KWinSession(XSession):
 
     def move_pointer(self, x, y):
         self.run([self.fake_pointer, str(x), str(y)])
+
+    def root_point(self, x, y):
+        # The outputs lie side by side, each `width` logical pixels wide; where X11 programs
+        # scale themselves, Xwayland's pixels are the logical ones times the scale.
+        factor = self.scale if self.self_scaling else 1
+        return int(x * factor), int(y * factor)
 
     def kwin_call(self, method, *args):
         """A call to KWin's scripting over the session bus; the reply's value, e.g. "boolean true"."""
@@ -612,8 +647,14 @@ class GnomeSession(XSession):
     """A headless GNOME Shell (Wayland) with its Xwayland, on private session and system buses,
     with a temporary home. The pointer moves through Mutter's remote-desktop interface."""
 
-    def __init__(self, width=1280, height=1024, extensions=()):
+    def __init__(self, width=1280, height=1024, extensions=(), scale=1, fractional=False,
+                 self_scaling=False):
+        """`width` and `height` are the virtual monitor's mode, `scale` its scale. `fractional`
+        lays monitors out in logical pixels (Mutter's scale-monitor-framebuffer), which allows a
+        scale such as 1.5; with `self_scaling` X11 programs scale themselves (Mutter's
+        xwayland-native-scaling, GNOME 47 and later)."""
         self._make_home(width, height)
+        self.scale, self.fractional, self.self_scaling = scale, fractional, self_scaling
         try:
             # GNOME Shell finds a user's extensions when it starts.
             for extension in extensions:
@@ -639,11 +680,12 @@ class GnomeSession(XSession):
             "system_bus", lambda path: [f"--config-file={config}"])
         self.env["DBUS_SESSION_BUS_ADDRESS"] = self._bus(
             "bus", lambda path: ["--session", f"--address=unix:path={path}"])
-        # Mutter's Xwayland needs the X sockets' folder; in a fresh chroot no X server has made
-        # it yet when this is the first session to start.
-        if not os.path.isdir("/tmp/.X11-unix"):
-            os.makedirs("/tmp/.X11-unix", exist_ok=True)
-            os.chmod("/tmp/.X11-unix", 0o1777)
+        _make_x11_socket_folder()
+        features = [name for name, on in (("scale-monitor-framebuffer", self.fractional),
+                                          ("xwayland-native-scaling", self.self_scaling)) if on]
+        if features:
+            self.run(["gsettings", "set", "org.gnome.mutter", "experimental-features",
+                      str(features)])
         self.shell = self.spawn(["gnome-shell", "--headless", "--wayland", "--virtual-monitor",
                                  f"{self.width}x{self.height}"], log="gnome-shell")
 
@@ -662,6 +704,28 @@ class GnomeSession(XSession):
         wait_until(lambda: self.run(["xdpyinfo"], check=False).returncode == 0, 30)
         wait_until(lambda: self.shell_call("GetExtensionInfo", "nobody@example") is not None, 30)
         self._pointer = None
+        if self.scale != 1:
+            self.set_scales(self.scale)
+
+    def root_point(self, x, y):
+        # Remote-desktop moves go in logical pixels. Laid out in device pixels (fractional
+        # scaling off), the desktop's and Xwayland's pixels are device pixels; laid out in
+        # logical pixels, Xwayland's are those too unless X11 programs scale themselves, and
+        # then they are device pixels of the largest scale, rounded up.
+        if not self.fractional:
+            factor = self.scale
+        elif self.self_scaling:
+            factor = math.ceil(self.scale)
+        else:
+            factor = 1
+        return int(x * factor), int(y * factor)
+
+    def set_scales(self, *scales):
+        """Scales the monitors, left to right; Mutter's logical monitors as (x, y, width,
+        height, scale), the width and height in device pixels."""
+        script = os.path.join(os.path.dirname(__file__), "wayland", "mutter_monitors.js")
+        out = self.run(["gjs", script, *map(str, scales)]).stdout.decode().split("\n")
+        return [tuple(float(v) for v in line.split()) for line in out if line.strip()]
 
     def shell_call(self, method, *args):
         """A call to GNOME Shell's extension interface; its reply as text, None on an error."""

@@ -9,6 +9,7 @@ import signal
 import socket
 import subprocess
 import tempfile
+import time
 import unittest
 
 import test_trail
@@ -21,7 +22,33 @@ POINTER_BUS = os.environ.get("ZORRIT_POINTER_BUS", "").split()
 
 
 class FollowsThePointer:
+    def assertReportsAtMostOnceATick(self, moves=300):
+        """A fast mouse: the reporter sends at most one report a tick, without waiting for an
+        answer, to Zorrit's report connection (not the one holding the bus name)."""
+        monitor = self.x.spawn(["dbus-monitor", "--session",
+                                f"type='method_call',member='Moved',path='{POINTER_BUS[1]}'"],
+                               log="dbus-monitor")
+        time.sleep(1)
+        start = time.monotonic()
+        for k in range(moves):
+            self.x.move_pointer(200 + k % 100 * 5, 300 + k % 7 * 20)
+        elapsed = time.monotonic() - start
+        time.sleep(0.5)
+        self.x.stop(monitor)
+        calls = [line for line in self.x.log(monitor).splitlines() if "member=Moved" in line]
+        owner = self.x.run(["gdbus", "call", "--session", "--dest", "org.freedesktop.DBus",
+                            "--object-path", "/org/freedesktop/DBus", "--method",
+                            "org.freedesktop.DBus.GetNameOwner", POINTER_BUS[0]]).stdout.decode()
+        self.assertGreater(len(calls), 5, self.x.log(monitor))
+        self.assertLessEqual(len(calls), (elapsed + 0.5) / 0.02 + 3,
+                             f"{len(calls)} reports of {moves} moves in {elapsed:.2f} s")
+        receivers = {c.split("destination=")[1].split()[0] for c in calls if "destination=" in c}
+        self.assertEqual(len(receivers), 1, calls[:3])
+        self.assertNotIn(receivers.pop(), owner)
+
     def assertFollows(self, points):
+        """The pointer moved to each of `points` (the compositor's logical pixels): the trail
+        rests below-right of it in Xwayland's pixels, within 2 px where the two differ."""
         # Over the bare desktop, where Xwayland never sees the pointer: only the compositor knows.
         # Xwayland's clock paces the ticks as the X server's does.
         pids = self.x.zorrit_pids()
@@ -30,10 +57,40 @@ class FollowsThePointer:
         self.assertPacedByTheServersClock(pids[0], [(first_x + 4 * k, first_y) for k in range(30, 0, -1)])
         for px, py in points:
             self.x.move_pointer(px, py)
-            self.assertTrue(self.x.wait_position("Zorrit", (px + 12, py + 19), 15),
-                            f"pointer at {px},{py}, main1 at {self.x.position('Zorrit')}")
-            self.assertTrue(self.x.wait_position("p5", (px + 20, py + 75), 15),
-                            f"pointer at {px},{py}, p5 at {self.x.position('p5')}")
+            rx, ry = self.x.root_point(px, py)
+            slack = 0 if (rx, ry) == (px, py) else 2
+            self.assertTrue(self.x.wait_near("Zorrit", (rx + 12, ry + 19), slack, 15),
+                            f"pointer at {px},{py} ({rx},{ry} in Xwayland's pixels), "
+                            f"main1 at {self.x.position('Zorrit')}")
+            self.assertTrue(self.x.wait_near("p5", (rx + 20, ry + 75), slack, 15),
+                            f"pointer at {px},{py} ({rx},{ry} in Xwayland's pixels), "
+                            f"p5 at {self.x.position('p5')}")
+
+
+class FollowsOnScaledOutputs(FollowsThePointer):
+    """Each session of SESSIONS in turn: the trail keeps its place by the pointer wherever the
+    compositor scales X11 windows itself and wherever X11 programs scale themselves (Xwayland's
+    pixels are then device pixels)."""
+    SESSIONS = ()
+
+    def setUp(self):
+        pass
+
+    def test_the_trail_keeps_its_place_by_the_pointer_on_scaled_outputs(self):
+        for options in self.SESSIONS:
+            with self.subTest(**options):
+                self.x = self.make_session(**options)
+                try:
+                    zorrit = self.start_zorrit()
+                    self.assertTrue(wait_until(self.following, 20), self.x.log(zorrit))
+                    points = [(300, 300), (1000, 700), (40, 600)]
+                    if options.get("outputs", 1) > 1:
+                        points.append((self.x.width + 300, 200))  # on the second output
+                    self.assertFollows(points)
+                    self.assertNotIn("zorrit:", self.x.log(zorrit))
+                    self.x.stop(zorrit)
+                finally:
+                    self.x.close()
 
 
 @unittest.skipUnless(shutil.which("kwin_wayland") and os.environ.get("ZORRIT_FAKE_POINTER"),
@@ -57,6 +114,8 @@ class KWin(FollowsThePointer, XTestCase):
         zorrit = self.start_zorrit()
         self.assertTrue(wait_until(self.x.script_loaded, 15), self.x.log(zorrit))
         self.assertFollows([(300, 300), (900, 700), (40, 900)])
+        self.assertReportsAtMostOnceATick()
+        self.assertFollows([(640, 480)])
         self.quit_zorrit(zorrit)
         self.assertEqual(zorrit.returncode, 0, self.x.log(zorrit))
         self.assertFalse(self.x.script_loaded())
@@ -141,6 +200,19 @@ class KWin(FollowsThePointer, XTestCase):
         self.assertNotIn("zorrit:", self.x.log(first) + self.x.log(second))
 
 
+@unittest.skipUnless(shutil.which("kwin_wayland") and os.environ.get("ZORRIT_FAKE_POINTER"),
+                     "needs KWin and the fake pointer (scripts/install-deps --tests)")
+class ScaledKWin(FollowsOnScaledOutputs, XTestCase):
+    SESSIONS = (dict(scale=1.25, self_scaling=True), dict(scale=2, self_scaling=True, outputs=2),
+                dict(scale=1.5))
+
+    def make_session(self, **options):
+        return KWinSession(**options)
+
+    def following(self):
+        return self.x.script_loaded()
+
+
 @unittest.skipUnless(shutil.which("gnome-shell") and shutil.which("gjs")
                      and os.environ.get("ZORRIT_GNOME_EXTENSION"),
                      "needs GNOME Shell and gjs (scripts/install-deps --tests)")
@@ -164,6 +236,8 @@ class Gnome(FollowsThePointer, XTestCase):
         zorrit = self.start_zorrit()
         self.assertTrue(wait_until(lambda: self.x.find_windows("p5"), 20), self.x.log(zorrit))
         self.assertFollows([(300, 300), (900, 700), (40, 900)])
+        self.assertReportsAtMostOnceATick(100)
+        self.assertFollows([(640, 480)])
         self.assertIsNone(self.x.wait_role("Zorrit", "message", 1))
         self.assertNotIn("zorrit:", self.x.log(zorrit)[said_before:])
 
@@ -190,6 +264,35 @@ class Gnome(FollowsThePointer, XTestCase):
         said = [line for line in self.x.log(zorrit).splitlines() if line.startswith("zorrit:")]
         self.assertTrue(said and all(off in line for line in said), self.x.log(zorrit))
         self.assertNotIn("gnome-extensions enable", self.x.log(zorrit))
+
+
+def gnome_shell_version():
+    out = subprocess.run(["gnome-shell", "--version"], stdout=subprocess.PIPE, text=True).stdout
+    return int(out.split()[-1].split(".")[0]) if out.split() else 0
+
+
+@unittest.skipUnless(shutil.which("gnome-shell") and shutil.which("gjs")
+                     and os.environ.get("ZORRIT_GNOME_EXTENSION"),
+                     "needs GNOME Shell and gjs (scripts/install-deps --tests)")
+class ScaledGnome(FollowsOnScaledOutputs, XTestCase):
+    # Mutter lays monitors out in device pixels unless fractional scaling is on; X11 programs
+    # scale themselves only in GNOME 47 and later.
+    SESSIONS = (dict(scale=2), dict(scale=1.5, fractional=True))
+
+    @classmethod
+    def setUpClass(cls):
+        if shutil.which("gnome-shell") and gnome_shell_version() >= 47:
+            cls.SESSIONS += (dict(scale=1.5, fractional=True, self_scaling=True),
+                             dict(scale=2, fractional=True, self_scaling=True))
+
+    def make_session(self, **options):
+        session = GnomeSession(2560, 1600, extensions=[os.environ["ZORRIT_GNOME_EXTENSION"]],
+                               **options)
+        self.assertIn("true", session.shell_call("EnableExtension", Gnome.UUID))
+        return session
+
+    def following(self):
+        return self.x.find_windows("p5")
 
 
 class OtherWayland(XTestCase):

@@ -83,7 +83,10 @@ class Sway(OnWlroots, XTestCase):
     def more_outputs(self):
         # A second output to the right, then the first one scaled by two (Xwayland's root pixels
         # are the logical ones there: sway scales X11 windows itself).
+        # Sway lays out an output without a place of its own after those that have one: both get
+        # theirs.
         self.x.swaymsg("create_output")
+        self.x.swaymsg("output", "HEADLESS-1", "pos", "0", "0")
         self.x.swaymsg("output", "HEADLESS-2", "resolution", "1280x720", "pos", "1280", "0")
         self.x.extent = (2560, 720)
         self.assertTrue(wait_until(lambda: "HEADLESS-2" in self.x.run(

@@ -2,6 +2,8 @@
 // Serving Moved on the session bus.
 #include "bus_pointer_source.h"
 
+#include "output_watch.h"
+#include "platform/bus_report_reader.h"
 #include "zorrit/pointer/pointer_bus.h"
 
 #include <QDBusConnection>
@@ -10,8 +12,13 @@
 #include <QDBusMessage>
 #include <QDBusReply>
 #include <QElapsedTimer>
+#include <QFile>
+#include <QSocketNotifier>
 #include <QThread>
 #include <QTimer>
+
+#include <algorithm>
+#include <utility>
 
 namespace zorrit::pointer {
 
@@ -20,8 +27,9 @@ class PointerReceiver final : public QObject, protected QDBusContext
     Q_OBJECT
 
 public:
-    explicit PointerReceiver(BusPointerSource &source)
+    PointerReceiver(BusPointerSource &source, const QString &reportTo)
         : m_source(source)
+        , m_reportTo(reportTo)
         , m_answerTimer(this)
     {
         m_answerTimer.setSingleShot(true);
@@ -29,12 +37,14 @@ public:
     }
 
 public Q_SLOTS:
-    // Logical compositor coordinates, which Xwayland uses as its root coordinates.
+    // Where the reporters send their reports.
+    Q_SCRIPTABLE QString Receiver() { return m_reportTo; }
+
+    // The compositor's logical pixels.
     Q_SCRIPTABLE void Moved(int x, int y)
     {
-        // Any program of the user may call this; the position is kept within X11's 16 bits.
-        m_source.report(x, y);
-        if (!calledFromDBus())
+        m_source.reportLogical(x, y);
+        if (!calledFromDBus() || !message().isReplyRequired())
             return;
         // A second caller while one waits (a new reporter, say) is answered at once, and so is
         // a call that comes half a tick or more after the last answer: a pointer moving no
@@ -62,14 +72,21 @@ private:
     }
 
     BusPointerSource &m_source;
+    const QString m_reportTo;
     QTimer m_answerTimer;
     QElapsedTimer m_lastAnswer;
     QDBusMessage m_answer; // the call waiting for its answer
     QDBusConnection m_answerConnection{QString()};
 };
 
+BusPointerSource::BusPointerSource(QObject *parent)
+    : CompositorSource(parent)
+{
+}
+
 BusPointerSource::~BusPointerSource()
 {
+    setWatched(false);
     if (!m_receiver)
         return;
     QDBusConnection bus = QDBusConnection::sessionBus();
@@ -91,22 +108,50 @@ void BusPointerSource::discard(PointerReceiver *receiver)
     delete receiver;
 }
 
-bool BusPointerSource::listen(QString *error)
+void BusPointerSource::reportLogical(int x, int y)
+{
+    // Any program of the user may call Moved: the position is kept within X11's 16 bits before
+    // it is scaled, and again after.
+    constexpr int kLimit = 32767;
+    const QPoint root =
+        m_mapping.toRoot(QPoint(std::clamp(x, -kLimit, kLimit), std::clamp(y, -kLimit, kLimit)));
+    report(root.x(), root.y());
+}
+
+bool BusPointerSource::busHas(const char *name)
+{
+    // Without a bus address libdbus may launch a bus of its own; no compositor would be on it.
+    if (qEnvironmentVariableIsEmpty("DBUS_SESSION_BUS_ADDRESS")
+        && !QFile::exists(qEnvironmentVariable("XDG_RUNTIME_DIR") + QStringLiteral("/bus")))
+        return false;
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    if (!bus.isConnected())
+        return false;
+    const QDBusReply<bool> reply = bus.interface()->isServiceRegistered(QLatin1String(name));
+    return reply.isValid() && reply.value();
+}
+
+StartResult BusPointerSource::listen()
 {
     QDBusConnection bus = QDBusConnection::sessionBus();
-    if (!bus.isConnected()) {
-        *error = tr("no session bus");
-        return false;
+    if (!bus.isConnected())
+        return StartResult::failed(tr("no session bus"));
+    // Before the first report can come.
+    if (!m_outputWatch) {
+        m_outputWatch = new OutputWatch(m_mapping, this);
+        m_outputWatch->start();
     }
-    auto receiver = std::make_unique<PointerReceiver>(*this);
+    m_reader =
+        platform::BusReportReader::connect({kObjectPath, kInterface, QByteArrayLiteral("Moved")});
+    m_reportTo = m_reader ? m_reader->uniqueName() : bus.baseService();
+    auto receiver = std::make_unique<PointerReceiver>(*this, m_reportTo);
     // Qt D-Bus calls an object that lives on its own thread directly from there.
     if (QThread *busThread = bus.interface()->thread(); busThread && busThread->isRunning())
         receiver->moveToThread(busThread);
     if (!bus.registerObject(QLatin1String(kObjectPath), QLatin1String(kInterface), receiver.get(),
                             QDBusConnection::ExportScriptableSlots)) {
-        *error = tr("cannot serve %1").arg(QLatin1String(kObjectPath));
         discard(receiver.release());
-        return false;
+        return StartResult::failed(tr("cannot serve %1").arg(QLatin1String(kObjectPath)));
     }
     // Held without allowing replacement, so no other program can take it from us; a copy that
     // starts while the one before it still holds it (the hand-off) waits in the queue.
@@ -130,20 +175,62 @@ bool BusPointerSource::listen(QString *error)
     if (!registered.isValid()
         || registered.value() == QDBusConnectionInterface::ServiceNotRegistered) {
         bus.unregisterObject(QLatin1String(kObjectPath));
-        *error = registered.isValid()
-                     ? tr("the bus refused the name %1").arg(QLatin1String(kBusName))
-                     : registered.error().message();
         discard(receiver.release());
-        return false;
+        return StartResult::failed(
+            registered.isValid() ? tr("the bus refused the name %1").arg(QLatin1String(kBusName))
+                                 : registered.error().message());
     }
     m_ownsName = registered.value() == QDBusConnectionInterface::ServiceRegistered;
     m_receiver = receiver.release();
-    return true;
+    if (!m_ownsName) {
+        m_nameWait.setSingleShot(true);
+        m_nameWait.setInterval(kNameWaitMs);
+        connect(&m_nameWait, &QTimer::timeout, this, [this] {
+            Q_EMIT said(tr("another program holds the bus name %1; until it lets go, the trail "
+                           "follows the pointer only over X11 windows.")
+                            .arg(QLatin1String(kBusName)));
+        });
+        connect(this, &BusPointerSource::nameAcquired, &m_nameWait, &QTimer::stop);
+        m_nameWait.start();
+    }
+    return StartResult::ok();
 }
 
-QString BusPointerSource::uniqueName()
+void BusPointerSource::readNow(bool answerNow)
 {
-    return QDBusConnection::sessionBus().baseService();
+    platform::BusReportReader::Read read;
+    {
+        const std::lock_guard<std::mutex> lock(m_readLock);
+        if (!m_reader)
+            return;
+        read = m_reader->read(answerNow);
+    }
+    // A bus that went away leaves the socket readable for good.
+    if (read.closed && m_watch && QThread::currentThread() == thread())
+        m_watch->setEnabled(false);
+    // Outside the lock: reporting may wake the trail, on this thread.
+    if (read.last)
+        reportLogical(read.last->x(), read.last->y());
+}
+
+void BusPointerSource::readAtTick()
+{
+    readNow(false);
+}
+
+void BusPointerSource::setWatched(bool watched)
+{
+    if (!watched) {
+        delete std::exchange(m_watch, nullptr);
+        return;
+    }
+    // What came since the last tick counts now; the trail then compares it with where it rests.
+    readNow(true);
+    const int socket = m_reader ? m_reader->socket() : -1;
+    if (m_watch || socket < 0)
+        return;
+    m_watch = new QSocketNotifier(qintptr(socket), QSocketNotifier::Read, this);
+    connect(m_watch, &QSocketNotifier::activated, this, [this] { readNow(true); });
 }
 
 } // namespace zorrit::pointer

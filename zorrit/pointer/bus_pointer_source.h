@@ -1,54 +1,94 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Pointer sources fed over the session bus: a KWin script of ours, or our GNOME Shell extension,
-// calls Moved(x, y) on Zorrit's connection when the pointer moves.
+// calls Moved(x, y) when the pointer moves.
 #pragma once
 
-#include "platform/pointer_source.h"
+#include "compositor_source.h"
+#include "output_mapping.h"
 
 #include <QString>
+#include <QTimer>
+
+#include <memory>
+#include <mutex>
+
+class QSocketNotifier;
+
+namespace platform {
+class BusReportReader;
+}
 
 namespace zorrit::pointer {
 
+class OutputWatch;
 class PointerReceiver;
 
-// A reporter keeps at most one call in flight and, when the pointer moved meanwhile, sends the
-// latest position as soon as the answer comes. The answer comes no sooner than half a tick after
-// the previous one, so however fast the mouse reports (up to 1000 times a second), Zorrit hears
-// of it at most about 100 times a second, and never more than half a tick late.
+// The reporters send at most one report a tick, without waiting for an answer, to a connection
+// of Zorrit's own that nothing reads but the tick: the reports wait in its socket and the tick
+// takes the newest, so a moving pointer costs no wake-up beyond the tick's own. While the trail
+// sleeps, the socket is watched, and the first report wakes it.
 //
-// The well-known name is held without allowing replacement, so no other program can take it
-// from a running Zorrit. A copy that starts while another still holds it (the hand-off) waits
-// in the bus's queue and gets it when the other copy ends.
-class BusPointerSource : public platform::PointerSource
+// The well-known name is held (on Qt's connection, which also serves Receiver, the name the
+// reporters send to, and Moved for a reporter of an older Zorrit) without allowing replacement,
+// so no other program can take it from a running Zorrit. A copy that starts while another still
+// holds it (the hand-off) waits in the bus's queue and gets it when the other copy ends.
+//
+// Reporters speak the compositor's logical pixels; each report goes through the outputs' table
+// into Xwayland's root pixels, which differ where X11 programs scale themselves.
+class BusPointerSource : public CompositorSource
 {
     Q_OBJECT
 
 public:
+    // How long a copy waits for the name before saying another program holds it (a copy that
+    // hands over ends within a second).
+    static constexpr int kNameWaitMs = 5000;
+    // Answers on Qt's connection come no sooner than this after the previous one: a reporter of
+    // an older Zorrit waits for each answer before it sends again.
     static constexpr int kAnswerDelayMs = 10;
 
-    using PointerSource::PointerSource;
+    explicit BusPointerSource(QObject *parent = nullptr);
     ~BusPointerSource() override;
 
-    // Serves Moved and asks for the name (owned at once, or queued); false (with the reason)
-    // when there is no session bus or the bus refuses.
-    bool listen(QString *error);
+    void readAtTick() override;
+    void setWatched(bool watched) override;
+
     // Whether the name is ours now, as the bus last told us.
     bool ownsName() const { return m_ownsName; }
-    // This connection's unique name, which our reporters call.
-    static QString uniqueName();
+    // Where the reporters send: the report connection's unique name (Qt's own where that
+    // connection could not be made).
+    QString reportTo() const { return m_reportTo; }
+    // Whether a compositor holds `name` on the session bus; false where there is no bus.
+    static bool busHas(const char *name);
 
 Q_SIGNALS:
     void nameAcquired();
     void nameLost();
 
+protected:
+    // Serves the reports and asks for the name (owned at once, or queued).
+    StartResult listen();
+
 private:
     friend class PointerReceiver;
     static void discard(PointerReceiver *receiver);
+    void readNow(bool answerNow);
+    // From any thread: the receiver's, the tick's, the GUI thread's.
+    void reportLogical(int x, int y);
 
     // Lives on Qt D-Bus's own thread, which then answers the calls without waking ours; only a
     // sleeping trail's wake-up (the moved signal) comes over to the main thread.
     PointerReceiver *m_receiver = nullptr;
     bool m_ownsName = false;
+    QString m_reportTo;
+    QTimer m_nameWait;
+    // The tick and, while the trail sleeps, the GUI thread read it; never both at once, and
+    // never while calling Qt.
+    std::mutex m_readLock;
+    std::unique_ptr<platform::BusReportReader> m_reader;
+    QSocketNotifier *m_watch = nullptr;
+    OutputMapping m_mapping;
+    OutputWatch *m_outputWatch = nullptr;
 };
 
 } // namespace zorrit::pointer

@@ -40,8 +40,7 @@ Q_SIGNALS:
     void lost(const QString &why);
     // A line for standard error that needs no ending.
     void said(const QString &line);
-    // Something the user can do about it, shown once per user (`key` names its mark) and said
-    // on standard error.
+    // A word to the user, shown once per user (`key` names its mark).
     void noticeWanted(const QString &key, const QString &text);
 };
 

@@ -2,8 +2,10 @@
 // Following the GNOME Shell extension that reports the pointer.
 #include "gnome_pointer_source.h"
 
+#include "pointer_notice.h"
 #include "zorrit/pointer/pointer_bus.h"
 
+#include <QCoreApplication>
 #include <QDBusAbstractInterface>
 #include <QDBusConnection>
 #include <QDBusReply>
@@ -43,17 +45,38 @@ Q_SIGNALS:
     void ExtensionStateChanged(const QString &uuid, const QVariantMap &info);
 };
 
-GnomePointerSource::GnomePointerSource(QObject *parent)
+QString gnomeExtensionText()
+{
+    return QCoreApplication::translate("zorrit::pointer::PointerChoice",
+                                       "To let the trail follow the pointer over every window, "
+                                       "enable Zorrit's GNOME Shell extension:\n\n"
+                                       "    gnome-extensions enable %1\n\n"
+                                       "then log out and in again.")
+        .arg(QLatin1String(kGnomeExtensionUuid));
+}
+
+bool GnomePointerSource::found()
+{
+    return busHas(kShellService);
+}
+
+GnomePointerSource::GnomePointerSource(const SourceContext &context, QObject *parent)
     : BusPointerSource(parent)
 {
+    (void)context;
+    m_grace.setSingleShot(true);
+    m_grace.setInterval(kGraceMs);
+    connect(&m_grace, &QTimer::timeout, this, &GnomePointerSource::graceOver);
 }
 
 GnomePointerSource::~GnomePointerSource() = default;
 
-bool GnomePointerSource::start(QString *error)
+StartResult GnomePointerSource::start()
 {
-    if (!listen(error))
-        return false;
+    if (const StartResult listening = listen(); !listening.started) {
+        return StartResult::failed(
+            tr("GNOME Shell cannot report the pointer to us (%1).").arg(listening.failure));
+    }
     m_shell = new ShellExtensions(this);
     // Connected before the first question, so that no change between the two is missed.
     connect(m_shell, &ShellExtensions::ExtensionStateChanged, this,
@@ -66,7 +89,35 @@ bool GnomePointerSource::start(QString *error)
                                 QDBusServiceWatcher::WatchForUnregistration, this);
     connect(m_shellWatch, &QDBusServiceWatcher::serviceUnregistered, this, [this] { update({}); });
     update(m_shell->info());
-    return true;
+    if (m_extension.state != Active)
+        m_grace.start();
+    return StartResult::ok();
+}
+
+void GnomePointerSource::graceOver()
+{
+    switch (m_extension.state) {
+    case Active:
+        return;
+    case Missing:
+        Q_EMIT said(tr("Zorrit's GNOME Shell extension is not installed") + QStringLiteral(". ")
+                    + otherWaylandText());
+        Q_EMIT noticeWanted(QStringLiteral("wayland-pointer"), otherWaylandText());
+        return;
+    case OutOfDate:
+        Q_EMIT lost(tr("Zorrit's GNOME Shell extension is not made for this version of GNOME "
+                       "Shell"));
+        return;
+    case Failed:
+        Q_EMIT lost(tr("Zorrit's GNOME Shell extension failed (%1)").arg(m_extension.error));
+        return;
+    default:
+        // In the user's list, on its way: it reports once it runs.
+        if (!m_extension.enabled) {
+            Q_EMIT said(gnomeExtensionText());
+            Q_EMIT noticeWanted(QStringLiteral("gnome-extension"), gnomeExtensionText());
+        }
+    }
 }
 
 void GnomePointerSource::update(const QVariantMap &info)
@@ -80,7 +131,7 @@ void GnomePointerSource::update(const QVariantMap &info)
         return;
     if (active) {
         open();
-        Q_EMIT following();
+        m_grace.stop();
         return;
     }
     // A report still on its way must not bring the position back.

@@ -3,7 +3,9 @@
 #pragma once
 
 #include "bus_pointer_source.h"
+#include "source_context.h"
 
+#include <QTimer>
 #include <QVariantMap>
 
 class QDBusServiceWatcher;
@@ -11,6 +13,8 @@ class QDBusServiceWatcher;
 namespace zorrit::pointer {
 
 class ShellExtensions;
+
+QString gnomeExtensionText();
 
 // GNOME Shell 43 and later: the extension reports the pointer while it is active and Zorrit
 // holds the bus name. Its state is followed as it changes: GNOME Shell may answer that it
@@ -29,26 +33,27 @@ public:
         bool enabled = false; // in the user's list; GNOME Shell 43 does not tell
         QString error;
     };
+    // How long an extension that is not active at start gets before the user is told how to
+    // enable it: GNOME Shell says it enabled one a moment before it runs.
+    static constexpr int kGraceMs = 3000;
 
-    explicit GnomePointerSource(QObject *parent = nullptr);
+    // Whether GNOME Shell is on the session bus.
+    static bool found();
+
+    explicit GnomePointerSource(const SourceContext &context, QObject *parent = nullptr);
     ~GnomePointerSource() override;
 
-    // Serves Moved and follows the extension; false (with the reason) when the bus refuses.
-    bool start(QString *error);
+    StartResult start() override;
     const Extension &extension() const { return m_extension; }
-
-Q_SIGNALS:
-    // The extension became active.
-    void following();
-    // The extension stopped reporting; says why.
-    void lost(const QString &why);
 
 private:
     void update(const QVariantMap &info);
+    void graceOver();
 
     Extension m_extension;
     ShellExtensions *m_shell = nullptr;
     QDBusServiceWatcher *m_shellWatch = nullptr;
+    QTimer m_grace;
 };
 
 } // namespace zorrit::pointer

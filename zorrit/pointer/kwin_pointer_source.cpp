@@ -12,6 +12,7 @@
 #include <QFile>
 #include <QSaveFile>
 
+#include <optional>
 #include <utility>
 
 namespace zorrit::pointer {
@@ -23,6 +24,13 @@ constexpr char kKWinScriptingInterface[] = "org.kde.kwin.Scripting";
 // Bus calls at start and quit only; a KWin that hangs must not hang us for long.
 constexpr int kCallTimeoutMs = 3000;
 
+QString notReporting(const QString &why)
+{
+    return KWinPointerSource::tr("KWin does not report the pointer to us (%1), so the trail "
+                                 "follows it only over X11 windows.")
+        .arg(why);
+}
+
 QDBusMessage kwinCall(const char *method, const QVariantList &arguments)
 {
     QDBusMessage call = QDBusMessage::createMethodCall(
@@ -33,9 +41,14 @@ QDBusMessage kwinCall(const char *method, const QVariantList &arguments)
 }
 } // namespace
 
-KWinPointerSource::KWinPointerSource(const QString &folder, QObject *parent)
+bool KWinPointerSource::found()
+{
+    return busHas(kKWinService);
+}
+
+KWinPointerSource::KWinPointerSource(const SourceContext &context, QObject *parent)
     : BusPointerSource(parent)
-    , m_path(folder + QStringLiteral("/kwin-pointer.js"))
+    , m_path(context.runtimeFolder + QStringLiteral("/kwin-pointer.js"))
 {
 }
 
@@ -52,64 +65,66 @@ QByteArray KWinPointerSource::scriptText(const QString &receiver)
     return script.readAll().replace("%RECEIVER%", receiver.toLatin1());
 }
 
-bool KWinPointerSource::start(QString *error)
+StartResult KWinPointerSource::start()
 {
-    if (!listen(error))
-        return false;
+    if (const StartResult listening = listen(); !listening.started)
+        return StartResult::failed(notReporting(listening.failure));
     m_kwinWatch = new QDBusServiceWatcher(
         QLatin1String(kKWinService), QDBusConnection::sessionBus(),
         QDBusServiceWatcher::WatchForRegistration | QDBusServiceWatcher::WatchForUnregistration,
         this);
     connect(m_kwinWatch, &QDBusServiceWatcher::serviceRegistered, this, [this] {
-        QString why;
-        if (ownsName() && !load(&why))
-            Q_EMIT lost(why);
+        if (ownsName())
+            loadOrSayWhy();
     });
     connect(m_kwinWatch, &QDBusServiceWatcher::serviceUnregistered, this, [this] {
         if (std::exchange(m_loaded, false)) {
             shut();
-            Q_EMIT lost(tr("KWin went away"));
+            Q_EMIT lost(tr("KWin stopped reporting the pointer (%1)").arg(tr("KWin went away")));
         }
     });
-    connect(this, &BusPointerSource::nameAcquired, this, [this] {
-        QString why;
-        if (!load(&why))
-            Q_EMIT lost(why);
-    });
+    connect(this, &BusPointerSource::nameAcquired, this, &KWinPointerSource::loadOrSayWhy);
     connect(this, &BusPointerSource::nameLost, this, [this] {
         // The script is the name owner's now: leave it to them.
         if (std::exchange(m_loaded, false)) {
             shut();
-            Q_EMIT lost(tr("another program took the bus name %1").arg(QLatin1String(kBusName)));
+            Q_EMIT lost(
+                tr("KWin stopped reporting the pointer (%1)")
+                    .arg(tr("another program took the bus name %1").arg(QLatin1String(kBusName))));
         }
     });
-    return !ownsName() || load(error);
+    if (ownsName()) {
+        if (const std::optional<QString> why = load())
+            return StartResult::failed(notReporting(*why));
+    }
+    return StartResult::ok();
 }
 
-bool KWinPointerSource::load(QString *error)
+void KWinPointerSource::loadOrSayWhy()
 {
-    const QByteArray script = scriptText(uniqueName());
+    if (const std::optional<QString> why = load())
+        Q_EMIT lost(tr("KWin stopped reporting the pointer (%1)").arg(*why));
+}
+
+std::optional<QString> KWinPointerSource::load()
+{
+    const QByteArray script = scriptText(reportTo());
     QSaveFile file(m_path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(script) != script.size() || !file.commit()) {
-        *error = tr("cannot write %1").arg(m_path);
-        return false;
-    }
+    if (!file.open(QIODevice::WriteOnly) || file.write(script) != script.size() || !file.commit())
+        return tr("cannot write %1").arg(m_path);
     // A copy that was killed could not unload its script, which would make ours a duplicate.
     kwinCall("unloadScript", {QLatin1String(kPluginName)});
     const QDBusReply<int> id = kwinCall("loadScript", {m_path, QLatin1String(kPluginName)});
     if (!id.isValid() || id.value() < 0) {
-        *error = id.isValid() ? tr("KWin refused the script")
-                              : tr("KWin did not answer: %1").arg(id.error().message());
-        return false;
+        return id.isValid() ? tr("KWin refused the script")
+                            : tr("KWin did not answer: %1").arg(id.error().message());
     }
     m_loaded = true;
     const QDBusMessage started = kwinCall("start", {});
-    if (started.type() == QDBusMessage::ErrorMessage) {
-        *error = tr("KWin did not start the script: %1").arg(started.errorMessage());
-        return false;
-    }
+    if (started.type() == QDBusMessage::ErrorMessage)
+        return tr("KWin did not start the script: %1").arg(started.errorMessage());
     open();
-    return true;
+    return std::nullopt;
 }
 
 void KWinPointerSource::unload()

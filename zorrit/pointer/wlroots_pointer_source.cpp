@@ -2,10 +2,9 @@
 // Following the pointer through a wlroots compositor's cursor sessions.
 #include "wlroots_pointer_source.h"
 
+#include "output_watch.h"
 #include "platform/wayland/cursor_sessions.h"
 
-#include <QGuiApplication>
-#include <QScreen>
 #include <QSocketNotifier>
 
 namespace zorrit::pointer {
@@ -15,16 +14,12 @@ bool WlrootsPointerSource::found()
     return platform::wayland::CursorSessions::offered();
 }
 
-WlrootsPointerSource::WlrootsPointerSource(QObject *parent)
+WlrootsPointerSource::WlrootsPointerSource(const SourceContext &, QObject *parent)
     : CompositorSource(parent)
 {
 }
 
-WlrootsPointerSource::~WlrootsPointerSource()
-{
-    for (const QMetaObject::Connection &connection : std::as_const(m_screenWatch))
-        disconnect(connection);
-}
+WlrootsPointerSource::~WlrootsPointerSource() = default;
 
 StartResult WlrootsPointerSource::start()
 {
@@ -43,42 +38,11 @@ StartResult WlrootsPointerSource::start()
     m_watch = new QSocketNotifier(m_sessions->fd(), QSocketNotifier::Read, this);
     m_watch->setEnabled(false);
     connect(m_watch, &QSocketNotifier::activated, this, &WlrootsPointerSource::readNow);
-    // Xwayland's outputs (Qt's screens) may be scaled against the compositor's logical ones.
-    updateRootRects();
-    if (qGuiApp) {
-        const auto watchScreen = [this](QScreen *screen) {
-            m_screenWatch.append(connect(screen, &QScreen::geometryChanged, this,
-                                         &WlrootsPointerSource::updateRootRects));
-        };
-        for (QScreen *screen : QGuiApplication::screens())
-            watchScreen(screen);
-        m_screenWatch.append(connect(qGuiApp, &QGuiApplication::screenAdded, this,
-                                     [this, watchScreen](QScreen *screen) {
-                                         watchScreen(screen);
-                                         updateRootRects();
-                                     }));
-        m_screenWatch.append(connect(qGuiApp, &QGuiApplication::screenRemoved, this,
-                                     &WlrootsPointerSource::updateRootRects, Qt::QueuedConnection));
-    }
+    // Before the first position is read.
+    m_outputWatch = new OutputWatch(m_mapping, this);
+    m_outputWatch->start();
     readNow();
     return StartResult::ok();
-}
-
-void WlrootsPointerSource::updateRootRects()
-{
-    if (!m_sessions || !qGuiApp)
-        return;
-    std::vector<platform::NamedRect> rects;
-    for (QScreen *screen : QGuiApplication::screens()) {
-        // Qt keeps each screen's top-left corner in device pixels and shrinks the rest by its
-        // scale; the X server's own rectangle has the device pixels throughout.
-        const QRect logical = screen->geometry();
-        const double scale = screen->devicePixelRatio();
-        rects.push_back(
-            {screen->name(), QRect(logical.topLeft(), QSize(qRound(logical.width() * scale),
-                                                            qRound(logical.height() * scale)))});
-    }
-    m_sessions->setRootRects(std::move(rects));
 }
 
 bool WlrootsPointerSource::readReports()
@@ -88,8 +52,10 @@ bool WlrootsPointerSource::readReports()
     if (!m_sessions || m_broken.load(std::memory_order_acquire))
         return false;
     const platform::wayland::CursorSessions::News news = m_sessions->read();
-    if (news.position)
-        report(news.position->x(), news.position->y());
+    if (news.position) {
+        const QPoint root = m_mapping.toRoot(*news.position);
+        report(root.x(), root.y());
+    }
     return news.broken && !m_broken.exchange(true, std::memory_order_acq_rel);
 }
 

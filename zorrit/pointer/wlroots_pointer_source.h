@@ -4,8 +4,7 @@
 #pragma once
 
 #include "compositor_source.h"
-
-#include <QMetaObject>
+#include "output_mapping.h"
 
 #include <atomic>
 #include <memory>
@@ -18,6 +17,9 @@ class CursorSessions;
 
 namespace zorrit::pointer {
 
+class OutputWatch;
+struct SourceContext;
+
 // A moving trail reads the compositor's socket at its tick, never on a thread of its own; a
 // sleeping one watches the socket on the GUI thread, so at rest nothing wakes. The compositor
 // going away shuts the source for good (a new compositor is a new session).
@@ -29,7 +31,7 @@ public:
     // Whether this session's compositor offers cursor sessions: one short connection.
     static bool found();
 
-    explicit WlrootsPointerSource(QObject *parent = nullptr);
+    explicit WlrootsPointerSource(const SourceContext &context, QObject *parent = nullptr);
     ~WlrootsPointerSource() override;
 
     [[nodiscard]] StartResult start() override;
@@ -40,13 +42,15 @@ private:
     // Reads the socket and reports; true the first time the connection is found gone.
     bool readReports();
     void readNow();
-    void updateRootRects();
     void connectionLost();
 
     std::unique_ptr<platform::wayland::CursorSessions> m_sessions;
     std::atomic<bool> m_broken{false};
     QSocketNotifier *m_watch = nullptr;
-    QList<QMetaObject::Connection> m_screenWatch;
+    // The cursor sessions speak in the compositor's logical pixels; this table takes them into
+    // Xwayland's, which differ where X11 programs scale themselves.
+    OutputMapping m_mapping;
+    OutputWatch *m_outputWatch = nullptr;
 };
 
 } // namespace zorrit::pointer

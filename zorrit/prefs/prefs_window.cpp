@@ -7,7 +7,7 @@
 #include "prefs_dialog.h"
 #include "prefs_holder.h"
 #include "zorrit/integration/install_locations.h"
-#include "zorrit/message_titles.h"
+#include "zorrit/texts/message_titles.h"
 
 #include <QCoreApplication>
 #include <QDir>

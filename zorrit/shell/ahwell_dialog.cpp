@@ -3,7 +3,7 @@
 #include "ahwell_dialog.h"
 
 #include "window_pictures.h"
-#include "zorrit/message_titles.h"
+#include "zorrit/texts/message_titles.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

@@ -5,8 +5,8 @@
 #include "platform/dialogs.h"
 #include "platform/window_system.h"
 #include "sprite_window.h"
-#include "zorrit/message_titles.h"
 #include "zorrit/settings/settings_store.h"
+#include "zorrit/texts/message_titles.h"
 
 #include <cmath>
 #include <limits>

@@ -1,17 +1,181 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The once-per-user notice of desktops whose pointer the trail cannot follow everywhere.
-#include "zorrit/pointer/pointer_choice.h"
+// Choosing the session's pointer source, the reports that wait for the tick, and the
+// once-per-user notice, on a session bus of the test's own.
+#include "zorrit/pointer/bus_pointer_source.h"
+#include "zorrit/pointer/gnome_pointer_source.h"
+#include "zorrit/pointer/kwin_pointer_source.h"
+#include "zorrit/pointer/pointer_bus.h"
+#include "zorrit/pointer/pointer_notice.h"
+#include "zorrit/pointer/source_factory.h"
 
 #include "platform/fake/fake_dialogs.h"
+#include "support/private_bus.h"
+#include "support/wait.h"
 
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
+#include <QDBusMessage>
+#include <QDBusPendingCallWatcher>
+#include <QDBusPendingReply>
 #include <QFile>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
-using namespace zorrit::pointer;
+#include <memory>
 
-TEST(PointerChoice, NoticeShowsOncePerUserAndNeverWithoutItsMark)
+using namespace zorrit::pointer;
+using testsupport::waitFor;
+
+namespace {
+
+// Made before the first test touches the bus, ended after the last.
+PrivateBus *bus = nullptr;
+
+class OnPrivateBus : public ::testing::Test
+{
+protected:
+    static void SetUpTestSuite()
+    {
+        if (!bus)
+            bus = new PrivateBus;
+    }
+    static void TearDownTestSuite()
+    {
+        delete bus;
+        bus = nullptr;
+    }
+    void SetUp() override
+    {
+        if (!bus->running())
+            GTEST_SKIP() << "needs dbus-daemon (scripts/install-deps --tests)";
+    }
+    // Another program of the user's, on a connection of its own.
+    static QDBusConnection otherProgram(const QString &name)
+    {
+        return QDBusConnection::connectToBus(bus->address(), name);
+    }
+};
+
+// A bus source as the compositors' sources use it, with no compositor to talk to.
+class ListeningSource final : public BusPointerSource
+{
+public:
+    StartResult start() override { return listen(); }
+};
+
+QDBusMessage report(const QString &to, int x, int y)
+{
+    QDBusMessage call = QDBusMessage::createMethodCall(
+        to, QLatin1String(kObjectPath), QLatin1String(kInterface), QStringLiteral("Moved"));
+    call << x << y;
+    return call;
+}
+
+} // namespace
+
+TEST_F(OnPrivateBus, TheSourceIsTheCompositorsThatHoldsItsNameOnTheBus)
+{
+    qputenv("WAYLAND_DISPLAY", "wayland-test");
+    const SourceContext context{QDir::tempPath()};
+    EXPECT_TRUE(isWaylandSession());
+    EXPECT_EQ(makeSessionSource(context), nullptr); // any other desktop: the notice
+
+    struct Case
+    {
+        const char *name;
+        bool kwin;
+    };
+    // The second finds both on the bus (a GNOME Shell left running on a KWin desktop's bus, say):
+    // KWin's own source comes first.
+    for (const Case &compositor : {Case{"org.gnome.Shell", false}, Case{"org.kde.KWin", true}}) {
+        QDBusConnection shell = otherProgram(QLatin1String(compositor.name));
+        ASSERT_TRUE(shell.registerService(QLatin1String(compositor.name)));
+        const std::unique_ptr<CompositorSource> source = makeSessionSource(context);
+        EXPECT_EQ(dynamic_cast<KWinPointerSource *>(source.get()) != nullptr, compositor.kwin)
+            << compositor.name;
+        EXPECT_EQ(dynamic_cast<GnomePointerSource *>(source.get()) != nullptr, !compositor.kwin)
+            << compositor.name;
+    }
+    qunsetenv("WAYLAND_DISPLAY");
+}
+
+TEST_F(OnPrivateBus, ReportsWaitForTheTickAndTheNewestWins)
+{
+    ListeningSource source;
+    ASSERT_TRUE(source.start().started);
+    // A connection of its own, not Qt's: nothing but the tick reads it.
+    EXPECT_NE(source.reportTo(), QDBusConnection::sessionBus().baseService());
+    QSignalSpy moved(&source, &platform::PointerSource::moved);
+
+    QDBusConnection reporter = otherProgram(QStringLiteral("reporter"));
+    for (int k = 1; k <= 30; ++k)
+        ASSERT_TRUE(reporter.send(report(source.reportTo(), 10 * k, k)));
+    QTest::qWait(200);
+    EXPECT_EQ(moved.count(), 0) << "a report woke the program between two ticks";
+    EXPECT_FALSE(source.position());
+
+    // A tick takes what has come, however many, and the newest stands.
+    ASSERT_TRUE(waitFor([&] {
+        source.readAtTick();
+        return source.position() == QPoint(300, 30);
+    }));
+    EXPECT_GE(moved.count(), 1);
+    EXPECT_LE(moved.count(), 30);
+}
+
+TEST_F(OnPrivateBus, WhileTheTrailSleepsAReportWakesItAndEveryCallerGetsAnAnswer)
+{
+    ListeningSource source;
+    ASSERT_TRUE(source.start().started);
+    source.setWatched(true);
+    QSignalSpy moved(&source, &platform::PointerSource::moved);
+    QDBusConnection reporter = otherProgram(QStringLiteral("caller"));
+
+    const auto answer = [&](const QDBusMessage &call) {
+        QDBusPendingCallWatcher watcher(reporter.asyncCall(call, 5000));
+        EXPECT_TRUE(waitFor([&] { return watcher.isFinished(); }));
+        return watcher.isError() ? watcher.error().name() : QStringLiteral("ok");
+    };
+    EXPECT_EQ(answer(report(source.reportTo(), 40, 50)), QStringLiteral("ok"));
+    EXPECT_EQ(moved.count(), 1);
+    EXPECT_EQ(source.position(), QPoint(40, 50));
+
+    // Anything else any program of the user sends is refused and changes nothing.
+    QDBusMessage wrongArguments = report(source.reportTo(), 1, 2);
+    wrongArguments.setArguments({QStringLiteral("far"), QStringLiteral("away")});
+    QDBusMessage otherMethod =
+        QDBusMessage::createMethodCall(source.reportTo(), QLatin1String(kObjectPath),
+                                       QLatin1String(kInterface), QStringLiteral("Quit"));
+    for (const QDBusMessage &call : {wrongArguments, otherMethod})
+        EXPECT_EQ(answer(call), QStringLiteral("org.freedesktop.DBus.Error.UnknownMethod"));
+    EXPECT_EQ(source.position(), QPoint(40, 50));
+
+    // Awake again, the tick reads; the socket is not watched.
+    source.setWatched(false);
+    ASSERT_TRUE(reporter.send(report(source.reportTo(), 7, 8)));
+    QTest::qWait(200);
+    EXPECT_EQ(moved.count(), 1);
+    EXPECT_TRUE(waitFor([&] {
+        source.readAtTick();
+        return source.position() == QPoint(7, 8);
+    }));
+}
+
+TEST_F(OnPrivateBus, ReceiverNamesTheReportConnectionToTheExtension)
+{
+    ListeningSource source;
+    ASSERT_TRUE(source.start().started);
+    QDBusConnection extension = otherProgram(QStringLiteral("extension"));
+    const QDBusMessage reply = extension.call(
+        QDBusMessage::createMethodCall(QLatin1String(kBusName), QLatin1String(kObjectPath),
+                                       QLatin1String(kInterface), QStringLiteral("Receiver")));
+    ASSERT_EQ(reply.type(), QDBusMessage::ReplyMessage) << qPrintable(reply.errorMessage());
+    EXPECT_EQ(reply.arguments().value(0).toString(), source.reportTo());
+}
+
+TEST(PointerNotice, ShowsOncePerUserAndNeverWithoutItsMark)
 {
     QTemporaryDir dir;
     platform::FakeDialogs dialogs;

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The title of Zorrit's error boxes, written once for every place that shows one.
+// The title of Zorrit's error boxes, written once for every place that shows one; below every
+// room that shows a box (trail, shell, prefs, app), so each may include it.
 #pragma once
 
 #include <QCoreApplication>
