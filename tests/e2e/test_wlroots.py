@@ -3,6 +3,7 @@
 sessions, the trail follows the pointer over the bare desktop, on a second output and on one
 scaled by two, and the key colour never shows; where it does not, Zorrit says so and follows the
 pointer over X11 windows."""
+import os
 import shutil
 import unittest
 
@@ -50,6 +51,24 @@ class OnWlroots:
         self.assertEqual(shot.returncode, 0, shot.stderr.decode())
         self.assertEqual(magenta_pixels(shot.stdout), 0, "the sprites' key colour shows")
 
+    def assertClicksGoThroughTheSprites(self):
+        """A press on a sprite reaches the Wayland window under it. The pointer jumps onto the
+        last sprite and presses at once: that sprite follows the others, so it is still there."""
+        script = os.path.join(os.path.dirname(__file__), "wayland", "click_target.js")
+        target = self.x.spawn(["gjs", script], log="click-target",
+                              env={**self.x.env, "GDK_BACKEND": "wayland"})
+        self.addCleanup(self.x.stop, target)
+        self.assertTrue(wait_until(lambda: "ready" in self.x.log(target), 20),
+                        self.x.log(target))
+        self.assertFollows([(300, 300)])
+        sprite = self.x.geometry(self.x.wait_window("p5"))
+        middle = (sprite.x + sprite.width // 2, sprite.y + sprite.height // 2)
+        self.x.move_pointer(*middle)
+        self.x.click()
+        self.assertTrue(wait_until(lambda: "pressed" in self.x.log(target), 5),
+                        f"a press at {middle} on the sprite at {sprite} did not reach the window "
+                        "under it")
+
     def test_the_trail_follows_the_compositors_pointer_or_zorrit_says_it_cannot(self):
         zorrit = self.start_zorrit()
         if not self.offers_cursor_sessions:
@@ -68,6 +87,7 @@ class OnWlroots:
         self.assertFollows([(300, 300), (900, 500), (40, 600)])
         self.assertNotIn(OTHER_WAYLAND, self.x.log(zorrit))
         self.assertNoKeyColour()
+        self.assertClicksGoThroughTheSprites()
         self.more_outputs()
         self.assertNotIn("zorrit:", self.x.log(zorrit))
 
