@@ -68,10 +68,15 @@ def xwayland_pid(compositor_pid):
     for pid in map(int, found.split()):
         parent = pid
         for _ in range(3):
-            with open(f"/proc/{parent}/stat") as f:
-                parent = int(f.read().rsplit(")", 1)[1].split()[1])
+            try:
+                with open(f"/proc/{parent}/stat") as f:
+                    parent = int(f.read().rsplit(")", 1)[1].split()[1])
+            except FileNotFoundError:  # gone meanwhile
+                break
             if parent == compositor_pid:
                 return pid
+            if parent <= 1:
+                break
     return None
 
 
