@@ -62,10 +62,15 @@ def cpu_seconds(pid):
     return cpu_ns(pid) / 1e9 if pid else 0.0
 
 
-def xwayland_pid(compositor_pid):
-    """The compositor's Xwayland: a child of it, or of one of its children."""
+def xwayland_pid(compositor_pid, display=None):
+    """The compositor's Xwayland: a child of it, or of one of its children, or (wlroots starts
+    it detached) the one serving `display`."""
     found = subprocess.run(["pgrep", "-x", "Xwayland"], capture_output=True, text=True).stdout
     for pid in map(int, found.split()):
+        if display:
+            with open(f"/proc/{pid}/cmdline", "rb") as f:
+                if display.encode() in f.read().split(b"\0"):
+                    return pid
         parent = pid
         for _ in range(3):
             try:
@@ -135,12 +140,16 @@ def main():
         columns += [("KWin", 50, kwin), ("KWin", 500, fast)]
         # The X11 path on the same Xwayland, the pointer moved through XTest: what the trail
         # costs there with no report at all, next to a compositor busy compositing it.
+        # (Newer Xwayland ignores XTest, which then leaves the pointer where it is.)
         wayland = session.env.pop("WAYLAND_DISPLAY")
         os.environ["DISPLAY"] = session.display
-        x11_on_kwin, = run_zorrit(session, Pointer(session.display), session.kwin.pid, args,
-                                  (50,), xwayland)
+        xtest = Pointer(session.display)
+        xtest.move(123, 45)
+        where = session.run(["xdotool", "getmouselocation"], check=False).stdout.decode()
+        if where.startswith("x:123 y:45 "):
+            x11_on_kwin, = run_zorrit(session, xtest, session.kwin.pid, args, (50,), xwayland)
+            columns.append(("KWin's Xwayland, X11 path", 50, x11_on_kwin))
         session.env["WAYLAND_DISPLAY"] = wayland
-        columns.append(("KWin's Xwayland, X11 path", 50, x11_on_kwin))
     finally:
         session.close()
 
@@ -171,7 +180,7 @@ def main():
                 continue
             pointer = SessionPointer(session)
             time.sleep(2)
-            xwayland = xwayland_pid(session.wayland.pid)
+            xwayland = xwayland_pid(session.wayland.pid, session.display)
             bare = measure(None, session.wayland.pid, xwayland, pointer, args.moving, 0)
             columns.append((f"{compositor}, no Zorrit", 50, bare))
             slow, fast = run_zorrit(session, pointer, session.wayland.pid, args, (50, 500),
