@@ -62,15 +62,21 @@ def cpu_seconds(pid):
     return cpu_ns(pid) / 1e9 if pid else 0.0
 
 
-def xwayland_pid(compositor_pid, display=None):
+def xwayland_pid(compositor_pid, session=None):
     """The compositor's Xwayland: a child of it, or of one of its children, or (wlroots starts
-    it detached) the one serving `display`."""
+    it detached) the one serving the session's display in its runtime folder."""
     found = subprocess.run(["pgrep", "-x", "Xwayland"], capture_output=True, text=True).stdout
     for pid in map(int, found.split()):
-        if display:
-            with open(f"/proc/{pid}/cmdline", "rb") as f:
-                if display.encode() in f.read().split(b"\0"):
-                    return pid
+        if session:
+            try:
+                with open(f"/proc/{pid}/cmdline", "rb") as f:
+                    serves = session.display.encode() in f.read().split(b"\0")
+                with open(f"/proc/{pid}/environ", "rb") as f:
+                    ours = f"XDG_RUNTIME_DIR={session.runtime}".encode() in f.read().split(b"\0")
+            except OSError:
+                continue
+            if serves and ours:
+                return pid
         parent = pid
         for _ in range(3):
             try:
@@ -99,6 +105,8 @@ def run_zorrit(session, pointer, server_pid, args, rates=(50,), xwayland=None):
     zorrit = session.zorrit()
     wait_until(lambda: session.find_windows("p5"), 30)
     time.sleep(3)
+    if callable(xwayland):
+        xwayland = xwayland()
     results = [measure(zorrit.pid, server_pid, xwayland, pointer, args.moving, args.rest, rate)
                for rate in rates]
     session.stop(zorrit)
@@ -180,11 +188,11 @@ def main():
                 continue
             pointer = SessionPointer(session)
             time.sleep(2)
-            xwayland = xwayland_pid(session.wayland.pid, session.display)
-            bare = measure(None, session.wayland.pid, xwayland, pointer, args.moving, 0)
+            # wlroots runs Xwayland only while X11 programs are connected: not without Zorrit.
+            bare = measure(None, session.wayland.pid, None, pointer, args.moving, 0)
             columns.append((f"{compositor}, no Zorrit", 50, bare))
             slow, fast = run_zorrit(session, pointer, session.wayland.pid, args, (50, 500),
-                                    xwayland)
+                                    lambda: xwayland_pid(session.wayland.pid, session))
             columns += [(compositor, 50, slow), (compositor, 500, fast)]
         finally:
             session.close()
