@@ -456,7 +456,14 @@ und melden Sie sich dann ab und wieder an.</translation>
     </message>
 </context>
 <context>
-    <name>zorrit::shell::AhwellDialog</name>
+    <name>zorrit::shell::LoadingWindow</name>
+    <message>
+        <source>Loading, please wait...</source>
+        <translation>Wird geladen, bitte warten...</translation>
+    </message>
+</context>
+<context>
+    <name>zorrit::shell::ThemeNotFoundDialog</name>
     <message>
         <source>&amp;OK</source>
         <translation>&amp;OK</translation>
@@ -464,40 +471,6 @@ und melden Sie sich dann ab und wieder an.</translation>
     <message>
         <source>The theme you have selected isn&apos;t found. Zorrit will use the built-in theme instead.</source>
         <translation>Das gewählte Thema wurde nicht gefunden. Zorrit verwendet stattdessen das eingebaute Thema.</translation>
-    </message>
-</context>
-<context>
-    <name>zorrit::shell::StandWindow</name>
-    <message>
-        <source>Loading, please wait...</source>
-        <translation>Wird geladen, bitte warten...</translation>
-    </message>
-</context>
-<context>
-    <name>zorrit::shell::Startup1Window</name>
-    <message>
-        <source>Welcome Wizard</source>
-        <translation>Willkommen</translation>
-    </message>
-    <message>
-        <source>It&apos;s the first time Zorrit is launched on your computer. This window won&apos;t appear anymore.</source>
-        <translation>Zorrit wird zum ersten Mal auf Ihrem Computer gestartet. Dieses Fenster erscheint nicht wieder.</translation>
-    </message>
-    <message>
-        <source>Zorrit uses very little CPU and will not slow down your computer.</source>
-        <translation>Zorrit braucht sehr wenig Rechenzeit und verlangsamt Ihren Computer nicht.</translation>
-    </message>
-    <message>
-        <source>We hope you enjoy Zorrit!</source>
-        <translation>Viel Spaß mit Zorrit!</translation>
-    </message>
-    <message>
-        <source>&amp;OK</source>
-        <translation>&amp;OK</translation>
-    </message>
-    <message>
-        <source>Zorrit will add a mouse trail to your mouse. You can change the mouse trail, download new mouse trails via the Internet and even make your own mouse trails!</source>
-        <translation>Zorrit gibt Ihrer Maus eine Mausspur. Sie können die Mausspur wechseln, neue Mausspuren aus dem Internet herunterladen und sogar eigene Mausspuren erstellen!</translation>
     </message>
 </context>
 <context>
@@ -542,53 +515,37 @@ und melden Sie sich dann ab und wieder an.</translation>
     </message>
 </context>
 <context>
+    <name>zorrit::shell::WelcomeWindow</name>
+    <message>
+        <source>Welcome Wizard</source>
+        <translation>Willkommen</translation>
+    </message>
+    <message>
+        <source>It&apos;s the first time Zorrit is launched on your computer. This window won&apos;t appear anymore.</source>
+        <translation>Zorrit wird zum ersten Mal auf Ihrem Computer gestartet. Dieses Fenster erscheint nicht wieder.</translation>
+    </message>
+    <message>
+        <source>Zorrit uses very little CPU and will not slow down your computer.</source>
+        <translation>Zorrit braucht sehr wenig Rechenzeit und verlangsamt Ihren Computer nicht.</translation>
+    </message>
+    <message>
+        <source>We hope you enjoy Zorrit!</source>
+        <translation>Viel Spaß mit Zorrit!</translation>
+    </message>
+    <message>
+        <source>&amp;OK</source>
+        <translation>&amp;OK</translation>
+    </message>
+    <message>
+        <source>Zorrit will add a mouse trail to your mouse. You can change the mouse trail, download new mouse trails via the Internet and even make your own mouse trails!</source>
+        <translation>Zorrit gibt Ihrer Maus eine Mausspur. Sie können die Mausspur wechseln, neue Mausspuren aus dem Internet herunterladen und sogar eigene Mausspuren erstellen!</translation>
+    </message>
+</context>
+<context>
     <name>zorrit::trail::Translucency</name>
     <message>
         <source>Sorry, but the translucid trail only works with a compositing window manager.</source>
         <translation>Die durchscheinende Spur funktioniert leider nur mit einem Compositing-Fenstermanager.</translation>
-    </message>
-</context>
-<context>
-    <name>zorrit::update::CheckIt</name>
-    <message>
-        <source>Checking...</source>
-        <translation>Prüfen...</translation>
-    </message>
-    <message>
-        <source>Time remaining: About 5 seconds</source>
-        <translation>Verbleibende Zeit: etwa 5 Sekunden</translation>
-    </message>
-    <message>
-        <source>&amp;Stop</source>
-        <translation>&amp;Anhalten</translation>
-    </message>
-    <message>
-        <source>Please wait...</source>
-        <translation>Bitte warten...</translation>
-    </message>
-    <message>
-        <source>Checking for updates...</source>
-        <translation>Suche nach Aktualisierungen...</translation>
-    </message>
-    <message>
-        <source>Connecting... </source>
-        <translation>Verbinden... </translation>
-    </message>
-    <message>
-        <source>Connecting...</source>
-        <translation>Verbinden...</translation>
-    </message>
-    <message>
-        <source>Could not connect.</source>
-        <translation>Keine Verbindung möglich.</translation>
-    </message>
-    <message>
-        <source>Comparing...</source>
-        <translation>Vergleichen...</translation>
-    </message>
-    <message>
-        <source>Waiting response...</source>
-        <translation>Warten auf Antwort...</translation>
     </message>
 </context>
 <context>
@@ -632,6 +589,49 @@ und melden Sie sich dann ab und wieder an.</translation>
     <message>
         <source>&amp;OK</source>
         <translation>&amp;OK</translation>
+    </message>
+</context>
+<context>
+    <name>zorrit::update::UpdateCheckWindow</name>
+    <message>
+        <source>Checking...</source>
+        <translation>Prüfen...</translation>
+    </message>
+    <message>
+        <source>Time remaining: About 5 seconds</source>
+        <translation>Verbleibende Zeit: etwa 5 Sekunden</translation>
+    </message>
+    <message>
+        <source>&amp;Stop</source>
+        <translation>&amp;Anhalten</translation>
+    </message>
+    <message>
+        <source>Please wait...</source>
+        <translation>Bitte warten...</translation>
+    </message>
+    <message>
+        <source>Checking for updates...</source>
+        <translation>Suche nach Aktualisierungen...</translation>
+    </message>
+    <message>
+        <source>Connecting... </source>
+        <translation>Verbinden... </translation>
+    </message>
+    <message>
+        <source>Connecting...</source>
+        <translation>Verbinden...</translation>
+    </message>
+    <message>
+        <source>Could not connect.</source>
+        <translation>Keine Verbindung möglich.</translation>
+    </message>
+    <message>
+        <source>Comparing...</source>
+        <translation>Vergleichen...</translation>
+    </message>
+    <message>
+        <source>Waiting response...</source>
+        <translation>Warten auf Antwort...</translation>
     </message>
 </context>
 </TS>

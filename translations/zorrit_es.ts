@@ -456,7 +456,14 @@ y luego cierre la sesión y vuelva a entrar.</translation>
     </message>
 </context>
 <context>
-    <name>zorrit::shell::AhwellDialog</name>
+    <name>zorrit::shell::LoadingWindow</name>
+    <message>
+        <source>Loading, please wait...</source>
+        <translation>Cargando, espere...</translation>
+    </message>
+</context>
+<context>
+    <name>zorrit::shell::ThemeNotFoundDialog</name>
     <message>
         <source>&amp;OK</source>
         <translation>&amp;Aceptar</translation>
@@ -464,40 +471,6 @@ y luego cierre la sesión y vuelva a entrar.</translation>
     <message>
         <source>The theme you have selected isn&apos;t found. Zorrit will use the built-in theme instead.</source>
         <translation>No se encuentra el tema que ha elegido. Zorrit usará el tema integrado en su lugar.</translation>
-    </message>
-</context>
-<context>
-    <name>zorrit::shell::StandWindow</name>
-    <message>
-        <source>Loading, please wait...</source>
-        <translation>Cargando, espere...</translation>
-    </message>
-</context>
-<context>
-    <name>zorrit::shell::Startup1Window</name>
-    <message>
-        <source>Welcome Wizard</source>
-        <translation>Asistente de bienvenida</translation>
-    </message>
-    <message>
-        <source>It&apos;s the first time Zorrit is launched on your computer. This window won&apos;t appear anymore.</source>
-        <translation>Es la primera vez que Zorrit se inicia en su ordenador. Esta ventana no volverá a aparecer.</translation>
-    </message>
-    <message>
-        <source>Zorrit uses very little CPU and will not slow down your computer.</source>
-        <translation>Zorrit usa muy poca CPU y no ralentizará su ordenador.</translation>
-    </message>
-    <message>
-        <source>We hope you enjoy Zorrit!</source>
-        <translation>¡Esperamos que disfrute de Zorrit!</translation>
-    </message>
-    <message>
-        <source>&amp;OK</source>
-        <translation>&amp;Aceptar</translation>
-    </message>
-    <message>
-        <source>Zorrit will add a mouse trail to your mouse. You can change the mouse trail, download new mouse trails via the Internet and even make your own mouse trails!</source>
-        <translation>Zorrit añade una estela a su ratón. Puede cambiar la estela, descargar estelas nuevas de Internet e incluso crear sus propias estelas.</translation>
     </message>
 </context>
 <context>
@@ -542,53 +515,37 @@ y luego cierre la sesión y vuelva a entrar.</translation>
     </message>
 </context>
 <context>
+    <name>zorrit::shell::WelcomeWindow</name>
+    <message>
+        <source>Welcome Wizard</source>
+        <translation>Asistente de bienvenida</translation>
+    </message>
+    <message>
+        <source>It&apos;s the first time Zorrit is launched on your computer. This window won&apos;t appear anymore.</source>
+        <translation>Es la primera vez que Zorrit se inicia en su ordenador. Esta ventana no volverá a aparecer.</translation>
+    </message>
+    <message>
+        <source>Zorrit uses very little CPU and will not slow down your computer.</source>
+        <translation>Zorrit usa muy poca CPU y no ralentizará su ordenador.</translation>
+    </message>
+    <message>
+        <source>We hope you enjoy Zorrit!</source>
+        <translation>¡Esperamos que disfrute de Zorrit!</translation>
+    </message>
+    <message>
+        <source>&amp;OK</source>
+        <translation>&amp;Aceptar</translation>
+    </message>
+    <message>
+        <source>Zorrit will add a mouse trail to your mouse. You can change the mouse trail, download new mouse trails via the Internet and even make your own mouse trails!</source>
+        <translation>Zorrit añade una estela a su ratón. Puede cambiar la estela, descargar estelas nuevas de Internet e incluso crear sus propias estelas.</translation>
+    </message>
+</context>
+<context>
     <name>zorrit::trail::Translucency</name>
     <message>
         <source>Sorry, but the translucid trail only works with a compositing window manager.</source>
         <translation>Lo sentimos, pero la estela translúcida solo funciona con un gestor de ventanas con composición.</translation>
-    </message>
-</context>
-<context>
-    <name>zorrit::update::CheckIt</name>
-    <message>
-        <source>Checking...</source>
-        <translation>Comprobando...</translation>
-    </message>
-    <message>
-        <source>Time remaining: About 5 seconds</source>
-        <translation>Tiempo restante: unos 5 segundos</translation>
-    </message>
-    <message>
-        <source>&amp;Stop</source>
-        <translation>&amp;Detener</translation>
-    </message>
-    <message>
-        <source>Please wait...</source>
-        <translation>Espere, por favor...</translation>
-    </message>
-    <message>
-        <source>Checking for updates...</source>
-        <translation>Buscando actualizaciones...</translation>
-    </message>
-    <message>
-        <source>Connecting... </source>
-        <translation>Conectando... </translation>
-    </message>
-    <message>
-        <source>Connecting...</source>
-        <translation>Conectando...</translation>
-    </message>
-    <message>
-        <source>Could not connect.</source>
-        <translation>No se pudo conectar.</translation>
-    </message>
-    <message>
-        <source>Comparing...</source>
-        <translation>Comparando...</translation>
-    </message>
-    <message>
-        <source>Waiting response...</source>
-        <translation>Esperando respuesta...</translation>
     </message>
 </context>
 <context>
@@ -632,6 +589,49 @@ y luego cierre la sesión y vuelva a entrar.</translation>
     <message>
         <source>&amp;OK</source>
         <translation>&amp;Aceptar</translation>
+    </message>
+</context>
+<context>
+    <name>zorrit::update::UpdateCheckWindow</name>
+    <message>
+        <source>Checking...</source>
+        <translation>Comprobando...</translation>
+    </message>
+    <message>
+        <source>Time remaining: About 5 seconds</source>
+        <translation>Tiempo restante: unos 5 segundos</translation>
+    </message>
+    <message>
+        <source>&amp;Stop</source>
+        <translation>&amp;Detener</translation>
+    </message>
+    <message>
+        <source>Please wait...</source>
+        <translation>Espere, por favor...</translation>
+    </message>
+    <message>
+        <source>Checking for updates...</source>
+        <translation>Buscando actualizaciones...</translation>
+    </message>
+    <message>
+        <source>Connecting... </source>
+        <translation>Conectando... </translation>
+    </message>
+    <message>
+        <source>Connecting...</source>
+        <translation>Conectando...</translation>
+    </message>
+    <message>
+        <source>Could not connect.</source>
+        <translation>No se pudo conectar.</translation>
+    </message>
+    <message>
+        <source>Comparing...</source>
+        <translation>Comparando...</translation>
+    </message>
+    <message>
+        <source>Waiting response...</source>
+        <translation>Esperando respuesta...</translation>
     </message>
 </context>
 </TS>

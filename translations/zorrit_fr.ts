@@ -456,7 +456,14 @@ puis fermez la session et rouvrez-la.</translation>
     </message>
 </context>
 <context>
-    <name>zorrit::shell::AhwellDialog</name>
+    <name>zorrit::shell::LoadingWindow</name>
+    <message>
+        <source>Loading, please wait...</source>
+        <translation>Chargement, veuillez patienter...</translation>
+    </message>
+</context>
+<context>
+    <name>zorrit::shell::ThemeNotFoundDialog</name>
     <message>
         <source>&amp;OK</source>
         <translation>&amp;OK</translation>
@@ -464,40 +471,6 @@ puis fermez la session et rouvrez-la.</translation>
     <message>
         <source>The theme you have selected isn&apos;t found. Zorrit will use the built-in theme instead.</source>
         <translation>Le thème que vous avez choisi est introuvable. Zorrit utilisera le thème intégré à la place.</translation>
-    </message>
-</context>
-<context>
-    <name>zorrit::shell::StandWindow</name>
-    <message>
-        <source>Loading, please wait...</source>
-        <translation>Chargement, veuillez patienter...</translation>
-    </message>
-</context>
-<context>
-    <name>zorrit::shell::Startup1Window</name>
-    <message>
-        <source>Welcome Wizard</source>
-        <translation>Assistant de bienvenue</translation>
-    </message>
-    <message>
-        <source>It&apos;s the first time Zorrit is launched on your computer. This window won&apos;t appear anymore.</source>
-        <translation>C&apos;est la première fois que Zorrit est lancé sur votre ordinateur. Cette fenêtre ne s&apos;affichera plus.</translation>
-    </message>
-    <message>
-        <source>Zorrit uses very little CPU and will not slow down your computer.</source>
-        <translation>Zorrit utilise très peu le processeur et ne ralentira pas votre ordinateur.</translation>
-    </message>
-    <message>
-        <source>We hope you enjoy Zorrit!</source>
-        <translation>Nous espérons que Zorrit vous plaira !</translation>
-    </message>
-    <message>
-        <source>&amp;OK</source>
-        <translation>&amp;OK</translation>
-    </message>
-    <message>
-        <source>Zorrit will add a mouse trail to your mouse. You can change the mouse trail, download new mouse trails via the Internet and even make your own mouse trails!</source>
-        <translation>Zorrit ajoute une traînée à votre souris. Vous pouvez changer de traînée, télécharger de nouvelles traînées sur Internet et même créer les vôtres !</translation>
     </message>
 </context>
 <context>
@@ -542,53 +515,37 @@ puis fermez la session et rouvrez-la.</translation>
     </message>
 </context>
 <context>
+    <name>zorrit::shell::WelcomeWindow</name>
+    <message>
+        <source>Welcome Wizard</source>
+        <translation>Assistant de bienvenue</translation>
+    </message>
+    <message>
+        <source>It&apos;s the first time Zorrit is launched on your computer. This window won&apos;t appear anymore.</source>
+        <translation>C&apos;est la première fois que Zorrit est lancé sur votre ordinateur. Cette fenêtre ne s&apos;affichera plus.</translation>
+    </message>
+    <message>
+        <source>Zorrit uses very little CPU and will not slow down your computer.</source>
+        <translation>Zorrit utilise très peu le processeur et ne ralentira pas votre ordinateur.</translation>
+    </message>
+    <message>
+        <source>We hope you enjoy Zorrit!</source>
+        <translation>Nous espérons que Zorrit vous plaira !</translation>
+    </message>
+    <message>
+        <source>&amp;OK</source>
+        <translation>&amp;OK</translation>
+    </message>
+    <message>
+        <source>Zorrit will add a mouse trail to your mouse. You can change the mouse trail, download new mouse trails via the Internet and even make your own mouse trails!</source>
+        <translation>Zorrit ajoute une traînée à votre souris. Vous pouvez changer de traînée, télécharger de nouvelles traînées sur Internet et même créer les vôtres !</translation>
+    </message>
+</context>
+<context>
     <name>zorrit::trail::Translucency</name>
     <message>
         <source>Sorry, but the translucid trail only works with a compositing window manager.</source>
         <translation>Désolé, mais la traînée translucide ne fonctionne qu’avec un gestionnaire de fenêtres composite.</translation>
-    </message>
-</context>
-<context>
-    <name>zorrit::update::CheckIt</name>
-    <message>
-        <source>Checking...</source>
-        <translation>Vérification...</translation>
-    </message>
-    <message>
-        <source>Time remaining: About 5 seconds</source>
-        <translation>Temps restant : environ 5 secondes</translation>
-    </message>
-    <message>
-        <source>&amp;Stop</source>
-        <translation>&amp;Arrêter</translation>
-    </message>
-    <message>
-        <source>Please wait...</source>
-        <translation>Veuillez patienter...</translation>
-    </message>
-    <message>
-        <source>Checking for updates...</source>
-        <translation>Recherche de mises à jour...</translation>
-    </message>
-    <message>
-        <source>Connecting... </source>
-        <translation>Connexion... </translation>
-    </message>
-    <message>
-        <source>Connecting...</source>
-        <translation>Connexion...</translation>
-    </message>
-    <message>
-        <source>Could not connect.</source>
-        <translation>Connexion impossible.</translation>
-    </message>
-    <message>
-        <source>Comparing...</source>
-        <translation>Comparaison...</translation>
-    </message>
-    <message>
-        <source>Waiting response...</source>
-        <translation>Attente de la réponse...</translation>
     </message>
 </context>
 <context>
@@ -632,6 +589,49 @@ puis fermez la session et rouvrez-la.</translation>
     <message>
         <source>&amp;OK</source>
         <translation>&amp;OK</translation>
+    </message>
+</context>
+<context>
+    <name>zorrit::update::UpdateCheckWindow</name>
+    <message>
+        <source>Checking...</source>
+        <translation>Vérification...</translation>
+    </message>
+    <message>
+        <source>Time remaining: About 5 seconds</source>
+        <translation>Temps restant : environ 5 secondes</translation>
+    </message>
+    <message>
+        <source>&amp;Stop</source>
+        <translation>&amp;Arrêter</translation>
+    </message>
+    <message>
+        <source>Please wait...</source>
+        <translation>Veuillez patienter...</translation>
+    </message>
+    <message>
+        <source>Checking for updates...</source>
+        <translation>Recherche de mises à jour...</translation>
+    </message>
+    <message>
+        <source>Connecting... </source>
+        <translation>Connexion... </translation>
+    </message>
+    <message>
+        <source>Connecting...</source>
+        <translation>Connexion...</translation>
+    </message>
+    <message>
+        <source>Could not connect.</source>
+        <translation>Connexion impossible.</translation>
+    </message>
+    <message>
+        <source>Comparing...</source>
+        <translation>Comparaison...</translation>
+    </message>
+    <message>
+        <source>Waiting response...</source>
+        <translation>Attente de la réponse...</translation>
     </message>
 </context>
 </TS>

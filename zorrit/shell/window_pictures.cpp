@@ -3,7 +3,7 @@
 #include "window_pictures.h"
 
 #include "program_icon.h"
-#include "stand_window.h"
+#include "loading_window.h"
 #include "zorrit/trail/sprite_picture.h"
 
 #include <QImage>

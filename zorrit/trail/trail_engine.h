@@ -29,7 +29,7 @@ class TickThread;
 
 // Where the window system offers a trail channel, the 20 ms tick runs on a thread of its own
 // (TickThread) and Qt's GUI thread sleeps while the trail moves; otherwise the tick timer drives
-// TrailTick on the GUI thread. Either way the rest of the program sees the same engine, used
+// tick() on the GUI thread. Either way the rest of the program sees the same engine, used
 // from the GUI thread only.
 class TrailEngine final : public QObject
 {
@@ -55,15 +55,15 @@ public:
     bool windowsVisible() const { return m_visible; }
 
     // Starts the 20 ms tick (the tick timer or the tick thread) and the keep-on-top timer (1 s,
-    // KeepOnTopTick).
+    // keepOnTopTick()).
     void start();
     bool ticksOnItsOwnThread() const { return m_tickThread != nullptr; }
     QTimer &tickTimer() { return m_tickTimer; }
     QTimer &keepOnTopTimer() { return m_keepOnTopTimer; }
 
     // The tick as the tick timer runs it on the GUI thread; not while the tick thread runs.
-    void TrailTick();
-    void KeepOnTopTick();
+    void tick();
+    void keepOnTopTick();
 
     // Something that changes where the windows go (corner, wobble, speed) was changed: if the
     // trail sleeps, it takes up ticking again. Every change to the motion settings ends here,

@@ -50,28 +50,28 @@ constexpr CornerValues cornerValues(TrailCorner corner)
 // The motion settings shared by the trail and the preferences dialog.
 struct MotionSettings
 {
-    bool WobbleOn = false;
-    bool KeepOnTop = false;
-    std::int16_t SpeedFactor = 2; // 1 fast, 2 normal
-    std::int16_t TrailSignX = 0;
-    std::int16_t TrailSignY = 0;
-    std::int16_t TrailOffsetX = 0;
-    std::int16_t TrailOffsetY = 0;
+    bool wobbleOn = false;
+    bool keepOnTop = false;
+    std::int16_t slowdown = 2; // multiplies every divisor: 1 fast, 2 normal
+    std::int16_t cornerSignX = 0;
+    std::int16_t cornerSignY = 0;
+    std::int16_t cornerOffsetX = 0;
+    std::int16_t cornerOffsetY = 0;
 
     void setCorner(TrailCorner corner)
     {
         const CornerValues v = cornerValues(corner);
-        TrailSignY = v.signY;
-        TrailSignX = v.signX;
-        TrailOffsetX = v.offsetX;
-        TrailOffsetY = v.offsetY;
+        cornerSignY = v.signY;
+        cornerSignX = v.signX;
+        cornerOffsetX = v.offsetX;
+        cornerOffsetY = v.offsetY;
     }
 };
 
 struct SpriteState
 {
-    double PosX = 0;
-    double PosY = 0;
+    double x = 0;
+    double y = 0;
 };
 
 struct PointD
@@ -85,8 +85,8 @@ struct PointD
 struct TrailState
 {
     std::array<SpriteState, kSpriteCount> sprites{};
-    int WobbleOffset = 1;
-    bool WobbleRising = false;
+    int wobbleOffset = 1;
+    bool wobbleRising = false;
 };
 
 // One step of the wobble: a triangle wave between 0 and 10.
@@ -94,7 +94,7 @@ void advanceWobble(TrailState &state);
 
 // One animation step for a pointer sample (px, py): wobble (when on), then the follow chain.
 // Returns the five windows' top-left corners in pixels, unrounded.
-std::array<PointD, kSpriteCount> TrailTickMath(TrailState &state, const MotionSettings &motion,
+std::array<PointD, kSpriteCount> advanceTrail(TrailState &state, const MotionSettings &motion,
                                                double px, double py);
 
 // The same step on a screen drawn at a scale (device pixels per pixel), with (px, py) in device

@@ -4,7 +4,7 @@
 
 #include "common/link_label.h"
 #include "common/maker_web.h"
-#include "zorrit/shell/xq_sys_icons.h"
+#include "zorrit/shell/message_icon.h"
 #include "zorrit/update/version_value.h"
 
 #include <QGridLayout>
@@ -70,10 +70,10 @@ ResultDialog::ResultDialog(Kind kind, const shell::VersionHolder &versions, plat
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint
                    | Qt::WindowCloseButtonHint);
 
-    auto *icon = new shell::XQSysIcons(this);
+    auto *icon = new shell::MessageIcon(this);
     icon->setObjectName(QStringLiteral("XQSysIcons1"));
     icon->setIconStyle(texts.iconStyle);
-    icon->setFixedSize(shell::XQSysIcons::kSide, shell::XQSysIcons::kSide);
+    icon->setFixedSize(shell::MessageIcon::kSide, shell::MessageIcon::kSide);
 
     auto *grid = new QGridLayout(this);
     grid->addWidget(icon, 0, 0, 3, 1, Qt::AlignTop | Qt::AlignLeft);

@@ -13,7 +13,7 @@ namespace {
 MotionSettings normalBottomRight()
 {
     MotionSettings motion;
-    motion.SpeedFactor = 2;
+    motion.slowdown = 2;
     motion.setCorner(TrailCorner::BotRight);
     return motion;
 }
@@ -22,10 +22,10 @@ MotionSettings normalBottomRight()
 TrailState restingAt(double px, double py, int wobbleOffset = 1)
 {
     TrailState state;
-    state.WobbleOffset = wobbleOffset;
+    state.wobbleOffset = wobbleOffset;
     for (SpriteState &s : state.sprites) {
-        s.PosX = px;
-        s.PosY = py + wobbleOffset;
+        s.x = px;
+        s.y = py + wobbleOffset;
     }
     return state;
 }
@@ -35,7 +35,7 @@ TrailState restingAt(double px, double py, int wobbleOffset = 1)
 TEST(TrailMath, RestingTrailSitsBelowRightOfThePointer)
 {
     TrailState state = restingAt(500, 300);
-    const auto windows = TrailTickMath(state, normalBottomRight(), 500, 300);
+    const auto windows = advanceTrail(state, normalBottomRight(), 500, 300);
     EXPECT_DOUBLE_EQ(windows[0].x, 512);
     EXPECT_DOUBLE_EQ(windows[0].y, 319);
     EXPECT_DOUBLE_EQ(windows[4].x, 520);
@@ -50,11 +50,11 @@ TEST(TrailMath, RestingTrailSitsBelowRightOfThePointer)
 TEST(TrailMath, EachSpriteAimsAtTheNewPositionOfTheOneAhead)
 {
     TrailState state = restingAt(500, 300);
-    TrailTickMath(state, normalBottomRight(), 600, 300);
-    EXPECT_DOUBLE_EQ(state.sprites[0].PosX, 510);    // 100 / (2 x 5)
-    EXPECT_DOUBLE_EQ(state.sprites[1].PosX, 501.25); // (510 - 500) / (2 x 4)
-    EXPECT_DOUBLE_EQ(state.sprites[2].PosX, 500 + 1.25 / 6);
-    EXPECT_DOUBLE_EQ(state.sprites[0].PosY, 301); // no vertical change
+    advanceTrail(state, normalBottomRight(), 600, 300);
+    EXPECT_DOUBLE_EQ(state.sprites[0].x, 510);    // 100 / (2 x 5)
+    EXPECT_DOUBLE_EQ(state.sprites[1].x, 501.25); // (510 - 500) / (2 x 4)
+    EXPECT_DOUBLE_EQ(state.sprites[2].x, 500 + 1.25 / 6);
+    EXPECT_DOUBLE_EQ(state.sprites[0].y, 301); // no vertical change
 }
 
 TEST(TrailMath, FirstTickFliesInFromTheTopLeftCorner)
@@ -62,10 +62,10 @@ TEST(TrailMath, FirstTickFliesInFromTheTopLeftCorner)
     for (const int speed : {1, 2}) {
         TrailState state; // positions (0, 0), wobble offset 1
         MotionSettings motion = normalBottomRight();
-        motion.SpeedFactor = std::int16_t(speed);
-        TrailTickMath(state, motion, 400, 200);
-        EXPECT_DOUBLE_EQ(state.sprites[0].PosX, 400.0 / (speed * 5)) << speed;
-        EXPECT_DOUBLE_EQ(state.sprites[0].PosY, 201.0 / (speed * 5)) << speed;
+        motion.slowdown = std::int16_t(speed);
+        advanceTrail(state, motion, 400, 200);
+        EXPECT_DOUBLE_EQ(state.sprites[0].x, 400.0 / (speed * 5)) << speed;
+        EXPECT_DOUBLE_EQ(state.sprites[0].y, 201.0 / (speed * 5)) << speed;
     }
 }
 
@@ -76,11 +76,11 @@ TEST(TrailMath, FollowDivisorsAreFiveFourThreeThreeTwoTimesTheSpeedFactor)
         for (int k = 0; k < kSpriteCount; ++k) {
             // Sprite k alone away from its target: everything else rests at 0 with the pointer.
             TrailState state = restingAt(0, -1); // wobble 1: the target y is 0
-            state.sprites[k].PosX = 600;
+            state.sprites[k].x = 600;
             MotionSettings motion = normalBottomRight();
-            motion.SpeedFactor = std::int16_t(speed);
-            TrailTickMath(state, motion, 0, -1);
-            EXPECT_DOUBLE_EQ(state.sprites[k].PosX, 600 - 600.0 / (speed * kDivisors[k]))
+            motion.slowdown = std::int16_t(speed);
+            advanceTrail(state, motion, 0, -1);
+            EXPECT_DOUBLE_EQ(state.sprites[k].x, 600 - 600.0 / (speed * kDivisors[k]))
                 << "sprite " << k << " speed " << speed;
         }
     }
@@ -92,28 +92,28 @@ TEST(TrailMath, StillPointerIsApproachedGeometrically)
     for (const auto &[speed, fraction] : {std::pair{2, 0.1}, std::pair{1, 0.2}}) {
         TrailState state = restingAt(0, 0, 0);
         MotionSettings motion = normalBottomRight();
-        motion.SpeedFactor = std::int16_t(speed);
+        motion.slowdown = std::int16_t(speed);
         for (int tick = 1; tick <= 20; ++tick) {
-            TrailTickMath(state, motion, 1000, 0);
+            advanceTrail(state, motion, 1000, 0);
             const double expected = 1000 * (1 - std::pow(1 - fraction, tick));
-            EXPECT_NEAR(state.sprites[0].PosX, expected, 1e-9) << speed << " tick " << tick;
+            EXPECT_NEAR(state.sprites[0].x, expected, 1e-9) << speed << " tick " << tick;
         }
     }
     TrailState state = restingAt(0, 0, 0);
     for (int tick = 0; tick < 20; ++tick)
-        TrailTickMath(state, normalBottomRight(), 1000, 0);
-    EXPECT_NEAR(state.sprites[0].PosX, 878.4, 0.1); // about 88% after 20 ticks
+        advanceTrail(state, normalBottomRight(), 1000, 0);
+    EXPECT_NEAR(state.sprites[0].x, 878.4, 0.1); // about 88% after 20 ticks
 }
 
 TEST(TrailMath, WobbleIsATriangleWaveBetweenZeroAndTen)
 {
     TrailState state; // offset 1, falling
     MotionSettings motion = normalBottomRight();
-    motion.WobbleOn = true;
+    motion.wobbleOn = true;
     std::vector<int> offsets;
     for (int tick = 0; tick < 42; ++tick) {
-        TrailTickMath(state, motion, 0, 0);
-        offsets.push_back(state.WobbleOffset);
+        advanceTrail(state, motion, 0, 0);
+        offsets.push_back(state.wobbleOffset);
     }
     EXPECT_EQ(offsets[0], 0);   // first tick
     EXPECT_EQ(offsets[10], 10); // eleventh
@@ -131,22 +131,22 @@ TEST(TrailMath, WobbleOffsetIsAddedToThePointerAndKeptWhenSwitchedOff)
 {
     TrailState state;
     MotionSettings motion = normalBottomRight();
-    motion.WobbleOn = true;
+    motion.wobbleOn = true;
     for (int tick = 0; tick < 6; ++tick)
-        TrailTickMath(state, motion, 0, 0);
-    ASSERT_EQ(state.WobbleOffset, 5);
-    motion.WobbleOn = false;
+        advanceTrail(state, motion, 0, 0);
+    ASSERT_EQ(state.wobbleOffset, 5);
+    motion.wobbleOn = false;
     for (int tick = 0; tick < 400; ++tick)
-        TrailTickMath(state, motion, 100, 100);
-    EXPECT_EQ(state.WobbleOffset, 5);
-    EXPECT_NEAR(state.sprites[0].PosY, 105, 1e-6);
+        advanceTrail(state, motion, 100, 100);
+    EXPECT_EQ(state.wobbleOffset, 5);
+    EXPECT_NEAR(state.sprites[0].y, 105, 1e-6);
 
     // A trail that never wobbled aims one pixel below the pointer.
     TrailState fresh;
-    motion.WobbleOn = false;
+    motion.wobbleOn = false;
     for (int tick = 0; tick < 400; ++tick)
-        TrailTickMath(fresh, motion, 100, 100);
-    EXPECT_NEAR(fresh.sprites[4].PosY, 101, 1e-6);
+        advanceTrail(fresh, motion, 100, 100);
+    EXPECT_NEAR(fresh.sprites[4].y, 101, 1e-6);
 }
 
 TEST(TrailMath, CornerTable)
@@ -165,10 +165,10 @@ TEST(TrailMath, CornerTable)
     for (const Row &row : rows) {
         MotionSettings motion;
         motion.setCorner(row.corner);
-        EXPECT_EQ(motion.TrailSignY, row.signY);
-        EXPECT_EQ(motion.TrailSignX, row.signX);
-        EXPECT_EQ(motion.TrailOffsetX, row.offsetX);
-        EXPECT_EQ(motion.TrailOffsetY, row.offsetY);
+        EXPECT_EQ(motion.cornerSignY, row.signY);
+        EXPECT_EQ(motion.cornerSignX, row.signX);
+        EXPECT_EQ(motion.cornerOffsetX, row.offsetX);
+        EXPECT_EQ(motion.cornerOffsetY, row.offsetY);
         // Sprite 5 of a trail resting at (500, 301).
         const TrailState state = restingAt(500, 300);
         const PointD p = windowPosition(state, motion, 4);
@@ -181,13 +181,13 @@ TEST(TrailMath, SwitchingCornersMovesTheWindowsButNotTheSmoothedPositions)
 {
     TrailState state = restingAt(500, 300);
     MotionSettings motion = normalBottomRight();
-    TrailTickMath(state, motion, 500, 300);
+    advanceTrail(state, motion, 500, 300);
     const TrailState before = state;
     motion.setCorner(TrailCorner::TopLeft);
-    const auto windows = TrailTickMath(state, motion, 500, 300);
+    const auto windows = advanceTrail(state, motion, 500, 300);
     for (int k = 0; k < kSpriteCount; ++k) {
-        EXPECT_DOUBLE_EQ(state.sprites[k].PosX, before.sprites[k].PosX);
-        EXPECT_DOUBLE_EQ(state.sprites[k].PosY, before.sprites[k].PosY);
+        EXPECT_DOUBLE_EQ(state.sprites[k].x, before.sprites[k].x);
+        EXPECT_DOUBLE_EQ(state.sprites[k].y, before.sprites[k].y);
     }
     EXPECT_DOUBLE_EQ(windows[0].x, 500 - 2 - 15);
     EXPECT_DOUBLE_EQ(windows[0].y, 301 - 8 - 9);
@@ -197,7 +197,7 @@ TEST(TrailMath, WithoutACornerTheWindowsSitOnTheSmoothedPositions)
 {
     TrailState state = restingAt(500, 300);
     const MotionSettings motion; // signs and offsets 0: nothing selected
-    const auto windows = TrailTickMath(state, motion, 500, 300);
+    const auto windows = advanceTrail(state, motion, 500, 300);
     for (const PointD &p : windows) {
         EXPECT_DOUBLE_EQ(p.x, 500);
         EXPECT_DOUBLE_EQ(p.y, 301);
@@ -211,14 +211,14 @@ TEST(TrailMath, RestIsReachedOnlyWhereTheWindowsNoLongerMove)
     EXPECT_FALSE(isAtRest(state, 500, 300));
     int ticks = 0;
     while (!isAtRest(state, 500, 300) && ticks < 5000) {
-        TrailTickMath(state, motion, 500, 300);
+        advanceTrail(state, motion, 500, 300);
         ++ticks;
     }
     ASSERT_LT(ticks, 5000) << "the chain never came to rest";
     // From rest on, further ticks change no rounded window position.
-    const auto atRest = TrailTickMath(state, motion, 500, 300);
+    const auto atRest = advanceTrail(state, motion, 500, 300);
     for (int tick = 0; tick < 200; ++tick) {
-        const auto later = TrailTickMath(state, motion, 500, 300);
+        const auto later = advanceTrail(state, motion, 500, 300);
         for (int k = 0; k < kSpriteCount; ++k) {
             EXPECT_EQ(std::lround(later[k].x), std::lround(atRest[k].x));
             EXPECT_EQ(std::lround(later[k].y), std::lround(atRest[k].y));

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The transfer window: its controls, the three timers and the poller that concludes the check.
-#include "check_it.h"
+#include "update_check_window.h"
 
 #include "zorrit/update/http_request.h"
 
@@ -34,7 +34,7 @@ QLabel *makePicture(QWidget *parent, const char *name, QStyle::StandardPixmap wh
 }
 } // namespace
 
-CheckIt::CheckIt(const QString &url, quint16 port, int ownVersion, TransferTiming timing,
+UpdateCheckWindow::UpdateCheckWindow(const QString &url, quint16 port, int ownVersion, TransferTiming timing,
                  QWidget *parent)
     : QDialog(parent)
     , m_ownVersion(ownVersion)
@@ -86,24 +86,24 @@ CheckIt::CheckIt(const QString &url, quint16 port, int ownVersion, TransferTimin
     m_timer1upd = makeTimer(this, "Timer1upd", kBlinkMs, false);
     m_timer2upd = makeTimer(this, "Timer2upd", kPollMs, false);
     m_timer3upd = makeTimer(this, "Timer3upd", kStartDelayMs, true);
-    connect(m_timer1upd, &QTimer::timeout, this, &CheckIt::blink);
-    connect(m_timer2upd, &QTimer::timeout, this, &CheckIt::poll);
-    connect(m_timer3upd, &QTimer::timeout, this, &CheckIt::startTransfer);
-    connect(m_stop, &QPushButton::clicked, this, &CheckIt::reject);
+    connect(m_timer1upd, &QTimer::timeout, this, &UpdateCheckWindow::blink);
+    connect(m_timer2upd, &QTimer::timeout, this, &UpdateCheckWindow::poll);
+    connect(m_timer3upd, &QTimer::timeout, this, &UpdateCheckWindow::startTransfer);
+    connect(m_stop, &QPushButton::clicked, this, &UpdateCheckWindow::reject);
 
-    connect(&m_client, &HttpClient::statusChanged, this, &CheckIt::setStatus);
+    connect(&m_client, &HttpClient::statusChanged, this, &UpdateCheckWindow::setStatus);
     connect(&m_client, &HttpClient::progressChanged, m_progress, &QProgressBar::setValue);
-    connect(&m_client, &HttpClient::received, this, &CheckIt::showReceived);
+    connect(&m_client, &HttpClient::received, this, &UpdateCheckWindow::showReceived);
 
     setStatus(TransferStatus::PleaseWait);
 }
 
-CheckIt::~CheckIt()
+UpdateCheckWindow::~UpdateCheckWindow()
 {
     stopAll();
 }
 
-void CheckIt::begin()
+void UpdateCheckWindow::begin()
 {
     m_timer1upd->start();
     m_timer2upd->start();
@@ -112,13 +112,13 @@ void CheckIt::begin()
     setStatus(TransferStatus::CheckingForUpdates);
 }
 
-void CheckIt::startTransfer()
+void UpdateCheckWindow::startTransfer()
 {
     const HostAndPath target = splitAddress(addressFromUrl(m_txtUPD->text()));
     m_client.fetch(target.host, m_port, target.path);
 }
 
-void CheckIt::poll()
+void UpdateCheckWindow::poll()
 {
     if (m_concluded)
         return;
@@ -134,18 +134,18 @@ void CheckIt::poll()
     Q_EMIT concluded(*result);
 }
 
-void CheckIt::blink()
+void UpdateCheckWindow::blink()
 {
     m_image3->setVisible(!m_image3->isVisible());
 }
 
-void CheckIt::setStatus(TransferStatus status)
+void UpdateCheckWindow::setStatus(TransferStatus status)
 {
     m_status = status;
     m_lblStatus->setText(statusText(status));
 }
 
-void CheckIt::showReceived()
+void UpdateCheckWindow::showReceived()
 {
     // Only what is new goes into the box: refilling it with the whole body for every piece would
     // cost time growing with the square of a trickled answer's length.
@@ -163,7 +163,7 @@ void CheckIt::showReceived()
     m_shownBytes = end;
 }
 
-void CheckIt::stopAll()
+void UpdateCheckWindow::stopAll()
 {
     m_timer1upd->stop();
     m_timer2upd->stop();
@@ -172,7 +172,7 @@ void CheckIt::stopAll()
     m_busy.release();
 }
 
-void CheckIt::done(int result)
+void UpdateCheckWindow::done(int result)
 {
     stopAll();
     QDialog::done(result);

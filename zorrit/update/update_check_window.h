@@ -17,7 +17,7 @@ class QPushButton;
 
 namespace zorrit::update {
 
-class CheckIt : public QDialog
+class UpdateCheckWindow : public QDialog
 {
     Q_OBJECT
 
@@ -28,9 +28,9 @@ public:
 
     // url: "http://" + host + path, kept in txtUPD; port: where that host is reached. The busy
     // pointer is held from here until the window concludes or closes.
-    CheckIt(const QString &url, quint16 port, int ownVersion, TransferTiming timing = {},
+    UpdateCheckWindow(const QString &url, quint16 port, int ownVersion, TransferTiming timing = {},
             QWidget *parent = nullptr);
-    ~CheckIt() override;
+    ~UpdateCheckWindow() override;
 
     // Enables the three timers, sets the caption and the first status; the window is then shown.
     void begin();
