@@ -2,7 +2,6 @@
 // Opening, closing and the live effects of the preferences.
 #include "prefs_model.h"
 
-#include "common/common_dialog.h"
 #include "common/maker_web.h"
 #include "platform/dialogs.h"
 #include "platform/file_chooser.h"
@@ -23,8 +22,8 @@ using trail::TrailCorner;
 
 namespace {
 
-// Passes the request on and remembers whether the chooser could be shown at all: the dialog class
-// reports a failure like a cancel, but the user must hear about it.
+// Passes the request on and remembers whether the chooser could be shown at all: chooseFile()
+// gives nothing either way, but the user must hear about a failure.
 class WatchedChooser final : public platform::FileChooser
 {
 public:
@@ -337,20 +336,15 @@ void PrefsModel::chooseTheme()
     QTimer &keepOnTop = m_deps.engine.keepOnTopTimer();
     const bool keepOnTopRan = keepOnTop.isActive();
     keepOnTop.stop();
-    QString chosen;
-    {
-        common::CommonDialog dialog(chooser);
-        dialog.setCancelError(true);
-        dialog.setHwnd(m_owner && m_owner->isVisible() ? m_owner.data() : nullptr);
-        dialog.setFilter(themeFilter());
-        dialog.setFilterIndex(2);
-        dialog.setFlags(platform::chooser_flags::kNoChangeDir);
-        // A user who has not chosen a theme yet starts among the ones that come with Zorrit.
-        if (m_themePath == builtInThemeValue() || m_themePath.isEmpty())
-            dialog.setInitDir(m_deps.shippedThemesFolder);
-        dialog.ShowOpen();
-        chosen = dialog.FileName();
-    }
+    platform::FileChooserRequest request;
+    request.owner = m_owner && m_owner->isVisible() ? m_owner.data() : nullptr;
+    request.filters = themeFilter();
+    request.filterIndex = 2;
+    request.flags = platform::chooser_flags::kNoChangeDir;
+    // A user who has not chosen a theme yet starts among the ones that come with Zorrit.
+    if (m_themePath == builtInThemeValue() || m_themePath.isEmpty())
+        request.initialDir = m_deps.shippedThemesFolder;
+    const std::optional<QString> chosen = platform::chooseFile(chooser, request);
     if (keepOnTopRan)
         keepOnTop.start();
 
@@ -360,9 +354,9 @@ void PrefsModel::chooseTheme()
         return;
     }
     // Cancelled: the theme on screen stays the theme in use, and so does what gets stored.
-    if (chosen.isEmpty())
+    if (!chosen)
         return;
-    loadChosenTheme(chosen);
+    loadChosenTheme(*chosen);
 }
 
 } // namespace zorrit::prefs

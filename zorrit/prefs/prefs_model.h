@@ -4,6 +4,7 @@
 #pragma once
 
 #include "autostart.h"
+#include "platform/file_chooser.h"
 #include "zorrit/settings/setting_names.h"
 #include "zorrit/trail/trail_math.h"
 
@@ -13,9 +14,10 @@
 #include <QString>
 #include <QWidget>
 
+#include <vector>
+
 namespace platform {
 class Dialogs;
-class FileChooser;
 } // namespace platform
 namespace zorrit::settings {
 class SettingsStore;
@@ -114,7 +116,10 @@ public:
     // The translucency could not be applied: untick the box, disable its controls.
     void translucencyFailed();
 
-    static QString themeFilter() { return tr("Zorrit Theme (*.thm)") + QStringLiteral("|*.thm"); }
+    static std::vector<platform::FileFilter> themeFilter()
+    {
+        return {{tr("Zorrit Theme (*.thm)"), QStringLiteral("*.thm")}};
+    }
     static QString sharedLibraryText()
     {
         return tr("Zorrit couldn't launch a shared library. Zorrit is damaged, please "
