@@ -23,9 +23,11 @@ TEST(ChooseFile, GivesOnePathOrNothing)
          QStringLiteral("/p/a.thm")},
         {"cancelled", [](FakeFileChooser &f) { f.cancelNext(); }, std::nullopt},
         {"failed", [](FakeFileChooser &f) { f.failNext(); }, std::nullopt},
-        {"several", [](FakeFileChooser &f) {
+        {"several",
+         [](FakeFileChooser &f) {
              f.chooseNext(QStringList{QStringLiteral("/p/a.gif"), QStringLiteral("/p/b.gif")});
-         }, QStringLiteral("/p/a.gif")},
+         },
+         QStringLiteral("/p/a.gif")},
         // Longer than the request allows (256 by default): refused, as Qt's dialog refuses it.
         {"too long", [&](FakeFileChooser &f) { f.chooseNext(longName); }, std::nullopt},
         {"no path", [](FakeFileChooser &f) { f.chooseNext(QStringList{}); }, std::nullopt},

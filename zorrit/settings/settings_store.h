@@ -27,16 +27,10 @@ public:
     // regular file (a folder, a FIFO, a device), the default, and nothing is written.
     // Never fails loudly.
     QString read(const QString &path, const QString &defaultValue) const;
-    QString read(const SettingKey &key) const
-    {
-        return read(key.path(), key.fallback());
-    }
+    QString read(const SettingKey &key) const { return read(key.path(), key.fallback()); }
     // Writes the text; a failure leaves the old value and is not reported.
     void write(const QString &path, const QString &value) const;
-    void write(const SettingKey &key, const QString &value) const
-    {
-        write(key.path(), value);
-    }
+    void write(const SettingKey &key, const QString &value) const { write(key.path(), value); }
     // A check box or an option in its stored form (see storedFlag).
     void writeFlag(const SettingKey &key, bool on) const { write(key, storedFlag(key, on)); }
 

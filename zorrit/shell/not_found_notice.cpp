@@ -2,8 +2,8 @@
 // The not-found notice timer.
 #include "not_found_notice.h"
 
-#include "theme_not_found_dialog.h"
 #include "platform/dialogs.h"
+#include "theme_not_found_dialog.h"
 
 namespace zorrit::shell {
 

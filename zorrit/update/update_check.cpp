@@ -3,8 +3,8 @@
 #include "update_check.h"
 
 #include "platform/dialogs.h"
-#include "zorrit/update/update_check_window.h"
 #include "zorrit/update/result_dialog.h"
+#include "zorrit/update/update_check_window.h"
 
 #include <QApplication>
 
@@ -85,9 +85,9 @@ UpdateCheckWindow *startUpdateCheck(UpdateContext &ctx)
     const ServerAddress server =
         effectiveServer(ctx, qEnvironmentVariable(kServerOverrideVariable));
     // The busy pointer comes with the window and leaves with it.
-    auto *window =
-        new UpdateCheckWindow(QStringLiteral("http://") + server.host + QStringLiteral("/zvers.txt"),
-                    server.port, ctx.versions.compactVersion.toInt(), ctx.timing);
+    auto *window = new UpdateCheckWindow(
+        QStringLiteral("http://") + server.host + QStringLiteral("/zvers.txt"), server.port,
+        ctx.versions.compactVersion.toInt(), ctx.timing);
     window->setAttribute(Qt::WA_DeleteOnClose);
     window->setWindowModality(Qt::ApplicationModal);
     QObject::connect(window, &UpdateCheckWindow::concluded, window,

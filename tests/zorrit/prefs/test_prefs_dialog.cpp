@@ -9,8 +9,8 @@
 #include "zorrit/prefs/prefs_window.h"
 #include "zorrit/shell/tray_window.h"
 #include "zorrit/trail/translucency.h"
-#include "zorrit/update/update_check_window.h"
 #include "zorrit/update/update_check.h"
+#include "zorrit/update/update_check_window.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -265,7 +265,7 @@ TEST(PrefsDialog, ThemeTextsAreShownAsPlainText)
     QStringList lines = testsupport::ThemeFolder::goodThemeLines();
     lines[0] = QStringLiteral("<b>Bold</b> <a href=\"http://x\">link</a>");
     world.app->store().write(settings::kTheme,
-                                    world.themes.themeWithPictures(QStringLiteral("t.thm"), lines));
+                             world.themes.themeWithPictures(QStringLiteral("t.thm"), lines));
     prefs::PrefsDialog *dialog = openPrefs(world);
     for (const char *name : {"whatis", "whatcopy", "whatmail"}) {
         auto *label = control<QLabel>(dialog, name);

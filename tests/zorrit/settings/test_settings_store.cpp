@@ -120,16 +120,14 @@ TEST(SettingsStore, DamagedFileKeepsItsReadableValuesAndIsCopiedAsideFirst)
     EXPECT_FALSE(parsed.values.contains(QStringLiteral("HKCU\\Software\\ReDiroriro\\Data\\Tail")));
 
     // Reading leaves the file alone.
-    EXPECT_EQ(store.read(kThemePath, QStringLiteral("default")),
-              QStringLiteral("/home/u/t.thm"));
+    EXPECT_EQ(store.read(kThemePath, QStringLiteral("default")), QStringLiteral("/home/u/t.thm"));
     EXPECT_EQ(readAll(store.filePath()), damaged);
     EXPECT_FALSE(QFile::exists(store.backupPath()));
 
     // The first rewrite keeps the original aside, byte for byte.
     store.write(kFast, QStringLiteral("0"));
     EXPECT_EQ(readAll(store.backupPath()), damaged);
-    EXPECT_EQ(store.read(kThemePath, QStringLiteral("default")),
-              QStringLiteral("/home/u/t.thm"));
+    EXPECT_EQ(store.read(kThemePath, QStringLiteral("default")), QStringLiteral("/home/u/t.thm"));
     EXPECT_EQ(store.read(kMove), QStringLiteral("1"));
     EXPECT_EQ(store.read(kFast), QStringLiteral("0"));
     EXPECT_FALSE(SettingsStore::parse(readAll(store.filePath())).damaged);
@@ -205,8 +203,7 @@ TEST(SettingsStore, OnlyRegularFilesAreReadOrWritten)
         QTemporaryDir dir;
         const SettingsStore store(dir.path());
         c.make(store.filePath(), dir.path());
-        EXPECT_EQ(store.read(kThemePath, QStringLiteral("default")),
-                  QStringLiteral("default"));
+        EXPECT_EQ(store.read(kThemePath, QStringLiteral("default")), QStringLiteral("default"));
         EXPECT_EQ(store.read(kScroll), QStringLiteral("Yes"));
         store.write(kScroll, QStringLiteral("No"));
         EXPECT_EQ(store.read(kScroll), QStringLiteral("Yes"));
