@@ -26,7 +26,7 @@ TrailEngine::TrailEngine(platform::WindowSystem &windowSystem, MotionSettings &m
 {
     for (int k = 0; k < kSpriteCount; ++k)
         m_windows[k] = std::make_unique<SpriteWindow>(k);
-    m_tickTimer.setInterval(20);
+    m_tickTimer.setInterval(kTickMs);
     m_tickTimer.setTimerType(Qt::PreciseTimer);
     m_keepOnTopTimer.setInterval(1000);
     connect(&m_tickTimer, &QTimer::timeout, this, &TrailEngine::tick);

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The running trail: the five sprite windows, the 20 ms animation tick and the once-a-second
+// The running trail: the five sprite windows, the animation tick (kTickMs) and the once-a-second
 // return to the top of the window stack.
 #pragma once
 
@@ -27,7 +27,7 @@ namespace zorrit::trail {
 
 class TickThread;
 
-// Where the window system offers a trail channel, the 20 ms tick runs on a thread of its own
+// Where the window system offers a trail channel, the tick runs on a thread of its own
 // (TickThread) and Qt's GUI thread sleeps while the trail moves; otherwise the tick timer drives
 // tick() on the GUI thread. Either way the rest of the program sees the same engine, used
 // from the GUI thread only.
@@ -54,7 +54,7 @@ public:
     void hideWindows();
     bool windowsVisible() const { return m_visible; }
 
-    // Starts the 20 ms tick (the tick timer or the tick thread) and the keep-on-top timer (1 s,
+    // Starts the tick (the tick timer or the tick thread) and the keep-on-top timer (1 s,
     // keepOnTopTick()).
     void start();
     bool ticksOnItsOwnThread() const { return m_tickThread != nullptr; }

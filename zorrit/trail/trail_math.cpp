@@ -12,6 +12,14 @@ namespace {
 constexpr double kRestEpsilon = 1e-3;
 } // namespace
 
+double followDivisor(double stepDivisor, int tickMs)
+{
+    if (tickMs == kFollowStepMs)
+        return stepDivisor; // one tick is one step: the plain division, to the last bit
+    const double keptPerTick = std::pow(1 - 1 / stepDivisor, double(tickMs) / kFollowStepMs);
+    return 1 / (1 - keptPerTick);
+}
+
 void advanceWobble(TrailState &state)
 {
     if (state.wobbleRising) {
@@ -39,7 +47,7 @@ void advanceChain(TrailState &state, const MotionSettings &motion, double px, do
     double ty = py + scale * state.wobbleOffset;
     for (int k = 0; k < kSpriteCount; ++k) {
         SpriteState &s = state.sprites[k];
-        const double divisor = double(motion.slowdown) * kSprites[k].divisor;
+        const double divisor = followDivisor(double(motion.slowdown) * kSprites[k].divisor);
         s.y = s.y + (ty - s.y) / divisor;
         s.x = s.x + (tx - s.x) / divisor;
         tx = s.x;
@@ -48,7 +56,7 @@ void advanceChain(TrailState &state, const MotionSettings &motion, double px, do
 }
 
 std::array<PointD, kSpriteCount> advanceTrail(TrailState &state, const MotionSettings &motion,
-                                               double px, double py)
+                                              double px, double py)
 {
     advanceChain(state, motion, px, py, 1);
     std::array<PointD, kSpriteCount> out{};

@@ -3,6 +3,8 @@
 // one of four corners. Plain structs, no window system, no allocation.
 #pragma once
 
+#include "zorrit/trail/tick.h"
+
 #include <array>
 #include <cstdint>
 
@@ -10,8 +12,9 @@ namespace zorrit::trail {
 
 inline constexpr int kSpriteCount = 5;
 
-// Per sprite: how slowly it follows the one ahead (divisor) and where its window hangs relative to
-// its smoothed position (multiplied by the corner's signs).
+// Per sprite: how slowly it follows the one ahead (divisor: every kFollowStepMs it closes
+// 1 / (slowdown × divisor) of its gap) and where its window hangs relative to its smoothed position
+// (multiplied by the corner's signs).
 struct SpriteConstants
 {
     int divisor;
@@ -25,6 +28,16 @@ inline constexpr std::array<SpriteConstants, kSpriteCount> kSprites{{
     {3, 8, 50},
     {2, 10, 64},
 }};
+
+// The pace of the chain is set in time, not in ticks: every kFollowStepMs a sprite closes
+// 1 / (slowdown × divisor) of the gap to the one ahead, the lead sprite to the pointer. So at
+// normal speed (slowdown 2) the lead closes 10% of its gap every 20 ms and about 88% within 400 ms;
+// fast (slowdown 1), 20% and about 99%. The sprites behind it follow it the same way.
+inline constexpr int kFollowStepMs = 20;
+
+// The divisor a tick of tickMs uses for a sprite that closes 1 / stepDivisor of its gap every
+// kFollowStepMs: the same share of the gap in the same time, whatever the tick.
+double followDivisor(double stepDivisor, int tickMs = kTickMs);
 
 enum class TrailCorner { BotRight, BotLeft, TopRight, TopLeft };
 
@@ -89,13 +102,13 @@ struct TrailState
     bool wobbleRising = false;
 };
 
-// One step of the wobble: a triangle wave between 0 and 10.
+// One step of the wobble: a triangle wave between 0 and 10, one pixel a tick.
 void advanceWobble(TrailState &state);
 
 // One animation step for a pointer sample (px, py): wobble (when on), then the follow chain.
 // Returns the five windows' top-left corners in pixels, unrounded.
 std::array<PointD, kSpriteCount> advanceTrail(TrailState &state, const MotionSettings &motion,
-                                               double px, double py);
+                                              double px, double py);
 
 // The same step on a screen drawn at a scale (device pixels per pixel), with (px, py) in device
 // pixels: the chain follows in device pixels, and the wobble is `scale` device pixels per pixel.

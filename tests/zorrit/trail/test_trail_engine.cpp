@@ -132,9 +132,9 @@ TEST_F(TrailEngineTest, KeepOnTopRaisesTheFiveWindowsInOrderOnlyWhenOn)
     EXPECT_GE(fake.flushes, 1);
 }
 
-TEST_F(TrailEngineTest, TimersTickEveryTwentyMillisecondsAndEverySecond)
+TEST_F(TrailEngineTest, TimersRunEveryTickAndEverySecond)
 {
-    EXPECT_EQ(engine.tickTimer().interval(), 20);
+    EXPECT_EQ(engine.tickTimer().interval(), kTickMs);
     EXPECT_EQ(engine.keepOnTopTimer().interval(), 1000);
     engine.start();
     EXPECT_TRUE(engine.tickTimer().isActive());

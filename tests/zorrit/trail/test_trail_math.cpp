@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <tuple>
 
 using namespace zorrit::trail;
 
@@ -49,6 +50,8 @@ TEST(TrailMath, RestingTrailSitsBelowRightOfThePointer)
 
 TEST(TrailMath, EachSpriteAimsAtTheNewPositionOfTheOneAhead)
 {
+    if (kTickMs != kFollowStepMs)
+        GTEST_SKIP() << "the arithmetic of one step, which is one tick only at 20 ms";
     TrailState state = restingAt(500, 300);
     advanceTrail(state, normalBottomRight(), 600, 300);
     EXPECT_DOUBLE_EQ(state.sprites[0].x, 510);    // 100 / (2 x 5)
@@ -59,6 +62,8 @@ TEST(TrailMath, EachSpriteAimsAtTheNewPositionOfTheOneAhead)
 
 TEST(TrailMath, FirstTickFliesInFromTheTopLeftCorner)
 {
+    if (kTickMs != kFollowStepMs)
+        GTEST_SKIP() << "the arithmetic of one step, which is one tick only at 20 ms";
     for (const int speed : {1, 2}) {
         TrailState state; // positions (0, 0), wobble offset 1
         MotionSettings motion = normalBottomRight();
@@ -69,8 +74,10 @@ TEST(TrailMath, FirstTickFliesInFromTheTopLeftCorner)
     }
 }
 
-TEST(TrailMath, FollowDivisorsAreFiveFourThreeThreeTwoTimesTheSpeedFactor)
+TEST(TrailMath, FollowDivisorsAreFiveFourThreeThreeTwoTimesTheSlowdown)
 {
+    if (kTickMs != kFollowStepMs)
+        GTEST_SKIP() << "the arithmetic of one step, which is one tick only at 20 ms";
     constexpr int kDivisors[] = {5, 4, 3, 3, 2};
     for (const int speed : {1, 2}) {
         for (int k = 0; k < kSpriteCount; ++k) {
@@ -86,23 +93,36 @@ TEST(TrailMath, FollowDivisorsAreFiveFourThreeThreeTwoTimesTheSpeedFactor)
     }
 }
 
-TEST(TrailMath, StillPointerIsApproachedGeometrically)
+TEST(TrailMath, TheLeadClosesOnAStillPointerAtAPaceSetInTime)
 {
-    // Normal speed closes 1/10 of the gap per tick, fast 1/5.
-    for (const auto &[speed, fraction] : {std::pair{2, 0.1}, std::pair{1, 0.2}}) {
+    // Normal speed closes 10% of the gap every 20 ms, fast 20%, whatever the tick: about 88% and
+    // 99% within 400 ms.
+    for (const auto &[speed, perStep, after400] :
+         {std::tuple{2, 0.1, 0.878}, std::tuple{1, 0.2, 0.988}}) {
+        const auto closedAfter = [&](double ms) {
+            return 1 - std::pow(1 - perStep, ms / kFollowStepMs);
+        };
+        EXPECT_NEAR(closedAfter(400), after400, 0.001) << speed;
+
+        // The trail as built, tick by tick.
         TrailState state = restingAt(0, 0, 0);
         MotionSettings motion = normalBottomRight();
         motion.slowdown = std::int16_t(speed);
-        for (int tick = 1; tick <= 20; ++tick) {
+        for (int ms = kTickMs; ms <= 400; ms += kTickMs) {
             advanceTrail(state, motion, 1000, 0);
-            const double expected = 1000 * (1 - std::pow(1 - fraction, tick));
-            EXPECT_NEAR(state.sprites[0].x, expected, 1e-9) << speed << " tick " << tick;
+            EXPECT_NEAR(state.sprites[0].x, 1000 * closedAfter(ms), 1e-9) << speed << " " << ms;
+        }
+
+        // Any other tick: as much of the gap closed after the same time.
+        for (const int tickMs : {5, 10, 16, 20, 25, 40, 50, 100}) {
+            const double divisor = followDivisor(speed * kSprites[0].divisor, tickMs);
+            double gap = 1;
+            for (int ms = tickMs; ms <= 400; ms += tickMs) {
+                gap -= gap / divisor;
+                EXPECT_NEAR(1 - gap, closedAfter(ms), 1e-9) << speed << " tick " << tickMs;
+            }
         }
     }
-    TrailState state = restingAt(0, 0, 0);
-    for (int tick = 0; tick < 20; ++tick)
-        advanceTrail(state, normalBottomRight(), 1000, 0);
-    EXPECT_NEAR(state.sprites[0].x, 878.4, 0.1); // about 88% after 20 ticks
 }
 
 TEST(TrailMath, WobbleIsATriangleWaveBetweenZeroAndTen)
