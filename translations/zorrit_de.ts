@@ -34,6 +34,10 @@ Möchten Sie die Datei ersetzen?</translation>
 <context>
     <name>zorrit</name>
     <message>
+        <source>Zorrit - Critical Error</source>
+        <translation>Zorrit - Schwerer Fehler</translation>
+    </message>
+    <message>
         <source>Zorrit - Error</source>
         <translation>Zorrit - Fehler</translation>
     </message>
@@ -281,10 +285,6 @@ und melden Sie sich dann ab und wieder an.</translation>
         <translation>Aktuelles Thema:</translation>
     </message>
     <message>
-        <source>Bubbles</source>
-        <translation>Bubbles</translation>
-    </message>
-    <message>
         <source>&amp;Load theme...</source>
         <translation>Thema &amp;laden...</translation>
     </message>
@@ -388,10 +388,6 @@ und melden Sie sich dann ab und wieder an.</translation>
 <context>
     <name>zorrit::prefs::PrefsModel</name>
     <message>
-        <source>Zorrit - Critical Error</source>
-        <translation>Zorrit - Schwerer Fehler</translation>
-    </message>
-    <message>
         <source>Zorrit Theme (*.thm)</source>
         <translation>Zorrit-Thema (*.thm)</translation>
     </message>
@@ -406,10 +402,6 @@ und melden Sie sich dann ab und wieder an.</translation>
     <message>
         <source>The theme you have selected is damaged or some files are missing. Please install it again.</source>
         <translation>Das gewählte Thema ist beschädigt oder es fehlen Dateien. Bitte installieren Sie es erneut.</translation>
-    </message>
-    <message>
-        <source>Bubbles</source>
-        <translation>Bubbles</translation>
     </message>
 </context>
 <context>

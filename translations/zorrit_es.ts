@@ -34,6 +34,10 @@ Do you want to replace it?</source>
 <context>
     <name>zorrit</name>
     <message>
+        <source>Zorrit - Critical Error</source>
+        <translation>Zorrit - Error grave</translation>
+    </message>
+    <message>
         <source>Zorrit - Error</source>
         <translation>Zorrit - Error</translation>
     </message>
@@ -281,10 +285,6 @@ y luego cierre la sesión y vuelva a entrar.</translation>
         <translation>Tema actual:</translation>
     </message>
     <message>
-        <source>Bubbles</source>
-        <translation>Bubbles</translation>
-    </message>
-    <message>
         <source>&amp;Load theme...</source>
         <translation>&amp;Cargar tema...</translation>
     </message>
@@ -388,10 +388,6 @@ y luego cierre la sesión y vuelva a entrar.</translation>
 <context>
     <name>zorrit::prefs::PrefsModel</name>
     <message>
-        <source>Zorrit - Critical Error</source>
-        <translation>Zorrit - Error grave</translation>
-    </message>
-    <message>
         <source>Zorrit Theme (*.thm)</source>
         <translation>Tema de Zorrit (*.thm)</translation>
     </message>
@@ -406,10 +402,6 @@ y luego cierre la sesión y vuelva a entrar.</translation>
     <message>
         <source>The theme you have selected is damaged or some files are missing. Please install it again.</source>
         <translation>El tema seleccionado está dañado o le faltan archivos. Vuelva a instalarlo.</translation>
-    </message>
-    <message>
-        <source>Bubbles</source>
-        <translation>Bubbles</translation>
     </message>
 </context>
 <context>

@@ -34,6 +34,10 @@ Voulez-vous le remplacer ?</translation>
 <context>
     <name>zorrit</name>
     <message>
+        <source>Zorrit - Critical Error</source>
+        <translation>Zorrit - Erreur critique</translation>
+    </message>
+    <message>
         <source>Zorrit - Error</source>
         <translation>Zorrit - Erreur</translation>
     </message>
@@ -281,10 +285,6 @@ puis fermez la session et rouvrez-la.</translation>
         <translation>Thème actuel :</translation>
     </message>
     <message>
-        <source>Bubbles</source>
-        <translation>Bubbles</translation>
-    </message>
-    <message>
         <source>&amp;Load theme...</source>
         <translation>&amp;Charger un thème...</translation>
     </message>
@@ -388,10 +388,6 @@ puis fermez la session et rouvrez-la.</translation>
 <context>
     <name>zorrit::prefs::PrefsModel</name>
     <message>
-        <source>Zorrit - Critical Error</source>
-        <translation>Zorrit - Erreur critique</translation>
-    </message>
-    <message>
         <source>Zorrit Theme (*.thm)</source>
         <translation>Thème Zorrit (*.thm)</translation>
     </message>
@@ -406,10 +402,6 @@ puis fermez la session et rouvrez-la.</translation>
     <message>
         <source>The theme you have selected is damaged or some files are missing. Please install it again.</source>
         <translation>Le thème choisi est endommagé ou des fichiers manquent. Veuillez l&apos;installer à nouveau.</translation>
-    </message>
-    <message>
-        <source>Bubbles</source>
-        <translation>Bubbles</translation>
     </message>
 </context>
 <context>

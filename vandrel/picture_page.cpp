@@ -6,6 +6,7 @@
 #include "common/theme_file.h"
 #include "platform/dialogs.h"
 #include "platform/file_chooser.h"
+#include "wizard.h"
 
 #include <QFileInfo>
 #include <QGridLayout>
@@ -105,8 +106,8 @@ bool PicturePage::askForPicture(QImage &picture, QString &title)
     // Only the preview is ever shown: a big picture is decoded at about twice the preview's size,
     // which still gets the same square preview.
     common::PictureProblem problem = common::PictureProblem::None;
-    std::optional<QImage> loaded = common::loadPicture(
-        *chosen, {{}, QSize(2 * kPreviewLimit, 2 * kPreviewLimit)}, &problem);
+    std::optional<QImage> loaded =
+        common::loadPicture(*chosen, {{}, QSize(2 * kPreviewLimit, 2 * kPreviewLimit)}, &problem);
     if (!loaded && problem == common::PictureProblem::TooLarge) {
         // A valid picture is not damaged: say so and let the user choose another, keeping the
         // wizard and everything typed so far.
@@ -116,7 +117,7 @@ bool PicturePage::askForPicture(QImage &picture, QString &title)
         return false;
     }
     if (!loaded) {
-        m_dialogs.critical(this, tr("Vandrel - Critical Error"),
+        m_dialogs.critical(this, criticalErrorTitle(),
                            tr("The picture you selected is damaged or unreadable. "
                               "The program will now quit."));
         Q_EMIT pictureDamaged();

@@ -88,6 +88,11 @@ std::unique_ptr<WizardPage> makeForm5()
 
 } // namespace
 
+QString criticalErrorTitle()
+{
+    return Wizard::tr("Vandrel - Critical Error");
+}
+
 QString launchFailedText()
 {
     return Wizard::tr("The Vandrel couldn't launch a library. The Vandrel is damaged, please "

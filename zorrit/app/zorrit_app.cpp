@@ -10,8 +10,8 @@
 #include "zorrit/prefs/prefs_window.h"
 #include "zorrit/shell/about_box.h"
 #include "zorrit/shell/loading_window.h"
-#include "zorrit/shell/welcome_window.h"
 #include "zorrit/shell/tray_window.h"
+#include "zorrit/shell/welcome_window.h"
 #include "zorrit/texts/message_titles.h"
 #include "zorrit/themes/shipped_themes.h"
 #include "zorrit/themes/theme_reader.h"
@@ -287,9 +287,9 @@ void ZorritApp::openHandedTheme()
 
 void ZorritApp::firstRunCheck()
 {
-    if (m_store.read(kScroll.path(), QStringLiteral("Yes")) == QLatin1String("Yes")) {
+    if (m_store.read(kScroll) == QLatin1String(kWelcomeDue)) {
         // Written first: a run that ends while the welcome is open does not show it again.
-        m_store.write(kScroll, QStringLiteral("No"));
+        m_store.write(kScroll, QString::fromLatin1(kWelcomeShown));
         auto *welcome = new shell::WelcomeWindow;
         connect(welcome, &shell::WelcomeWindow::closed, this, &ZorritApp::showTrailAndTray);
         welcome->show();

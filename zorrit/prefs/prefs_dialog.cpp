@@ -8,7 +8,6 @@
 #include "zorrit/settings/setting_names.h"
 #include "zorrit/shell/program_icon.h"
 #include "zorrit/trail/corner_settings.h"
-#include "zorrit/trail/sprite_picture.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -70,17 +69,6 @@ PrefsDialog::PrefsDialog(PrefsModel &model, platform::Shell &shell, QWidget *par
     QPushButton *quit = button("Command1", tr("&Quit"), this);
     ok->setDefault(true);
 
-    // The built-in pictures and the blank picture, held for the theme code.
-    for (int k = 0; k < trail::kSpriteCount; ++k) {
-        auto *def = new QLabel(this);
-        def->setObjectName(QStringLiteral("def%1").arg(k + 1));
-        def->setPixmap(QPixmap::fromImage(trail::builtInBall(k)));
-        def->hide();
-    }
-    auto *picnone = new QLabel(this);
-    picnone->setObjectName(QStringLiteral("picnone"));
-    picnone->setPixmap(QPixmap::fromImage(trail::blankPicture()));
-    picnone->hide();
     m_themePathLabel = label("whatpath", QString(), this);
     m_themePathLabel->hide();
 
@@ -131,7 +119,7 @@ QWidget *PrefsDialog::buildGeneralPage()
 
     QGroupBox *box1 = frame("box1", tr("Themes"), page);
     QLabel *currentThemeLabel = label("Label8", tr("Current theme:"), box1);
-    m_themeNameLabel = label("whatis", tr("Bubbles"), box1);
+    m_themeNameLabel = label("whatis", QString(), box1); // refresh() puts the model's name in
     m_themeAuthorLabel = label("whatcopy", QString(), box1);
     m_themeSiteLabel = label("whatmail", QString(), box1);
     // Whatever a theme file says is shown as it is, never as markup or a link.

@@ -349,7 +349,7 @@ void PrefsModel::chooseTheme()
         keepOnTop.start();
 
     if (chooser.failed) {
-        m_deps.dialogs.critical(nullptr, tr("Zorrit - Critical Error"), sharedLibraryText());
+        m_deps.dialogs.critical(nullptr, zorrit::criticalErrorTitle(), sharedLibraryText());
         setThemePath(builtInThemeValue());
         return;
     }

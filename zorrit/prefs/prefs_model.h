@@ -6,6 +6,7 @@
 #include "autostart.h"
 #include "platform/file_chooser.h"
 #include "zorrit/settings/setting_names.h"
+#include "zorrit/themes/theme_reader.h"
 #include "zorrit/trail/trail_math.h"
 
 #include <QHash>
@@ -164,10 +165,10 @@ private:
     bool m_translucent = false;
     int m_visibility = settings::kTransSlid.defaultNumber();
     bool m_visibilityEnabled = false;
-    QString m_themeName = tr("Bubbles");
+    QString m_themeName = themes::builtInThemeName();
     QString m_themeAuthor;
     QString m_themeSite;
-    QString m_themePath = QStringLiteral("default");
+    QString m_themePath = settings::builtInThemeValue();
     bool m_startsWithSession = false;
     bool m_loading = false;
     bool m_notFound = false;

@@ -42,8 +42,7 @@ AboutBox::AboutBox(const VersionHolder &versions, platform::Shell &shell, QWidge
     setObjectName(QStringLiteral("about"));
     setWindowRole(objectName());
     setWindowTitle(tr("About Zorrit"));
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint
-                   | Qt::WindowCloseButtonHint);
+    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setModal(true);
 
     QFont verdana(QStringLiteral("Verdana"));

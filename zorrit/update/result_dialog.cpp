@@ -67,8 +67,7 @@ ResultDialog::ResultDialog(Kind kind, const shell::VersionHolder &versions, plat
     setObjectName(QLatin1String(texts.objectName));
     setWindowRole(objectName());
     setWindowTitle(tr(texts.caption));
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint
-                   | Qt::WindowCloseButtonHint);
+    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
 
     auto *icon = new shell::MessageIcon(this);
     icon->setObjectName(QStringLiteral("XQSysIcons1"));

@@ -1,12 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The transfer window: its controls, the three timers and the poller that concludes the check.
+// The transfer window: its controls, its two timers, and the end of the check once the transfer's
+// status is final.
 #include "update_check_window.h"
-
-#include "zorrit/update/http_request.h"
 
 #include <QGridLayout>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
@@ -34,22 +32,19 @@ QLabel *makePicture(QWidget *parent, const char *name, QStyle::StandardPixmap wh
 }
 } // namespace
 
-UpdateCheckWindow::UpdateCheckWindow(const QString &url, quint16 port, int ownVersion, TransferTiming timing,
-                 QWidget *parent)
+UpdateCheckWindow::UpdateCheckWindow(const QString &url, quint16 port, int ownVersion,
+                                     TransferTiming timing, QWidget *parent)
     : QDialog(parent)
     , m_ownVersion(ownVersion)
+    , m_target(splitAddress(addressFromUrl(url)))
     , m_port(port)
     , m_client(timing)
 {
     setObjectName(QStringLiteral("checkit"));
     setWindowRole(objectName());
     setWindowTitle(tr("Checking..."));
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint
-                   | Qt::WindowCloseButtonHint);
+    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
 
-    m_txtUPD = new QLineEdit(url, this);
-    m_txtUPD->setObjectName(QStringLiteral("txtUPD"));
-    m_txtUPD->hide();
     m_replybox = new QPlainTextEdit(this);
     m_replybox->setObjectName(QStringLiteral("replybox"));
     m_replybox->setReadOnly(true);
@@ -83,15 +78,16 @@ UpdateCheckWindow::UpdateCheckWindow(const QString &url, quint16 port, int ownVe
     grid->setColumnMinimumWidth(1, 180);
     grid->setSizeConstraint(QLayout::SetFixedSize);
 
-    m_timer1upd = makeTimer(this, "Timer1upd", kBlinkMs, false);
-    m_timer2upd = makeTimer(this, "Timer2upd", kPollMs, false);
-    m_timer3upd = makeTimer(this, "Timer3upd", kStartDelayMs, true);
-    connect(m_timer1upd, &QTimer::timeout, this, &UpdateCheckWindow::blink);
-    connect(m_timer2upd, &QTimer::timeout, this, &UpdateCheckWindow::poll);
-    connect(m_timer3upd, &QTimer::timeout, this, &UpdateCheckWindow::startTransfer);
+    m_blinkTimer = makeTimer(this, "blinkTimer", kBlinkMs, false);
+    m_startTimer = makeTimer(this, "startTimer", kStartDelayMs, true);
+    connect(m_blinkTimer, &QTimer::timeout, this, &UpdateCheckWindow::blink);
+    connect(m_startTimer, &QTimer::timeout, this, &UpdateCheckWindow::startTransfer);
     connect(m_stop, &QPushButton::clicked, this, &UpdateCheckWindow::reject);
 
     connect(&m_client, &HttpClient::statusChanged, this, &UpdateCheckWindow::setStatus);
+    // Queued: the result box opens once the client has returned from its own signal.
+    connect(&m_client, &HttpClient::statusChanged, this, &UpdateCheckWindow::concludeIfFinal,
+            Qt::QueuedConnection);
     connect(&m_client, &HttpClient::progressChanged, m_progress, &QProgressBar::setValue);
     connect(&m_client, &HttpClient::received, this, &UpdateCheckWindow::showReceived);
 
@@ -105,30 +101,27 @@ UpdateCheckWindow::~UpdateCheckWindow()
 
 void UpdateCheckWindow::begin()
 {
-    m_timer1upd->start();
-    m_timer2upd->start();
-    m_timer3upd->start();
+    m_running = true;
+    m_blinkTimer->start();
+    m_startTimer->start();
     setWindowTitle(tr("Checking..."));
     setStatus(TransferStatus::CheckingForUpdates);
 }
 
 void UpdateCheckWindow::startTransfer()
 {
-    const HostAndPath target = splitAddress(addressFromUrl(m_txtUPD->text()));
-    m_client.fetch(target.host, m_port, target.path);
+    m_client.fetch(m_target.host, m_port, m_target.path);
 }
 
-void UpdateCheckWindow::poll()
+void UpdateCheckWindow::concludeIfFinal()
 {
-    if (m_concluded)
-        return;
-    if (!isFinal(m_status))
+    // Also a status that was on its way when "&Stop" or the close box ended the check.
+    if (!m_running || !isFinal(m_status))
         return;
     const std::optional<CheckResult> result =
         decideOutcome(m_status, m_client.acceptedBody(), m_ownVersion);
     if (!result)
         return;
-    m_concluded = true;
     stopAll();
     close();
     Q_EMIT concluded(*result);
@@ -165,9 +158,9 @@ void UpdateCheckWindow::showReceived()
 
 void UpdateCheckWindow::stopAll()
 {
-    m_timer1upd->stop();
-    m_timer2upd->stop();
-    m_timer3upd->stop();
+    m_running = false;
+    m_blinkTimer->stop();
+    m_startTimer->stop();
     m_client.cancel();
     m_busy.release();
 }

@@ -1,16 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The transfer window "checkit": runs one version-file transfer and reports how it ended.
+// The transfer window: runs one version-file transfer and reports how it ended.
 #pragma once
 
 #include "zorrit/update/busy_pointer.h"
 #include "zorrit/update/check_outcome.h"
 #include "zorrit/update/http_client.h"
+#include "zorrit/update/http_request.h"
 
 #include <QDialog>
 #include <QTimer>
 
 class QLabel;
-class QLineEdit;
 class QPlainTextEdit;
 class QProgressBar;
 class QPushButton;
@@ -22,17 +22,17 @@ class UpdateCheckWindow : public QDialog
     Q_OBJECT
 
 public:
-    static constexpr int kStartDelayMs = 100; // Timer3upd, once
-    static constexpr int kPollMs = 400;       // Timer2upd
-    static constexpr int kBlinkMs = 800;      // Timer1upd
+    static constexpr int kStartDelayMs = 100; // the window shows before the transfer starts
+    static constexpr int kBlinkMs = 800;      // the network picture blinks while it runs
 
-    // url: "http://" + host + path, kept in txtUPD; port: where that host is reached. The busy
-    // pointer is held from here until the window concludes or closes.
+    // url: "http://" + host + path of the version file; port: where that host is reached. The
+    // busy pointer is held from here until the window concludes or closes.
     UpdateCheckWindow(const QString &url, quint16 port, int ownVersion, TransferTiming timing = {},
-            QWidget *parent = nullptr);
+                      QWidget *parent = nullptr);
     ~UpdateCheckWindow() override;
 
-    // Enables the three timers, sets the caption and the first status; the window is then shown.
+    // Starts the blinking and, shortly after, the transfer; sets the caption and the first status.
+    // The window is then shown.
     void begin();
 
     const HttpClient &client() const { return m_client; }
@@ -47,30 +47,30 @@ Q_SIGNALS:
     void concluded(const zorrit::update::CheckResult &result);
 
 private:
-    void startTransfer();                  // Timer3upd
-    void poll();                           // Timer2upd
-    void blink();                          // Timer1upd
+    void startTransfer();
+    // Once the transfer's status is final, the window closes and says how the check ended.
+    void concludeIfFinal();
+    void blink();
     void setStatus(TransferStatus status); // the label shows the state's text
     void showReceived();
     void stopAll();
 
     int m_ownVersion;
+    HostAndPath m_target;
     quint16 m_port;
     TransferStatus m_status = TransferStatus::PleaseWait;
     qsizetype m_shownBytes = 0; // of the body, already in replybox
     HttpClient m_client;
     BusyPointer m_busy;
-    bool m_concluded = false;
+    bool m_running = false; // from begin() until the check ends, one way or the other
 
-    QLineEdit *m_txtUPD;
     QPlainTextEdit *m_replybox;
     QLabel *m_lblStatus;
     QLabel *m_image3;
     QProgressBar *m_progress;
     QPushButton *m_stop;
-    QTimer *m_timer1upd;
-    QTimer *m_timer2upd;
-    QTimer *m_timer3upd;
+    QTimer *m_blinkTimer;
+    QTimer *m_startTimer;
 };
 
 } // namespace zorrit::update
