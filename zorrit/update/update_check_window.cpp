@@ -45,20 +45,20 @@ UpdateCheckWindow::UpdateCheckWindow(const QString &url, quint16 port, int ownVe
     setWindowTitle(tr("Checking..."));
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
 
-    m_replybox = new QPlainTextEdit(this);
-    m_replybox->setObjectName(QStringLiteral("replybox"));
-    m_replybox->setReadOnly(true);
-    m_replybox->hide();
+    m_replyBox = new QPlainTextEdit(this);
+    m_replyBox->setObjectName(QStringLiteral("replybox"));
+    m_replyBox->setReadOnly(true);
+    m_replyBox->hide();
 
-    QLabel *image1 = makePicture(this, "Image1", QStyle::SP_ComputerIcon);
-    m_image3 = makePicture(this, "Image3", QStyle::SP_DriveNetIcon);
-    QSizePolicy keepPlace = m_image3->sizePolicy();
+    QLabel *computerPicture = makePicture(this, "Image1", QStyle::SP_ComputerIcon);
+    m_networkPicture = makePicture(this, "Image3", QStyle::SP_DriveNetIcon);
+    QSizePolicy keepPlace = m_networkPicture->sizePolicy();
     keepPlace.setRetainSizeWhenHidden(true); // blinking must not shift the layout
-    m_image3->setSizePolicy(keepPlace);
-    m_lblStatus = new QLabel(this);
-    m_lblStatus->setObjectName(QStringLiteral("lblStatus"));
-    auto *label2 = new QLabel(tr("Time remaining: About 5 seconds"), this);
-    label2->setObjectName(QStringLiteral("Label2"));
+    m_networkPicture->setSizePolicy(keepPlace);
+    m_statusLabel = new QLabel(this);
+    m_statusLabel->setObjectName(QStringLiteral("lblStatus"));
+    auto *timeLabel = new QLabel(tr("Time remaining: About 5 seconds"), this);
+    timeLabel->setObjectName(QStringLiteral("Label2"));
     m_progress = new QProgressBar(this);
     m_progress->setObjectName(QStringLiteral("ProgressBar1"));
     m_progress->setRange(0, 100);
@@ -69,10 +69,10 @@ UpdateCheckWindow::UpdateCheckWindow(const QString &url, quint16 port, int ownVe
     m_stop->setAutoDefault(false);
 
     auto *grid = new QGridLayout(this);
-    grid->addWidget(image1, 0, 0);
-    grid->addWidget(m_image3, 0, 2);
-    grid->addWidget(m_lblStatus, 1, 0, 1, 3);
-    grid->addWidget(label2, 2, 0, 1, 3);
+    grid->addWidget(computerPicture, 0, 0);
+    grid->addWidget(m_networkPicture, 0, 2);
+    grid->addWidget(m_statusLabel, 1, 0, 1, 3);
+    grid->addWidget(timeLabel, 2, 0, 1, 3);
     grid->addWidget(m_progress, 3, 0, 1, 3);
     grid->addWidget(m_stop, 4, 2);
     grid->setColumnMinimumWidth(1, 180);
@@ -129,13 +129,13 @@ void UpdateCheckWindow::concludeIfFinal()
 
 void UpdateCheckWindow::blink()
 {
-    m_image3->setVisible(!m_image3->isVisible());
+    m_networkPicture->setVisible(!m_networkPicture->isVisible());
 }
 
 void UpdateCheckWindow::setStatus(TransferStatus status)
 {
     m_status = status;
-    m_lblStatus->setText(statusText(status));
+    m_statusLabel->setText(statusText(status));
 }
 
 void UpdateCheckWindow::showReceived()
@@ -144,15 +144,15 @@ void UpdateCheckWindow::showReceived()
     // cost time growing with the square of a trickled answer's length.
     const QByteArray &body = m_client.response().body();
     if (body.size() < m_shownBytes) { // an answer over the cap leaves no body
-        m_replybox->clear();
+        m_replyBox->clear();
         m_shownBytes = 0;
     }
     // A CR waits for the next piece, so that a CR LF split between two stays one line break.
     const qsizetype end = body.endsWith('\r') ? body.size() - 1 : body.size();
     if (end <= m_shownBytes)
         return;
-    m_replybox->moveCursor(QTextCursor::End);
-    m_replybox->insertPlainText(QString::fromLatin1(body.sliced(m_shownBytes, end - m_shownBytes)));
+    m_replyBox->moveCursor(QTextCursor::End);
+    m_replyBox->insertPlainText(QString::fromLatin1(body.sliced(m_shownBytes, end - m_shownBytes)));
     m_shownBytes = end;
 }
 

@@ -59,14 +59,14 @@ private:
     HostAndPath m_target;
     quint16 m_port;
     TransferStatus m_status = TransferStatus::PleaseWait;
-    qsizetype m_shownBytes = 0; // of the body, already in replybox
+    qsizetype m_shownBytes = 0; // of the body, already in the reply box
     HttpClient m_client;
     BusyPointer m_busy;
     bool m_running = false; // from begin() until the check ends, one way or the other
 
-    QPlainTextEdit *m_replybox;
-    QLabel *m_lblStatus;
-    QLabel *m_image3;
+    QPlainTextEdit *m_replyBox;
+    QLabel *m_statusLabel;
+    QLabel *m_networkPicture;
     QProgressBar *m_progress;
     QPushButton *m_stop;
     QTimer *m_blinkTimer;
