@@ -60,7 +60,7 @@ AboutBox::AboutBox(const VersionHolder &versions, platform::Shell &shell, QWidge
     auto *updatesLabel = makeLabel(tr("For updates, news and other great utilities, visit:"),
                                    "Label3", verdana, this);
 
-    // linkMargin: the text-less margin around the link; the pointer leaving the link over it drops
+    // The text-less margin around the link; the pointer leaving the link over it drops
     // the underline.
     auto *linkMargin = new QWidget(this);
     linkMargin->setObjectName(QStringLiteral("mouseno"));

@@ -86,7 +86,7 @@ ResultDialog::ResultDialog(Kind kind, const shell::VersionHolder &versions, plat
                 .arg(displayVersion(versions.latestVersion), versions.shownVersion);
         grid->addWidget(makeLabel(text, "st1", this), 1, 1);
 
-        // linkMargin: the text-less margin around the link; leaving the link over it drops the
+        // The text-less margin around the link; leaving the link over it drops the
         // underline (the link label does that itself on leaving).
         auto *linkMargin = new QWidget(this);
         linkMargin->setObjectName(QStringLiteral("mousenein"));
