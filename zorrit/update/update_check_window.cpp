@@ -115,7 +115,7 @@ void UpdateCheckWindow::startTransfer()
 
 void UpdateCheckWindow::concludeIfFinal()
 {
-    // Also a status that was on its way when "&Stop" or the close box ended the check.
+    // A status still queued when "&Stop" or the close box ended the check concludes nothing.
     if (!m_running || !isFinal(m_status))
         return;
     const std::optional<CheckResult> result =
