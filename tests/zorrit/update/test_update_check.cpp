@@ -14,10 +14,12 @@
 #include "zorrit/update/version_value.h"
 
 #include <QApplication>
+#include <QEventLoop>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -289,6 +291,31 @@ TEST_F(UpdateCheckTest, StopAndTheCloseBoxCancelWithoutAResult)
         EXPECT_EQ(visibleResultDialogs(), 0);
         EXPECT_EQ(dialogs.beeps, 0);
     }
+}
+
+TEST_F(UpdateCheckTest, StopWhileTheLastStatusIsOnItsWayEndsWithoutAResult)
+{
+    // "&Stop" pressed right as the transfer ends: the window learns of the final status only
+    // after the client's signal has returned, and by then the check is over.
+    LoopbackServer server(LoopbackServer::answer("999"));
+    ctx.port = server.port();
+    QPointer<UpdateCheckWindow> window = startUpdateCheck(ctx);
+    int concluded = 0;
+    QObject::connect(window, &UpdateCheckWindow::concluded, [&] { ++concluded; });
+    QObject::connect(&window->client(), &HttpClient::statusChanged, window, [&](TransferStatus s) {
+        if (isFinal(s))
+            window->findChild<QPushButton *>(QStringLiteral("Command1"))->click();
+    });
+    // The program's own event loop, which (unlike QTest's waits) delivers what is queued before
+    // it deletes the closed window.
+    QEventLoop loop;
+    QTimer::singleShot(10000, &loop, &QEventLoop::quit);
+    QObject::connect(window, &QObject::destroyed, &loop, &QEventLoop::quit);
+    loop.exec();
+    EXPECT_TRUE(window.isNull()) << "the window deletes itself";
+    EXPECT_EQ(concluded, 0);
+    EXPECT_EQ(visibleResultDialogs(), 0);
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
 
 TEST_F(UpdateCheckTest, DownloadLinkOpensTheInstallerAndCloses)
