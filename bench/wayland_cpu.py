@@ -1,10 +1,11 @@
 #!/usr/bin/env python3
 # SPDX-License-Identifier: GPL-3.0-or-later
 """Cost of the trail in Wayland sessions (a headless KWin, whose pointer a KWin script reports,
-and a headless GNOME Shell, whose pointer Zorrit's extension reports), next to an X11 session
+a headless GNOME Shell, whose pointer Zorrit's extension reports, and headless sway and labwc,
+whose cursor sessions Zorrit reads at its tick, where they have them), next to an X11 session
 (Xvfb), where Zorrit asks the X server at every tick. The same pointer path as
 bench/process_cpu.py: 50 moves a second, then the pointer at rest; also a fast mouse (500 moves a
-second on KWin; on GNOME each move is three for Mutter, so 167). Prints, per 20 ms tick while
+second on KWin, sway and labwc; on GNOME each move is three for Mutter, so 167). Prints, per 20 ms tick while
 moving, Zorrit's CPU, the display server's or compositor's, and Xwayland's, with and without
 Zorrit (whose five moving windows the compositor composites in software here), as a Markdown
 table.
@@ -13,6 +14,7 @@ Usage: bench/wayland_cpu.py [--moving SECONDS] [--rest SECONDS]   (needs the tes
 """
 import argparse
 import os
+import shutil
 import subprocess
 import sys
 import time
@@ -20,13 +22,15 @@ import time
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, os.path.join(HERE, "..", "tests", "e2e"))
 sys.path.insert(0, HERE)
-from harness import GnomeSession, KWinSession, XSession, wait_until  # noqa: E402
+from harness import GnomeSession, KWinSession, WlrootsSession, XSession, wait_until  # noqa: E402
 from process_cpu import Pointer, circle, cpu_ns  # noqa: E402
 
 os.environ.setdefault("ZORRIT_FAKE_POINTER", os.path.join(HERE, "..", "build", "tests",
                                                           "fake_pointer"))
 os.environ.setdefault("ZORRIT_GNOME_EXTENSION", os.path.join(
     HERE, "..", "build", "gnome-shell", "zorrit-pointer@rediroriro.org"))
+os.environ.setdefault("ZORRIT_WLR_POINTER", os.path.join(HERE, "..", "build", "tests",
+                                                         "wlr_pointer"))
 
 
 class KWinPointer:
@@ -64,10 +68,15 @@ def xwayland_pid(compositor_pid):
     for pid in map(int, found.split()):
         parent = pid
         for _ in range(3):
-            with open(f"/proc/{parent}/stat") as f:
-                parent = int(f.read().rsplit(")", 1)[1].split()[1])
+            try:
+                with open(f"/proc/{parent}/stat") as f:
+                    parent = int(f.read().rsplit(")", 1)[1].split()[1])
+            except FileNotFoundError:  # gone meanwhile
+                break
             if parent == compositor_pid:
                 return pid
+            if parent <= 1:
+                break
     return None
 
 
@@ -91,7 +100,9 @@ def run_zorrit(session, pointer, server_pid, args, rates=(50,), xwayland=None):
     return results
 
 
-class GnomePointer:
+class SessionPointer:
+    """The session's own way of moving the pointer (Mutter's remote desktop, a virtual mouse)."""
+
     def __init__(self, session):
         self.session = session
 
@@ -138,7 +149,7 @@ def main():
         session = GnomeSession(1024, 768, extensions=[extension])
         try:
             session.shell_call("EnableExtension", "zorrit-pointer@rediroriro.org")
-            pointer = GnomePointer(session)
+            pointer = SessionPointer(session)
             time.sleep(2)
             xwayland = xwayland_pid(session.shell.pid)
             bare = measure(None, session.shell.pid, xwayland, pointer, args.moving, 0)
@@ -147,6 +158,25 @@ def main():
             gnome, fast = run_zorrit(session, pointer, session.shell.pid, args, (50, 167),
                                      xwayland)
             columns += [("GNOME", 50, gnome), ("GNOME", 167, fast)]
+        finally:
+            session.close()
+
+    for compositor in ("sway", "labwc"):
+        if not shutil.which(compositor):
+            continue
+        session = WlrootsSession(compositor, 1024, 768)
+        try:
+            offered = session.run(["wayland-info"], check=False).stdout.decode()
+            if "ext_image_copy_capture_manager_v1" not in offered:
+                continue
+            pointer = SessionPointer(session)
+            time.sleep(2)
+            xwayland = xwayland_pid(session.wayland.pid)
+            bare = measure(None, session.wayland.pid, xwayland, pointer, args.moving, 0)
+            columns.append((f"{compositor}, no Zorrit", 50, bare))
+            slow, fast = run_zorrit(session, pointer, session.wayland.pid, args, (50, 500),
+                                    xwayland)
+            columns += [(compositor, 50, slow), (compositor, 500, fast)]
         finally:
             session.close()
 

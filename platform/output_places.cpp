@@ -45,15 +45,15 @@ QPoint logicalToRoot(const OutputPlace &output, QPointF logical)
                     scaled(logical.y() - from.y(), from.height(), to.height()));
 }
 
-std::optional<QPoint> bufferToRoot(const OutputPlace &output, QSize buffer, QPoint point)
+std::optional<QPointF> bufferToLogical(const QRect &logical, QSize buffer, QPoint point)
 {
     if (buffer.isEmpty() || point.x() < 0 || point.y() < 0 || point.x() >= buffer.width()
         || point.y() >= buffer.height())
         return std::nullopt;
-    const QRect &to = output.root;
-    return to.topLeft()
-           + QPoint(scaled(point.x(), buffer.width(), to.width()),
-                    scaled(point.y(), buffer.height(), to.height()));
+    // The fraction is kept: where X11 programs scale themselves, half a logical pixel is a
+    // whole root pixel.
+    return QPointF(logical.x() + double(point.x()) * logical.width() / buffer.width(),
+                   logical.y() + double(point.y()) * logical.height() / buffer.height());
 }
 
 QSize transformedSize(QSize mode, int transform)

@@ -37,10 +37,10 @@ std::vector<OutputPlace> placeOutputs(const std::vector<NamedRect> &logical,
 // The root pixel that holds a point given in the compositor's logical pixels, on that output.
 QPoint logicalToRoot(const OutputPlace &output, QPointF logical);
 
-// The root pixel that holds a point given in the output's buffer pixels (physical, with the
-// output's rotation applied, so `buffer` is the mode's size turned as the output shows it).
+// The compositor's logical point of a point given in an output's buffer pixels (physical, with
+// the output's rotation applied, so `buffer` is the mode's size turned as the output shows it).
 // Nothing for a point outside the buffer: the pointer is then on another output, which says so.
-std::optional<QPoint> bufferToRoot(const OutputPlace &output, QSize buffer, QPoint point);
+std::optional<QPointF> bufferToLogical(const QRect &logical, QSize buffer, QPoint point);
 
 // The buffer's size as the output shows it: a mode turned by a quarter (wl_output transforms 1,
 // 3, 5 and 7) has its width and height swapped.

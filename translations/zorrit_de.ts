@@ -232,6 +232,29 @@ und melden Sie sich dann ab und wieder an.</translation>
     </message>
 </context>
 <context>
+    <name>zorrit::pointer::WlrootsPointerSource</name>
+    <message>
+        <source>The compositor cannot tell us where the pointer is (%1).</source>
+        <translation>Der Compositor kann uns nicht sagen, wo der Zeiger ist (%1).</translation>
+    </message>
+    <message>
+        <source>The compositor went away</source>
+        <translation>Der Compositor ist verschwunden</translation>
+    </message>
+    <message>
+        <source>cannot connect to the Wayland display</source>
+        <translation>keine Verbindung zur Wayland-Anzeige möglich</translation>
+    </message>
+    <message>
+        <source>the Wayland display broke off</source>
+        <translation>die Wayland-Anzeige hat die Verbindung abgebrochen</translation>
+    </message>
+    <message>
+        <source>the compositor offers no cursor sessions</source>
+        <translation>der Compositor bietet keine Zeigersitzungen an</translation>
+    </message>
+</context>
+<context>
     <name>zorrit::prefs::Autostart</name>
     <message>
         <source>Starts the mouse trail when you log in</source>

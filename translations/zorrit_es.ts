@@ -232,6 +232,29 @@ y luego cierre la sesión y vuelva a entrar.</translation>
     </message>
 </context>
 <context>
+    <name>zorrit::pointer::WlrootsPointerSource</name>
+    <message>
+        <source>The compositor cannot tell us where the pointer is (%1).</source>
+        <translation>El compositor no puede decirnos dónde está el puntero (%1).</translation>
+    </message>
+    <message>
+        <source>The compositor went away</source>
+        <translation>El compositor ha desaparecido</translation>
+    </message>
+    <message>
+        <source>cannot connect to the Wayland display</source>
+        <translation>no se puede conectar con la pantalla Wayland</translation>
+    </message>
+    <message>
+        <source>the Wayland display broke off</source>
+        <translation>la pantalla Wayland cortó la conexión</translation>
+    </message>
+    <message>
+        <source>the compositor offers no cursor sessions</source>
+        <translation>el compositor no ofrece sesiones de cursor</translation>
+    </message>
+</context>
+<context>
     <name>zorrit::prefs::Autostart</name>
     <message>
         <source>Starts the mouse trail when you log in</source>

@@ -232,6 +232,29 @@ puis fermez la session et rouvrez-la.</translation>
     </message>
 </context>
 <context>
+    <name>zorrit::pointer::WlrootsPointerSource</name>
+    <message>
+        <source>The compositor cannot tell us where the pointer is (%1).</source>
+        <translation>Le compositeur ne peut pas nous dire où se trouve le pointeur (%1).</translation>
+    </message>
+    <message>
+        <source>The compositor went away</source>
+        <translation>Le compositeur a disparu</translation>
+    </message>
+    <message>
+        <source>cannot connect to the Wayland display</source>
+        <translation>impossible de se connecter à l’affichage Wayland</translation>
+    </message>
+    <message>
+        <source>the Wayland display broke off</source>
+        <translation>l’affichage Wayland a rompu la connexion</translation>
+    </message>
+    <message>
+        <source>the compositor offers no cursor sessions</source>
+        <translation>le compositeur n’offre pas de sessions de curseur</translation>
+    </message>
+</context>
+<context>
     <name>zorrit::prefs::Autostart</name>
     <message>
         <source>Starts the mouse trail when you log in</source>

@@ -149,6 +149,8 @@ class XSession:
             os.makedirs(d, exist_ok=True)
         os.chmod(self.runtime, 0o700)
         self.processes = []
+        # Who the session's programs run as: None for ourselves, else (uid, gid).
+        self.user = None
         self.env = {
             "PATH": os.environ.get("PATH", "/usr/bin:/bin"),
             "HOME": self.home,
@@ -169,7 +171,8 @@ class XSession:
         """Starts a process in this session; it is ended by close()."""
         out = open(os.path.join(self.root, f"{log or os.path.basename(argv[0])}.log"), "ab")
         process = subprocess.Popen(argv, env=env or self.env, stdout=out, stderr=subprocess.STDOUT,
-                                   cwd=self.home, start_new_session=True, pass_fds=pass_fds)
+                                   cwd=self.home, start_new_session=True, pass_fds=pass_fds,
+                                   **self._as_user())
         process.log_path = out.name
         out.close()
         self.processes.append(process)
@@ -177,7 +180,30 @@ class XSession:
 
     def run(self, argv, check=True, timeout=30, input=None):
         return subprocess.run(argv, env=self.env, check=check, timeout=timeout, input=input,
-                              stdout=subprocess.PIPE, stderr=subprocess.PIPE, cwd=self.home)
+                              stdout=subprocess.PIPE, stderr=subprocess.PIPE, cwd=self.home,
+                              **self._as_user())
+
+    def _as_user(self):
+        if not self.user:
+            return {}
+        return {"user": self.user[0], "group": self.user[1], "extra_groups": []}
+
+    def run_as_user(self, name):
+        """From here on the session's programs run as `name` (made once when missing), who owns
+        its folders: some compositors refuse to run as root."""
+        import pwd
+        try:
+            entry = pwd.getpwnam(name)
+        except KeyError:
+            subprocess.run(["useradd", "--system", "--no-create-home", name], check=True)
+            entry = pwd.getpwnam(name)
+        self.user = (entry.pw_uid, entry.pw_gid)
+        self._give_to_user()
+
+    def _give_to_user(self):
+        for folder, _, files in os.walk(self.root):
+            for path in [folder] + [os.path.join(folder, f) for f in files]:
+                os.chown(path, *self.user)
 
     def log(self, process):
         with open(process.log_path, "rb") as f:
@@ -282,6 +308,8 @@ class XSession:
         with open(self.settings_path(), "w", encoding="utf-8") as f:
             for name, value in values.items():
                 f.write(f"{SETTINGS_PREFIX}{name}={value}\n")
+        if self.user:
+            self._give_to_user()
 
     def read_settings(self):
         values = {}
@@ -717,3 +745,87 @@ class GnomeSession(XSession):
         self._pointer.stdin.flush()
         if self._pointer.stdout.readline().strip() != b"ok":
             raise RuntimeError("the pointer did not move")
+
+
+class WlrootsSession(XSession):
+    """A headless sway or labwc (Wayland) with its Xwayland, run as an unprivileged user with a
+    temporary home. The pointer moves through a virtual mouse that stays plugged in
+    (ZORRIT_WLR_POINTER), over Wayland windows and the desktop alike."""
+
+    USER = "zorrit-e2e"
+
+    def __init__(self, compositor, width=1280, height=720):
+        self._make_home(width, height)
+        self.compositor = compositor
+        try:
+            if os.geteuid() == 0:
+                self.run_as_user(self.USER)
+            self._start()
+        except Exception:
+            self.close()
+            raise
+
+    def _start(self):
+        self.env.update({"WLR_BACKENDS": "headless", "WLR_LIBINPUT_NO_DEVICES": "1",
+                         "WLR_RENDERER": "pixman", "XDG_CURRENT_DESKTOP": self.compositor})
+        # The compositor runs this once it starts, with its Wayland and X11 displays set.
+        display_file = os.path.join(self.root, "displays")
+        reporter = os.path.join(self.root, "report-displays")
+        with open(reporter, "w") as f:
+            f.write(f'#!/bin/sh\necho "$WAYLAND_DISPLAY $DISPLAY $SWAYSOCK" > {display_file}.new\n'
+                    f"mv {display_file}.new {display_file}\n")
+        os.chmod(reporter, 0o755)
+        if self.compositor == "sway":
+            config = os.path.join(self.root, "sway.conf")
+            with open(config, "w") as f:
+                f.write(f"xwayland enable\noutput HEADLESS-1 resolution {self.width}x{self.height}"
+                        f"\nexec {reporter}\n")
+            argv = ["sway", "-c", config]
+        else:
+            folder = os.path.join(self.config, "labwc")
+            os.makedirs(folder, exist_ok=True)
+            with open(os.path.join(folder, "autostart"), "w") as f:
+                f.write(f"{reporter} &\n")
+            argv = ["labwc"]
+        self.wayland = self.spawn(argv, log=self.compositor)
+
+        def displays():
+            try:
+                with open(display_file) as f:
+                    return f.read().split()
+            except FileNotFoundError:
+                return None
+        found = wait_until(displays, 30)
+        if not found or len(found) < 2:
+            raise RuntimeError(f"{self.compositor} did not start:\n"
+                               + self.log(self.wayland)[-2000:])
+        self.env["WAYLAND_DISPLAY"], self.display = found[0], found[1]
+        if len(found) > 2:
+            self.env["SWAYSOCK"] = found[2]
+        self.env["DISPLAY"] = self.display
+        if not wait_until(lambda: self.run(["xdpyinfo"], check=False).returncode == 0, 20):
+            raise RuntimeError("Xwayland did not start")
+        pointer = os.environ.get("ZORRIT_WLR_POINTER", "")
+        self.mouse = subprocess.Popen([pointer], env=self.env, stdin=subprocess.PIPE,
+                                      stdout=subprocess.PIPE, start_new_session=True,
+                                      **self._as_user())
+        self.processes.append(self.mouse)
+        if self.mouse.stdout.readline().strip() != b"ready":
+            raise RuntimeError("the virtual mouse did not start")
+        self.extent = (self.width, self.height)
+
+    def move_pointer(self, x, y):
+        """To (x, y) of the outputs' logical layout, whose box is self.extent from (0, 0)."""
+        self._tell(f"{x} {y} {self.extent[0]} {self.extent[1]}")
+
+    def click(self):
+        self._tell("click")
+
+    def _tell(self, line):
+        self.mouse.stdin.write(line.encode() + b"\n")
+        self.mouse.stdin.flush()
+        if self.mouse.stdout.readline().strip() != b"ok":
+            raise RuntimeError(f"the virtual mouse did not take {line!r}")
+
+    def swaymsg(self, *command):
+        return self.run(["swaymsg", *command], check=False).stdout.decode()

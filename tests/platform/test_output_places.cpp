@@ -63,9 +63,11 @@ TEST(OutputPlaces, PointsLandOnTheRootPixelThatHoldsThem)
         {"buffer not known", plain, QSize(0, 0), {10, 10}, std::nullopt},
     };
     for (const auto &c : cases) {
+        const std::optional<QPointF> logical =
+            c.buffer ? platform::bufferToLogical(c.output.logical, *c.buffer, c.point)
+                     : std::optional(QPointF(c.point));
         const std::optional<QPoint> root =
-            c.buffer ? platform::bufferToRoot(c.output, *c.buffer, c.point)
-                     : std::optional(platform::logicalToRoot(c.output, QPointF(c.point)));
+            logical ? std::optional(platform::logicalToRoot(c.output, *logical)) : std::nullopt;
         EXPECT_EQ(root, c.root) << c.what;
     }
     EXPECT_EQ(platform::transformedSize(QSize(1920, 1080), 1), QSize(1080, 1920));

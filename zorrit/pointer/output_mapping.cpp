@@ -3,6 +3,7 @@
 #include "output_mapping.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace zorrit::pointer {
 
@@ -67,8 +68,9 @@ qint64 distanceSquared(const QRect &rect, QPoint point)
 }
 } // namespace
 
-QPoint OutputMapping::toRoot(QPoint logical) const
+QPoint OutputMapping::toRoot(QPointF logicalPoint) const
 {
+    const QPoint logical(int(std::floor(logicalPoint.x())), int(std::floor(logicalPoint.y())));
     const std::lock_guard lock(m_lock);
     int best = -1;
     qint64 bestDistance = 0;
@@ -83,7 +85,7 @@ QPoint OutputMapping::toRoot(QPoint logical) const
     }
     if (best < 0)
         return logical;
-    return platform::logicalToRoot(m_places[std::size_t(best)], QPointF(logical));
+    return platform::logicalToRoot(m_places[std::size_t(best)], logicalPoint);
 }
 
 bool OutputMapping::scaled() const

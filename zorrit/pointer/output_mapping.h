@@ -34,7 +34,7 @@ public:
     void set(const std::vector<platform::OutputPlace> &places);
     // The root pixel of a logical point: on the output that holds it, or, between outputs, on
     // the nearest one.
-    QPoint toRoot(QPoint logical) const;
+    QPoint toRoot(QPointF logical) const;
     // Whether any output's root rectangle differs from its logical one.
     bool scaled() const;
 

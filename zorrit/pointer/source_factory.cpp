@@ -4,6 +4,7 @@
 
 #include "gnome_pointer_source.h"
 #include "kwin_pointer_source.h"
+#include "wlroots_pointer_source.h"
 
 namespace zorrit::pointer {
 
@@ -25,6 +26,7 @@ std::unique_ptr<CompositorSource> make(const SourceContext &context)
 constexpr SourceKind kSourceKinds[] = {
     {&KWinPointerSource::found, &make<KWinPointerSource>},
     {&GnomePointerSource::found, &make<GnomePointerSource>},
+    {&WlrootsPointerSource::found, &make<WlrootsPointerSource>},
 };
 
 } // namespace
