@@ -36,7 +36,7 @@ static void TrailTickFiveSprites(benchmark::State &state)
 {
     MotionSettings motion;
     motion.setCorner(TrailCorner::BotRight);
-    motion.WobbleOn = state.range(0) != 0;
+    motion.wobbleOn = state.range(0) != 0;
     TrailState trail;
     double px = 500;
     double py = 300;
@@ -44,7 +44,7 @@ static void TrailTickFiveSprites(benchmark::State &state)
     for (auto _ : state) {
         px = px > 1000 ? 0 : px + 3; // a pointer sweeping across the screen
         py = py > 700 ? 0 : py + 1;
-        auto positions = TrailTickMath(trail, motion, px, py);
+        auto positions = advanceTrail(trail, motion, px, py);
         benchmark::DoNotOptimize(positions);
     }
     state.counters["allocs/tick"] =

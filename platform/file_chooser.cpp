@@ -8,6 +8,8 @@
 #include <QFileInfo>
 #include <QMessageBox>
 
+#include <exception>
+
 namespace platform {
 
 namespace {
@@ -113,6 +115,22 @@ FileChooserAnswer QtFileChooser::choose(const FileChooserRequest &request)
     if (!(request.flags & chooser_flags::kNoChangeDir))
         QDir::setCurrent(QFileInfo(answer.paths.first()).absolutePath());
     return answer;
+}
+
+std::optional<QString> chooseFile(FileChooser &chooser, const FileChooserRequest &request)
+{
+    FileChooserAnswer answer;
+    try {
+        answer = chooser.choose(request);
+    } catch (const std::exception &) {
+        return std::nullopt; // called from event handlers: nothing may leave through them
+    }
+    if (answer.outcome != FileChooserAnswer::Outcome::Chosen || answer.paths.isEmpty())
+        return std::nullopt;
+    // Qt's dialog refuses such a name itself; any other chooser's is refused here.
+    if (answer.paths.first().size() > request.maxPathLength)
+        return std::nullopt;
+    return answer.paths.first();
 }
 
 bool QtFileChooser::confirmReplace(QWidget *owner, const QString &path)

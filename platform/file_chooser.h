@@ -7,6 +7,7 @@
 #include <QStringList>
 #include <QWidget>
 
+#include <optional>
 #include <vector>
 
 namespace platform {
@@ -60,6 +61,11 @@ public:
     // "<path> already exists. Do you want to replace it?" True when the user agrees.
     virtual bool confirmReplace(QWidget *owner, const QString &path) = 0;
 };
+
+// Shows the chooser for one file and gives its absolute path; nothing when the user cancelled,
+// the chooser could not be shown, or the name is longer than request.maxPathLength. A chooser
+// that may offer several files gives the first.
+std::optional<QString> chooseFile(FileChooser &chooser, const FileChooserRequest &request);
 
 // The real chooser: Qt's own file dialog (the same on every desktop, no portal round trips).
 class QtFileChooser final : public FileChooser

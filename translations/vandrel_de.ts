@@ -97,10 +97,6 @@ Möchten Sie die Datei ersetzen?</translation>
         <translation>Das gewählte Bild ist zu groß. Bitte wählen Sie ein kleineres Bild.</translation>
     </message>
     <message>
-        <source>Vandrel - Critical Error</source>
-        <translation>Vandrel - Schwerer Fehler</translation>
-    </message>
-    <message>
         <source>The picture you selected is damaged or unreadable. The program will now quit.</source>
         <translation>Das gewählte Bild ist beschädigt oder unlesbar. Das Programm wird jetzt beendet.</translation>
     </message>

@@ -97,10 +97,6 @@ Do you want to replace it?</source>
         <translation>La imagen seleccionada es demasiado grande. Elija una imagen más pequeña.</translation>
     </message>
     <message>
-        <source>Vandrel - Critical Error</source>
-        <translation>Vandrel - Error grave</translation>
-    </message>
-    <message>
         <source>The picture you selected is damaged or unreadable. The program will now quit.</source>
         <translation>La imagen seleccionada está dañada o no se puede leer. El programa se cerrará ahora.</translation>
     </message>

@@ -97,10 +97,6 @@ Voulez-vous le remplacer ?</translation>
         <translation>L&apos;image choisie est trop grande. Veuillez choisir une image plus petite.</translation>
     </message>
     <message>
-        <source>Vandrel - Critical Error</source>
-        <translation>Vandrel - Erreur critique</translation>
-    </message>
-    <message>
         <source>The picture you selected is damaged or unreadable. The program will now quit.</source>
         <translation>L&apos;image choisie est endommagée ou illisible. Le programme va maintenant se fermer.</translation>
     </message>

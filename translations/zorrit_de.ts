@@ -34,6 +34,10 @@ Möchten Sie die Datei ersetzen?</translation>
 <context>
     <name>zorrit</name>
     <message>
+        <source>Zorrit - Critical Error</source>
+        <translation>Zorrit - Schwerer Fehler</translation>
+    </message>
+    <message>
         <source>Zorrit - Error</source>
         <translation>Zorrit - Fehler</translation>
     </message>
@@ -228,6 +232,29 @@ und melden Sie sich dann ab und wieder an.</translation>
     </message>
 </context>
 <context>
+    <name>zorrit::pointer::WlrootsPointerSource</name>
+    <message>
+        <source>The compositor cannot tell us where the pointer is (%1).</source>
+        <translation>Der Compositor kann uns nicht sagen, wo der Zeiger ist (%1).</translation>
+    </message>
+    <message>
+        <source>The compositor went away</source>
+        <translation>Der Compositor ist verschwunden</translation>
+    </message>
+    <message>
+        <source>cannot connect to the Wayland display</source>
+        <translation>keine Verbindung zur Wayland-Anzeige möglich</translation>
+    </message>
+    <message>
+        <source>the Wayland display broke off</source>
+        <translation>die Wayland-Anzeige hat die Verbindung abgebrochen</translation>
+    </message>
+    <message>
+        <source>the compositor offers no cursor sessions</source>
+        <translation>der Compositor bietet keine Zeigersitzungen an</translation>
+    </message>
+</context>
+<context>
     <name>zorrit::prefs::Autostart</name>
     <message>
         <source>Starts the mouse trail when you log in</source>
@@ -279,10 +306,6 @@ und melden Sie sich dann ab und wieder an.</translation>
     <message>
         <source>Current theme:</source>
         <translation>Aktuelles Thema:</translation>
-    </message>
-    <message>
-        <source>Bubbles</source>
-        <translation>Bubbles</translation>
     </message>
     <message>
         <source>&amp;Load theme...</source>
@@ -388,10 +411,6 @@ und melden Sie sich dann ab und wieder an.</translation>
 <context>
     <name>zorrit::prefs::PrefsModel</name>
     <message>
-        <source>Zorrit - Critical Error</source>
-        <translation>Zorrit - Schwerer Fehler</translation>
-    </message>
-    <message>
         <source>Zorrit Theme (*.thm)</source>
         <translation>Zorrit-Thema (*.thm)</translation>
     </message>
@@ -406,10 +425,6 @@ und melden Sie sich dann ab und wieder an.</translation>
     <message>
         <source>The theme you have selected is damaged or some files are missing. Please install it again.</source>
         <translation>Das gewählte Thema ist beschädigt oder es fehlen Dateien. Bitte installieren Sie es erneut.</translation>
-    </message>
-    <message>
-        <source>Bubbles</source>
-        <translation>Bubbles</translation>
     </message>
 </context>
 <context>
@@ -456,7 +471,14 @@ und melden Sie sich dann ab und wieder an.</translation>
     </message>
 </context>
 <context>
-    <name>zorrit::shell::AhwellDialog</name>
+    <name>zorrit::shell::LoadingWindow</name>
+    <message>
+        <source>Loading, please wait...</source>
+        <translation>Wird geladen, bitte warten...</translation>
+    </message>
+</context>
+<context>
+    <name>zorrit::shell::ThemeNotFoundDialog</name>
     <message>
         <source>&amp;OK</source>
         <translation>&amp;OK</translation>
@@ -464,40 +486,6 @@ und melden Sie sich dann ab und wieder an.</translation>
     <message>
         <source>The theme you have selected isn&apos;t found. Zorrit will use the built-in theme instead.</source>
         <translation>Das gewählte Thema wurde nicht gefunden. Zorrit verwendet stattdessen das eingebaute Thema.</translation>
-    </message>
-</context>
-<context>
-    <name>zorrit::shell::StandWindow</name>
-    <message>
-        <source>Loading, please wait...</source>
-        <translation>Wird geladen, bitte warten...</translation>
-    </message>
-</context>
-<context>
-    <name>zorrit::shell::Startup1Window</name>
-    <message>
-        <source>Welcome Wizard</source>
-        <translation>Willkommen</translation>
-    </message>
-    <message>
-        <source>It&apos;s the first time Zorrit is launched on your computer. This window won&apos;t appear anymore.</source>
-        <translation>Zorrit wird zum ersten Mal auf Ihrem Computer gestartet. Dieses Fenster erscheint nicht wieder.</translation>
-    </message>
-    <message>
-        <source>Zorrit uses very little CPU and will not slow down your computer.</source>
-        <translation>Zorrit braucht sehr wenig Rechenzeit und verlangsamt Ihren Computer nicht.</translation>
-    </message>
-    <message>
-        <source>We hope you enjoy Zorrit!</source>
-        <translation>Viel Spaß mit Zorrit!</translation>
-    </message>
-    <message>
-        <source>&amp;OK</source>
-        <translation>&amp;OK</translation>
-    </message>
-    <message>
-        <source>Zorrit will add a mouse trail to your mouse. You can change the mouse trail, download new mouse trails via the Internet and even make your own mouse trails!</source>
-        <translation>Zorrit gibt Ihrer Maus eine Mausspur. Sie können die Mausspur wechseln, neue Mausspuren aus dem Internet herunterladen und sogar eigene Mausspuren erstellen!</translation>
     </message>
 </context>
 <context>
@@ -542,53 +530,37 @@ und melden Sie sich dann ab und wieder an.</translation>
     </message>
 </context>
 <context>
+    <name>zorrit::shell::WelcomeWindow</name>
+    <message>
+        <source>Welcome Wizard</source>
+        <translation>Willkommen</translation>
+    </message>
+    <message>
+        <source>It&apos;s the first time Zorrit is launched on your computer. This window won&apos;t appear anymore.</source>
+        <translation>Zorrit wird zum ersten Mal auf Ihrem Computer gestartet. Dieses Fenster erscheint nicht wieder.</translation>
+    </message>
+    <message>
+        <source>Zorrit uses very little CPU and will not slow down your computer.</source>
+        <translation>Zorrit braucht sehr wenig Rechenzeit und verlangsamt Ihren Computer nicht.</translation>
+    </message>
+    <message>
+        <source>We hope you enjoy Zorrit!</source>
+        <translation>Viel Spaß mit Zorrit!</translation>
+    </message>
+    <message>
+        <source>&amp;OK</source>
+        <translation>&amp;OK</translation>
+    </message>
+    <message>
+        <source>Zorrit will add a mouse trail to your mouse. You can change the mouse trail, download new mouse trails via the Internet and even make your own mouse trails!</source>
+        <translation>Zorrit gibt Ihrer Maus eine Mausspur. Sie können die Mausspur wechseln, neue Mausspuren aus dem Internet herunterladen und sogar eigene Mausspuren erstellen!</translation>
+    </message>
+</context>
+<context>
     <name>zorrit::trail::Translucency</name>
     <message>
         <source>Sorry, but the translucid trail only works with a compositing window manager.</source>
         <translation>Die durchscheinende Spur funktioniert leider nur mit einem Compositing-Fenstermanager.</translation>
-    </message>
-</context>
-<context>
-    <name>zorrit::update::CheckIt</name>
-    <message>
-        <source>Checking...</source>
-        <translation>Prüfen...</translation>
-    </message>
-    <message>
-        <source>Time remaining: About 5 seconds</source>
-        <translation>Verbleibende Zeit: etwa 5 Sekunden</translation>
-    </message>
-    <message>
-        <source>&amp;Stop</source>
-        <translation>&amp;Anhalten</translation>
-    </message>
-    <message>
-        <source>Please wait...</source>
-        <translation>Bitte warten...</translation>
-    </message>
-    <message>
-        <source>Checking for updates...</source>
-        <translation>Suche nach Aktualisierungen...</translation>
-    </message>
-    <message>
-        <source>Connecting... </source>
-        <translation>Verbinden... </translation>
-    </message>
-    <message>
-        <source>Connecting...</source>
-        <translation>Verbinden...</translation>
-    </message>
-    <message>
-        <source>Could not connect.</source>
-        <translation>Keine Verbindung möglich.</translation>
-    </message>
-    <message>
-        <source>Comparing...</source>
-        <translation>Vergleichen...</translation>
-    </message>
-    <message>
-        <source>Waiting response...</source>
-        <translation>Warten auf Antwort...</translation>
     </message>
 </context>
 <context>
@@ -635,26 +607,46 @@ und melden Sie sich dann ab und wieder an.</translation>
     </message>
 </context>
 <context>
-    <name>zorrit::pointer::WlrootsPointerSource</name>
+    <name>zorrit::update::UpdateCheckWindow</name>
     <message>
-        <source>The compositor cannot tell us where the pointer is (%1).</source>
-        <translation>Der Compositor kann uns nicht sagen, wo der Zeiger ist (%1).</translation>
+        <source>Checking...</source>
+        <translation>Prüfen...</translation>
     </message>
     <message>
-        <source>The compositor went away</source>
-        <translation>Der Compositor ist verschwunden</translation>
+        <source>Time remaining: About 5 seconds</source>
+        <translation>Verbleibende Zeit: etwa 5 Sekunden</translation>
     </message>
     <message>
-        <source>cannot connect to the Wayland display</source>
-        <translation>keine Verbindung zur Wayland-Anzeige möglich</translation>
+        <source>&amp;Stop</source>
+        <translation>&amp;Anhalten</translation>
     </message>
     <message>
-        <source>the Wayland display broke off</source>
-        <translation>die Wayland-Anzeige hat die Verbindung abgebrochen</translation>
+        <source>Please wait...</source>
+        <translation>Bitte warten...</translation>
     </message>
     <message>
-        <source>the compositor offers no cursor sessions</source>
-        <translation>der Compositor bietet keine Zeigersitzungen an</translation>
+        <source>Checking for updates...</source>
+        <translation>Suche nach Aktualisierungen...</translation>
+    </message>
+    <message>
+        <source>Connecting... </source>
+        <translation>Verbinden... </translation>
+    </message>
+    <message>
+        <source>Connecting...</source>
+        <translation>Verbinden...</translation>
+    </message>
+    <message>
+        <source>Could not connect.</source>
+        <translation>Keine Verbindung möglich.</translation>
+    </message>
+    <message>
+        <source>Comparing...</source>
+        <translation>Vergleichen...</translation>
+    </message>
+    <message>
+        <source>Waiting response...</source>
+        <translation>Warten auf Antwort...</translation>
     </message>
 </context>
 </TS>

@@ -34,6 +34,10 @@ Do you want to replace it?</source>
 <context>
     <name>zorrit</name>
     <message>
+        <source>Zorrit - Critical Error</source>
+        <translation>Zorrit - Error grave</translation>
+    </message>
+    <message>
         <source>Zorrit - Error</source>
         <translation>Zorrit - Error</translation>
     </message>
@@ -228,6 +232,29 @@ y luego cierre la sesión y vuelva a entrar.</translation>
     </message>
 </context>
 <context>
+    <name>zorrit::pointer::WlrootsPointerSource</name>
+    <message>
+        <source>The compositor cannot tell us where the pointer is (%1).</source>
+        <translation>El compositor no puede decirnos dónde está el puntero (%1).</translation>
+    </message>
+    <message>
+        <source>The compositor went away</source>
+        <translation>El compositor ha desaparecido</translation>
+    </message>
+    <message>
+        <source>cannot connect to the Wayland display</source>
+        <translation>no se puede conectar con la pantalla Wayland</translation>
+    </message>
+    <message>
+        <source>the Wayland display broke off</source>
+        <translation>la pantalla Wayland cortó la conexión</translation>
+    </message>
+    <message>
+        <source>the compositor offers no cursor sessions</source>
+        <translation>el compositor no ofrece sesiones de cursor</translation>
+    </message>
+</context>
+<context>
     <name>zorrit::prefs::Autostart</name>
     <message>
         <source>Starts the mouse trail when you log in</source>
@@ -279,10 +306,6 @@ y luego cierre la sesión y vuelva a entrar.</translation>
     <message>
         <source>Current theme:</source>
         <translation>Tema actual:</translation>
-    </message>
-    <message>
-        <source>Bubbles</source>
-        <translation>Bubbles</translation>
     </message>
     <message>
         <source>&amp;Load theme...</source>
@@ -388,10 +411,6 @@ y luego cierre la sesión y vuelva a entrar.</translation>
 <context>
     <name>zorrit::prefs::PrefsModel</name>
     <message>
-        <source>Zorrit - Critical Error</source>
-        <translation>Zorrit - Error grave</translation>
-    </message>
-    <message>
         <source>Zorrit Theme (*.thm)</source>
         <translation>Tema de Zorrit (*.thm)</translation>
     </message>
@@ -406,10 +425,6 @@ y luego cierre la sesión y vuelva a entrar.</translation>
     <message>
         <source>The theme you have selected is damaged or some files are missing. Please install it again.</source>
         <translation>El tema seleccionado está dañado o le faltan archivos. Vuelva a instalarlo.</translation>
-    </message>
-    <message>
-        <source>Bubbles</source>
-        <translation>Bubbles</translation>
     </message>
 </context>
 <context>
@@ -456,7 +471,14 @@ y luego cierre la sesión y vuelva a entrar.</translation>
     </message>
 </context>
 <context>
-    <name>zorrit::shell::AhwellDialog</name>
+    <name>zorrit::shell::LoadingWindow</name>
+    <message>
+        <source>Loading, please wait...</source>
+        <translation>Cargando, espere...</translation>
+    </message>
+</context>
+<context>
+    <name>zorrit::shell::ThemeNotFoundDialog</name>
     <message>
         <source>&amp;OK</source>
         <translation>&amp;Aceptar</translation>
@@ -464,40 +486,6 @@ y luego cierre la sesión y vuelva a entrar.</translation>
     <message>
         <source>The theme you have selected isn&apos;t found. Zorrit will use the built-in theme instead.</source>
         <translation>No se encuentra el tema que ha elegido. Zorrit usará el tema integrado en su lugar.</translation>
-    </message>
-</context>
-<context>
-    <name>zorrit::shell::StandWindow</name>
-    <message>
-        <source>Loading, please wait...</source>
-        <translation>Cargando, espere...</translation>
-    </message>
-</context>
-<context>
-    <name>zorrit::shell::Startup1Window</name>
-    <message>
-        <source>Welcome Wizard</source>
-        <translation>Asistente de bienvenida</translation>
-    </message>
-    <message>
-        <source>It&apos;s the first time Zorrit is launched on your computer. This window won&apos;t appear anymore.</source>
-        <translation>Es la primera vez que Zorrit se inicia en su ordenador. Esta ventana no volverá a aparecer.</translation>
-    </message>
-    <message>
-        <source>Zorrit uses very little CPU and will not slow down your computer.</source>
-        <translation>Zorrit usa muy poca CPU y no ralentizará su ordenador.</translation>
-    </message>
-    <message>
-        <source>We hope you enjoy Zorrit!</source>
-        <translation>¡Esperamos que disfrute de Zorrit!</translation>
-    </message>
-    <message>
-        <source>&amp;OK</source>
-        <translation>&amp;Aceptar</translation>
-    </message>
-    <message>
-        <source>Zorrit will add a mouse trail to your mouse. You can change the mouse trail, download new mouse trails via the Internet and even make your own mouse trails!</source>
-        <translation>Zorrit añade una estela a su ratón. Puede cambiar la estela, descargar estelas nuevas de Internet e incluso crear sus propias estelas.</translation>
     </message>
 </context>
 <context>
@@ -542,53 +530,37 @@ y luego cierre la sesión y vuelva a entrar.</translation>
     </message>
 </context>
 <context>
+    <name>zorrit::shell::WelcomeWindow</name>
+    <message>
+        <source>Welcome Wizard</source>
+        <translation>Asistente de bienvenida</translation>
+    </message>
+    <message>
+        <source>It&apos;s the first time Zorrit is launched on your computer. This window won&apos;t appear anymore.</source>
+        <translation>Es la primera vez que Zorrit se inicia en su ordenador. Esta ventana no volverá a aparecer.</translation>
+    </message>
+    <message>
+        <source>Zorrit uses very little CPU and will not slow down your computer.</source>
+        <translation>Zorrit usa muy poca CPU y no ralentizará su ordenador.</translation>
+    </message>
+    <message>
+        <source>We hope you enjoy Zorrit!</source>
+        <translation>¡Esperamos que disfrute de Zorrit!</translation>
+    </message>
+    <message>
+        <source>&amp;OK</source>
+        <translation>&amp;Aceptar</translation>
+    </message>
+    <message>
+        <source>Zorrit will add a mouse trail to your mouse. You can change the mouse trail, download new mouse trails via the Internet and even make your own mouse trails!</source>
+        <translation>Zorrit añade una estela a su ratón. Puede cambiar la estela, descargar estelas nuevas de Internet e incluso crear sus propias estelas.</translation>
+    </message>
+</context>
+<context>
     <name>zorrit::trail::Translucency</name>
     <message>
         <source>Sorry, but the translucid trail only works with a compositing window manager.</source>
         <translation>Lo sentimos, pero la estela translúcida solo funciona con un gestor de ventanas con composición.</translation>
-    </message>
-</context>
-<context>
-    <name>zorrit::update::CheckIt</name>
-    <message>
-        <source>Checking...</source>
-        <translation>Comprobando...</translation>
-    </message>
-    <message>
-        <source>Time remaining: About 5 seconds</source>
-        <translation>Tiempo restante: unos 5 segundos</translation>
-    </message>
-    <message>
-        <source>&amp;Stop</source>
-        <translation>&amp;Detener</translation>
-    </message>
-    <message>
-        <source>Please wait...</source>
-        <translation>Espere, por favor...</translation>
-    </message>
-    <message>
-        <source>Checking for updates...</source>
-        <translation>Buscando actualizaciones...</translation>
-    </message>
-    <message>
-        <source>Connecting... </source>
-        <translation>Conectando... </translation>
-    </message>
-    <message>
-        <source>Connecting...</source>
-        <translation>Conectando...</translation>
-    </message>
-    <message>
-        <source>Could not connect.</source>
-        <translation>No se pudo conectar.</translation>
-    </message>
-    <message>
-        <source>Comparing...</source>
-        <translation>Comparando...</translation>
-    </message>
-    <message>
-        <source>Waiting response...</source>
-        <translation>Esperando respuesta...</translation>
     </message>
 </context>
 <context>
@@ -635,26 +607,46 @@ y luego cierre la sesión y vuelva a entrar.</translation>
     </message>
 </context>
 <context>
-    <name>zorrit::pointer::WlrootsPointerSource</name>
+    <name>zorrit::update::UpdateCheckWindow</name>
     <message>
-        <source>The compositor cannot tell us where the pointer is (%1).</source>
-        <translation>El compositor no puede decirnos dónde está el puntero (%1).</translation>
+        <source>Checking...</source>
+        <translation>Comprobando...</translation>
     </message>
     <message>
-        <source>The compositor went away</source>
-        <translation>El compositor ha desaparecido</translation>
+        <source>Time remaining: About 5 seconds</source>
+        <translation>Tiempo restante: unos 5 segundos</translation>
     </message>
     <message>
-        <source>cannot connect to the Wayland display</source>
-        <translation>no se puede conectar con la pantalla Wayland</translation>
+        <source>&amp;Stop</source>
+        <translation>&amp;Detener</translation>
     </message>
     <message>
-        <source>the Wayland display broke off</source>
-        <translation>la pantalla Wayland cortó la conexión</translation>
+        <source>Please wait...</source>
+        <translation>Espere, por favor...</translation>
     </message>
     <message>
-        <source>the compositor offers no cursor sessions</source>
-        <translation>el compositor no ofrece sesiones de cursor</translation>
+        <source>Checking for updates...</source>
+        <translation>Buscando actualizaciones...</translation>
+    </message>
+    <message>
+        <source>Connecting... </source>
+        <translation>Conectando... </translation>
+    </message>
+    <message>
+        <source>Connecting...</source>
+        <translation>Conectando...</translation>
+    </message>
+    <message>
+        <source>Could not connect.</source>
+        <translation>No se pudo conectar.</translation>
+    </message>
+    <message>
+        <source>Comparing...</source>
+        <translation>Comparando...</translation>
+    </message>
+    <message>
+        <source>Waiting response...</source>
+        <translation>Esperando respuesta...</translation>
     </message>
 </context>
 </TS>

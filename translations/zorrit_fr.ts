@@ -34,6 +34,10 @@ Voulez-vous le remplacer ?</translation>
 <context>
     <name>zorrit</name>
     <message>
+        <source>Zorrit - Critical Error</source>
+        <translation>Zorrit - Erreur critique</translation>
+    </message>
+    <message>
         <source>Zorrit - Error</source>
         <translation>Zorrit - Erreur</translation>
     </message>
@@ -228,6 +232,29 @@ puis fermez la session et rouvrez-la.</translation>
     </message>
 </context>
 <context>
+    <name>zorrit::pointer::WlrootsPointerSource</name>
+    <message>
+        <source>The compositor cannot tell us where the pointer is (%1).</source>
+        <translation>Le compositeur ne peut pas nous dire où se trouve le pointeur (%1).</translation>
+    </message>
+    <message>
+        <source>The compositor went away</source>
+        <translation>Le compositeur a disparu</translation>
+    </message>
+    <message>
+        <source>cannot connect to the Wayland display</source>
+        <translation>impossible de se connecter à l’affichage Wayland</translation>
+    </message>
+    <message>
+        <source>the Wayland display broke off</source>
+        <translation>l’affichage Wayland a rompu la connexion</translation>
+    </message>
+    <message>
+        <source>the compositor offers no cursor sessions</source>
+        <translation>le compositeur n’offre pas de sessions de curseur</translation>
+    </message>
+</context>
+<context>
     <name>zorrit::prefs::Autostart</name>
     <message>
         <source>Starts the mouse trail when you log in</source>
@@ -279,10 +306,6 @@ puis fermez la session et rouvrez-la.</translation>
     <message>
         <source>Current theme:</source>
         <translation>Thème actuel :</translation>
-    </message>
-    <message>
-        <source>Bubbles</source>
-        <translation>Bubbles</translation>
     </message>
     <message>
         <source>&amp;Load theme...</source>
@@ -388,10 +411,6 @@ puis fermez la session et rouvrez-la.</translation>
 <context>
     <name>zorrit::prefs::PrefsModel</name>
     <message>
-        <source>Zorrit - Critical Error</source>
-        <translation>Zorrit - Erreur critique</translation>
-    </message>
-    <message>
         <source>Zorrit Theme (*.thm)</source>
         <translation>Thème Zorrit (*.thm)</translation>
     </message>
@@ -406,10 +425,6 @@ puis fermez la session et rouvrez-la.</translation>
     <message>
         <source>The theme you have selected is damaged or some files are missing. Please install it again.</source>
         <translation>Le thème choisi est endommagé ou des fichiers manquent. Veuillez l&apos;installer à nouveau.</translation>
-    </message>
-    <message>
-        <source>Bubbles</source>
-        <translation>Bubbles</translation>
     </message>
 </context>
 <context>
@@ -456,7 +471,14 @@ puis fermez la session et rouvrez-la.</translation>
     </message>
 </context>
 <context>
-    <name>zorrit::shell::AhwellDialog</name>
+    <name>zorrit::shell::LoadingWindow</name>
+    <message>
+        <source>Loading, please wait...</source>
+        <translation>Chargement, veuillez patienter...</translation>
+    </message>
+</context>
+<context>
+    <name>zorrit::shell::ThemeNotFoundDialog</name>
     <message>
         <source>&amp;OK</source>
         <translation>&amp;OK</translation>
@@ -464,40 +486,6 @@ puis fermez la session et rouvrez-la.</translation>
     <message>
         <source>The theme you have selected isn&apos;t found. Zorrit will use the built-in theme instead.</source>
         <translation>Le thème que vous avez choisi est introuvable. Zorrit utilisera le thème intégré à la place.</translation>
-    </message>
-</context>
-<context>
-    <name>zorrit::shell::StandWindow</name>
-    <message>
-        <source>Loading, please wait...</source>
-        <translation>Chargement, veuillez patienter...</translation>
-    </message>
-</context>
-<context>
-    <name>zorrit::shell::Startup1Window</name>
-    <message>
-        <source>Welcome Wizard</source>
-        <translation>Assistant de bienvenue</translation>
-    </message>
-    <message>
-        <source>It&apos;s the first time Zorrit is launched on your computer. This window won&apos;t appear anymore.</source>
-        <translation>C&apos;est la première fois que Zorrit est lancé sur votre ordinateur. Cette fenêtre ne s&apos;affichera plus.</translation>
-    </message>
-    <message>
-        <source>Zorrit uses very little CPU and will not slow down your computer.</source>
-        <translation>Zorrit utilise très peu le processeur et ne ralentira pas votre ordinateur.</translation>
-    </message>
-    <message>
-        <source>We hope you enjoy Zorrit!</source>
-        <translation>Nous espérons que Zorrit vous plaira !</translation>
-    </message>
-    <message>
-        <source>&amp;OK</source>
-        <translation>&amp;OK</translation>
-    </message>
-    <message>
-        <source>Zorrit will add a mouse trail to your mouse. You can change the mouse trail, download new mouse trails via the Internet and even make your own mouse trails!</source>
-        <translation>Zorrit ajoute une traînée à votre souris. Vous pouvez changer de traînée, télécharger de nouvelles traînées sur Internet et même créer les vôtres !</translation>
     </message>
 </context>
 <context>
@@ -542,53 +530,37 @@ puis fermez la session et rouvrez-la.</translation>
     </message>
 </context>
 <context>
+    <name>zorrit::shell::WelcomeWindow</name>
+    <message>
+        <source>Welcome Wizard</source>
+        <translation>Assistant de bienvenue</translation>
+    </message>
+    <message>
+        <source>It&apos;s the first time Zorrit is launched on your computer. This window won&apos;t appear anymore.</source>
+        <translation>C&apos;est la première fois que Zorrit est lancé sur votre ordinateur. Cette fenêtre ne s&apos;affichera plus.</translation>
+    </message>
+    <message>
+        <source>Zorrit uses very little CPU and will not slow down your computer.</source>
+        <translation>Zorrit utilise très peu le processeur et ne ralentira pas votre ordinateur.</translation>
+    </message>
+    <message>
+        <source>We hope you enjoy Zorrit!</source>
+        <translation>Nous espérons que Zorrit vous plaira !</translation>
+    </message>
+    <message>
+        <source>&amp;OK</source>
+        <translation>&amp;OK</translation>
+    </message>
+    <message>
+        <source>Zorrit will add a mouse trail to your mouse. You can change the mouse trail, download new mouse trails via the Internet and even make your own mouse trails!</source>
+        <translation>Zorrit ajoute une traînée à votre souris. Vous pouvez changer de traînée, télécharger de nouvelles traînées sur Internet et même créer les vôtres !</translation>
+    </message>
+</context>
+<context>
     <name>zorrit::trail::Translucency</name>
     <message>
         <source>Sorry, but the translucid trail only works with a compositing window manager.</source>
         <translation>Désolé, mais la traînée translucide ne fonctionne qu’avec un gestionnaire de fenêtres composite.</translation>
-    </message>
-</context>
-<context>
-    <name>zorrit::update::CheckIt</name>
-    <message>
-        <source>Checking...</source>
-        <translation>Vérification...</translation>
-    </message>
-    <message>
-        <source>Time remaining: About 5 seconds</source>
-        <translation>Temps restant : environ 5 secondes</translation>
-    </message>
-    <message>
-        <source>&amp;Stop</source>
-        <translation>&amp;Arrêter</translation>
-    </message>
-    <message>
-        <source>Please wait...</source>
-        <translation>Veuillez patienter...</translation>
-    </message>
-    <message>
-        <source>Checking for updates...</source>
-        <translation>Recherche de mises à jour...</translation>
-    </message>
-    <message>
-        <source>Connecting... </source>
-        <translation>Connexion... </translation>
-    </message>
-    <message>
-        <source>Connecting...</source>
-        <translation>Connexion...</translation>
-    </message>
-    <message>
-        <source>Could not connect.</source>
-        <translation>Connexion impossible.</translation>
-    </message>
-    <message>
-        <source>Comparing...</source>
-        <translation>Comparaison...</translation>
-    </message>
-    <message>
-        <source>Waiting response...</source>
-        <translation>Attente de la réponse...</translation>
     </message>
 </context>
 <context>
@@ -635,26 +607,46 @@ puis fermez la session et rouvrez-la.</translation>
     </message>
 </context>
 <context>
-    <name>zorrit::pointer::WlrootsPointerSource</name>
+    <name>zorrit::update::UpdateCheckWindow</name>
     <message>
-        <source>The compositor cannot tell us where the pointer is (%1).</source>
-        <translation>Le compositeur ne peut pas nous dire où se trouve le pointeur (%1).</translation>
+        <source>Checking...</source>
+        <translation>Vérification...</translation>
     </message>
     <message>
-        <source>The compositor went away</source>
-        <translation>Le compositeur a disparu</translation>
+        <source>Time remaining: About 5 seconds</source>
+        <translation>Temps restant : environ 5 secondes</translation>
     </message>
     <message>
-        <source>cannot connect to the Wayland display</source>
-        <translation>impossible de se connecter à l’affichage Wayland</translation>
+        <source>&amp;Stop</source>
+        <translation>&amp;Arrêter</translation>
     </message>
     <message>
-        <source>the Wayland display broke off</source>
-        <translation>l’affichage Wayland a rompu la connexion</translation>
+        <source>Please wait...</source>
+        <translation>Veuillez patienter...</translation>
     </message>
     <message>
-        <source>the compositor offers no cursor sessions</source>
-        <translation>le compositeur n’offre pas de sessions de curseur</translation>
+        <source>Checking for updates...</source>
+        <translation>Recherche de mises à jour...</translation>
+    </message>
+    <message>
+        <source>Connecting... </source>
+        <translation>Connexion... </translation>
+    </message>
+    <message>
+        <source>Connecting...</source>
+        <translation>Connexion...</translation>
+    </message>
+    <message>
+        <source>Could not connect.</source>
+        <translation>Connexion impossible.</translation>
+    </message>
+    <message>
+        <source>Comparing...</source>
+        <translation>Comparaison...</translation>
+    </message>
+    <message>
+        <source>Waiting response...</source>
+        <translation>Attente de la réponse...</translation>
     </message>
 </context>
 </TS>

@@ -26,8 +26,7 @@ int main(int argc, char *argv[])
 
     platform::QtDialogs dialogs;
     const auto launchFailed = [&dialogs] {
-        dialogs.critical(nullptr, vandrel::Wizard::tr("Vandrel - Critical Error"),
-                         vandrel::launchFailedText());
+        dialogs.critical(nullptr, vandrel::criticalErrorTitle(), vandrel::launchFailedText());
         return 1;
     };
 

@@ -2,11 +2,13 @@
 // Page 4: choosing, previewing and naming the five pictures.
 #include "picture_page.h"
 
-#include "common/common_dialog.h"
 #include "common/picture_loader.h"
 #include "common/theme_file.h"
 #include "platform/dialogs.h"
+#include "platform/file_chooser.h"
+#include "wizard.h"
 
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QImage>
 #include <QLabel>
@@ -16,13 +18,15 @@
 
 namespace vandrel {
 
-QString pictureFilter()
+std::vector<platform::FileFilter> pictureFilter()
 {
-    return PicturePage::tr("Bitmap (*.bmp)") + QStringLiteral("|*.bmp|")
-           + PicturePage::tr("GIF picture (*.gif)") + QStringLiteral("|*.gif|")
-           + PicturePage::tr("JPEG picture (*.jpg)") + QStringLiteral("|*.jpg|")
-           + PicturePage::tr("PNG picture (*.png)") + QStringLiteral("|*.png|")
-           + PicturePage::tr("All files (*.*)") + QStringLiteral("|*.*|");
+    return {
+        {PicturePage::tr("Bitmap (*.bmp)"), QStringLiteral("*.bmp")},
+        {PicturePage::tr("GIF picture (*.gif)"), QStringLiteral("*.gif")},
+        {PicturePage::tr("JPEG picture (*.jpg)"), QStringLiteral("*.jpg")},
+        {PicturePage::tr("PNG picture (*.png)"), QStringLiteral("*.png")},
+        {PicturePage::tr("All files (*.*)"), QStringLiteral("*.*")},
+    };
 }
 
 QSize previewSize(QSize picture)
@@ -91,20 +95,19 @@ std::array<QString, kSlotCount> PicturePage::captions() const
 
 bool PicturePage::askForPicture(QImage &picture, QString &title)
 {
-    common::CommonDialog dialog(m_chooser);
-    dialog.setCancelError(true);
-    dialog.setFilter(pictureFilter());
-    dialog.setHwnd(this);
-    dialog.setFilterIndex(2);
-    dialog.setFlags(platform::chooser_flags::kNoChangeDir);
-    dialog.ShowOpen();
-    if (dialog.FileTitle().isEmpty())
+    platform::FileChooserRequest request;
+    request.owner = this;
+    request.filters = pictureFilter();
+    request.filterIndex = 2;
+    request.flags = platform::chooser_flags::kNoChangeDir;
+    const std::optional<QString> chosen = platform::chooseFile(m_chooser, request);
+    if (!chosen)
         return false; // cancelled: nothing changes
     // Only the preview is ever shown: a big picture is decoded at about twice the preview's size,
     // which still gets the same square preview.
     common::PictureProblem problem = common::PictureProblem::None;
-    std::optional<QImage> loaded = common::loadPicture(
-        dialog.FileName(), {{}, QSize(2 * kPreviewLimit, 2 * kPreviewLimit)}, &problem);
+    std::optional<QImage> loaded =
+        common::loadPicture(*chosen, {{}, QSize(2 * kPreviewLimit, 2 * kPreviewLimit)}, &problem);
     if (!loaded && problem == common::PictureProblem::TooLarge) {
         // A valid picture is not damaged: say so and let the user choose another, keeping the
         // wizard and everything typed so far.
@@ -114,14 +117,14 @@ bool PicturePage::askForPicture(QImage &picture, QString &title)
         return false;
     }
     if (!loaded) {
-        m_dialogs.critical(this, tr("Vandrel - Critical Error"),
+        m_dialogs.critical(this, criticalErrorTitle(),
                            tr("The picture you selected is damaged or unreadable. "
                               "The program will now quit."));
         Q_EMIT pictureDamaged();
         return false;
     }
     picture = *loaded;
-    title = dialog.FileTitle();
+    title = QFileInfo(*chosen).fileName();
     return true;
 }
 

@@ -2,15 +2,16 @@
 // Page 4: the five picture slots of the trail, their previews and captions.
 #pragma once
 
+#include "platform/file_chooser.h"
 #include "wizard_page.h"
 
 #include <array>
+#include <vector>
 
 class QImage;
 
 namespace platform {
 class Dialogs;
-class FileChooser;
 } // namespace platform
 
 namespace vandrel {
@@ -19,7 +20,7 @@ inline constexpr int kSlotCount = 5;
 inline constexpr int kPreviewLimit = 20; // pixels; a larger picture gets a 20 x 20 preview
 
 // The picture filter of the open dialog; GIF (entry 2) is preselected.
-QString pictureFilter();
+std::vector<platform::FileFilter> pictureFilter();
 // The preview size of a picture: its own, or 20 x 20 when either side is larger than 20.
 QSize previewSize(QSize picture);
 // True when every caption is decided (a file name or "No picture").

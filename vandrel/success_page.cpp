@@ -26,7 +26,7 @@ SuccessPage::SuccessPage(platform::Shell &shell, QWidget *parent)
     addText(tr("If you wish to distribute your theme, we can put it on our Theme "
                "Gallery for free!"));
 
-    // Label1: the empty margin around the link; leaving the link into it drops the underline.
+    // The empty margin around the link; leaving the link into it drops the underline.
     auto *margin = new QWidget(this);
     margin->setObjectName(QStringLiteral("Label1"));
     auto *marginLayout = new QHBoxLayout(margin);

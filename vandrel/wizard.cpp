@@ -7,7 +7,6 @@
 #include "success_page.h"
 #include "theme_writer.h"
 
-#include "common/common_dialog.h"
 #include "common/link_label.h"
 #include "platform/dialogs.h"
 #include "platform/file_chooser.h"
@@ -88,6 +87,11 @@ std::unique_ptr<WizardPage> makeForm5()
 }
 
 } // namespace
+
+QString criticalErrorTitle()
+{
+    return Wizard::tr("Vandrel - Critical Error");
+}
 
 QString launchFailedText()
 {
@@ -197,15 +201,15 @@ bool Wizard::saveTheme()
     if (m_ended || m_current != 5)
         return false;
     WizardPage *form5 = page(5);
-    common::CommonDialog dialog(m_chooser);
-    dialog.setCancelError(true);
-    dialog.setHwnd(form5);
-    dialog.setFilter(tr("Zorrit Theme (*.thm)") + QStringLiteral("|*.thm"));
-    dialog.ShowSave();
-    if (dialog.FileName().isEmpty())
+    platform::FileChooserRequest request;
+    request.mode = platform::ChooserMode::Save;
+    request.owner = form5;
+    request.filters = {{tr("Zorrit Theme (*.thm)"), QStringLiteral("*.thm")}};
+    const std::optional<QString> chosen = platform::chooseFile(m_chooser, request);
+    if (!chosen)
         return false; // cancelled: stay on page 5
 
-    const QString target = themeTargetPath(dialog.FileName());
+    const QString target = themeTargetPath(*chosen);
     // Never replace another theme without the user agreeing, also when the name only exists
     // once ".thm" is appended.
     const QFileInfo existing(target);

@@ -19,7 +19,9 @@ class WizardPage;
 class DetailsPage;
 class PicturePage;
 
-// The critical start-up message (title "Vandrel - Critical Error").
+// The title of the boxes after which Vandrel ends: a start-up that failed, a damaged picture.
+QString criticalErrorTitle();
+// The critical start-up message.
 QString launchFailedText();
 
 class Wizard final : public QObject

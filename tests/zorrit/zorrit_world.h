@@ -36,7 +36,7 @@ public:
             adjust(seams);
         app = std::make_unique<app::ZorritApp>(std::move(seams));
         // No welcome window: the trail and the tray come up at once.
-        app->store().WriteSetting(settings::kScroll, QStringLiteral("No"));
+        app->store().write(settings::kScroll, QStringLiteral("No"));
     }
     ~ZorritWorld()
     {
@@ -49,7 +49,7 @@ public:
 
     QString setting(const settings::SettingKey &key) const
     {
-        return app->store().ReadSetting(key.path(), QStringLiteral("<missing>"));
+        return app->store().read(key.path(), QStringLiteral("<missing>"));
     }
 
     static void flushDeletes()

@@ -9,9 +9,9 @@
 #include "zorrit/instance/command_line.h"
 #include "zorrit/prefs/prefs_window.h"
 #include "zorrit/shell/about_box.h"
-#include "zorrit/shell/stand_window.h"
-#include "zorrit/shell/startup1_window.h"
+#include "zorrit/shell/loading_window.h"
 #include "zorrit/shell/tray_window.h"
+#include "zorrit/shell/welcome_window.h"
 #include "zorrit/texts/message_titles.h"
 #include "zorrit/themes/shipped_themes.h"
 #include "zorrit/themes/theme_reader.h"
@@ -121,7 +121,7 @@ void ZorritApp::loadThemeFromTray()
     m_prefs->model().chooseTheme();
     if (prefs::PrefsModel *loaded = m_prefs->loaded()) {
         const QString path = loaded->themePath();
-        m_store.WriteSetting(kTheme, path.isEmpty() ? builtInThemeValue() : path);
+        m_store.write(kTheme, path.isEmpty() ? builtInThemeValue() : path);
     }
     m_prefs->unload();
 }
@@ -281,17 +281,17 @@ std::optional<int> ZorritApp::start(const QStringList &arguments)
 
 void ZorritApp::openHandedTheme()
 {
-    m_store.WriteSetting(kTheme, m_handedTheme.value_or(QString()));
+    m_store.write(kTheme, m_handedTheme.value_or(QString()));
     showTrailAndTray();
 }
 
 void ZorritApp::firstRunCheck()
 {
-    if (m_store.ReadSetting(kScroll.path(), QStringLiteral("Yes")) == QLatin1String("Yes")) {
+    if (m_store.read(kScroll) == QLatin1String(kWelcomeDue)) {
         // Written first: a run that ends while the welcome is open does not show it again.
-        m_store.WriteSetting(kScroll, QStringLiteral("No"));
-        auto *welcome = new shell::Startup1Window;
-        connect(welcome, &shell::Startup1Window::closed, this, &ZorritApp::showTrailAndTray);
+        m_store.write(kScroll, QString::fromLatin1(kWelcomeShown));
+        auto *welcome = new shell::WelcomeWindow;
+        connect(welcome, &shell::WelcomeWindow::closed, this, &ZorritApp::showTrailAndTray);
         welcome->show();
         return;
     }
@@ -312,24 +312,24 @@ void ZorritApp::showTrailAndTray()
     }
 }
 
-void ZorritApp::startupThemeFallback(shell::StandWindow *stand)
+void ZorritApp::startupThemeFallback(shell::LoadingWindow *loading)
 {
-    if (stand)
-        stand->close();
+    if (loading)
+        loading->close();
     m_engine->tickTimer().stop();
     m_prefs->model().useBuiltInTheme();
     m_prefs->unload();
     m_seams.dialogs.critical(nullptr, zorrit::errorTitle(), themeNotFoundText());
-    m_store.WriteSetting(kTheme, builtInThemeValue());
+    m_store.write(kTheme, builtInThemeValue());
 }
 
 void ZorritApp::startTrailEngine()
 {
     // A theme start shows no "Loading, please wait..." window.
-    std::unique_ptr<shell::StandWindow> stand;
+    std::unique_ptr<shell::LoadingWindow> loading;
     if (!m_handedTheme) {
-        stand = std::make_unique<shell::StandWindow>();
-        stand->showNow();
+        loading = std::make_unique<shell::LoadingWindow>();
+        loading->showNow();
     }
     // Loading and closing the preferences once brings every stored value into its usual form.
     m_prefs->model();
@@ -337,7 +337,7 @@ void ZorritApp::startTrailEngine()
 
     // The motion options are read (with their defaults) where they are turned into the shared
     // motion settings, below; the theme decides the pictures first.
-    const QString theme = m_store.ReadSetting(kTheme);
+    const QString theme = m_store.read(kTheme);
 
     if (theme != builtInThemeValue()) {
         if (const auto pictures = themes::loadThemePictures(theme)) {
@@ -346,17 +346,17 @@ void ZorritApp::startTrailEngine()
         } else {
             // The tick timer is stopped for the fall-back; it runs from the end of start-up either
             // way.
-            startupThemeFallback(stand.get());
+            startupThemeFallback(loading.get());
         }
     }
 
-    m_engine->state().WobbleOffset = 1;
+    m_engine->state().wobbleOffset = 1;
     m_engine->readMotionSettings(m_store);
     m_engine->shapeAll();
     m_engine->showWindows();
     m_prefs->unload();
-    stand.reset();
-    m_translucency->ApplyTranslucency();
+    loading.reset();
+    m_translucency->apply();
     m_engine->start();
 }
 

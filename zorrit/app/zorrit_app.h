@@ -35,7 +35,7 @@ class PrefsWindow;
 }
 
 namespace zorrit::shell {
-class StandWindow;
+class LoadingWindow;
 class TrayWindow;
 } // namespace zorrit::shell
 
@@ -153,7 +153,7 @@ private:
     void showTrailAndTray();
     // The lead sprite window's load: settings, theme, shapes, windows, translucency.
     void startTrailEngine();
-    void startupThemeFallback(shell::StandWindow *stand);
+    void startupThemeFallback(shell::LoadingWindow *loading);
     // Creates the hidden "Tray" window and its icon, once the trail runs.
     void createTray();
     void handOff();

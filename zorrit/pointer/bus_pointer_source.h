@@ -5,6 +5,7 @@
 
 #include "compositor_source.h"
 #include "output_mapping.h"
+#include "zorrit/trail/tick.h"
 
 #include <QString>
 #include <QTimer>
@@ -43,9 +44,9 @@ public:
     // How long a copy waits for the name before saying another program holds it (a copy that
     // hands over ends within a second).
     static constexpr int kNameWaitMs = 5000;
-    // Answers on Qt's connection come no sooner than this after the previous one: a reporter of
-    // an older Zorrit waits for each answer before it sends again.
-    static constexpr int kAnswerDelayMs = 10;
+    // Answers on Qt's connection come no sooner than this (half a tick) after the previous one:
+    // a reporter of an older Zorrit waits for each answer before it sends again.
+    static constexpr int kAnswerDelayMs = trail::kTickMs / 2;
 
     explicit BusPointerSource(QObject *parent = nullptr);
     ~BusPointerSource() override;

@@ -8,7 +8,6 @@
 #include "zorrit/settings/setting_names.h"
 #include "zorrit/shell/program_icon.h"
 #include "zorrit/trail/corner_settings.h"
-#include "zorrit/trail/sprite_picture.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -70,17 +69,6 @@ PrefsDialog::PrefsDialog(PrefsModel &model, platform::Shell &shell, QWidget *par
     QPushButton *quit = button("Command1", tr("&Quit"), this);
     ok->setDefault(true);
 
-    // The built-in pictures and the blank picture, held for the theme code.
-    for (int k = 0; k < trail::kSpriteCount; ++k) {
-        auto *def = new QLabel(this);
-        def->setObjectName(QStringLiteral("def%1").arg(k + 1));
-        def->setPixmap(QPixmap::fromImage(trail::builtInBall(k)));
-        def->hide();
-    }
-    auto *picnone = new QLabel(this);
-    picnone->setObjectName(QStringLiteral("picnone"));
-    picnone->setPixmap(QPixmap::fromImage(trail::blankPicture()));
-    picnone->hide();
     m_themePathLabel = label("whatpath", QString(), this);
     m_themePathLabel->hide();
 
@@ -129,11 +117,11 @@ QWidget *PrefsDialog::buildGeneralPage()
     auto *page = new QWidget;
     page->setObjectName(QStringLiteral("general"));
 
-    QGroupBox *box1 = frame("box1", tr("Themes"), page);
-    QLabel *currentThemeLabel = label("Label8", tr("Current theme:"), box1);
-    m_themeNameLabel = label("whatis", tr("Bubbles"), box1);
-    m_themeAuthorLabel = label("whatcopy", QString(), box1);
-    m_themeSiteLabel = label("whatmail", QString(), box1);
+    QGroupBox *themesBox = frame("box1", tr("Themes"), page);
+    QLabel *currentThemeLabel = label("Label8", tr("Current theme:"), themesBox);
+    m_themeNameLabel = label("whatis", QString(), themesBox); // refresh() puts the model's name in
+    m_themeAuthorLabel = label("whatcopy", QString(), themesBox);
+    m_themeSiteLabel = label("whatmail", QString(), themesBox);
     // Whatever a theme file says is shown as it is, never as markup or a link.
     for (QLabel *text : {m_themeNameLabel, m_themeAuthorLabel, m_themeSiteLabel}) {
         text->setTextFormat(Qt::PlainText);
@@ -142,9 +130,9 @@ QWidget *PrefsDialog::buildGeneralPage()
     QFont boldFont = m_themeNameLabel->font();
     boldFont.setBold(true);
     m_themeNameLabel->setFont(boldFont);
-    QPushButton *loadThemeButton = button("Command5", tr("&Load theme..."), box1);
-    QPushButton *builtInThemeButton = button("Command4", tr("&Use built-in theme"), box1);
-    auto *themeGrid = new QGridLayout(box1);
+    QPushButton *loadThemeButton = button("Command5", tr("&Load theme..."), themesBox);
+    QPushButton *builtInThemeButton = button("Command4", tr("&Use built-in theme"), themesBox);
+    auto *themeGrid = new QGridLayout(themesBox);
     themeGrid->addWidget(currentThemeLabel, 0, 0);
     themeGrid->addWidget(m_themeNameLabel, 0, 1);
     themeGrid->addWidget(m_themeAuthorLabel, 1, 1);
@@ -156,34 +144,35 @@ QWidget *PrefsDialog::buildGeneralPage()
     themeGrid->addLayout(themeButtons, 3, 0, 1, 2);
     themeGrid->setColumnStretch(1, 1);
 
-    QGroupBox *box2 = frame("box2", tr("Drawing"), page);
-    auto *thebox = new QWidget(box2);
-    thebox->setObjectName(QStringLiteral("thebox"));
-    m_onTopOption = named<QRadioButton>("onit", tr("On top"), thebox);
-    m_onDesktopOption = named<QRadioButton>("ondesktop", tr("On desktop"), thebox);
+    QGroupBox *drawingBox = frame("box2", tr("Drawing"), page);
+    auto *drawingOptions = new QWidget(drawingBox);
+    drawingOptions->setObjectName(QStringLiteral("thebox"));
+    m_onTopOption = named<QRadioButton>("onit", tr("On top"), drawingOptions);
+    m_onDesktopOption = named<QRadioButton>("ondesktop", tr("On desktop"), drawingOptions);
     m_drawing = new QButtonGroup(this);
     m_drawing->addButton(m_onTopOption);
     m_drawing->addButton(m_onDesktopOption);
-    auto *theboxLayout = new QHBoxLayout(thebox);
-    theboxLayout->setContentsMargins(0, 0, 0, 0);
-    theboxLayout->addWidget(m_onTopOption);
-    theboxLayout->addWidget(m_onDesktopOption);
-    theboxLayout->addStretch();
-    (new QVBoxLayout(box2))->addWidget(thebox);
+    auto *drawingOptionsLayout = new QHBoxLayout(drawingOptions);
+    drawingOptionsLayout->setContentsMargins(0, 0, 0, 0);
+    drawingOptionsLayout->addWidget(m_onTopOption);
+    drawingOptionsLayout->addWidget(m_onDesktopOption);
+    drawingOptionsLayout->addStretch();
+    (new QVBoxLayout(drawingBox))->addWidget(drawingOptions);
 
-    QGroupBox *box3 = frame("box3", tr("Create Custom Themes"), page);
-    QPushButton *vandrelButton = button("Command6", tr("Launch the &Rezor Edividu"), box3);
-    auto *box3Layout = new QHBoxLayout(box3);
-    box3Layout->addWidget(vandrelButton);
-    box3Layout->addStretch();
+    QGroupBox *customThemesBox = frame("box3", tr("Create Custom Themes"), page);
+    QPushButton *vandrelButton =
+        button("Command6", tr("Launch the &Rezor Edividu"), customThemesBox);
+    auto *customThemesLayout = new QHBoxLayout(customThemesBox);
+    customThemesLayout->addWidget(vandrelButton);
+    customThemesLayout->addStretch();
 
     m_startWithSessionBox =
         named<QCheckBox>("startWithSession", tr("Start Zorrit when I log in"), page);
 
     auto *layout = new QVBoxLayout(page);
-    layout->addWidget(box1);
-    layout->addWidget(box2);
-    layout->addWidget(box3);
+    layout->addWidget(themesBox);
+    layout->addWidget(drawingBox);
+    layout->addWidget(customThemesBox);
     layout->addWidget(m_startWithSessionBox);
     layout->addStretch();
 
@@ -217,8 +206,9 @@ QWidget *PrefsDialog::buildSettingsPage()
     auto *page = new QWidget;
     page->setObjectName(QStringLiteral("settings"));
 
-    QGroupBox *box4 = frame("box4", tr("Position"), page);
-    QLabel *label7 = label("Label7", tr("Choose the position of the mouse trail:"), box4);
+    QGroupBox *positionBox = frame("box4", tr("Position"), page);
+    QLabel *positionLabel =
+        label("Label7", tr("Choose the position of the mouse trail:"), positionBox);
     const struct
     {
         const char *name;
@@ -234,7 +224,7 @@ QWidget *PrefsDialog::buildSettingsPage()
     auto *cornerGrid = new QGridLayout;
     int cell = 0;
     for (const auto &c : corners) {
-        auto *option = named<QRadioButton>(c.name, tr(c.text), box4);
+        auto *option = named<QRadioButton>(c.name, tr(c.text), positionBox);
         m_corners[static_cast<int>(c.corner)] = option;
         m_position->addButton(option);
         cornerGrid->addWidget(option, cell / 2, cell % 2);
@@ -245,31 +235,31 @@ QWidget *PrefsDialog::buildSettingsPage()
                 m_model->clickPosition(corner);
         });
     }
-    m_wobbleBox = named<QCheckBox>("wobb", tr("Wobble mouse trail"), box4);
-    m_fastMoveBox = named<QCheckBox>("vroom", tr("Fast move"), box4);
-    auto *box4Layout = new QVBoxLayout(box4);
-    box4Layout->addWidget(label7);
-    box4Layout->addLayout(cornerGrid);
-    box4Layout->addWidget(m_wobbleBox);
-    box4Layout->addWidget(m_fastMoveBox);
+    m_wobbleBox = named<QCheckBox>("wobb", tr("Wobble mouse trail"), positionBox);
+    m_fastMoveBox = named<QCheckBox>("vroom", tr("Fast move"), positionBox);
+    auto *positionLayout = new QVBoxLayout(positionBox);
+    positionLayout->addWidget(positionLabel);
+    positionLayout->addLayout(cornerGrid);
+    positionLayout->addWidget(m_wobbleBox);
+    positionLayout->addWidget(m_fastMoveBox);
 
-    QGroupBox *box5 = frame("box5", tr("More"), page);
-    m_translucentBox = named<QCheckBox>("transon", tr("Translucid trail"), box5);
-    m_visibilityLabel = label("transtext", tr("Visibility:"), box5);
-    m_visibilitySlider = new QSlider(Qt::Horizontal, box5);
+    QGroupBox *moreBox = frame("box5", tr("More"), page);
+    m_translucentBox = named<QCheckBox>("transon", tr("Translucid trail"), moreBox);
+    m_visibilityLabel = label("transtext", tr("Visibility:"), moreBox);
+    m_visibilitySlider = new QSlider(Qt::Horizontal, moreBox);
     m_visibilitySlider->setObjectName(QStringLiteral("transslid"));
     m_visibilitySlider->setRange(PrefsModel::kSlideMin, PrefsModel::kSlideMax);
     m_visibilitySlider->setSingleStep(PrefsModel::kSlideSmallStep);
     m_visibilitySlider->setPageStep(PrefsModel::kSlideLargeStep);
     m_visibilitySlider->setValue(settings::kTransSlid.defaultNumber());
-    auto *box5Layout = new QGridLayout(box5);
-    box5Layout->addWidget(m_translucentBox, 0, 0, 1, 2);
-    box5Layout->addWidget(m_visibilityLabel, 1, 0);
-    box5Layout->addWidget(m_visibilitySlider, 1, 1);
+    auto *moreLayout = new QGridLayout(moreBox);
+    moreLayout->addWidget(m_translucentBox, 0, 0, 1, 2);
+    moreLayout->addWidget(m_visibilityLabel, 1, 0);
+    moreLayout->addWidget(m_visibilitySlider, 1, 1);
 
     auto *layout = new QVBoxLayout(page);
-    layout->addWidget(box4);
-    layout->addWidget(box5);
+    layout->addWidget(positionBox);
+    layout->addWidget(moreBox);
     layout->addStretch();
 
     connect(m_wobbleBox, &QCheckBox::clicked, this, [this](bool checked) {
@@ -296,37 +286,37 @@ QWidget *PrefsDialog::buildSharingPage()
     auto *page = new QWidget;
     page->setObjectName(QStringLiteral("sharing"));
 
-    QGroupBox *box6 = frame("box6", tr("Download New Themes"), page);
-    QLabel *label1 =
-        label("Label1", tr("You can download on our website hundreds of Zorrit themes! "), box6);
-    QLabel *label2 = label("Label2", tr("To do so, visit our Theme Gallery:"), box6);
-    auto *label3 =
-        new common::LinkLabel(common::web::gallery(), QUrl(common::web::gallery()), &m_shell, box6);
-    label3->setObjectName(QStringLiteral("Label3"));
-    auto *box6Layout = new QVBoxLayout(box6);
-    box6Layout->addWidget(label1);
-    box6Layout->addWidget(label2);
-    box6Layout->addWidget(label3, 0, Qt::AlignLeft);
+    QGroupBox *downloadBox = frame("box6", tr("Download New Themes"), page);
+    QLabel *downloadText = label(
+        "Label1", tr("You can download on our website hundreds of Zorrit themes! "), downloadBox);
+    QLabel *galleryText = label("Label2", tr("To do so, visit our Theme Gallery:"), downloadBox);
+    auto *galleryLink = new common::LinkLabel(common::web::gallery(), QUrl(common::web::gallery()),
+                                              &m_shell, downloadBox);
+    galleryLink->setObjectName(QStringLiteral("Label3"));
+    auto *downloadLayout = new QVBoxLayout(downloadBox);
+    downloadLayout->addWidget(downloadText);
+    downloadLayout->addWidget(galleryText);
+    downloadLayout->addWidget(galleryLink, 0, Qt::AlignLeft);
 
-    QGroupBox *box7 = frame("box7", tr("Upload Your Own Themes"), page);
-    QLabel *label4 =
-        label("Label4",
-              tr("You can distribute on the Internet your own themes on our Theme Gallery!"), box7);
-    QLabel *label5 =
-        label("Label5", tr("Just click the following link to upload your own theme:"), box7);
-    auto *label6 = new common::LinkLabel(common::web::uploadPage(), QUrl(common::web::uploadPage()),
-                                         &m_shell, box7);
-    label6->setObjectName(QStringLiteral("Label6"));
-    auto *box7Layout = new QVBoxLayout(box7);
-    box7Layout->addWidget(label4);
-    box7Layout->addWidget(label5);
-    box7Layout->addWidget(label6, 0, Qt::AlignLeft);
-    for (QLabel *text : {label1, label4})
+    QGroupBox *uploadBox = frame("box7", tr("Upload Your Own Themes"), page);
+    QLabel *uploadText = label(
+        "Label4", tr("You can distribute on the Internet your own themes on our Theme Gallery!"),
+        uploadBox);
+    QLabel *uploadLinkText =
+        label("Label5", tr("Just click the following link to upload your own theme:"), uploadBox);
+    auto *uploadLink = new common::LinkLabel(common::web::uploadPage(),
+                                             QUrl(common::web::uploadPage()), &m_shell, uploadBox);
+    uploadLink->setObjectName(QStringLiteral("Label6"));
+    auto *uploadLayout = new QVBoxLayout(uploadBox);
+    uploadLayout->addWidget(uploadText);
+    uploadLayout->addWidget(uploadLinkText);
+    uploadLayout->addWidget(uploadLink, 0, Qt::AlignLeft);
+    for (QLabel *text : {downloadText, uploadText})
         text->setWordWrap(true);
 
     auto *layout = new QVBoxLayout(page);
-    layout->addWidget(box6);
-    layout->addWidget(box7);
+    layout->addWidget(downloadBox);
+    layout->addWidget(uploadBox);
     layout->addStretch();
     return page;
 }

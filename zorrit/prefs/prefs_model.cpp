@@ -2,7 +2,6 @@
 // Opening, closing and the live effects of the preferences.
 #include "prefs_model.h"
 
-#include "common/common_dialog.h"
 #include "common/maker_web.h"
 #include "platform/dialogs.h"
 #include "platform/file_chooser.h"
@@ -23,8 +22,8 @@ using trail::TrailCorner;
 
 namespace {
 
-// Passes the request on and remembers whether the chooser could be shown at all: the dialog class
-// reports a failure like a cancel, but the user must hear about it.
+// Passes the request on and remembers whether the chooser could be shown at all: chooseFile()
+// gives nothing either way, but the user must hear about a failure.
 class WatchedChooser final : public platform::FileChooser
 {
 public:
@@ -85,19 +84,19 @@ void PrefsModel::open()
     m_openedValues.clear();
     for (const SettingKey &key : kAllSettings) {
         if (key.path() != kScroll.path()) // the only setting the dialog does not hold
-            m_openedValues.insert(key.path(), store.ReadSetting(key));
+            m_openedValues.insert(key.path(), store.read(key));
     }
     // A check box set from a setting acts as if it had been clicked; so does a selected option.
-    clickWobble(readsAsOn(kMove, store.ReadSetting(kMove)));
-    setOnTop(readsAsOn(kAbove, store.ReadSetting(kAbove)));
-    setOnDesktop(readsAsOn(kUnder, store.ReadSetting(kUnder)));
-    clickFastMove(readsAsOn(kFast, store.ReadSetting(kFast)));
+    clickWobble(readsAsOn(kMove, store.read(kMove)));
+    setOnTop(readsAsOn(kAbove, store.read(kAbove)));
+    setOnDesktop(readsAsOn(kUnder, store.read(kUnder)));
+    clickFastMove(readsAsOn(kFast, store.read(kFast)));
     for (const trail::CornerSetting &option : trail::kCornerSettings)
-        setPositionOption(option.corner, readsAsOn(option.key, store.ReadSetting(option.key)));
+        setPositionOption(option.corner, readsAsOn(option.key, store.read(option.key)));
 
     m_loading = true;
-    m_translucent = readsAsOn(kTransOn, store.ReadSetting(kTransOn));
-    const std::optional<int> level = trail::translucencyLevel(store.ReadSetting(kTransSlid));
+    m_translucent = readsAsOn(kTransOn, store.read(kTransOn));
+    const std::optional<int> level = trail::translucencyLevel(store.read(kTransSlid));
     m_visibility = std::clamp(level.value_or(kSlideMax), kSlideMin, kSlideMax);
     m_visibilityEnabled = m_translucent;
     m_loading = false;
@@ -115,7 +114,7 @@ void PrefsModel::close()
     const auto write = [&](const SettingKey &key, const QString &text) {
         const auto opened = m_openedValues.constFind(key.path());
         if (opened == m_openedValues.cend() || *opened != text)
-            store.WriteSetting(key, text);
+            store.write(key, text);
     };
     write(kMove, storedFlag(kMove, m_wobble));
     write(kAbove, storedFlag(kAbove, m_onTop));
@@ -131,7 +130,7 @@ void PrefsModel::close()
 void PrefsModel::clickWobble(bool checked)
 {
     m_wobble = checked;
-    m_deps.motion.WobbleOn = checked;
+    m_deps.motion.wobbleOn = checked;
     m_deps.engine.wake();
     Q_EMIT changed();
 }
@@ -139,7 +138,7 @@ void PrefsModel::clickWobble(bool checked)
 void PrefsModel::clickFastMove(bool checked)
 {
     m_fastMove = checked;
-    m_deps.motion.SpeedFactor = checked ? 1 : 2;
+    m_deps.motion.slowdown = checked ? 1 : 2;
     m_deps.engine.wake();
     Q_EMIT changed();
 }
@@ -175,7 +174,7 @@ void PrefsModel::clickOnDesktop()
     // Windows already on top stay there; they are just no longer pushed back.
     m_onDesktop = true;
     m_onTop = false;
-    m_deps.motion.KeepOnTop = false;
+    m_deps.motion.keepOnTop = false;
     Q_EMIT changed();
 }
 
@@ -197,8 +196,8 @@ void PrefsModel::clickPosition(TrailCorner corner)
 
 void PrefsModel::writeTranslucencySettings()
 {
-    m_deps.store.WriteFlag(kTransOn, m_translucent);
-    m_deps.store.WriteSetting(kTransSlid, QString::number(m_visibility));
+    m_deps.store.writeFlag(kTransOn, m_translucent);
+    m_deps.store.write(kTransSlid, QString::number(m_visibility));
 }
 
 void PrefsModel::clickTranslucent(bool checked)
@@ -210,7 +209,7 @@ void PrefsModel::clickTranslucent(bool checked)
     m_visibilityEnabled = checked;
     writeTranslucencySettings();
     Q_EMIT changed();
-    m_deps.translucency.ApplyTranslucency();
+    m_deps.translucency.apply();
 }
 
 void PrefsModel::slideVisibility(int value)
@@ -219,7 +218,7 @@ void PrefsModel::slideVisibility(int value)
     m_visibility = std::clamp(value, kSlideMin, kSlideMax);
     writeTranslucencySettings();
     Q_EMIT changed();
-    m_deps.translucency.ApplyTranslucency();
+    m_deps.translucency.apply();
 }
 
 void PrefsModel::clickStartWithSession(bool checked)
@@ -244,7 +243,7 @@ void PrefsModel::translucencyFailed()
 
 void PrefsModel::readThemeAtOpening()
 {
-    const QString theme = m_deps.store.ReadSetting(kTheme);
+    const QString theme = m_deps.store.read(kTheme);
     if (theme == builtInThemeValue()) {
         m_themeName = themes::builtInThemeName();
         m_themeAuthor = common::web::creditLine();
@@ -254,7 +253,7 @@ void PrefsModel::readThemeAtOpening()
     m_themePath = theme;
     const std::optional<themes::ThemeFile> file = themes::readThemeFile(theme);
     if (!file) {
-        m_deps.store.WriteSetting(kTheme, builtInThemeValue());
+        m_deps.store.write(kTheme, builtInThemeValue());
         m_notFound = true;
         useBuiltInTheme();
         return;
@@ -315,7 +314,7 @@ void PrefsModel::loadChosenTheme(const QString &path)
         }
         trail::SpriteWindow *window = m_deps.engine.window(k);
         window->setPicture(*picture);
-        window->ShapeWindow(trail::KeyColour);
+        window->cutOutline(trail::KeyColour);
     }
     if (failed) {
         themeFailed();
@@ -337,32 +336,27 @@ void PrefsModel::chooseTheme()
     QTimer &keepOnTop = m_deps.engine.keepOnTopTimer();
     const bool keepOnTopRan = keepOnTop.isActive();
     keepOnTop.stop();
-    QString chosen;
-    {
-        common::CommonDialog dialog(chooser);
-        dialog.setCancelError(true);
-        dialog.setHwnd(m_owner && m_owner->isVisible() ? m_owner.data() : nullptr);
-        dialog.setFilter(themeFilter());
-        dialog.setFilterIndex(2);
-        dialog.setFlags(platform::chooser_flags::kNoChangeDir);
-        // A user who has not chosen a theme yet starts among the ones that come with Zorrit.
-        if (m_themePath == builtInThemeValue() || m_themePath.isEmpty())
-            dialog.setInitDir(m_deps.shippedThemesFolder);
-        dialog.ShowOpen();
-        chosen = dialog.FileName();
-    }
+    platform::FileChooserRequest request;
+    request.owner = m_owner && m_owner->isVisible() ? m_owner.data() : nullptr;
+    request.filters = themeFilter();
+    request.filterIndex = 2;
+    request.flags = platform::chooser_flags::kNoChangeDir;
+    // A user who has not chosen a theme yet starts among the ones that come with Zorrit.
+    if (m_themePath == builtInThemeValue() || m_themePath.isEmpty())
+        request.initialDir = m_deps.shippedThemesFolder;
+    const std::optional<QString> chosen = platform::chooseFile(chooser, request);
     if (keepOnTopRan)
         keepOnTop.start();
 
     if (chooser.failed) {
-        m_deps.dialogs.critical(nullptr, tr("Zorrit - Critical Error"), sharedLibraryText());
+        m_deps.dialogs.critical(nullptr, zorrit::criticalErrorTitle(), sharedLibraryText());
         setThemePath(builtInThemeValue());
         return;
     }
     // Cancelled: the theme on screen stays the theme in use, and so does what gets stored.
-    if (chosen.isEmpty())
+    if (!chosen)
         return;
-    loadChosenTheme(chosen);
+    loadChosenTheme(*chosen);
 }
 
 } // namespace zorrit::prefs

@@ -4,7 +4,9 @@
 #pragma once
 
 #include "autostart.h"
+#include "platform/file_chooser.h"
 #include "zorrit/settings/setting_names.h"
+#include "zorrit/themes/theme_reader.h"
 #include "zorrit/trail/trail_math.h"
 
 #include <QHash>
@@ -13,9 +15,10 @@
 #include <QString>
 #include <QWidget>
 
+#include <vector>
+
 namespace platform {
 class Dialogs;
-class FileChooser;
 } // namespace platform
 namespace zorrit::settings {
 class SettingsStore;
@@ -114,7 +117,10 @@ public:
     // The translucency could not be applied: untick the box, disable its controls.
     void translucencyFailed();
 
-    static QString themeFilter() { return tr("Zorrit Theme (*.thm)") + QStringLiteral("|*.thm"); }
+    static std::vector<platform::FileFilter> themeFilter()
+    {
+        return {{tr("Zorrit Theme (*.thm)"), QStringLiteral("*.thm")}};
+    }
     static QString sharedLibraryText()
     {
         return tr("Zorrit couldn't launch a shared library. Zorrit is damaged, please "
@@ -159,10 +165,10 @@ private:
     bool m_translucent = false;
     int m_visibility = settings::kTransSlid.defaultNumber();
     bool m_visibilityEnabled = false;
-    QString m_themeName = tr("Bubbles");
+    QString m_themeName = themes::builtInThemeName();
     QString m_themeAuthor;
     QString m_themeSite;
-    QString m_themePath = QStringLiteral("default");
+    QString m_themePath = settings::builtInThemeValue();
     bool m_startsWithSession = false;
     bool m_loading = false;
     bool m_notFound = false;

@@ -45,7 +45,7 @@ void PrefsWindow::attach(PrefsModel &model)
     connect(m_dialog, &PrefsDialog::closeRequested, holder, &PrefsHolder::unload);
     connect(m_dialog, &PrefsDialog::quitRequested, this, &PrefsWindow::quitRequested);
     connect(m_dialog, &PrefsDialog::aboutRequested, this, &PrefsWindow::aboutRequested);
-    connect(m_dialog, &PrefsDialog::helpRequested, this, &PrefsWindow::Help);
+    connect(m_dialog, &PrefsDialog::helpRequested, this, &PrefsWindow::showHelp);
     connect(m_dialog, &PrefsDialog::vandrelRequested, this, &PrefsWindow::launchVandrel);
     model.setOwnerWindow(m_dialog);
 }
@@ -71,7 +71,7 @@ void PrefsWindow::show()
     }
 }
 
-void PrefsWindow::Help()
+void PrefsWindow::showHelp()
 {
     m_deps.holder.unload();
     const QString document = m_deps.helpDocument ? m_deps.helpDocument() : QString();

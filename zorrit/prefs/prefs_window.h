@@ -50,7 +50,7 @@ public:
     PrefsDialog *dialog() const { return m_dialog.data(); }
 
     // "&Help...": close, then open the help page.
-    void Help();
+    void showHelp();
     // "Launch the &Rezor Edividu": close, then start the wizard.
     void launchVandrel();
 

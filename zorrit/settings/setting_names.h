@@ -52,7 +52,14 @@ inline bool readsAsOn(const SettingKey &key, const QString &stored)
 
 inline constexpr const char *kDataKey = "HKCU\\Software\\ReDiroriro\\Data\\";
 
-inline constexpr SettingKey kTheme{"Theme", SettingKind::Text, "default"};
+// The theme setting's value for the built-in theme, also its default.
+inline constexpr char kBuiltInTheme[] = "default";
+
+// "Scroll": the welcome is due (the default, so a first start shows it) or has been shown.
+inline constexpr char kWelcomeDue[] = "Yes";
+inline constexpr char kWelcomeShown[] = "No";
+
+inline constexpr SettingKey kTheme{"Theme", SettingKind::Text, kBuiltInTheme};
 inline constexpr SettingKey kAbove{"Above", SettingKind::Option, "1"};
 inline constexpr SettingKey kUnder{"Under", SettingKind::Option, "0"};
 inline constexpr SettingKey kMove{"Move", SettingKind::CheckBox, "0"};
@@ -63,16 +70,15 @@ inline constexpr SettingKey kTopRight{"TopRight", SettingKind::Option, "0"};
 inline constexpr SettingKey kTopLeft{"TopLeft", SettingKind::Option, "0"};
 inline constexpr SettingKey kTransOn{"transon", SettingKind::CheckBox, "0"};
 inline constexpr SettingKey kTransSlid{"transslid", SettingKind::Number, "130"};
-inline constexpr SettingKey kScroll{"Scroll", SettingKind::Text, "Yes"};
+inline constexpr SettingKey kScroll{"Scroll", SettingKind::Text, kWelcomeDue};
 
 inline constexpr SettingKey kAllSettings[] = {kTheme,   kAbove,    kUnder,     kMove,
                                               kFast,    kBotRight, kBotLeft,   kTopRight,
                                               kTopLeft, kTransOn,  kTransSlid, kScroll};
 
-// The theme setting's value for the built-in theme.
 inline QString builtInThemeValue()
 {
-    return QStringLiteral("default");
+    return QString::fromLatin1(kBuiltInTheme);
 }
 
 } // namespace zorrit::settings

@@ -320,7 +320,7 @@ SettingsStore::ReadState SettingsStore::load(Parsed &parsed) const
     return ReadState::Ok;
 }
 
-QString SettingsStore::ReadSetting(const QString &path, const QString &defaultValue) const
+QString SettingsStore::read(const QString &path, const QString &defaultValue) const
 {
     bool usable = true;
     const auto read = [&] {
@@ -332,13 +332,13 @@ QString SettingsStore::ReadSetting(const QString &path, const QString &defaultVa
     if (!usable)
         return defaultValue; // nothing can be stored there: run on the defaults
     if (result.isEmpty()) {
-        WriteSetting(path, defaultValue);
+        write(path, defaultValue);
         result = read();
     }
     return result;
 }
 
-void SettingsStore::WriteSetting(const QString &path, const QString &value) const
+void SettingsStore::write(const QString &path, const QString &value) const
 {
     if (!QDir().mkpath(m_folder))
         return;

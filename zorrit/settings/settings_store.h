@@ -26,19 +26,13 @@ public:
     // Empty when the store can be neither read nor written. When the settings file is not a
     // regular file (a folder, a FIFO, a device), the default, and nothing is written.
     // Never fails loudly.
-    QString ReadSetting(const QString &path, const QString &defaultValue) const;
-    QString ReadSetting(const SettingKey &key) const
-    {
-        return ReadSetting(key.path(), key.fallback());
-    }
+    QString read(const QString &path, const QString &defaultValue) const;
+    QString read(const SettingKey &key) const { return read(key.path(), key.fallback()); }
     // Writes the text; a failure leaves the old value and is not reported.
-    void WriteSetting(const QString &path, const QString &value) const;
-    void WriteSetting(const SettingKey &key, const QString &value) const
-    {
-        WriteSetting(key.path(), value);
-    }
+    void write(const QString &path, const QString &value) const;
+    void write(const SettingKey &key, const QString &value) const { write(key.path(), value); }
     // A check box or an option in its stored form (see storedFlag).
-    void WriteFlag(const SettingKey &key, bool on) const { WriteSetting(key, storedFlag(key, on)); }
+    void writeFlag(const SettingKey &key, bool on) const { write(key, storedFlag(key, on)); }
 
     QString filePath() const { return m_file; }
     QString backupPath() const { return m_file + QStringLiteral(".bak"); }

@@ -42,33 +42,32 @@ AboutBox::AboutBox(const VersionHolder &versions, platform::Shell &shell, QWidge
     setObjectName(QStringLiteral("about"));
     setWindowRole(objectName());
     setWindowTitle(tr("About Zorrit"));
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint
-                   | Qt::WindowCloseButtonHint);
+    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setModal(true);
 
     QFont verdana(QStringLiteral("Verdana"));
 
     QStyle *st = style();
-    auto *image1 = makePicture("Image1", programPicture(), this);
-    auto *image2 =
+    auto *programImage = makePicture("Image1", programPicture(), this);
+    auto *networkImage =
         makePicture("Image2", st->standardIcon(QStyle::SP_DriveNetIcon).pixmap(32, 32), this);
-    auto *image3 =
+    auto *desktopImage =
         makePicture("Image3", st->standardIcon(QStyle::SP_DesktopIcon).pixmap(32, 32), this);
 
-    auto *label5 = makeLabel(tr("Version ") + versions.shownVersion + tr(" - Build ")
-                                 + QString::number(common::version::kBuild),
-                             "Label5", verdana, this);
-    auto *label3 = makeLabel(tr("For updates, news and other great utilities, visit:"), "Label3",
-                             verdana, this);
+    auto *versionLabel = makeLabel(tr("Version ") + versions.shownVersion + tr(" - Build ")
+                                       + QString::number(common::version::kBuild),
+                                   "Label5", verdana, this);
+    auto *updatesLabel = makeLabel(tr("For updates, news and other great utilities, visit:"),
+                                   "Label3", verdana, this);
 
-    // mouseno: the text-less margin around the link; the pointer leaving the link over it drops
+    // The text-less margin around the link; the pointer leaving the link over it drops
     // the underline.
-    auto *mouseno = new QWidget(this);
-    mouseno->setObjectName(QStringLiteral("mouseno"));
-    auto *around = new QHBoxLayout(mouseno);
+    auto *linkMargin = new QWidget(this);
+    linkMargin->setObjectName(QStringLiteral("mouseno"));
+    auto *around = new QHBoxLayout(linkMargin);
     around->setContentsMargins(6, 4, 6, 4);
     auto *link = new common::LinkLabel(common::web::homePage(), QUrl(common::web::homePage()),
-                                       &shell, mouseno);
+                                       &shell, linkMargin);
     link->setObjectName(QStringLiteral("Label4"));
     link->setFont(verdana);
     around->addWidget(link);
@@ -86,12 +85,12 @@ AboutBox::AboutBox(const VersionHolder &versions, platform::Shell &shell, QWidge
     connect(check, &QPushButton::clicked, this, [this] { done(kCheckForUpdates); });
 
     auto *grid = new QGridLayout(this);
-    grid->addWidget(image1, 0, 0, Qt::AlignTop);
-    grid->addWidget(label5, 0, 1);
-    grid->addWidget(image2, 1, 0, Qt::AlignTop);
-    grid->addWidget(label3, 1, 1);
-    grid->addWidget(image3, 2, 0);
-    grid->addWidget(mouseno, 2, 1);
+    grid->addWidget(programImage, 0, 0, Qt::AlignTop);
+    grid->addWidget(versionLabel, 0, 1);
+    grid->addWidget(networkImage, 1, 0, Qt::AlignTop);
+    grid->addWidget(updatesLabel, 1, 1);
+    grid->addWidget(desktopImage, 2, 0);
+    grid->addWidget(linkMargin, 2, 1);
     auto *buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(check);

@@ -2,8 +2,8 @@
 // The not-found notice timer.
 #include "not_found_notice.h"
 
-#include "ahwell_dialog.h"
 #include "platform/dialogs.h"
+#include "theme_not_found_dialog.h"
 
 namespace zorrit::shell {
 
@@ -19,7 +19,7 @@ void NotFoundNotice::fire()
 {
     m_timer.stop(); // fires once
     m_dialogs.beep();
-    AhwellDialog dialog;
+    ThemeNotFoundDialog dialog;
     m_dialogs.exec(dialog);
 }
 

@@ -2,8 +2,8 @@
 // Drawing the small windows' pictures with QPainter; no picture files involved.
 #include "window_pictures.h"
 
+#include "loading_window.h"
 #include "program_icon.h"
-#include "stand_window.h"
 #include "zorrit/trail/sprite_picture.h"
 
 #include <QImage>

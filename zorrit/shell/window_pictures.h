@@ -6,7 +6,7 @@
 
 namespace zorrit::shell {
 
-// The about box's Image1, also the loading window's: the program's icon at 48 x 48.
+// The program's icon at 48 x 48, in the about box and the loading window.
 QPixmap programPicture();
 
 // The not-found notice's warning sign: a yellow triangle with an exclamation mark, 31 x 37.

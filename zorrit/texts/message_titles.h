@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The title of Zorrit's error boxes, written once for every place that shows one; below every
+// The titles of Zorrit's error boxes, written once for every place that shows one; below every
 // room that shows a box (trail, shell, prefs, app), so each may include it.
 #pragma once
 
@@ -12,6 +12,12 @@ namespace zorrit {
 inline QString errorTitle()
 {
     return QCoreApplication::translate("zorrit", "Zorrit - Error");
+}
+
+// A failure nothing in the program can work around: an open dialog that cannot be shown at all.
+inline QString criticalErrorTitle()
+{
+    return QCoreApplication::translate("zorrit", "Zorrit - Critical Error");
 }
 
 } // namespace zorrit

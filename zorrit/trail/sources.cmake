@@ -1,4 +1,8 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
+# The tick goes into a header here, from the top-level CMakeLists.txt.
+set(_generated ${CMAKE_CURRENT_BINARY_DIR}/generated/zorrit/trail)
+configure_file(trail/tick.h.in ${_generated}/tick.h @ONLY)
+target_include_directories(zorrit_core PUBLIC ${CMAKE_CURRENT_BINARY_DIR}/generated)
 target_sources(zorrit_core PRIVATE
     trail/corner_settings.h
     trail/sprite_picture.cpp trail/sprite_picture.h
@@ -7,4 +11,5 @@ target_sources(zorrit_core PRIVATE
     trail/trail_engine.cpp trail/trail_engine.h
     trail/trail_math.cpp trail/trail_math.h
     trail/translucency.cpp trail/translucency.h
+    ${_generated}/tick.h
 )

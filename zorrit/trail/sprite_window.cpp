@@ -39,7 +39,7 @@ void SpriteWindow::setPicture(const QImage &picture)
     update();
 }
 
-void SpriteWindow::ShapeWindow(QRgb colour)
+void SpriteWindow::cutOutline(QRgb colour)
 {
     m_shape = zorrit::trail::visibleRegion(m_drawing, colour);
     // An empty region would mean "no outline at all", i.e. the whole square; a region wholly

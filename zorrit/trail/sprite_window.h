@@ -18,13 +18,13 @@ public:
     explicit SpriteWindow(int index);
 
     int index() const { return m_index; }
-    // Replaces the picture; the outline stays until ShapeWindow() is called.
+    // Replaces the picture; the outline stays until cutOutline() is called.
     void setPicture(const QImage &picture);
     const QImage &picture() const { return m_picture; }
     const QImage &drawing() const { return m_drawing; }
 
     // Cuts the window to the pixels of its drawing that are not of the given colour.
-    void ShapeWindow(QRgb colour);
+    void cutOutline(QRgb colour);
     // The outline last set (empty: nothing of the window shows).
     QRegion shape() const { return m_shape; }
 

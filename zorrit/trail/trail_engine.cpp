@@ -26,10 +26,10 @@ TrailEngine::TrailEngine(platform::WindowSystem &windowSystem, MotionSettings &m
 {
     for (int k = 0; k < kSpriteCount; ++k)
         m_windows[k] = std::make_unique<SpriteWindow>(k);
-    m_tickTimer.setInterval(20);
+    m_tickTimer.setInterval(kTickMs);
     m_tickTimer.setTimerType(Qt::PreciseTimer);
     m_keepOnTopTimer.setInterval(1000);
-    connect(&m_tickTimer, &QTimer::timeout, this, &TrailEngine::TrailTick);
+    connect(&m_tickTimer, &QTimer::timeout, this, &TrailEngine::tick);
     connect(&m_keepOnTopTimer, &QTimer::timeout, this, &TrailEngine::onKeepOnTopTimer);
 }
 
@@ -50,20 +50,20 @@ std::array<SpriteWindow *, kSpriteCount> TrailEngine::windows() const
 void TrailEngine::readMotionSettings(const settings::SettingsStore &store)
 {
     using namespace settings;
-    const QString move = store.ReadSetting(kMove);
-    const QString above = store.ReadSetting(kAbove);
-    const QString under = store.ReadSetting(kUnder);
-    const QString fast = store.ReadSetting(kFast);
+    const QString move = store.read(kMove);
+    const QString above = store.read(kAbove);
+    const QString under = store.read(kUnder);
+    const QString fast = store.read(kFast);
     QString corners[std::size(kCornerSettings)];
     for (std::size_t c = 0; c < std::size(kCornerSettings); ++c)
-        corners[c] = store.ReadSetting(kCornerSettings[c].key);
+        corners[c] = store.read(kCornerSettings[c].key);
 
-    m_motion.WobbleOn = isOnForm(kMove, move);
+    m_motion.wobbleOn = isOnForm(kMove, move);
     if (isOnForm(kAbove, above))
-        m_motion.KeepOnTop = true;
+        m_motion.keepOnTop = true;
     else if (isOnForm(kUnder, under))
-        m_motion.KeepOnTop = false;
-    m_motion.SpeedFactor = isOnForm(kFast, fast) ? 1 : 2;
+        m_motion.keepOnTop = false;
+    m_motion.slowdown = isOnForm(kFast, fast) ? 1 : 2;
     for (std::size_t c = 0; c < std::size(kCornerSettings); ++c) {
         if (isOnForm(kCornerSettings[c].key, corners[c])) {
             m_motion.setCorner(kCornerSettings[c].corner);
@@ -76,7 +76,7 @@ void TrailEngine::readMotionSettings(const settings::SettingsStore &store)
 void TrailEngine::shapeAll()
 {
     for (auto &window : m_windows)
-        window->ShapeWindow(KeyColour);
+        window->cutOutline(KeyColour);
 }
 
 void TrailEngine::showWindows()
@@ -175,7 +175,7 @@ void TrailEngine::placeWindows()
     const platform::MonitorLayout &monitors = m_windowSystem.monitors();
     for (int k = 0; k < kSpriteCount; ++k) {
         const SpriteState &s = m_state.sprites[k];
-        m_placed.monitor[k] = monitors.indexAt(s.PosX, s.PosY);
+        m_placed.monitor[k] = monitors.indexAt(s.x, s.y);
         m_placed.position[k] =
             windowPosition(m_state, m_motion, k, monitors.scale(m_placed.monitor[k]));
     }
@@ -229,7 +229,7 @@ bool TrailEngine::restingStill(QPoint pointer, const MotionSettings &motion, dou
 {
     // Asleep, the trail costs nothing until the pointer moves; it only sleeps where ticking on
     // would change nothing on the screen.
-    return !motion.WobbleOn && m_havePointer && isAtRest(m_state, pointer.x(), pointer.y(), scale);
+    return !motion.wobbleOn && m_havePointer && isAtRest(m_state, pointer.x(), pointer.y(), scale);
 }
 
 void TrailEngine::threadTick()
@@ -291,7 +291,7 @@ std::optional<QPoint> TrailEngine::pointerNow()
     return m_channel ? m_channel->pointerPos() : m_windowSystem.pointerPos();
 }
 
-void TrailEngine::TrailTick()
+void TrailEngine::tick()
 {
     if (const std::optional<QPoint> sample = m_windowSystem.pointerPos()) {
         m_lastPointer = *sample;
@@ -338,14 +338,14 @@ void TrailEngine::wake()
     m_sleeping = false;
     m_windowSystem.stopWatchingPointer();
     m_tickTimer.start();
-    TrailTick(); // react to the movement now, not a tick later
+    tick(); // react to the movement now, not a tick later
 }
 
 void TrailEngine::onKeepOnTopTimer()
 {
     if (m_tickThread && m_windowSystem.monitors().scaled())
         leaveTickThread();
-    KeepOnTopTick();
+    keepOnTopTick();
     checkWhileAsleep();
     m_windowSystem.dropUnaskedEvents();
 }
@@ -366,9 +366,9 @@ void TrailEngine::checkWhileAsleep()
         wake();
 }
 
-void TrailEngine::KeepOnTopTick()
+void TrailEngine::keepOnTopTick()
 {
-    if (!m_motion.KeepOnTop)
+    if (!m_motion.keepOnTop)
         return;
     for (auto &window : m_windows)
         m_windowSystem.raiseWindow(window.get());

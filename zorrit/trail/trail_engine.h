@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The running trail: the five sprite windows, the 20 ms animation tick and the once-a-second
+// The running trail: the five sprite windows, the animation tick (kTickMs) and the once-a-second
 // return to the top of the window stack.
 #pragma once
 
@@ -27,9 +27,9 @@ namespace zorrit::trail {
 
 class TickThread;
 
-// Where the window system offers a trail channel, the 20 ms tick runs on a thread of its own
+// Where the window system offers a trail channel, the tick runs on a thread of its own
 // (TickThread) and Qt's GUI thread sleeps while the trail moves; otherwise the tick timer drives
-// TrailTick on the GUI thread. Either way the rest of the program sees the same engine, used
+// tick() on the GUI thread. Either way the rest of the program sees the same engine, used
 // from the GUI thread only.
 class TrailEngine final : public QObject
 {
@@ -54,16 +54,16 @@ public:
     void hideWindows();
     bool windowsVisible() const { return m_visible; }
 
-    // Starts the 20 ms tick (the tick timer or the tick thread) and the keep-on-top timer (1 s,
-    // KeepOnTopTick).
+    // Starts the tick (the tick timer or the tick thread) and the keep-on-top timer (1 s,
+    // keepOnTopTick()).
     void start();
     bool ticksOnItsOwnThread() const { return m_tickThread != nullptr; }
     QTimer &tickTimer() { return m_tickTimer; }
     QTimer &keepOnTopTimer() { return m_keepOnTopTimer; }
 
     // The tick as the tick timer runs it on the GUI thread; not while the tick thread runs.
-    void TrailTick();
-    void KeepOnTopTick();
+    void tick();
+    void keepOnTopTick();
 
     // Something that changes where the windows go (corner, wobble, speed) was changed: if the
     // trail sleeps, it takes up ticking again. Every change to the motion settings ends here,

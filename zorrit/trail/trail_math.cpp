@@ -12,43 +12,51 @@ namespace {
 constexpr double kRestEpsilon = 1e-3;
 } // namespace
 
+double followDivisor(double stepDivisor, int tickMs)
+{
+    if (tickMs == kFollowStepMs)
+        return stepDivisor; // one tick is one step: the plain division, to the last bit
+    const double keptPerTick = std::pow(1 - 1 / stepDivisor, double(tickMs) / kFollowStepMs);
+    return 1 / (1 - keptPerTick);
+}
+
 void advanceWobble(TrailState &state)
 {
-    if (state.WobbleRising) {
-        if (++state.WobbleOffset == 10)
-            state.WobbleRising = false;
+    if (state.wobbleRising) {
+        if (++state.wobbleOffset == 10)
+            state.wobbleRising = false;
     } else {
-        if (--state.WobbleOffset == 0)
-            state.WobbleRising = true;
+        if (--state.wobbleOffset == 0)
+            state.wobbleRising = true;
     }
 }
 
 PointD windowPosition(const TrailState &state, const MotionSettings &motion, int k, double scale)
 {
     const SpriteState &s = state.sprites[k];
-    return {s.PosX + scale * (motion.TrailSignX * kSprites[k].dx + motion.TrailOffsetX),
-            s.PosY + scale * (motion.TrailSignY * kSprites[k].dy + motion.TrailOffsetY)};
+    return {s.x + scale * (motion.cornerSignX * kSprites[k].dx + motion.cornerOffsetX),
+            s.y + scale * (motion.cornerSignY * kSprites[k].dy + motion.cornerOffsetY)};
 }
 
 void advanceChain(TrailState &state, const MotionSettings &motion, double px, double py,
                   double scale)
 {
-    if (motion.WobbleOn)
+    if (motion.wobbleOn)
         advanceWobble(state);
     double tx = px;
-    double ty = py + scale * state.WobbleOffset;
+    double ty = py + scale * state.wobbleOffset;
     for (int k = 0; k < kSpriteCount; ++k) {
         SpriteState &s = state.sprites[k];
-        const double divisor = double(motion.SpeedFactor) * kSprites[k].divisor;
-        s.PosY = s.PosY + (ty - s.PosY) / divisor;
-        s.PosX = s.PosX + (tx - s.PosX) / divisor;
-        tx = s.PosX;
-        ty = s.PosY;
+        const double divisor = followDivisor(double(motion.slowdown) * kSprites[k].divisor);
+        s.y = s.y + (ty - s.y) / divisor;
+        s.x = s.x + (tx - s.x) / divisor;
+        tx = s.x;
+        ty = s.y;
     }
 }
 
-std::array<PointD, kSpriteCount> TrailTickMath(TrailState &state, const MotionSettings &motion,
-                                               double px, double py)
+std::array<PointD, kSpriteCount> advanceTrail(TrailState &state, const MotionSettings &motion,
+                                              double px, double py)
 {
     advanceChain(state, motion, px, py, 1);
     std::array<PointD, kSpriteCount> out{};
@@ -59,9 +67,9 @@ std::array<PointD, kSpriteCount> TrailTickMath(TrailState &state, const MotionSe
 
 bool isAtRest(const TrailState &state, double px, double py, double scale)
 {
-    const double ty = py + scale * state.WobbleOffset;
+    const double ty = py + scale * state.wobbleOffset;
     for (const SpriteState &s : state.sprites) {
-        if (std::abs(s.PosX - px) > kRestEpsilon || std::abs(s.PosY - ty) > kRestEpsilon)
+        if (std::abs(s.x - px) > kRestEpsilon || std::abs(s.y - ty) > kRestEpsilon)
             return false;
     }
     return true;

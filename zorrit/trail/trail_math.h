@@ -3,6 +3,8 @@
 // one of four corners. Plain structs, no window system, no allocation.
 #pragma once
 
+#include "zorrit/trail/tick.h"
+
 #include <array>
 #include <cstdint>
 
@@ -10,8 +12,9 @@ namespace zorrit::trail {
 
 inline constexpr int kSpriteCount = 5;
 
-// Per sprite: how slowly it follows the one ahead (divisor) and where its window hangs relative to
-// its smoothed position (multiplied by the corner's signs).
+// Per sprite: how slowly it follows the one ahead (divisor: every kFollowStepMs it closes
+// 1 / (slowdown × divisor) of its gap) and where its window hangs relative to its smoothed position
+// (multiplied by the corner's signs).
 struct SpriteConstants
 {
     int divisor;
@@ -25,6 +28,16 @@ inline constexpr std::array<SpriteConstants, kSpriteCount> kSprites{{
     {3, 8, 50},
     {2, 10, 64},
 }};
+
+// The pace of the chain is set in time, not in ticks: every kFollowStepMs a sprite closes
+// 1 / (slowdown × divisor) of the gap to the one ahead, the lead sprite to the pointer. So at
+// normal speed (slowdown 2) the lead closes 10% of its gap every 20 ms and about 88% within 400 ms;
+// fast (slowdown 1), 20% and about 99%. The sprites behind it follow it the same way.
+inline constexpr int kFollowStepMs = 20;
+
+// The divisor a tick of tickMs uses for a sprite that closes 1 / stepDivisor of its gap every
+// kFollowStepMs: the same share of the gap in the same time, whatever the tick.
+double followDivisor(double stepDivisor, int tickMs = kTickMs);
 
 enum class TrailCorner { BotRight, BotLeft, TopRight, TopLeft };
 
@@ -50,28 +63,28 @@ constexpr CornerValues cornerValues(TrailCorner corner)
 // The motion settings shared by the trail and the preferences dialog.
 struct MotionSettings
 {
-    bool WobbleOn = false;
-    bool KeepOnTop = false;
-    std::int16_t SpeedFactor = 2; // 1 fast, 2 normal
-    std::int16_t TrailSignX = 0;
-    std::int16_t TrailSignY = 0;
-    std::int16_t TrailOffsetX = 0;
-    std::int16_t TrailOffsetY = 0;
+    bool wobbleOn = false;
+    bool keepOnTop = false;
+    std::int16_t slowdown = 2; // multiplies every divisor: 1 fast, 2 normal
+    std::int16_t cornerSignX = 0;
+    std::int16_t cornerSignY = 0;
+    std::int16_t cornerOffsetX = 0;
+    std::int16_t cornerOffsetY = 0;
 
     void setCorner(TrailCorner corner)
     {
         const CornerValues v = cornerValues(corner);
-        TrailSignY = v.signY;
-        TrailSignX = v.signX;
-        TrailOffsetX = v.offsetX;
-        TrailOffsetY = v.offsetY;
+        cornerSignY = v.signY;
+        cornerSignX = v.signX;
+        cornerOffsetX = v.offsetX;
+        cornerOffsetY = v.offsetY;
     }
 };
 
 struct SpriteState
 {
-    double PosX = 0;
-    double PosY = 0;
+    double x = 0;
+    double y = 0;
 };
 
 struct PointD
@@ -85,17 +98,17 @@ struct PointD
 struct TrailState
 {
     std::array<SpriteState, kSpriteCount> sprites{};
-    int WobbleOffset = 1;
-    bool WobbleRising = false;
+    int wobbleOffset = 1;
+    bool wobbleRising = false;
 };
 
-// One step of the wobble: a triangle wave between 0 and 10.
+// One step of the wobble: a triangle wave between 0 and 10, one pixel a tick.
 void advanceWobble(TrailState &state);
 
 // One animation step for a pointer sample (px, py): wobble (when on), then the follow chain.
 // Returns the five windows' top-left corners in pixels, unrounded.
-std::array<PointD, kSpriteCount> TrailTickMath(TrailState &state, const MotionSettings &motion,
-                                               double px, double py);
+std::array<PointD, kSpriteCount> advanceTrail(TrailState &state, const MotionSettings &motion,
+                                              double px, double py);
 
 // The same step on a screen drawn at a scale (device pixels per pixel), with (px, py) in device
 // pixels: the chain follows in device pixels, and the wobble is `scale` device pixels per pixel.

@@ -59,10 +59,10 @@ Translucency::Translucency(settings::SettingsStore &store, platform::WindowSyste
 {
 }
 
-void Translucency::ApplyTranslucency()
+void Translucency::apply()
 {
-    const QString slid = m_store.ReadSetting(settings::kTransSlid);
-    const QString on = m_store.ReadSetting(settings::kTransOn);
+    const QString slid = m_store.read(settings::kTransSlid);
+    const QString on = m_store.read(settings::kTransOn);
     const std::optional<int> level = translucencyLevel(slid);
 
     if (settings::isOnForm(settings::kTransOn, on)) {
@@ -76,7 +76,7 @@ void Translucency::ApplyTranslucency()
         }
         m_dialogs.critical(nullptr, zorrit::errorTitle(), failureText());
         Q_EMIT failed();
-        m_store.WriteFlag(settings::kTransOn, false);
+        m_store.writeFlag(settings::kTransOn, false);
         return;
     }
     for (SpriteWindow *window : m_windows)

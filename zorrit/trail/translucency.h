@@ -38,7 +38,7 @@ public:
 
     // Reads "transon" and "transslid" and gives all five windows the same opacity; when the
     // trail cannot be made translucent, reports it and switches the setting off.
-    void ApplyTranslucency();
+    void apply();
 
     static QString failureText()
     {

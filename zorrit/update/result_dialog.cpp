@@ -4,7 +4,7 @@
 
 #include "common/link_label.h"
 #include "common/maker_web.h"
-#include "zorrit/shell/xq_sys_icons.h"
+#include "zorrit/shell/message_icon.h"
 #include "zorrit/update/version_value.h"
 
 #include <QGridLayout>
@@ -67,19 +67,18 @@ ResultDialog::ResultDialog(Kind kind, const shell::VersionHolder &versions, plat
     setObjectName(QLatin1String(texts.objectName));
     setWindowRole(objectName());
     setWindowTitle(tr(texts.caption));
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint
-                   | Qt::WindowCloseButtonHint);
+    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
 
-    auto *icon = new shell::XQSysIcons(this);
+    auto *icon = new shell::MessageIcon(this);
     icon->setObjectName(QStringLiteral("XQSysIcons1"));
     icon->setIconStyle(texts.iconStyle);
-    icon->setFixedSize(shell::XQSysIcons::kSide, shell::XQSysIcons::kSide);
+    icon->setFixedSize(shell::MessageIcon::kSide, shell::MessageIcon::kSide);
 
     auto *grid = new QGridLayout(this);
     grid->addWidget(icon, 0, 0, 3, 1, Qt::AlignTop | Qt::AlignLeft);
-    QLabel *label1 = makeLabel(tr(texts.message), "Label1", this);
-    label1->setMinimumWidth(300);
-    grid->addWidget(label1, 0, 1);
+    QLabel *messageLabel = makeLabel(tr(texts.message), "Label1", this);
+    messageLabel->setMinimumWidth(300);
+    grid->addWidget(messageLabel, 0, 1);
 
     if (kind == Kind::UpdateAvailable) {
         const QString text =
@@ -87,18 +86,18 @@ ResultDialog::ResultDialog(Kind kind, const shell::VersionHolder &versions, plat
                 .arg(displayVersion(versions.latestVersion), versions.shownVersion);
         grid->addWidget(makeLabel(text, "st1", this), 1, 1);
 
-        // mousenein: the text-less margin around the link; leaving the link over it drops the
+        // The text-less margin around the link; leaving the link over it drops the
         // underline (the link label does that itself on leaving).
-        auto *mousenein = new QWidget(this);
-        mousenein->setObjectName(QStringLiteral("mousenein"));
-        auto *around = new QHBoxLayout(mousenein);
+        auto *linkMargin = new QWidget(this);
+        linkMargin->setObjectName(QStringLiteral("mousenein"));
+        auto *around = new QHBoxLayout(linkMargin);
         around->setContentsMargins(6, 6, 6, 6);
         auto *link = new common::LinkLabel(tr("Download update"), QUrl(common::web::installer()),
-                                           &shell, mousenein);
+                                           &shell, linkMargin);
         link->setObjectName(QStringLiteral("Label3"));
         around->addWidget(link);
         around->addStretch();
-        grid->addWidget(mousenein, 2, 1);
+        grid->addWidget(linkMargin, 2, 1);
         connect(link, &common::LinkLabel::clicked, this, &QDialog::close);
     } else if (kind == Kind::UpToDate) {
         grid->addWidget(makeLabel(tr("Version: %1").arg(versions.shownVersion), "thetext", this), 1,

@@ -30,20 +30,20 @@ struct StatusEntry
 // The texts are what the user reads, exactly; a failed lookup reads "Connecting... ", with a
 // trailing blank. The state itself is the enum, never the text.
 inline constexpr std::array<StatusEntry, 7> kStatusTexts{{
-    {TransferStatus::PleaseWait, QT_TRANSLATE_NOOP("zorrit::update::CheckIt", "Please wait..."),
-     false},
+    {TransferStatus::PleaseWait,
+     QT_TRANSLATE_NOOP("zorrit::update::UpdateCheckWindow", "Please wait..."), false},
     {TransferStatus::CheckingForUpdates,
-     QT_TRANSLATE_NOOP("zorrit::update::CheckIt", "Checking for updates..."), false},
-    {TransferStatus::LookupFailed, QT_TRANSLATE_NOOP("zorrit::update::CheckIt", "Connecting... "),
-     true},
-    {TransferStatus::Connecting, QT_TRANSLATE_NOOP("zorrit::update::CheckIt", "Connecting..."),
-     false},
+     QT_TRANSLATE_NOOP("zorrit::update::UpdateCheckWindow", "Checking for updates..."), false},
+    {TransferStatus::LookupFailed,
+     QT_TRANSLATE_NOOP("zorrit::update::UpdateCheckWindow", "Connecting... "), true},
+    {TransferStatus::Connecting,
+     QT_TRANSLATE_NOOP("zorrit::update::UpdateCheckWindow", "Connecting..."), false},
     {TransferStatus::CouldNotConnect,
-     QT_TRANSLATE_NOOP("zorrit::update::CheckIt", "Could not connect."), true},
-    {TransferStatus::Comparing, QT_TRANSLATE_NOOP("zorrit::update::CheckIt", "Comparing..."),
-     false},
+     QT_TRANSLATE_NOOP("zorrit::update::UpdateCheckWindow", "Could not connect."), true},
+    {TransferStatus::Comparing,
+     QT_TRANSLATE_NOOP("zorrit::update::UpdateCheckWindow", "Comparing..."), false},
     {TransferStatus::WaitingResponse,
-     QT_TRANSLATE_NOOP("zorrit::update::CheckIt", "Waiting response..."), true},
+     QT_TRANSLATE_NOOP("zorrit::update::UpdateCheckWindow", "Waiting response..."), true},
 }};
 
 constexpr const StatusEntry &statusEntry(TransferStatus status)
@@ -57,7 +57,8 @@ constexpr const StatusEntry &statusEntry(TransferStatus status)
 
 inline QString statusText(TransferStatus status)
 {
-    return QCoreApplication::translate("zorrit::update::CheckIt", statusEntry(status).text);
+    return QCoreApplication::translate("zorrit::update::UpdateCheckWindow",
+                                       statusEntry(status).text);
 }
 
 constexpr bool isFinal(TransferStatus status)

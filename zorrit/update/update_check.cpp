@@ -3,8 +3,8 @@
 #include "update_check.h"
 
 #include "platform/dialogs.h"
-#include "zorrit/update/check_it.h"
 #include "zorrit/update/result_dialog.h"
+#include "zorrit/update/update_check_window.h"
 
 #include <QApplication>
 
@@ -71,11 +71,11 @@ ServerAddress effectiveServer(const UpdateContext &ctx, const QString &overrideT
     return {ctx.host, ctx.port};
 }
 
-CheckIt *startUpdateCheck(UpdateContext &ctx)
+UpdateCheckWindow *startUpdateCheck(UpdateContext &ctx)
 {
     // One check at a time: a second request only brings the running one forward.
     for (QWidget *w : QApplication::topLevelWidgets()) {
-        if (auto *running = qobject_cast<CheckIt *>(w); running && running->isVisible()) {
+        if (auto *running = qobject_cast<UpdateCheckWindow *>(w); running && running->isVisible()) {
             running->raise();
             running->activateWindow();
             return running;
@@ -85,12 +85,12 @@ CheckIt *startUpdateCheck(UpdateContext &ctx)
     const ServerAddress server =
         effectiveServer(ctx, qEnvironmentVariable(kServerOverrideVariable));
     // The busy pointer comes with the window and leaves with it.
-    auto *window =
-        new CheckIt(QStringLiteral("http://") + server.host + QStringLiteral("/zvers.txt"),
-                    server.port, ctx.versions.compactVersion.toInt(), ctx.timing);
+    auto *window = new UpdateCheckWindow(
+        QStringLiteral("http://") + server.host + QStringLiteral("/zvers.txt"), server.port,
+        ctx.versions.compactVersion.toInt(), ctx.timing);
     window->setAttribute(Qt::WA_DeleteOnClose);
     window->setWindowModality(Qt::ApplicationModal);
-    QObject::connect(window, &CheckIt::concluded, window,
+    QObject::connect(window, &UpdateCheckWindow::concluded, window,
                      [&ctx](const CheckResult &result) { showResult(ctx, result); });
     window->begin();
     window->show();

@@ -11,7 +11,7 @@
 
 namespace zorrit::update {
 
-class CheckIt;
+class UpdateCheckWindow;
 
 struct ServerAddress
 {
@@ -31,6 +31,6 @@ ServerAddress effectiveServer(const UpdateContext &ctx, const QString &overrideT
 // transfer ends shows yesupdate, noupdate or errupdate (the last with a beep). Returns at once; ctx
 // must outlive the check (the composition root owns it for the whole run). The returned window
 // deletes itself when it closes.
-CheckIt *startUpdateCheck(UpdateContext &ctx);
+UpdateCheckWindow *startUpdateCheck(UpdateContext &ctx);
 
 } // namespace zorrit::update

@@ -8,7 +8,7 @@
 #include "zorrit/pointer/gnome_pointer_source.h"
 #include "zorrit/pointer/pointer_notice.h"
 #include "zorrit/prefs/autostart.h"
-#include "zorrit/shell/ahwell_dialog.h"
+#include "zorrit/shell/theme_not_found_dialog.h"
 #include "zorrit/shell/tray_window.h"
 #include "zorrit/texts/message_titles.h"
 #include "zorrit/trail/translucency.h"
@@ -49,7 +49,7 @@ TEST_F(German, EveryPartFindsItsTexts)
         {app::ZorritApp::alreadyRunningText(), "Zorrit läuft bereits."},
         {app::ZorritApp::notRunningText(), "Zorrit läuft nicht."},
         {instance::usageText(), "Aufruf: zorrit [THEMENDATEI]"},
-        {shell::AhwellDialog::text(), "Das gewählte Thema wurde nicht gefunden."},
+        {shell::ThemeNotFoundDialog::text(), "Das gewählte Thema wurde nicht gefunden."},
         {shell::TrayWindow::noTrayHostText(), "kein Systemabschnitt der Kontrollleiste"},
         {trail::Translucency::failureText(), "Die durchscheinende Spur"},
         {pointer::otherWaylandText(), "Diese Arbeitsumgebung"},

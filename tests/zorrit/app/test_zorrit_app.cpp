@@ -57,11 +57,11 @@ protected:
     // A store of its own, as another copy of the program would see the file.
     QString stored(const SettingKey &key) const
     {
-        return SettingsStore(settingsDir.path()).ReadSetting(key.path(), QStringLiteral("<none>"));
+        return SettingsStore(settingsDir.path()).read(key.path(), QStringLiteral("<none>"));
     }
     void preset(const SettingKey &key, const QString &value) const
     {
-        SettingsStore(settingsDir.path()).WriteSetting(key, value);
+        SettingsStore(settingsDir.path()).write(key, value);
     }
     bool showsBuiltIn() const
     {
@@ -195,9 +195,9 @@ TEST_F(ZorritAppTest, FirstPlainStartShowsTheWelcomeWhoseClosingStartsTheTrail)
         // The pass through the preferences left every option in its "True"/"False" form.
         EXPECT_EQ(stored(kAbove), QStringLiteral("True"));
         EXPECT_EQ(stored(kBotRight), QStringLiteral("True"));
-        EXPECT_TRUE(app.motion().KeepOnTop);
-        EXPECT_EQ(app.motion().SpeedFactor, 1);
-        EXPECT_EQ(app.motion().TrailOffsetX, 10);
+        EXPECT_TRUE(app.motion().keepOnTop);
+        EXPECT_EQ(app.motion().slowdown, 1);
+        EXPECT_EQ(app.motion().cornerOffsetX, 10);
     }
 }
 

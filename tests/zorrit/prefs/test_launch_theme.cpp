@@ -94,7 +94,7 @@ TEST(ChooseTheme, KeepOnTopPausesWhileTheDialogShowsAndCancelChangesNothing)
     WatchingChooser chooser;
     ZorritWorld world(&chooser);
     const QString theme = world.themes.goodTheme(QStringLiteral("squares.thm"));
-    world.app->store().WriteSetting(settings::kTheme, theme);
+    world.app->store().write(settings::kTheme, theme);
     world.startTrail();
     QTimer &keepOnTop = world.app->engine().keepOnTopTimer();
     chooser.keepOnTop = &keepOnTop;

@@ -9,8 +9,8 @@
 #include "zorrit/prefs/prefs_window.h"
 #include "zorrit/shell/tray_window.h"
 #include "zorrit/trail/translucency.h"
-#include "zorrit/update/check_it.h"
 #include "zorrit/update/update_check.h"
+#include "zorrit/update/update_check_window.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -147,13 +147,13 @@ TEST(PrefsDialog, EveryWayOfClosingSavesExceptQuit)
 TEST(PrefsDialog, ClosingKeepsWhatAnotherCopyStoredWhileItWasOpen)
 {
     ZorritWorld world;
-    world.app->store().WriteSetting(settings::kAbove, QStringLiteral("-1"));
+    world.app->store().write(settings::kAbove, QStringLiteral("-1"));
     prefs::PrefsDialog *dialog = openPrefs(world);
     ASSERT_NE(dialog, nullptr);
     // A copy started with a theme stores it while this one still has its dialog open.
     const QString handed = QStringLiteral("/home/me/handed.thm");
-    world.app->store().WriteSetting(settings::kTheme, handed);
-    world.app->store().WriteSetting(settings::kFast, QStringLiteral("0"));
+    world.app->store().write(settings::kTheme, handed);
+    world.app->store().write(settings::kFast, QStringLiteral("0"));
     click(dialog, "wobb");
     click(dialog, "Command11");
 
@@ -182,28 +182,28 @@ TEST(PrefsDialog, EachControlActsOnTheRunningTrailAtOnce)
     for (const auto &c : corners) {
         click(dialog, c.option);
         const trail::CornerValues v = trail::cornerValues(c.corner);
-        EXPECT_EQ(motion.TrailSignX, v.signX) << c.option;
-        EXPECT_EQ(motion.TrailSignY, v.signY) << c.option;
-        EXPECT_EQ(motion.TrailOffsetX, v.offsetX) << c.option;
-        EXPECT_EQ(motion.TrailOffsetY, v.offsetY) << c.option;
+        EXPECT_EQ(motion.cornerSignX, v.signX) << c.option;
+        EXPECT_EQ(motion.cornerSignY, v.signY) << c.option;
+        EXPECT_EQ(motion.cornerOffsetX, v.offsetX) << c.option;
+        EXPECT_EQ(motion.cornerOffsetY, v.offsetY) << c.option;
     }
 
     click(dialog, "wobb");
-    EXPECT_TRUE(motion.WobbleOn);
+    EXPECT_TRUE(motion.wobbleOn);
     click(dialog, "wobb");
-    EXPECT_FALSE(motion.WobbleOn);
+    EXPECT_FALSE(motion.wobbleOn);
     click(dialog, "vroom");
-    EXPECT_EQ(motion.SpeedFactor, 2);
+    EXPECT_EQ(motion.slowdown, 2);
     click(dialog, "vroom");
-    EXPECT_EQ(motion.SpeedFactor, 1);
+    EXPECT_EQ(motion.slowdown, 1);
 
-    ASSERT_TRUE(motion.KeepOnTop);
+    ASSERT_TRUE(motion.keepOnTop);
     click(dialog, "onit");
-    EXPECT_TRUE(motion.KeepOnTop);
+    EXPECT_TRUE(motion.keepOnTop);
     click(dialog, "ondesktop");
-    EXPECT_FALSE(motion.KeepOnTop);
+    EXPECT_FALSE(motion.keepOnTop);
     click(dialog, "onit"); // acts at the next start only
-    EXPECT_FALSE(motion.KeepOnTop);
+    EXPECT_FALSE(motion.keepOnTop);
 
     // Translucency: with a compositor the sprites take the slider's level at once.
     world.windowSystem.compositor = true;
@@ -226,8 +226,8 @@ TEST(PrefsDialog, OpeningDoesNotReapplyTranslucencyButTickingTheBoxDoes)
     world.startTrail();
     world.dialogs.shown.clear();
     // Stored "on", but no compositor: applying it would report the failure.
-    world.app->store().WriteSetting(settings::kTransOn, QStringLiteral("1"));
-    world.app->store().WriteSetting(settings::kTransSlid, QStringLiteral("90"));
+    world.app->store().write(settings::kTransOn, QStringLiteral("1"));
+    world.app->store().write(settings::kTransSlid, QStringLiteral("90"));
     prefs::PrefsDialog *dialog = openPrefs(world);
     EXPECT_TRUE(world.dialogs.shown.empty());
     EXPECT_TRUE(control<QCheckBox>(dialog, "transon")->isChecked());
@@ -245,14 +245,14 @@ TEST(PrefsDialog, OpeningDoesNotReapplyTranslucencyButTickingTheBoxDoes)
 TEST(PrefsDialog, StoredPositionComesBackSelected)
 {
     ZorritWorld world;
-    world.app->store().WriteSetting(settings::kBotRight, QStringLiteral("False"));
-    world.app->store().WriteSetting(settings::kBotLeft, QStringLiteral("True"));
+    world.app->store().write(settings::kBotRight, QStringLiteral("False"));
+    world.app->store().write(settings::kBotLeft, QStringLiteral("True"));
     prefs::PrefsDialog *dialog = openPrefs(world);
     EXPECT_TRUE(control<QRadioButton>(dialog, "botleft")->isChecked());
     EXPECT_FALSE(control<QRadioButton>(dialog, "botright")->isChecked());
     click(dialog, "Command12");
 
-    world.app->store().WriteSetting(settings::kBotLeft, QStringLiteral("False"));
+    world.app->store().write(settings::kBotLeft, QStringLiteral("False"));
     dialog = openPrefs(world);
     // None stored: none selected, and closing stores none.
     for (const char *option : {"botleft", "botright", "topleft", "topright"})
@@ -264,8 +264,8 @@ TEST(PrefsDialog, ThemeTextsAreShownAsPlainText)
     ZorritWorld world;
     QStringList lines = testsupport::ThemeFolder::goodThemeLines();
     lines[0] = QStringLiteral("<b>Bold</b> <a href=\"http://x\">link</a>");
-    world.app->store().WriteSetting(settings::kTheme,
-                                    world.themes.themeWithPictures(QStringLiteral("t.thm"), lines));
+    world.app->store().write(settings::kTheme,
+                             world.themes.themeWithPictures(QStringLiteral("t.thm"), lines));
     prefs::PrefsDialog *dialog = openPrefs(world);
     for (const char *name : {"whatis", "whatcopy", "whatmail"}) {
         auto *label = control<QLabel>(dialog, name);
@@ -311,7 +311,7 @@ TEST(PrefsDialog, AnUpdateCheckClosesThemWhichSaves)
     ctx.port = 1; // nobody answers there; the window is closed before it matters
     prefs::PrefsDialog *dialog = openPrefs(world);
     click(dialog, "wobb");
-    QPointer<update::CheckIt> check = update::startUpdateCheck(ctx);
+    QPointer<update::UpdateCheckWindow> check = update::startUpdateCheck(ctx);
     ASSERT_FALSE(check.isNull());
     EXPECT_EQ(world.app->prefsWindow().dialog(), nullptr);
     EXPECT_EQ(world.app->prefs().loaded(), nullptr);

@@ -31,7 +31,7 @@ class PrefsTest : public ::testing::Test
 protected:
     QString stored(const SettingKey &key) const
     {
-        return store.ReadSetting(key.path(), QStringLiteral("<none>"));
+        return store.read(key.path(), QStringLiteral("<none>"));
     }
 
     // Gives every sprite a plain grey square, so a change back to the built-in balls shows.
@@ -41,7 +41,7 @@ protected:
         grey.fill(qRgb(128, 128, 128));
         for (int k = 0; k < trail::kSpriteCount; ++k) {
             engine.window(k)->setPicture(grey);
-            engine.window(k)->ShapeWindow(trail::KeyColour);
+            engine.window(k)->cutOutline(trail::KeyColour);
         }
     }
 
@@ -79,10 +79,10 @@ TEST_F(PrefsTest, FirstUseShowsTheDefaults)
     EXPECT_EQ(model.themePath(), QStringLiteral("default"));
     EXPECT_FALSE(model.isLoading());
     // Setting the controls acted on the trail like clicks.
-    EXPECT_EQ(motion.SpeedFactor, 1);
-    EXPECT_FALSE(motion.WobbleOn);
-    EXPECT_EQ(motion.TrailOffsetX, 10);
-    EXPECT_EQ(motion.TrailSignY, 1);
+    EXPECT_EQ(motion.slowdown, 1);
+    EXPECT_FALSE(motion.wobbleOn);
+    EXPECT_EQ(motion.cornerOffsetX, 10);
+    EXPECT_EQ(motion.cornerSignY, 1);
     EXPECT_TRUE(dialogs.shown.empty());
     EXPECT_EQ(notices, 0);
 }
@@ -131,14 +131,14 @@ TEST_F(PrefsTest, DiscardingSavesNothing)
 
 TEST_F(PrefsTest, StoredChoicesComeBackWhenOpenedAgain)
 {
-    store.WriteSetting(kBotRight, QStringLiteral("False"));
-    store.WriteSetting(kBotLeft, QStringLiteral("True"));
-    store.WriteSetting(kAbove, QStringLiteral("False"));
-    store.WriteSetting(kUnder, QStringLiteral("True"));
-    store.WriteSetting(kMove, QStringLiteral("1"));
-    store.WriteSetting(kFast, QStringLiteral("0"));
-    store.WriteSetting(kTransSlid, QStringLiteral("200"));
-    motion.KeepOnTop = true;
+    store.write(kBotRight, QStringLiteral("False"));
+    store.write(kBotLeft, QStringLiteral("True"));
+    store.write(kAbove, QStringLiteral("False"));
+    store.write(kUnder, QStringLiteral("True"));
+    store.write(kMove, QStringLiteral("1"));
+    store.write(kFast, QStringLiteral("0"));
+    store.write(kTransSlid, QStringLiteral("200"));
+    motion.keepOnTop = true;
     PrefsModel &model = holder.model();
     EXPECT_EQ(model.position(), TrailCorner::BotLeft);
     EXPECT_FALSE(model.onTop());
@@ -146,16 +146,16 @@ TEST_F(PrefsTest, StoredChoicesComeBackWhenOpenedAgain)
     EXPECT_TRUE(model.wobble());
     EXPECT_FALSE(model.fastMove());
     EXPECT_EQ(model.visibility(), 200);
-    EXPECT_EQ(motion.TrailSignX, -1);
-    EXPECT_EQ(motion.TrailOffsetX, -12);
-    EXPECT_TRUE(motion.WobbleOn);
-    EXPECT_EQ(motion.SpeedFactor, 2);
-    EXPECT_FALSE(motion.KeepOnTop); // "On desktop" acts at once
+    EXPECT_EQ(motion.cornerSignX, -1);
+    EXPECT_EQ(motion.cornerOffsetX, -12);
+    EXPECT_TRUE(motion.wobbleOn);
+    EXPECT_EQ(motion.slowdown, 2);
+    EXPECT_FALSE(motion.keepOnTop); // "On desktop" acts at once
 }
 
 TEST_F(PrefsTest, NoStoredPositionSelectsNone)
 {
-    store.WriteSetting(kBotRight, QStringLiteral("False"));
+    store.write(kBotRight, QStringLiteral("False"));
     EXPECT_EQ(holder.model().position(), std::nullopt);
     holder.unload();
     EXPECT_EQ(stored(kBotRight), QStringLiteral("False"));
@@ -165,7 +165,7 @@ TEST_F(PrefsTest, NoStoredPositionSelectsNone)
 TEST_F(PrefsTest, FillingTheTranslucencyBoxOnOpeningAppliesNothing)
 {
     fake.compositor = false; // applying would fail loudly
-    store.WriteSetting(kTransOn, QStringLiteral("1"));
+    store.write(kTransOn, QStringLiteral("1"));
     PrefsModel &model = holder.model();
     EXPECT_TRUE(model.translucent());
     EXPECT_TRUE(model.visibilityEnabled());
@@ -212,24 +212,24 @@ TEST_F(PrefsTest, ClicksSetTheSharedMotionSettings)
                         {TrailCorner::TopLeft, -1, -1, -15, -9}};
     for (const Row &row : rows) {
         model.clickPosition(row.corner);
-        EXPECT_EQ(motion.TrailSignY, row.signY);
-        EXPECT_EQ(motion.TrailSignX, row.signX);
-        EXPECT_EQ(motion.TrailOffsetX, row.offsetX);
-        EXPECT_EQ(motion.TrailOffsetY, row.offsetY);
+        EXPECT_EQ(motion.cornerSignY, row.signY);
+        EXPECT_EQ(motion.cornerSignX, row.signX);
+        EXPECT_EQ(motion.cornerOffsetX, row.offsetX);
+        EXPECT_EQ(motion.cornerOffsetY, row.offsetY);
     }
     model.clickFastMove(false);
-    EXPECT_EQ(motion.SpeedFactor, 2);
+    EXPECT_EQ(motion.slowdown, 2);
     model.clickFastMove(true);
-    EXPECT_EQ(motion.SpeedFactor, 1);
+    EXPECT_EQ(motion.slowdown, 1);
     model.clickWobble(true);
-    EXPECT_TRUE(motion.WobbleOn);
-    motion.KeepOnTop = true;
+    EXPECT_TRUE(motion.wobbleOn);
+    motion.keepOnTop = true;
     model.clickOnTop();
-    EXPECT_TRUE(motion.KeepOnTop);
+    EXPECT_TRUE(motion.keepOnTop);
     model.clickOnDesktop();
-    EXPECT_FALSE(motion.KeepOnTop);
+    EXPECT_FALSE(motion.keepOnTop);
     model.clickOnTop(); // acts only at the next start
-    EXPECT_FALSE(motion.KeepOnTop);
+    EXPECT_FALSE(motion.keepOnTop);
 }
 
 TEST_F(PrefsTest, CornerClickWakesASleepingTrail)
@@ -237,11 +237,11 @@ TEST_F(PrefsTest, CornerClickWakesASleepingTrail)
     motion.setCorner(TrailCorner::BotRight);
     engine.start();
     for (trail::SpriteState &s : engine.state().sprites) {
-        s.PosX = 500;
-        s.PosY = 301;
+        s.x = 500;
+        s.y = 301;
     }
     fake.current = QPoint(500, 300);
-    engine.TrailTick();
+    engine.tick();
     ASSERT_TRUE(engine.isSleeping());
     fake.moves.clear();
     holder.model().clickPosition(TrailCorner::BotLeft);
@@ -254,7 +254,7 @@ TEST_F(PrefsTest, ThemeInUseFillsTheLabels)
 {
     ThemeFolder themes;
     const QString path = themes.goodTheme();
-    store.WriteSetting(kTheme, path);
+    store.write(kTheme, path);
     greySprites();
     PrefsModel &model = holder.model();
     EXPECT_EQ(model.themeName(), QStringLiteral("Good Theme"));
@@ -278,7 +278,7 @@ TEST_F(PrefsTest, UnusableThemeAtOpeningFallsBackToTheBuiltInOneWithTheNotice)
                                   QStringLiteral("Default"), themes.path()};
     for (const QString &theme : candidates) {
         notices = 0;
-        store.WriteSetting(kTheme, theme);
+        store.write(kTheme, theme);
         greySprites();
         PrefsModel &model = holder.model();
         EXPECT_EQ(stored(kTheme), QStringLiteral("default")) << theme.toStdString();
@@ -300,7 +300,7 @@ TEST_F(PrefsTest, UnusableThemeAtOpeningFallsBackToTheBuiltInOneWithTheNotice)
 TEST_F(PrefsTest, BuiltInThemeOnRequestShowsTheMakersSiteAndGivesNoNotice)
 {
     ThemeFolder themes;
-    store.WriteSetting(kTheme, themes.goodTheme());
+    store.write(kTheme, themes.goodTheme());
     greySprites();
     PrefsModel &model = holder.model();
     model.useBuiltInTheme();

@@ -56,18 +56,18 @@ TEST(SettingsStore, MissingOrEmptyValueReadsAsItsDefaultAndIsWrittenBack)
 {
     QTemporaryDir dir;
     const SettingsStore store(dir.filePath(QStringLiteral("ReDiroriro")));
-    EXPECT_EQ(store.ReadSetting(kThemePath, QStringLiteral("default")), QStringLiteral("default"));
+    EXPECT_EQ(store.read(kThemePath, QStringLiteral("default")), QStringLiteral("default"));
     ASSERT_TRUE(QFile::exists(store.filePath()));
     // A second store (another copy of the program) sees it: nothing is cached.
     const SettingsStore other(dir.filePath(QStringLiteral("ReDiroriro")));
-    EXPECT_EQ(other.ReadSetting(kThemePath, QStringLiteral("other")), QStringLiteral("default"));
+    EXPECT_EQ(other.read(kThemePath, QStringLiteral("other")), QStringLiteral("default"));
 
-    store.WriteSetting(kThemePath, QString());
-    EXPECT_EQ(store.ReadSetting(kThemePath, QStringLiteral("default")), QStringLiteral("default"));
-    EXPECT_EQ(other.ReadSetting(kThemePath, QStringLiteral("x")), QStringLiteral("default"));
+    store.write(kThemePath, QString());
+    EXPECT_EQ(store.read(kThemePath, QStringLiteral("default")), QStringLiteral("default"));
+    EXPECT_EQ(other.read(kThemePath, QStringLiteral("x")), QStringLiteral("default"));
 
-    store.WriteSetting(kScroll, QStringLiteral("No"));
-    EXPECT_EQ(other.ReadSetting(kScroll), QStringLiteral("No"));
+    store.write(kScroll, QStringLiteral("No"));
+    EXPECT_EQ(other.read(kScroll), QStringLiteral("No"));
 }
 
 TEST(SettingsStore, ValuesRoundTripWhateverTheyHold)
@@ -89,13 +89,13 @@ TEST(SettingsStore, ValuesRoundTripWhateverTheyHold)
     int i = 0;
     for (const QString &value : values) {
         const QString path = kThemePath + QString::number(i++);
-        store.WriteSetting(path, value);
-        EXPECT_EQ(store.ReadSetting(path, QStringLiteral("default")), value) << value.toStdString();
+        store.write(path, value);
+        EXPECT_EQ(store.read(path, QStringLiteral("default")), value) << value.toStdString();
     }
     // Every earlier value survived the later writes.
     i = 0;
     for (const QString &value : values)
-        EXPECT_EQ(store.ReadSetting(kThemePath + QString::number(i++), QString()), value);
+        EXPECT_EQ(store.read(kThemePath + QString::number(i++), QString()), value);
     const SettingsStore::Parsed parsed = SettingsStore::parse(readAll(store.filePath()));
     EXPECT_FALSE(parsed.damaged);
 }
@@ -120,22 +120,20 @@ TEST(SettingsStore, DamagedFileKeepsItsReadableValuesAndIsCopiedAsideFirst)
     EXPECT_FALSE(parsed.values.contains(QStringLiteral("HKCU\\Software\\ReDiroriro\\Data\\Tail")));
 
     // Reading leaves the file alone.
-    EXPECT_EQ(store.ReadSetting(kThemePath, QStringLiteral("default")),
-              QStringLiteral("/home/u/t.thm"));
+    EXPECT_EQ(store.read(kThemePath, QStringLiteral("default")), QStringLiteral("/home/u/t.thm"));
     EXPECT_EQ(readAll(store.filePath()), damaged);
     EXPECT_FALSE(QFile::exists(store.backupPath()));
 
     // The first rewrite keeps the original aside, byte for byte.
-    store.WriteSetting(kFast, QStringLiteral("0"));
+    store.write(kFast, QStringLiteral("0"));
     EXPECT_EQ(readAll(store.backupPath()), damaged);
-    EXPECT_EQ(store.ReadSetting(kThemePath, QStringLiteral("default")),
-              QStringLiteral("/home/u/t.thm"));
-    EXPECT_EQ(store.ReadSetting(kMove), QStringLiteral("1"));
-    EXPECT_EQ(store.ReadSetting(kFast), QStringLiteral("0"));
+    EXPECT_EQ(store.read(kThemePath, QStringLiteral("default")), QStringLiteral("/home/u/t.thm"));
+    EXPECT_EQ(store.read(kMove), QStringLiteral("1"));
+    EXPECT_EQ(store.read(kFast), QStringLiteral("0"));
     EXPECT_FALSE(SettingsStore::parse(readAll(store.filePath())).damaged);
 
     // Later writes of the now sound file leave the copy alone.
-    store.WriteSetting(kFast, QStringLiteral("1"));
+    store.write(kFast, QStringLiteral("1"));
     EXPECT_EQ(readAll(store.backupPath()), damaged);
 }
 
@@ -160,13 +158,13 @@ TEST(SettingsStore, HugeDamageKeepsTheReadableLinesAndAPrivateCopy)
         QTemporaryDir dir;
         const SettingsStore store(dir.path());
         writeAll(store.filePath(), c.file);
-        EXPECT_EQ(store.ReadSetting(kScroll), QStringLiteral("No"));
-        EXPECT_EQ(store.ReadSetting(kThemePath, QStringLiteral("default")),
+        EXPECT_EQ(store.read(kScroll), QStringLiteral("No"));
+        EXPECT_EQ(store.read(kThemePath, QStringLiteral("default")),
                   c.themeKept ? QStringLiteral("/x.thm") : QStringLiteral("default"));
         // The rewrite keeps the good values and sets the original aside, readable by its owner
         // only.
-        store.WriteSetting(kFast, QStringLiteral("0"));
-        EXPECT_EQ(store.ReadSetting(kScroll), QStringLiteral("No"));
+        store.write(kFast, QStringLiteral("0"));
+        EXPECT_EQ(store.read(kScroll), QStringLiteral("No"));
         EXPECT_FALSE(SettingsStore::parse(readAll(store.filePath())).damaged);
         const QFileInfo backup(store.backupPath());
         EXPECT_EQ(backup.size(), c.file.size());
@@ -205,11 +203,10 @@ TEST(SettingsStore, OnlyRegularFilesAreReadOrWritten)
         QTemporaryDir dir;
         const SettingsStore store(dir.path());
         c.make(store.filePath(), dir.path());
-        EXPECT_EQ(store.ReadSetting(kThemePath, QStringLiteral("default")),
-                  QStringLiteral("default"));
-        EXPECT_EQ(store.ReadSetting(kScroll), QStringLiteral("Yes"));
-        store.WriteSetting(kScroll, QStringLiteral("No"));
-        EXPECT_EQ(store.ReadSetting(kScroll), QStringLiteral("Yes"));
+        EXPECT_EQ(store.read(kThemePath, QStringLiteral("default")), QStringLiteral("default"));
+        EXPECT_EQ(store.read(kScroll), QStringLiteral("Yes"));
+        store.write(kScroll, QStringLiteral("No"));
+        EXPECT_EQ(store.read(kScroll), QStringLiteral("Yes"));
         struct stat st = {};
         ASSERT_EQ(::stat(QFile::encodeName(store.filePath()).constData(), &st), 0);
         EXPECT_EQ(S_ISDIR(st.st_mode), c.dir);
@@ -223,8 +220,8 @@ TEST(SettingsStore, OnlyRegularFilesAreReadOrWritten)
     writeAll(dir.filePath(QStringLiteral("real.conf")), "");
     QDir().mkpath(dir.filePath(QStringLiteral("conf")));
     ASSERT_TRUE(QFile::link(dir.filePath(QStringLiteral("real.conf")), store.filePath()));
-    store.WriteSetting(kScroll, QStringLiteral("No"));
-    EXPECT_EQ(store.ReadSetting(kScroll), QStringLiteral("No"));
+    store.write(kScroll, QStringLiteral("No"));
+    EXPECT_EQ(store.read(kScroll), QStringLiteral("No"));
     EXPECT_TRUE(QFileInfo(store.filePath()).isSymLink());
     EXPECT_TRUE(readAll(dir.filePath(QStringLiteral("real.conf"))).contains("Scroll=No"));
 }
@@ -236,9 +233,9 @@ TEST(SettingsStore, UnwritableStoreReadsEmptyAndRaisesNothing)
     const QString blocker = dir.filePath(QStringLiteral("file"));
     writeAll(blocker, "x");
     const SettingsStore store(blocker + QStringLiteral("/ReDiroriro"));
-    EXPECT_EQ(store.ReadSetting(kThemePath, QStringLiteral("default")), QString());
-    store.WriteSetting(kThemePath, QStringLiteral("x")); // ignored
-    EXPECT_EQ(store.ReadSetting(kThemePath, QString()), QString());
+    EXPECT_EQ(store.read(kThemePath, QStringLiteral("default")), QString());
+    store.write(kThemePath, QStringLiteral("x")); // ignored
+    EXPECT_EQ(store.read(kThemePath, QString()), QString());
 }
 
 TEST(SettingsStore, FailedWriteKeepsTheOldValue)
@@ -247,10 +244,10 @@ TEST(SettingsStore, FailedWriteKeepsTheOldValue)
         GTEST_SKIP() << "running as root: file permissions do not stop writes";
     QTemporaryDir dir;
     const SettingsStore store(dir.path());
-    store.WriteSetting(kThemePath, QStringLiteral("/old.thm"));
+    store.write(kThemePath, QStringLiteral("/old.thm"));
     ASSERT_EQ(::chmod(QFile::encodeName(dir.path()).constData(), 0500), 0);
-    store.WriteSetting(kThemePath, QStringLiteral("/new.thm"));
-    EXPECT_EQ(store.ReadSetting(kThemePath, QStringLiteral("default")), QStringLiteral("/old.thm"));
+    store.write(kThemePath, QStringLiteral("/new.thm"));
+    EXPECT_EQ(store.read(kThemePath, QStringLiteral("default")), QStringLiteral("/old.thm"));
     ::chmod(QFile::encodeName(dir.path()).constData(), 0700);
 }
 
@@ -260,10 +257,10 @@ TEST(SettingsStore, UnreadableFileIsNeverOverwritten)
         GTEST_SKIP() << "running as root: file permissions do not stop reads";
     QTemporaryDir dir;
     const SettingsStore store(dir.path());
-    store.WriteSetting(kThemePath, QStringLiteral("/kept.thm"));
+    store.write(kThemePath, QStringLiteral("/kept.thm"));
     const QByteArray before = readAll(store.filePath());
     ASSERT_EQ(::chmod(QFile::encodeName(store.filePath()).constData(), 0200), 0);
-    store.WriteSetting(kFast, QStringLiteral("0"));
+    store.write(kFast, QStringLiteral("0"));
     ::chmod(QFile::encodeName(store.filePath()).constData(), 0600);
     EXPECT_EQ(readAll(store.filePath()), before);
 }

@@ -6,8 +6,8 @@
 #include "common/maker_web.h"
 #include "common/version.h"
 #include "platform/fake/fake_dialogs.h"
-#include "zorrit/update/check_it.h"
 #include "zorrit/update/update_check.h"
+#include "zorrit/update/update_check_window.h"
 #include "zorrit/update/update_context.h"
 
 #include <QApplication>

@@ -171,8 +171,8 @@ TEST(ThemeReader, FileNamesThatAreNotUtf8AreFound)
     EXPECT_EQ(platform::encodeFileName(theme), themeBytes);
 
     const zorrit::settings::SettingsStore store(folder.file(QStringLiteral("settings")));
-    store.WriteSetting(zorrit::settings::kTheme, theme);
-    const QString stored = store.ReadSetting(zorrit::settings::kTheme);
+    store.write(zorrit::settings::kTheme, theme);
+    const QString stored = store.read(zorrit::settings::kTheme);
     EXPECT_EQ(stored, theme);
 
     ASSERT_TRUE(readThemeFile(stored).has_value());

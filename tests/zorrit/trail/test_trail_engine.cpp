@@ -24,15 +24,15 @@ class TrailEngineTest : public ::testing::Test
 protected:
     TrailEngineTest()
     {
-        motion.SpeedFactor = 2;
+        motion.slowdown = 2;
         motion.setCorner(TrailCorner::BotRight);
     }
 
     void restAt(QPoint pointer)
     {
         for (SpriteState &s : engine.state().sprites) {
-            s.PosX = pointer.x();
-            s.PosY = pointer.y() + engine.state().WobbleOffset;
+            s.x = pointer.x();
+            s.y = pointer.y() + engine.state().wobbleOffset;
         }
         fake.current = pointer;
     }
@@ -69,7 +69,7 @@ TEST_F(TrailEngineTest, WindowsHaveTheirNamesAndTitlesInTrailOrder)
 TEST_F(TrailEngineTest, TickMovesEveryWindowToItsRoundedPosition)
 {
     fake.current = QPoint(500, 300);
-    engine.TrailTick(); // from (0, 0): sprite 1 at (50, 30.1)
+    engine.tick(); // from (0, 0): sprite 1 at (50, 30.1)
     ASSERT_EQ(fake.moves.size(), 5u);
     for (int k = 0; k < kSpriteCount; ++k)
         EXPECT_EQ(fake.moves[k].window, engine.window(k));
@@ -78,7 +78,7 @@ TEST_F(TrailEngineTest, TickMovesEveryWindowToItsRoundedPosition)
 
     fake.moves.clear();
     restAt(QPoint(500, 300));
-    engine.TrailTick();
+    engine.tick();
     EXPECT_EQ(movesOf(0), std::vector<QPoint>{QPoint(512, 319)});
     EXPECT_EQ(movesOf(4), std::vector<QPoint>{QPoint(520, 375)});
 }
@@ -86,20 +86,20 @@ TEST_F(TrailEngineTest, TickMovesEveryWindowToItsRoundedPosition)
 TEST_F(TrailEngineTest, NoMoveIsSentWhenTheRoundedPositionStays)
 {
     restAt(QPoint(500, 300));
-    engine.TrailTick();
+    engine.tick();
     fake.moves.clear();
     const int flushes = fake.flushes;
-    engine.TrailTick();
+    engine.tick();
     EXPECT_TRUE(fake.moves.empty());
     EXPECT_EQ(fake.flushes, flushes); // nothing to send, nothing flushed
 
     // One pixel right: sprite 1 moves 0.1 px, which rounds to the same pixel.
     fake.current = QPoint(501, 300);
-    engine.TrailTick();
+    engine.tick();
     EXPECT_TRUE(fake.moves.empty());
     // Jump far: sprite 1 moves on this tick, and only windows whose pixel changed are sent.
     fake.current = QPoint(600, 300);
-    engine.TrailTick();
+    engine.tick();
     EXPECT_EQ(movesOf(0).size(), 1u);
     EXPECT_TRUE(movesOf(4).empty());
 }
@@ -109,32 +109,32 @@ TEST_F(TrailEngineTest, FailedPointerQueryKeepsTheLastSample)
     restAt(QPoint(500, 300));
     fake.samples = {QPoint(600, 300), std::nullopt, std::nullopt};
     fake.current = std::nullopt;
-    engine.TrailTick();
-    const double afterFirst = engine.state().sprites[0].PosX;
+    engine.tick();
+    const double afterFirst = engine.state().sprites[0].x;
     EXPECT_DOUBLE_EQ(afterFirst, 510);
-    engine.TrailTick();
-    engine.TrailTick();
+    engine.tick();
+    engine.tick();
     // Still chasing (600, 300), not (0, 0).
-    EXPECT_GT(engine.state().sprites[0].PosX, afterFirst);
+    EXPECT_GT(engine.state().sprites[0].x, afterFirst);
 }
 
 TEST_F(TrailEngineTest, KeepOnTopRaisesTheFiveWindowsInOrderOnlyWhenOn)
 {
-    motion.KeepOnTop = false;
-    engine.KeepOnTopTick();
+    motion.keepOnTop = false;
+    engine.keepOnTopTick();
     EXPECT_TRUE(fake.raises.empty());
 
-    motion.KeepOnTop = true;
-    engine.KeepOnTopTick();
+    motion.keepOnTop = true;
+    engine.keepOnTopTick();
     ASSERT_EQ(fake.raises.size(), 5u);
     for (int k = 0; k < kSpriteCount; ++k)
         EXPECT_EQ(fake.raises[k], engine.window(k));
     EXPECT_GE(fake.flushes, 1);
 }
 
-TEST_F(TrailEngineTest, TimersTickEveryTwentyMillisecondsAndEverySecond)
+TEST_F(TrailEngineTest, TimersRunEveryTickAndEverySecond)
 {
-    EXPECT_EQ(engine.tickTimer().interval(), 20);
+    EXPECT_EQ(engine.tickTimer().interval(), kTickMs);
     EXPECT_EQ(engine.keepOnTopTimer().interval(), 1000);
     engine.start();
     EXPECT_TRUE(engine.tickTimer().isActive());
@@ -149,7 +149,7 @@ TEST_F(TrailEngineTest, SleepsAtRestAndWakesWithATickWhenThePointerMoves)
 {
     engine.start();
     restAt(QPoint(500, 300));
-    engine.TrailTick();
+    engine.tick();
     ASSERT_TRUE(engine.isSleeping());
     EXPECT_FALSE(engine.tickTimer().isActive());
     EXPECT_TRUE(engine.keepOnTopTimer().isActive()); // keeping on top goes on
@@ -161,7 +161,7 @@ TEST_F(TrailEngineTest, SleepsAtRestAndWakesWithATickWhenThePointerMoves)
     EXPECT_FALSE(engine.isSleeping());
     EXPECT_TRUE(engine.tickTimer().isActive());
     // The reaction is immediate: the first step towards the new pointer is already on screen.
-    EXPECT_DOUBLE_EQ(engine.state().sprites[0].PosX, 510);
+    EXPECT_DOUBLE_EQ(engine.state().sprites[0].x, 510);
     EXPECT_EQ(movesOf(0), std::vector<QPoint>{QPoint(522, 319)});
 }
 
@@ -225,8 +225,8 @@ TEST_F(TrailEngineTest, StoppingWhileTheThreadFallsAsleepEndsCleanly)
     fake.holdPointerQueries = true;
     auto stopping = std::make_unique<TrailEngine>(fake, motion);
     for (SpriteState &s : stopping->state().sprites) {
-        s.PosX = 500;
-        s.PosY = 300 + stopping->state().WobbleOffset;
+        s.x = 500;
+        s.y = 300 + stopping->state().wobbleOffset;
     }
     stopping->start();
     ASSERT_TRUE(stopping->ticksOnItsOwnThread());
@@ -276,23 +276,23 @@ TEST_F(TrailEngineTest, DoesNotSleepWhileAnythingCouldStillMove)
 {
     engine.start();
     // Wobbling: the first sprite's target moves every tick.
-    motion.WobbleOn = true;
+    motion.wobbleOn = true;
     restAt(QPoint(500, 300));
-    engine.TrailTick();
+    engine.tick();
     EXPECT_FALSE(engine.isSleeping());
 
     // Still on its way.
-    motion.WobbleOn = false;
+    motion.wobbleOn = false;
     restAt(QPoint(500, 300));
     fake.current = QPoint(700, 300);
-    engine.TrailTick();
+    engine.tick();
     EXPECT_FALSE(engine.isSleeping());
     EXPECT_TRUE(engine.tickTimer().isActive());
 
     // A window system that cannot report movement: keep polling.
     fake.watchable = false;
     restAt(QPoint(500, 300));
-    engine.TrailTick();
+    engine.tick();
     EXPECT_FALSE(engine.isSleeping());
     EXPECT_TRUE(engine.tickTimer().isActive());
 }
@@ -303,28 +303,28 @@ TEST_F(TrailEngineTest, MovementJustBeforeFallingAsleepIsNotMissed)
     restAt(QPoint(500, 300));
     // The tick samples (500, 300); the check made while going to sleep sees (520, 300).
     fake.samples = {QPoint(500, 300), QPoint(520, 300)};
-    engine.TrailTick();
+    engine.tick();
     EXPECT_FALSE(engine.isSleeping());
     EXPECT_TRUE(engine.tickTimer().isActive());
-    EXPECT_DOUBLE_EQ(engine.state().sprites[0].PosX, 502);
+    EXPECT_DOUBLE_EQ(engine.state().sprites[0].x, 502);
 }
 
 TEST_F(TrailEngineTest, CornerChangeWhileAsleepMovesTheWindowsAtOnce)
 {
     engine.start();
     restAt(QPoint(500, 300));
-    engine.TrailTick();
+    engine.tick();
     ASSERT_TRUE(engine.isSleeping());
     fake.moves.clear();
     motion.setCorner(TrailCorner::TopLeft);
     engine.wake();
     EXPECT_EQ(movesOf(0), std::vector<QPoint>{QPoint(500 - 2 - 15, 301 - 8 - 9)});
-    EXPECT_DOUBLE_EQ(engine.state().sprites[0].PosX, 500); // smoothed positions untouched
+    EXPECT_DOUBLE_EQ(engine.state().sprites[0].x, 500); // smoothed positions untouched
     // Nothing else can change now, so it may sleep again; a pointer movement still wakes it.
     if (engine.isSleeping()) {
         fake.current = QPoint(600, 300);
         fake.wakeUp();
-        EXPECT_DOUBLE_EQ(engine.state().sprites[0].PosX, 510);
+        EXPECT_DOUBLE_EQ(engine.state().sprites[0].x, 510);
     }
 }
 
@@ -347,15 +347,15 @@ TEST_F(TrailEngineTest, MotionSettingsFollowTheStoredTextsExactly)
         {"-1", "2", "true", "0", false, 2, false, false}, // case matters
     };
     for (const Row &row : rows) {
-        store.WriteSetting(kMove, QString::fromLatin1(row.move));
-        store.WriteSetting(kFast, QString::fromLatin1(row.fast));
-        store.WriteSetting(kAbove, QString::fromLatin1(row.above));
-        store.WriteSetting(kUnder, QString::fromLatin1(row.under));
-        motion.KeepOnTop = row.keepOnTopBefore;
+        store.write(kMove, QString::fromLatin1(row.move));
+        store.write(kFast, QString::fromLatin1(row.fast));
+        store.write(kAbove, QString::fromLatin1(row.above));
+        store.write(kUnder, QString::fromLatin1(row.under));
+        motion.keepOnTop = row.keepOnTopBefore;
         engine.readMotionSettings(store);
-        EXPECT_EQ(motion.WobbleOn, row.wobble) << row.move;
-        EXPECT_EQ(motion.SpeedFactor, row.speed) << row.fast;
-        EXPECT_EQ(motion.KeepOnTop, row.keepOnTop) << row.above << "/" << row.under;
+        EXPECT_EQ(motion.wobbleOn, row.wobble) << row.move;
+        EXPECT_EQ(motion.slowdown, row.speed) << row.fast;
+        EXPECT_EQ(motion.keepOnTop, row.keepOnTop) << row.above << "/" << row.under;
     }
 }
 
@@ -365,25 +365,25 @@ TEST_F(TrailEngineTest, FirstCornerReadingTrueWinsAndNoneLeavesTheValues)
     const zorrit::settings::SettingsStore store(dir.path());
     using namespace zorrit::settings;
     const auto corners = [&](const char *br, const char *bl, const char *tr, const char *tl) {
-        store.WriteSetting(kBotRight, QString::fromLatin1(br));
-        store.WriteSetting(kBotLeft, QString::fromLatin1(bl));
-        store.WriteSetting(kTopRight, QString::fromLatin1(tr));
-        store.WriteSetting(kTopLeft, QString::fromLatin1(tl));
+        store.write(kBotRight, QString::fromLatin1(br));
+        store.write(kBotLeft, QString::fromLatin1(bl));
+        store.write(kTopRight, QString::fromLatin1(tr));
+        store.write(kTopLeft, QString::fromLatin1(tl));
         engine.readMotionSettings(store);
     };
     corners("False", "True", "False", "True");
-    EXPECT_EQ(motion.TrailOffsetX, -12); // bottom left comes before top left
+    EXPECT_EQ(motion.cornerOffsetX, -12); // bottom left comes before top left
     corners("False", "False", "False", "True");
-    EXPECT_EQ(motion.TrailOffsetX, -15);
+    EXPECT_EQ(motion.cornerOffsetX, -15);
     corners("1", "0", "0", "0"); // defaults as first written: none is "True"
-    EXPECT_EQ(motion.TrailOffsetX, -15);
-    EXPECT_EQ(motion.TrailSignY, -1);
+    EXPECT_EQ(motion.cornerOffsetX, -15);
+    EXPECT_EQ(motion.cornerSignY, -1);
 
     MotionSettings fresh;
     TrailEngine other(fake, fresh);
     other.readMotionSettings(store);
-    EXPECT_EQ(fresh.TrailSignX, 0);
-    EXPECT_EQ(fresh.TrailOffsetY, 0);
+    EXPECT_EQ(fresh.cornerSignX, 0);
+    EXPECT_EQ(fresh.cornerOffsetY, 0);
 }
 
 TEST_F(TrailEngineTest, ShownWindowsStandWhereTheTrailIs)
@@ -406,7 +406,7 @@ TEST_F(TrailEngineTest, ShapingCutsEachWindowToItsPicture)
         EXPECT_TRUE(QRect(0, 0, 11, 11).contains(engine.window(k)->shape().boundingRect()));
     }
     engine.window(2)->setPicture(blankPicture());
-    engine.window(2)->ShapeWindow(KeyColour);
+    engine.window(2)->cutOutline(KeyColour);
     EXPECT_TRUE(engine.window(2)->shape().isEmpty());
 }
 
@@ -430,11 +430,11 @@ TEST_F(TrailEngineTest, OnMonitorsOfDifferentScaleEachSpriteLooksAsOnItsOwnMonit
         SCOPED_TRACE(c.pointer.x());
         restAt(c.pointer);
         for (SpriteState &s : engine.state().sprites)
-            s.PosY = c.pointer.y() + engine.state().WobbleOffset * fake.layout.scale(c.monitor);
+            s.y = c.pointer.y() + engine.state().wobbleOffset * fake.layout.scale(c.monitor);
         fake.moves.clear();
         engine.showWindows();
         engine.wake(); // ticks, when the case before left the trail asleep
-        engine.TrailTick();
+        engine.tick();
         ASSERT_FALSE(fake.moves.empty());
         EXPECT_EQ(movesOf(0).back(), c.lead);
         EXPECT_EQ(movesOf(4).back(), c.last);
@@ -453,10 +453,10 @@ TEST_F(TrailEngineTest, OnMonitorsOfDifferentScaleEachSpriteLooksAsOnItsOwnMonit
     int previousX = 0;
     for (int x = 700; x <= 900; x += 4) {
         fake.current = QPoint(x, 300);
-        engine.TrailTick();
+        engine.tick();
     }
     for (int i = 0; i < 100; ++i)
-        engine.TrailTick();
+        engine.tick();
     for (const auto &move : fake.moves) {
         for (int k = 0; k < kSpriteCount; ++k) {
             if (engine.window(k) != move.window)

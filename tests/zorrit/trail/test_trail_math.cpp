@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <tuple>
 
 using namespace zorrit::trail;
 
@@ -13,7 +14,7 @@ namespace {
 MotionSettings normalBottomRight()
 {
     MotionSettings motion;
-    motion.SpeedFactor = 2;
+    motion.slowdown = 2;
     motion.setCorner(TrailCorner::BotRight);
     return motion;
 }
@@ -22,10 +23,10 @@ MotionSettings normalBottomRight()
 TrailState restingAt(double px, double py, int wobbleOffset = 1)
 {
     TrailState state;
-    state.WobbleOffset = wobbleOffset;
+    state.wobbleOffset = wobbleOffset;
     for (SpriteState &s : state.sprites) {
-        s.PosX = px;
-        s.PosY = py + wobbleOffset;
+        s.x = px;
+        s.y = py + wobbleOffset;
     }
     return state;
 }
@@ -35,7 +36,7 @@ TrailState restingAt(double px, double py, int wobbleOffset = 1)
 TEST(TrailMath, RestingTrailSitsBelowRightOfThePointer)
 {
     TrailState state = restingAt(500, 300);
-    const auto windows = TrailTickMath(state, normalBottomRight(), 500, 300);
+    const auto windows = advanceTrail(state, normalBottomRight(), 500, 300);
     EXPECT_DOUBLE_EQ(windows[0].x, 512);
     EXPECT_DOUBLE_EQ(windows[0].y, 319);
     EXPECT_DOUBLE_EQ(windows[4].x, 520);
@@ -49,71 +50,90 @@ TEST(TrailMath, RestingTrailSitsBelowRightOfThePointer)
 
 TEST(TrailMath, EachSpriteAimsAtTheNewPositionOfTheOneAhead)
 {
+    if (kTickMs != kFollowStepMs)
+        GTEST_SKIP() << "the arithmetic of one step, which is one tick only at 20 ms";
     TrailState state = restingAt(500, 300);
-    TrailTickMath(state, normalBottomRight(), 600, 300);
-    EXPECT_DOUBLE_EQ(state.sprites[0].PosX, 510);    // 100 / (2 x 5)
-    EXPECT_DOUBLE_EQ(state.sprites[1].PosX, 501.25); // (510 - 500) / (2 x 4)
-    EXPECT_DOUBLE_EQ(state.sprites[2].PosX, 500 + 1.25 / 6);
-    EXPECT_DOUBLE_EQ(state.sprites[0].PosY, 301); // no vertical change
+    advanceTrail(state, normalBottomRight(), 600, 300);
+    EXPECT_DOUBLE_EQ(state.sprites[0].x, 510);    // 100 / (2 x 5)
+    EXPECT_DOUBLE_EQ(state.sprites[1].x, 501.25); // (510 - 500) / (2 x 4)
+    EXPECT_DOUBLE_EQ(state.sprites[2].x, 500 + 1.25 / 6);
+    EXPECT_DOUBLE_EQ(state.sprites[0].y, 301); // no vertical change
 }
 
 TEST(TrailMath, FirstTickFliesInFromTheTopLeftCorner)
 {
+    if (kTickMs != kFollowStepMs)
+        GTEST_SKIP() << "the arithmetic of one step, which is one tick only at 20 ms";
     for (const int speed : {1, 2}) {
         TrailState state; // positions (0, 0), wobble offset 1
         MotionSettings motion = normalBottomRight();
-        motion.SpeedFactor = std::int16_t(speed);
-        TrailTickMath(state, motion, 400, 200);
-        EXPECT_DOUBLE_EQ(state.sprites[0].PosX, 400.0 / (speed * 5)) << speed;
-        EXPECT_DOUBLE_EQ(state.sprites[0].PosY, 201.0 / (speed * 5)) << speed;
+        motion.slowdown = std::int16_t(speed);
+        advanceTrail(state, motion, 400, 200);
+        EXPECT_DOUBLE_EQ(state.sprites[0].x, 400.0 / (speed * 5)) << speed;
+        EXPECT_DOUBLE_EQ(state.sprites[0].y, 201.0 / (speed * 5)) << speed;
     }
 }
 
-TEST(TrailMath, FollowDivisorsAreFiveFourThreeThreeTwoTimesTheSpeedFactor)
+TEST(TrailMath, FollowDivisorsAreFiveFourThreeThreeTwoTimesTheSlowdown)
 {
+    if (kTickMs != kFollowStepMs)
+        GTEST_SKIP() << "the arithmetic of one step, which is one tick only at 20 ms";
     constexpr int kDivisors[] = {5, 4, 3, 3, 2};
     for (const int speed : {1, 2}) {
         for (int k = 0; k < kSpriteCount; ++k) {
             // Sprite k alone away from its target: everything else rests at 0 with the pointer.
             TrailState state = restingAt(0, -1); // wobble 1: the target y is 0
-            state.sprites[k].PosX = 600;
+            state.sprites[k].x = 600;
             MotionSettings motion = normalBottomRight();
-            motion.SpeedFactor = std::int16_t(speed);
-            TrailTickMath(state, motion, 0, -1);
-            EXPECT_DOUBLE_EQ(state.sprites[k].PosX, 600 - 600.0 / (speed * kDivisors[k]))
+            motion.slowdown = std::int16_t(speed);
+            advanceTrail(state, motion, 0, -1);
+            EXPECT_DOUBLE_EQ(state.sprites[k].x, 600 - 600.0 / (speed * kDivisors[k]))
                 << "sprite " << k << " speed " << speed;
         }
     }
 }
 
-TEST(TrailMath, StillPointerIsApproachedGeometrically)
+TEST(TrailMath, TheLeadClosesOnAStillPointerAtAPaceSetInTime)
 {
-    // Normal speed closes 1/10 of the gap per tick, fast 1/5.
-    for (const auto &[speed, fraction] : {std::pair{2, 0.1}, std::pair{1, 0.2}}) {
+    // Normal speed closes 10% of the gap every 20 ms, fast 20%, whatever the tick: about 88% and
+    // 99% within 400 ms.
+    for (const auto &[speed, perStep, after400] :
+         {std::tuple{2, 0.1, 0.878}, std::tuple{1, 0.2, 0.988}}) {
+        const auto closedAfter = [&](double ms) {
+            return 1 - std::pow(1 - perStep, ms / kFollowStepMs);
+        };
+        EXPECT_NEAR(closedAfter(400), after400, 0.001) << speed;
+
+        // The trail as built, tick by tick.
         TrailState state = restingAt(0, 0, 0);
         MotionSettings motion = normalBottomRight();
-        motion.SpeedFactor = std::int16_t(speed);
-        for (int tick = 1; tick <= 20; ++tick) {
-            TrailTickMath(state, motion, 1000, 0);
-            const double expected = 1000 * (1 - std::pow(1 - fraction, tick));
-            EXPECT_NEAR(state.sprites[0].PosX, expected, 1e-9) << speed << " tick " << tick;
+        motion.slowdown = std::int16_t(speed);
+        for (int ms = kTickMs; ms <= 400; ms += kTickMs) {
+            advanceTrail(state, motion, 1000, 0);
+            EXPECT_NEAR(state.sprites[0].x, 1000 * closedAfter(ms), 1e-9) << speed << " " << ms;
+        }
+
+        // Any other tick: as much of the gap closed after the same time.
+        for (const int tickMs : {5, 10, 16, 20, 25, 40, 50, 100}) {
+            const double divisor = followDivisor(speed * kSprites[0].divisor, tickMs);
+            double gap = 1;
+            for (int ms = tickMs; ms <= 400; ms += tickMs) {
+                gap -= gap / divisor;
+                EXPECT_NEAR(1 - gap, closedAfter(ms), 1e-9) << speed << " tick " << tickMs;
+            }
         }
     }
-    TrailState state = restingAt(0, 0, 0);
-    for (int tick = 0; tick < 20; ++tick)
-        TrailTickMath(state, normalBottomRight(), 1000, 0);
-    EXPECT_NEAR(state.sprites[0].PosX, 878.4, 0.1); // about 88% after 20 ticks
 }
 
 TEST(TrailMath, WobbleIsATriangleWaveBetweenZeroAndTen)
 {
     TrailState state; // offset 1, falling
     MotionSettings motion = normalBottomRight();
-    motion.WobbleOn = true;
+    motion.wobbleOn = true;
     std::vector<int> offsets;
     for (int tick = 0; tick < 42; ++tick) {
-        TrailTickMath(state, motion, 0, 0);
-        offsets.push_back(state.WobbleOffset);
+        advanceTrail(state, motion, 0, 0);
+        offsets.push_back(state.wobbleOffset);
     }
     EXPECT_EQ(offsets[0], 0);   // first tick
     EXPECT_EQ(offsets[10], 10); // eleventh
@@ -131,22 +151,22 @@ TEST(TrailMath, WobbleOffsetIsAddedToThePointerAndKeptWhenSwitchedOff)
 {
     TrailState state;
     MotionSettings motion = normalBottomRight();
-    motion.WobbleOn = true;
+    motion.wobbleOn = true;
     for (int tick = 0; tick < 6; ++tick)
-        TrailTickMath(state, motion, 0, 0);
-    ASSERT_EQ(state.WobbleOffset, 5);
-    motion.WobbleOn = false;
+        advanceTrail(state, motion, 0, 0);
+    ASSERT_EQ(state.wobbleOffset, 5);
+    motion.wobbleOn = false;
     for (int tick = 0; tick < 400; ++tick)
-        TrailTickMath(state, motion, 100, 100);
-    EXPECT_EQ(state.WobbleOffset, 5);
-    EXPECT_NEAR(state.sprites[0].PosY, 105, 1e-6);
+        advanceTrail(state, motion, 100, 100);
+    EXPECT_EQ(state.wobbleOffset, 5);
+    EXPECT_NEAR(state.sprites[0].y, 105, 1e-6);
 
     // A trail that never wobbled aims one pixel below the pointer.
     TrailState fresh;
-    motion.WobbleOn = false;
+    motion.wobbleOn = false;
     for (int tick = 0; tick < 400; ++tick)
-        TrailTickMath(fresh, motion, 100, 100);
-    EXPECT_NEAR(fresh.sprites[4].PosY, 101, 1e-6);
+        advanceTrail(fresh, motion, 100, 100);
+    EXPECT_NEAR(fresh.sprites[4].y, 101, 1e-6);
 }
 
 TEST(TrailMath, CornerTable)
@@ -165,10 +185,10 @@ TEST(TrailMath, CornerTable)
     for (const Row &row : rows) {
         MotionSettings motion;
         motion.setCorner(row.corner);
-        EXPECT_EQ(motion.TrailSignY, row.signY);
-        EXPECT_EQ(motion.TrailSignX, row.signX);
-        EXPECT_EQ(motion.TrailOffsetX, row.offsetX);
-        EXPECT_EQ(motion.TrailOffsetY, row.offsetY);
+        EXPECT_EQ(motion.cornerSignY, row.signY);
+        EXPECT_EQ(motion.cornerSignX, row.signX);
+        EXPECT_EQ(motion.cornerOffsetX, row.offsetX);
+        EXPECT_EQ(motion.cornerOffsetY, row.offsetY);
         // Sprite 5 of a trail resting at (500, 301).
         const TrailState state = restingAt(500, 300);
         const PointD p = windowPosition(state, motion, 4);
@@ -181,13 +201,13 @@ TEST(TrailMath, SwitchingCornersMovesTheWindowsButNotTheSmoothedPositions)
 {
     TrailState state = restingAt(500, 300);
     MotionSettings motion = normalBottomRight();
-    TrailTickMath(state, motion, 500, 300);
+    advanceTrail(state, motion, 500, 300);
     const TrailState before = state;
     motion.setCorner(TrailCorner::TopLeft);
-    const auto windows = TrailTickMath(state, motion, 500, 300);
+    const auto windows = advanceTrail(state, motion, 500, 300);
     for (int k = 0; k < kSpriteCount; ++k) {
-        EXPECT_DOUBLE_EQ(state.sprites[k].PosX, before.sprites[k].PosX);
-        EXPECT_DOUBLE_EQ(state.sprites[k].PosY, before.sprites[k].PosY);
+        EXPECT_DOUBLE_EQ(state.sprites[k].x, before.sprites[k].x);
+        EXPECT_DOUBLE_EQ(state.sprites[k].y, before.sprites[k].y);
     }
     EXPECT_DOUBLE_EQ(windows[0].x, 500 - 2 - 15);
     EXPECT_DOUBLE_EQ(windows[0].y, 301 - 8 - 9);
@@ -197,7 +217,7 @@ TEST(TrailMath, WithoutACornerTheWindowsSitOnTheSmoothedPositions)
 {
     TrailState state = restingAt(500, 300);
     const MotionSettings motion; // signs and offsets 0: nothing selected
-    const auto windows = TrailTickMath(state, motion, 500, 300);
+    const auto windows = advanceTrail(state, motion, 500, 300);
     for (const PointD &p : windows) {
         EXPECT_DOUBLE_EQ(p.x, 500);
         EXPECT_DOUBLE_EQ(p.y, 301);
@@ -211,14 +231,14 @@ TEST(TrailMath, RestIsReachedOnlyWhereTheWindowsNoLongerMove)
     EXPECT_FALSE(isAtRest(state, 500, 300));
     int ticks = 0;
     while (!isAtRest(state, 500, 300) && ticks < 5000) {
-        TrailTickMath(state, motion, 500, 300);
+        advanceTrail(state, motion, 500, 300);
         ++ticks;
     }
     ASSERT_LT(ticks, 5000) << "the chain never came to rest";
     // From rest on, further ticks change no rounded window position.
-    const auto atRest = TrailTickMath(state, motion, 500, 300);
+    const auto atRest = advanceTrail(state, motion, 500, 300);
     for (int tick = 0; tick < 200; ++tick) {
-        const auto later = TrailTickMath(state, motion, 500, 300);
+        const auto later = advanceTrail(state, motion, 500, 300);
         for (int k = 0; k < kSpriteCount; ++k) {
             EXPECT_EQ(std::lround(later[k].x), std::lround(atRest[k].x));
             EXPECT_EQ(std::lround(later[k].y), std::lround(atRest[k].y));

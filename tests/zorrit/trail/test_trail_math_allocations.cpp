@@ -67,11 +67,11 @@ TEST(TrailMathAllocations, TickAllocatesNothing)
     TrailState state;
     MotionSettings motion;
     motion.setCorner(TrailCorner::TopLeft);
-    motion.WobbleOn = true;
+    motion.wobbleOn = true;
     double sum = 0;
     const long before = g_allocations;
     for (int tick = 0; tick < 1000; ++tick) {
-        const auto windows = TrailTickMath(state, motion, tick % 640, tick % 480);
+        const auto windows = advanceTrail(state, motion, tick % 640, tick % 480);
         sum += windows[4].x;
         sum += isAtRest(state, tick % 640, tick % 480) ? 1 : 0;
         advanceWobble(state);

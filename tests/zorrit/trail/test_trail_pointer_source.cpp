@@ -32,7 +32,7 @@ TEST(TrailPointerSource, FollowsTheReportsSleepsAtRestAndWakesOnTheNextReport)
     EXPECT_EQ(windows.pointerPos(), QPoint(652, 531)); // nothing reported yet
 
     MotionSettings motion;
-    motion.SpeedFactor = 2;
+    motion.slowdown = 2;
     motion.setCorner(TrailCorner::BotRight);
     TrailEngine engine(windows, motion);
     engine.start();
@@ -45,16 +45,16 @@ TEST(TrailPointerSource, FollowsTheReportsSleepsAtRestAndWakesOnTheNextReport)
 
     source.report(500, 300);
     for (SpriteState &s : engine.state().sprites) {
-        s.PosX = 500;
-        s.PosY = 300 + engine.state().WobbleOffset;
+        s.x = 500;
+        s.y = 300 + engine.state().wobbleOffset;
     }
-    engine.TrailTick();
+    engine.tick();
     ASSERT_TRUE(engine.isSleeping());
     EXPECT_FALSE(x11.watcher); // the X server's raw motion is not what wakes it
 
     source.report(600, 300);
     EXPECT_FALSE(engine.isSleeping());
-    EXPECT_DOUBLE_EQ(engine.state().sprites[0].PosX, 510); // the first step, at once
+    EXPECT_DOUBLE_EQ(engine.state().sprites[0].x, 510); // the first step, at once
 
     // The watch was for one move: later reports while awake leave the ticking alone.
     engine.tickTimer().stop();

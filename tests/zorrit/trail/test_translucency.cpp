@@ -67,9 +67,9 @@ protected:
 
     void apply(const char *transon, const char *transslid)
     {
-        store.WriteSetting(kTransOn, QString::fromLatin1(transon));
-        store.WriteSetting(kTransSlid, QString::fromLatin1(transslid));
-        translucency.ApplyTranslucency();
+        store.write(kTransOn, QString::fromLatin1(transon));
+        store.write(kTransSlid, QString::fromLatin1(transslid));
+        translucency.apply();
     }
 
     void expectOpacity(double alpha)
@@ -103,7 +103,7 @@ TEST_F(TranslucencyTest, OnWithACompositorGivesEveryWindowTheLevel)
     for (const Row &row : rows) {
         apply("1", row.transslid);
         expectOpacity(row.alpha);
-        EXPECT_EQ(store.ReadSetting(kTransOn), QStringLiteral("1")) << row.transslid;
+        EXPECT_EQ(store.read(kTransOn), QStringLiteral("1")) << row.transslid;
     }
     EXPECT_TRUE(dialogs.shown.empty());
     EXPECT_EQ(dialogs.beeps, 0);
@@ -151,9 +151,9 @@ TEST_F(TranslucencyTest, ImpossibleTranslucencyReportsAndSwitchesItOff)
                                  "window manager."));
         EXPECT_EQ(failures, 1);
         QObject::disconnect(counting);
-        EXPECT_EQ(store.ReadSetting(kTransOn), QStringLiteral("0")) << row.transslid;
+        EXPECT_EQ(store.read(kTransOn), QStringLiteral("0")) << row.transslid;
         // The next call takes the "off" branch quietly.
-        translucency.ApplyTranslucency();
+        translucency.apply();
         EXPECT_EQ(dialogs.shown.size(), 1u);
     }
 }

@@ -1,23 +1,25 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The whole update check against a loopback server: the transfer window, the result dialogs,
 // the beep, the busy pointer, Stop and the close box.
-#include "zorrit/update/check_it.h"
 #include "zorrit/update/result_dialog.h"
 #include "zorrit/update/update_check.h"
+#include "zorrit/update/update_check_window.h"
 
 #include "common/link_label.h"
 #include "common/maker_web.h"
 #include "common/version.h"
 #include "platform/fake/fake_dialogs.h"
-#include "zorrit/shell/xq_sys_icons.h"
+#include "zorrit/shell/message_icon.h"
 #include "zorrit/update/loopback_server.h"
 #include "zorrit/update/version_value.h"
 
 #include <QApplication>
+#include <QEventLoop>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -75,7 +77,7 @@ protected:
     QWidget *check(quint16 port)
     {
         ctx.port = port;
-        QPointer<CheckIt> window = startUpdateCheck(ctx);
+        QPointer<UpdateCheckWindow> window = startUpdateCheck(ctx);
         EXPECT_EQ(window->windowTitle(), QStringLiteral("Checking..."));
         EXPECT_NE(QApplication::overrideCursor(), nullptr);
         QWidget *result = nullptr;
@@ -194,14 +196,15 @@ TEST_F(UpdateCheckTest, ATrickledAnswerIsAddedToTheReplyBoxPieceByPiece)
     LoopbackServer server(script);
     ctx.port = server.port();
     ctx.timing.responseWait = 10s; // a loaded machine may trickle slowly
-    QPointer<CheckIt> window = startUpdateCheck(ctx);
+    QPointer<UpdateCheckWindow> window = startUpdateCheck(ctx);
     auto *replybox = window->findChild<QPlainTextEdit *>(QStringLiteral("replybox"));
     ASSERT_NE(replybox, nullptr);
     qsizetype added = 0;
     QObject::connect(replybox->document(), &QTextDocument::contentsChange,
                      [&](int, int, int charsAdded) { added += charsAdded; });
     QString shown;
-    QObject::connect(window, &CheckIt::concluded, [&] { shown = replybox->toPlainText(); });
+    QObject::connect(window, &UpdateCheckWindow::concluded,
+                     [&] { shown = replybox->toPlainText(); });
     ASSERT_TRUE(QTest::qWaitFor(
         [&] { return visibleTopLevel(QStringLiteral("yesupdate")) != nullptr; }, 20000));
     EXPECT_EQ(shown, QString::fromLatin1(body));
@@ -235,7 +238,7 @@ TEST_F(UpdateCheckTest, UnreachableServersGiveTheErrorWithABeep)
         EXPECT_EQ(labelText(result, "Label1"),
                   QStringLiteral("An error occurred while checking for updates. Make sure you "
                                  "are on the Internet, then try again."));
-        auto *icon = result->findChild<zorrit::shell::XQSysIcons *>(QStringLiteral("XQSysIcons1"));
+        auto *icon = result->findChild<zorrit::shell::MessageIcon *>(QStringLiteral("XQSysIcons1"));
         ASSERT_NE(icon, nullptr);
         EXPECT_EQ(icon->currentIcon(), QStyle::SP_MessageBoxWarning);
         EXPECT_EQ(dialogs.beeps - beepsBefore, 1);
@@ -262,7 +265,7 @@ TEST_F(UpdateCheckTest, StopAndTheCloseBoxCancelWithoutAResult)
         LoopbackServer silent({{}, 0, LoopbackServer::Ending::KeepOpen});
         ctx.port = silent.port();
         ctx.timing.responseWait = 10s;
-        QPointer<CheckIt> window = startUpdateCheck(ctx);
+        QPointer<UpdateCheckWindow> window = startUpdateCheck(ctx);
         ASSERT_TRUE(QTest::qWaitFor(
             [&] {
                 return window->client().status() == TransferStatus::CheckingForUpdates
@@ -283,11 +286,36 @@ TEST_F(UpdateCheckTest, StopAndTheCloseBoxCancelWithoutAResult)
         }
         EXPECT_EQ(QApplication::overrideCursor(), nullptr);
         EXPECT_TRUE(QTest::qWaitFor([&] { return silent.clientGone(); }, 5000));
-        QTest::qWait(2 * CheckIt::kPollMs);
+        QTest::qWait(400); // anything still queued has run by now
         EXPECT_TRUE(window.isNull()) << "the window deletes itself";
         EXPECT_EQ(visibleResultDialogs(), 0);
         EXPECT_EQ(dialogs.beeps, 0);
     }
+}
+
+TEST_F(UpdateCheckTest, StopWhileTheLastStatusIsOnItsWayEndsWithoutAResult)
+{
+    // "&Stop" pressed right as the transfer ends: the window learns of the final status only
+    // after the client's signal has returned, and by then the check is over.
+    LoopbackServer server(LoopbackServer::answer("999"));
+    ctx.port = server.port();
+    QPointer<UpdateCheckWindow> window = startUpdateCheck(ctx);
+    int concluded = 0;
+    QObject::connect(window, &UpdateCheckWindow::concluded, [&] { ++concluded; });
+    QObject::connect(&window->client(), &HttpClient::statusChanged, window, [&](TransferStatus s) {
+        if (isFinal(s))
+            window->findChild<QPushButton *>(QStringLiteral("Command1"))->click();
+    });
+    // The program's own event loop, which (unlike QTest's waits) delivers what is queued before
+    // it deletes the closed window.
+    QEventLoop loop;
+    QTimer::singleShot(10000, &loop, &QEventLoop::quit);
+    QObject::connect(window, &QObject::destroyed, &loop, &QEventLoop::quit);
+    loop.exec();
+    EXPECT_TRUE(window.isNull()) << "the window deletes itself";
+    EXPECT_EQ(concluded, 0);
+    EXPECT_EQ(visibleResultDialogs(), 0);
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
 
 TEST_F(UpdateCheckTest, DownloadLinkOpensTheInstallerAndCloses)
@@ -316,7 +344,7 @@ TEST_F(UpdateCheckTest, UpToDateDialogTexts)
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Already updated"));
     EXPECT_EQ(labelText(&dialog, "Label1"),
               QStringLiteral("You already have the most recent version of Zorrit on your system!"));
-    auto *icon = dialog.findChild<zorrit::shell::XQSysIcons *>(QStringLiteral("XQSysIcons1"));
+    auto *icon = dialog.findChild<zorrit::shell::MessageIcon *>(QStringLiteral("XQSysIcons1"));
     ASSERT_NE(icon, nullptr);
     EXPECT_EQ(icon->currentIcon(), QStyle::SP_MessageBoxInformation);
     EXPECT_EQ(icon->size(), QSize(33, 33));

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The not-found notice's layout.
-#include "ahwell_dialog.h"
+#include "theme_not_found_dialog.h"
 
 #include "window_pictures.h"
 #include "zorrit/texts/message_titles.h"
@@ -12,7 +12,7 @@
 
 namespace zorrit::shell {
 
-AhwellDialog::AhwellDialog(QWidget *parent)
+ThemeNotFoundDialog::ThemeNotFoundDialog(QWidget *parent)
     : QDialog(parent)
 {
     setObjectName(QStringLiteral("ahwell"));

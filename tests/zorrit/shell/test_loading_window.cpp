@@ -1,31 +1,31 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The loading window: its caption and text, shown at once.
-#include "zorrit/shell/stand_window.h"
+#include "zorrit/shell/loading_window.h"
 #include "zorrit/shell/window_pictures.h"
 
 #include <QLabel>
 
 #include <gtest/gtest.h>
 
-using zorrit::shell::StandWindow;
+using zorrit::shell::LoadingWindow;
 
-TEST(Stand, SaysLoadingPleaseWait)
+TEST(LoadingWindow, SaysLoadingPleaseWait)
 {
-    StandWindow stand;
-    EXPECT_EQ(stand.objectName(), QStringLiteral("stand"));
-    EXPECT_EQ(stand.windowTitle(), QStringLiteral("Zorrit"));
-    auto *label = stand.findChild<QLabel *>(QStringLiteral("Label1"));
+    LoadingWindow window;
+    EXPECT_EQ(window.objectName(), QStringLiteral("stand"));
+    EXPECT_EQ(window.windowTitle(), QStringLiteral("Zorrit"));
+    auto *label = window.findChild<QLabel *>(QStringLiteral("Label1"));
     ASSERT_NE(label, nullptr);
     EXPECT_EQ(label->text(), QStringLiteral("Loading, please wait..."));
-    auto *image = stand.findChild<QLabel *>(QStringLiteral("Image1"));
+    auto *image = window.findChild<QLabel *>(QStringLiteral("Image1"));
     ASSERT_NE(image, nullptr);
     EXPECT_FALSE(image->pixmap().isNull());
     // The same picture as the about box's Image1.
     EXPECT_EQ(image->pixmap().toImage(), zorrit::shell::programPicture().toImage());
 
-    stand.showNow();
-    EXPECT_TRUE(stand.isVisible());
+    window.showNow();
+    EXPECT_TRUE(window.isVisible());
     EXPECT_TRUE(label->isVisible());
-    stand.close();
-    EXPECT_FALSE(stand.isVisible());
+    window.close();
+    EXPECT_FALSE(window.isVisible());
 }

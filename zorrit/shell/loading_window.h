@@ -6,12 +6,12 @@
 
 namespace zorrit::shell {
 
-class StandWindow final : public QWidget
+class LoadingWindow final : public QWidget
 {
     Q_OBJECT
 
 public:
-    explicit StandWindow(QWidget *parent = nullptr);
+    explicit LoadingWindow(QWidget *parent = nullptr);
     // Shows it and paints it at once, so the text is there while the pictures load.
     void showNow();
 };

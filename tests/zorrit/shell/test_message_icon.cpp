@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The system-icon control: style clamping, the on/off switch and the host's background.
-#include "zorrit/shell/xq_sys_icons.h"
+#include "zorrit/shell/message_icon.h"
 
 #include <QImage>
 
 #include <gtest/gtest.h>
 
-using zorrit::shell::XQSysIcons;
+using zorrit::shell::MessageIcon;
 
 namespace {
 // True when every pixel of the control's picture has the given colour.
@@ -22,7 +22,7 @@ bool allPixels(const QImage &image, QColor colour)
 }
 } // namespace
 
-TEST(XQSysIcons, StyleIsClampedAndChoosesTheIcon)
+TEST(MessageIcon, StyleIsClampedAndChoosesTheIcon)
 {
     struct Case
     {
@@ -38,7 +38,7 @@ TEST(XQSysIcons, StyleIsClampedAndChoosesTheIcon)
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.set);
-        XQSysIcons control;
+        MessageIcon control;
         control.setIconStyle(c.set);
         EXPECT_EQ(control.iconStyle(), c.readBack);
         EXPECT_EQ(control.property("Style").toInt(), c.readBack);
@@ -46,16 +46,16 @@ TEST(XQSysIcons, StyleIsClampedAndChoosesTheIcon)
     }
 }
 
-TEST(XQSysIcons, DefaultsToAnEnabledInformationIcon)
+TEST(MessageIcon, DefaultsToAnEnabledInformationIcon)
 {
-    XQSysIcons control;
+    MessageIcon control;
     EXPECT_EQ(control.iconStyle(), 1);
     EXPECT_TRUE(control.isIconEnabled());
     EXPECT_EQ(control.currentIcon(), QStyle::SP_MessageBoxInformation);
     EXPECT_EQ(control.size(), QSize(33, 33));
 }
 
-TEST(XQSysIcons, PaintsOnTheHostsColourAndNothingWhenDisabled)
+TEST(MessageIcon, PaintsOnTheHostsColourAndNothingWhenDisabled)
 {
     const QColor hostColour(12, 200, 34);
     QWidget host;
@@ -63,7 +63,7 @@ TEST(XQSysIcons, PaintsOnTheHostsColourAndNothingWhenDisabled)
     palette.setColor(QPalette::Window, hostColour);
     host.setPalette(palette);
     host.setAutoFillBackground(true);
-    auto *control = new XQSysIcons(&host);
+    auto *control = new MessageIcon(&host);
     host.resize(60, 60);
     host.show();
 

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The not-found notice dialog: its texts and its one button.
-#include "zorrit/shell/ahwell_dialog.h"
+#include "zorrit/shell/theme_not_found_dialog.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -8,11 +8,11 @@
 
 #include <gtest/gtest.h>
 
-using zorrit::shell::AhwellDialog;
+using zorrit::shell::ThemeNotFoundDialog;
 
-TEST(Ahwell, ShowsTheNoticeAndOkClosesIt)
+TEST(ThemeNotFoundDialog, ShowsTheNoticeAndOkClosesIt)
 {
-    AhwellDialog dialog;
+    ThemeNotFoundDialog dialog;
     EXPECT_EQ(dialog.objectName(), QStringLiteral("ahwell"));
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Zorrit - Error"));
     auto *label = dialog.findChild<QLabel *>(QStringLiteral("Label1"));

@@ -6,12 +6,12 @@
 
 namespace zorrit::shell {
 
-class Startup1Window final : public QDialog
+class WelcomeWindow final : public QDialog
 {
     Q_OBJECT
 
 public:
-    explicit Startup1Window(QWidget *parent = nullptr);
+    explicit WelcomeWindow(QWidget *parent = nullptr);
 
 Q_SIGNALS:
     // The window went away, by "&OK" or any other way; emitted once.

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// XQSysIcons: draws one of the desktop's standard message icons on a dialog's own background.
+// MessageIcon: draws one of the desktop's standard message icons on a dialog's own background.
 #pragma once
 
 #include <QIcon>
@@ -8,7 +8,7 @@
 
 namespace zorrit::shell {
 
-class XQSysIcons : public QWidget
+class MessageIcon : public QWidget
 {
     Q_OBJECT
     // Saved-property names of the control; QWidget already owns style() and setEnabled().
@@ -34,7 +34,7 @@ public:
         }
     }
 
-    explicit XQSysIcons(QWidget *parent = nullptr);
+    explicit MessageIcon(QWidget *parent = nullptr);
 
     int iconStyle() const { return m_style; }
     void setIconStyle(int style);

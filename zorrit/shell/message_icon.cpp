@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The system-icon control: style clamping, the on/off switch and painting on the host's colour.
-#include "xq_sys_icons.h"
+#include "message_icon.h"
 
 #include <QEvent>
 #include <QPainter>
 
 namespace zorrit::shell {
 
-XQSysIcons::XQSysIcons(QWidget *parent)
+MessageIcon::MessageIcon(QWidget *parent)
     : QWidget(parent)
 {
     // The palette is inherited from the host, so the area is filled with the dialog's own colour
@@ -18,14 +18,14 @@ XQSysIcons::XQSysIcons(QWidget *parent)
     loadIcon();
 }
 
-void XQSysIcons::setIconStyle(int style)
+void MessageIcon::setIconStyle(int style)
 {
     m_style = clampStyle(style);
     loadIcon();
     update();
 }
 
-void XQSysIcons::setIconEnabled(bool on)
+void MessageIcon::setIconEnabled(bool on)
 {
     m_enabled = on;
     if (on)
@@ -33,12 +33,12 @@ void XQSysIcons::setIconEnabled(bool on)
     update();
 }
 
-void XQSysIcons::loadIcon()
+void MessageIcon::loadIcon()
 {
     m_icon = QWidget::style()->standardIcon(standardIconFor(m_style), nullptr, this);
 }
 
-void XQSysIcons::paintEvent(QPaintEvent *)
+void MessageIcon::paintEvent(QPaintEvent *)
 {
     if (!m_enabled)
         return; // only the background, filled by Qt
@@ -47,7 +47,7 @@ void XQSysIcons::paintEvent(QPaintEvent *)
     m_icon.paint(&painter, QRect(1, 1, 32, 32));
 }
 
-void XQSysIcons::changeEvent(QEvent *event)
+void MessageIcon::changeEvent(QEvent *event)
 {
     // Another desktop style brings other standard icons.
     if (event->type() == QEvent::StyleChange)

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The loading window and the shared trail picture.
-#include "stand_window.h"
+#include "loading_window.h"
 
 #include "window_pictures.h"
 #include "zorrit/trail/sprite_picture.h"
@@ -25,7 +25,7 @@ QPixmap trailPicture(int scale)
         row.scaled(row.size() * scale, Qt::KeepAspectRatio, Qt::FastTransformation));
 }
 
-StandWindow::StandWindow(QWidget *parent)
+LoadingWindow::LoadingWindow(QWidget *parent)
     : QWidget(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::CustomizeWindowHint)
 {
     setObjectName(QStringLiteral("stand"));
@@ -45,7 +45,7 @@ StandWindow::StandWindow(QWidget *parent)
     setFixedSize(sizeHint());
 }
 
-void StandWindow::showNow()
+void LoadingWindow::showNow()
 {
     show();
     repaint();

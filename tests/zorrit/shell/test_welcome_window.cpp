@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The welcome window: its texts, and that every way of closing it reports once.
-#include "zorrit/shell/startup1_window.h"
+#include "zorrit/shell/welcome_window.h"
 
 #include "support/wait.h"
 
@@ -13,11 +13,11 @@
 
 #include <functional>
 
-using zorrit::shell::Startup1Window;
+using zorrit::shell::WelcomeWindow;
 
-TEST(Startup1, ShowsTheWelcomeTexts)
+TEST(WelcomeWindow, ShowsTheWelcomeTexts)
 {
-    Startup1Window window;
+    WelcomeWindow window;
     EXPECT_EQ(window.objectName(), QStringLiteral("startup1"));
     EXPECT_EQ(window.windowTitle(), QStringLiteral("Welcome Wizard"));
     EXPECT_FALSE(window.isModal());
@@ -63,22 +63,22 @@ TEST(Startup1, ShowsTheWelcomeTexts)
     window.setAttribute(Qt::WA_DeleteOnClose, false); // on the stack here
 }
 
-TEST(Startup1, EveryWayOfClosingReportsExactlyOnce)
+TEST(WelcomeWindow, EveryWayOfClosingReportsExactlyOnce)
 {
-    const std::pair<const char *, std::function<void(Startup1Window &)>> ways[] = {
+    const std::pair<const char *, std::function<void(WelcomeWindow &)>> ways[] = {
         {"OK button",
-         [](Startup1Window &w) {
+         [](WelcomeWindow &w) {
              QTest::mouseClick(w.findChild<QPushButton *>(QStringLiteral("Command2")),
                                Qt::LeftButton);
          }},
-        {"close box", [](Startup1Window &w) { w.close(); }},
-        {"Escape", [](Startup1Window &w) { QTest::keyClick(&w, Qt::Key_Escape); }},
-        {"reject", [](Startup1Window &w) { w.reject(); }},
+        {"close box", [](WelcomeWindow &w) { w.close(); }},
+        {"Escape", [](WelcomeWindow &w) { QTest::keyClick(&w, Qt::Key_Escape); }},
+        {"reject", [](WelcomeWindow &w) { w.reject(); }},
     };
     for (const auto &[how, closeIt] : ways) {
-        QPointer<Startup1Window> window = new Startup1Window;
+        QPointer<WelcomeWindow> window = new WelcomeWindow;
         int closed = 0;
-        QObject::connect(window, &Startup1Window::closed, [&closed] { ++closed; });
+        QObject::connect(window, &WelcomeWindow::closed, [&closed] { ++closed; });
         window->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
         closeIt(*window);
@@ -91,13 +91,13 @@ TEST(Startup1, EveryWayOfClosingReportsExactlyOnce)
     }
 }
 
-TEST(Startup1, WhatRunsOnClosingMayDeleteTheWindow)
+TEST(WelcomeWindow, WhatRunsOnClosingMayDeleteTheWindow)
 {
     // The trail's start-up runs from "closed" and may process events, deleting the window.
     for (const bool byButton : {true, false}) {
-        QPointer<Startup1Window> window = new Startup1Window;
+        QPointer<WelcomeWindow> window = new WelcomeWindow;
         int closed = 0;
-        QObject::connect(window, &Startup1Window::closed, [&closed] {
+        QObject::connect(window, &WelcomeWindow::closed, [&closed] {
             ++closed;
             QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         });

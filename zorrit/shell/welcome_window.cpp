@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The welcome window's texts and its closing.
-#include "startup1_window.h"
+#include "welcome_window.h"
 
 #include "window_pictures.h"
 
@@ -54,7 +54,7 @@ QFrame *separator(QWidget *parent)
 
 } // namespace
 
-Startup1Window::Startup1Window(QWidget *parent)
+WelcomeWindow::WelcomeWindow(QWidget *parent)
     : QDialog(parent)
 {
     setObjectName(QStringLiteral("startup1"));
@@ -96,12 +96,12 @@ Startup1Window::Startup1Window(QWidget *parent)
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     layout->addWidget(ok, 0, Qt::AlignRight);
     // Every way of closing it (OK, Esc, the close box) ends in done(), hence finished().
-    connect(this, &QDialog::finished, this, &Startup1Window::finish);
+    connect(this, &QDialog::finished, this, &WelcomeWindow::finish);
     setMinimumWidth(440);
     resize(460, sizeHint().height());
 }
 
-void Startup1Window::finish()
+void WelcomeWindow::finish()
 {
     if (m_finished)
         return;

@@ -6,12 +6,12 @@
 
 namespace zorrit::shell {
 
-class AhwellDialog final : public QDialog
+class ThemeNotFoundDialog final : public QDialog
 {
     Q_OBJECT
 
 public:
-    explicit AhwellDialog(QWidget *parent = nullptr);
+    explicit ThemeNotFoundDialog(QWidget *parent = nullptr);
 
     static QString text()
     {
