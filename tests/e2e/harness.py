@@ -188,6 +188,17 @@ class XSession:
             return {}
         return {"user": self.user[0], "group": self.user[1], "extra_groups": []}
 
+    def _display_reporter(self, name, variables):
+        """A script for a compositor to run once it is up: it writes `variables` as the
+        compositor set them into a file, whole or not at all. Returns the script and the file."""
+        display_file = os.path.join(self.root, name)
+        reporter = os.path.join(self.root, f"report-{name}")
+        with open(reporter, "w") as f:
+            f.write(f'#!/bin/sh\necho "{variables}" > {display_file}.new\n'
+                    f"mv {display_file}.new {display_file}\n")
+        os.chmod(reporter, 0o755)
+        return reporter, display_file
+
     def run_as_user(self, name):
         """From here on the session's programs run as `name` (made once when missing), who owns
         its folders: some compositors refuse to run as root."""
@@ -556,12 +567,7 @@ class KWinSession(XSession):
         kwin = os.path.join(self.root, "kwin_wayland")
         shutil.copy(shutil.which("kwin_wayland"), kwin)
         # KWin starts this once its Xwayland runs, with DISPLAY set to it; KWin runs on after it.
-        display_file = os.path.join(self.root, "display")
-        reporter = os.path.join(self.root, "report-display")
-        with open(reporter, "w") as f:
-            f.write(f'#!/bin/sh\necho "$DISPLAY" > {display_file}.new\n'
-                    f"mv {display_file}.new {display_file}\n")
-        os.chmod(reporter, 0o755)
+        reporter, display_file = self._display_reporter("display", "$DISPLAY")
         if self.self_scaling:
             with open(os.path.join(self.config, "kwinrc"), "w") as f:
                 f.write(f"[Xwayland]\nScale={self.scale}\n")
@@ -769,12 +775,8 @@ class WlrootsSession(XSession):
         self.env.update({"WLR_BACKENDS": "headless", "WLR_LIBINPUT_NO_DEVICES": "1",
                          "WLR_RENDERER": "pixman", "XDG_CURRENT_DESKTOP": self.compositor})
         # The compositor runs this once it starts, with its Wayland and X11 displays set.
-        display_file = os.path.join(self.root, "displays")
-        reporter = os.path.join(self.root, "report-displays")
-        with open(reporter, "w") as f:
-            f.write(f'#!/bin/sh\necho "$WAYLAND_DISPLAY $DISPLAY $SWAYSOCK" > {display_file}.new\n'
-                    f"mv {display_file}.new {display_file}\n")
-        os.chmod(reporter, 0o755)
+        reporter, display_file = self._display_reporter("displays",
+                                                        "$WAYLAND_DISPLAY $DISPLAY $SWAYSOCK")
         if self.compositor == "sway":
             config = os.path.join(self.root, "sway.conf")
             with open(config, "w") as f:
