@@ -4,6 +4,7 @@ KWin script of Zorrit's, which goes when Zorrit quits or, after a kill, at the n
 which no other program can take over; on GNOME Shell through Zorrit's extension, as it is turned
 on and off; on a desktop that cannot say where the pointer is, Zorrit says so."""
 import os
+import re
 import shutil
 import signal
 import socket
@@ -207,7 +208,17 @@ class ScaledKWin(FollowsOnScaledOutputs, XTestCase):
                 dict(scale=1.5))
 
     def make_session(self, **options):
-        return KWinSession(**options)
+        session = KWinSession(**options)
+        if options.get("self_scaling"):
+            # KWin 6.7 sets Xwayland's scale from its outputs' own, which the virtual backend
+            # does not scale: it writes the scale it took back.
+            with open(os.path.join(session.config, "kwinrc")) as f:
+                taken = re.search(r"^Scale=(\S+)$", f.read(), re.M)
+            if not taken or float(taken.group(1)) != options["scale"]:
+                session.close()
+                self.skipTest(f"this KWin put Xwayland's scale at "
+                              f"{taken.group(1) if taken else 'nothing'}, not {options['scale']}")
+        return session
 
     def following(self):
         return self.x.script_loaded()
@@ -286,6 +297,12 @@ class ScaledGnome(FollowsOnScaledOutputs, XTestCase):
                              dict(scale=2, fractional=True, self_scaling=True))
 
     def make_session(self, **options):
+        keys = subprocess.run(["gsettings", "list-keys", "org.gnome.mutter"], capture_output=True,
+                              text=True).stdout.split()
+        if "experimental-features" not in keys:
+            # GNOME Shell 51 has no such key: fractional scaling and Xwayland's own scaling are
+            # no longer chosen there, and which it does is not known to this test.
+            self.skipTest("Mutter has no experimental-features to choose the layout with")
         session = GnomeSession(2560, 1600, extensions=[os.environ["ZORRIT_GNOME_EXTENSION"]],
                                **options)
         self.assertIn("true", session.shell_call("EnableExtension", Gnome.UUID))
