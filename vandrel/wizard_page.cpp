@@ -2,6 +2,7 @@
 // The common frame of a wizard page.
 #include "wizard_page.h"
 
+#include "common/separator.h"
 #include "common/version.h"
 
 #include <QCloseEvent>
@@ -49,14 +50,6 @@ protected:
     }
 };
 
-QFrame *separator(QWidget *parent)
-{
-    auto *line = new QFrame(parent);
-    line->setFrameShape(QFrame::HLine);
-    line->setFrameShadow(QFrame::Sunken);
-    return line;
-}
-
 } // namespace
 
 QString pageCaption()
@@ -99,7 +92,7 @@ WizardPage::WizardPage(const QString &objectName, int step, QWidget *parent)
         header->addStretch();
         header->addWidget(new QLabel(versionText(), this));
         column->addLayout(header);
-        column->addWidget(separator(this));
+        column->addWidget(common::makeSeparator(this));
     }
 
     m_body = new QVBoxLayout;
@@ -111,7 +104,7 @@ WizardPage::WizardPage(const QString &objectName, int step, QWidget *parent)
         stepLabel->setObjectName(QStringLiteral("stepLabel"));
         column->addWidget(stepLabel);
     }
-    column->addWidget(separator(this));
+    column->addWidget(common::makeSeparator(this));
 
     m_back = new QPushButton(tr("< &Back"), this);
     m_back->setObjectName(QStringLiteral("Command3"));

@@ -2,6 +2,7 @@
 // The welcome window's texts and its closing.
 #include "welcome_window.h"
 
+#include "common/separator.h"
 #include "window_pictures.h"
 
 #include <QFont>
@@ -44,14 +45,6 @@ QHBoxLayout *besideText(QWidget *parent, int index, QLabel *text)
     return row;
 }
 
-QFrame *separator(QWidget *parent)
-{
-    auto *line = new QFrame(parent);
-    line->setFrameShape(QFrame::HLine);
-    line->setFrameShadow(QFrame::Sunken);
-    return line;
-}
-
 } // namespace
 
 WelcomeWindow::WelcomeWindow(QWidget *parent)
@@ -65,7 +58,7 @@ WelcomeWindow::WelcomeWindow(QWidget *parent)
 
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(picture(this, 1));
-    layout->addWidget(separator(this));
+    layout->addWidget(common::makeSeparator(this));
     layout->addWidget(
         textLabel(this, "Label1",
                   tr("It's the first time Zorrit is launched on your computer. This window "
@@ -89,7 +82,7 @@ WelcomeWindow::WelcomeWindow(QWidget *parent)
                       "tray (near the clock). The icon will appear once you'll close this "
                       "window."))));
     layout->addWidget(textLabel(this, "Label5", tr("We hope you enjoy Zorrit!")));
-    layout->addWidget(separator(this));
+    layout->addWidget(common::makeSeparator(this));
     auto *ok = new QPushButton(tr("&OK"), this);
     ok->setObjectName(QStringLiteral("Command2"));
     ok->setDefault(true);
