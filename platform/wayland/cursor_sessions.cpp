@@ -245,10 +245,15 @@ bool CursorSessions::offered()
     if (qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
         return false;
     CursorSessions probe;
-    return probe.connect() == Failure::None;
+    return probe.open(false) == Failure::None;
 }
 
 CursorSessions::Failure CursorSessions::connect()
+{
+    return open(true);
+}
+
+CursorSessions::Failure CursorSessions::open(bool follow)
 {
     std::lock_guard lock(m_lock);
     m_display = wl_display_connect(nullptr);
@@ -262,6 +267,8 @@ CursorSessions::Failure CursorSessions::connect()
         return Failure::BrokeOff;
     if (!m_state->sources || !m_state->capture || !m_state->xdgOutputs)
         return Failure::NotOffered;
+    if (!follow)
+        return Failure::None;
     m_state->startSessions();
     if (wl_display_roundtrip(m_display) < 0)
         return Failure::BrokeOff;

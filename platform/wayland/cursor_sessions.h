@@ -48,6 +48,9 @@ public:
     News read();
 
 private:
+    // Connects and asks for the globals; with `follow`, also for the outputs' cursor sessions.
+    Failure open(bool follow);
+
     mutable std::mutex m_lock;
     wl_display *m_display = nullptr;
     std::unique_ptr<CursorState> m_state;

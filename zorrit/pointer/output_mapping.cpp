@@ -88,11 +88,4 @@ QPoint OutputMapping::toRoot(QPointF logicalPoint) const
     return platform::logicalToRoot(m_places[std::size_t(best)], logicalPoint);
 }
 
-bool OutputMapping::scaled() const
-{
-    const std::lock_guard lock(m_lock);
-    return std::any_of(m_places.begin(), m_places.begin() + m_count,
-                       [](const OutputPlace &place) { return place.logical != place.root; });
-}
-
 } // namespace zorrit::pointer

@@ -35,8 +35,6 @@ public:
     // The root pixel of a logical point: on the output that holds it, or, between outputs, on
     // the nearest one.
     QPoint toRoot(QPointF logical) const;
-    // Whether any output's root rectangle differs from its logical one.
-    bool scaled() const;
 
 private:
     mutable std::mutex m_lock;
