@@ -10,11 +10,19 @@ moving, Zorrit's CPU, the display server's or compositor's, and Xwayland's, with
 Zorrit (whose five moving windows the compositor composites in software here), as a Markdown
 table.
 
-Usage: bench/wayland_cpu.py [--moving SECONDS] [--rest SECONDS]   (needs the test packages)
+A second table sets the two ways of finding the pointer side by side on each Wayland desktop,
+with the pointer over an X11 window that covers the path, where the X server knows it too: the
+X11 path (Zorrit started without WAYLAND_DISPLAY, so it asks Xwayland at each tick) against the
+compositor's reports, in turns over several rounds, medians and their ratio. That is the cost of
+the report itself, on the same Xwayland and next to the same compositor.
+
+Usage: bench/wayland_cpu.py [--moving SECONDS] [--rest SECONDS] [--rounds N]
+       (needs the test packages)
 """
 import argparse
 import os
 import shutil
+import statistics
 import subprocess
 import sys
 import time
@@ -113,6 +121,31 @@ def run_zorrit(session, pointer, server_pid, args, rates=(50,), xwayland=None):
     return results
 
 
+def same_desktop(session, pointer, server_pid, xwayland, args):
+    """Zorrit's CPU per tick with the X11 path and with the compositor's reports, the pointer
+    over an X11 window on the same desktop: (X11 path, reports) as lists of microseconds, one
+    reading a round, the two taking turns to go first."""
+    cover = session.spawn(["xmessage", "-geometry", "1000x700+0+0", "cover"])
+    session.wait_window("xmessage", 10)
+    time.sleep(1)
+    ticks = args.moving * 50
+    readings = {"x11": [], "reports": []}
+    try:
+        for r in range(args.rounds):
+            for way in ("x11", "reports") if r % 2 == 0 else ("reports", "x11"):
+                wayland = session.env.pop("WAYLAND_DISPLAY") if way == "x11" else None
+                try:
+                    result, = run_zorrit(session, pointer, server_pid, args, (50,), xwayland)
+                finally:
+                    if wayland:
+                        session.env["WAYLAND_DISPLAY"] = wayland
+                readings[way].append(1e6 * result["moving"] / ticks)
+    finally:
+        cover.terminate()
+        cover.wait()
+    return readings["x11"], readings["reports"]
+
+
 class SessionPointer:
     """The session's own way of moving the pointer (Mutter's remote desktop, a virtual mouse)."""
 
@@ -127,8 +160,10 @@ def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--moving", type=float, default=20)
     parser.add_argument("--rest", type=float, default=20)
+    parser.add_argument("--rounds", type=int, default=3)
     args = parser.parse_args()
     columns = []
+    pairs = []
 
     session = XSession()
     try:
@@ -146,18 +181,7 @@ def main():
         columns.append(("KWin, no Zorrit", 50, bare))
         kwin, fast = run_zorrit(session, pointer, session.kwin.pid, args, (50, 500), xwayland)
         columns += [("KWin", 50, kwin), ("KWin", 500, fast)]
-        # The X11 path on the same Xwayland, the pointer moved through XTest: what the trail
-        # costs there with no report at all, next to a compositor busy compositing it.
-        # (Newer Xwayland ignores XTest, which then leaves the pointer where it is.)
-        wayland = session.env.pop("WAYLAND_DISPLAY")
-        os.environ["DISPLAY"] = session.display
-        xtest = Pointer(session.display)
-        xtest.move(123, 45)
-        where = session.run(["xdotool", "getmouselocation"], check=False).stdout.decode()
-        if where.startswith("x:123 y:45 "):
-            x11_on_kwin, = run_zorrit(session, xtest, session.kwin.pid, args, (50,), xwayland)
-            columns.append(("KWin's Xwayland, X11 path", 50, x11_on_kwin))
-        session.env["WAYLAND_DISPLAY"] = wayland
+        pairs.append(("KWin", same_desktop(session, pointer, session.kwin.pid, xwayland, args)))
     finally:
         session.close()
 
@@ -175,6 +199,8 @@ def main():
             gnome, fast = run_zorrit(session, pointer, session.shell.pid, args, (50, 167),
                                      xwayland)
             columns += [("GNOME", 50, gnome), ("GNOME", 167, fast)]
+            pairs.append(("GNOME", same_desktop(session, pointer, session.shell.pid, xwayland,
+                                                args)))
         finally:
             session.close()
 
@@ -191,9 +217,12 @@ def main():
             # wlroots runs Xwayland only while X11 programs are connected: not without Zorrit.
             bare = measure(None, session.wayland.pid, None, pointer, args.moving, 0)
             columns.append((f"{compositor}, no Zorrit", 50, bare))
+            find_xwayland = lambda: xwayland_pid(session.wayland.pid, session)  # noqa: E731
             slow, fast = run_zorrit(session, pointer, session.wayland.pid, args, (50, 500),
-                                    lambda: xwayland_pid(session.wayland.pid, session))
+                                    find_xwayland)
             columns += [(compositor, 50, slow), (compositor, 500, fast)]
+            pairs.append((compositor, same_desktop(session, pointer, session.wayland.pid,
+                                                   find_xwayland, args)))
         finally:
             session.close()
 
@@ -210,6 +239,19 @@ def main():
             + " |")
     print(f"| Zorrit at rest, CPU s in {args.rest:.0f} s | " + " | ".join(
         "–" if "no Zorrit" in name else f"{r['rest']:.2f}" for name, _, r in columns) + " |")
+    if not pairs:
+        return
+    print()
+    print(f"the pointer over an X11 window, 50 moves a second, {args.rounds} rounds: Zorrit's CPU "
+          "per tick, minimum–median–maximum")
+    print("| desktop | X11 path | compositor's reports | reports / X11 path |")
+    print("|---|---|---|---|")
+    def spread(values):
+        return f"{min(values):.0f}–{statistics.median(values):.0f}–{max(values):.0f} µs"
+
+    for name, (x11, reports) in pairs:
+        print(f"| {name} | {spread(x11)} | {spread(reports)} | "
+              f"{statistics.median(reports) / statistics.median(x11):.2f} |")
 
 
 if __name__ == "__main__":
