@@ -1,91 +1,350 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The report connection, on libdbus: no thread, no main loop, a non-blocking read when asked.
+// The report connection: a Unix socket to the session bus, authenticated as this user, named by
+// the bus's Hello, and then read without blocking when asked.
 #include "bus_report_reader.h"
 
-#include <dbus/dbus.h>
+#include "bus_wire.h"
+
+#include <QByteArray>
+#include <QList>
+
+#include <cerrno>
+#include <cstddef>
+#include <cstring>
+#include <string_view>
+#include <vector>
+
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 namespace platform {
 
-std::unique_ptr<BusReportReader> BusReportReader::connect(Contract contract)
+namespace {
+
+using Clock = std::chrono::steady_clock;
+constexpr auto kGreetingTime = std::chrono::seconds(5);
+constexpr std::size_t kReadChunk = 4096;
+// Answers that the bus has not taken yet; past this, a caller is left to its own timeout
+// rather than this connection growing without end.
+constexpr std::size_t kMostUnsentBytes = 64 * 1024;
+constexpr std::string_view kBusName = "org.freedesktop.DBus";
+
+struct Endpoint
 {
-    DBusError error;
-    dbus_error_init(&error);
-    DBusConnection *connection = dbus_bus_get_private(DBUS_BUS_SESSION, &error);
-    dbus_error_free(&error);
-    if (!connection)
-        return nullptr;
-    // libdbus would end the whole program when the bus goes away.
-    dbus_connection_set_exit_on_disconnect(connection, false);
-    return std::unique_ptr<BusReportReader>(new BusReportReader(connection, std::move(contract)));
+    bool abstract = false;
+    std::string path;
+};
+
+// The session bus's Unix addresses, in the order given: "unix:path=…" and "unix:abstract=…",
+// separated by ';'. Other transports are not spoken here.
+std::vector<Endpoint> sessionBusEndpoints()
+{
+    std::vector<Endpoint> endpoints;
+    const QByteArray address = qgetenv("DBUS_SESSION_BUS_ADDRESS");
+    if (address.isEmpty()) {
+        const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
+        if (!runtime.isEmpty())
+            endpoints.push_back({false, runtime.toStdString() + "/bus"});
+        return endpoints;
+    }
+    for (const QByteArray &entry : address.split(';')) {
+        if (!entry.startsWith("unix:"))
+            continue;
+        for (const QByteArray &pair : entry.mid(5).split(',')) {
+            const qsizetype equals = pair.indexOf('=');
+            const QByteArray key = pair.left(equals);
+            if (equals > 0 && (key == "path" || key == "abstract"))
+                endpoints.push_back(
+                    {key == "abstract",
+                     QByteArray::fromPercentEncoding(pair.mid(equals + 1)).toStdString()});
+        }
+    }
+    return endpoints;
 }
 
-BusReportReader::BusReportReader(DBusConnection *connection, Contract contract)
-    : m_connection(connection)
+int connectTo(const Endpoint &endpoint)
+{
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    const std::size_t room = sizeof(address.sun_path) - (endpoint.abstract ? 1 : 0);
+    if (endpoint.path.empty() || endpoint.path.size() >= room)
+        return -1;
+    std::memcpy(address.sun_path + (endpoint.abstract ? 1 : 0), endpoint.path.data(),
+                endpoint.path.size());
+    const auto length = socklen_t(offsetof(sockaddr_un, sun_path) + endpoint.path.size()
+                                  + (endpoint.abstract ? 1 : 0));
+    const int socket = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
+    if (socket < 0)
+        return -1;
+    // A local socket connects at once or not at all.
+    if (::connect(socket, reinterpret_cast<const sockaddr *>(&address), length) != 0) {
+        ::close(socket);
+        return -1;
+    }
+    return socket;
+}
+
+bool waitFor(int socket, short events, Clock::time_point deadline)
+{
+    for (;;) {
+        const auto left =
+            std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
+        if (left.count() <= 0)
+            return false;
+        pollfd watched{socket, events, 0};
+        const int ready = ::poll(&watched, 1, int(left.count()));
+        if (ready > 0)
+            return !(watched.revents & (POLLERR | POLLNVAL))
+                   && (watched.revents & events || !(watched.revents & POLLHUP));
+        if (ready < 0 && errno != EINTR)
+            return false;
+    }
+}
+
+bool sendAll(int socket, std::string_view data, Clock::time_point deadline)
+{
+    while (!data.empty()) {
+        const ssize_t sent = ::send(socket, data.data(), data.size(), MSG_NOSIGNAL);
+        if (sent > 0) {
+            data.remove_prefix(std::size_t(sent));
+        } else if (sent < 0 && errno == EINTR) {
+            continue;
+        } else if (sent < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
+            if (!waitFor(socket, POLLOUT, deadline))
+                return false;
+        } else {
+            return false;
+        }
+    }
+    return true;
+}
+
+// Appends what came; false when the peer closed, failed or the deadline passed.
+bool receiveSome(int socket, std::string &into, Clock::time_point deadline)
+{
+    for (;;) {
+        char chunk[kReadChunk];
+        const ssize_t got = ::recv(socket, chunk, sizeof chunk, 0);
+        if (got > 0) {
+            into.append(chunk, std::size_t(got));
+            return true;
+        }
+        if (got == 0 || (errno != EINTR && errno != EAGAIN && errno != EWOULDBLOCK))
+            return false;
+        if (errno != EINTR && !waitFor(socket, POLLIN, deadline))
+            return false;
+    }
+}
+
+} // namespace
+
+std::unique_ptr<BusReportReader> BusReportReader::connect(Contract contract)
+{
+    const Clock::time_point deadline = Clock::now() + kGreetingTime;
+    for (const Endpoint &endpoint : sessionBusEndpoints()) {
+        const int socket = connectTo(endpoint);
+        if (socket < 0)
+            continue;
+        std::unique_ptr<BusReportReader> reader(new BusReportReader(socket, contract));
+        if (reader->greet(deadline))
+            return reader;
+    }
+    return nullptr;
+}
+
+BusReportReader::BusReportReader(int socket, Contract contract)
+    : m_socket(socket)
     , m_contract(std::move(contract))
 {
 }
 
 BusReportReader::~BusReportReader()
 {
-    dbus_connection_close(m_connection);
-    dbus_connection_unref(m_connection);
+    // Callers that wait for an answer get the ones still held, if the bus takes them now.
+    sendAnswers();
+    ::close(m_socket);
+}
+
+bool BusReportReader::greet(Clock::time_point deadline)
+{
+    // The EXTERNAL mechanism: the kernel tells the bus who we are, and we say the same, as
+    // the user id's decimal digits in hex.
+    const QByteArray user = QByteArray::number(qulonglong(::geteuid())).toHex();
+    const std::string hello =
+        buswire::methodCall(nextSerial(), kBusName, "/org/freedesktop/DBus", kBusName, "Hello");
+    if (!sendAll(m_socket, std::string("\0AUTH EXTERNAL ", 15) + user.toStdString() + "\r\n",
+                 deadline))
+        return false;
+    std::string line;
+    while (line.find("\r\n") == std::string::npos) {
+        if (line.size() > 512 || !receiveSome(m_socket, line, deadline))
+            return false;
+    }
+    if (line.rfind("OK ", 0) != 0)
+        return false;
+    // Anything after the line is already the bus speaking.
+    m_received = line.substr(line.find("\r\n") + 2);
+    if (!sendAll(m_socket, "BEGIN\r\n" + hello, deadline))
+        return false;
+    // The bus's first answer names us; its NameAcquired that follows stays for the first read.
+    for (;;) {
+        const buswire::Framing framing = buswire::frame(m_received);
+        if (framing.state == buswire::Framing::State::Corrupt
+            || framing.length > buswire::kMostMessageBytes)
+            return false;
+        if (framing.state == buswire::Framing::State::Known
+            && m_received.size() >= framing.length) {
+            const std::optional<buswire::Message> message =
+                buswire::parse(std::string_view(m_received).substr(0, framing.length));
+            if (message && message->replySerial == 1) {
+                const std::optional<std::string_view> name = buswire::firstString(*message);
+                if (message->type != buswire::Type::MethodReturn || !name || name->empty())
+                    return false;
+                m_name = std::string(*name);
+                m_received.erase(0, framing.length);
+                return true;
+            }
+            m_received.erase(0, framing.length);
+            continue;
+        }
+        if (!receiveSome(m_socket, m_received, deadline))
+            return false;
+    }
 }
 
 QString BusReportReader::uniqueName() const
 {
-    return QString::fromUtf8(dbus_bus_get_unique_name(m_connection));
+    return QString::fromStdString(m_name);
 }
 
 int BusReportReader::socket() const
 {
-    int fd = -1;
-    return dbus_connection_get_unix_fd(m_connection, &fd) ? fd : -1;
+    return m_socket;
+}
+
+bool BusReportReader::receive()
+{
+    std::size_t taken = 0;
+    while (taken < kMostBytesPerRead) {
+        const std::size_t before = m_received.size();
+        m_received.resize(before + kReadChunk);
+        const ssize_t got = ::recv(m_socket, m_received.data() + before, kReadChunk, 0);
+        m_received.resize(before + std::size_t(std::max<ssize_t>(got, 0)));
+        if (got > 0) {
+            taken += std::size_t(got);
+            // Less than asked for: the socket held no more a moment ago, and what comes now
+            // is the next read's.
+            if (std::size_t(got) < kReadChunk)
+                return true;
+            continue;
+        }
+        if (got < 0 && errno == EINTR)
+            continue;
+        return got < 0 && (errno == EAGAIN || errno == EWOULDBLOCK);
+    }
+    return true;
+}
+
+void BusReportReader::take(Read &read)
+{
+    std::string_view rest(m_received);
+    while (!rest.empty()) {
+        if (m_skipping) {
+            const std::size_t dropped = std::min(m_skipping, rest.size());
+            rest.remove_prefix(dropped);
+            m_skipping -= dropped;
+            continue;
+        }
+        const buswire::Framing framing = buswire::frame(rest);
+        if (framing.state == buswire::Framing::State::Corrupt) {
+            // Not the bus speaking any more: nothing after this can be trusted.
+            m_closed = read.closed = true;
+            break;
+        }
+        if (framing.state == buswire::Framing::State::Short)
+            break;
+        if (framing.length > buswire::kMostMessageBytes) {
+            // Nobody sends a report this long; its sender is left to its own timeout.
+            m_skipping = framing.length;
+            continue;
+        }
+        if (rest.size() < framing.length)
+            break;
+        const std::optional<buswire::Message> message =
+            buswire::parse(rest.substr(0, framing.length));
+        rest.remove_prefix(framing.length);
+        if (!message || message->type != buswire::Type::MethodCall)
+            continue; // the bus's signals, and nothing of ours
+        const std::optional<buswire::Int32Pair> report =
+            message->path == std::string_view(m_contract.path.constData())
+                    && message->interface == std::string_view(m_contract.interface.constData())
+                    && message->member == std::string_view(m_contract.member.constData())
+                ? buswire::int32Pair(*message)
+                : std::nullopt;
+        if (report)
+            read.last = QPoint(report->first, report->second);
+        if (!message->wantsReply())
+            continue;
+        answer(report ? buswire::methodReturn(nextSerial(), message->serial, message->sender)
+                      : buswire::errorReply(nextSerial(), message->serial, message->sender,
+                                            "org.freedesktop.DBus.Error.UnknownMethod",
+                                            "only pointer reports are taken here"));
+    }
+    m_received.erase(0, m_received.size() - rest.size());
+}
+
+std::uint32_t BusReportReader::nextSerial()
+{
+    if (m_serial == 0) // after four billion messages: 0 is no serial
+        m_serial = 1;
+    return m_serial++;
+}
+
+void BusReportReader::answer(std::string message)
+{
+    if (m_unsent.size() + message.size() > kMostUnsentBytes)
+        return;
+    m_unsent += message;
+    ++m_unsentAnswers;
+}
+
+void BusReportReader::sendAnswers()
+{
+    while (!m_unsent.empty()) {
+        const ssize_t sent =
+            ::send(m_socket, m_unsent.data(), m_unsent.size(), MSG_NOSIGNAL | MSG_DONTWAIT);
+        if (sent > 0) {
+            m_unsent.erase(0, std::size_t(sent));
+            continue;
+        }
+        if (sent < 0 && errno == EINTR)
+            continue;
+        // A full socket keeps them for the next time; a broken one is found by the next read.
+        break;
+    }
+    if (m_unsent.empty())
+        m_unsentAnswers = 0;
 }
 
 BusReportReader::Read BusReportReader::read(bool answerNow)
 {
     Read result;
-    if (m_closed) {
-        result.closed = true;
-        return result;
-    }
-    // Reads what the socket holds and sends the answers that wait to go, never blocking.
-    dbus_connection_read_write(m_connection, 0);
-    bool answered = false;
-    for (int taken = 0; taken < kMostPerRead; ++taken) {
-        DBusMessage *message = dbus_connection_pop_message(m_connection);
-        if (!message)
-            break;
-        if (dbus_message_get_type(message) == DBUS_MESSAGE_TYPE_METHOD_CALL) {
-            const bool report =
-                dbus_message_is_method_call(message, m_contract.interface.constData(),
-                                            m_contract.member.constData())
-                && dbus_message_has_path(message, m_contract.path.constData());
-            dbus_int32_t x = 0;
-            dbus_int32_t y = 0;
-            const bool valid = report
-                               && dbus_message_get_args(message, nullptr, DBUS_TYPE_INT32, &x,
-                                                        DBUS_TYPE_INT32, &y, DBUS_TYPE_INVALID);
-            if (valid)
-                result.last = QPoint(x, y);
-            if (!dbus_message_get_no_reply(message)) {
-                DBusMessage *answer =
-                    valid ? dbus_message_new_method_return(message)
-                          : dbus_message_new_error(message, DBUS_ERROR_UNKNOWN_METHOD,
-                                                   "only pointer reports are taken here");
-                if (answer) {
-                    dbus_connection_send(m_connection, answer, nullptr);
-                    dbus_message_unref(answer);
-                    answered = true;
-                }
-            }
-        }
-        dbus_message_unref(message);
-    }
-    if (answered && answerNow)
-        dbus_connection_flush(m_connection);
-    if (!dbus_connection_get_is_connected(m_connection))
-        m_closed = result.closed = true;
+    if (!m_closed && !receive())
+        m_closed = true;
+    // What came before the socket closed is still read.
+    const bool wasClosed = m_closed;
+    const std::size_t answersBefore = m_unsentAnswers;
+    take(result);
+    // Held answers go out in one write once there are enough, or when the moves have paused
+    // (nothing new came), so that none waits longer than the moves go on.
+    const bool quiet = !result.last && m_unsentAnswers == answersBefore;
+    if (!m_closed && m_unsentAnswers > 0
+        && (answerNow || quiet || m_unsentAnswers >= kAnswersPerWrite))
+        sendAnswers();
+    result.closed = m_closed || wasClosed;
     return result;
 }
 

@@ -23,7 +23,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
+#include <vector>
 
 using namespace zorrit::pointer;
 using testsupport::waitFor;
@@ -123,6 +125,41 @@ TEST_F(OnPrivateBus, ReportsWaitForTheTickAndTheNewestWins)
     }));
     EXPECT_GE(moved.count(), 1);
     EXPECT_LE(moved.count(), 30);
+}
+
+TEST_F(OnPrivateBus, WhileTheTicksReadEveryCallerIsAnsweredAndALongCallIsLetBy)
+{
+    ListeningSource source;
+    ASSERT_TRUE(source.start().started);
+    QDBusConnection reporter = otherProgram(QStringLiteral("mover"));
+    // Answers at the tick wait to go out together; none is lost, also when the moves stop
+    // short of a full batch.
+    std::vector<std::unique_ptr<QDBusPendingCallWatcher>> calls;
+    for (int k = 1; k <= 37; ++k) {
+        calls.push_back(std::make_unique<QDBusPendingCallWatcher>(
+            reporter.asyncCall(report(source.reportTo(), k, 2 * k), 5000)));
+        source.readAtTick();
+        QTest::qWait(2);
+    }
+    EXPECT_TRUE(waitFor([&] {
+        source.readAtTick();
+        return std::all_of(calls.begin(), calls.end(),
+                           [](const auto &call) { return call->isFinished(); });
+    }));
+    for (const auto &call : calls)
+        EXPECT_FALSE(call->isError()) << qPrintable(call->error().message());
+    EXPECT_EQ(source.position(), QPoint(37, 74));
+
+    // A call longer than any report is stepped over unread, and what follows is read.
+    QDBusMessage longCall = report(source.reportTo(), 0, 0);
+    longCall.setArguments({QString(100000, QLatin1Char('x'))});
+    longCall.setAutoStartService(false);
+    ASSERT_TRUE(reporter.send(longCall));
+    ASSERT_TRUE(reporter.send(report(source.reportTo(), 5, 6)));
+    EXPECT_TRUE(waitFor([&] {
+        source.readAtTick();
+        return source.position() == QPoint(5, 6);
+    }));
 }
 
 TEST_F(OnPrivateBus, WhileTheTrailSleepsAReportWakesItAndEveryCallerGetsAnAnswer)
