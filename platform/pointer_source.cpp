@@ -25,7 +25,15 @@ void PointerSource::report(int x, int y)
         if (!(state & kOpen))
             return;
     } while (!m_state.compare_exchange_weak(state, packed, std::memory_order_acq_rel));
-    Q_EMIT moved();
+    if (m_watched.load(std::memory_order_acquire))
+        Q_EMIT moved();
+}
+
+void PointerSource::setWatched(bool watched)
+{
+    // Before the socket's watch reads what came meanwhile.
+    m_watched.store(watched, std::memory_order_release);
+    watchSocket(watched);
 }
 
 void PointerSource::open()

@@ -33,17 +33,19 @@ public:
     // trail's own or the GUI thread): a source whose reports wait in a socket reads them here,
     // so that they cost no wake-up of their own. Sources that are told nothing have nothing to do.
     virtual void readAtTick() {}
-    // While the trail sleeps at rest, a move must wake it (moved() on the GUI thread): a source
-    // that reads at the tick watches its socket meanwhile, and only then.
-    virtual void setWatched(bool watched) { (void)watched; }
+    // While the trail sleeps at rest, a move must wake it (moved() on the GUI thread), and only
+    // then: a moving trail reads position() at its tick and needs no signal.
+    void setWatched(bool watched);
 
 Q_SIGNALS:
-    // The pointer moved; emitted on the thread that received the report.
+    // The pointer moved while watched; emitted on the thread that received the report.
     void moved();
     // The source was shut while it had a position.
     void stopped();
 
 protected:
+    // A source that reads at the tick watches its socket while watched, and only then.
+    virtual void watchSocket(bool watched) { (void)watched; }
     // From any thread; ignored while shut. X11 positions are 16-bit: a wild report is kept
     // within them.
     void report(int x, int y);
@@ -54,6 +56,9 @@ private:
     // One word, so that a report racing a shut can never bring back a forgotten position:
     // the open and known flags, x in bits 16-31, y in bits 0-15.
     std::atomic<quint64> m_state{kOpen};
+    // Emitting moved() costs a signal's dispatch even with nothing connected: only while
+    // watched.
+    std::atomic<bool> m_watched{false};
     static constexpr quint64 kOpen = quint64(1) << 33;
     static constexpr quint64 kKnown = quint64(1) << 32;
 };

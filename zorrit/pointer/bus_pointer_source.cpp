@@ -218,7 +218,7 @@ void BusPointerSource::readAtTick()
     readNow(false);
 }
 
-void BusPointerSource::setWatched(bool watched)
+void BusPointerSource::watchSocket(bool watched)
 {
     if (!watched) {
         delete std::exchange(m_watch, nullptr);

@@ -52,7 +52,7 @@ public:
     ~BusPointerSource() override;
 
     void readAtTick() override;
-    void setWatched(bool watched) override;
+
 
     // Whether the name is ours now, as the bus last told us.
     bool ownsName() const { return m_ownsName; }
@@ -69,6 +69,7 @@ Q_SIGNALS:
 protected:
     // Serves the reports and asks for the name (owned at once, or queued).
     StartResult listen();
+    void watchSocket(bool watched) override;
 
 private:
     friend class PointerReceiver;

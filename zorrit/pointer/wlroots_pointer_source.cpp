@@ -73,7 +73,7 @@ void WlrootsPointerSource::readNow()
         connectionLost();
 }
 
-void WlrootsPointerSource::setWatched(bool watched)
+void WlrootsPointerSource::watchSocket(bool watched)
 {
     if (m_watch)
         m_watch->setEnabled(watched);

@@ -36,7 +36,9 @@ public:
 
     [[nodiscard]] StartResult start() override;
     void readAtTick() override;
-    void setWatched(bool watched) override;
+
+protected:
+    void watchSocket(bool watched) override;
 
 private:
     // Reads the socket and reports; true the first time the connection is found gone.
