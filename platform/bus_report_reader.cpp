@@ -229,15 +229,15 @@ bool BusReportReader::receive()
 {
     std::size_t taken = 0;
     while (taken < kMostBytesPerRead) {
-        const std::size_t before = m_received.size();
-        m_received.resize(before + kReadChunk);
-        const ssize_t got = ::recv(m_socket, m_received.data() + before, kReadChunk, 0);
-        m_received.resize(before + std::size_t(std::max<ssize_t>(got, 0)));
+        // Into the stack, which is warm, rather than a whole chunk of the buffer.
+        char chunk[kReadChunk];
+        const ssize_t got = ::recv(m_socket, chunk, sizeof chunk, 0);
         if (got > 0) {
+            m_received.append(chunk, std::size_t(got));
             taken += std::size_t(got);
             // Less than asked for: the socket held no more a moment ago, and what comes now
             // is the next read's.
-            if (std::size_t(got) < kReadChunk)
+            if (std::size_t(got) < sizeof chunk)
                 return true;
             continue;
         }

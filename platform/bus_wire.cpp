@@ -322,15 +322,13 @@ std::optional<Message> parse(std::string_view message)
     }
     parsed.body = message.substr(parsed.bodyOffset);
     // What every message of its type carries.
-    const bool complete = parsed.type == Type::MethodCall    ? !parsed.path.empty()
-                                                                   && !parsed.member.empty()
-                          : parsed.type == Type::Signal      ? !parsed.path.empty()
-                                                                   && !parsed.interface.empty()
-                                                                   && !parsed.member.empty()
-                          : parsed.type == Type::Error       ? !parsed.errorName.empty()
-                                                                   && parsed.replySerial != 0
-                          : parsed.type == Type::MethodReturn ? parsed.replySerial != 0
-                                                              : false;
+    const bool complete =
+        parsed.type == Type::MethodCall ? !parsed.path.empty() && !parsed.member.empty()
+        : parsed.type == Type::Signal
+            ? !parsed.path.empty() && !parsed.interface.empty() && !parsed.member.empty()
+        : parsed.type == Type::Error        ? !parsed.errorName.empty() && parsed.replySerial != 0
+        : parsed.type == Type::MethodReturn ? parsed.replySerial != 0
+                                            : false;
     if (!complete || parsed.serial == 0 || (parsed.signature.empty() && !parsed.body.empty()))
         return std::nullopt;
     return parsed;

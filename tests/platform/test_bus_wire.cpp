@@ -58,9 +58,8 @@ TEST(BusWire, ReadsAReportInEitherByteOrderAndWhatItSendsReadsBack)
     EXPECT_EQ(refusal->errorName, "org.example.Error.No");
     EXPECT_EQ(firstString(*refusal), std::optional<std::string_view>("not here"));
 
-    const std::optional<Message> hello =
-        parse(methodCall(1, "org.freedesktop.DBus", "/org/freedesktop/DBus",
-                         "org.freedesktop.DBus", "Hello"));
+    const std::optional<Message> hello = parse(methodCall(
+        1, "org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus", "Hello"));
     ASSERT_TRUE(hello);
     EXPECT_EQ(hello->destination, "org.freedesktop.DBus");
     EXPECT_EQ(hello->member, "Hello");

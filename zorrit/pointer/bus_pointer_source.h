@@ -53,7 +53,6 @@ public:
 
     void readAtTick() override;
 
-
     // Whether the name is ours now, as the bus last told us.
     bool ownsName() const { return m_ownsName; }
     // Where the reporters send: the report connection's unique name (Qt's own where that
