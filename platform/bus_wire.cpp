@@ -231,8 +231,7 @@ Framing frame(std::string_view stream)
     if (stream.size() < kFixedHeaderBytes)
         return framing;
     const char order = stream[0];
-    const auto type = std::uint8_t(stream[1]);
-    if ((order != 'l' && order != 'B') || stream[3] != '\1' || type == 0 || type > 4) {
+    if ((order != 'l' && order != 'B') || stream[3] != '\1') {
         framing.state = Framing::State::Corrupt;
         return framing;
     }
@@ -253,6 +252,10 @@ std::optional<Message> parse(std::string_view message)
 {
     const Framing framing = frame(message);
     if (framing.state != Framing::State::Known || framing.length != message.size())
+        return std::nullopt;
+    // Types yet to come are framed like the others, and not ours to read.
+    const auto type = std::uint8_t(message[1]);
+    if (type == 0 || type > std::uint8_t(Type::Signal))
         return std::nullopt;
     Message parsed;
     parsed.bigEndian = message[0] == 'B';

@@ -84,7 +84,8 @@ TEST(BusWire, RefusesWhatBreaksTheFormat)
     const Case cases[] = {
         {"an unknown byte order", changed(0, 'x'), true},
         {"another protocol version", changed(3, '\2'), true},
-        {"no message type", changed(1, '\0'), true},
+        {"no message type", changed(1, '\0'), false},
+        {"a type yet to come", changed(1, '\5'), false},
         {"header fields past the format's limit", changed(15, '\x7f'), true},
         {"a path without its nul", changed(20 + 4 + kPath.size(), 'x'), false},
         {"a string running past its field", changed(20, '\x70'), false},
