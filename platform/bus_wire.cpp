@@ -2,7 +2,9 @@
 // The D-Bus wire format for the report connection: framing, header fields, small bodies.
 #include "bus_wire.h"
 
+#include <algorithm>
 #include <cstring>
+#include <iterator>
 
 namespace platform::buswire {
 
@@ -21,6 +23,23 @@ enum Field : std::uint8_t {
     kDestination = 6,
     kSender = 7,
     kSignature = 8,
+};
+
+// The header fields that hold text, their type, and where the message keeps them.
+struct TextField
+{
+    std::uint8_t code;
+    char type;
+    std::string_view Message::*into;
+};
+constexpr TextField kTextFields[] = {
+    {kPath, 'o', &Message::path},
+    {kInterface, 's', &Message::interface},
+    {kMember, 's', &Message::member},
+    {kErrorName, 's', &Message::errorName},
+    {kDestination, 's', &Message::destination},
+    {kSender, 's', &Message::sender},
+    {kSignature, 'g', &Message::signature},
 };
 
 constexpr std::size_t alignUp(std::size_t at, std::size_t to)
@@ -272,48 +291,23 @@ std::optional<Message> parse(std::string_view message)
         if (!code || !type || type->size() != 1)
             return std::nullopt;
         const char kind = (*type)[0];
-        const auto text = [&](std::string_view &into, char wanted) {
-            if (kind != wanted)
-                return false;
-            const std::optional<std::string_view> value =
-                wanted == 'g' ? reader.signature() : reader.string();
-            if (value)
-                into = *value;
-            return value.has_value();
-        };
+        const auto field =
+            std::find_if(std::begin(kTextFields), std::end(kTextFields),
+                         [&](const TextField &known) { return known.code == *code; });
         bool read = false;
-        switch (*code) {
-        case kPath:
-            read = text(parsed.path, 'o');
-            break;
-        case kInterface:
-            read = text(parsed.interface, 's');
-            break;
-        case kMember:
-            read = text(parsed.member, 's');
-            break;
-        case kErrorName:
-            read = text(parsed.errorName, 's');
-            break;
-        case kDestination:
-            read = text(parsed.destination, 's');
-            break;
-        case kSender:
-            read = text(parsed.sender, 's');
-            break;
-        case kSignature:
-            read = text(parsed.signature, 'g');
-            break;
-        case kReplySerial:
-            if (kind == 'u') {
-                const std::optional<std::uint32_t> serial = reader.u32();
-                parsed.replySerial = serial.value_or(0);
-                read = serial.has_value();
-            }
-            break;
-        default: // unix fds and fields yet to come: not ours to read
+        if (field != std::end(kTextFields)) {
+            const std::optional<std::string_view> value = kind != field->type ? std::nullopt
+                                                          : kind == 'g'       ? reader.signature()
+                                                                              : reader.string();
+            if (value)
+                parsed.*field->into = *value;
+            read = value.has_value();
+        } else if (*code == kReplySerial) {
+            const std::optional<std::uint32_t> serial = kind == 'u' ? reader.u32() : std::nullopt;
+            parsed.replySerial = serial.value_or(0);
+            read = serial.has_value();
+        } else { // unix fds and fields yet to come: not ours to read
             read = skipBasic(reader, kind);
-            break;
         }
         if (!read)
             return std::nullopt;
