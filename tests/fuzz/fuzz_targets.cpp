@@ -255,10 +255,11 @@ std::string busMessages(const QByteArray &data)
             text && !inside(*text))
             return "a body string points outside its message";
         // What we would answer reads back as what we meant.
-        const std::optional<Message> answer =
-            parse(message->wantsReply() ? methodReturn(2, message->serial, message->sender)
-                                        : errorReply(3, message->serial, message->sender,
-                                                     "org.example.Error", message->member));
+        const std::string answerBytes = message->wantsReply()
+                                            ? methodReturn(2, message->serial, message->sender)
+                                            : errorReply(3, message->serial, message->sender,
+                                                         "org.example.Error", message->member);
+        const std::optional<Message> answer = parse(answerBytes);
         if (!answer || answer->replySerial != message->serial
             || answer->destination != message->sender)
             return "an answer does not read back";

@@ -44,7 +44,9 @@ TEST(BusWire, ReadsAReportInEitherByteOrderAndWhatItSendsReadsBack)
         EXPECT_FALSE(firstString(*message));
     }
 
-    const std::optional<Message> answer = parse(methodReturn(3, 7, ":1.42"));
+    // A message's fields point into its bytes, which therefore outlive it.
+    const std::string answerBytes = methodReturn(3, 7, ":1.42");
+    const std::optional<Message> answer = parse(answerBytes);
     ASSERT_TRUE(answer);
     EXPECT_EQ(answer->type, Type::MethodReturn);
     EXPECT_EQ(answer->replySerial, 7u);
@@ -58,8 +60,9 @@ TEST(BusWire, ReadsAReportInEitherByteOrderAndWhatItSendsReadsBack)
     EXPECT_EQ(refusal->errorName, "org.example.Error.No");
     EXPECT_EQ(firstString(*refusal), std::optional<std::string_view>("not here"));
 
-    const std::optional<Message> hello = parse(methodCall(
-        1, "org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus", "Hello"));
+    const std::string helloBytes = methodCall(1, "org.freedesktop.DBus", "/org/freedesktop/DBus",
+                                              "org.freedesktop.DBus", "Hello");
+    const std::optional<Message> hello = parse(helloBytes);
     ASSERT_TRUE(hello);
     EXPECT_EQ(hello->destination, "org.freedesktop.DBus");
     EXPECT_EQ(hello->member, "Hello");
@@ -106,7 +109,8 @@ TEST(BusWire, RefusesWhatBreaksTheFormat)
         EXPECT_FALSE(parse(whole)) << c.what;
     }
     // A body longer than its (ii) signature is read as no report.
-    const std::optional<Message> longer = parse(changed(4, '\14') + std::string(4, '\0'));
+    const std::string longerBytes = changed(4, '\14') + std::string(4, '\0');
+    const std::optional<Message> longer = parse(longerBytes);
     ASSERT_TRUE(longer);
     EXPECT_FALSE(int32Pair(*longer));
     // Padding before the body is zeros.
