@@ -93,6 +93,10 @@ public:
     // the source has none.
     bool waitForTick(std::chrono::milliseconds interval, bool restart) override
     {
+        // A source that has reported answers for the pointer at the tick; should it stop in
+        // between, pointerPos() asks the server after all.
+        const PointerSource *source = m_source.load(std::memory_order_acquire);
+        m_windows->samplePointerAtTick(!(source && source->position()));
         return m_windows->waitForTick(interval, restart);
     }
     void flushBeforeTick() override { m_windows->flushBeforeTick(); }

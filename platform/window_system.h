@@ -46,6 +46,9 @@ public:
     // flush(), or, where waitForTick() works and the caller calls it next, nothing: what is
     // queued goes out with the wait, in the same write.
     virtual void flushBeforeTick() { flush(); }
+    // Whether the next waitForTick() reads the pointer too (it does unless told otherwise):
+    // where the compositor reports the pointer, the server is asked only for its clock.
+    virtual void samplePointerAtTick(bool wanted) { (void)wanted; }
 };
 
 class WindowSystem

@@ -134,6 +134,7 @@ public:
     }
 
     bool waitForTick(std::chrono::milliseconds interval, bool restart) override;
+    void samplePointerAtTick(bool wanted) override { m_sampleWanted = wanted; }
 
 private:
     xcb_connection_t *m_connection;
@@ -143,6 +144,7 @@ private:
     qint64 m_nextTick = 0;
     std::optional<QPoint> m_sample;
     bool m_sampled = false;
+    bool m_sampleWanted = true;
 };
 
 bool X11TrailChannel::waitForTick(std::chrono::milliseconds interval, bool restart)
@@ -167,10 +169,12 @@ bool X11TrailChannel::waitForTick(std::chrono::milliseconds interval, bool resta
     condition.event_threshold.lo = std::numeric_limits<quint32>::max();
     xcb_sync_await(m_connection, 1, &condition);
     const auto clockCookie = xcb_sync_query_counter(m_connection, m_serverTime);
-    const auto pointerCookie = xcb_query_pointer(m_connection, m_root);
+    const bool sampling = m_sampleWanted;
+    const auto pointerCookie = sampling ? xcb_query_pointer(m_connection, m_root)
+                                        : xcb_query_pointer_cookie_t{};
     xcb_flush(m_connection);
     const XcbReply<xcb_query_pointer_reply_t> pointer(
-        xcb_query_pointer_reply(m_connection, pointerCookie, nullptr));
+        sampling ? xcb_query_pointer_reply(m_connection, pointerCookie, nullptr) : nullptr);
     const XcbReply<xcb_sync_query_counter_reply_t> clock(
         xcb_sync_query_counter_reply(m_connection, clockCookie, nullptr));
     // A server that answers before the tick did not wait: its clock cannot pace us.
@@ -185,7 +189,8 @@ bool X11TrailChannel::waitForTick(std::chrono::milliseconds interval, bool resta
     m_sample = pointer && pointer->same_screen
                    ? std::optional(QPoint(pointer->root_x, pointer->root_y))
                    : std::nullopt;
-    m_sampled = true;
+    // Unsampled, a pointerPos() that needs the server after all asks it.
+    m_sampled = sampling;
     return true;
 }
 

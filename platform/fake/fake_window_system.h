@@ -79,6 +79,11 @@ public:
             fake.channelMoves.push_back({index, topLeft});
         }
         void flush() override {}
+        void samplePointerAtTick(bool wanted) override
+        {
+            const std::lock_guard lock(fake.channelLock);
+            fake.tickSamples.push_back(wanted);
+        }
         FakeWindowSystem &fake;
     };
     std::unique_ptr<TrailChannel> openTrailChannel(const std::vector<QWidget *> &) override
@@ -123,6 +128,7 @@ public:
     bool holdPointerQueries = false;
     int heldQueries = 0; // queries under way
     std::optional<QPoint> channelPointer = QPoint(0, 0);
+    std::vector<bool> tickSamples; // what each tick was told: whether to read the pointer
     std::vector<std::pair<int, QPoint>> channelMoves; // (window index, top-left)
 };
 

@@ -101,3 +101,29 @@ TEST(TrailPointerSource, ASourceThatStopsWakesTheTrailAndLeavesThePointerToTheXS
     EXPECT_FALSE(x11.watcher);
     EXPECT_EQ(windows.pointerPos(), QPoint(700, 300));
 }
+
+TEST(TrailPointerSource, TheTickAsksTheServerForThePointerOnlyWhileTheSourceHasNone)
+{
+    platform::FakeWindowSystem x11;
+    x11.offerChannel = true;
+    x11.channelPointer = QPoint(652, 531);
+    platform::SourcedWindowSystem windows(x11);
+    ScriptedSource source;
+    windows.setSource(&source);
+    const std::unique_ptr<platform::TrailChannel> channel = windows.openTrailChannel({});
+    ASSERT_TRUE(channel);
+    const auto tick = [&] {
+        (void)channel->waitForTick(std::chrono::milliseconds(20), false);
+        return channel->pointerPos();
+    };
+    EXPECT_EQ(tick(), QPoint(652, 531));
+    source.report(500, 300);
+    EXPECT_EQ(tick(), QPoint(500, 300));
+    // Stopped after the tick was asked for: the position comes from the server all the same.
+    (void)channel->waitForTick(std::chrono::milliseconds(20), false);
+    source.shut();
+    EXPECT_EQ(channel->pointerPos(), QPoint(652, 531));
+    EXPECT_EQ(tick(), QPoint(652, 531));
+    EXPECT_EQ(x11.tickSamples, (std::vector<bool>{true, false, false, true}));
+}
+
