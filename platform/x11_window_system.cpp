@@ -170,8 +170,8 @@ bool X11TrailChannel::waitForTick(std::chrono::milliseconds interval, bool resta
     xcb_sync_await(m_connection, 1, &condition);
     const auto clockCookie = xcb_sync_query_counter(m_connection, m_serverTime);
     const bool sampling = m_sampleWanted;
-    const auto pointerCookie = sampling ? xcb_query_pointer(m_connection, m_root)
-                                        : xcb_query_pointer_cookie_t{};
+    const auto pointerCookie =
+        sampling ? xcb_query_pointer(m_connection, m_root) : xcb_query_pointer_cookie_t{};
     xcb_flush(m_connection);
     const XcbReply<xcb_query_pointer_reply_t> pointer(
         sampling ? xcb_query_pointer_reply(m_connection, pointerCookie, nullptr) : nullptr);

@@ -126,4 +126,3 @@ TEST(TrailPointerSource, TheTickAsksTheServerForThePointerOnlyWhileTheSourceHasN
     EXPECT_EQ(tick(), QPoint(652, 531));
     EXPECT_EQ(x11.tickSamples, (std::vector<bool>{true, false, false, true}));
 }
-
