@@ -288,10 +288,14 @@ void BusReportReader::take(Read &read)
             read.last = QPoint(report->first, report->second);
         if (!message->wantsReply())
             continue;
-        answer(report ? buswire::methodReturn(nextSerial(), message->serial, message->sender)
-                      : buswire::errorReply(nextSerial(), message->serial, message->sender,
+        const std::size_t before = m_unsent.size();
+        if (report)
+            buswire::appendMethodReturn(m_unsent, nextSerial(), message->serial, message->sender);
+        else
+            m_unsent += buswire::errorReply(nextSerial(), message->serial, message->sender,
                                             "org.freedesktop.DBus.Error.UnknownMethod",
-                                            "only pointer reports are taken here"));
+                                            "only pointer reports are taken here");
+        keepAnswer(before);
     }
     m_received.erase(0, m_received.size() - rest.size());
 }
@@ -303,11 +307,12 @@ std::uint32_t BusReportReader::nextSerial()
     return m_serial++;
 }
 
-void BusReportReader::answer(std::string message)
+void BusReportReader::keepAnswer(std::size_t before)
 {
-    if (m_unsent.size() + message.size() > kMostUnsentBytes)
+    if (m_unsent.size() > kMostUnsentBytes) {
+        m_unsent.resize(before);
         return;
-    m_unsent += message;
+    }
     ++m_unsentAnswers;
 }
 

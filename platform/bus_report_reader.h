@@ -64,7 +64,9 @@ private:
     // The whole messages at the front of what was received, with their answers queued.
     void take(Read &read);
     std::uint32_t nextSerial();
-    void answer(std::string message);
+    // Keeps the answer just added to the unsent ones, or drops it (cut back to `before`) when
+    // the bus has stopped taking them.
+    void keepAnswer(std::size_t before);
     void sendAnswers();
 
     int m_socket;

@@ -163,7 +163,10 @@ bool skipBasic(Reader &reader, char type)
 class Writer
 {
 public:
-    Writer(Type type, std::uint8_t flags, std::uint32_t serial)
+    // Appends to `out`, which may already hold other messages.
+    Writer(std::string &out, Type type, std::uint8_t flags, std::uint32_t serial)
+        : m_out(out)
+        , m_start(out.size())
     {
         m_out.push_back('l');
         m_out.push_back(char(type));
@@ -195,15 +198,18 @@ public:
         startBody();
         string(value);
     }
-    std::string finish()
+    void finish()
     {
         startBody();
         patch(4, std::uint32_t(m_out.size() - m_bodyAt));
-        return std::move(m_out);
     }
 
 private:
-    void align(std::size_t to) { m_out.resize(alignUp(m_out.size(), to), '\0'); }
+    // Alignment counts from the message's own first byte.
+    void align(std::size_t to)
+    {
+        m_out.resize(m_start + alignUp(m_out.size() - m_start, to), '\0');
+    }
     void u32(std::uint32_t value)
     {
         align(4);
@@ -228,17 +234,18 @@ private:
     {
         if (m_bodyAt)
             return;
-        patch(12, std::uint32_t(m_out.size() - kFixedHeaderBytes));
+        patch(12, std::uint32_t(m_out.size() - m_start - kFixedHeaderBytes));
         align(8);
         m_bodyAt = m_out.size();
     }
     void patch(std::size_t at, std::uint32_t value)
     {
         for (int i = 0; i < 4; ++i)
-            m_out[at + std::size_t(i)] = char((value >> (8 * i)) & 0xff);
+            m_out[m_start + at + std::size_t(i)] = char((value >> (8 * i)) & 0xff);
     }
 
-    std::string m_out;
+    std::string &m_out;
+    std::size_t m_start;
     std::size_t m_bodyAt = 0;
 };
 
@@ -354,36 +361,48 @@ std::optional<std::string_view> firstString(const Message &message)
 std::string methodCall(std::uint32_t serial, std::string_view destination, std::string_view path,
                        std::string_view interface, std::string_view member)
 {
-    Writer writer(Type::MethodCall, 0, serial);
+    std::string out;
+    Writer writer(out, Type::MethodCall, 0, serial);
     writer.stringField(kPath, 'o', path);
     writer.stringField(kInterface, 's', interface);
     writer.stringField(kMember, 's', member);
     writer.stringField(kDestination, 's', destination);
-    return writer.finish();
+    writer.finish();
+    return out;
+}
+
+void appendMethodReturn(std::string &out, std::uint32_t serial, std::uint32_t replySerial,
+                        std::string_view destination)
+{
+    Writer writer(out, Type::MethodReturn, kNoReplyExpected, serial);
+    writer.u32Field(kReplySerial, replySerial);
+    if (!destination.empty())
+        writer.stringField(kDestination, 's', destination);
+    writer.finish();
 }
 
 std::string methodReturn(std::uint32_t serial, std::uint32_t replySerial,
                          std::string_view destination)
 {
-    Writer writer(Type::MethodReturn, kNoReplyExpected, serial);
-    writer.u32Field(kReplySerial, replySerial);
-    if (!destination.empty())
-        writer.stringField(kDestination, 's', destination);
-    return writer.finish();
+    std::string out;
+    appendMethodReturn(out, serial, replySerial, destination);
+    return out;
 }
 
 std::string errorReply(std::uint32_t serial, std::uint32_t replySerial,
                        std::string_view destination, std::string_view errorName,
                        std::string_view text)
 {
-    Writer writer(Type::Error, kNoReplyExpected, serial);
+    std::string out;
+    Writer writer(out, Type::Error, kNoReplyExpected, serial);
     writer.stringField(kErrorName, 's', errorName);
     writer.u32Field(kReplySerial, replySerial);
     if (!destination.empty())
         writer.stringField(kDestination, 's', destination);
     writer.signatureField("s");
     writer.bodyString(text);
-    return writer.finish();
+    writer.finish();
+    return out;
 }
 
 } // namespace platform::buswire

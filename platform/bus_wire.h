@@ -76,6 +76,9 @@ std::string methodCall(std::uint32_t serial, std::string_view destination, std::
                        std::string_view interface, std::string_view member);
 std::string methodReturn(std::uint32_t serial, std::uint32_t replySerial,
                          std::string_view destination);
+// The same, added to what `out` holds: the answer to each report, with no allocation of its own.
+void appendMethodReturn(std::string &out, std::uint32_t serial, std::uint32_t replySerial,
+                        std::string_view destination);
 std::string errorReply(std::uint32_t serial, std::uint32_t replySerial,
                        std::string_view destination, std::string_view errorName,
                        std::string_view text);

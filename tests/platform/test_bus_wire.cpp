@@ -53,6 +53,22 @@ TEST(BusWire, ReadsAReportInEitherByteOrderAndWhatItSendsReadsBack)
     EXPECT_EQ(answer->destination, ":1.42");
     EXPECT_FALSE(answer->wantsReply());
 
+    // Answers added one after another to what waits to go out each read back on their own,
+    // their padding counted from their own start.
+    std::string queued = "\x01\x02\x03";
+    appendMethodReturn(queued, 5, 8, ":1.7");
+    appendMethodReturn(queued, 6, 9, ":1.42");
+    std::string_view rest = std::string_view(queued).substr(3);
+    for (const std::uint32_t replySerial : {8u, 9u}) {
+        const Framing queuedFraming = frame(rest);
+        ASSERT_EQ(queuedFraming.state, Framing::State::Known);
+        const std::optional<Message> queuedAnswer = parse(rest.substr(0, queuedFraming.length));
+        ASSERT_TRUE(queuedAnswer);
+        EXPECT_EQ(queuedAnswer->replySerial, replySerial);
+        rest.remove_prefix(queuedFraming.length);
+    }
+    EXPECT_TRUE(rest.empty());
+
     const std::string error = errorReply(4, 9, ":1.42", "org.example.Error.No", "not here");
     const std::optional<Message> refusal = parse(error);
     ASSERT_TRUE(refusal);
