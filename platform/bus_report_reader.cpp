@@ -14,7 +14,6 @@
 #include <string_view>
 #include <vector>
 
-#include <fcntl.h>
 #include <poll.h>
 #include <sys/socket.h>
 #include <sys/un.h>
@@ -278,10 +277,12 @@ void BusReportReader::take(Read &read)
         rest.remove_prefix(framing.length);
         if (!message || message->type != buswire::Type::MethodCall)
             continue; // the bus's signals, and nothing of ours
+        const auto is = [](std::string_view field, const QByteArray &wanted) {
+            return field == std::string_view(wanted.constData(), std::size_t(wanted.size()));
+        };
         const std::optional<buswire::Int32Pair> report =
-            message->path == std::string_view(m_contract.path.constData())
-                    && message->interface == std::string_view(m_contract.interface.constData())
-                    && message->member == std::string_view(m_contract.member.constData())
+            is(message->path, m_contract.path) && is(message->interface, m_contract.interface)
+                    && is(message->member, m_contract.member)
                 ? buswire::int32Pair(*message)
                 : std::nullopt;
         if (report)
@@ -340,7 +341,6 @@ BusReportReader::Read BusReportReader::read(bool answerNow)
     if (!m_closed && !receive())
         m_closed = true;
     // What came before the socket closed is still read.
-    const bool wasClosed = m_closed;
     const std::size_t answersBefore = m_unsentAnswers;
     take(result);
     // Held answers go out in one write once there are enough, or when the moves have paused
@@ -349,7 +349,7 @@ BusReportReader::Read BusReportReader::read(bool answerNow)
     if (!m_closed && m_unsentAnswers > 0
         && (answerNow || quiet || m_unsentAnswers >= kAnswersPerWrite))
         sendAnswers();
-    result.closed = m_closed || wasClosed;
+    result.closed = m_closed;
     return result;
 }
 
