@@ -4,28 +4,23 @@
 #include "bus_report_reader.h"
 
 #include "bus_wire.h"
+#include "local_socket.h"
 
 #include <QByteArray>
 #include <QList>
 
-#include <cerrno>
 #include <cstddef>
-#include <cstring>
 #include <string_view>
 #include <vector>
 
-#include <poll.h>
-#include <sys/socket.h>
-#include <sys/un.h>
 #include <unistd.h>
 
 namespace platform {
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
+using Clock = localsocket::Clock;
 constexpr auto kGreetingTime = std::chrono::seconds(5);
-constexpr std::size_t kReadChunk = 4096;
 // Answers that the bus has not taken yet; past this, a caller is left to its own timeout
 // rather than this connection growing without end.
 constexpr std::size_t kMostUnsentBytes = 64 * 1024;
@@ -64,87 +59,13 @@ std::vector<Endpoint> sessionBusEndpoints()
     return endpoints;
 }
 
-int connectTo(const Endpoint &endpoint)
-{
-    sockaddr_un address{};
-    address.sun_family = AF_UNIX;
-    const std::size_t room = sizeof(address.sun_path) - (endpoint.abstract ? 1 : 0);
-    if (endpoint.path.empty() || endpoint.path.size() >= room)
-        return -1;
-    std::memcpy(address.sun_path + (endpoint.abstract ? 1 : 0), endpoint.path.data(),
-                endpoint.path.size());
-    const auto length = socklen_t(offsetof(sockaddr_un, sun_path) + endpoint.path.size()
-                                  + (endpoint.abstract ? 1 : 0));
-    const int socket = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
-    if (socket < 0)
-        return -1;
-    // A local socket connects at once or not at all.
-    if (::connect(socket, reinterpret_cast<const sockaddr *>(&address), length) != 0) {
-        ::close(socket);
-        return -1;
-    }
-    return socket;
-}
-
-bool waitFor(int socket, short events, Clock::time_point deadline)
-{
-    for (;;) {
-        const auto left =
-            std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
-        if (left.count() <= 0)
-            return false;
-        pollfd watched{socket, events, 0};
-        const int ready = ::poll(&watched, 1, int(left.count()));
-        if (ready > 0)
-            return !(watched.revents & (POLLERR | POLLNVAL))
-                   && (watched.revents & events || !(watched.revents & POLLHUP));
-        if (ready < 0 && errno != EINTR)
-            return false;
-    }
-}
-
-bool sendAll(int socket, std::string_view data, Clock::time_point deadline)
-{
-    while (!data.empty()) {
-        const ssize_t sent = ::send(socket, data.data(), data.size(), MSG_NOSIGNAL);
-        if (sent > 0) {
-            data.remove_prefix(std::size_t(sent));
-        } else if (sent < 0 && errno == EINTR) {
-            continue;
-        } else if (sent < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
-            if (!waitFor(socket, POLLOUT, deadline))
-                return false;
-        } else {
-            return false;
-        }
-    }
-    return true;
-}
-
-// Appends what came; false when the peer closed, failed or the deadline passed.
-bool receiveSome(int socket, std::string &into, Clock::time_point deadline)
-{
-    for (;;) {
-        char chunk[kReadChunk];
-        const ssize_t got = ::recv(socket, chunk, sizeof chunk, 0);
-        if (got > 0) {
-            into.append(chunk, std::size_t(got));
-            return true;
-        }
-        if (got == 0 || (errno != EINTR && errno != EAGAIN && errno != EWOULDBLOCK))
-            return false;
-        if (errno != EINTR && !waitFor(socket, POLLIN, deadline))
-            return false;
-    }
-}
-
 } // namespace
 
 std::unique_ptr<BusReportReader> BusReportReader::connect(Contract contract)
 {
     const Clock::time_point deadline = Clock::now() + kGreetingTime;
     for (const Endpoint &endpoint : sessionBusEndpoints()) {
-        const int socket = connectTo(endpoint);
+        const int socket = localsocket::connectTo(endpoint.path, endpoint.abstract);
         if (socket < 0)
             continue;
         std::unique_ptr<BusReportReader> reader(new BusReportReader(socket, contract));
@@ -174,19 +95,19 @@ bool BusReportReader::greet(Clock::time_point deadline)
     const QByteArray user = QByteArray::number(qulonglong(::geteuid())).toHex();
     const std::string hello =
         buswire::methodCall(nextSerial(), kBusName, "/org/freedesktop/DBus", kBusName, "Hello");
-    if (!sendAll(m_socket, std::string("\0AUTH EXTERNAL ", 15) + user.toStdString() + "\r\n",
-                 deadline))
+    if (!localsocket::sendAll(
+            m_socket, std::string("\0AUTH EXTERNAL ", 15) + user.toStdString() + "\r\n", deadline))
         return false;
     std::string line;
     while (line.find("\r\n") == std::string::npos) {
-        if (line.size() > 512 || !receiveSome(m_socket, line, deadline))
+        if (line.size() > 512 || !localsocket::receiveSome(m_socket, line, deadline))
             return false;
     }
     if (line.rfind("OK ", 0) != 0)
         return false;
     // Anything after the line is already the bus speaking.
     m_received = line.substr(line.find("\r\n") + 2);
-    if (!sendAll(m_socket, "BEGIN\r\n" + hello, deadline))
+    if (!localsocket::sendAll(m_socket, "BEGIN\r\n" + hello, deadline))
         return false;
     // The bus's first answer names us; its NameAcquired that follows stays for the first read.
     for (;;) {
@@ -209,7 +130,7 @@ bool BusReportReader::greet(Clock::time_point deadline)
             m_received.erase(0, framing.length);
             continue;
         }
-        if (!receiveSome(m_socket, m_received, deadline))
+        if (!localsocket::receiveSome(m_socket, m_received, deadline))
             return false;
     }
 }
@@ -226,25 +147,7 @@ int BusReportReader::socket() const
 
 bool BusReportReader::receive()
 {
-    std::size_t taken = 0;
-    while (taken < kMostBytesPerRead) {
-        // Into the stack, which is warm, rather than a whole chunk of the buffer.
-        char chunk[kReadChunk];
-        const ssize_t got = ::recv(m_socket, chunk, sizeof chunk, 0);
-        if (got > 0) {
-            m_received.append(chunk, std::size_t(got));
-            taken += std::size_t(got);
-            // Less than asked for: the socket held no more a moment ago, and what comes now
-            // is the next read's.
-            if (std::size_t(got) < sizeof chunk)
-                return true;
-            continue;
-        }
-        if (got < 0 && errno == EINTR)
-            continue;
-        return got < 0 && (errno == EAGAIN || errno == EWOULDBLOCK);
-    }
-    return true;
+    return localsocket::receiveWaiting(m_socket, m_received, kMostBytesPerRead);
 }
 
 void BusReportReader::take(Read &read)
@@ -319,18 +222,8 @@ void BusReportReader::keepAnswer(std::size_t before)
 
 void BusReportReader::sendAnswers()
 {
-    while (!m_unsent.empty()) {
-        const ssize_t sent =
-            ::send(m_socket, m_unsent.data(), m_unsent.size(), MSG_NOSIGNAL | MSG_DONTWAIT);
-        if (sent > 0) {
-            m_unsent.erase(0, std::size_t(sent));
-            continue;
-        }
-        if (sent < 0 && errno == EINTR)
-            continue;
-        // A full socket keeps them for the next time; a broken one is found by the next read.
-        break;
-    }
+    // A full socket keeps them for the next time; a broken one is found by the next read.
+    localsocket::sendWaiting(m_socket, m_unsent);
     if (m_unsent.empty())
         m_unsentAnswers = 0;
 }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // A Wayland connection of our own that follows the pointer through the compositor's cursor
-// sessions (one per output), in the compositor's logical pixels.
+// sessions (one per output), in the compositor's logical pixels. It is spoken by hand, without
+// libwayland, so that a tick's read is one system call.
 #pragma once
 
 #include <QPointF>
@@ -9,8 +10,6 @@
 #include <memory>
 #include <mutex>
 #include <optional>
-
-struct wl_display;
 
 namespace platform::wayland {
 
@@ -52,7 +51,6 @@ private:
     Failure open(bool follow);
 
     mutable std::mutex m_lock;
-    wl_display *m_display = nullptr;
     std::unique_ptr<CursorState> m_state;
 };
 
