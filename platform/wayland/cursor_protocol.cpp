@@ -53,7 +53,6 @@ constexpr std::uint16_t kPosition = 2;        // ext_image_copy_capture_cursor_s
 constexpr std::uint32_t kPointerCapability = 1;
 constexpr std::uint32_t kCurrentMode = 1;
 
-
 } // namespace
 
 struct CursorProtocol::Output
