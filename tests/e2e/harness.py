@@ -5,6 +5,7 @@ X tools a person's eyes and hands stand in for (xdotool, xwininfo, xprop, import
 Every process started here is tracked by PID and ended in close(), whatever happened in the test.
 Nothing touches the real HOME or the user's display.
 """
+import json
 import math
 import os
 import re
@@ -527,6 +528,11 @@ def _make_x11_socket_folder():
         os.chmod("/tmp/.X11-unix", 0o1777)
 
 
+def _root_width(session):
+    found = re.search(r"dimensions:\s+(\d+)x", session.run(["xdpyinfo"]).stdout.decode())
+    return int(found.group(1)) if found else None
+
+
 class KWinSession(XSession):
     """A headless KWin (Wayland) with its Xwayland, on a private session bus, with a temporary
     home. The pointer moves through KWin's fake-input protocol, as a real mouse's would: over
@@ -571,6 +577,8 @@ class KWinSession(XSession):
         if self.self_scaling:
             with open(os.path.join(self.config, "kwinrc"), "w") as f:
                 f.write(f"[Xwayland]\nScale={self.scale}\n")
+        if self.scale != 1:
+            self._write_output_config()
         self.wayland_display = "wayland-zorrit-e2e"
         _make_x11_socket_folder()
         self.kwin = self.spawn([kwin, "--virtual", "--xwayland", "--no-lockscreen",
@@ -591,13 +599,27 @@ class KWinSession(XSession):
         self.env["WAYLAND_DISPLAY"] = self.wayland_display
         wait_until(lambda: self.run(["xdpyinfo"], check=False).returncode == 0, 10)
 
+    def _write_output_config(self):
+        # KWin 6.7's virtual outputs take the scale times the size as their mode but keep a scale
+        # of 1; KWin 6 reads each output's scale from this file (older KWin ignores it).
+        width, height = round(self.width * self.scale), round(self.height * self.scale)
+        outputs = [{"connectorName": f"Virtual-{k}", "scale": self.scale,
+                    "mode": {"width": width, "height": height, "refreshRate": 60000}}
+                   for k in range(self.outputs)]
+        places = [{"enabled": True, "outputIndex": k, "priority": k,
+                   "position": {"x": k * self.width, "y": 0}} for k in range(self.outputs)]
+        with open(os.path.join(self.config, "kwinoutputconfig.json"), "w") as f:
+            json.dump([{"name": "outputs", "data": outputs},
+                       {"name": "setups", "data": [{"lidClosed": False, "outputs": places}]}], f)
+
     def move_pointer(self, x, y):
         self.run([self.fake_pointer, str(x), str(y)])
 
     def root_point(self, x, y):
         # The outputs lie side by side, each `width` logical pixels wide; where X11 programs
-        # scale themselves, Xwayland's pixels are the logical ones times the scale.
-        factor = self.scale if self.self_scaling else 1
+        # scale themselves, Xwayland's pixels are the logical ones times the scale. KWin 6.7
+        # lets them do so whatever it is asked, so the factor is found from Xwayland's root.
+        factor = _root_width(self) / (self.outputs * self.width)
         return int(x * factor), int(y * factor)
 
     def kwin_call(self, method, *args):
@@ -658,7 +680,8 @@ class GnomeSession(XSession):
         """`width` and `height` are the virtual monitor's mode, `scale` its scale. `fractional`
         lays monitors out in logical pixels (Mutter's scale-monitor-framebuffer), which allows a
         scale such as 1.5; with `self_scaling` X11 programs scale themselves (Mutter's
-        xwayland-native-scaling, GNOME 47 and later)."""
+        xwayland-native-scaling, GNOME 47 and later). Either as None: as Mutter does without
+        being asked (GNOME 49 and later give no choice), found from Xwayland's root size."""
         self._make_home(width, height)
         self.scale, self.fractional, self.self_scaling = scale, fractional, self_scaling
         try:
@@ -687,6 +710,10 @@ class GnomeSession(XSession):
         self.env["DBUS_SESSION_BUS_ADDRESS"] = self._bus(
             "bus", lambda path: ["--session", f"--address=unix:path={path}"])
         _make_x11_socket_folder()
+        # The pointer moves by way of the top-left corner (see move_pointer), where the hot
+        # corner would open the overview at every move, taking the pointer off X11 windows.
+        self.run(["gsettings", "set", "org.gnome.desktop.interface", "enable-hot-corners",
+                  "false"])
         features = [name for name, on in (("scale-monitor-framebuffer", self.fractional),
                                           ("xwayland-native-scaling", self.self_scaling)) if on]
         if features:
@@ -710,15 +737,30 @@ class GnomeSession(XSession):
         wait_until(lambda: self.run(["xdpyinfo"], check=False).returncode == 0, 30)
         wait_until(lambda: self.shell_call("GetExtensionInfo", "nobody@example") is not None, 30)
         self._pointer = None
+        self._factor = None
         if self.scale != 1:
-            self.set_scales(self.scale)
+            monitors = self.set_scales(self.scale)
+            if self.fractional is None or self.self_scaling is None:
+                self._factor = self._measured_factor(monitors[0][2] / monitors[0][4])
+
+    def _measured_factor(self, logical_width):
+        """Xwayland's pixels per logical pixel, once its root has taken the new scale."""
+        widths = []
+
+        def settled():
+            widths.append(_root_width(self))
+            return len(widths) > 2 and widths[-1] == widths[-2] == widths[-3]
+        wait_until(settled, 10, interval=0.5)
+        return widths[-1] / logical_width
 
     def root_point(self, x, y):
         # Remote-desktop moves go in logical pixels. Laid out in device pixels (fractional
         # scaling off), the desktop's and Xwayland's pixels are device pixels; laid out in
         # logical pixels, Xwayland's are those too unless X11 programs scale themselves, and
         # then they are device pixels of the largest scale, rounded up.
-        if not self.fractional:
+        if self._factor is not None:
+            factor = self._factor
+        elif not self.fractional:
             factor = self.scale
         elif self.self_scaling:
             factor = math.ceil(self.scale)

@@ -95,11 +95,17 @@ public:
     template <typename Task>
     auto run(Task task)
     {
-        std::packaged_task<decltype(task())()> packaged(std::move(task));
-        auto result = packaged.get_future();
+        std::promise<decltype(task())> done;
+        auto result = done.get_future();
         {
             std::lock_guard lock(m_lock);
-            m_queue.emplace_back([&packaged] { packaged(); });
+            m_queue.emplace_back([&] {
+                auto value = task();
+                // In the socket before the test reads.
+                if (m_running)
+                    wl_display_flush_clients(m_display);
+                done.set_value(std::move(value));
+            });
         }
         const std::uint64_t one = 1;
         [[maybe_unused]] const ssize_t written = ::write(m_tasks, &one, sizeof one);
