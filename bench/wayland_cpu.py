@@ -109,17 +109,21 @@ def measure(pid, server_pid, xwayland, pointer, moving, rest, rate=50):
             "server": after[1] - before[1], "xwayland": after[2] - before[2]}
 
 
-def run_zorrit(session, pointer, server_pid, args, rates=(50,), xwayland=None):
+def run_zorrit(session, pointer, server_pid, args, rates=(50,), xwayland=None, rounds=1):
     session.write_settings({"Scroll": "No"})
     zorrit = session.zorrit()
     wait_until(lambda: session.find_windows("p5"), 30)
     time.sleep(3)
     if callable(xwayland):
         xwayland = xwayland()
-    results = [measure(zorrit.pid, server_pid, xwayland, pointer, args.moving, args.rest, rate)
-               for rate in rates]
+    # Each rate `rounds` times in turn, so that a slow moment of the machine is not the reading;
+    # the median of each figure stands, and Zorrit's readings are kept for their spread.
+    rounds = [[measure(zorrit.pid, server_pid, xwayland, pointer, args.moving, args.rest, rate)
+               for rate in rates] for _ in range(rounds)]
     session.stop(zorrit)
-    return results
+    return [dict({key: statistics.median(r[k][key] for r in rounds) for key in rounds[0][k]},
+                 spread=[r[k]["moving"] for r in rounds])
+            for k in range(len(rates))]
 
 
 def same_desktop(session, pointer, server_pid, xwayland, args):
@@ -186,7 +190,8 @@ def main():
 
     session = XSession()
     try:
-        x11, = run_zorrit(session, Pointer(session.display), session.xvfb.pid, args)
+        x11, = run_zorrit(session, Pointer(session.display), session.xvfb.pid, args,
+                          rounds=args.rounds)
         columns.append(("X11 (Xvfb)", 50, x11))
     finally:
         session.close()
@@ -198,7 +203,8 @@ def main():
         xwayland = xwayland_pid(session.kwin.pid)
         bare = measure(None, session.kwin.pid, xwayland, pointer, args.moving, 0)
         columns.append(("KWin, no Zorrit", 50, bare))
-        kwin, fast = run_zorrit(session, pointer, session.kwin.pid, args, (50, 500), xwayland)
+        kwin, fast = run_zorrit(session, pointer, session.kwin.pid, args, (50, 500), xwayland,
+                                args.rounds)
         columns += [("KWin", 50, kwin), ("KWin", 500, fast)]
         pairs.append(("KWin", same_desktop(session, pointer, session.kwin.pid, xwayland, args)))
     finally:
@@ -216,7 +222,7 @@ def main():
             columns.append(("GNOME, no Zorrit", 50, bare))
             # Each move is three for Mutter (the corner, then down, then across).
             gnome, fast = run_zorrit(session, pointer, session.shell.pid, args, (50, 167),
-                                     xwayland)
+                                     xwayland, args.rounds)
             columns += [("GNOME", 50, gnome), ("GNOME", 167, fast)]
             pairs.append(("GNOME", same_desktop(session, pointer, session.shell.pid, xwayland,
                                                 args)))
@@ -238,7 +244,7 @@ def main():
             columns.append((f"{compositor}, no Zorrit", 50, bare))
             find_xwayland = lambda: xwayland_pid(session.wayland.pid, session)  # noqa: E731
             slow, fast = run_zorrit(session, pointer, session.wayland.pid, args, (50, 500),
-                                    find_xwayland)
+                                    find_xwayland, args.rounds)
             columns += [(compositor, 50, slow), (compositor, 500, fast)]
             pairs.append((compositor, same_desktop(session, pointer, session.wayland.pid,
                                                    find_xwayland, args)))
@@ -251,11 +257,19 @@ def main():
     print("| | " + " | ".join(name for name, _, _ in columns) + " |")
     print("|---|" + "---|" * len(columns))
     print("| moves a second | " + " | ".join(str(rate) for _, rate, _ in columns) + " |")
-    for key, label in (("moving", "Zorrit"), ("server", "display server / compositor"),
+    for key, label in (("moving", "Zorrit (median)"), ("server", "display server / compositor"),
                        ("xwayland", "Xwayland")):
         print(f"| {label} | " + " | ".join(
             "–" if r[key] == 0 else f"{1e6 * r[key] / ticks:.0f} µs" for _, _, r in columns)
             + " |")
+    if args.rounds > 1:
+        print(f"| Zorrit, {args.rounds} rounds, lowest–highest | " + " | ".join(
+            "–" if "spread" not in r else
+            f"{1e6 * min(r['spread']) / ticks:.0f}–{1e6 * max(r['spread']) / ticks:.0f} µs"
+            for _, _, r in columns) + " |")
+    xvfb = columns[0][2]["moving"]
+    print("| Zorrit against Xvfb | " + " | ".join(
+        "–" if "spread" not in r else f"{r['moving'] / xvfb:.2f}" for _, _, r in columns) + " |")
     print(f"| Zorrit at rest, CPU s in {args.rest:.0f} s | " + " | ".join(
         "–" if "no Zorrit" in name else f"{r['rest']:.2f}" for name, _, r in columns) + " |")
     if not pairs:
