@@ -114,7 +114,8 @@ public:
 
     // Waits, on the test's side, until the compositor holds `count` cursor sessions; `between`
     // runs before each look (a read, which sends what the client has to say).
-    bool waitForSessions(std::size_t count, const std::function<void()> &between = [] {})
+    bool waitForSessions(
+        std::size_t count, const std::function<void()> &between = [] {})
     {
         for (int tries = 0; tries < 500; ++tries) {
             between();
@@ -159,9 +160,8 @@ public:
     {
         const std::uint32_t words[] = {1, 4u << 16};
         for (const Session &session : m_sessions)
-            [[maybe_unused]] const ssize_t written =
-                ::write(wl_client_get_fd(wl_resource_get_client(session.resource)), words,
-                        sizeof words);
+            [[maybe_unused]] const ssize_t written = ::write(
+                wl_client_get_fd(wl_resource_get_client(session.resource)), words, sizeof words);
     }
     // The compositor ends: its sockets close.
     void end()
@@ -201,14 +201,13 @@ private:
     static void bindSeat(wl_client *client, void *, uint32_t version, uint32_t id)
     {
         static const struct wl_pointer_interface pointer = {
-            [](wl_client *, wl_resource *, uint32_t, wl_resource *, int32_t, int32_t) {},
-            destroy};
+            [](wl_client *, wl_resource *, uint32_t, wl_resource *, int32_t, int32_t) {}, destroy};
         static const struct wl_seat_interface seat = {
             [](wl_client *client, wl_resource *resource, uint32_t id) {
-                wl_resource_set_implementation(
-                    wl_resource_create(client, &wl_pointer_interface,
-                                       wl_resource_get_version(resource), id),
-                    &pointer, nullptr, nullptr);
+                wl_resource_set_implementation(wl_resource_create(client, &wl_pointer_interface,
+                                                                  wl_resource_get_version(resource),
+                                                                  id),
+                                               &pointer, nullptr, nullptr);
             },
             unused, unused, destroy};
         wl_resource *resource = wl_resource_create(client, &wl_seat_interface, int(version), id);
@@ -224,8 +223,8 @@ private:
         wl_resource_set_implementation(resource, &output, data, nullptr);
         wl_output_send_geometry(resource, 0, 0, 300, 200, WL_OUTPUT_SUBPIXEL_UNKNOWN, "Maker",
                                 "Model", spec.transform);
-        wl_output_send_mode(resource, WL_OUTPUT_MODE_CURRENT, spec.mode.width(),
-                            spec.mode.height(), 60000);
+        wl_output_send_mode(resource, WL_OUTPUT_MODE_CURRENT, spec.mode.width(), spec.mode.height(),
+                            60000);
         wl_output_send_done(resource);
     }
 
@@ -239,8 +238,7 @@ private:
                                                        wl_resource_get_version(resource), id);
                 wl_resource_set_implementation(made, &xdgOutput, nullptr, nullptr);
                 zxdg_output_v1_send_logical_position(made, spec.logical.x(), spec.logical.y());
-                zxdg_output_v1_send_logical_size(made, spec.logical.width(),
-                                                 spec.logical.height());
+                zxdg_output_v1_send_logical_size(made, spec.logical.width(), spec.logical.height());
                 zxdg_output_v1_send_name(made, "TEST-1");
                 wl_output_send_done(of);
             }};
@@ -268,7 +266,7 @@ private:
     static void bindCapture(wl_client *client, void *data, uint32_t version, uint32_t id)
     {
         static const struct ext_image_copy_capture_cursor_session_v1_interface session = {destroy,
-                                                                                   unused};
+                                                                                          unused};
         static const struct ext_image_copy_capture_manager_v1_interface manager = {
             [](wl_client *, wl_resource *resource, uint32_t, wl_resource *, uint32_t) {
                 wl_resource_post_error(resource, 0, "no frames are captured");
@@ -372,8 +370,9 @@ TEST_F(CursorSessionsTest, FollowsThePointerOnEachOutputInLogicalPixels)
     EXPECT_EQ(sessions.read().position, std::nullopt);
 
     // An output that comes gets a session; one that goes has its own let go.
-    const std::size_t added = compositor.run(
-        [&] { return compositor.addOutput({QSize(800, 600), 0, QRect(2360, 0, 800, 600)}); });
+    const std::size_t added = compositor.run([&] {
+        return compositor.addOutput({QSize(800, 600), 0, QRect(2360, 0, 800, 600)});
+    });
     const auto read = [&] { EXPECT_FALSE(sessions.read().broken); };
     ASSERT_TRUE(compositor.waitForSessions(3, read));
     compositor.sendPosition(added, {8, 6});
@@ -394,8 +393,20 @@ TEST_F(CursorSessionsTest, WhatEndsTheConnectionIsSeenAndStays)
         const char *what;
         std::function<void(TestCompositor &)> ending;
     } endings[] = {
-        {"a protocol error", [](TestCompositor &c) { c.run([&] { c.postError(); return 0; }); }},
-        {"not Wayland", [](TestCompositor &c) { c.run([&] { c.sendGarbage(); return 0; }); }},
+        {"a protocol error",
+         [](TestCompositor &c) {
+             c.run([&] {
+                 c.postError();
+                 return 0;
+             });
+         }},
+        {"not Wayland",
+         [](TestCompositor &c) {
+             c.run([&] {
+                 c.sendGarbage();
+                 return 0;
+             });
+         }},
         {"the compositor ends", [](TestCompositor &c) { c.end(); }},
     };
     for (const auto &ending : endings) {
