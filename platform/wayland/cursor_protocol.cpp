@@ -179,8 +179,10 @@ void CursorProtocol::globalAdded(std::uint32_t name, std::string_view interface,
         m_seat = bind(name, interface, std::min(kSeatVersion, version), Kind::Seat);
     } else if (interface == "ext_output_image_capture_source_manager_v1" && !m_sources) {
         m_sources = bind(name, interface, 1, Kind::None);
+        followAll();
     } else if (interface == "ext_image_copy_capture_manager_v1" && !m_capture) {
         m_capture = bind(name, interface, 1, Kind::None);
+        followAll();
     } else if (interface == "zxdg_output_manager_v1" && !m_xdgOutputs) {
         m_xdgOutputs = bind(name, interface, std::min(kXdgOutputVersion, version), Kind::None);
         followAll();

@@ -528,6 +528,12 @@ def _make_x11_socket_folder():
         os.chmod("/tmp/.X11-unix", 0o1777)
 
 
+def _kwin_version(kwin):
+    found = re.search(r"(\d+)\.(\d+)", subprocess.run([kwin, "--version"], capture_output=True,
+                                                      text=True).stdout)
+    return (int(found.group(1)), int(found.group(2))) if found else (0, 0)
+
+
 def _root_width(session):
     found = re.search(r"dimensions:\s+(\d+)x", session.run(["xdpyinfo"]).stdout.decode())
     return int(found.group(1)) if found else None
@@ -577,7 +583,7 @@ class KWinSession(XSession):
         if self.self_scaling:
             with open(os.path.join(self.config, "kwinrc"), "w") as f:
                 f.write(f"[Xwayland]\nScale={self.scale}\n")
-        if self.scale != 1:
+        if self.scale != 1 and _kwin_version(kwin) >= (6, 7):
             self._write_output_config()
         self.wayland_display = "wayland-zorrit-e2e"
         _make_x11_socket_folder()
@@ -601,7 +607,7 @@ class KWinSession(XSession):
 
     def _write_output_config(self):
         # KWin 6.7's virtual outputs take the scale times the size as their mode but keep a scale
-        # of 1; KWin 6 reads each output's scale from this file (older KWin ignores it).
+        # of 1, where 6.3's take the scale itself; it reads each output's scale from this file.
         width, height = round(self.width * self.scale), round(self.height * self.scale)
         outputs = [{"connectorName": f"Virtual-{k}", "scale": self.scale,
                     "mode": {"width": width, "height": height, "refreshRate": 60000}}
@@ -617,9 +623,14 @@ class KWinSession(XSession):
 
     def root_point(self, x, y):
         # The outputs lie side by side, each `width` logical pixels wide; where X11 programs
-        # scale themselves, Xwayland's pixels are the logical ones times the scale. KWin 6.7
-        # lets them do so whatever it is asked, so the factor is found from Xwayland's root.
-        factor = _root_width(self) / (self.outputs * self.width)
+        # scale themselves, Xwayland's pixels are the logical ones times Xwayland's scale. KWin
+        # 6.7 sets that to the outputs' scale whatever it is asked, and writes it down.
+        try:
+            with open(os.path.join(self.config, "kwinrc")) as f:
+                taken = re.search(r"^Scale=(\S+)$", f.read(), re.M)
+        except FileNotFoundError:
+            taken = None
+        factor = float(taken.group(1)) if taken and self.scale != 1 else 1
         return int(x * factor), int(y * factor)
 
     def kwin_call(self, method, *args):
