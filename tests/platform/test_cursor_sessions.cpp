@@ -72,8 +72,8 @@ public:
         for (const OutputSpec &spec : outputs)
             addOutput(spec);
         m_tasks = eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
-        wl_event_loop_add_fd(wl_display_get_event_loop(m_display), m_tasks, WL_EVENT_READABLE,
-                             runTasks, this);
+        m_taskSource = wl_event_loop_add_fd(wl_display_get_event_loop(m_display), m_tasks,
+                                            WL_EVENT_READABLE, runTasks, this);
         m_thread = std::thread([this] {
             while (m_running) {
                 wl_event_loop_dispatch(wl_display_get_event_loop(m_display), -1);
@@ -171,6 +171,7 @@ public:
             return 0;
         });
         m_thread.join();
+        wl_event_source_remove(m_taskSource); // the loop frees only the sources let go
         wl_display_destroy_clients(m_display);
         wl_display_destroy(m_display);
         m_display = nullptr;
@@ -300,6 +301,7 @@ private:
     std::list<Output> m_outputs; // their places stay put as outputs come
     std::vector<Session> m_sessions;
     int m_tasks = -1;
+    wl_event_source *m_taskSource = nullptr;
     std::mutex m_lock;
     std::vector<std::function<void()>> m_queue;
     std::atomic<bool> m_running = true;
