@@ -74,7 +74,7 @@ std::optional<std::string_view> Args::string()
     if (*length == 0)
         return std::string_view();
     // The length counts the closing NUL, and the bytes fill whole words.
-    if (*length > m_rest.size() || padded(*length) > m_rest.size() || m_rest[*length - 1] != '\0') {
+    if (padded(*length) > m_rest.size() || m_rest[*length - 1] != '\0') {
         m_failed = true;
         return std::nullopt;
     }
