@@ -242,6 +242,10 @@ und melden Sie sich dann ab und wieder an.</translation>
         <translation>Der Compositor ist verschwunden</translation>
     </message>
     <message>
+        <source>The compositor refused the cursor sessions (it said: %1)</source>
+        <translation>Der Compositor hat die Cursor-Sitzungen verweigert (er sagte: %1)</translation>
+    </message>
+    <message>
         <source>cannot connect to the Wayland display</source>
         <translation>keine Verbindung zur Wayland-Anzeige möglich</translation>
     </message>

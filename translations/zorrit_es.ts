@@ -242,6 +242,10 @@ y luego cierre la sesión y vuelva a entrar.</translation>
         <translation>El compositor ha desaparecido</translation>
     </message>
     <message>
+        <source>The compositor refused the cursor sessions (it said: %1)</source>
+        <translation>El compositor ha rechazado las sesiones de cursor (dijo: %1)</translation>
+    </message>
+    <message>
         <source>cannot connect to the Wayland display</source>
         <translation>no se puede conectar con la pantalla Wayland</translation>
     </message>

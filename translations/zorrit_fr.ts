@@ -242,6 +242,10 @@ puis fermez la session et rouvrez-la.</translation>
         <translation>Le compositeur a disparu</translation>
     </message>
     <message>
+        <source>The compositor refused the cursor sessions (it said: %1)</source>
+        <translation>Le compositeur a refusé les sessions de curseur (il a dit : %1)</translation>
+    </message>
+    <message>
         <source>cannot connect to the Wayland display</source>
         <translation>impossible de se connecter à l’affichage Wayland</translation>
     </message>

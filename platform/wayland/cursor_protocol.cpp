@@ -199,8 +199,13 @@ void CursorProtocol::handle(const wire::Message &message)
     switch (target.kind) {
     case Kind::Display:
         // A protocol error ends the connection; delete_id needs nothing, as ids are not reused.
-        if (message.opcode == event::kError)
+        if (message.opcode == event::kError) {
             m_broken = true;
+            args.uint(); // the object at fault
+            args.uint(); // the error's code, its interface's own
+            if (const std::optional<std::string_view> words = args.string())
+                m_refusal.assign(*words);
+        }
         return;
     case Kind::Registry:
         if (message.opcode == event::kGlobal) {

@@ -39,6 +39,8 @@ public:
     std::string &unsent() { return m_unsent; }
     // The compositor sent a protocol error, or a stream that is not Wayland's.
     bool broken() const { return m_broken; }
+    // What the compositor said with its protocol error, if it said anything.
+    const std::string &refusal() const { return m_refusal; }
     // Whether the globals include what cursor sessions of outputs need.
     bool offersSessions() const { return m_sources && m_capture && m_xdgOutputs; }
     // Asks for a cursor session on each output, now and as outputs and the pointer come.
@@ -89,6 +91,7 @@ private:
     std::uint32_t m_lastDone = 0;
     bool m_following = false;
     bool m_broken = false;
+    std::string m_refusal;
     std::optional<QPointF> m_position;
 };
 

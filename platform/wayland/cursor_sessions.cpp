@@ -131,6 +131,8 @@ CursorSessions::News CursorSessions::read()
         news.broken = !open || !sent;
     }
     news.broken = news.broken || state.protocol.broken();
+    if (news.broken)
+        news.refusal = QString::fromStdString(state.protocol.refusal());
     news.position = state.protocol.takePosition();
     return news;
 }

@@ -27,6 +27,10 @@ public:
         std::optional<QPointF> position;
         // The connection is gone (the compositor ended, or it broke the protocol).
         bool broken = false;
+        // When it ended the connection with a protocol error, what it said (a compositor that
+        // keeps the pointer's place from a program says so this way, such as Hyprland's "client
+        // not allowed to capture cursor").
+        QString refusal;
     };
 
     CursorSessions();

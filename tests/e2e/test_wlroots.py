@@ -1,7 +1,7 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 """Zorrit on headless wlroots compositors (sway, labwc): where the compositor offers cursor
-sessions, the trail follows the pointer over the bare desktop, on a second output and on one
-scaled by two, and the key colour never shows; where it does not, Zorrit says so and follows the
+sessions, the trail follows the pointer over the bare desktop, on a second output and on
+outputs scaled by 1.25, 1.5 and 2, and the key colour never shows; where it does not, Zorrit says so and follows the
 pointer over X11 windows."""
 import os
 import shutil
@@ -149,6 +149,23 @@ class Sway(OnWlroots, XTestCase):
                      "needs labwc and wayland-info (scripts/install-deps --tests)")
 class Labwc(OnWlroots, XTestCase):
     COMPOSITOR = "labwc"
+
+    def more_outputs(self):
+        # labwc takes its outputs' scale from wlr-randr; fractional scales come out of the
+        # outputs' logical sizes (1280 × 720 at 1.5 is 853 × 480 logical pixels), which
+        # Xwayland's root follows, as X11 windows are scaled by the compositor.
+        if not shutil.which("wlr-randr"):
+            self.skipTest("needs wlr-randr for a scaled output (scripts/install-deps --tests)")
+        for scale, logical, points in (("1.5", (853, 480), [(301, 151), (800, 400)]),
+                                       ("1.25", (1024, 576), [(700, 500), (20, 30)])):
+            changed = self.x.run(["wlr-randr", "--output", "HEADLESS-1", "--scale", scale],
+                                 check=False)
+            self.assertEqual(changed.returncode, 0, changed.stderr.decode())
+            self.x.extent = logical
+            size = "%dx%d+0+0" % logical
+            self.assertTrue(wait_until(lambda: size in self.x.run(
+                ["xrandr"], check=False).stdout.decode(), 10), f"Xwayland's output is not {size}")
+            self.assertFollows(points)
 
 
 if __name__ == "__main__":

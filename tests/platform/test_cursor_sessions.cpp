@@ -394,6 +394,8 @@ TEST_F(CursorSessionsTest, WhatEndsTheConnectionIsSeenAndStays)
     {
         const char *what;
         std::function<void(TestCompositor &)> ending;
+        // What the compositor said, passed on as it stands.
+        std::string refusal;
     } endings[] = {
         {"a protocol error",
          [](TestCompositor &c) {
@@ -401,15 +403,17 @@ TEST_F(CursorSessionsTest, WhatEndsTheConnectionIsSeenAndStays)
                  c.postError();
                  return 0;
              });
-         }},
+         },
+         "a test's error"},
         {"not Wayland",
          [](TestCompositor &c) {
              c.run([&] {
                  c.sendGarbage();
                  return 0;
              });
-         }},
-        {"the compositor ends", [](TestCompositor &c) { c.end(); }},
+         },
+         {}},
+        {"the compositor ends", [](TestCompositor &c) { c.end(); }, {}},
     };
     for (const auto &ending : endings) {
         TestCompositor compositor(kTwoOutputs);
@@ -418,13 +422,16 @@ TEST_F(CursorSessionsTest, WhatEndsTheConnectionIsSeenAndStays)
         ASSERT_EQ(sessions.connect(), CursorSessions::Failure::None) << ending.what;
         ASSERT_TRUE(compositor.waitForSessions(2, [&] { sessions.read(); })) << ending.what;
         ending.ending(compositor);
-        bool broken = false;
-        for (int tries = 0; tries < 200 && !broken; ++tries) {
-            broken = sessions.read().broken;
+        CursorSessions::News news;
+        for (int tries = 0; tries < 200 && !news.broken; ++tries) {
+            news = sessions.read();
             std::this_thread::sleep_for(std::chrono::milliseconds(5));
         }
-        EXPECT_TRUE(broken) << ending.what;
-        EXPECT_TRUE(sessions.read().broken) << ending.what;
+        EXPECT_TRUE(news.broken) << ending.what;
+        EXPECT_EQ(news.refusal.toStdString(), ending.refusal) << ending.what;
+        news = sessions.read();
+        EXPECT_TRUE(news.broken) << ending.what;
+        EXPECT_EQ(news.refusal.toStdString(), ending.refusal) << ending.what;
     }
 }
 

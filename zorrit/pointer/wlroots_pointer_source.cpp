@@ -45,32 +45,36 @@ StartResult WlrootsPointerSource::start()
     return StartResult::ok();
 }
 
-bool WlrootsPointerSource::readReports()
+std::optional<QString> WlrootsPointerSource::readReports()
 {
     // The session's lock keeps the tick's read and the watch's apart, and report() is called
     // once it is let go.
     if (!m_sessions || m_broken.load(std::memory_order_acquire))
-        return false;
-    const platform::wayland::CursorSessions::News news = m_sessions->read();
+        return std::nullopt;
+    platform::wayland::CursorSessions::News news = m_sessions->read();
     if (news.position) {
         const QPoint root = m_mapping.toRoot(*news.position);
         report(root.x(), root.y());
     }
-    return news.broken && !m_broken.exchange(true, std::memory_order_acq_rel);
+    if (!news.broken || m_broken.exchange(true, std::memory_order_acq_rel))
+        return std::nullopt;
+    return std::move(news.refusal);
 }
 
 void WlrootsPointerSource::readAtTick()
 {
     // On the trail's thread the loss is handled on the GUI thread.
-    if (readReports())
-        QMetaObject::invokeMethod(this, &WlrootsPointerSource::connectionLost,
-                                  Qt::QueuedConnection);
+    if (std::optional<QString> refusal = readReports()) {
+        QMetaObject::invokeMethod(
+            this, [this, refusal = std::move(*refusal)] { connectionLost(refusal); },
+            Qt::QueuedConnection);
+    }
 }
 
 void WlrootsPointerSource::readNow()
 {
-    if (readReports())
-        connectionLost();
+    if (const std::optional<QString> refusal = readReports())
+        connectionLost(*refusal);
 }
 
 void WlrootsPointerSource::watchSocket(bool watched)
@@ -82,7 +86,7 @@ void WlrootsPointerSource::watchSocket(bool watched)
         readNow();
 }
 
-void WlrootsPointerSource::connectionLost()
+void WlrootsPointerSource::connectionLost(const QString &refusal)
 {
     if (m_watch) {
         m_watch->setEnabled(false);
@@ -90,7 +94,10 @@ void WlrootsPointerSource::connectionLost()
         m_watch = nullptr;
     }
     shut();
-    Q_EMIT lost(tr("The compositor went away"));
+    // A compositor that ends the connection with an error says why, in its own words.
+    Q_EMIT lost(refusal.isEmpty()
+                    ? tr("The compositor went away")
+                    : tr("The compositor refused the cursor sessions (it said: %1)").arg(refusal));
 }
 
 } // namespace zorrit::pointer

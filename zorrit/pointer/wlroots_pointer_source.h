@@ -8,6 +8,7 @@
 
 #include <atomic>
 #include <memory>
+#include <optional>
 
 class QSocketNotifier;
 
@@ -41,10 +42,11 @@ protected:
     void watchSocket(bool watched) override;
 
 private:
-    // Reads the socket and reports; true the first time the connection is found gone.
-    bool readReports();
+    // Reads the socket and reports. The first time the connection is found gone: what the
+    // compositor said as it ended it (empty when it said nothing).
+    std::optional<QString> readReports();
     void readNow();
-    void connectionLost();
+    void connectionLost(const QString &refusal);
 
     std::unique_ptr<platform::wayland::CursorSessions> m_sessions;
     std::atomic<bool> m_broken{false};
