@@ -22,6 +22,7 @@ constexpr std::uint32_t kOutputVersion = 3;
 constexpr std::uint32_t kXdgOutputVersion = 3;
 
 constexpr std::uint32_t kDisplayId = 1;
+constexpr std::size_t kMostRefusalBytes = 200;
 
 // Requests' and events' numbers: their places in their interfaces (wayland.xml, xdg-output-
 // unstable-v1, ext-image-capture-source-v1 and ext-image-copy-capture-v1).
@@ -203,8 +204,13 @@ void CursorProtocol::handle(const wire::Message &message)
             m_broken = true;
             args.uint(); // the object at fault
             args.uint(); // the error's code, its interface's own
-            if (const std::optional<std::string_view> words = args.string())
-                m_refusal.assign(*words);
+            // Its words go to a terminal: no control characters, and a line's worth at most.
+            if (const std::optional<std::string_view> words = args.string()) {
+                for (const char c : words->substr(0, kMostRefusalBytes)) {
+                    if (static_cast<unsigned char>(c) >= 0x20 && c != 0x7f)
+                        m_refusal += c;
+                }
+            }
         }
         return;
     case Kind::Registry:

@@ -150,10 +150,10 @@ public:
         wl_global_destroy(std::next(m_outputs.begin(), std::ptrdiff_t(output))->global);
     }
     // A protocol error on every client, as a compositor sends when a request breaks the rules.
-    void postError()
+    void postError(const char *words)
     {
         for (const Session &session : m_sessions)
-            wl_resource_post_error(session.resource, 0, "a test's error");
+            wl_resource_post_error(session.resource, 0, "%s", words);
     }
     // A stream that is not Wayland's: a message shorter than its own header.
     void sendGarbage()
@@ -400,11 +400,12 @@ TEST_F(CursorSessionsTest, WhatEndsTheConnectionIsSeenAndStays)
         {"a protocol error",
          [](TestCompositor &c) {
              c.run([&] {
-                 c.postError();
+                 c.postError("a test's\x1b[2J error\n");
                  return 0;
              });
          },
-         "a test's error"},
+         // Without the terminal's control characters.
+         "a test's[2J error"},
         {"not Wayland",
          [](TestCompositor &c) {
              c.run([&] {
