@@ -13,7 +13,7 @@ table.
 A second table sets the two ways of finding the pointer side by side on each Wayland desktop,
 with the pointer over an X11 window that covers the path, where the X server knows it too: the
 X11 path (Zorrit started without WAYLAND_DISPLAY, so it asks Xwayland at each tick) against the
-compositor's reports, in turns over several rounds, medians and their ratio. That is the cost of
+compositor's reports, in turns over several rounds, at both rates, medians and their ratio. That is the cost of
 the report itself, on the same Xwayland and next to the same compositor.
 
 Usage: bench/wayland_cpu.py [--moving SECONDS] [--rest SECONDS] [--rounds N]
