@@ -1,8 +1,8 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 """Zorrit on headless wlroots compositors (sway, labwc): where the compositor offers cursor
 sessions, the trail follows the pointer over the bare desktop, on a second output and on
-outputs scaled by 1.25, 1.5 and 2, and the key colour never shows; where it does not, Zorrit says so and follows the
-pointer over X11 windows."""
+outputs scaled by 1.25, 1.5 and 2, and the key colour never shows; where it does not, Zorrit
+says so and follows the pointer over X11 windows."""
 import os
 import shutil
 import unittest
