@@ -117,13 +117,20 @@ std::unique_ptr<TrailChannel> SourcedWindowSystem::openTrailChannel(
     return std::make_unique<SourcedChannel>(std::move(channel), m_source);
 }
 
+std::optional<QPoint> SourcedWindowSystem::reportedPosition()
+{
+    PointerSource *source = m_source.load(std::memory_order_acquire);
+    if (!source)
+        return std::nullopt;
+    source->readAtTick();
+    return source->position();
+}
+
 std::optional<QPoint> SourcedWindowSystem::pointerPos()
 {
-    // Reports are in X root pixels, the device pixels the trail works in.
-    PointerSource *source = m_source.load(std::memory_order_acquire);
-    if (source)
-        source->readAtTick();
-    const std::optional<QPoint> reported = source ? source->position() : std::nullopt;
+    // Reports are in the pixels the trail works in (X root pixels, or the compositor's logical
+    // ones where the sprites are its surfaces).
+    const std::optional<QPoint> reported = reportedPosition();
     return reported ? reported : m_windows.pointerPos();
 }
 

@@ -75,6 +75,10 @@ public:
     // Before the trail sleeps for the first time; null goes back to the X server alone.
     void setSource(PointerSource *source);
 
+    // The source's position, read at the tick where it reads then; nothing while it has none.
+    // Any thread.
+    std::optional<QPoint> reportedPosition();
+
     const MonitorLayout &monitors() override;
     std::optional<QPoint> pointerPos() override;
     void moveWindow(QWidget *window, QPoint topLeft, int monitor) override;

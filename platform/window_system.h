@@ -13,6 +13,7 @@
 #include <optional>
 #include <vector>
 
+class QImage;
 class QWidget;
 
 namespace platform {
@@ -51,6 +52,24 @@ public:
     virtual void samplePointerAtTick(bool wanted) { (void)wanted; }
 };
 
+// Sprites that the window system shows as surfaces of its own (layer-shell surfaces under
+// Wayland) rather than as the trail's windows, which then stay hidden. Sprite places are in the
+// window system's pixels, as the moves are. GUI thread, but for the moves of a trail channel.
+class SpriteSurfaces
+{
+public:
+    virtual ~SpriteSurfaces() = default;
+    // The picture with real transparency, in pixels at scale 1; drawn at each screen's scale.
+    virtual void setPicture(int index, const QImage &picture) = 0;
+    virtual void setVisible(bool visible) = 0;
+    // Above every window, or above the desktop only.
+    virtual void setOnTop(bool onTop) = 0;
+    virtual void setOpacity(double opacity) = 0;
+    virtual void moveSprite(int index, QPoint topLeft) = 0;
+    // Shows the moves made since the last time, together.
+    virtual void commit() = 0;
+};
+
 class WindowSystem
 {
 public:
@@ -85,6 +104,10 @@ public:
     // without waiting for an answer, notices that go to every client), so that it does not pile
     // up. Called about once a second, from the GUI thread.
     virtual void dropUnaskedEvents() = 0;
+
+    // Where the window system shows the sprites itself; null where the trail's windows are the
+    // sprites.
+    virtual SpriteSurfaces *spriteSurfaces() { return nullptr; }
 
     // A channel for moving these (created) windows from another thread, prepared here on the GUI
     // thread; nothing when the window system cannot serve one, and the trail ticks on the GUI

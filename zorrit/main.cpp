@@ -9,12 +9,15 @@
 #include "platform/pointer_source.h"
 #include "platform/runtime_dir.h"
 #include "platform/shell.h"
+#include "platform/wayland/layer_shell_window_system.h"
+#include "platform/wayland/wayland_session.h"
 #include "platform/window_system.h"
 #include "platform/x11_window_system.h"
 #include "platform/xinput_device_guard.h"
 #include "zorrit/app/zorrit_app.h"
 #include "zorrit/integration/theme_association.h"
 #include "zorrit/pointer/pointer_choice.h"
+#include "zorrit/pointer/source_factory.h"
 #include "zorrit/settings/settings_store.h"
 #include "zorrit/shell/program_icon.h"
 
@@ -56,10 +59,12 @@ int main(int argc, char **argv)
     if (const std::optional<int> exitCode = zorrit::app::ZorritApp::answerWithoutStarting(
             decoded, [] { return platform::runtimeDir(QStringLiteral("zorrit")); }))
         return *exitCode;
-    // The trail needs the X11 pointer and window stacking: under Wayland, use XWayland.
-    if (qEnvironmentVariableIsSet("WAYLAND_DISPLAY") && qEnvironmentVariableIsSet("DISPLAY")
-        && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "xcb");
+    // Where the session has an X display, the windows go through it even under Wayland: the
+    // sprites need it wherever the compositor has no layer shell, and the dialogs then look and
+    // place themselves alike everywhere. A Wayland session without one uses Qt's Wayland
+    // platform.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", qEnvironmentVariableIsEmpty("DISPLAY") ? "wayland" : "xcb");
     const QByteArray platformName = qgetenv("QT_QPA_PLATFORM");
     if (platformName.isEmpty() || platformName.startsWith("xcb")) {
         if (qEnvironmentVariableIsEmpty("DISPLAY")) {
@@ -92,15 +97,33 @@ int main(int argc, char **argv)
     const std::unique_ptr<platform::WindowSystem> nativeWindowSystem =
         platform::createWindowSystem();
     // Under Wayland the pointer comes from the compositor once this copy runs the trail;
-    // `pointer` is made before the trail, so its source outlives the trail that reads it.
+    // `pointer` is made before the trail, so its source outlives the trail that reads it, and
+    // Zorrit's own Wayland connection outlives both.
     platform::SourcedWindowSystem windowSystem(*nativeWindowSystem);
+    const QString settingsFolder = zorrit::settings::SettingsStore::defaultFolder();
+    const QString runtimeFolder = platform::runtimeDir(QStringLiteral("zorrit"));
+    zorrit::pointer::SourceContext pointerContext;
+    pointerContext.runtimeFolder = runtimeFolder;
+    const std::unique_ptr<platform::wayland::WaylandSession> wayland =
+        zorrit::pointer::isWaylandSession() ? platform::wayland::WaylandSession::connect()
+                                            : nullptr;
+    pointerContext.wayland = wayland.get();
+    if (QGuiApplication::platformName() == QLatin1String("xcb"))
+        pointerContext.xPointer = [&] { return nativeWindowSystem->pointerPos(); };
+    // Where the compositor offers a layer shell, the sprites are its surfaces.
+    std::unique_ptr<platform::wayland::LayerShellWindowSystem> layerWindows;
+    if (zorrit::pointer::spritesOnLayerShell(pointerContext)) {
+        pointerContext.logicalPixels = true;
+        layerWindows =
+            std::make_unique<platform::wayland::LayerShellWindowSystem>(*wayland, windowSystem);
+    }
+    platform::WindowSystem &trailWindows =
+        layerWindows ? static_cast<platform::WindowSystem &>(*layerWindows) : windowSystem;
     platform::QtDialogs dialogs;
     platform::QtShell shell;
     platform::QtFileChooser fileChooser;
-    const QString settingsFolder = zorrit::settings::SettingsStore::defaultFolder();
-    const QString runtimeFolder = platform::runtimeDir(QStringLiteral("zorrit"));
     zorrit::pointer::PointerChoice pointer(windowSystem, dialogs, settingsFolder);
-    zorrit::app::Seams seams{windowSystem,   dialogs,       shell,
+    zorrit::app::Seams seams{trailWindows,   dialogs,       shell,
                              settingsFolder, runtimeFolder, &fileChooser};
     seams.associateThemeFiles = [] {
         zorrit::integration::AssociateThemeFiles(QStringLiteral("Zorrit"), QStringLiteral(".thm"),
@@ -121,7 +144,7 @@ int main(int argc, char **argv)
     if (endSignalled)
         return 0;
 
-    pointer.start(zorrit::pointer::SourceContext{runtimeFolder});
+    pointer.start(pointerContext);
     const int exitCode = QApplication::exec();
     pointer.stop();
     return exitCode;

@@ -55,7 +55,7 @@ QString gnomeExtensionText()
         .arg(QLatin1String(kGnomeExtensionUuid));
 }
 
-bool GnomePointerSource::found()
+bool GnomePointerSource::found(const SourceContext &)
 {
     return busHas(kShellService);
 }

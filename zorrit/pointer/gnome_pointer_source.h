@@ -38,7 +38,7 @@ public:
     static constexpr int kGraceMs = 3000;
 
     // Whether GNOME Shell is on the session bus.
-    static bool found();
+    static bool found(const SourceContext &context);
 
     explicit GnomePointerSource(const SourceContext &context, QObject *parent = nullptr);
     ~GnomePointerSource() override;

@@ -41,7 +41,7 @@ QDBusMessage kwinCall(const char *method, const QVariantList &arguments)
 }
 } // namespace
 
-bool KWinPointerSource::found()
+bool KWinPointerSource::found(const SourceContext &)
 {
     return busHas(kKWinService);
 }

@@ -22,7 +22,7 @@ public:
     static constexpr char kPluginName[] = "zorrit-pointer";
 
     // Whether KWin is on the session bus.
-    static bool found();
+    static bool found(const SourceContext &context);
 
     explicit KWinPointerSource(const SourceContext &context, QObject *parent = nullptr);
     ~KWinPointerSource() override;

@@ -2,7 +2,15 @@
 // What a pointer source is given when the choice makes it.
 #pragma once
 
+#include <QPoint>
 #include <QString>
+
+#include <functional>
+#include <optional>
+
+namespace platform::wayland {
+class WaylandSession;
+}
 
 namespace zorrit::pointer {
 
@@ -11,6 +19,13 @@ struct SourceContext
     // This user's runtime folder of Zorrit's, for files the compositor must read (the KWin
     // script).
     QString runtimeFolder;
+    // Zorrit's own Wayland connection, where there is one; the cursor sessions are read on it.
+    platform::wayland::WaylandSession *wayland = nullptr;
+    // The sprites are the compositor's surfaces: positions stay in its logical pixels rather
+    // than going into Xwayland's.
+    bool logicalPixels = false;
+    // Where the X server sees the pointer (over X11 windows); unset without an X display.
+    std::function<std::optional<QPoint>()> xPointer;
 };
 
 } // namespace zorrit::pointer

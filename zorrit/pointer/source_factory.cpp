@@ -6,13 +6,15 @@
 #include "kwin_pointer_source.h"
 #include "wlroots_pointer_source.h"
 
+#include "platform/wayland/wayland_session.h"
+
 namespace zorrit::pointer {
 
 namespace {
 
 struct SourceKind
 {
-    bool (*found)();
+    bool (*found)(const SourceContext &context);
     std::unique_ptr<CompositorSource> (*make)(const SourceContext &context);
 };
 
@@ -40,10 +42,17 @@ bool isWaylandSession()
 std::unique_ptr<CompositorSource> makeSessionSource(const SourceContext &context)
 {
     for (const SourceKind &kind : kSourceKinds) {
-        if (kind.found())
+        if (kind.found(context))
             return kind.make(context);
     }
     return nullptr;
+}
+
+bool spritesOnLayerShell(const SourceContext &context)
+{
+    if (!context.wayland || !context.wayland->offers().layerShell)
+        return false;
+    return WlrootsPointerSource::found(context) || KWinPointerSource::found(context);
 }
 
 } // namespace zorrit::pointer

@@ -16,4 +16,9 @@ bool isWaylandSession();
 // can see: a name on the session bus, a Wayland global); null when none has.
 std::unique_ptr<CompositorSource> makeSessionSource(const SourceContext &context);
 
+// Whether the sprites are the compositor's layer-shell surfaces rather than X11 windows: where it
+// offers a layer shell and a source that reports the pointer anywhere on the screen (its cursor
+// sessions, or KWin's script). Decided once, at start.
+bool spritesOnLayerShell(const SourceContext &context);
+
 } // namespace zorrit::pointer

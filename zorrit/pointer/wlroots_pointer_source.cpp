@@ -3,45 +3,48 @@
 #include "wlroots_pointer_source.h"
 
 #include "output_watch.h"
-#include "platform/wayland/cursor_sessions.h"
+#include "platform/wayland/wayland_session.h"
+#include "source_context.h"
 
 #include <QSocketNotifier>
 
 namespace zorrit::pointer {
 
-bool WlrootsPointerSource::found()
+bool WlrootsPointerSource::found(const SourceContext &context)
 {
-    return platform::wayland::CursorSessions::offered();
+    return context.wayland && context.wayland->offers().cursorSessions;
 }
 
-WlrootsPointerSource::WlrootsPointerSource(const SourceContext &, QObject *parent)
+WlrootsPointerSource::WlrootsPointerSource(const SourceContext &context, QObject *parent)
     : CompositorSource(parent)
+    , m_session(context.wayland)
+    , m_logicalPixels(context.logicalPixels)
+    , m_xPointer(context.xPointer)
 {
+    m_silence.setInterval(kSilenceMs);
+    connect(&m_silence, &QTimer::timeout, this, &WlrootsPointerSource::checkSilence);
 }
 
 WlrootsPointerSource::~WlrootsPointerSource() = default;
 
 StartResult WlrootsPointerSource::start()
 {
-    using Failure = platform::wayland::CursorSessions::Failure;
-    auto sessions = std::make_unique<platform::wayland::CursorSessions>();
-    const Failure failure = sessions->connect();
-    if (failure != Failure::None) {
-        const QString why =
-            failure == Failure::NoDisplay  ? tr("cannot connect to the Wayland display")
-            : failure == Failure::BrokeOff ? tr("the Wayland display broke off")
-                                           : tr("the compositor offers no cursor sessions");
-        return StartResult::failed(
-            tr("The compositor cannot tell us where the pointer is (%1).").arg(why));
+    if (!m_session || !m_session->followPointer()) {
+        return StartResult::failed(tr("The compositor cannot tell us where the pointer is (%1).")
+                                       .arg(tr("the compositor offers no cursor sessions")));
     }
-    m_sessions = std::move(sessions);
-    m_watch = new QSocketNotifier(m_sessions->fd(), QSocketNotifier::Read, this);
+    m_watch = new QSocketNotifier(m_session->fd(), QSocketNotifier::Read, this);
     m_watch->setEnabled(false);
     connect(m_watch, &QSocketNotifier::activated, this, &WlrootsPointerSource::readNow);
     // Before the first position is read.
-    m_outputWatch = new OutputWatch(m_mapping, this);
-    m_outputWatch->start();
+    if (!m_logicalPixels) {
+        m_outputWatch = new OutputWatch(m_mapping, this);
+        m_outputWatch->start();
+    }
     readNow();
+    if (m_xPointer)
+        m_xPointerAtStart = m_xPointer();
+    m_silence.start();
     return StartResult::ok();
 }
 
@@ -49,12 +52,16 @@ std::optional<QString> WlrootsPointerSource::readReports()
 {
     // The session's lock keeps the tick's read and the watch's apart, and report() is called
     // once it is let go.
-    if (!m_sessions || m_broken.load(std::memory_order_acquire))
+    if (!m_session || m_broken.load(std::memory_order_acquire))
         return std::nullopt;
-    platform::wayland::CursorSessions::News news = m_sessions->read();
+    m_session->read();
+    platform::wayland::WaylandSession::PointerNews news = m_session->takePointerNews();
+    if (news.everEntered)
+        m_entered.store(true, std::memory_order_relaxed);
     if (news.position) {
-        const QPoint root = m_mapping.toRoot(*news.position);
-        report(root.x(), root.y());
+        const QPoint point = m_logicalPixels ? news.position->toPoint()
+                                             : m_mapping.toRoot(*news.position);
+        report(point.x(), point.y());
     }
     if (!news.broken || m_broken.exchange(true, std::memory_order_acq_rel))
         return std::nullopt;
@@ -86,8 +93,35 @@ void WlrootsPointerSource::watchSocket(bool watched)
         readNow();
 }
 
+void WlrootsPointerSource::checkSilence()
+{
+    readNow();
+    if (m_entered.load(std::memory_order_relaxed) || m_broken.load(std::memory_order_acquire)) {
+        m_silence.stop();
+        return;
+    }
+    // A pointer that has not moved, or one hidden for a while, says nothing either: only a
+    // pointer the X server saw move while the compositor stayed silent tells.
+    // Without an X display nothing else sees the pointer. At rest nothing wakes for long: the
+    // looking ends after a minute.
+    if (!m_xPointer || m_xPointer() == m_xPointerAtStart) {
+        if (++m_silentChecks >= kSilentChecks)
+            m_silence.stop();
+        return;
+    }
+    m_silence.stop();
+    // wlroots tells cursor sessions nothing while it draws the cursor itself (a software
+    // cursor: WLR_NO_HARDWARE_CURSORS, many virtual machines). The X server's pointer stands in
+    // meanwhile; should a session speak up after all, its positions take over.
+    const QString text = tr("This desktop draws the pointer itself and does not tell other "
+                            "programs where it is, so the trail follows it only over X11 windows.");
+    Q_EMIT said(text);
+    Q_EMIT noticeWanted(QStringLiteral("wayland-software-cursor"), text);
+}
+
 void WlrootsPointerSource::connectionLost(const QString &refusal)
 {
+    m_silence.stop();
     if (m_watch) {
         m_watch->setEnabled(false);
         m_watch->deleteLater();

@@ -6,14 +6,16 @@
 #include "compositor_source.h"
 #include "output_mapping.h"
 
+#include <QTimer>
+
 #include <atomic>
-#include <memory>
+#include <functional>
 #include <optional>
 
 class QSocketNotifier;
 
 namespace platform::wayland {
-class CursorSessions;
+class WaylandSession;
 }
 
 namespace zorrit::pointer {
@@ -29,8 +31,13 @@ class WlrootsPointerSource final : public CompositorSource
     Q_OBJECT
 
 public:
-    // Whether this session's compositor offers cursor sessions: one short connection.
-    static bool found();
+    // How often, until the compositor speaks of the pointer, the source looks whether the X
+    // server saw it move meanwhile: then the compositor draws the cursor itself.
+    static constexpr int kSilenceMs = 3000;
+    static constexpr int kSilentChecks = 20;
+
+    // Whether this session's compositor offers cursor sessions.
+    static bool found(const SourceContext &context);
 
     explicit WlrootsPointerSource(const SourceContext &context, QObject *parent = nullptr);
     ~WlrootsPointerSource() override;
@@ -47,12 +54,20 @@ private:
     std::optional<QString> readReports();
     void readNow();
     void connectionLost(const QString &refusal);
+    void checkSilence();
 
-    std::unique_ptr<platform::wayland::CursorSessions> m_sessions;
+    platform::wayland::WaylandSession *m_session = nullptr;
+    bool m_logicalPixels = false;
+    std::function<std::optional<QPoint>()> m_xPointer;
+    std::optional<QPoint> m_xPointerAtStart;
     std::atomic<bool> m_broken{false};
+    std::atomic<bool> m_entered{false};
     QSocketNotifier *m_watch = nullptr;
-    // The cursor sessions speak in the compositor's logical pixels; this table takes them into
-    // Xwayland's, which differ where X11 programs scale themselves.
+    QTimer m_silence;
+    int m_silentChecks = 0;
+    // The cursor sessions speak in the compositor's logical pixels; where the sprites are X11
+    // windows, this table takes them into Xwayland's, which differ where X11 programs scale
+    // themselves.
     OutputMapping m_mapping;
     OutputWatch *m_outputWatch = nullptr;
 };

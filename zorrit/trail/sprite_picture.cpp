@@ -49,6 +49,17 @@ QRegion visibleRegion(const QImage &drawing, QRgb cutColour)
     return region;
 }
 
+QImage clearKeyColour(const QImage &drawing, QRgb cutColour)
+{
+    QImage clear = drawing.convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < clear.height(); ++y) {
+        auto *row = reinterpret_cast<QRgb *>(clear.scanLine(y));
+        for (int x = 0; x < clear.width(); ++x)
+            row[x] = (row[x] & 0xffffff) == (cutColour & 0xffffff) ? 0 : (row[x] | 0xff000000);
+    }
+    return clear;
+}
+
 QImage builtInBall(int index)
 {
     // Base colours of the five balls, in trail order.

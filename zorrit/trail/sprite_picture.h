@@ -23,6 +23,9 @@ QImage composeSpriteDrawing(const QImage &picture);
 // The visible part of a drawing: every pixel whose colour is not exactly the given colour.
 QRegion visibleRegion(const QImage &drawing, QRgb cutColour = KeyColour);
 
+// A drawing with real transparency: the given colour's pixels are clear, every other is opaque.
+QImage clearKeyColour(const QImage &drawing, QRgb cutColour = KeyColour);
+
 // The built-in theme: five shaded 11 x 11 balls (red, blue, orange, green, purple) on a
 // transparent surround.
 QImage builtInBall(int index);

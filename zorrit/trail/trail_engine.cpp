@@ -75,6 +75,12 @@ void TrailEngine::readMotionSettings(const settings::SettingsStore &store)
 
 void TrailEngine::shapeAll()
 {
+    // Surfaces with real transparency need no outline: the key colour's pixels are clear.
+    if (platform::SpriteSurfaces *surfaces = m_windowSystem.spriteSurfaces()) {
+        for (auto &window : m_windows)
+            surfaces->setPicture(window->index(), clearKeyColour(window->drawing()));
+        return;
+    }
     for (auto &window : m_windows)
         window->cutOutline(KeyColour);
 }
@@ -92,11 +98,16 @@ void TrailEngine::showWindows()
             logical[k] = monitors.toLogical(device, m_placed.monitor[k]).toPoint();
         }
     }
-    // Qt places a window it shows where it last knew it; put it where the trail is.
-    for (int k = 0; k < kSpriteCount; ++k)
-        m_windows[k]->move(logical[k]);
-    for (auto &window : m_windows)
-        window->show();
+    if (platform::SpriteSurfaces *surfaces = m_windowSystem.spriteSurfaces()) {
+        surfaces->setOnTop(m_motion.keepOnTop);
+        surfaces->setVisible(true);
+    } else {
+        // Qt places a window it shows where it last knew it; put it where the trail is.
+        for (int k = 0; k < kSpriteCount; ++k)
+            m_windows[k]->move(logical[k]);
+        for (auto &window : m_windows)
+            window->show();
+    }
     if (m_tickThread)
         wake(); // its next tick sends them all, at once if it slept
     else
@@ -106,6 +117,8 @@ void TrailEngine::showWindows()
 
 void TrailEngine::hideWindows()
 {
+    if (platform::SpriteSurfaces *surfaces = m_windowSystem.spriteSurfaces())
+        surfaces->setVisible(false);
     for (auto &window : m_windows)
         window->hide();
     m_visible = false;
@@ -204,15 +217,20 @@ void TrailEngine::sendMoves(const Moves &moves, bool tickFollows)
 {
     if (!moves.any)
         return;
+    platform::SpriteSurfaces *surfaces = m_channel ? nullptr : m_windowSystem.spriteSurfaces();
     for (int k = 0; k < kSpriteCount; ++k) {
         if (!moves.changed[k])
             continue;
-        if (m_channel)
+        if (surfaces)
+            surfaces->moveSprite(k, moves.topLeft[k]);
+        else if (m_channel)
             m_channel->moveWindow(k, moves.topLeft[k]);
         else
             m_windowSystem.moveWindow(m_windows[k].get(), moves.topLeft[k], moves.monitor[k]);
     }
-    if (m_channel && tickFollows)
+    if (surfaces)
+        surfaces->commit();
+    else if (m_channel && tickFollows)
         m_channel->flushBeforeTick();
     else if (m_channel)
         m_channel->flush();
@@ -320,6 +338,9 @@ void TrailEngine::maybeSleep(QPoint pointer, double scale)
 
 void TrailEngine::wake()
 {
+    // "On top" or "On desktop" is the surfaces' layer, which they keep.
+    if (platform::SpriteSurfaces *surfaces = m_windowSystem.spriteSurfaces())
+        surfaces->setOnTop(m_motion.keepOnTop);
     if (m_tickThread) {
         bool wasSleeping = false;
         {

@@ -69,9 +69,7 @@ void Translucency::apply()
         const bool possible =
             level && *level >= 0 && *level <= 255 && m_windowSystem.compositorRunning();
         if (possible) {
-            for (SpriteWindow *window : m_windows)
-                window->setWindowOpacity(*level / 255.0);
-            m_windowSystem.flush();
+            setOpacity(*level / 255.0);
             return;
         }
         m_dialogs.critical(nullptr, zorrit::errorTitle(), failureText());
@@ -79,8 +77,17 @@ void Translucency::apply()
         m_store.writeFlag(settings::kTransOn, false);
         return;
     }
+    setOpacity(1.0);
+}
+
+void Translucency::setOpacity(double opacity)
+{
+    if (platform::SpriteSurfaces *surfaces = m_windowSystem.spriteSurfaces()) {
+        surfaces->setOpacity(opacity);
+        return;
+    }
     for (SpriteWindow *window : m_windows)
-        window->setWindowOpacity(1.0);
+        window->setWindowOpacity(opacity);
     m_windowSystem.flush();
 }
 

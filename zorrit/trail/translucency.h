@@ -51,6 +51,8 @@ Q_SIGNALS:
     void failed();
 
 private:
+    void setOpacity(double opacity);
+
     settings::SettingsStore &m_store;
     platform::WindowSystem &m_windowSystem;
     platform::Dialogs &m_dialogs;
