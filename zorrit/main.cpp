@@ -110,9 +110,18 @@ int main(int argc, char **argv)
     pointerContext.wayland = wayland.get();
     if (QGuiApplication::platformName() == QLatin1String("xcb"))
         pointerContext.xPointer = [&] { return nativeWindowSystem->pointerPos(); };
-    // Where the compositor offers a layer shell, the sprites are its surfaces.
+    // Where the compositor offers a layer shell, the sprites are its surfaces; without an X
+    // display they can be nothing else.
+    const bool onWaylandAlone = QGuiApplication::platformName() == QLatin1String("wayland");
     std::unique_ptr<platform::wayland::LayerShellWindowSystem> layerWindows;
-    if (zorrit::pointer::spritesOnLayerShell(pointerContext)) {
+    if (onWaylandAlone && !(wayland && wayland->offers().layerShell)) {
+        std::fputs(qPrintable(QCoreApplication::translate(
+                       "zorrit", "zorrit: this Wayland desktop has no layer shell and there is "
+                                 "no X display, so Zorrit cannot show the trail.\n")),
+                   stderr);
+        return 2;
+    }
+    if (onWaylandAlone || zorrit::pointer::spritesOnLayerShell(pointerContext)) {
         pointerContext.logicalPixels = true;
         layerWindows =
             std::make_unique<platform::wayland::LayerShellWindowSystem>(*wayland, windowSystem);
