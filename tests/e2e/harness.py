@@ -13,6 +13,7 @@ import select
 import shutil
 import signal
 import subprocess
+import sys
 import tempfile
 import time
 import unittest
@@ -113,6 +114,47 @@ class Screenshot:
     def save_png(self, path):
         subprocess.run(["convert", "-size", f"{self.width}x{self.height}", "-depth", "8",
                         "rgb:-", path], input=self.data, check=True)
+
+
+def python_with(module):
+    """A Python that can import `module`: this one, or Debian's where this one is another (a
+    Python of the user's own that lacks Debian's python3-dbus, say)."""
+    for python in (sys.executable, "/usr/bin/python3"):
+        if python and subprocess.run([python, "-c", f"import {module}"],
+                                     capture_output=True).returncode == 0:
+            return python
+    return sys.executable
+
+
+# The sprites by their window titles, in trail order.
+SPRITE_TITLES = ("Zorrit", "p2", "p3", "p4", "p5")
+
+
+def ppm_pixels(ppm):
+    """The width, height and RGB bytes of a binary PPM (grim's and the KWin screenshot's)."""
+    fields, rest = [], ppm
+    while len(fields) < 4:
+        rest = rest.lstrip()
+        if rest.startswith(b"#"):
+            rest = rest.split(b"\n", 1)[1]
+            continue
+        field, rest = rest.split(None, 1)
+        fields.append(field)
+    return int(fields[1]), int(fields[2]), rest
+
+
+def first_pixel(ppm, rgb):
+    """Where a colour first shows in a PPM, row by row: a solid sprite's top-left corner, as long
+    as nothing covers that corner (each sprite is drawn above the one ahead of it)."""
+    width, _, pixels = ppm_pixels(ppm)
+    target, i = bytes(rgb), 0
+    while True:
+        i = pixels.find(target, i)
+        if i < 0:
+            return None
+        if i % 3 == 0:
+            return ((i // 3) % width, (i // 3) // width)
+        i += 1
 
 
 class XSession:
@@ -549,6 +591,9 @@ class KWinSession(XSession):
         scale; with `self_scaling` X11 programs scale themselves (Plasma's "Apply scaling
         themselves"), so Xwayland's pixels are device pixels."""
         self._make_home(width, height)
+        # KWin offers a layer shell, so the sprites are its surfaces, not X11 windows: they are
+        # found in KWin's screenshots by their colours, those of a theme of solid squares.
+        self.sprite_colours = None
         self.scale, self.self_scaling, self.outputs = scale, self_scaling, outputs
         try:
             self._start_kwin()
@@ -587,6 +632,9 @@ class KWinSession(XSession):
             self._write_output_config()
         self.wayland_display = "wayland-zorrit-e2e"
         _make_x11_socket_folder()
+        # The tests' screenshots (a program's screenshot otherwise needs a desktop entry of its
+        # own that KWin trusts).
+        self.env["KWIN_SCREENSHOT_NO_PERMISSION_CHECKS"] = "1"
         self.kwin = self.spawn([kwin, "--virtual", "--xwayland", "--no-lockscreen",
                                 "--socket", self.wayland_display, "--width", str(self.width),
                                 "--height", str(self.height), "--scale", str(self.scale),
@@ -621,7 +669,26 @@ class KWinSession(XSession):
     def move_pointer(self, x, y):
         self.run([self.fake_pointer, str(x), str(y)])
 
+    def screenshot_ppm(self):
+        """What KWin shows, in its logical pixels."""
+        script = os.path.join(os.path.dirname(__file__), "wayland", "kwin_screenshot.py")
+        shot = self.run([python_with("dbus"), script], check=False)
+        return shot.stdout if shot.returncode == 0 else None
+
+    def find_windows(self, title, visible=True):
+        if not self.sprite_colours or title not in SPRITE_TITLES:
+            return super().find_windows(title, visible)
+        return [title] if self.position(title) else []
+
+    def position(self, title):
+        if not self.sprite_colours or title not in SPRITE_TITLES:
+            return super().position(title)
+        shot = self.screenshot_ppm()
+        return first_pixel(shot, self.sprite_colours[SPRITE_TITLES.index(title)]) if shot else None
+
     def root_point(self, x, y):
+        if self.sprite_colours:
+            return x, y  # the sprites are placed in KWin's logical pixels
         # The outputs lie side by side, each `width` logical pixels wide; where X11 programs
         # scale themselves, Xwayland's pixels are the logical ones times Xwayland's scale. KWin
         # 6.7 sets that to the outputs' scale whatever it is asked, and writes it down.

@@ -136,8 +136,9 @@ StartResult BusPointerSource::listen()
     QDBusConnection bus = QDBusConnection::sessionBus();
     if (!bus.isConnected())
         return StartResult::failed(tr("no session bus"));
-    // Before the first report can come.
-    if (!m_outputWatch) {
+    // Before the first report can come. Sprites that are the compositor's own surfaces take
+    // its logical pixels as they come.
+    if (!m_outputWatch && !m_logicalPixels) {
         m_outputWatch = new OutputWatch(m_mapping, this);
         m_outputWatch->start();
     }

@@ -66,6 +66,9 @@ Q_SIGNALS:
     void nameLost();
 
 protected:
+    // Reports stay in the compositor's logical pixels (the sprites are its surfaces); before
+    // listen().
+    void keepLogicalPixels(bool keep) { m_logicalPixels = keep; }
     // Serves the reports and asks for the name (owned at once, or queued).
     StartResult listen();
     void watchSocket(bool watched) override;
@@ -90,6 +93,7 @@ private:
     QSocketNotifier *m_watch = nullptr;
     OutputMapping m_mapping;
     OutputWatch *m_outputWatch = nullptr;
+    bool m_logicalPixels = false;
 };
 
 } // namespace zorrit::pointer

@@ -63,6 +63,7 @@ bool GnomePointerSource::found(const SourceContext &)
 GnomePointerSource::GnomePointerSource(const SourceContext &context, QObject *parent)
     : BusPointerSource(parent)
 {
+    keepLogicalPixels(context.logicalPixels);
     (void)context;
     m_grace.setSingleShot(true);
     m_grace.setInterval(kGraceMs);

@@ -50,6 +50,7 @@ KWinPointerSource::KWinPointerSource(const SourceContext &context, QObject *pare
     : BusPointerSource(parent)
     , m_path(context.runtimeFolder + QStringLiteral("/kwin-pointer.js"))
 {
+    keepLogicalPixels(context.logicalPixels);
 }
 
 KWinPointerSource::~KWinPointerSource()
