@@ -47,27 +47,24 @@ std::optional<QImage> decode(QIODevice &device, const PictureView &view, Picture
     const QSize size = reader.size();
     if (!size.isValid() || size.isEmpty())
         return std::nullopt;
+    // The limit holds for the whole picture even when only a part or a smaller copy is shown:
+    // some decoders allocate the whole picture anyway (libjpeg for a progressive JPEG, whose
+    // header alone can claim 50000 x 50000 pixels). Too large is not the same as damaged.
+    if (decodedBytes(size) > qint64(kPictureAllocationLimitMiB) * 1024 * 1024) {
+        problem = PictureProblem::TooLarge;
+        return std::nullopt;
+    }
     const QRect whole(QPoint(0, 0), size);
-    bool partial = false;
     if (!view.clip.isEmpty()) {
         const QRect clip = view.clip & whole;
         if (clip.isEmpty())
             return std::nullopt;
-        if (clip != whole) {
+        if (clip != whole)
             reader.setClipRect(clip);
-            partial = reader.supportsOption(QImageIOHandler::ClipRect);
-        }
     } else if (view.fitWithin.isValid()
                && (size.width() > view.fitWithin.width()
                    || size.height() > view.fitWithin.height())) {
         reader.setScaledSize(size.scaled(view.fitWithin, Qt::KeepAspectRatio).expandedTo({1, 1}));
-        partial = reader.supportsOption(QImageIOHandler::ScaledSize);
-    }
-    // Without a partial decode the whole picture is decoded first: beyond the limit it is too
-    // large, which is not the same as damaged.
-    if (!partial && decodedBytes(size) > qint64(kPictureAllocationLimitMiB) * 1024 * 1024) {
-        problem = PictureProblem::TooLarge;
-        return std::nullopt;
     }
     QImage image = reader.read();
     if (image.isNull())

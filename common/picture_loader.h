@@ -13,8 +13,9 @@ namespace common {
 
 // A picture file larger than this is refused as too large; any smaller one that decodes is taken.
 inline constexpr qint64 kMaxPictureBytes = 64 * 1024 * 1024;
-// What one full decode may allocate. Formats that can decode only a part, or a smaller copy, of a
-// picture (JPEG) stay far below it; the others decode the whole picture first.
+// What a full decode of a picture may allocate, at 32 bits per pixel (a photo of 8000 x 4000
+// fits). A picture beyond it is too large even when only a part or a smaller copy of it is shown,
+// because some decoders allocate the whole picture anyway.
 inline constexpr int kPictureAllocationLimitMiB = 128;
 
 // What is shown of a picture, so only that much is decoded.

@@ -559,6 +559,10 @@ und melden Sie sich dann ab und wieder an.</translation>
         <source>Zorrit will add a mouse trail to your mouse. You can change the mouse trail, download new mouse trails via the Internet and even make your own mouse trails!</source>
         <translation>Zorrit gibt Ihrer Maus eine Mausspur. Sie können die Mausspur wechseln, neue Mausspuren aus dem Internet herunterladen und sogar eigene Mausspuren erstellen!</translation>
     </message>
+    <message>
+        <source>     To configure Zorrit, change the current mouse trail or deactivate it temporarily, simply right-click Zorrit&apos;s icon, located on the system tray (near the clock). The icon will appear once you&apos;ll close this window.</source>
+        <translation>     Um Zorrit einzustellen, die aktuelle Mausspur zu wechseln oder sie vorübergehend abzuschalten, klicken Sie einfach mit der rechten Maustaste auf das Symbol von Zorrit im Systemabschnitt der Kontrollleiste (neben der Uhr). Das Symbol erscheint, sobald Sie dieses Fenster schließen.</translation>
+    </message>
 </context>
 <context>
     <name>zorrit::trail::Translucency</name>

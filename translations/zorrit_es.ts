@@ -559,6 +559,10 @@ y luego cierre la sesión y vuelva a entrar.</translation>
         <source>Zorrit will add a mouse trail to your mouse. You can change the mouse trail, download new mouse trails via the Internet and even make your own mouse trails!</source>
         <translation>Zorrit añade una estela a su ratón. Puede cambiar la estela, descargar estelas nuevas de Internet e incluso crear sus propias estelas.</translation>
     </message>
+    <message>
+        <source>     To configure Zorrit, change the current mouse trail or deactivate it temporarily, simply right-click Zorrit&apos;s icon, located on the system tray (near the clock). The icon will appear once you&apos;ll close this window.</source>
+        <translation>     Para configurar Zorrit, cambiar la estela actual o desactivarla temporalmente, simplemente haga clic con el botón derecho en el icono de Zorrit, situado en la bandeja del sistema (junto al reloj). El icono aparecerá en cuanto cierre esta ventana.</translation>
+    </message>
 </context>
 <context>
     <name>zorrit::trail::Translucency</name>

@@ -559,6 +559,10 @@ puis fermez la session et rouvrez-la.</translation>
         <source>Zorrit will add a mouse trail to your mouse. You can change the mouse trail, download new mouse trails via the Internet and even make your own mouse trails!</source>
         <translation>Zorrit ajoute une traînée à votre souris. Vous pouvez changer de traînée, télécharger de nouvelles traînées sur Internet et même créer les vôtres !</translation>
     </message>
+    <message>
+        <source>     To configure Zorrit, change the current mouse trail or deactivate it temporarily, simply right-click Zorrit&apos;s icon, located on the system tray (near the clock). The icon will appear once you&apos;ll close this window.</source>
+        <translation>     Pour configurer Zorrit, changer de traînée ou la désactiver temporairement, faites simplement un clic droit sur l&apos;icône de Zorrit, dans la zone de notification (près de l&apos;horloge). L&apos;icône apparaîtra dès que vous aurez fermé cette fenêtre.</translation>
+    </message>
 </context>
 <context>
     <name>zorrit::trail::Translucency</name>

@@ -2,16 +2,27 @@
 // Pictures are untrusted: only small regular files that decode are accepted.
 #include "common/picture_loader.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QImageWriter>
 #include <QTemporaryDir>
+#include <QtEndian>
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 using common::loadPicture;
+using common::PictureProblem;
 
 namespace {
 
@@ -22,6 +33,86 @@ QString writeFile(const QTemporaryDir &dir, const QString &name, const QByteArra
     EXPECT_TRUE(file.open(QIODevice::WriteOnly));
     file.write(data);
     return path;
+}
+
+// A progressive JPEG of 64 x 64 pixels whose frame header claims width x height.
+QByteArray progressiveJpegClaiming(int width, int height)
+{
+    QImage image(64, 64, QImage::Format_RGB32);
+    image.fill(Qt::green);
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "JPEG");
+    writer.setProgressiveScanWrite(true);
+    EXPECT_TRUE(writer.write(image));
+    QByteArray data = buffer.data();
+    // The progressive frame header: FF C2, its length, the sample precision, then the height and
+    // the width, big-endian.
+    const qsizetype frame = data.indexOf("\xff\xc2");
+    EXPECT_GT(frame, 0);
+    if (frame > 0) {
+        qToBigEndian(quint16(height), data.data() + frame + 5);
+        qToBigEndian(quint16(width), data.data() + frame + 7);
+    }
+    return data;
+}
+
+// A line of /proc/self/status in KiB ("VmHWM", "VmSize"), or -1.
+long statusKiB(const char *key)
+{
+    FILE *status = std::fopen("/proc/self/status", "r");
+    if (!status)
+        return -1;
+    long kib = -1;
+    char line[256];
+    const size_t keyLength = std::strlen(key);
+    while (std::fgets(line, sizeof line, status))
+        if (std::strncmp(line, key, keyLength) == 0 && line[keyLength] == ':')
+            kib = std::strtol(line + keyLength + 1, nullptr, 10);
+    std::fclose(status);
+    return kib;
+}
+
+struct PeakLoad
+{
+    PictureProblem asSprite = PictureProblem::None;  // its top-left corner
+    PictureProblem asPreview = PictureProblem::None; // a small copy
+    long peakKiB = -1;                               // the process's peak resident memory
+};
+
+// Loads path as Zorrit's sprite and as Vandrel's preview do, in a child process of its own, whose
+// peak memory is then that of the loading alone.
+std::optional<PeakLoad> loadInChild(const QString &path)
+{
+    int fds[2];
+    if (::pipe(fds) != 0)
+        return std::nullopt;
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::close(fds[0]);
+#if !defined(__SANITIZE_ADDRESS__) && !defined(__SANITIZE_THREAD__)
+        // Should the refusal ever break, the child fails to allocate rather than take the machine.
+        const rlim_t addressSpace = rlim_t(statusKiB("VmSize")) * 1024 + (rlim_t(1) << 30);
+        const rlimit limit{addressSpace, addressSpace};
+        ::setrlimit(RLIMIT_AS, &limit);
+#endif
+        PeakLoad load;
+        loadPicture(path, {QRect(0, 0, 20, 20), {}}, &load.asSprite);
+        loadPicture(path, {{}, QSize(40, 40)}, &load.asPreview);
+        load.peakKiB = statusKiB("VmHWM");
+        const bool sent = ::write(fds[1], &load, sizeof load) == ssize_t(sizeof load);
+        ::_exit(sent ? 0 : 1);
+    }
+    ::close(fds[1]);
+    PeakLoad load;
+    const bool received = child > 0 && ::read(fds[0], &load, sizeof load) == ssize_t(sizeof load);
+    ::close(fds[0]);
+    int status = 0;
+    if (child > 0)
+        ::waitpid(child, &status, 0);
+    if (!received || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
+        return std::nullopt;
+    return load;
 }
 
 } // namespace
@@ -144,4 +235,38 @@ TEST(PictureLoader, BigValidPicturesLoadWhatIsShownAndNeverReadAsDamaged)
     problem = common::PictureProblem::None;
     EXPECT_FALSE(loadPicture(dir.filePath(QStringLiteral("missing.jpg")), {}, &problem));
     EXPECT_EQ(problem, common::PictureProblem::Unreadable);
+}
+
+TEST(PictureLoader, APictureClaimingTooManyPixelsIsRefusedBeforeAnyIsDecoded)
+{
+    // A progressive JPEG of a few hundred bytes whose header claims a vast picture: libjpeg
+    // allocates and clears the whole picture's coefficients even for a 20 x 20 corner.
+    QTemporaryDir dir;
+    for (const int side : {50000, 20000}) {
+        SCOPED_TRACE(side);
+        const QByteArray bomb = progressiveJpegClaiming(side, side);
+        EXPECT_LT(bomb.size(), 1024);
+        const std::optional<PeakLoad> load =
+            loadInChild(writeFile(dir, QStringLiteral("bomb.jpg"), bomb));
+        ASSERT_TRUE(load.has_value());
+        EXPECT_EQ(load->asSprite, PictureProblem::TooLarge);
+        EXPECT_EQ(load->asPreview, PictureProblem::TooLarge);
+        RecordProperty("peakKiB" + std::to_string(side), int(load->peakKiB));
+        EXPECT_GT(load->peakKiB, 0);
+        EXPECT_LT(load->peakKiB, 100 * 1024);
+    }
+
+    // A photo as a camera takes it, progressive too, still shows.
+    const QString photoPath = dir.filePath(QStringLiteral("photo.jpg"));
+    QImage photo(8000, 4000, QImage::Format_Grayscale8);
+    photo.fill(200);
+    QImageWriter writer(photoPath, "JPEG");
+    writer.setProgressiveScanWrite(true);
+    ASSERT_TRUE(writer.write(photo));
+    const auto corner = loadPicture(photoPath, {QRect(0, 0, 20, 20), {}});
+    ASSERT_TRUE(corner.has_value());
+    EXPECT_EQ(corner->size(), QSize(20, 20));
+    const auto preview = loadPicture(photoPath, {{}, QSize(40, 40)});
+    ASSERT_TRUE(preview.has_value());
+    EXPECT_EQ(preview->size(), QSize(40, 20));
 }

@@ -2,6 +2,7 @@
 // Reading and changing the user's autostart entries for Zorrit.
 #include "autostart.h"
 
+#include "platform/file_names.h"
 #include "zorrit/integration/association_files.h"
 #include "zorrit/integration/install_locations.h"
 
@@ -14,13 +15,19 @@
 
 #include <cstdio>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace zorrit::prefs {
 
 namespace {
 
 const QString kEntryName = QStringLiteral("zorrit.desktop");
-// An entry larger than this is not one a person wrote for Zorrit.
-constexpr qint64 kMaxEntryBytes = 64 * 1024;
+// Zorrit's own entry is far smaller (two paths and a comment); a larger file is the user's.
+constexpr qint64 kMaxOwnEntryBytes = 64 * 1024;
+// How much of a line is looked at: an entry is read line by line whatever its size, and of a
+// longer line only its start counts (a key and its value never come near this).
+constexpr qint64 kLineStart = 64 * 1024;
 
 QString unescapeDesktopValue(const QString &value)
 {
@@ -55,50 +62,135 @@ QString execProgram(const QString &exec)
     return program;
 }
 
+// A line of an entry, as the desktop reads it.
+struct EntryLine
+{
+    bool group = false;     // a group header
+    bool mainGroup = false; // the header of "[Desktop Entry]"
+    QByteArray key;
+    QByteArray value;
+};
+
+EntryLine entryLine(QByteArrayView text)
+{
+    const QByteArray line = text.trimmed().toByteArray();
+    if (line.startsWith('['))
+        return {true, line == "[Desktop Entry]", {}, {}};
+    const qsizetype equals = line.indexOf('=');
+    if (equals < 0)
+        return {};
+    return {false, false, line.left(equals).trimmed(), line.mid(equals + 1).trimmed()};
+}
+
+// What becomes of a line when an entry is rewritten.
+struct LineEdit
+{
+    enum Kind { Keep, Drop, Replace } kind = Keep;
+    QByteArray replacement; // the line's new text, for Replace
+    QByteArray added;       // a line put in after it
+};
+
+// Goes through the lines of an entry of any size, holding only the start of one line at a time:
+// edit sees each line's start (without its line break) and says what becomes of the line, which
+// is written so to out when there is one. False when reading or writing fails.
+template <typename Edit>
+bool walkLines(QIODevice &in, QIODevice *out, Edit edit)
+{
+    QByteArray buffer(kLineStart + 1, Qt::Uninitialized);
+    const auto put = [out](QByteArrayView bytes) {
+        return !out || out->write(bytes.data(), bytes.size()) == bytes.size();
+    };
+    bool atLineStart = true;
+    LineEdit line;
+    while (!in.atEnd()) {
+        const qint64 read = in.readLine(buffer.data(), buffer.size());
+        if (read <= 0)
+            return false;
+        const QByteArrayView piece(buffer.constData(), read);
+        const bool ends = piece.endsWith('\n');
+        if (atLineStart) {
+            line = edit(ends ? piece.chopped(1) : piece);
+            if (line.kind == LineEdit::Replace && !put(line.replacement + '\n'))
+                return false;
+        }
+        if (line.kind == LineEdit::Keep && !put(piece))
+            return false;
+        atLineStart = ends;
+        if ((ends || in.atEnd()) && !line.added.isEmpty()) {
+            if (line.kind == LineEdit::Keep && !ends && !put("\n"))
+                return false;
+            if (!put(line.added + '\n'))
+                return false;
+        }
+    }
+    return true;
+}
+
+// Opens an entry (a regular file, also behind a link) without waiting on a FIFO.
+bool openEntry(const QString &path, QFile &file)
+{
+    const int fd = platform::openRegularFile(path);
+    if (fd < 0)
+        return false;
+    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return false;
+    }
+    return true;
+}
+
+// What an entry says, as the desktop takes it: of a key given twice, the last one counts.
 struct EntryFacts
 {
     bool forZorrit = false;
-    bool switchedOff = false;
+    bool hidden = false;           // "Hidden=true"
+    bool hasHiddenKey = false;     // any "Hidden" at all
+    bool gnomeSwitchedOff = false; // "X-GNOME-Autostart-enabled=false"
     QString tryExec;
+    bool switchedOff() const { return hidden || gnomeSwitchedOff; }
 };
 
-EntryFacts entryFacts(const QByteArray &content)
+std::optional<EntryFacts> readEntryFacts(const QString &path)
 {
+    QFile file;
+    if (!openEntry(path, file))
+        return std::nullopt;
     EntryFacts facts;
     bool inMainGroup = false;
-    for (const QByteArray &rawLine : content.split('\n')) {
-        const QString line = QString::fromUtf8(rawLine).trimmed();
-        if (line.startsWith(QLatin1Char('['))) {
-            inMainGroup = line == QLatin1String("[Desktop Entry]");
-            continue;
+    const bool read = walkLines(file, nullptr, [&](QByteArrayView text) {
+        const EntryLine line = entryLine(text);
+        if (line.group) {
+            inMainGroup = line.mainGroup;
+        } else if (inMainGroup) {
+            if (line.key == "Exec")
+                facts.forZorrit = QFileInfo(execProgram(QString::fromUtf8(line.value))).fileName()
+                                  == QLatin1String("zorrit");
+            else if (line.key == "TryExec")
+                facts.tryExec = unescapeDesktopValue(QString::fromUtf8(line.value));
+            else if (line.key == "X-GNOME-Autostart-enabled")
+                facts.gnomeSwitchedOff = line.value == "false";
+            facts.hasHiddenKey |= line.key == "Hidden";
+            if (line.key == "Hidden")
+                facts.hidden = line.value == "true";
         }
-        if (!inMainGroup)
-            continue;
-        const QString key = line.section(QLatin1Char('='), 0, 0).trimmed();
-        const QString value = line.section(QLatin1Char('='), 1).trimmed();
-        if (key == QLatin1String("Exec"))
-            facts.forZorrit = QFileInfo(execProgram(value)).fileName() == QLatin1String("zorrit");
-        else if (key == QLatin1String("TryExec"))
-            facts.tryExec = unescapeDesktopValue(value);
-        else if ((key == QLatin1String("Hidden") && value == QLatin1String("true"))
-                 || (key == QLatin1String("X-GNOME-Autostart-enabled")
-                     && value == QLatin1String("false")))
-            facts.switchedOff = true;
-    }
+        return LineEdit{};
+    });
+    if (!read)
+        return std::nullopt;
     return facts;
 }
 
-std::optional<QByteArray> readEntry(const QString &path)
+// The whole of a small entry: the candidate for Zorrit's own.
+std::optional<QByteArray> readSmallEntry(const QString &path)
 {
-    QFile file(path);
-    if (!QFileInfo(path).isFile() || QFileInfo(path).size() > kMaxEntryBytes
-        || !file.open(QIODevice::ReadOnly))
+    QFile file;
+    if (!openEntry(path, file) || file.size() > kMaxOwnEntryBytes)
         return std::nullopt;
     return file.readAll();
 }
 
-// Replaces path (a file, or a link to one, which is replaced and not followed) with content.
-bool replaceFile(const QString &path, const QByteArray &content)
+// Writes Zorrit's own entry at path.
+bool writeOwnEntry(const QString &path, const QByteArray &content)
 {
     QTemporaryFile file(path + QStringLiteral(".XXXXXX"));
     if (!file.open() || file.write(content) != content.size() || !file.flush())
@@ -113,32 +205,53 @@ bool replaceFile(const QString &path, const QByteArray &content)
     return true;
 }
 
-// The entry with its lines that switch it off taken out, or a "Hidden=true" put in.
-QByteArray withSwitch(const QByteArray &content, bool on)
+// Rewrites the user's entry at path, line by line, with its lines that switch it off taken out
+// (on) or switched off (off): its "Hidden" keys, wherever they stand, say "true", and one is put
+// in below "[Desktop Entry]" when it has none. Every other byte stays, and so do the file's mode
+// and owner; a link is replaced by such a copy, and what it points to is not touched.
+bool switchUsersEntry(const QString &path, bool on)
 {
-    QByteArrayList lines = content.split('\n');
+    const std::optional<EntryFacts> facts = readEntryFacts(path);
+    QFile in;
+    struct stat content = {};
+    struct stat entry = {};
+    if (!facts || !openEntry(path, in) || ::fstat(in.handle(), &content) != 0
+        || ::lstat(QFile::encodeName(path).constData(), &entry) != 0)
+        return false;
     bool inMainGroup = false;
-    for (qsizetype i = 0; i < lines.size(); ++i) {
-        const QByteArray line = lines[i].trimmed();
-        if (line.startsWith('[')) {
-            if (!on && inMainGroup)
-                break;
-            inMainGroup = line == "[Desktop Entry]";
-            if (!on && inMainGroup) {
-                lines.insert(i + 1, "Hidden=true");
-                return lines.join('\n');
-            }
-            continue;
+    const auto edit = [&](QByteArrayView text) {
+        const EntryLine line = entryLine(text);
+        if (line.group) {
+            inMainGroup = line.mainGroup;
+            if (!on && line.mainGroup && !facts->hasHiddenKey)
+                return LineEdit{LineEdit::Keep, {}, "Hidden=true"};
+            return LineEdit{};
         }
-        if (on && inMainGroup) {
-            const QByteArray key = line.split('=').value(0).trimmed();
-            const QByteArray value = line.mid(line.indexOf('=') + 1).trimmed();
-            if ((key == "Hidden" && value == "true")
-                || (key == "X-GNOME-Autostart-enabled" && value == "false"))
-                lines.removeAt(i--);
-        }
-    }
-    return lines.join('\n');
+        if (!inMainGroup)
+            return LineEdit{};
+        if (on
+            && ((line.key == "Hidden" && line.value == "true")
+                || (line.key == "X-GNOME-Autostart-enabled" && line.value == "false")))
+            return LineEdit{LineEdit::Drop, {}, {}};
+        if (!on && line.key == "Hidden")
+            return LineEdit{LineEdit::Replace, "Hidden=true", {}};
+        return LineEdit{};
+    };
+    QTemporaryFile out(path + QStringLiteral(".XXXXXX"));
+    if (!out.open() || !walkLines(in, &out, edit) || !out.flush())
+        return false;
+    // An owner that cannot be kept (someone else's file) is not taken over.
+    if ((entry.st_uid != ::geteuid() || entry.st_gid != ::getegid())
+        && ::fchown(out.handle(), entry.st_uid, entry.st_gid) != 0)
+        return false;
+    if (::fchmod(out.handle(), content.st_mode & 07777) != 0)
+        return false;
+    if (std::rename(QFile::encodeName(out.fileName()).constData(),
+                    QFile::encodeName(path).constData())
+        != 0)
+        return false;
+    out.setAutoRemove(false);
+    return true;
 }
 
 // The entry without its translated comment: Zorrit writes that line in the language it spoke
@@ -195,16 +308,18 @@ AutostartState readAutostart(const QString &folder)
         dir.entryList({QStringLiteral("*.desktop")}, QDir::Files | QDir::Hidden, QDir::Name);
     for (const QString &name : names) {
         const QString path = dir.filePath(name);
-        const std::optional<QByteArray> content = readEntry(path);
-        if (!content)
+        const std::optional<EntryFacts> facts = readEntryFacts(path);
+        if (!facts)
             continue;
-        const EntryFacts facts = entryFacts(*content);
-        if (name == kEntryName && !QFileInfo(path).isSymLink()
-            && withoutTranslatedComment(*content)
-                   == withoutTranslatedComment(autostartEntry(facts.tryExec)))
+        const std::optional<QByteArray> whole = name == kEntryName && !QFileInfo(path).isSymLink()
+                                                    ? readSmallEntry(path)
+                                                    : std::nullopt;
+        if (whole
+            && withoutTranslatedComment(*whole)
+                   == withoutTranslatedComment(autostartEntry(facts->tryExec)))
             state.ourEntry = path;
-        else if (facts.forZorrit)
-            (facts.switchedOff ? state.switchedOffEntries : state.usersEntries).append(path);
+        else if (facts->forZorrit)
+            (facts->switchedOff() ? state.switchedOffEntries : state.usersEntries).append(path);
     }
     return state;
 }
@@ -217,23 +332,21 @@ std::optional<QString> switchAutostart(const AutostartPlace &place, bool on)
             return std::nullopt;
         if (!state.switchedOffEntries.isEmpty()) {
             const QString path = state.switchedOffEntries.first();
-            const std::optional<QByteArray> content = readEntry(path);
-            if (!content || !replaceFile(path, withSwitch(*content, true)))
+            if (!switchUsersEntry(path, true))
                 return path;
             return std::nullopt;
         }
         const QString path = QDir(place.folder).filePath(kEntryName);
         // A file of that name that is no entry for Zorrit belongs to someone else.
         if (QFileInfo::exists(path) || QFileInfo(path).isSymLink() || !QDir().mkpath(place.folder)
-            || !replaceFile(path, autostartEntry(place.program)))
+            || !writeOwnEntry(path, autostartEntry(place.program)))
             return path;
         return std::nullopt;
     }
     if (!state.ourEntry.isEmpty() && !QFile::remove(state.ourEntry))
         return state.ourEntry;
     for (const QString &path : state.usersEntries) {
-        const std::optional<QByteArray> content = readEntry(path);
-        if (!content || !replaceFile(path, withSwitch(*content, false)))
+        if (!switchUsersEntry(path, false))
             return path;
     }
     return std::nullopt;

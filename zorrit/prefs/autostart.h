@@ -25,7 +25,7 @@ AutostartPlace userAutostartPlace();
 // The entry Zorrit writes for program.
 QByteArray autostartEntry(const QString &program);
 
-// What the autostart folder holds for Zorrit.
+// What the autostart folder holds for Zorrit, read as the desktop reads it.
 struct AutostartState
 {
     QString ourEntry;               // the entry Zorrit wrote, byte for byte; empty when none
@@ -38,8 +38,9 @@ AutostartState readAutostart(const QString &folder);
 // Makes the session start Zorrit, or not. On: a user's own entry that is switched off is switched
 // on again, otherwise Zorrit's own entry is written (none is when Zorrit already starts). Off:
 // Zorrit's own entry is removed; the user's own entries are kept and switched off
-// ("Hidden=true"), every other byte of them as it was. Returns the file that could not be
-// written or removed, or nothing when all went well.
+// ("Hidden=true", set where the key stands or added), every other byte of them, their mode and
+// their owner as they were. Returns the file that could not be written or removed, or nothing
+// when all went well.
 std::optional<QString> switchAutostart(const AutostartPlace &place, bool on);
 
 } // namespace zorrit::prefs

@@ -76,11 +76,10 @@ WelcomeWindow::WelcomeWindow(QWidget *parent)
     layout->addLayout(besideText(
         this, 4,
         textLabel(this, "Label4",
-                  QStringLiteral(
-                      "     To configure Zorrit, change the current mouse trail or deactivate "
-                      "it temporarily, simply right-click Zorrit's icon, located on the system "
-                      "tray (near the clock). The icon will appear once you'll close this "
-                      "window."))));
+                  tr("     To configure Zorrit, change the current mouse trail or deactivate "
+                     "it temporarily, simply right-click Zorrit's icon, located on the system "
+                     "tray (near the clock). The icon will appear once you'll close this "
+                     "window."))));
     layout->addWidget(textLabel(this, "Label5", tr("We hope you enjoy Zorrit!")));
     layout->addWidget(common::makeSeparator(this));
     auto *ok = new QPushButton(tr("&OK"), this);

@@ -72,6 +72,10 @@ void Translucency::apply()
             setOpacity(*level / 255.0);
             return;
         }
+        // Switched off, the trail is opaque at once, not only at the next change.
+        for (SpriteWindow *window : m_windows)
+            window->setWindowOpacity(1.0);
+        m_windowSystem.flush();
         m_dialogs.critical(nullptr, zorrit::errorTitle(), failureText());
         Q_EMIT failed();
         m_store.writeFlag(settings::kTransOn, false);

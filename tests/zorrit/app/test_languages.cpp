@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Zorrit in German: every part finds its texts in the translation. A text filed under one name in
-// the translation and asked for under another at run time stays English although translated.
+// the translation and asked for under another at run time stays English although translated; one
+// built outside tr() stays English in every language (the welcome window is checked whole).
 #include "common/translations.h"
 #include "platform/fake/fake_dialogs.h"
 #include "zorrit/app/zorrit_app.h"
@@ -10,6 +11,7 @@
 #include "zorrit/prefs/autostart.h"
 #include "zorrit/shell/theme_not_found_dialog.h"
 #include "zorrit/shell/tray_window.h"
+#include "zorrit/shell/welcome_window.h"
 #include "zorrit/texts/message_titles.h"
 #include "zorrit/trail/translucency.h"
 #include "zorrit/update/result_dialog.h"
@@ -21,9 +23,30 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+
 using namespace zorrit;
 
 namespace {
+
+void removeTranslations()
+{
+    for (QTranslator *translator : QCoreApplication::instance()->findChildren<QTranslator *>())
+        delete translator;
+    QLocale::setDefault(QLocale::system());
+}
+
+// The texts of the welcome window, by label, and its title.
+std::map<QString, QString> welcomeTexts()
+{
+    shell::WelcomeWindow window;
+    window.setAttribute(Qt::WA_DeleteOnClose, false); // on the stack here
+    std::map<QString, QString> texts{{QStringLiteral("title"), window.windowTitle()}};
+    for (const QLabel *label : window.findChildren<QLabel *>())
+        if (!label->text().isEmpty())
+            texts[label->objectName()] = label->text();
+    return texts;
+}
 
 class German : public ::testing::Test
 {
@@ -34,12 +57,7 @@ protected:
         ASSERT_TRUE(
             common::installTranslations(*QCoreApplication::instance(), QStringLiteral("zorrit")));
     }
-    void TearDown() override
-    {
-        for (QTranslator *translator : QCoreApplication::instance()->findChildren<QTranslator *>())
-            delete translator;
-        QLocale::setDefault(QLocale::system());
-    }
+    void TearDown() override { removeTranslations(); }
 };
 
 TEST_F(German, EveryPartFindsItsTexts)
@@ -71,6 +89,28 @@ TEST_F(German, UpdateResultSpeaksGerman)
     EXPECT_TRUE(dialog.findChild<QLabel *>(QStringLiteral("Label1"))
                     ->text()
                     .startsWith(QStringLiteral("Sie haben bereits die neueste Version")));
+}
+
+TEST(Languages, TheWelcomeWindowIsTranslatedThroughout)
+{
+    const std::map<QString, QString> english = welcomeTexts();
+    ASSERT_EQ(english.size(), 6u); // its title and five paragraphs
+    for (const QLocale::Language language : {QLocale::German, QLocale::French, QLocale::Spanish}) {
+        SCOPED_TRACE(QLocale::languageToString(language).toStdString());
+        QLocale::setDefault(QLocale(language));
+        ASSERT_TRUE(
+            common::installTranslations(*QCoreApplication::instance(), QStringLiteral("zorrit")));
+        const std::map<QString, QString> translated = welcomeTexts();
+        removeTranslations();
+        for (const auto &[name, text] : english) {
+            SCOPED_TRACE(name.toStdString());
+            ASSERT_TRUE(translated.count(name));
+            EXPECT_NE(translated.at(name), text);
+        }
+        // The paragraph about the icon begins with five blanks in every language.
+        EXPECT_TRUE(translated.at(QStringLiteral("Label4")).startsWith(QStringLiteral("     ")));
+        EXPECT_NE(translated.at(QStringLiteral("Label4")).at(5), QLatin1Char(' '));
+    }
 }
 
 } // namespace

@@ -13,9 +13,14 @@
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace zorrit;
 using zorrit::prefs::AutostartPlace;
@@ -39,6 +44,29 @@ protected:
     {
         QFile file(path(name));
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+    }
+
+    // What a session would start from this folder, as dex reads it: the commands, or nothing
+    // when dex is not there.
+    std::optional<QStringList> sessionStarts() const
+    {
+        const QString dex = QStandardPaths::findExecutable(QStringLiteral("dex"));
+        if (dex.isEmpty())
+            return std::nullopt;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("XDG_CONFIG_HOME"), base.path());
+        environment.insert(QStringLiteral("XDG_CONFIG_DIRS"),
+                           base.filePath(QStringLiteral("none")));
+        QProcess process;
+        process.setProcessEnvironment(environment);
+        process.start(dex, {QStringLiteral("--autostart"), QStringLiteral("--dry-run")});
+        if (!process.waitForFinished(30000) || process.exitCode() != 0)
+            return std::nullopt;
+        QStringList started;
+        for (const QByteArray &line : process.readAllStandardOutput().split('\n'))
+            if (line.startsWith("Executing command: "))
+                started.append(QString::fromUtf8(line.mid(19)));
+        return started;
     }
 
     QTemporaryDir base;
@@ -112,6 +140,67 @@ TEST_F(AutostartTest, AUsersOwnEntryCountsAndIsSwitchedOffAndOnButNeverRemoved)
 
         EXPECT_EQ(switchAutostart(place, true), std::nullopt); // theirs again, not a second one
         EXPECT_EQ(read(name), row.entry);
+        EXPECT_EQ(folder.entryList(QDir::Files), QStringList{name});
+        QFile::remove(path(name));
+    }
+}
+
+TEST_F(AutostartTest, TheBoxShowsWhatTheSessionStartsAndSwitchingKeepsModeAndOwner)
+{
+    if (!sessionStarts())
+        GTEST_SKIP() << "dex is not installed (scripts/install-deps --tests)";
+    const QByteArray longLine = "Comment=" + QByteArray(70 * 1024, 'x') + "\n";
+    const struct
+    {
+        const char *what;
+        QByteArray entry;
+        mode_t mode;
+        QByteArray off;     // the entry once the box is cleared
+        QByteArray onAgain; // and once it is ticked again
+    } rows[] = {
+        {"a key of its own that says it is not hidden",
+         "[Desktop Entry]\nType=Application\nName=Zorrit\nHidden=false\nExec=zorrit\n", 0644,
+         "[Desktop Entry]\nType=Application\nName=Zorrit\nHidden=true\nExec=zorrit\n",
+         "[Desktop Entry]\nType=Application\nName=Zorrit\nExec=zorrit\n"},
+        {"larger than 64 KiB, with its Exec after a line longer than that",
+         "[Desktop Entry]\nType=Application\nName=Zorrit\n" + longLine + "Exec=zorrit\n", 0644,
+         "[Desktop Entry]\nHidden=true\nType=Application\nName=Zorrit\n" + longLine
+             + "Exec=zorrit\n",
+         "[Desktop Entry]\nType=Application\nName=Zorrit\n" + longLine + "Exec=zorrit\n"},
+        {"only its owner may read it", kUsersEntry, 0600,
+         QByteArray(kUsersEntry).replace("[Desktop Entry]\n", "[Desktop Entry]\nHidden=true\n"),
+         kUsersEntry},
+    };
+    // As root the entry can be someone else's, whose it must stay.
+    const uid_t owner = ::geteuid() == 0 ? 4242 : ::geteuid();
+    const gid_t group = ::geteuid() == 0 ? 4242 : ::getegid();
+    const QString name = QStringLiteral("zorrit.desktop");
+    const QByteArray entryPath = QFile::encodeName(path(name));
+    const auto expectFile = [&](const QByteArray &content, mode_t mode) {
+        EXPECT_EQ(read(name), content);
+        struct stat st = {};
+        ASSERT_EQ(::stat(entryPath.constData(), &st), 0);
+        EXPECT_EQ(st.st_mode & 07777, mode);
+        EXPECT_EQ(st.st_uid, owner);
+        EXPECT_EQ(st.st_gid, group);
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.what);
+        write(name, row.entry);
+        ASSERT_EQ(::chmod(entryPath.constData(), row.mode), 0);
+        ASSERT_EQ(::chown(entryPath.constData(), owner, group), 0);
+        EXPECT_EQ(sessionStarts(), QStringList{QStringLiteral("zorrit")});
+        EXPECT_TRUE(readAutostart(folder.path()).on());
+
+        EXPECT_EQ(switchAutostart(place, false), std::nullopt);
+        EXPECT_EQ(sessionStarts(), QStringList());
+        EXPECT_FALSE(readAutostart(folder.path()).on());
+        expectFile(row.off, row.mode);
+
+        EXPECT_EQ(switchAutostart(place, true), std::nullopt);
+        EXPECT_EQ(sessionStarts(), QStringList{QStringLiteral("zorrit")});
+        EXPECT_TRUE(readAutostart(folder.path()).on());
+        expectFile(row.onAgain, row.mode);
         EXPECT_EQ(folder.entryList(QDir::Files), QStringList{name});
         QFile::remove(path(name));
     }

@@ -134,7 +134,12 @@ TEST_F(TranslucencyTest, ImpossibleTranslucencyReportsAndSwitchesItOff)
         const char *transslid;
     };
     const Row rows[] = {{false, "130"}, {true, "256"}, {true, "70000"}, {true, "-1"}};
+    // The trail was translucent before: it is opaque by the time the message is read.
+    dialogs.onMessage = [this] { expectOpacity(255); };
     for (const Row &row : rows) {
+        fake.compositor = true;
+        apply("1", "40");
+        expectOpacity(40);
         fake.compositor = row.compositor;
         dialogs.shown.clear();
         dialogs.beeps = 0;
@@ -142,6 +147,7 @@ TEST_F(TranslucencyTest, ImpossibleTranslucencyReportsAndSwitchesItOff)
         const QMetaObject::Connection counting = QObject::connect(
             &translucency, &zorrit::trail::Translucency::failed, [&failures] { ++failures; });
         apply("1", row.transslid);
+        expectOpacity(255);
         ASSERT_EQ(dialogs.shown.size(), 1u) << row.transslid;
         EXPECT_EQ(dialogs.beeps, 1);
         EXPECT_EQ(dialogs.shown[0].icon, platform::MessageIcon::Critical);
