@@ -73,9 +73,7 @@ void Translucency::apply()
             return;
         }
         // Switched off, the trail is opaque at once, not only at the next change.
-        for (SpriteWindow *window : m_windows)
-            window->setWindowOpacity(1.0);
-        m_windowSystem.flush();
+        setOpacity(1.0);
         m_dialogs.critical(nullptr, zorrit::errorTitle(), failureText());
         Q_EMIT failed();
         m_store.writeFlag(settings::kTransOn, false);
