@@ -18,7 +18,8 @@ std::unique_ptr<CompositorSource> makeSessionSource(const SourceContext &context
 
 // Whether the sprites are the compositor's layer-shell surfaces rather than X11 windows: where it
 // offers a layer shell and a source that reports the pointer anywhere on the screen (its cursor
-// sessions, or KWin's script). Decided once, at start.
+// sessions, or KWin's script), unless ZORRIT_SPRITES=x11 says otherwise. Decided once, at
+// start.
 bool spritesOnLayerShell(const SourceContext &context);
 
 } // namespace zorrit::pointer
