@@ -10,11 +10,11 @@ moving, Zorrit's CPU, the display server's or compositor's, and Xwayland's, with
 Zorrit (whose five moving windows the compositor composites in software here), as a Markdown
 table.
 
-A second table sets the two ways of finding the pointer side by side on each Wayland desktop,
-with the pointer over an X11 window that covers the path, where the X server knows it too: the
-X11 path (Zorrit started without WAYLAND_DISPLAY, so it asks Xwayland at each tick) against the
-compositor's reports, in turns over several rounds, at both rates, medians and their ratio. That is the cost of
-the report itself, on the same Xwayland and next to the same compositor.
+Where the compositor offers a layer shell (KWin, sway, labwc), the trail runs both ways in turns
+over the rounds: as layer-shell surfaces, and as X11 windows on Xwayland (ZORRIT_SPRITES=x11). A
+second table gives the trail's whole cost on each such desktop: what Zorrit, the compositor and
+Xwayland spend together, less what the compositor and Xwayland spend moving the same pointer
+without Zorrit, and the ratio of the two ways.
 
 Xvfb is measured at the start of the run and again at its end, and its figure is the median of
 both sets of readings. Every session has a StatusNotifier panel, as a desktop does, so that
@@ -134,10 +134,19 @@ def measure(pid, server_pid, xwayland, pointer, moving, rest, rate=50):
             "server": after[1] - before[1], "xwayland": after[2] - before[2]}
 
 
-def run_zorrit(session, pointer, server_pid, args, rates=(50,), xwayland=None, rounds=1):
+def run_zorrit(session, pointer, server_pid, args, rates=(50,), xwayland=None, rounds=1,
+               sprites=None):
+    """Zorrit's, the compositor's and Xwayland's CPU at each rate, medians of `rounds`.
+    `sprites`: "x11" keeps the sprites X11 windows where the compositor offers a layer shell."""
     session.write_settings({"Scroll": "No"})
-    zorrit = session.zorrit()
-    wait_until(lambda: session.find_windows("p5"), 30)
+    if sprites:
+        session.env["ZORRIT_SPRITES"] = sprites
+    try:
+        zorrit = session.zorrit()
+    finally:
+        session.env.pop("ZORRIT_SPRITES", None)
+    # Layer-shell sprites are no X11 windows: the trail is up once Zorrit has settled.
+    wait_until(lambda: session.find_windows("p5"), 8)
     time.sleep(3)
     if callable(xwayland):
         xwayland = xwayland()
@@ -151,35 +160,21 @@ def run_zorrit(session, pointer, server_pid, args, rates=(50,), xwayland=None, r
             for k in range(len(rates))]
 
 
-def same_desktop(session, pointer, server_pid, xwayland, args, rates=(50, 500)):
-    """Zorrit's CPU per tick with the X11 path and with the compositor's reports, the pointer
-    over an X11 window on the same desktop: for each rate, (X11 path, reports) as lists of
-    microseconds, one reading a round, the two taking turns to go first."""
-    cover = session.spawn(["xmessage", "-geometry", "1000x700+0+0", "cover"])
-    session.wait_window("xmessage", 10)
-    time.sleep(1)
-    if not xwayland_sees_moves(session, pointer):
-        # The X11 path would rest: no fair comparison.
-        cover.terminate()
-        cover.wait()
-        return None
-    ticks = args.moving * 50
-    readings = {rate: {"x11": [], "reports": []} for rate in rates}
-    try:
-        for r in range(args.rounds):
-            for way in ("x11", "reports") if r % 2 == 0 else ("reports", "x11"):
-                wayland = session.env.pop("WAYLAND_DISPLAY") if way == "x11" else None
-                try:
-                    results = run_zorrit(session, pointer, server_pid, args, rates, xwayland)
-                finally:
-                    if wayland:
-                        session.env["WAYLAND_DISPLAY"] = wayland
-                for rate, result in zip(rates, results):
-                    readings[rate][way].append(1e6 * result["moving"] / ticks)
-    finally:
-        cover.terminate()
-        cover.wait()
-    return {rate: (paths["x11"], paths["reports"]) for rate, paths in readings.items()}
+def both_kinds(session, pointer, server_pid, xwayland, args, rates=(50, 500)):
+    """The trail's whole cost with layer-shell sprites and with X11 windows, in turns over the
+    rounds: for each kind, one result per rate (medians)."""
+    readings = {"layer": [], "x11": []}
+    for r in range(args.rounds):
+        for kind in ("layer", "x11") if r % 2 == 0 else ("x11", "layer"):
+            readings[kind].append(run_zorrit(session, pointer, server_pid, args, rates,
+                                             xwayland, 1, "x11" if kind == "x11" else None))
+    out = {}
+    for kind, runs in readings.items():
+        out[kind] = [dict({key: statistics.median(run[k][key] for run in runs)
+                           for key in runs[0][k] if key != "spread"},
+                          spread=[run[k]["moving"] for run in runs])
+                     for k in range(len(rates))]
+    return out
 
 
 def xwayland_sees_moves(session, pointer):
@@ -216,6 +211,22 @@ def on_xvfb(args):
         session.close()
 
 
+def layer_shell_desktop(name, session, pointer, server_pid, xwayland, args, columns, pairs,
+                        rates=(50, 500)):
+    """The compositor alone, then the trail as layer-shell surfaces and as X11 windows."""
+    time.sleep(2)
+    bare = {}
+    for rate in rates:
+        bare[rate] = measure(None, server_pid, xwayland() if callable(xwayland) else xwayland,
+                             pointer, args.moving, 0, rate)
+        columns.append((f"{name}, no Zorrit", rate, bare[rate]))
+    kinds = both_kinds(session, pointer, server_pid, xwayland, args, rates)
+    for kind, label in (("layer", "layer shell"), ("x11", "X11 windows")):
+        for rate, result in zip(rates, kinds[kind]):
+            columns.append((f"{name}, {label}", rate, result))
+    pairs.append((name, bare, dict(zip(rates, zip(kinds["layer"], kinds["x11"])))))
+
+
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--moving", type=float, default=20)
@@ -233,12 +244,8 @@ def main():
         pointer = KWinPointer(session)
         time.sleep(2)
         xwayland = xwayland_pid(session.kwin.pid)
-        bare = measure(None, session.kwin.pid, xwayland, pointer, args.moving, 0)
-        columns.append(("KWin, no Zorrit", 50, bare))
-        kwin, fast = run_zorrit(session, pointer, session.kwin.pid, args, (50, 500), xwayland,
-                                args.rounds)
-        columns += [("KWin", 50, kwin), ("KWin", 500, fast)]
-        pairs.append(("KWin", same_desktop(session, pointer, session.kwin.pid, xwayland, args)))
+        layer_shell_desktop("KWin", session, pointer, session.kwin.pid, xwayland, args, columns,
+                            pairs)
     finally:
         session.close()
 
@@ -253,12 +260,11 @@ def main():
             xwayland = xwayland_pid(session.shell.pid)
             bare = measure(None, session.shell.pid, xwayland, pointer, args.moving, 0)
             columns.append(("GNOME, no Zorrit", 50, bare))
-            # Each move is three for Mutter (the corner, then down, then across).
+            # Mutter has no layer shell: X11 windows. Each move is three for Mutter (the corner,
+            # then down, then across).
             gnome, fast = run_zorrit(session, pointer, session.shell.pid, args, (50, 167),
                                      xwayland, args.rounds)
-            columns += [("GNOME", 50, gnome), ("GNOME", 167, fast)]
-            pairs.append(("GNOME", same_desktop(session, pointer, session.shell.pid, xwayland,
-                                                args, (50, 167))))
+            columns += [("GNOME, X11 windows", 50, gnome), ("GNOME, X11 windows", 167, fast)]
         finally:
             session.close()
 
@@ -272,16 +278,11 @@ def main():
                 continue
             start_panel(session)
             pointer = SessionPointer(session)
-            time.sleep(2)
-            # wlroots runs Xwayland only while X11 programs are connected: not without Zorrit.
-            bare = measure(None, session.wayland.pid, None, pointer, args.moving, 0)
-            columns.append((f"{compositor}, no Zorrit", 50, bare))
+            # wlroots runs Xwayland only while X11 programs are connected (Zorrit's Qt is one):
+            # found afresh for each run, and not there without Zorrit.
             find_xwayland = lambda: xwayland_pid(session.wayland.pid, session)  # noqa: E731
-            slow, fast = run_zorrit(session, pointer, session.wayland.pid, args, (50, 500),
-                                    find_xwayland, args.rounds)
-            columns += [(compositor, 50, slow), (compositor, 500, fast)]
-            pairs.append((compositor, same_desktop(session, pointer, session.wayland.pid,
-                                                   find_xwayland, args)))
+            layer_shell_desktop(compositor, session, pointer, session.wayland.pid,
+                                find_xwayland, args, columns, pairs)
         finally:
             session.close()
 
@@ -294,43 +295,38 @@ def main():
         moving=statistics.median(both), spread=both))
 
     ticks = args.moving * 50
+    def per_tick(seconds):
+        return 1e6 * seconds / ticks
+
     print(f"pointer path: {args.moving:.0f} s moving, then {args.rest:.0f} s at rest; "
           "CPU per 20 ms tick while moving; Xvfb at the start and at the end of the run")
-    print("| | " + " | ".join(name for name, _, _ in columns) + " |")
-    print("|---|" + "---|" * len(columns))
-    print("| moves a second | " + " | ".join(str(rate) for _, rate, _ in columns) + " |")
-    for key, label in (("moving", "Zorrit (median)"), ("server", "display server / compositor"),
-                       ("xwayland", "Xwayland")):
-        print(f"| {label} | " + " | ".join(
-            "–" if r[key] == 0 else f"{1e6 * r[key] / ticks:.0f} µs" for _, _, r in columns)
-            + " |")
-    if args.rounds > 1:
-        print(f"| Zorrit, {args.rounds} rounds, lowest–highest | " + " | ".join(
-            "–" if "spread" not in r else
-            f"{1e6 * min(r['spread']) / ticks:.0f}–{1e6 * max(r['spread']) / ticks:.0f} µs"
-            for _, _, r in columns) + " |")
-    xvfb = columns[0][2]["moving"]
-    print("| Zorrit against Xvfb | " + " | ".join(
-        "–" if "spread" not in r else f"{r['moving'] / xvfb:.2f}" for _, _, r in columns) + " |")
-    print(f"| Zorrit at rest, CPU s in {args.rest:.0f} s | " + " | ".join(
-        "–" if "no Zorrit" in name else f"{r['rest']:.2f}" for name, _, r in columns) + " |")
+    print("| | moves a second | Zorrit (median) | Zorrit, lowest–highest | compositor / server "
+          "| Xwayland | sum | at rest, Zorrit's CPU s |")
+    print("|---|---|---|---|---|---|---|---|")
+    for name, rate, r in columns:
+        alone = "no Zorrit" in name
+        cells = [name, str(rate)]
+        cells.append("–" if alone else f"{per_tick(r['moving']):.0f} µs")
+        cells.append("–" if alone or "spread" not in r else
+                     f"{per_tick(min(r['spread'])):.0f}–{per_tick(max(r['spread'])):.0f} µs")
+        cells.append(f"{per_tick(r['server']):.0f} µs")
+        cells.append(f"{per_tick(r['xwayland']):.0f} µs" if r["xwayland"] else "–")
+        cells.append(f"{per_tick(r.get('moving', 0) + r['server'] + r['xwayland']):.0f} µs")
+        cells.append("–" if alone else f"{r['rest']:.2f}")
+        print("| " + " | ".join(cells) + " |")
     if not pairs:
         return
     print()
-    print(f"the pointer over an X11 window, {args.rounds} rounds: Zorrit's CPU per tick, "
-          "minimum–median–maximum")
-    print("| desktop | moves a second | X11 path | compositor's reports | reports / X11 path |")
+    print("the trail's whole cost per tick (Zorrit, the compositor and Xwayland, less the "
+          "compositor and Xwayland moving the same pointer without Zorrit)")
+    print("| desktop | moves a second | layer shell | X11 windows | layer shell / X11 windows |")
     print("|---|---|---|---|---|")
-    def spread(values):
-        return f"{min(values):.0f}–{statistics.median(values):.0f}–{max(values):.0f} µs"
-
-    for name, readings in pairs:
-        if readings is None:
-            print(f"| {name} | – | – (Xwayland's pointer did not follow the moves) | – | – |")
-            continue
-        for rate, (x11, reports) in readings.items():
-            print(f"| {name} | {rate} | {spread(x11)} | {spread(reports)} | "
-                  f"{statistics.median(reports) / statistics.median(x11):.2f} |")
+    for name, bare, rates in pairs:
+        for rate, (layer, x11) in rates.items():
+            base = bare[rate]["server"] + bare[rate]["xwayland"]
+            cost = [r["moving"] + r["server"] + r["xwayland"] - base for r in (layer, x11)]
+            print(f"| {name} | {rate} | {per_tick(cost[0]):.0f} µs | {per_tick(cost[1]):.0f} µs "
+                  f"| {cost[0] / cost[1]:.2f} |")
 
 
 if __name__ == "__main__":
