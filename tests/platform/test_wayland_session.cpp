@@ -1,14 +1,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The hand-spoken cursor sessions against a compositor made with libwayland-server, which takes
-// apart every request as strictly as sway or labwc do: a malformed one ends the connection.
-#include "platform/wayland/cursor_sessions.h"
+// WaylandSession against a compositor made with libwayland-server: the pointer from its cursor
+// sessions, and the sprites as the compositor sees them (layer surfaces, subsurfaces, buffers).
+#include "platform/wayland/wayland_session.h"
 
 #include "ext-image-capture-source-v1-server-protocol.h"
 #include "ext-image-copy-capture-v1-server-protocol.h"
+#include "fractional-scale-v1-server-protocol.h"
+#include "viewporter-server-protocol.h"
+#include "wlr-layer-shell-unstable-v1-server-protocol.h"
 #include "xdg-output-unstable-v1-server-protocol.h"
 
 #include <QFile>
+#include <QImage>
 #include <QRect>
+#include <QRegion>
 #include <QSize>
 #include <QTemporaryDir>
 
@@ -22,13 +27,14 @@
 #include <future>
 #include <list>
 #include <mutex>
+#include <optional>
 #include <thread>
 #include <vector>
 
 #include <sys/eventfd.h>
 #include <unistd.h>
 
-using platform::wayland::CursorSessions;
+using platform::wayland::WaylandSession;
 
 namespace {
 
@@ -37,10 +43,46 @@ struct OutputSpec
     QSize mode;
     int transform = WL_OUTPUT_TRANSFORM_NORMAL;
     QRect logical;
+    int scale = 1;
+    int fractional = 0; // the preferred scale in 120ths; 0: none said
 };
 
+// Which of the globals Zorrit looks for the compositor offers.
+struct Globals
+{
+    bool cursorSessions = true;
+    bool layerShell = true;
+};
+
+// What the compositor shows of a surface: a layer surface's subsurfaces, in the order they were
+// made.
+struct SurfaceSeen
+{
+    QPoint position; // relative to its parent
+    QImage picture;  // the buffer's pixels (ARGB32); null: none attached
+    QSize destination;
+    bool takesInput = true;
+};
+struct LayerSeen
+{
+    int output = -1;
+    std::uint32_t layer = 0;
+    std::uint32_t anchor = 0;
+    std::uint32_t keyboard = 0;
+    std::int32_t exclusiveZone = 0;
+    QSize size;
+    bool configureSent = false;
+    bool acked = false;
+    bool takesInput = true;
+    std::vector<SurfaceSeen> children;
+};
+
+// An input region that holds everything: a surface's own, until it sets one.
+const QRegion kEverywhere(QRect(-1000000, -1000000, 2000000, 2000000));
+
 // A compositor on its own thread. Everything that touches its objects runs there (run()), as
-// libwayland-server wants.
+// libwayland-server wants. Surfaces keep wl_surface's double-buffered state: a commit applies it,
+// a synchronised subsurface's waits for its parent's commit, and so does its position.
 class TestCompositor
 {
 public:
@@ -55,7 +97,7 @@ public:
         const Output *output = nullptr;
     };
 
-    explicit TestCompositor(std::vector<OutputSpec> outputs, bool offersSessions = true)
+    explicit TestCompositor(std::vector<OutputSpec> outputs, Globals globals = {})
     {
         m_display = wl_display_create();
         const char *socket = wl_display_add_socket_auto(m_display);
@@ -63,12 +105,20 @@ public:
             m_socketName = socket;
         wl_global_create(m_display, &wl_seat_interface, 5, this, bindSeat);
         wl_global_create(m_display, &zxdg_output_manager_v1_interface, 3, this, bindXdgOutputs);
-        if (offersSessions) {
+        if (globals.cursorSessions) {
             wl_global_create(m_display, &ext_output_image_capture_source_manager_v1_interface, 1,
                              this, bindSources);
             wl_global_create(m_display, &ext_image_copy_capture_manager_v1_interface, 1, this,
                              bindCapture);
         }
+        wl_display_init_shm(m_display);
+        wl_global_create(m_display, &wl_compositor_interface, 4, this, bindCompositor);
+        wl_global_create(m_display, &wl_subcompositor_interface, 1, this, bindSubcompositor);
+        wl_global_create(m_display, &wp_viewporter_interface, 1, this, bindViewporter);
+        wl_global_create(m_display, &wp_fractional_scale_manager_v1_interface, 1, this,
+                         bindFractionalScales);
+        if (globals.layerShell)
+            wl_global_create(m_display, &zwlr_layer_shell_v1_interface, 4, this, bindLayerShell);
         for (const OutputSpec &spec : outputs)
             addOutput(spec);
         m_tasks = eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
@@ -138,6 +188,35 @@ public:
         });
     }
 
+    // The layer surfaces as they are now, in the order they were made.
+    std::vector<LayerSeen> layers()
+    {
+        return run([this] {
+            std::vector<LayerSeen> out;
+            for (const LayerSurface &layer : m_layers) {
+                LayerSeen seen;
+                seen.output = outputIndex(layer.output);
+                seen.layer = layer.current.layer;
+                seen.anchor = layer.current.anchor;
+                seen.keyboard = layer.current.keyboard;
+                seen.exclusiveZone = layer.current.exclusiveZone;
+                seen.size = layer.current.size;
+                seen.configureSent = layer.sentSerial != 0;
+                seen.acked = layer.acked;
+                if (layer.surface) {
+                    seen.takesInput = takesInput(*layer.surface);
+                    for (const Surface *child : layer.surface->children) {
+                        seen.children.push_back(
+                            {child->position, child->current.picture.value_or(QImage()),
+                             child->current.destination.value_or(QSize()), takesInput(*child)});
+                    }
+                }
+                out.push_back(std::move(seen));
+            }
+            return out;
+        });
+    }
+
     std::size_t addOutput(const OutputSpec &spec)
     {
         m_outputs.push_back({spec, nullptr});
@@ -178,6 +257,138 @@ public:
     }
 
 private:
+    struct LayerSurface;
+    // A surface's double-buffered state: what a commit changed, or all of it once applied.
+    struct State
+    {
+        std::optional<QImage> picture; // a null image: the buffer taken away
+        std::optional<QRegion> input;
+        std::optional<QSize> destination;
+
+        void take(const State &newer)
+        {
+            if (newer.picture)
+                picture = newer.picture;
+            if (newer.input)
+                input = newer.input;
+            if (newer.destination)
+                destination = newer.destination;
+        }
+    };
+    struct Surface
+    {
+        TestCompositor *owner = nullptr;
+        wl_resource *resource = nullptr;
+        State pending, cached, current;
+        bool hasCached = false;
+        // As a subsurface.
+        Surface *parent = nullptr;
+        wl_resource *subsurface = nullptr;
+        bool synchronised = true;
+        QPoint pendingPosition, position;
+        std::vector<Surface *> children;
+        // Its extensions and role.
+        wl_resource *viewport = nullptr;
+        wl_resource *fractional = nullptr;
+        LayerSurface *layer = nullptr;
+    };
+    struct LayerState
+    {
+        std::uint32_t layer = 0;
+        std::uint32_t anchor = 0;
+        std::uint32_t keyboard = 0;
+        std::int32_t exclusiveZone = 0;
+        QSize size;
+    };
+    struct LayerSurface
+    {
+        TestCompositor *owner = nullptr;
+        wl_resource *resource = nullptr;
+        Surface *surface = nullptr;
+        const Output *output = nullptr;
+        LayerState pending, current;
+        std::uint32_t sentSerial = 0;
+        bool acked = false;
+    };
+
+    static bool takesInput(const Surface &surface)
+    {
+        return !surface.current.input || !surface.current.input->isEmpty();
+    }
+    int outputIndex(const Output *output) const
+    {
+        int index = 0;
+        for (const Output &held : m_outputs) {
+            if (&held == output)
+                return index;
+            ++index;
+        }
+        return -1;
+    }
+    static Surface *surfaceOf(wl_resource *resource)
+    {
+        return static_cast<Surface *>(wl_resource_get_user_data(resource));
+    }
+    static LayerSurface *layerOf(wl_resource *resource)
+    {
+        return static_cast<LayerSurface *>(wl_resource_get_user_data(resource));
+    }
+
+    void commit(Surface &surface)
+    {
+        if (LayerSurface *layer = surface.layer) {
+            if (surface.pending.picture && !surface.pending.picture->isNull() && !layer->acked) {
+                wl_resource_post_error(layer->resource,
+                                       ZWLR_LAYER_SURFACE_V1_ERROR_INVALID_SURFACE_STATE,
+                                       "a buffer before the first configure was acknowledged");
+                return;
+            }
+            layer->current = layer->pending;
+            if (layer->sentSerial == 0) {
+                // The first commit: the output's scale, then the configure.
+                if (surface.fractional && layer->output && layer->output->spec.fractional > 0)
+                    wp_fractional_scale_v1_send_preferred_scale(
+                        surface.fractional, std::uint32_t(layer->output->spec.fractional));
+                layer->sentSerial = ++m_serial;
+                zwlr_layer_surface_v1_send_configure(layer->resource, layer->sentSerial,
+                                                     std::uint32_t(layer->current.size.width()),
+                                                     std::uint32_t(layer->current.size.height()));
+            }
+        }
+        if (surface.parent && surface.synchronised) {
+            surface.cached.take(surface.pending);
+            surface.hasCached = true;
+        } else {
+            apply(surface, surface.pending);
+        }
+        surface.pending = {};
+    }
+    static void apply(Surface &surface, const State &state)
+    {
+        surface.current.take(state);
+        for (Surface *child : surface.children) {
+            child->position = child->pendingPosition;
+            if (child->hasCached) {
+                apply(*child, child->cached);
+                child->cached = {};
+                child->hasCached = false;
+            }
+        }
+    }
+    void dropSurface(Surface *surface)
+    {
+        for (Surface *child : surface->children)
+            child->parent = nullptr;
+        if (surface->parent)
+            std::erase(surface->parent->children, surface);
+        for (wl_resource *extension : {surface->subsurface, surface->viewport, surface->fractional})
+            if (extension)
+                wl_resource_set_user_data(extension, nullptr);
+        if (surface->layer)
+            surface->layer->surface = nullptr;
+        m_surfaces.remove_if([surface](const Surface &held) { return &held == surface; });
+    }
+
     static int runTasks(int, uint32_t, void *data)
     {
         auto *self = static_cast<TestCompositor *>(data);
@@ -226,6 +437,7 @@ private:
                                 "Model", spec.transform);
         wl_output_send_mode(resource, WL_OUTPUT_MODE_CURRENT, spec.mode.width(), spec.mode.height(),
                             60000);
+        wl_output_send_scale(resource, spec.scale);
         wl_output_send_done(resource);
     }
 
@@ -296,10 +508,249 @@ private:
             &manager, data, nullptr);
     }
 
+    static void bindCompositor(wl_client *client, void *data, uint32_t version, uint32_t id)
+    {
+        static const struct wl_region_interface region = {
+            destroy,
+            [](wl_client *, wl_resource *resource, int32_t x, int32_t y, int32_t w, int32_t h) {
+                *static_cast<QRegion *>(wl_resource_get_user_data(resource)) += QRect(x, y, w, h);
+            },
+            [](wl_client *, wl_resource *resource, int32_t x, int32_t y, int32_t w, int32_t h) {
+                *static_cast<QRegion *>(wl_resource_get_user_data(resource)) -= QRect(x, y, w, h);
+            }};
+        static const struct wl_surface_interface surface = {
+            destroy,
+            [](wl_client *, wl_resource *resource, wl_resource *buffer, int32_t, int32_t) {
+                Surface *held = surfaceOf(resource);
+                if (!buffer) {
+                    held->pending.picture = QImage();
+                    return;
+                }
+                wl_shm_buffer *shm = wl_shm_buffer_get(buffer);
+                if (!shm || wl_shm_buffer_get_format(shm) != WL_SHM_FORMAT_ARGB8888) {
+                    wl_resource_post_error(resource, 0, "only shared memory with alpha");
+                    return;
+                }
+                // The client writes a buffer's pixels before it makes the buffer: they are
+                // taken here.
+                wl_shm_buffer_begin_access(shm);
+                held->pending.picture =
+                    QImage(static_cast<const uchar *>(wl_shm_buffer_get_data(shm)),
+                           wl_shm_buffer_get_width(shm), wl_shm_buffer_get_height(shm),
+                           wl_shm_buffer_get_stride(shm), QImage::Format_ARGB32_Premultiplied)
+                        .convertToFormat(QImage::Format_ARGB32);
+                wl_shm_buffer_end_access(shm);
+            },
+            [](wl_client *, wl_resource *, int32_t, int32_t, int32_t, int32_t) {},
+            [](wl_client *client, wl_resource *, uint32_t callback) {
+                wl_resource_set_implementation(
+                    wl_resource_create(client, &wl_callback_interface, 1, callback), nullptr,
+                    nullptr, nullptr);
+            },
+            [](wl_client *, wl_resource *, wl_resource *) {},
+            [](wl_client *, wl_resource *resource, wl_resource *region) {
+                surfaceOf(resource)->pending.input =
+                    region ? *static_cast<QRegion *>(wl_resource_get_user_data(region))
+                           : kEverywhere;
+            },
+            [](wl_client *, wl_resource *resource) {
+                Surface *held = surfaceOf(resource);
+                held->owner->commit(*held);
+            },
+            [](wl_client *, wl_resource *, int32_t) {},
+            [](wl_client *, wl_resource *, int32_t) {},
+            [](wl_client *, wl_resource *, int32_t, int32_t, int32_t, int32_t) {},
+            [](wl_client *, wl_resource *, int32_t, int32_t) {}};
+        static const struct wl_compositor_interface compositor = {
+            [](wl_client *client, wl_resource *resource, uint32_t id) {
+                auto *self = static_cast<TestCompositor *>(wl_resource_get_user_data(resource));
+                Surface &made = self->m_surfaces.emplace_back();
+                made.owner = self;
+                made.resource = wl_resource_create(client, &wl_surface_interface,
+                                                   wl_resource_get_version(resource), id);
+                wl_resource_set_implementation(made.resource, &surface, &made,
+                                               [](wl_resource *gone) {
+                                                   Surface *held = surfaceOf(gone);
+                                                   held->owner->dropSurface(held);
+                                               });
+            },
+            [](wl_client *client, wl_resource *, uint32_t id) {
+                wl_resource_set_implementation(
+                    wl_resource_create(client, &wl_region_interface, 1, id), &region, new QRegion,
+                    [](wl_resource *gone) {
+                        delete static_cast<QRegion *>(wl_resource_get_user_data(gone));
+                    });
+            }};
+        wl_resource_set_implementation(
+            wl_resource_create(client, &wl_compositor_interface, int(version), id), &compositor,
+            data, nullptr);
+    }
+
+    static void bindSubcompositor(wl_client *client, void *, uint32_t version, uint32_t id)
+    {
+        // A subsurface's requests find nothing once its surface is gone.
+        static const struct wl_subsurface_interface subsurface = {
+            destroy,
+            [](wl_client *, wl_resource *resource, int32_t x, int32_t y) {
+                if (Surface *held = surfaceOf(resource))
+                    held->pendingPosition = QPoint(x, y);
+            },
+            [](wl_client *, wl_resource *, wl_resource *) {},
+            [](wl_client *, wl_resource *, wl_resource *) {},
+            [](wl_client *, wl_resource *resource) {
+                if (Surface *held = surfaceOf(resource))
+                    held->synchronised = true;
+            },
+            [](wl_client *, wl_resource *resource) {
+                if (Surface *held = surfaceOf(resource))
+                    held->synchronised = false;
+            }};
+        static const struct wl_subcompositor_interface subcompositor = {
+            destroy, [](wl_client *client, wl_resource *resource, uint32_t id, wl_resource *of,
+                        wl_resource *parent) {
+                Surface *child = surfaceOf(of);
+                Surface *above = surfaceOf(parent);
+                if (child->parent || child->layer || child == above) {
+                    wl_resource_post_error(resource, WL_SUBCOMPOSITOR_ERROR_BAD_SURFACE,
+                                           "the surface has a role already");
+                    return;
+                }
+                child->subsurface = wl_resource_create(client, &wl_subsurface_interface, 1, id);
+                wl_resource_set_implementation(child->subsurface, &subsurface, child,
+                                               [](wl_resource *gone) {
+                                                   Surface *held = surfaceOf(gone);
+                                                   if (!held)
+                                                       return;
+                                                   if (held->parent)
+                                                       std::erase(held->parent->children, held);
+                                                   held->parent = nullptr;
+                                                   held->subsurface = nullptr;
+                                               });
+                child->parent = above;
+                above->children.push_back(child);
+            }};
+        wl_resource_set_implementation(
+            wl_resource_create(client, &wl_subcompositor_interface, int(version), id),
+            &subcompositor, nullptr, nullptr);
+    }
+
+    static void bindViewporter(wl_client *client, void *, uint32_t version, uint32_t id)
+    {
+        static const struct wp_viewport_interface viewport = {
+            destroy,
+            [](wl_client *, wl_resource *, wl_fixed_t, wl_fixed_t, wl_fixed_t, wl_fixed_t) {},
+            [](wl_client *, wl_resource *resource, int32_t width, int32_t height) {
+                if (Surface *held = surfaceOf(resource))
+                    held->pending.destination = QSize(width, height);
+            }};
+        static const struct wp_viewporter_interface viewporter = {
+            destroy, [](wl_client *client, wl_resource *, uint32_t id, wl_resource *of) {
+                Surface *held = surfaceOf(of);
+                held->viewport = wl_resource_create(client, &wp_viewport_interface, 1, id);
+                wl_resource_set_implementation(held->viewport, &viewport, held,
+                                               [](wl_resource *gone) {
+                                                   if (Surface *was = surfaceOf(gone))
+                                                       was->viewport = nullptr;
+                                               });
+            }};
+        wl_resource_set_implementation(
+            wl_resource_create(client, &wp_viewporter_interface, int(version), id), &viewporter,
+            nullptr, nullptr);
+    }
+
+    static void bindFractionalScales(wl_client *client, void *, uint32_t version, uint32_t id)
+    {
+        static const struct wp_fractional_scale_v1_interface fractional = {destroy};
+        static const struct wp_fractional_scale_manager_v1_interface manager = {
+            destroy, [](wl_client *client, wl_resource *, uint32_t id, wl_resource *of) {
+                Surface *held = surfaceOf(of);
+                held->fractional =
+                    wl_resource_create(client, &wp_fractional_scale_v1_interface, 1, id);
+                wl_resource_set_implementation(held->fractional, &fractional, held,
+                                               [](wl_resource *gone) {
+                                                   if (Surface *was = surfaceOf(gone))
+                                                       was->fractional = nullptr;
+                                               });
+            }};
+        wl_resource_set_implementation(
+            wl_resource_create(client, &wp_fractional_scale_manager_v1_interface, int(version), id),
+            &manager, nullptr, nullptr);
+    }
+
+    static void bindLayerShell(wl_client *client, void *data, uint32_t version, uint32_t id)
+    {
+        static const struct zwlr_layer_surface_v1_interface layer = {
+            [](wl_client *, wl_resource *resource, uint32_t width, uint32_t height) {
+                layerOf(resource)->pending.size = QSize(int(width), int(height));
+            },
+            [](wl_client *, wl_resource *resource, uint32_t anchor) {
+                layerOf(resource)->pending.anchor = anchor;
+            },
+            [](wl_client *, wl_resource *resource, int32_t zone) {
+                layerOf(resource)->pending.exclusiveZone = zone;
+            },
+            [](wl_client *, wl_resource *, int32_t, int32_t, int32_t, int32_t) {},
+            [](wl_client *, wl_resource *resource, uint32_t keyboard) {
+                layerOf(resource)->pending.keyboard = keyboard;
+            },
+            [](wl_client *, wl_resource *resource, wl_resource *) {
+                wl_resource_post_error(resource, 0, "not for this test");
+            },
+            [](wl_client *, wl_resource *resource, uint32_t serial) {
+                LayerSurface *held = layerOf(resource);
+                if (serial == 0 || serial != held->sentSerial) {
+                    wl_resource_post_error(resource,
+                                           ZWLR_LAYER_SURFACE_V1_ERROR_INVALID_SURFACE_STATE,
+                                           "an unknown configure was acknowledged");
+                    return;
+                }
+                held->acked = true;
+            },
+            destroy,
+            [](wl_client *, wl_resource *resource, uint32_t layer) {
+                layerOf(resource)->pending.layer = layer;
+            }};
+        static const struct zwlr_layer_shell_v1_interface shell = {
+            [](wl_client *client, wl_resource *resource, uint32_t id, wl_resource *of,
+               wl_resource *output, uint32_t layerNumber, const char *) {
+                auto *self = static_cast<TestCompositor *>(wl_resource_get_user_data(resource));
+                Surface *held = surfaceOf(of);
+                if (held->layer || held->parent) {
+                    wl_resource_post_error(resource, ZWLR_LAYER_SHELL_V1_ERROR_ROLE,
+                                           "the surface has a role already");
+                    return;
+                }
+                LayerSurface &made = self->m_layers.emplace_back();
+                made.owner = self;
+                made.surface = held;
+                made.output = output
+                                  ? static_cast<const Output *>(wl_resource_get_user_data(output))
+                                  : nullptr;
+                made.pending.layer = layerNumber;
+                made.resource = wl_resource_create(client, &zwlr_layer_surface_v1_interface,
+                                                   wl_resource_get_version(resource), id);
+                wl_resource_set_implementation(made.resource, &layer, &made, [](wl_resource *gone) {
+                    auto *was = static_cast<LayerSurface *>(wl_resource_get_user_data(gone));
+                    if (was->surface)
+                        was->surface->layer = nullptr;
+                    was->owner->m_layers.remove_if(
+                        [was](const LayerSurface &kept) { return &kept == was; });
+                });
+                held->layer = &made;
+            },
+            destroy};
+        wl_resource_set_implementation(
+            wl_resource_create(client, &zwlr_layer_shell_v1_interface, int(version), id), &shell,
+            data, nullptr);
+    }
+
     wl_display *m_display = nullptr;
     std::string m_socketName;
     std::list<Output> m_outputs; // their places stay put as outputs come
     std::vector<Session> m_sessions;
+    std::list<Surface> m_surfaces;
+    std::list<LayerSurface> m_layers;
+    std::uint32_t m_serial = 0;
     int m_tasks = -1;
     wl_event_source *m_taskSource = nullptr;
     std::mutex m_lock;
@@ -309,7 +760,7 @@ private:
 };
 
 // The client's environment: the compositor's socket in a runtime folder of the test's own.
-class CursorSessionsTest : public ::testing::Test
+class WaylandSessionTest : public ::testing::Test
 {
 protected:
     void SetUp() override
@@ -327,6 +778,25 @@ protected:
         qputenv("WAYLAND_DISPLAY", QByteArray::fromStdString(compositor.socketName()));
     }
 
+    // What the trail's tick does (a read, then the sprites' commit) until the compositor shows
+    // what `shown` wants; the layers as last seen.
+    static std::vector<LayerSeen> tickUntil(
+        WaylandSession &session, TestCompositor &compositor,
+        const std::function<bool(const std::vector<LayerSeen> &)> &shown)
+    {
+        std::vector<LayerSeen> layers;
+        for (int tries = 0; tries < 300; ++tries) {
+            session.read();
+            session.commitSprites();
+            layers = compositor.layers();
+            if (shown(layers))
+                break;
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+        EXPECT_FALSE(session.takePointerNews().broken);
+        return layers;
+    }
+
     QTemporaryDir m_runtime;
 };
 
@@ -336,17 +806,66 @@ const std::vector<OutputSpec> kTwoOutputs = {
     {QSize(1920, 1080), WL_OUTPUT_TRANSFORM_90, QRect(1280, 0, 1080, 1920)},
 };
 
+// The same places, the first at a fractional scale (1.5), the second at a whole one (2).
+const std::vector<OutputSpec> kScaledOutputs = {
+    {QSize(1920, 1080), WL_OUTPUT_TRANSFORM_NORMAL, QRect(0, 0, 1280, 720), 1, 180},
+    {QSize(3840, 2160), WL_OUTPUT_TRANSFORM_90, QRect(1280, 0, 1080, 1920), 2, 0},
+};
+
+constexpr QRgb kSpriteColours[WaylandSession::kSpriteCount] = {
+    qRgb(200, 20, 20), qRgb(20, 20, 200), qRgb(240, 140, 0), qRgb(20, 160, 20), qRgb(120, 0, 160)};
+
+// A 20 x 20 sprite picture: a 10 x 10 block of the sprite's colour at its top-left corner, the
+// rest transparent.
+QImage spritePicture(int index)
+{
+    QImage picture(20, 20, QImage::Format_ARGB32);
+    picture.fill(Qt::transparent);
+    for (int y = 0; y < 10; ++y)
+        for (int x = 0; x < 10; ++x)
+            picture.setPixel(x, y, kSpriteColours[index]);
+    return picture;
+}
+
+const LayerSeen *layerOn(const std::vector<LayerSeen> &layers, int output)
+{
+    for (const LayerSeen &layer : layers) {
+        if (layer.output == output)
+            return &layer;
+    }
+    return nullptr;
+}
+
+// Whether sprite `index` shows on `output` (and only there) at `place`, relative to the output.
+bool showsAt(const std::vector<LayerSeen> &layers, int index, int output, QPoint place)
+{
+    for (const LayerSeen &layer : layers) {
+        if (layer.children.size() != std::size_t(WaylandSession::kSpriteCount))
+            return false;
+        const SurfaceSeen &sprite = layer.children[std::size_t(index)];
+        if (layer.output != output && !sprite.picture.isNull())
+            return false;
+        if (layer.output == output && (sprite.picture.isNull() || sprite.position != place))
+            return false;
+    }
+    return layerOn(layers, output) != nullptr;
+}
+
 } // namespace
 
-TEST_F(CursorSessionsTest, FollowsThePointerOnEachOutputInLogicalPixels)
+TEST_F(WaylandSessionTest, FollowsThePointerOnEachOutputInLogicalPixels)
 {
     TestCompositor compositor(kTwoOutputs);
     useDisplay(compositor);
-    EXPECT_TRUE(CursorSessions::offered());
-    CursorSessions sessions;
-    ASSERT_EQ(sessions.connect(), CursorSessions::Failure::None);
-    // The first read sends the sessions that the seat's pointer brought.
-    ASSERT_TRUE(compositor.waitForSessions(2, [&] { EXPECT_FALSE(sessions.read().broken); }));
+    const std::unique_ptr<WaylandSession> session = WaylandSession::connect();
+    ASSERT_TRUE(session);
+    EXPECT_TRUE(session->offers().cursorSessions);
+    ASSERT_TRUE(session->followPointer());
+    const auto read = [&] {
+        session->read();
+        return session->takePointerNews();
+    };
+    ASSERT_TRUE(compositor.waitForSessions(2, [&] { EXPECT_FALSE(read().broken); }));
 
     const struct
     {
@@ -361,34 +880,36 @@ TEST_F(CursorSessionsTest, FollowsThePointerOnEachOutputInLogicalPixels)
     };
     for (const auto &step : cases) {
         compositor.sendPosition(step.output, step.buffer);
-        const CursorSessions::News news = sessions.read();
+        const WaylandSession::PointerNews news = read();
         EXPECT_FALSE(news.broken);
         EXPECT_EQ(news.position, step.logical) << step.output << " " << step.buffer.x();
     }
-    // Between two reads the newest position wins; at rest a read finds nothing.
+    // Between two takes the newest position wins; at rest a take finds nothing.
     compositor.sendPosition(0, {10, 10});
     compositor.sendPosition(0, {20, 40});
-    EXPECT_EQ(sessions.read().position, QPointF(10, 20));
-    EXPECT_EQ(sessions.read().position, std::nullopt);
+    EXPECT_EQ(read().position, QPointF(10, 20));
+    EXPECT_EQ(read().position, std::nullopt);
 
     // An output that comes gets a session; one that goes has its own let go.
     const std::size_t added = compositor.run([&] {
         return compositor.addOutput({QSize(800, 600), 0, QRect(2360, 0, 800, 600)});
     });
-    const auto read = [&] { EXPECT_FALSE(sessions.read().broken); };
-    ASSERT_TRUE(compositor.waitForSessions(3, read));
+    ASSERT_TRUE(compositor.waitForSessions(3, [&] { EXPECT_FALSE(read().broken); }));
     compositor.sendPosition(added, {8, 6});
-    EXPECT_EQ(sessions.read().position, QPointF(2368, 6));
+    EXPECT_EQ(read().position, QPointF(2368, 6));
+    EXPECT_EQ(session->outputs().size(), 3u);
     compositor.run([&] {
         compositor.removeOutput(0);
         return 0;
     });
-    EXPECT_TRUE(compositor.waitForSessions(2, read));
+    EXPECT_TRUE(compositor.waitForSessions(2, [&] { EXPECT_FALSE(read().broken); }));
     compositor.sendPosition(1, {1, 2});
-    EXPECT_EQ(sessions.read().position, QPointF(1281, 2));
+    EXPECT_EQ(read().position, QPointF(1281, 2));
+    EXPECT_EQ(session->outputs(),
+              (std::vector<QRect>{QRect(1280, 0, 1080, 1920), QRect(2360, 0, 800, 600)}));
 }
 
-TEST_F(CursorSessionsTest, WhatEndsTheConnectionIsSeenAndStays)
+TEST_F(WaylandSessionTest, WhatEndsTheConnectionIsSeenAndStays)
 {
     const struct
     {
@@ -419,35 +940,175 @@ TEST_F(CursorSessionsTest, WhatEndsTheConnectionIsSeenAndStays)
     for (const auto &ending : endings) {
         TestCompositor compositor(kTwoOutputs);
         useDisplay(compositor);
-        CursorSessions sessions;
-        ASSERT_EQ(sessions.connect(), CursorSessions::Failure::None) << ending.what;
-        ASSERT_TRUE(compositor.waitForSessions(2, [&] { sessions.read(); })) << ending.what;
+        const std::unique_ptr<WaylandSession> session = WaylandSession::connect();
+        ASSERT_TRUE(session) << ending.what;
+        ASSERT_TRUE(session->followPointer()) << ending.what;
+        ASSERT_TRUE(compositor.waitForSessions(2, [&] { session->read(); })) << ending.what;
         ending.ending(compositor);
-        CursorSessions::News news;
+        WaylandSession::PointerNews news;
         for (int tries = 0; tries < 200 && !news.broken; ++tries) {
-            news = sessions.read();
+            session->read();
+            news = session->takePointerNews();
             std::this_thread::sleep_for(std::chrono::milliseconds(5));
         }
         EXPECT_TRUE(news.broken) << ending.what;
         EXPECT_EQ(news.refusal.toStdString(), ending.refusal) << ending.what;
-        news = sessions.read();
+        // It stays so, and the sprites' calls on a broken connection do no harm.
+        session->setSpritePicture(0, spritePicture(0));
+        session->setSpritesVisible(true);
+        session->moveSprite(0, QPoint(10, 10));
+        session->commitSprites();
+        session->read();
+        news = session->takePointerNews();
         EXPECT_TRUE(news.broken) << ending.what;
         EXPECT_EQ(news.refusal.toStdString(), ending.refusal) << ending.what;
+        EXPECT_FALSE(session->followPointer()) << ending.what;
     }
 }
 
-TEST_F(CursorSessionsTest, SaysWhyItCannotFollow)
+TEST_F(WaylandSessionTest, SaysWhatTheCompositorOffers)
 {
+    const struct
     {
-        TestCompositor compositor(kTwoOutputs, false);
+        const char *what;
+        Globals globals;
+    } compositors[] = {
+        {"everything", {true, true}},
+        {"no cursor sessions", {false, true}},
+        {"no layer shell", {true, false}},
+    };
+    for (const auto &offered : compositors) {
+        TestCompositor compositor(kTwoOutputs, offered.globals);
         useDisplay(compositor);
-        EXPECT_FALSE(CursorSessions::offered());
-        CursorSessions sessions;
-        EXPECT_EQ(sessions.connect(), CursorSessions::Failure::NotOffered);
+        const std::unique_ptr<WaylandSession> session = WaylandSession::connect();
+        ASSERT_TRUE(session) << offered.what;
+        EXPECT_EQ(session->offers().cursorSessions, offered.globals.cursorSessions) << offered.what;
+        EXPECT_EQ(session->offers().layerShell, offered.globals.layerShell) << offered.what;
+        EXPECT_EQ(session->followPointer(), offered.globals.cursorSessions) << offered.what;
+        EXPECT_EQ(session->outputs().size(), 2u) << offered.what;
     }
     qputenv("WAYLAND_DISPLAY", "nobody-listens");
-    EXPECT_FALSE(CursorSessions::offered());
-    CursorSessions sessions;
-    EXPECT_EQ(sessions.connect(), CursorSessions::Failure::NoDisplay);
-    EXPECT_EQ(sessions.fd(), -1);
+    EXPECT_EQ(WaylandSession::connect(), nullptr);
+}
+
+TEST_F(WaylandSessionTest, SpritesShowOnTheOutputThatHoldsThem)
+{
+    TestCompositor compositor(kScaledOutputs);
+    useDisplay(compositor);
+    const std::unique_ptr<WaylandSession> session = WaylandSession::connect();
+    ASSERT_TRUE(session);
+    ASSERT_TRUE(session->offers().layerShell);
+
+    const struct
+    {
+        QPoint topLeft;
+        int output;
+        QPoint onOutput;
+    } places[WaylandSession::kSpriteCount] = {
+        {{100, 50}, 0, {100, 50}},
+        {{1270, 700}, 1, {-10, 700}}, // its centre is on the second output
+        {{1500, 1000}, 1, {220, 1000}},
+        {{1260, 690}, 0, {1260, 690}},
+        {{-30, -30}, 0, {-30, -30}}, // off every output: the nearest one holds it
+    };
+    for (int k = 0; k < WaylandSession::kSpriteCount; ++k)
+        session->setSpritePicture(k, spritePicture(k));
+    session->setSpritesVisible(true);
+    for (int k = 0; k < WaylandSession::kSpriteCount; ++k)
+        session->moveSprite(k, places[k].topLeft);
+    session->commitSprites();
+    std::vector<LayerSeen> layers = tickUntil(*session, compositor, [&](const auto &seen) {
+        for (int k = 0; k < WaylandSession::kSpriteCount; ++k) {
+            if (!showsAt(seen, k, places[k].output, places[k].onOutput))
+                return false;
+        }
+        return true;
+    });
+
+    // One layer surface per output, on the overlay layer at the output's top-left corner; it
+    // moves nothing out of its way, takes no keys, and none of its surfaces takes a click.
+    ASSERT_EQ(layers.size(), 2u);
+    const double scales[] = {1.5, 2.0};
+    for (int output = 0; output < 2; ++output) {
+        const LayerSeen *layer = layerOn(layers, output);
+        ASSERT_TRUE(layer) << output;
+        EXPECT_TRUE(layer->acked) << output;
+        EXPECT_EQ(layer->layer, ZWLR_LAYER_SHELL_V1_LAYER_OVERLAY) << output;
+        EXPECT_EQ(layer->anchor,
+                  ZWLR_LAYER_SURFACE_V1_ANCHOR_TOP | ZWLR_LAYER_SURFACE_V1_ANCHOR_LEFT)
+            << output;
+        EXPECT_EQ(layer->exclusiveZone, -1) << output;
+        EXPECT_EQ(layer->keyboard, ZWLR_LAYER_SURFACE_V1_KEYBOARD_INTERACTIVITY_NONE) << output;
+        EXPECT_FALSE(layer->takesInput) << output;
+        ASSERT_EQ(layer->children.size(), std::size_t(WaylandSession::kSpriteCount)) << output;
+        for (int k = 0; k < WaylandSession::kSpriteCount; ++k) {
+            const SurfaceSeen &sprite = layer->children[std::size_t(k)];
+            EXPECT_FALSE(sprite.takesInput) << output << " " << k;
+            EXPECT_EQ(showsAt(layers, k, output, places[k].onOutput), places[k].output == output)
+                << output << " " << k;
+            if (sprite.picture.isNull())
+                continue;
+            // Drawn at the output's scale, unsmoothed, shown at the picture's size; transparent
+            // where the picture is, with no key colour anywhere.
+            const int side = int(20 * scales[output]);
+            const int block = int(10 * scales[output]);
+            EXPECT_EQ(sprite.picture.size(), QSize(side, side)) << output << " " << k;
+            EXPECT_EQ(sprite.destination, QSize(20, 20)) << output << " " << k;
+            int coloured = 0;
+            int clear = 0;
+            for (int y = 0; y < sprite.picture.height(); ++y) {
+                for (int x = 0; x < sprite.picture.width(); ++x) {
+                    const QRgb pixel = sprite.picture.pixel(x, y);
+                    coloured += pixel == kSpriteColours[k];
+                    clear += qAlpha(pixel) == 0;
+                }
+            }
+            EXPECT_EQ(coloured, block * block) << output << " " << k;
+            EXPECT_EQ(clear, side * side - block * block) << output << " " << k;
+        }
+    }
+
+    // A sprite that moves to the other output shows there and leaves the first.
+    session->moveSprite(0, QPoint(1400, 100));
+    session->commitSprites();
+    layers = tickUntil(*session, compositor,
+                       [](const auto &seen) { return showsAt(seen, 0, 1, QPoint(120, 100)); });
+    EXPECT_TRUE(showsAt(layers, 0, 1, QPoint(120, 100)));
+    if (const LayerSeen *second = layerOn(layers, 1); second && !second->children.empty()) {
+        EXPECT_EQ(second->children[0].picture.size(), QSize(40, 40));
+    }
+
+    // An output that comes gets its own layer surface, at its own scale.
+    compositor.run([&] {
+        return compositor.addOutput({QSize(800, 600), 0, QRect(2360, 0, 800, 600)});
+    });
+    layers = tickUntil(*session, compositor, [](const auto &seen) {
+        const LayerSeen *third = layerOn(seen, 2);
+        return third && third->acked;
+    });
+    session->moveSprite(2, QPoint(2400, 100));
+    session->commitSprites();
+    layers = tickUntil(*session, compositor,
+                       [](const auto &seen) { return showsAt(seen, 2, 2, QPoint(40, 100)); });
+    ASSERT_TRUE(showsAt(layers, 2, 2, QPoint(40, 100)));
+    EXPECT_EQ(layerOn(layers, 2)->children[2].picture.size(), QSize(20, 20));
+
+    // Below the windows, then hidden.
+    session->setSpritesOnTop(false);
+    layers = tickUntil(*session, compositor, [](const auto &seen) {
+        return std::all_of(seen.begin(), seen.end(), [](const LayerSeen &layer) {
+            return layer.layer == ZWLR_LAYER_SHELL_V1_LAYER_BOTTOM;
+        });
+    });
+    EXPECT_EQ(layers.size(), 3u);
+    for (const LayerSeen &layer : layers)
+        EXPECT_EQ(layer.layer, ZWLR_LAYER_SHELL_V1_LAYER_BOTTOM) << layer.output;
+    session->setSpritesVisible(false);
+    const auto nothingShown = [](const std::vector<LayerSeen> &seen) {
+        return std::all_of(seen.begin(), seen.end(), [](const LayerSeen &layer) {
+            return std::all_of(layer.children.begin(), layer.children.end(),
+                               [](const SurfaceSeen &sprite) { return sprite.picture.isNull(); });
+        });
+    };
+    EXPECT_TRUE(nothingShown(tickUntil(*session, compositor, nothingShown)));
 }
