@@ -801,6 +801,10 @@ void WaylandSession::read()
         wl_display_flush(display);
         // Never blocks: libwayland reads what the socket holds.
         ok = wl_display_read_events(display) >= 0 && wl_display_dispatch_pending(display) >= 0;
+        // What the events asked for (a configure's answer, new outputs' sessions and surfaces)
+        // goes out now: while the trail sleeps, nothing else would send it.
+        if (ok)
+            wl_display_flush(display);
     }
     if (!ok) {
         s.broken = true;

@@ -1112,3 +1112,29 @@ TEST_F(WaylandSessionTest, SpritesShowOnTheOutputThatHoldsThem)
     };
     EXPECT_TRUE(nothingShown(tickUntil(*session, compositor, nothingShown)));
 }
+
+TEST_F(WaylandSessionTest, AnswersTheCompositorInTheReadThatHearsIt)
+{
+    // While the trail sleeps, only the socket's watch reads: what the compositor's events ask
+    // for (here the configures' answers and the first buffers) goes out with that read, not
+    // with a later commit.
+    TestCompositor compositor(kScaledOutputs);
+    useDisplay(compositor);
+    const std::unique_ptr<WaylandSession> session = WaylandSession::connect();
+    ASSERT_TRUE(session);
+    session->setSpritePicture(0, spritePicture(0));
+    session->setSpritesVisible(true);
+    const auto waitFor = [&](const std::function<bool(const LayerSeen &)> &each) {
+        for (int tries = 0; tries < 200; ++tries) {
+            const std::vector<LayerSeen> layers = compositor.layers();
+            if (layers.size() == 2 && std::all_of(layers.begin(), layers.end(), each))
+                return true;
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+        return false;
+    };
+    ASSERT_TRUE(waitFor([](const LayerSeen &layer) { return layer.configureSent; }));
+    session->read();
+    EXPECT_TRUE(waitFor([](const LayerSeen &layer) { return layer.acked; }));
+    EXPECT_FALSE(session->takePointerNews().broken);
+}
