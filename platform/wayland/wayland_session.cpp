@@ -377,9 +377,18 @@ bool roundTrip(wl_display *display)
             break;
         }
     }
-    if (!done)
-        wl_callback_destroy(callback);
+    // Answered or not, our side of it is ours to free.
+    wl_callback_destroy(callback);
     return ok && done;
+}
+
+// Frees our side of an object; the compositor lets go of its own with the connection.
+template <class T>
+void forget(T *&proxy)
+{
+    if (proxy)
+        wl_proxy_destroy(reinterpret_cast<wl_proxy *>(proxy));
+    proxy = nullptr;
 }
 
 } // namespace
@@ -738,7 +747,20 @@ WaylandSession::~WaylandSession()
         wl_output_destroy(output->output);
     }
     s.outputs.clear();
-    // Everything else the compositor lets go with the connection.
+    // libwayland frees no object with the connection.
+    forget(s.pointer);
+    forget(s.seat);
+    forget(s.compositor);
+    forget(s.subcompositor);
+    forget(s.shm);
+    forget(s.layerShell);
+    forget(s.xdgOutputs);
+    forget(s.viewporter);
+    forget(s.fractionalScales);
+    forget(s.alphaModifier);
+    forget(s.captureSources);
+    forget(s.captureManager);
+    forget(s.registry);
     wl_display_flush(s.display);
     wl_display_disconnect(s.display);
 }
@@ -801,6 +823,10 @@ void WaylandSession::read()
         wl_display_flush(display);
         // Never blocks: libwayland reads what the socket holds.
         ok = wl_display_read_events(display) >= 0 && wl_display_dispatch_pending(display) >= 0;
+        // What the events asked for (a configure's answer, new outputs' sessions and surfaces)
+        // goes out now: while the trail sleeps, nothing else would send it.
+        if (ok)
+            wl_display_flush(display);
     }
     if (!ok) {
         s.broken = true;

@@ -5,8 +5,6 @@
 #include "generated_inputs.h"
 
 #include "platform/bus_wire.h"
-#include "platform/wayland/cursor_protocol.h"
-#include "platform/wayland/wayland_wire.h"
 #include "support/bus_messages.h"
 
 #include <gtest/gtest.h>
@@ -93,45 +91,4 @@ TEST(Fuzz, BusMessageReader)
     };
     run({bytes(little), bytes(big + little), bytes(hello + error), bytes(little.substr(0, 20)), ""},
         20000, fuzz::busMessages);
-}
-
-TEST(Fuzz, CursorSessionEvents)
-{
-    // What a compositor says to a new connection, in the order the ids are handed out: the
-    // registry is 2, each bind takes the next id, the output's xdg-output and then the pointer,
-    // the capture source and the session follow.
-    using platform::wayland::wire::Request;
-    std::string start;
-    Request(start, 2, 0).uint(1).string("ext_output_image_capture_source_manager_v1").uint(1);
-    Request(start, 2, 0).uint(2).string("ext_image_copy_capture_manager_v1").uint(1);
-    Request(start, 2, 0).uint(3).string("zxdg_output_manager_v1").uint(3);
-    Request(start, 2, 0).uint(4).string("wl_seat").uint(9);
-    Request(start, 2, 0).uint(5).string("wl_output").uint(4);
-    Request(start, 6, 0).uint(1); // seat: a pointer
-    Request(start, 7, 0).uint(0).uint(0).uint(300).uint(200).uint(0).string("M").string("").uint(1);
-    Request(start, 7, 1).uint(1).uint(1920).uint(1080).uint(60000); // current mode
-    Request(start, 8, 0).uint(1280).uint(0);                        // logical place
-    Request(start, 8, 1).uint(1080).uint(1920);
-    std::string moves;
-    Request(moves, 11, 2).uint(100).uint(200); // the session's position
-    Request(moves, 11, 3).uint(3).uint(1);
-    std::string endings;
-    Request(endings, 2, 1).uint(5); // the output goes
-    Request(endings, 1, 0).uint(11).uint(0).string("gone");
-    {
-        // The seed reaches the session: the mutations start from a stream that is followed.
-        platform::wayland::CursorProtocol protocol;
-        protocol.startSessions();
-        std::string received = start + moves;
-        protocol.take(received);
-        EXPECT_EQ(protocol.takePosition(), QPointF(1380, 200));
-        received = endings;
-        protocol.take(received);
-        EXPECT_TRUE(protocol.broken());
-    }
-    const auto bytes = [](const std::string &text) {
-        return QByteArray(text.data(), qsizetype(text.size()));
-    };
-    run({bytes(start + moves), bytes(start + moves + endings), bytes(start.substr(0, 50)), ""},
-        20000, fuzz::cursorEvents);
 }

@@ -4,8 +4,6 @@
 
 #include "common/theme_file.h"
 #include "platform/bus_wire.h"
-#include "platform/wayland/cursor_protocol.h"
-#include "platform/wayland/wayland_wire.h"
 #include "zorrit/instance/command_line.h"
 #include "zorrit/settings/settings_store.h"
 #include "zorrit/themes/theme_reader.h"
@@ -216,52 +214,6 @@ std::string versionText(const QByteArray &data)
             return "the display form does not have two points";
         if (shown.remove(QLatin1Char('.')) != QString::number(*version))
             return "the display form does not read back as the version";
-    }
-    return {};
-}
-
-std::string cursorEvents(const QByteArray &data)
-{
-    using platform::wayland::CursorProtocol;
-    namespace wire = platform::wayland::wire;
-    struct Outcome
-    {
-        std::string sent;
-        std::optional<QPointF> position;
-        bool broken = false;
-    };
-    // The stream taken whole, or cut in two where the socket might have cut it.
-    const auto readAll = [&](std::size_t cut, std::string *broken) {
-        CursorProtocol protocol;
-        protocol.startSessions();
-        Outcome outcome;
-        std::string received;
-        const std::string_view stream(data.constData(), std::size_t(data.size()));
-        for (const std::string_view piece : {stream.substr(0, cut), stream.substr(cut)}) {
-            received.append(piece);
-            protocol.take(received);
-            if (!protocol.broken() && wire::frame(received).state == wire::Framing::State::Whole)
-                *broken = "a whole message was left untaken";
-            if (const std::optional<QPointF> position = protocol.takePosition())
-                outcome.position = position;
-        }
-        outcome.sent = protocol.unsent();
-        outcome.broken = protocol.broken();
-        return outcome;
-    };
-    std::string broken;
-    const Outcome whole = readAll(std::size_t(data.size()), &broken);
-    const Outcome split = readAll(std::size_t(data.size()) / 3, &broken);
-    if (!broken.empty())
-        return broken;
-    if (whole.sent != split.sent || whole.position != split.position
-        || whole.broken != split.broken)
-        return "the outcome depends on where the stream was split";
-    for (std::string_view rest = whole.sent; !rest.empty();) {
-        const wire::Framing framing = wire::frame(rest);
-        if (framing.state != wire::Framing::State::Whole || framing.message.object == 0)
-            return "a request it would send is not whole";
-        rest.remove_prefix(framing.length);
     }
     return {};
 }
