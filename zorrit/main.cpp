@@ -63,7 +63,8 @@ int main(int argc, char **argv)
     // sprites need it wherever the compositor has no layer shell, and the dialogs then look and
     // place themselves alike everywhere. A Wayland session without one uses Qt's Wayland
     // platform.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")
+        && !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
         qputenv("QT_QPA_PLATFORM", qEnvironmentVariableIsEmpty("DISPLAY") ? "wayland" : "xcb");
     const QByteArray platformName = qgetenv("QT_QPA_PLATFORM");
     if (platformName.isEmpty() || platformName.startsWith("xcb")) {

@@ -55,6 +55,8 @@ void keepLog(const char *format, va_list args)
 {
     char line[512];
     std::vsnprintf(line, sizeof line, format, args);
+    // What libwayland would print, for every connection of the program (Qt's own too).
+    std::fputs(line, stderr);
     const std::lock_guard lock(g_logLock);
     g_lastLog = line;
 }
@@ -244,7 +246,7 @@ void outputScale(void *data, wl_output *, int32_t factor)
 }
 void outputName(void *, wl_output *, const char *) {}
 void outputDescription(void *, wl_output *, const char *) {}
-const wl_output_listener kOutputListener = {outputGeometry, outputMode,  outputDone,
+const wl_output_listener kOutputListener = {outputGeometry, outputMode, outputDone,
                                             outputScale,    outputName, outputDescription};
 
 // zxdg_output_v1: since version 3 its place is done with wl_output's done.
@@ -273,9 +275,8 @@ void cursorPosition(void *data, ext_image_copy_capture_cursor_session_v1 *, int3
 {
     auto *output = static_cast<Output *>(data);
     output->session->everEntered = true;
-    if (const std::optional<QPointF> logical =
-            bufferToLogical(output->logicalRect(), transformedSize(output->mode, output->transform),
-                            {x, y}))
+    if (const std::optional<QPointF> logical = bufferToLogical(
+            output->logicalRect(), transformedSize(output->mode, output->transform), {x, y}))
         output->session->position = logical;
 }
 void cursorHotspot(void *, ext_image_copy_capture_cursor_session_v1 *, int32_t, int32_t) {}
@@ -400,8 +401,8 @@ void SessionState::bindGlobal(std::uint32_t name, const char *interface, std::ui
         auto output = std::make_unique<Output>();
         output->session = this;
         output->globalName = name;
-        output->output =
-            bind<wl_output>(registry, name, &wl_output_interface, std::min(kOutputVersion, version));
+        output->output = bind<wl_output>(registry, name, &wl_output_interface,
+                                         std::min(kOutputVersion, version));
         wl_output_add_listener(output->output, &kOutputListener, output.get());
         if (xdgOutputs) {
             output->xdgOutput = zxdg_output_manager_v1_get_xdg_output(xdgOutputs, output->output);
@@ -479,8 +480,8 @@ void SessionState::describeOutput(Output &output)
 
 void SessionState::followOutput(Output &output)
 {
-    if (!followingPointer || !pointer || !captureSources || !captureManager
-        || output.cursorSession || !output.described)
+    if (!followingPointer || !pointer || !captureSources || !captureManager || output.cursorSession
+        || !output.described)
         return;
     output.captureSource =
         ext_output_image_capture_source_manager_v1_create_source(captureSources, output.output);
@@ -514,10 +515,10 @@ void SessionState::makeLayer(Output &output)
             wp_fractional_scale_manager_v1_get_fractional_scale(fractionalScales, output.base);
         wp_fractional_scale_v1_add_listener(output.fractional, &kFractionalListener, &output);
     }
-    output.layer = zwlr_layer_shell_v1_get_layer_surface(
-        layerShell, output.base, output.output,
-        onTop ? ZWLR_LAYER_SHELL_V1_LAYER_OVERLAY : ZWLR_LAYER_SHELL_V1_LAYER_BOTTOM,
-        kLayerNamespace);
+    output.layer = zwlr_layer_shell_v1_get_layer_surface(layerShell, output.base, output.output,
+                                                         onTop ? ZWLR_LAYER_SHELL_V1_LAYER_OVERLAY
+                                                               : ZWLR_LAYER_SHELL_V1_LAYER_BOTTOM,
+                                                         kLayerNamespace);
     zwlr_layer_surface_v1_add_listener(output.layer, &kLayerListener, &output);
     zwlr_layer_surface_v1_set_size(output.layer, 1, 1);
     zwlr_layer_surface_v1_set_anchor(output.layer, ZWLR_LAYER_SURFACE_V1_ANCHOR_TOP
@@ -678,8 +679,8 @@ void SessionState::placeSprite(int index)
     // only there.
     Output *home = nullptr;
     if (visible && placed[index]) {
-        const QPoint centre = topLeft[index]
-                              + QPoint(pictures[index].width() / 2, pictures[index].height() / 2);
+        const QPoint centre =
+            topLeft[index] + QPoint(pictures[index].width() / 2, pictures[index].height() / 2);
         long nearest = LONG_MAX;
         for (const auto &output : outputs) {
             if (!output->configured)

@@ -59,8 +59,8 @@ std::optional<QString> WlrootsPointerSource::readReports()
     if (news.everEntered)
         m_entered.store(true, std::memory_order_relaxed);
     if (news.position) {
-        const QPoint point = m_logicalPixels ? news.position->toPoint()
-                                             : m_mapping.toRoot(*news.position);
+        const QPoint point =
+            m_logicalPixels ? news.position->toPoint() : m_mapping.toRoot(*news.position);
         report(point.x(), point.y());
     }
     if (!news.broken || m_broken.exchange(true, std::memory_order_acq_rel))
