@@ -53,6 +53,12 @@ Möchten Sie die Datei ersetzen?</translation>
         <translation>zorrit: keine Verbindung zur X-Anzeige „%1“.
 </translation>
     </message>
+    <message>
+        <source>zorrit: this Wayland desktop has no layer shell and there is no X display, so Zorrit cannot show the trail.
+</source>
+        <translation>zorrit: Dieser Wayland-Desktop hat keine Layer-Shell und es gibt keine X-Anzeige, daher kann Zorrit die Spur nicht zeigen.
+</translation>
+    </message>
 </context>
 <context>
     <name>zorrit::app::ZorritApp</name>
@@ -246,16 +252,12 @@ und melden Sie sich dann ab und wieder an.</translation>
         <translation>Der Compositor hat die Cursor-Sitzungen verweigert (er sagte: %1)</translation>
     </message>
     <message>
-        <source>cannot connect to the Wayland display</source>
-        <translation>keine Verbindung zur Wayland-Anzeige möglich</translation>
-    </message>
-    <message>
-        <source>the Wayland display broke off</source>
-        <translation>die Wayland-Anzeige hat die Verbindung abgebrochen</translation>
-    </message>
-    <message>
         <source>the compositor offers no cursor sessions</source>
         <translation>der Compositor bietet keine Zeigersitzungen an</translation>
+    </message>
+    <message>
+        <source>This desktop draws the pointer itself and does not tell other programs where it is, so the trail follows it only over X11 windows.</source>
+        <translation>Dieser Desktop zeichnet den Mauszeiger selbst und teilt anderen Programmen nicht mit, wo er ist, daher folgt die Spur ihm nur über X11-Fenstern.</translation>
     </message>
 </context>
 <context>

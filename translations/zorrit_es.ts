@@ -53,6 +53,12 @@ Do you want to replace it?</source>
         <translation>zorrit: no se puede conectar con la pantalla X «%1».
 </translation>
     </message>
+    <message>
+        <source>zorrit: this Wayland desktop has no layer shell and there is no X display, so Zorrit cannot show the trail.
+</source>
+        <translation>zorrit: este escritorio Wayland no tiene «layer shell» y no hay pantalla X, así que Zorrit no puede mostrar la estela.
+</translation>
+    </message>
 </context>
 <context>
     <name>zorrit::app::ZorritApp</name>
@@ -246,16 +252,12 @@ y luego cierre la sesión y vuelva a entrar.</translation>
         <translation>El compositor ha rechazado las sesiones de cursor (dijo: %1)</translation>
     </message>
     <message>
-        <source>cannot connect to the Wayland display</source>
-        <translation>no se puede conectar con la pantalla Wayland</translation>
-    </message>
-    <message>
-        <source>the Wayland display broke off</source>
-        <translation>la pantalla Wayland cortó la conexión</translation>
-    </message>
-    <message>
         <source>the compositor offers no cursor sessions</source>
         <translation>el compositor no ofrece sesiones de cursor</translation>
+    </message>
+    <message>
+        <source>This desktop draws the pointer itself and does not tell other programs where it is, so the trail follows it only over X11 windows.</source>
+        <translation>Este escritorio dibuja el puntero por sí mismo y no indica a otros programas dónde está, así que la estela solo lo sigue sobre ventanas X11.</translation>
     </message>
 </context>
 <context>

@@ -53,6 +53,12 @@ Voulez-vous le remplacer ?</translation>
         <translation>zorrit : impossible de se connecter à l’affichage X « %1 ».
 </translation>
     </message>
+    <message>
+        <source>zorrit: this Wayland desktop has no layer shell and there is no X display, so Zorrit cannot show the trail.
+</source>
+        <translation>zorrit : ce bureau Wayland n’a pas de « layer shell » et il n’y a pas d’affichage X ; Zorrit ne peut donc pas montrer la traînée.
+</translation>
+    </message>
 </context>
 <context>
     <name>zorrit::app::ZorritApp</name>
@@ -246,16 +252,12 @@ puis fermez la session et rouvrez-la.</translation>
         <translation>Le compositeur a refusé les sessions de curseur (il a dit : %1)</translation>
     </message>
     <message>
-        <source>cannot connect to the Wayland display</source>
-        <translation>impossible de se connecter à l’affichage Wayland</translation>
-    </message>
-    <message>
-        <source>the Wayland display broke off</source>
-        <translation>l’affichage Wayland a rompu la connexion</translation>
-    </message>
-    <message>
         <source>the compositor offers no cursor sessions</source>
         <translation>le compositeur n’offre pas de sessions de curseur</translation>
+    </message>
+    <message>
+        <source>This desktop draws the pointer itself and does not tell other programs where it is, so the trail follows it only over X11 windows.</source>
+        <translation>Ce bureau dessine lui-même le pointeur et n’indique pas aux autres programmes où il se trouve ; la traînée ne le suit donc qu’au-dessus des fenêtres X11.</translation>
     </message>
 </context>
 <context>

@@ -80,7 +80,8 @@ QDBusMessage report(const QString &to, int x, int y)
 TEST_F(OnPrivateBus, TheSourceIsTheCompositorsThatHoldsItsNameOnTheBus)
 {
     qputenv("WAYLAND_DISPLAY", "wayland-test");
-    const SourceContext context{QDir::tempPath()};
+    SourceContext context;
+    context.runtimeFolder = QDir::tempPath();
     EXPECT_TRUE(isWaylandSession());
     EXPECT_EQ(makeSessionSource(context), nullptr); // any other desktop: the notice
 
