@@ -21,9 +21,11 @@ OTHER_WAYLAND = ("This desktop does not tell other programs where the pointer is
                  "follows it only over X11 windows.")
 SOFTWARE_CURSOR = ("This desktop draws the pointer itself and does not tell other programs where "
                    "it is, so the trail follows it only over X11 windows.")
-# Where the lead and the last sprite rest, from the pointer, in logical pixels.
-LEAD, LAST = (12, 19), (20, 75)
 SIDE = 20
+# Where the coloured part of the lead, the third and the last sprite rests from the pointer, and
+# its size, in logical pixels.
+RESTING = {0: (12, 19, SIDE, SIDE), 2: (16 + 6, 47, 6, 12), 4: (20, 75, SIDE, SIDE)}
+LEAD, LAST = RESTING[0][:2], RESTING[4][:2]
 
 
 def near(found, expected, slack):
@@ -90,28 +92,28 @@ class OnWlroots:
             self.assertRestsBy(point, **where)
 
     def assertRestsBy(self, pointer, output=None, origin=(0, 0), scale=1, slack=0):
-        """The lead and the last sprite come to rest at their offsets from the pointer: in the
-        screenshot of `output` (whose top-left is `origin` in the layout) at its `scale`, each a
-        box of 20 x 20 logical pixels and no more (a sprite left behind elsewhere would widen
-        its colour's box). At a fractional scale a sprite's edge may fall within a pixel, which
-        then shows a blend of both sides."""
+        """The lead, the third and the last sprite come to rest at their offsets from the
+        pointer: in the screenshot of `output` (whose top-left is `origin` in the layout) at its
+        `scale`, each its picture's logical size and no more (a sprite left behind elsewhere
+        would widen its colour's box). At a fractional scale a sprite's edge may fall within a
+        pixel, which then shows a blend of both sides; a picture drawn for another scale and
+        stretched by the compositor shows more of them, at the third sprite's inner edge."""
         px, py = pointer
-        size = round(SIDE * scale)
         size_slack = 0 if scale == int(scale) else 1
-        expected = [(round((px + dx - origin[0]) * scale), round((py + dy - origin[1]) * scale))
-                    for dx, dy in (LEAD, LAST)]
-        seen = []
+        expected = {k: (round((px + dx - origin[0]) * scale), round((py + dy - origin[1]) * scale),
+                        round(width * scale), round(height * scale))
+                    for k, (dx, dy, width, height) in RESTING.items()}
+        seen = {}
 
         def resting():
             boxes = self.sprites(output)[1]
-            seen[:] = [boxes[0], boxes[4]]
-            return all(box and near(box[:2], place, slack)
-                       and near(box[2:], (size, size), size_slack)
-                       for box, place in zip(seen, expected))
+            seen.update((k, boxes[k]) for k in expected)
+            return all(seen[k] and near(seen[k][:2], box[:2], slack)
+                       and near(seen[k][2:], box[2:], size_slack) for k, box in expected.items())
         self.assertTrue(wait_until(resting, 15, interval=0.1),
-                        f"pointer at {px},{py}: the lead and the last sprite should be at "
-                        f"{expected} ({size} x {size}) in the shot of {output or 'the layout'}, "
-                        f"they are at {seen}")
+                        f"pointer at {px},{py}: the lead, the third and the last sprite should be "
+                        f"at {list(expected.values())} in the shot of {output or 'the layout'}, "
+                        f"they are at {list(seen.values())}")
 
     def assertNoKeyColour(self):
         shot = self.x.shot()
