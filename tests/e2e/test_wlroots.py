@@ -244,8 +244,8 @@ class OnWlroots:
 
         def see_through():
             shot = self.x.shot()
-            seen[:] = [shot.pixel(px + dx + SIDE // 2, py + dy + SIDE // 2) for dx, dy in (LEAD,
-                                                                                           LAST)]
+            seen[:] = [shot.pixel(px + dx + SIDE // 2, py + dy + SIDE // 2)
+                       for dx, dy in (LEAD, LAST)]
             return (all(near(pixel, blended[k], 3) for pixel, k in zip(seen, (0, 4)))
                     and shot.box(COLOURS[0]) is None)
         self.assertTrue(wait_until(see_through, 15, interval=0.1),
