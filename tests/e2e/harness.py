@@ -101,15 +101,46 @@ class Screenshot:
     def __init__(self, width, height, data):
         self.width, self.height, self.data = width, height, data
 
+    @classmethod
+    def from_ppm(cls, ppm):
+        """From a binary PPM of 8-bit samples, as grim -t ppm writes it."""
+        header = re.match(rb"P6\s+(\d+)\s+(\d+)\s+255\s", ppm)
+        if not header:
+            raise ValueError("not a PPM of 8-bit samples")
+        return cls(int(header.group(1)), int(header.group(2)), ppm[header.end():])
+
     def pixel(self, x, y):
         i = (y * self.width + x) * 3
         return tuple(self.data[i:i + 3])
 
+    def box(self, rgb):
+        """The smallest rectangle (x, y, width, height) holding every pixel of exactly this
+        colour, or None."""
+        target, stride = bytes(rgb), self.width * 3
+        found = None
+        for y in range(self.height):
+            row = self.data[y * stride:(y + 1) * stride]
+            first = _aligned(row, target)
+            if first is None:
+                continue
+            last = _aligned(row, target, last=True)
+            x0, x1 = first // 3, last // 3 + 1
+            if found:
+                found = (min(found[0], x0), found[1], max(found[2], x1), y + 1)
+            else:
+                found = (x0, y, x1, y + 1)
+        return found and (found[0], found[1], found[2] - found[0], found[3] - found[1])
+
     def count(self, rgb):
         """How many pixels have exactly this colour."""
-        r, g, b = rgb
-        target = bytes((r, g, b))
-        return sum(1 for i in range(0, len(self.data), 3) if self.data[i:i + 3] == target)
+        target, found, at = bytes(rgb), 0, 0
+        while (at := self.data.find(target, at)) >= 0:
+            if at % 3 == 0:
+                found += 1
+                at += 3
+            else:
+                at += 1
+        return found
 
     def save_png(self, path):
         subprocess.run(["convert", "-size", f"{self.width}x{self.height}", "-depth", "8",
@@ -130,31 +161,20 @@ def python_with(module):
 SPRITE_TITLES = ("Zorrit", "p2", "p3", "p4", "p5")
 
 
-def ppm_pixels(ppm):
-    """The width, height and RGB bytes of a binary PPM (grim's and the KWin screenshot's)."""
-    fields, rest = [], ppm
-    while len(fields) < 4:
-        rest = rest.lstrip()
-        if rest.startswith(b"#"):
-            rest = rest.split(b"\n", 1)[1]
-            continue
-        field, rest = rest.split(None, 1)
-        fields.append(field)
-    return int(fields[1]), int(fields[2]), rest
-
-
-def first_pixel(ppm, rgb):
-    """Where a colour first shows in a PPM, row by row: a solid sprite's top-left corner, as long
-    as nothing covers that corner (each sprite is drawn above the one ahead of it)."""
-    width, _, pixels = ppm_pixels(ppm)
-    target, i = bytes(rgb), 0
+def _aligned(data, target, last=False):
+    """Where `target` (a pixel's bytes) first or last stands in `data` at a whole pixel, or
+    None."""
+    start, end = 0, len(data)
     while True:
-        i = pixels.find(target, i)
-        if i < 0:
+        at = data.rfind(target, start, end) if last else data.find(target, start, end)
+        if at < 0:
             return None
-        if i % 3 == 0:
-            return ((i // 3) % width, (i // 3) // width)
-        i += 1
+        if at % 3 == 0:
+            return at
+        if last:
+            end = at + len(target) - 1
+        else:
+            start = at + 1
 
 
 class XSession:
@@ -684,7 +704,10 @@ class KWinSession(XSession):
         if not self.sprite_colours or title not in SPRITE_TITLES:
             return super().position(title)
         shot = self.screenshot_ppm()
-        return first_pixel(shot, self.sprite_colours[SPRITE_TITLES.index(title)]) if shot else None
+        if not shot:
+            return None
+        box = Screenshot.from_ppm(shot).box(self.sprite_colours[SPRITE_TITLES.index(title)])
+        return box[:2] if box else None
 
     def root_point(self, x, y):
         if self.sprite_colours:
@@ -874,42 +897,55 @@ class GnomeSession(XSession):
 
 
 class WlrootsSession(XSession):
-    """A headless sway or labwc (Wayland) with its Xwayland, run as an unprivileged user with a
-    temporary home. The pointer moves through a virtual mouse that stays plugged in
-    (ZORRIT_WLR_POINTER), over Wayland windows and the desktop alike."""
+    """A headless sway or labwc (Wayland), with its Xwayland unless told otherwise, run as an
+    unprivileged user with a temporary home. The pointer moves through a virtual mouse that
+    stays plugged in (ZORRIT_WLR_POINTER), over Wayland windows and the desktop alike."""
 
     USER = "zorrit-e2e"
 
-    def __init__(self, compositor, width=1280, height=720):
+    def __init__(self, compositor, width=1280, height=720, xwayland=True, outputs=1, env=None):
+        """`outputs` headless outputs of `width` x `height` side by side; `env` is more of the
+        compositor's environment (WLR_NO_HARDWARE_CURSORS, say). Without `xwayland` there is no
+        X display: `display` is None and Qt programs run on Wayland."""
         self._make_home(width, height)
         self.compositor = compositor
         try:
             if os.geteuid() == 0:
                 self.run_as_user(self.USER)
-            self._start()
+            self._start(xwayland, outputs, env or {})
         except Exception:
             self.close()
             raise
 
-    def _start(self):
+    def _start(self, xwayland, outputs, env):
         self.env.update({"WLR_BACKENDS": "headless", "WLR_LIBINPUT_NO_DEVICES": "1",
                          "WLR_RENDERER": "pixman", "XDG_CURRENT_DESKTOP": self.compositor})
-        # The compositor runs this once it starts, with its Wayland and X11 displays set.
-        reporter, display_file = self._display_reporter("displays",
-                                                        "$WAYLAND_DISPLAY $DISPLAY $SWAYSOCK")
+        if not xwayland:
+            del self.env["QT_QPA_PLATFORM"]
+        compositor_env = dict(self.env, WLR_HEADLESS_OUTPUTS=str(outputs), **env)
+        # The compositor runs this once it starts, with its Wayland and X11 displays set ("-"
+        # for none).
+        reporter, display_file = self._display_reporter(
+            "displays", "$WAYLAND_DISPLAY ${DISPLAY:--} ${SWAYSOCK:--}")
         if self.compositor == "sway":
             config = os.path.join(self.root, "sway.conf")
+            places = "".join(f"output HEADLESS-{k + 1} resolution {self.width}x{self.height} "
+                             f"pos {k * self.width} 0\n" for k in range(outputs))
             with open(config, "w") as f:
-                f.write(f"xwayland enable\noutput HEADLESS-1 resolution {self.width}x{self.height}"
-                        f"\nexec {reporter}\n")
+                f.write(f"xwayland {'enable' if xwayland else 'disable'}\n{places}"
+                        f"exec {reporter}\n")
             argv = ["sway", "-c", config]
         else:
+            if not xwayland:
+                raise unittest.SkipTest(f"{self.compositor} always runs Xwayland here")
             folder = os.path.join(self.config, "labwc")
             os.makedirs(folder, exist_ok=True)
             with open(os.path.join(folder, "autostart"), "w") as f:
                 f.write(f"{reporter} &\n")
             argv = ["labwc"]
-        self.wayland = self.spawn(argv, log=self.compositor)
+        if self.user:
+            self._give_to_user()
+        self.wayland = self.spawn(argv, log=self.compositor, env=compositor_env)
 
         def displays():
             try:
@@ -918,15 +954,17 @@ class WlrootsSession(XSession):
             except FileNotFoundError:
                 return None
         found = wait_until(displays, 30)
-        if not found or len(found) < 2:
+        if not found or len(found) < 3:
             raise RuntimeError(f"{self.compositor} did not start:\n"
                                + self.log(self.wayland)[-2000:])
-        self.env["WAYLAND_DISPLAY"], self.display = found[0], found[1]
-        if len(found) > 2:
+        self.env["WAYLAND_DISPLAY"] = found[0]
+        self.display = None if found[1] == "-" else found[1]
+        if found[2] != "-":
             self.env["SWAYSOCK"] = found[2]
-        self.env["DISPLAY"] = self.display
-        if not wait_until(lambda: self.run(["xdpyinfo"], check=False).returncode == 0, 20):
-            raise RuntimeError("Xwayland did not start")
+        if self.display:
+            self.env["DISPLAY"] = self.display
+            if not wait_until(lambda: self.run(["xdpyinfo"], check=False).returncode == 0, 20):
+                raise RuntimeError("Xwayland did not start")
         pointer = os.environ.get("ZORRIT_WLR_POINTER", "")
         self.mouse = subprocess.Popen([pointer], env=self.env, stdin=subprocess.PIPE,
                                       stdout=subprocess.PIPE, start_new_session=True,
@@ -934,7 +972,14 @@ class WlrootsSession(XSession):
         self.processes.append(self.mouse)
         if self.mouse.stdout.readline().strip() != b"ready":
             raise RuntimeError("the virtual mouse did not start")
-        self.extent = (self.width, self.height)
+        self.extent = (self.width * outputs, self.height)
+
+    def close(self):
+        super().close()
+        mouse = getattr(self, "mouse", None)
+        if mouse:
+            mouse.stdin.close()
+            mouse.stdout.close()
 
     def move_pointer(self, x, y):
         """To (x, y) of the outputs' logical layout, whose box is self.extent from (0, 0)."""
@@ -951,3 +996,12 @@ class WlrootsSession(XSession):
 
     def swaymsg(self, *command):
         return self.run(["swaymsg", *command], check=False).stdout.decode()
+
+    def shot(self, output=None):
+        """What the compositor shows (grim): one output in its own pixels, or the whole layout
+        at the largest output's scale."""
+        taken = self.run(["grim", "-t", "ppm", *(["-o", output] if output else []), "-"],
+                         check=False)
+        if taken.returncode != 0:
+            raise RuntimeError("grim: " + taken.stderr.decode())
+        return Screenshot.from_ppm(taken.stdout)
