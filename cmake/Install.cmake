@@ -63,5 +63,6 @@ Vandrel, the theme wizard, makes a theme from your own pictures in six steps.")
 # Libraries are found from the programs; Qt's X11 platform and GIF/JPEG plug-ins come with
 # libqt6gui6, which the programs link.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "shared-mime-info, desktop-file-utils, hicolor-icon-theme, xdg-utils")
+# Qt's Wayland platform, for a Wayland session without an X display.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "shared-mime-info, desktop-file-utils, hicolor-icon-theme, xdg-utils, qt6-wayland")
 include(CPack)
