@@ -4,6 +4,7 @@
 
 #include "platform/window_system.h"
 
+#include <QImage>
 #include <QList>
 #include <QPair>
 
@@ -12,6 +13,24 @@
 #include <mutex>
 
 namespace platform {
+
+// Sprites shown as surfaces of the window system's own: what the trail last gave them.
+struct FakeSpriteSurfaces final : SpriteSurfaces
+{
+    void setPicture(int index, const QImage &picture) override { pictures[index] = picture; }
+    void setVisible(bool shown) override { visible = shown; }
+    void setOnTop(bool top) override { onTop = top; }
+    void setOpacity(double value) override { opacity = value; }
+    void moveSprite(int index, QPoint topLeft) override { moves.push_back({index, topLeft}); }
+    void commit() override { ++commits; }
+
+    QImage pictures[5];
+    bool visible = false;
+    bool onTop = false;
+    double opacity = 1.0;
+    std::vector<std::pair<int, QPoint>> moves;
+    int commits = 0;
+};
 
 class FakeWindowSystem final : public WindowSystem
 {
@@ -52,6 +71,7 @@ public:
     }
     void stopWatchingPointer() override { watcher = nullptr; }
     void dropUnaskedEvents() override { ++drains; }
+    SpriteSurfaces *spriteSurfaces() override { return offerSurfaces ? &surfaces : nullptr; }
 
     // A trail channel for ticking on another thread, offered when `offerChannel` is set. Its
     // pointer and its record of moves are shared with the test under `channelLock`. While
@@ -120,6 +140,9 @@ public:
         holdPointerQueries = false;
         channelChanged.notify_all();
     }
+
+    bool offerSurfaces = false;
+    FakeSpriteSurfaces surfaces;
 
     bool offerChannel = false;
     bool channelOpen = false;

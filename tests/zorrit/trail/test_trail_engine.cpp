@@ -410,6 +410,42 @@ TEST_F(TrailEngineTest, ShapingCutsEachWindowToItsPicture)
     EXPECT_TRUE(engine.window(2)->shape().isEmpty());
 }
 
+TEST_F(TrailEngineTest, SpritesOnSurfacesOfTheirOwnGetPicturesPlacesAndLayerButNoWindow)
+{
+    // Layer-shell sprites: the windows stay hidden, the surfaces get clear pictures (the key
+    // colour's pixels transparent, every other opaque), the moves, and the layer on each change.
+    fake.offerSurfaces = true;
+    motion.keepOnTop = true;
+    QImage keyed(kSpriteSize, kSpriteSize, QImage::Format_RGB32);
+    keyed.fill(KeyColour);
+    keyed.setPixel(3, 4, qRgb(10, 20, 30));
+    engine.window(1)->setPicture(keyed);
+    engine.shapeAll();
+    const QImage &clear = fake.surfaces.pictures[1];
+    ASSERT_EQ(clear.size(), QSize(kSpriteSize, kSpriteSize));
+    EXPECT_EQ(clear.pixel(3, 4), qRgba(10, 20, 30, 255));
+    EXPECT_EQ(qAlpha(clear.pixel(0, 0)), 0);
+    EXPECT_TRUE(engine.window(1)->shape().isEmpty()) << "no outline is cut";
+
+    restAt(QPoint(500, 300));
+    engine.showWindows();
+    EXPECT_TRUE(fake.surfaces.visible);
+    EXPECT_TRUE(fake.surfaces.onTop);
+    EXPECT_FALSE(engine.window(0)->isVisible());
+    EXPECT_TRUE(fake.moves.empty());
+    const std::vector<std::pair<int, QPoint>> placed = {
+        {0, QPoint(512, 319)}, {1, QPoint(514, 333)}, {2, QPoint(516, 347)},
+        {3, QPoint(518, 361)}, {4, QPoint(520, 375)}};
+    EXPECT_EQ(fake.surfaces.moves, placed);
+    EXPECT_GE(fake.surfaces.commits, 1);
+
+    motion.keepOnTop = false;
+    engine.wake();
+    EXPECT_FALSE(fake.surfaces.onTop) << "\"On desktop\" is the bottom layer";
+    engine.hideWindows();
+    EXPECT_FALSE(fake.surfaces.visible);
+}
+
 TEST_F(TrailEngineTest, OnMonitorsOfDifferentScaleEachSpriteLooksAsOnItsOwnMonitor)
 {
     // A 1x monitor and a 2x one to its right, in device pixels.

@@ -109,6 +109,19 @@ TEST_F(TranslucencyTest, OnWithACompositorGivesEveryWindowTheLevel)
     EXPECT_EQ(dialogs.beeps, 0);
 }
 
+TEST_F(TranslucencyTest, SpritesOnSurfacesOfTheirOwnTakeTheLevelThemselves)
+{
+    // Layer-shell sprites have real alpha: the windows are left alone.
+    fake.offerSurfaces = true;
+    fake.compositor = true;
+    apply("1", "130");
+    EXPECT_NEAR(fake.surfaces.opacity, 130 / 255.0, 0.003);
+    expectOpacity(255);
+    apply("0", "130");
+    EXPECT_EQ(fake.surfaces.opacity, 1.0);
+    EXPECT_TRUE(dialogs.shown.empty());
+}
+
 TEST_F(TranslucencyTest, AnythingButOneMeansOffAndOpaque)
 {
     fake.compositor = true;
