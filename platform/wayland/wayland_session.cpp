@@ -474,6 +474,9 @@ void SessionState::describeOutput(Output &output)
     followOutput(output);
     if (layersWanted && !output.layer)
         makeLayer(output);
+    // A whole scale that changed, where the compositor gives no fractional one.
+    if (output.configured && output.drawnScale != output.scale())
+        redrawSprites(output);
     for (int k = 0; k < WaylandSession::kSpriteCount; ++k)
         placeSprite(k);
 }
