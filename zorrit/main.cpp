@@ -6,6 +6,7 @@
 #include "platform/end_signals.h"
 #include "platform/file_chooser.h"
 #include "platform/file_names.h"
+#include "platform/instance_lock.h"
 #include "platform/pointer_source.h"
 #include "platform/runtime_dir.h"
 #include "platform/shell.h"
@@ -13,6 +14,7 @@
 #include "platform/x11_window_system.h"
 #include "platform/xinput_device_guard.h"
 #include "zorrit/app/zorrit_app.h"
+#include "zorrit/instance/hand_off.h"
 #include "zorrit/integration/theme_association.h"
 #include "zorrit/pointer/pointer_choice.h"
 #include "zorrit/settings/settings_store.h"
@@ -78,6 +80,17 @@ int main(int argc, char **argv)
         }
     }
 
+    const QString runtimeFolder = platform::runtimeDir(QStringLiteral("zorrit"));
+    platform::InstanceLock instanceLock(
+        runtimeFolder.isEmpty() ? QString() : zorrit::instance::instanceLockPath(runtimeFolder));
+    // A theme start waits for the running copy to hand over before it connects to the display
+    // (only once it is known to be reachable: a copy that cannot show a trail ends no other):
+    // copies started together, or a storm of them, hold no X connections while they wait, and
+    // those that a later copy replaces end unseen.
+    if (const std::optional<int> exitCode =
+            zorrit::app::ZorritApp::waitForTurn(decoded, runtimeFolder, instanceLock))
+        return *exitCode;
+
     QApplication app(argc, argv);
     // Before any event is handled: a pointer device that appears later must not end the program.
     const platform::XInputDeviceGuard xinputGuard;
@@ -98,10 +111,10 @@ int main(int argc, char **argv)
     platform::QtShell shell;
     platform::QtFileChooser fileChooser;
     const QString settingsFolder = zorrit::settings::SettingsStore::defaultFolder();
-    const QString runtimeFolder = platform::runtimeDir(QStringLiteral("zorrit"));
     zorrit::pointer::PointerChoice pointer(windowSystem, dialogs, settingsFolder);
     zorrit::app::Seams seams{windowSystem,   dialogs,       shell,
                              settingsFolder, runtimeFolder, &fileChooser};
+    seams.instanceLock = &instanceLock;
     seams.associateThemeFiles = [] {
         zorrit::integration::AssociateThemeFiles(QStringLiteral("Zorrit"), QStringLiteral(".thm"),
                                                  QStringLiteral("Zorrit File"),
