@@ -16,8 +16,7 @@ std::optional<ProcessStat> parseProcessStat(QByteArrayView line)
     if (nameEnd < 0)
         return std::nullopt;
     // After the name: state (field 3) ... start time (field 22).
-    const QList<QByteArray> fields =
-        line.sliced(nameEnd + 1).toByteArray().simplified().split(' ');
+    const QList<QByteArray> fields = line.sliced(nameEnd + 1).toByteArray().simplified().split(' ');
     constexpr int kStateField = 3;
     constexpr int kStartField = 22;
     if (fields.size() <= kStartField - kStateField || fields[0].size() != 1)

@@ -140,7 +140,8 @@ bool TakeoverClaims::claim(const StartMark &mine, const std::function<void()> &w
         return true;
     }
     std::vector<StartMark> claims = parseClaims(file.readAll());
-    std::erase_if(claims, [&](const StartMark &mark) { return mark != mine && !m_isRunning(mark); });
+    std::erase_if(claims,
+                  [&](const StartMark &mark) { return mark != mine && !m_isRunning(mark); });
     if (std::find(claims.begin(), claims.end(), mine) == claims.end())
         claims.push_back(mine);
     std::sort(claims.begin(), claims.end());
@@ -161,9 +162,8 @@ bool TakeoverClaims::newerClaim(const StartMark &mine) const
     if (!file.isOpen())
         return false;
     const std::vector<StartMark> claims = parseClaims(file.readAll());
-    return std::any_of(claims.begin(), claims.end(), [&](const StartMark &mark) {
-        return mark > mine && m_isRunning(mark);
-    });
+    return std::any_of(claims.begin(), claims.end(),
+                       [&](const StartMark &mark) { return mark > mine && m_isRunning(mark); });
 }
 
 } // namespace zorrit::instance
