@@ -75,6 +75,12 @@ Möchten Sie die Datei ersetzen?</translation>
 </translation>
     </message>
     <message>
+        <source>zorrit: waiting for the running Zorrit to hand over.
+</source>
+        <translation>zorrit: warte, bis das laufende Zorrit übergibt.
+</translation>
+    </message>
+    <message>
         <source>Zorrit cannot make its lock file, so it cannot tell whether another copy is running. Make sure that %1 is a folder of yours that only you can use, then try again.</source>
         <translation>Zorrit kann seine Sperrdatei nicht anlegen und daher nicht erkennen, ob schon eine andere Kopie läuft. Stellen Sie sicher, dass %1 ein Ordner ist, der Ihnen gehört und den nur Sie benutzen können, und versuchen Sie es dann erneut.</translation>
     </message>

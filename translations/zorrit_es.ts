@@ -75,6 +75,12 @@ Do you want to replace it?</source>
 </translation>
     </message>
     <message>
+        <source>zorrit: waiting for the running Zorrit to hand over.
+</source>
+        <translation>zorrit: esperando a que el Zorrit en ejecución ceda el paso.
+</translation>
+    </message>
+    <message>
         <source>Zorrit cannot make its lock file, so it cannot tell whether another copy is running. Make sure that %1 is a folder of yours that only you can use, then try again.</source>
         <translation>Zorrit no puede crear su archivo de bloqueo, así que no puede saber si ya se está ejecutando otra copia. Asegúrese de que %1 es una carpeta suya que solo usted puede usar y vuelva a intentarlo.</translation>
     </message>

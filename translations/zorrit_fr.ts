@@ -75,6 +75,12 @@ Voulez-vous le remplacer ?</translation>
 </translation>
     </message>
     <message>
+        <source>zorrit: waiting for the running Zorrit to hand over.
+</source>
+        <translation>zorrit : en attente du Zorrit lancé, qui doit passer la main.
+</translation>
+    </message>
+    <message>
         <source>Zorrit cannot make its lock file, so it cannot tell whether another copy is running. Make sure that %1 is a folder of yours that only you can use, then try again.</source>
         <translation>Zorrit ne peut pas créer son fichier de verrou et ne peut donc pas savoir si une autre copie est lancée. Vérifiez que %1 est un dossier à vous que vous seul pouvez utiliser, puis réessayez.</translation>
     </message>

@@ -6,6 +6,7 @@
 #include "platform/end_signals.h"
 #include "platform/file_chooser.h"
 #include "platform/file_names.h"
+#include "platform/instance_lock.h"
 #include "platform/pointer_source.h"
 #include "platform/runtime_dir.h"
 #include "platform/shell.h"
@@ -15,6 +16,7 @@
 #include "platform/x11_window_system.h"
 #include "platform/xinput_device_guard.h"
 #include "zorrit/app/zorrit_app.h"
+#include "zorrit/instance/hand_off.h"
 #include "zorrit/integration/theme_association.h"
 #include "zorrit/pointer/pointer_choice.h"
 #include "zorrit/pointer/source_factory.h"
@@ -84,6 +86,17 @@ int main(int argc, char **argv)
         }
     }
 
+    const QString runtimeFolder = platform::runtimeDir(QStringLiteral("zorrit"));
+    platform::InstanceLock instanceLock(
+        runtimeFolder.isEmpty() ? QString() : zorrit::instance::instanceLockPath(runtimeFolder));
+    // A theme start waits for the running copy to hand over before it connects to the display
+    // (only once it is known to be reachable: a copy that cannot show a trail ends no other):
+    // copies started together, or a storm of them, hold no X connections while they wait, and
+    // those that a later copy replaces end unseen.
+    if (const std::optional<int> exitCode =
+            zorrit::app::ZorritApp::waitForTurn(decoded, runtimeFolder, instanceLock))
+        return *exitCode;
+
     QApplication app(argc, argv);
     // Before any event is handled: a pointer device that appears later must not end the program.
     const platform::XInputDeviceGuard xinputGuard;
@@ -102,7 +115,6 @@ int main(int argc, char **argv)
     // Zorrit's own Wayland connection outlives both.
     platform::SourcedWindowSystem windowSystem(*nativeWindowSystem);
     const QString settingsFolder = zorrit::settings::SettingsStore::defaultFolder();
-    const QString runtimeFolder = platform::runtimeDir(QStringLiteral("zorrit"));
     zorrit::pointer::SourceContext pointerContext;
     pointerContext.runtimeFolder = runtimeFolder;
     const std::unique_ptr<platform::wayland::WaylandSession> wayland =
@@ -135,6 +147,7 @@ int main(int argc, char **argv)
     zorrit::pointer::PointerChoice pointer(windowSystem, dialogs, settingsFolder);
     zorrit::app::Seams seams{trailWindows,   dialogs,       shell,
                              settingsFolder, runtimeFolder, &fileChooser};
+    seams.instanceLock = &instanceLock;
     seams.associateThemeFiles = [] {
         zorrit::integration::AssociateThemeFiles(QStringLiteral("Zorrit"), QStringLiteral(".thm"),
                                                  QStringLiteral("Zorrit File"),

@@ -1,6 +1,7 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 """Short versions of the reliability runs in scripts/reliability/: a one-minute soak, ten rounds
-of the hand-off race, and the settings under faults."""
+of the hand-off race, bursts of copies started together and a few seconds' storm of them, and the
+settings under faults."""
 import os
 import sys
 import unittest
@@ -12,6 +13,7 @@ import soak  # noqa: E402
 
 SOAK_SECONDS = float(os.environ.get("ZORRIT_SOAK_SECONDS", "60"))
 RACE_ROUNDS = int(os.environ.get("ZORRIT_RACE_ROUNDS", "10"))
+STORM_SECONDS = float(os.environ.get("ZORRIT_STORM_SECONDS", "3"))
 
 
 def quiet(_line):
@@ -36,6 +38,19 @@ class HandOffRace(unittest.TestCase):
         self.assertEqual(problems, [], "\n".join(f"round {n}: {p}\n{log}"
                                                  for n, _, p, log in problems))
         self.assertEqual(sum(outcomes.values()), RACE_ROUNDS)
+
+    def test_copies_started_together_leave_only_the_last_started_with_its_theme(self):
+        results = handoff_race.run_bursts([3, 5], rounds=2, settle_timeout=10, report=print)
+        self.assertEqual([(count, r["problem"]) for count, r in results if r["problem"]], [])
+        self.assertEqual(len(results), 4)
+
+    def test_a_storm_of_launches_leaves_only_the_last_and_no_waiting_copy_on_the_x_server(self):
+        figures, problems = handoff_race.run_storm(STORM_SECONDS, rate=20, wait=10, report=print)
+        print(figures)
+        self.assertEqual(problems, [])
+        self.assertFalse(figures["X server refused a client"])
+        # Only copies that hold the lock connect: one running and, for a moment, the next.
+        self.assertLessEqual(figures["peak X clients"], 3 * figures["X clients of one copy alone"])
 
 
 class SettingsFaults(unittest.TestCase):

@@ -69,7 +69,9 @@ class Tray(XTestCase):
         self.assertIsNotNone(wait_until(lambda: first.poll() is not None, 15),
                              "the running copy did not end")
         self.assertIsNone(second.poll(), "the new copy ended too")
-        self.assertEqual(self.x.read_settings().get("Theme"), theme)
+        # The new copy stores its theme once the old one has ended and left it the lock.
+        self.assertIsNotNone(wait_until(lambda: self.x.read_settings().get("Theme") == theme, 10),
+                             f"Theme setting is {self.x.read_settings().get('Theme')!r}")
         self.assertFalse(os.path.exists(os.path.join(self.x.runtime, "zorrit", "Scrap.dat")))
 
         self.assertTrailAt((500, 400))

@@ -7,6 +7,7 @@
 #include "platform/file_chooser.h"
 #include "platform/window_system.h"
 #include "zorrit/instance/command_line.h"
+#include "zorrit/instance/takeover_claims.h"
 #include "zorrit/prefs/prefs_window.h"
 #include "zorrit/shell/about_box.h"
 #include "zorrit/shell/loading_window.h"
@@ -29,8 +30,9 @@ using namespace zorrit::settings;
 ZorritApp::ZorritApp(Seams seams)
     : m_seams(std::move(seams))
     , m_store(m_seams.settingsFolder)
-    , m_lock(m_seams.runtimeFolder.isEmpty() ? QString()
-                                             : instance::instanceLockPath(m_seams.runtimeFolder))
+    , m_ownLock(m_seams.runtimeFolder.isEmpty() ? QString()
+                                                : instance::instanceLockPath(m_seams.runtimeFolder))
+    , m_lock(m_seams.instanceLock ? *m_seams.instanceLock : m_ownLock)
 {
     m_engine = std::make_unique<trail::TrailEngine>(m_seams.windowSystem, m_motion);
     m_translucency = std::make_unique<trail::Translucency>(m_store, m_seams.windowSystem,
@@ -43,10 +45,6 @@ ZorritApp::ZorritApp(Seams seams)
     }
     if (!m_seams.endProgram)
         m_seams.endProgram = [] { QCoreApplication::exit(0); };
-    if (!m_seams.handOffToRunningCopy)
-        m_seams.handOffToRunningCopy = [](const QString &folder) {
-            instance::handOffToRunningCopy(folder);
-        };
     prefs::AutostartPlace autostart = prefs::userAutostartPlace();
     if (!m_seams.autostartFolder.isEmpty())
         autostart.folder = m_seams.autostartFolder;
@@ -73,8 +71,6 @@ ZorritApp::ZorritApp(Seams seams)
     // A check closes the preferences dialog (which saves) when it starts.
     connect(m_update.get(), &update::UpdateContext::checkStarting, m_prefs.get(),
             &prefs::PrefsHolder::unload);
-    m_lockTakeover.setInterval(100);
-    connect(&m_lockTakeover, &QTimer::timeout, this, &ZorritApp::takeOverLock);
     connect(&m_handOff, &instance::HandOffServer::closeRequested, this, &ZorritApp::onCloseRequest);
     connect(&m_handOff, &instance::HandOffServer::handedOver, this, &ZorritApp::quitProgram);
     connect(&m_handOff, &instance::HandOffServer::preferencesRequested, this,
@@ -152,8 +148,7 @@ void ZorritApp::createTray()
 void ZorritApp::listenForRequests()
 {
     // Only the copy that holds the lock hears requests, and only once its tray is there (a close
-    // request takes the tray's icon away); a copy that took over starts listening once the old one
-    // has ended.
+    // request takes the tray's icon away).
     if (m_tray && m_lock.isHeld() && !m_seams.runtimeFolder.isEmpty())
         m_handOff.listen(m_seams.runtimeFolder);
 }
@@ -163,24 +158,6 @@ void ZorritApp::onCloseRequest()
     // The tray goes; the program ends only when a copy handed over (the server says so next).
     if (m_tray)
         m_tray->removeIcon();
-}
-
-void ZorritApp::handOff()
-{
-    m_seams.handOffToRunningCopy(m_seams.runtimeFolder);
-    // Found or not, this copy goes on; it takes the lock whenever the other one has ended.
-    m_lockTakeover.start();
-}
-
-void ZorritApp::takeOverLock()
-{
-    if (!m_lock.tryAcquire()) {
-        if (m_lock.isUnusable())
-            m_lockTakeover.stop(); // the lock file went away with its folder: nothing to wait for
-        return;
-    }
-    m_lockTakeover.stop();
-    listenForRequests();
 }
 
 namespace {
@@ -229,6 +206,23 @@ std::optional<int> ZorritApp::answerWithoutStarting(const QStringList &arguments
     return std::nullopt;
 }
 
+std::optional<int> ZorritApp::waitForTurn(const QStringList &arguments,
+                                          const QString &runtimeFolder,
+                                          platform::InstanceLock &lock)
+{
+    const QString commandLine = instance::joinedCommandLine(arguments);
+    if (instance::isPlainStart(commandLine)
+        || instance::commandLineOption(commandLine) != instance::CommandLineOption::None
+        || runtimeFolder.isEmpty() || lock.isHeld())
+        return std::nullopt;
+    const instance::Turn turn = instance::waitForTurn(
+        instance::TakeoverClaims(runtimeFolder), instance::ownStartMark(), lock,
+        [] { std::fputs(waitingText().toLocal8Bit().constData(), stderr); });
+    if (turn == instance::Turn::GivenWay)
+        return 0;
+    return std::nullopt;
+}
+
 std::optional<int> ZorritApp::start(const QStringList &arguments)
 {
     const QString commandLine = instance::joinedCommandLine(arguments);
@@ -261,10 +255,16 @@ std::optional<int> ZorritApp::start(const QStringList &arguments)
             m_seams.dialogs.critical(nullptr, zorrit::errorTitle(), alreadyRunningText());
             return 1;
         }
-        m_handedTheme = handedPath();
-        handOff();
-        openHandedTheme();
-        return std::nullopt;
+        // A theme start takes over once it holds the lock. Main waits for it before the display
+        // is opened; this is for a caller that has not.
+        if (const std::optional<int> exitCode =
+                waitForTurn(arguments, m_seams.runtimeFolder, m_lock))
+            return exitCode;
+        if (!m_lock.isHeld()) {
+            m_seams.dialogs.critical(nullptr, zorrit::errorTitle(),
+                                     noLockText(m_seams.runtimeFolder));
+            return 1;
+        }
     }
     if (!plain) {
         // Opened with a theme file: no association and no welcome, even on a first start.

@@ -54,9 +54,9 @@ struct Seams
     std::function<void()> endProgram = {};
     // Registers the theme file type for this program (plain starts only); null: nothing is.
     std::function<void()> associateThemeFiles = {};
-    // A theme start while another copy runs: tells that copy, whose runtime folder is given, to
-    // hand over; null: the request goes over the hand-off socket.
-    std::function<void(const QString &runtimeFolder)> handOffToRunningCopy = {};
+    // The instance lock, which main may have taken already (a theme start waits for it before the
+    // display is opened); null: one of the program's own, in the runtime folder.
+    platform::InstanceLock *instanceLock = nullptr;
     // Where the preferences' "&Help..." and wizard buttons look; null: beside the program.
     std::function<QString()> helpDocument = {};
     std::function<QString()> vandrelProgram = {};
@@ -82,7 +82,20 @@ public:
     // then sees it). runtimeFolder is asked for only when a running copy is to be reached.
     static std::optional<int> answerWithoutStarting(const QStringList &arguments,
                                                     const std::function<QString()> &runtimeFolder);
+    // A start with a theme file, before the display is opened: waits until this copy holds the
+    // instance lock, the running copy having handed over. Returns 0 when a copy started later
+    // takes over instead (this one ends unseen), or nothing when the program is to start (as
+    // start() then sees it, holding the lock or finding it unusable). Anything else returns at
+    // once.
+    static std::optional<int> waitForTurn(const QStringList &arguments,
+                                          const QString &runtimeFolder,
+                                          platform::InstanceLock &lock);
     // Answers given before the application object exists, hence not tr().
+    static QString waitingText()
+    {
+        return common::translate("zorrit::app::ZorritApp",
+                                 "zorrit: waiting for the running Zorrit to hand over.\n");
+    }
     static QString notRunningText()
     {
         return common::translate("zorrit::app::ZorritApp", "Zorrit is not running.\n");
@@ -156,15 +169,14 @@ private:
     void startupThemeFallback(shell::LoadingWindow *loading);
     // Creates the hidden "Tray" window and its icon, once the trail runs.
     void createTray();
-    void handOff();
-    void takeOverLock();
     void listenForRequests();
     void onCloseRequest();
 
     Seams m_seams;
     std::optional<QString> m_handedTheme;
     settings::SettingsStore m_store;
-    platform::InstanceLock m_lock;
+    platform::InstanceLock m_ownLock;
+    platform::InstanceLock &m_lock;
     trail::MotionSettings m_motion;
     std::unique_ptr<trail::TrailEngine> m_engine;
     std::unique_ptr<trail::Translucency> m_translucency;
@@ -174,8 +186,6 @@ private:
     std::unique_ptr<prefs::PrefsWindow> m_prefsWindow;
     std::unique_ptr<shell::TrayWindow> m_tray;
     instance::HandOffServer m_handOff;
-    // After a hand-off: polls for the instance lock until the old copy has ended.
-    QTimer m_lockTakeover;
     bool m_trailStarted = false;
     // Started by --preferences with no copy running: they open once the trail runs.
     bool m_preferencesWanted = false;

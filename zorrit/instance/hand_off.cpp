@@ -3,6 +3,7 @@
 #include "hand_off.h"
 
 #include "platform/instance_lock.h"
+#include "takeover_claims.h"
 
 #include <QFile>
 
@@ -111,8 +112,9 @@ enum class Attempt {
     Answered,   // the running copy has acted on it
 };
 
+// beforeSending, when given, is asked once connected whether the line is still to go.
 Attempt attempt(const sockaddr_un &address, const QByteArray &line, Clock::time_point deadline,
-                Clock::time_point answerDeadline)
+                Clock::time_point answerDeadline, const std::function<bool()> &beforeSending = {})
 {
     const OwnedFd socket(::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0));
     if (socket.get() < 0)
@@ -120,6 +122,8 @@ Attempt attempt(const sockaddr_un &address, const QByteArray &line, Clock::time_
     // Without a listener, or with its queue full (EAGAIN), there is nothing to wait on here: the
     // caller tries again.
     if (::connect(socket.get(), reinterpret_cast<const sockaddr *>(&address), sizeof address) != 0)
+        return Attempt::NotTaken;
+    if (beforeSending && !beforeSending())
         return Attempt::NotTaken;
     qsizetype written = 0;
     while (written < line.size()) {
@@ -153,6 +157,17 @@ Attempt attempt(const sockaddr_un &address, const QByteArray &line, Clock::time_
     return Attempt::Unanswered;
 }
 
+std::optional<sockaddr_un> socketAddress(const QString &serverPath)
+{
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    const QByteArray path = QFile::encodeName(serverPath);
+    if (path.isEmpty() || size_t(path.size()) >= sizeof address.sun_path)
+        return std::nullopt;
+    std::memcpy(address.sun_path, path.constData(), size_t(path.size()));
+    return address;
+}
+
 } // namespace
 
 QByteArray answerLine()
@@ -164,12 +179,9 @@ SendResult sendRequest(const QString &serverPath, HandOffRequest request, int ti
 {
     // A plain socket, poll() and a deadline: this runs before any application object exists,
     // where Qt's sockets cannot wait for anything.
-    sockaddr_un address{};
-    address.sun_family = AF_UNIX;
-    const QByteArray path = QFile::encodeName(serverPath);
-    if (path.isEmpty() || size_t(path.size()) >= sizeof address.sun_path)
+    const std::optional<sockaddr_un> address = socketAddress(serverPath);
+    if (!address)
         return SendResult::NotSent;
-    std::memcpy(address.sun_path, path.constData(), size_t(path.size()));
 
     const Clock::time_point deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
     for (;;) {
@@ -178,7 +190,7 @@ SendResult sendRequest(const QString &serverPath, HandOffRequest request, int ti
             request == HandOffRequest::Close
                 ? std::min(deadline, Clock::now() + std::chrono::milliseconds(2000))
                 : deadline;
-        switch (attempt(address, requestLine(request), deadline, answerDeadline)) {
+        switch (attempt(*address, requestLine(request), deadline, answerDeadline)) {
         case Attempt::Answered:
             return SendResult::Answered;
         case Attempt::Unanswered:
@@ -212,19 +224,62 @@ Delivery sendToRunningCopy(const QString &runtimeFolder, HandOffRequest request,
                : Delivery::NoAnswer;
 }
 
-bool handOffToRunningCopy(const QString &runtimeFolder, int timeoutMs)
+Turn waitForTurn(const TakeoverClaims &claims, const StartMark &mine, platform::InstanceLock &lock,
+                 const std::function<void()> &stillWaiting)
 {
-    if (runtimeFolder.isEmpty())
-        return false;
-    const QString scrap = scrapFilePath(runtimeFolder);
-    writeScrap(scrap);
-    // A close that went out stands even unanswered: a stopped copy ends when it runs again, and
-    // this copy takes the lock then.
-    if (sendRequest(trayServerPath(runtimeFolder), HandOffRequest::Close, timeoutMs)
-        != SendResult::NotSent)
-        return true;
-    QFile::remove(scrap);
-    return false;
+    // How often the lock is tried (less often once the wait is long: the running copy is busy
+    // with a person, who is slower than that); a close that went out unanswered (the holder is
+    // stopped or hung) is not sent again for a while, and one that was acted on gives the holder
+    // time to end.
+    constexpr auto kPoll = std::chrono::milliseconds(20);
+    constexpr auto kLongWaitPoll = std::chrono::milliseconds(100);
+    constexpr auto kAnswerWait = std::chrono::milliseconds(1000);
+    constexpr auto kAfterUnanswered = std::chrono::milliseconds(2000);
+    constexpr auto kAfterAnswered = std::chrono::milliseconds(500);
+
+    const QString scrap = scrapFilePath(claims.runtimeFolder());
+    const std::optional<sockaddr_un> address =
+        socketAddress(trayServerPath(claims.runtimeFolder()));
+    const Clock::time_point begun = Clock::now();
+    Clock::time_point nextClose = begun;
+    bool toldWaiting = false;
+    for (;;) {
+        if (lock.tryAcquire()) {
+            // Nothing is left to hand over: a Scrap.dat there now was written for a copy that
+            // has ended. Removed only while no newer copy can write its own.
+            if (claims.claim(mine, [&] { QFile::remove(scrap); }))
+                return Turn::Ours;
+            lock.release();
+            return Turn::GivenWay;
+        }
+        if (lock.isUnusable())
+            return Turn::NoLock;
+        // Scrap.dat is written only while this copy is the newest, so none is written after the
+        // copy that takes over has removed the last one.
+        if (!claims.claim(mine, [&] {
+                if (!QFile::exists(scrap))
+                    writeScrap(scrap);
+            }))
+            return Turn::GivenWay;
+        const Clock::time_point now = Clock::now();
+        if (address && now >= nextClose) {
+            // Asked again once connected: a holder started with a theme claimed before it
+            // listened, so a close sent while this copy is still the newest finds it older.
+            const Attempt sent =
+                attempt(*address, requestLine(HandOffRequest::Close), now + kAnswerWait,
+                        now + kAnswerWait, [&] { return !claims.newerClaim(mine); });
+            nextClose = Clock::now()
+                        + (sent == Attempt::Answered     ? kAfterAnswered
+                           : sent == Attempt::Unanswered ? kAfterUnanswered
+                                                         : Clock::duration::zero());
+        }
+        if (!toldWaiting && Clock::now() - begun >= std::chrono::milliseconds(kLongWaitMs)) {
+            toldWaiting = true;
+            if (stillWaiting)
+                stillWaiting();
+        }
+        std::this_thread::sleep_for(toldWaiting ? kLongWaitPoll : kPoll);
+    }
 }
 
 } // namespace zorrit::instance

@@ -5,12 +5,21 @@
 // copy to end rather than only close its tray.
 #pragma once
 
+#include "start_mark.h"
+
 #include <QByteArray>
 #include <QString>
 
+#include <functional>
 #include <optional>
 
+namespace platform {
+class InstanceLock;
+}
+
 namespace zorrit::instance {
+
+class TakeoverClaims;
 
 // Files in the per-user runtime folder.
 QString scrapFilePath(const QString &runtimeFolder);
@@ -50,8 +59,19 @@ enum class Delivery { Delivered, NotRunning, NoAnswer };
 Delivery sendToRunningCopy(const QString &runtimeFolder, HandOffRequest request,
                            int timeoutMs = 5000);
 
-// The whole hand-off: write Scrap.dat, send the close request; when no running copy takes it,
-// Scrap.dat is removed again so that a later, unrelated close of that copy does not end it.
-bool handOffToRunningCopy(const QString &runtimeFolder, int timeoutMs = 5000);
+// A copy started with a theme, before it opens the display: waits until it holds the instance
+// lock, asking whoever holds it to hand over (Scrap.dat and the close request, again while it
+// waits, since the holder may still be starting or may be another copy that is about to end), or
+// until a copy started after it claims the takeover; only the newest claim goes on. The one that
+// takes the lock removes a Scrap.dat left for a copy that has ended. stillWaiting is called once
+// when the wait has taken kLongWaitMs.
+enum class Turn {
+    Ours,     // this copy holds the lock: it runs with its theme
+    GivenWay, // a copy started later takes over instead: this one ends
+    NoLock,   // the lock cannot be made here: nobody can be waited for
+};
+constexpr int kLongWaitMs = 5000;
+Turn waitForTurn(const TakeoverClaims &claims, const StartMark &mine, platform::InstanceLock &lock,
+                 const std::function<void()> &stillWaiting = {});
 
 } // namespace zorrit::instance

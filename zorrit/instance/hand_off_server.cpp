@@ -46,9 +46,12 @@ HandOffServer::~HandOffServer()
         socket->disconnect(this);
 }
 
-bool HandOffServer::listen(const QString &runtimeFolder)
+bool HandOffServer::listen(const QString &runtimeFolder, const StartMark &mine,
+                           const TakeoverClaims::RunningTest &isRunning)
 {
     m_runtimeFolder = runtimeFolder;
+    m_startMark = mine;
+    m_isRunning = isRunning;
     m_listenWanted = true;
     m_serverWatch.start();
     return listenAgain();
@@ -130,12 +133,21 @@ void HandOffServer::handle(HandOffRequest request)
 {
     switch (request) {
     case HandOffRequest::Close: {
-        // A closed tray hears no more requests; a copy that handed over ends this one.
+        // A closed tray hears no more requests; a copy that handed over ends this one. Scrap.dat
+        // is the sign that an older Zorrit gives too; the claim of a copy started after this one
+        // is enough on its own, so its close never leaves this copy running without a tray.
         close();
         Q_EMIT closeRequested();
         const QString scrap = scrapFilePath(m_runtimeFolder);
-        if (QFile::exists(scrap)) {
+        const bool scrapLeft = QFile::exists(scrap);
+        if (scrapLeft)
             QFile::remove(scrap);
+        // Connections taken in before the server closed may bring more close requests: the
+        // program ends once.
+        if (!m_handedOver
+            && (scrapLeft
+                || TakeoverClaims(m_runtimeFolder, m_isRunning).newerClaim(m_startMark))) {
+            m_handedOver = true;
             Q_EMIT handedOver();
         }
         return;

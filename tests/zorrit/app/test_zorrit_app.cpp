@@ -11,10 +11,20 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstring>
+#include <thread>
+
+#include <poll.h>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 using namespace zorrit;
 using namespace zorrit::settings;
@@ -49,7 +59,6 @@ protected:
     {
         app::Seams seams{fake, dialogs, shell, settingsDir.path(), runtimeDir.path()};
         seams.associateThemeFiles = [this] { ++associations; };
-        seams.handOffToRunningCopy = [this](const QString &) { ++handOffs; };
         zorrit = std::make_unique<app::ZorritApp>(std::move(seams));
         return *zorrit;
     }
@@ -78,7 +87,6 @@ protected:
     platform::FakeShell shell;
     std::unique_ptr<app::ZorritApp> zorrit;
     int associations = 0;
-    int handOffs = 0;
 };
 
 } // namespace
@@ -149,15 +157,49 @@ TEST_F(ZorritAppTest, ThemeStartStoresTheAbsolutePathAndSkipsTheWelcome)
         EXPECT_EQ(app.engine().window(k)->picture().pixel(5, 5), ThemeFolder::colour(k)) << k;
 }
 
-TEST_F(ZorritAppTest, ThemeStartWhileAnotherCopyRunsHandsOver)
+TEST_F(ZorritAppTest, ThemeStartWaitsForAnOlderZorritToHandOver)
 {
+    // An older Zorrit as it runs: it holds the lock and knows only the close line and Scrap.dat,
+    // which it removes before it ends.
     ThemeFolder themes;
     const QString theme = themes.goodTheme();
+    const QString scrap = runtimeDir.filePath(QStringLiteral("Scrap.dat"));
     platform::InstanceLock running(lockPath());
     ASSERT_TRUE(running.tryAcquire());
+    const int listener = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    const QByteArray path = QFile::encodeName(runtimeDir.filePath(QStringLiteral("tray.sock")));
+    std::memcpy(address.sun_path, path.constData(), size_t(path.size()));
+    ASSERT_EQ(::bind(listener, reinterpret_cast<const sockaddr *>(&address), sizeof address), 0);
+    ASSERT_EQ(::listen(listener, 8), 0);
+    QByteArray heard;
+    bool scrapWhenHeard = false;
+    std::thread older([&] {
+        pollfd watched{listener, POLLIN, 0};
+        if (::poll(&watched, 1, 10000) == 1) {
+            const int client = ::accept(listener, nullptr, nullptr);
+            char line[64] = {};
+            const ssize_t got = ::recv(client, line, sizeof line - 1, 0);
+            heard = QByteArray(line, got > 0 ? int(got) : 0);
+            scrapWhenHeard = QFile::exists(scrap);
+            ::send(client, "done\n", 5, MSG_NOSIGNAL);
+            ::close(client);
+            QFile::remove(scrap);
+        }
+        ::close(listener);
+        std::this_thread::sleep_for(std::chrono::milliseconds(200));
+        running.release();
+    });
+
     app::ZorritApp &app = makeApp();
-    EXPECT_FALSE(app.start({QLatin1Char('"') + theme + QLatin1Char('"')}).has_value());
-    EXPECT_EQ(handOffs, 1);
+    const std::optional<int> exitCode = app.start({QLatin1Char('"') + theme + QLatin1Char('"')});
+    older.join();
+    EXPECT_FALSE(exitCode.has_value());
+    EXPECT_EQ(heard, QByteArray("close\n"));
+    EXPECT_TRUE(scrapWhenHeard);
+    EXPECT_TRUE(app.instanceLock().isHeld());
+    EXPECT_FALSE(QFile::exists(scrap));
     EXPECT_TRUE(dialogs.shown.empty());
     EXPECT_EQ(stored(kTheme), theme);
     EXPECT_TRUE(app.trailStarted());
