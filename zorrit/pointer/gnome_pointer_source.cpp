@@ -61,7 +61,7 @@ bool GnomePointerSource::found()
 }
 
 GnomePointerSource::GnomePointerSource(const SourceContext &context, QObject *parent)
-    : BusPointerSource(parent)
+    : BusPointerSource(kShellService, parent)
 {
     (void)context;
     m_grace.setSingleShot(true);

@@ -47,7 +47,7 @@ bool KWinPointerSource::found()
 }
 
 KWinPointerSource::KWinPointerSource(const SourceContext &context, QObject *parent)
-    : BusPointerSource(parent)
+    : BusPointerSource(kKWinService, parent)
     , m_path(context.runtimeFolder + QStringLiteral("/kwin-pointer.js"))
 {
 }
