@@ -120,8 +120,9 @@ bool BusReportReader::start()
 int BusReportCallbacks::onCall(sd_bus_message *message, void *self, sd_bus_error *error)
 {
     BusReportReader &reader = *static_cast<BusReportReader *>(self);
-    if (!sd_bus_message_is_method_call(message, reader.m_contract.interface.constData(),
-                                       reader.m_contract.member.constData()))
+    if (sd_bus_message_is_method_call(message, reader.m_contract.interface.constData(),
+                                      reader.m_contract.member.constData())
+        <= 0)
         return 0; // sd-bus answers that there is no such method
     // Any program of the user can call us; only the compositor knows where the pointer is.
     const char *sender = sd_bus_message_get_sender(message);
