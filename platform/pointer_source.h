@@ -52,7 +52,8 @@ Q_SIGNALS:
 protected:
     // A source that reads at the tick watches its socket while watched, and only then.
     virtual void watchSocket(bool watched) { (void)watched; }
-    // The X server saw the pointer move while this source, asleep on, said nothing.
+    // While the trail slept on this source, the X server saw the pointer move and the source
+    // said nothing.
     virtual void moveUnreported() {}
     // From any thread; ignored while shut. X11 positions are 16-bit: a wild report is kept
     // within them.

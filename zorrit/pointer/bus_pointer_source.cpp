@@ -156,8 +156,9 @@ StartResult BusPointerSource::listen()
         m_outputWatch = new OutputWatch(m_mapping, this);
         m_outputWatch->start();
     }
-    // Followed from before it is asked for. Qt's connection hears of a new owner on its own
-    // thread, and the receiver may take a call from it a moment earlier: that one call is refused.
+    // Followed from before it is asked for. The watch hears of a new owner on the GUI thread,
+    // and the receiver, on Qt D-Bus's thread, may take a call from it a moment earlier: that
+    // call is refused.
     auto *ownerWatch = new QDBusServiceWatcher(QLatin1String(m_compositor), bus,
                                                QDBusServiceWatcher::WatchForOwnerChange, this);
     connect(ownerWatch, &QDBusServiceWatcher::serviceOwnerChanged, this,
