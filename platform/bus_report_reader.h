@@ -1,30 +1,34 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// A session-bus connection of its own, spoken by hand and read only when asked: the compositor's
-// pointer reports wait in its socket until the next tick takes them, so they cost no wake-up of
-// their own, and a tick's read is one system call.
+// A session-bus connection of its own, read only when asked: the compositor's pointer reports
+// wait in its socket until the next tick takes them, so they cost no wake-up of their own.
 #pragma once
 
 #include <QByteArray>
 #include <QPoint>
 #include <QString>
 
-#include <chrono>
-#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
 
+struct sd_bus;
+struct sd_bus_slot;
+
 namespace platform {
 
+// sd-bus without its event loop and without a thread: read() processes what has arrived and
+// returns at once.
 class BusReportReader
 {
 public:
-    // Which calls count as reports: `member(ii)` on `path` and `interface`.
+    // Which calls count as reports: `member(ii)` on `path` and `interface`, from the connection
+    // that owns `reporter` at the time (a well-known name, followed as its owner changes).
     struct Contract
     {
         QByteArray path;
         QByteArray interface;
         QByteArray member;
+        QByteArray reporter;
     };
     // What one read found.
     struct Read
@@ -32,14 +36,12 @@ public:
         std::optional<QPoint> last; // the newest report, if any came
         bool closed = false;        // the bus went away; nothing more will come
     };
-    // At most this much is taken from the socket at one read: a flood waits for the next one
-    // rather than holding up the tick.
-    static constexpr std::size_t kMostBytesPerRead = 64 * 1024;
-    // While reports come, their answers wait for this many, then go out in one write; a read
-    // with `answerNow`, or one that finds nothing new, sends them at once.
-    static constexpr std::size_t kAnswersPerWrite = 16;
+    // At most this many messages are taken at one read: a flood waits for the next one rather
+    // than holding up the tick.
+    static constexpr int kMostMessagesPerRead = 64;
 
-    // Connects to the session bus; null when it cannot be reached.
+    // Connects to the session bus and learns who owns the reporter's name; null when the bus
+    // cannot be reached in a few seconds.
     static std::unique_ptr<BusReportReader> connect(Contract contract);
     ~BusReportReader();
     BusReportReader(const BusReportReader &) = delete;
@@ -49,34 +51,33 @@ public:
     QString uniqueName() const;
     // Readable when something has arrived; for a watch while the trail rests.
     int socket() const;
-    // Takes what has arrived, without waiting: one system call while less than a socket's read
-    // waits. Calls that want an answer get one (an error for anything but a report), so no
-    // caller is left waiting: at once when `answerNow`, otherwise several in one write. Not for
-    // two threads at once.
-    Read read(bool answerNow);
+    // Takes what has arrived, without waiting. Every call that wants an answer gets one: a
+    // report from the reporter's owner a plain return, anything else an error. Not for two
+    // threads at once.
+    Read read();
 
 private:
-    BusReportReader(int socket, Contract contract);
-    // Authentication and Hello, each step within the deadline.
-    bool greet(std::chrono::steady_clock::time_point deadline);
-    // What the socket holds, up to the limit; false once it is closed.
-    bool receive();
-    // The whole messages at the front of what was received, with their answers queued.
-    void take(Read &read);
-    std::uint32_t nextSerial();
-    // Keeps the answer just added to the unsent ones, or drops it (cut back to `before`) when
-    // the bus has stopped taking them.
-    void keepAnswer(std::size_t before);
-    void sendAnswers();
+    struct BusUnref
+    {
+        void operator()(sd_bus *bus) const;
+    };
+    struct SlotUnref
+    {
+        void operator()(sd_bus_slot *slot) const;
+    };
 
-    int m_socket;
+    explicit BusReportReader(Contract contract);
+    bool start();
+    // sd-bus's callbacks: everything sent to the contract's path, and the owner's changes.
+    friend struct BusReportCallbacks;
+
     Contract m_contract;
+    std::unique_ptr<sd_bus, BusUnref> m_bus;
+    std::unique_ptr<sd_bus_slot, SlotUnref> m_object;
+    std::unique_ptr<sd_bus_slot, SlotUnref> m_ownerWatch;
     std::string m_name;
-    std::string m_received;
-    std::string m_unsent;
-    std::size_t m_unsentAnswers = 0;
-    std::size_t m_skipping = 0; // bytes still to drop of a message too long to hold
-    std::uint32_t m_serial = 1;
+    std::string m_owner; // the reporter's owner; empty while nobody owns the name
+    std::optional<QPoint> m_last;
     bool m_closed = false;
 };
 

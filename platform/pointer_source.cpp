@@ -2,6 +2,8 @@
 // The pointer source's last position, and the window system that reads it.
 #include "pointer_source.h"
 
+#include <QThread>
+
 #include <algorithm>
 #include <utility>
 
@@ -33,7 +35,16 @@ void PointerSource::setWatched(bool watched)
 {
     // Before the socket's watch reads what came meanwhile.
     m_watched.store(watched, std::memory_order_release);
+    m_serverAtLook.reset();
     watchSocket(watched);
+}
+
+void PointerSource::serverLooked(std::optional<QPoint> server)
+{
+    // Any report wakes the trail and ends the sleep, so within one sleep there was none.
+    const std::optional<QPoint> before = std::exchange(m_serverAtLook, server);
+    if (before && server && *before != *server)
+        moveUnreported();
 }
 
 void PointerSource::open()
@@ -70,6 +81,22 @@ const MonitorLayout &SourcedWindowSystem::monitors()
 
 namespace {
 
+// The source's position once it has reported, else the X server's. The look that a sleeping
+// trail takes once a second, on the GUI thread, asks the X server as well, for the source.
+template <typename AskServer>
+std::optional<QPoint> sourcedPointer(PointerSource *source, AskServer askServer)
+{
+    if (!source)
+        return askServer();
+    source->readAtTick();
+    const std::optional<QPoint> reported = source->position();
+    if (!reported)
+        return askServer();
+    if (source->isWatched() && QThread::currentThread() == source->thread())
+        source->serverLooked(askServer());
+    return reported;
+}
+
 class SourcedChannel final : public TrailChannel
 {
 public:
@@ -81,11 +108,8 @@ public:
     }
     std::optional<QPoint> pointerPos() override
     {
-        PointerSource *source = m_source.load(std::memory_order_acquire);
-        if (source)
-            source->readAtTick();
-        const std::optional<QPoint> reported = source ? source->position() : std::nullopt;
-        return reported ? reported : m_windows->pointerPos();
+        return sourcedPointer(m_source.load(std::memory_order_acquire),
+                              [this] { return m_windows->pointerPos(); });
     }
     void moveWindow(int index, QPoint topLeft) override { m_windows->moveWindow(index, topLeft); }
     void flush() override { m_windows->flush(); }
@@ -130,8 +154,8 @@ std::optional<QPoint> SourcedWindowSystem::pointerPos()
 {
     // Reports are in the pixels the trail works in (X root pixels, or the compositor's logical
     // ones where the sprites are its surfaces).
-    const std::optional<QPoint> reported = reportedPosition();
-    return reported ? reported : m_windows.pointerPos();
+    return sourcedPointer(m_source.load(std::memory_order_acquire),
+                          [this] { return m_windows.pointerPos(); });
 }
 
 void SourcedWindowSystem::moveWindow(QWidget *window, QPoint topLeft, int monitor)

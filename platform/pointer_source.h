@@ -11,6 +11,7 @@
 
 #include <atomic>
 #include <memory>
+#include <optional>
 
 namespace platform {
 
@@ -36,6 +37,11 @@ public:
     // While the trail sleeps at rest, a move must wake it (moved() on the GUI thread), and only
     // then: a moving trail reads position() at its tick and needs no signal.
     void setWatched(bool watched);
+    bool isWatched() const { return m_watched.load(std::memory_order_acquire); }
+    // A trail asleep on this source still looks at the pointer once a second, on the GUI thread:
+    // where the X server's pointer was at that look. Xwayland sees the pointer over X11
+    // windows, so a move there that woke nothing is one the source did not tell of.
+    void serverLooked(std::optional<QPoint> server);
 
 Q_SIGNALS:
     // The pointer moved while watched; emitted on the thread that received the report.
@@ -46,6 +52,9 @@ Q_SIGNALS:
 protected:
     // A source that reads at the tick watches its socket while watched, and only then.
     virtual void watchSocket(bool watched) { (void)watched; }
+    // While the trail slept on this source, the X server saw the pointer move and the source
+    // said nothing.
+    virtual void moveUnreported() {}
     // From any thread; ignored while shut. X11 positions are 16-bit: a wild report is kept
     // within them.
     void report(int x, int y);
@@ -59,6 +68,8 @@ private:
     // Emitting moved() costs a signal's dispatch even with nothing connected: only while
     // watched.
     std::atomic<bool> m_watched{false};
+    // The X server's pointer at the last look of this sleep; GUI thread only.
+    std::optional<QPoint> m_serverAtLook;
     static constexpr quint64 kOpen = quint64(1) << 33;
     static constexpr quint64 kKnown = quint64(1) << 32;
 };

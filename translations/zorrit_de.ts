@@ -219,6 +219,10 @@ Eine Option gilt nur als ganze Befehlszeile; alles andere ist der Pfad einer The
         <source>KWin stopped reporting the pointer (%1)</source>
         <translation>KWin meldet den Mauszeiger nicht mehr (%1)</translation>
     </message>
+    <message>
+        <source>Zorrit&apos;s script was unloaded, and loading it again failed: %1</source>
+        <translation>das Skript von Zorrit wurde entladen, und es erneut zu laden ist gescheitert: %1</translation>
+    </message>
 </context>
 <context>
     <name>zorrit::pointer::PointerChoice</name>

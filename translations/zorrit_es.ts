@@ -219,6 +219,10 @@ Una opción solo cuenta si es toda la línea de órdenes; cualquier otra cosa es
         <source>KWin stopped reporting the pointer (%1)</source>
         <translation>KWin ha dejado de comunicar el puntero (%1)</translation>
     </message>
+    <message>
+        <source>Zorrit&apos;s script was unloaded, and loading it again failed: %1</source>
+        <translation>el script de Zorrit se descargó y volver a cargarlo falló: %1</translation>
+    </message>
 </context>
 <context>
     <name>zorrit::pointer::PointerChoice</name>

@@ -219,6 +219,10 @@ Une option ne compte que si elle forme toute la ligne de commande ; tout le rest
         <source>KWin stopped reporting the pointer (%1)</source>
         <translation>KWin a cessé de signaler le pointeur (%1)</translation>
     </message>
+    <message>
+        <source>Zorrit&apos;s script was unloaded, and loading it again failed: %1</source>
+        <translation>le script de Zorrit a été déchargé, et le recharger a échoué : %1</translation>
+    </message>
 </context>
 <context>
     <name>zorrit::pointer::PointerChoice</name>

@@ -1,8 +1,9 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 """Zorrit in Wayland sessions: on a headless KWin the trail follows the Wayland pointer through a
-KWin script of Zorrit's, which goes when Zorrit quits or, after a kill, at the next start, and
-which no other program can take over; on GNOME Shell through Zorrit's extension, as it is turned
-on and off; on a desktop that cannot say where the pointer is, Zorrit says so."""
+KWin script of Zorrit's, which goes when Zorrit quits or, after a kill, at the next start, which
+no other program can take over, and which comes back when it is unloaded behind Zorrit's back;
+on GNOME Shell through Zorrit's extension, as it is turned on and off; on a desktop that cannot
+say where the pointer is, Zorrit says so."""
 import os
 import re
 import shutil
@@ -10,6 +11,7 @@ import signal
 import socket
 import subprocess
 import tempfile
+import threading
 import time
 import unittest
 
@@ -164,6 +166,92 @@ class KWin(OnKWin, FollowsThePointer, XTestCase):
         self.assertFollows([(200, 600), (1000, 150)])
         self.quit_zorrit(zorrit)
         self.assertFalse(self.x.script_loaded())
+
+    def keep_moving(self, left, top):
+        """Moves the pointer to and fro along a line from (left, top) until the returned
+        function is called."""
+        stop = threading.Event()
+
+        def move():
+            k = 0
+            while not stop.is_set():
+                self.x.move_pointer(left + abs(k % 80 - 40) * 5, top)
+                k += 1
+        mover = threading.Thread(target=move, daemon=True)
+        mover.start()
+
+        def stopped():
+            stop.set()
+            mover.join()
+        self.addCleanup(stopped)
+        return stopped
+
+    def follows_the_servers_pointer(self):
+        found = re.search(r"x:(\d+) y:(\d+)", self.x.run(
+            ["xdotool", "getmouselocation"], check=False).stdout.decode())
+        x, y = (int(v) for v in found.groups()) if found else (0, 0)
+        return y < 700 and self.x.position("Zorrit") == (x + 12, y + 19)
+
+    def unload_script(self):
+        self.assertEqual(self.x.kwin_call("unloadScript", "string:zorrit-pointer"), "boolean true")
+        return time.monotonic()
+
+    def test_a_script_unloaded_behind_zorrits_back_comes_back_or_leaves_the_pointer_to_x11(self):
+        zorrit = self.start_zorrit()
+        self.assertTrue(wait_until(self.x.script_loaded, 15), self.x.log(zorrit))
+        self.assertFollows([(300, 300)])
+
+        # Unloaded while the pointer moves: within a second the script is back.
+        stop = self.keep_moving(200, 500)
+        time.sleep(0.5)
+        unloaded = self.unload_script()
+        back = wait_until(self.x.script_loaded, 5, interval=0.02)
+        took = time.monotonic() - unloaded
+        stop()
+        self.assertTrue(back, self.x.log(zorrit))
+        self.assertLess(took, 1.0)
+        self.assertFollows([(900, 700), (40, 900)])
+
+        # Unloaded while the trail rests: its look once a second finds that Xwayland saw the
+        # pointer move over an X11 window, which no report told of.
+        cover = self.x.spawn(["xmessage", "-geometry", "1000x700+0+0", "cover"])
+        self.assertTrue(self.x.wait_window("xmessage"))
+        self.assertFollows([(600, 300)])
+        time.sleep(3)
+        self.unload_script()
+        stop = self.keep_moving(200, 400)
+        back = wait_until(self.x.script_loaded, 5)
+        stop()
+        self.assertTrue(back, self.x.log(zorrit))
+        self.assertFollows([(300, 200)])
+        self.assertNotIn("zorrit:", self.x.log(zorrit))
+
+        # Where KWin cannot have the script again (here Zorrit cannot even write it), the X
+        # server's pointer stands in, and Zorrit says why, once.
+        script = os.path.join(self.x.runtime, "zorrit", "kwin-pointer.js")
+        os.remove(script)
+        os.mkdir(script)
+        stop = self.keep_moving(200, 800)  # below the X11 window
+        self.unload_script()
+        failed = "script was unloaded, and loading it again failed"
+        said = wait_until(lambda: failed in self.x.log(zorrit), 5)
+        stop()
+        self.assertTrue(said, self.x.log(zorrit))
+        for px, py in [(500, 400), (100, 600)]:
+            self.x.move_pointer(px, py)
+            self.x.move_pointer(px + 2, py)
+            # Where Xwayland saw the pointer last, over its window (with KWin's fake input it
+            # may lag a move behind), not where the reports stopped.
+            self.assertTrue(wait_until(self.follows_the_servers_pointer, 15),
+                            f"main1 at {self.x.position('Zorrit')}, " + self.x.run(
+                                ["xdotool", "getmouselocation"], check=False).stdout.decode())
+        lines = [line for line in self.x.log(zorrit).splitlines() if line.startswith("zorrit:")]
+        self.assertEqual(len(lines), 1, lines)
+        self.assertIn("follows the pointer only over X11 windows", lines[0])
+        self.x.stop(cover)
+        os.rmdir(script)
+        self.quit_zorrit(zorrit)
+        self.assertEqual(zorrit.returncode, 0, self.x.log(zorrit))
 
     def claim_name(self):
         """Another program of the user that asks for Zorrit's bus name with replacement; its

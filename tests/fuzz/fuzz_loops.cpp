@@ -4,9 +4,6 @@
 #include "fuzz_targets.h"
 #include "generated_inputs.h"
 
-#include "platform/bus_wire.h"
-#include "support/bus_messages.h"
-
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -76,19 +73,4 @@ TEST(Fuzz, VersionTextReader)
 {
     run({"122", " 1 2 2\n", "121.5", "-3", ".5", "0122.4999", "32767.5", "1e3", "+7\t", "", "\xe9"},
         20000, fuzz::versionText);
-}
-
-TEST(Fuzz, BusMessageReader)
-{
-    const std::string little =
-        testsupport::busCall(false, 5, "/org/example/P", "org.example.P", "Moved", ":1.7", 3, -4);
-    const std::string big = testsupport::busCall(true, 6, "/o", "i.f", "M", "", 1 << 20, 9, 1);
-    const std::string hello = platform::buswire::methodCall(1, "org.freedesktop.DBus", "/o/f",
-                                                            "org.freedesktop.DBus", "Hello");
-    const std::string error = platform::buswire::errorReply(2, 1, ":1.7", "a.b", "text");
-    const auto bytes = [](const std::string &text) {
-        return QByteArray(text.data(), qsizetype(text.size()));
-    };
-    run({bytes(little), bytes(big + little), bytes(hello + error), bytes(little.substr(0, 20)), ""},
-        20000, fuzz::busMessages);
 }

@@ -3,7 +3,6 @@
 #include "fuzz_targets.h"
 
 #include "common/theme_file.h"
-#include "platform/bus_wire.h"
 #include "zorrit/instance/command_line.h"
 #include "zorrit/settings/settings_store.h"
 #include "zorrit/themes/theme_reader.h"
@@ -214,57 +213,6 @@ std::string versionText(const QByteArray &data)
             return "the display form does not have two points";
         if (shown.remove(QLatin1Char('.')) != QString::number(*version))
             return "the display form does not read back as the version";
-    }
-    return {};
-}
-
-std::string busMessages(const QByteArray &data)
-{
-    using namespace platform::buswire;
-    std::string_view stream(data.constData(), std::size_t(data.size()));
-    while (!stream.empty()) {
-        const Framing framing = frame(stream);
-        if (framing.state != Framing::State::Known)
-            return {};
-        if (framing.length < kFixedHeaderBytes)
-            return "a message shorter than its fixed header";
-        if (framing.length > stream.size())
-            return {};
-        const std::string_view whole = stream.substr(0, framing.length);
-        stream.remove_prefix(framing.length);
-        const std::optional<Message> message = parse(whole);
-        if (!message)
-            continue;
-        const auto inside = [&](std::string_view part) {
-            return part.empty()
-                   || (part.data() >= whole.data()
-                       && part.data() + part.size() <= whole.data() + whole.size());
-        };
-        for (const std::string_view part :
-             {message->path, message->interface, message->member, message->errorName,
-              message->destination, message->sender, message->signature, message->body}) {
-            if (!inside(part))
-                return "a header field points outside its message";
-            if (part.data() != message->body.data() && part.find('\0') != std::string_view::npos)
-                return "a header string holds a nul";
-        }
-        if (message->bodyOffset % 8 || message->bodyOffset + message->body.size() != whole.size())
-            return "the body is not where the header says";
-        (void)int32Pair(*message);
-        if (const std::optional<std::string_view> text = firstString(*message);
-            text && !inside(*text))
-            return "a body string points outside its message";
-        // What we would answer reads back as what we meant.
-        const std::string answerBytes = message->wantsReply()
-                                            ? methodReturn(2, message->serial, message->sender)
-                                            : errorReply(3, message->serial, message->sender,
-                                                         "org.example.Error", message->member);
-        const std::optional<Message> answer = parse(answerBytes);
-        if (!answer || answer->replySerial != message->serial
-            || answer->destination != message->sender)
-            return "an answer does not read back";
-        if (answer->type == Type::Error && firstString(*answer) != message->member)
-            return "an error's text does not read back";
     }
     return {};
 }

@@ -20,9 +20,6 @@ std::string commandLine(const QByteArray &data);
 std::string settingsFile(const QByteArray &data);
 // The HTTP response reader: the same answer however the socket split it, never beyond the caps.
 std::string httpResponse(const QByteArray &data);
-// The report connection's D-Bus reader: a stream cut into messages as its fixed headers say,
-// strings only within their message, and the answers it would send read back as sent.
-std::string busMessages(const QByteArray &data);
 // The version text reader: exact rounding, the 1 to 32767 range, the "#.#.#" display form.
 std::string versionText(const QByteArray &data);
 

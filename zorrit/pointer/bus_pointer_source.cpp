@@ -11,6 +11,7 @@
 #include <QDBusContext>
 #include <QDBusMessage>
 #include <QDBusReply>
+#include <QDBusServiceWatcher>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QSocketNotifier>
@@ -43,6 +44,12 @@ public Q_SLOTS:
     // The compositor's logical pixels.
     Q_SCRIPTABLE void Moved(int x, int y)
     {
+        if (calledFromDBus() && !m_source.fromCompositor(message().service())) {
+            if (message().isReplyRequired())
+                sendErrorReply(QDBusError::AccessDenied,
+                               QStringLiteral("only the compositor reports the pointer here"));
+            return;
+        }
         m_source.reportLogical(x, y);
         if (!calledFromDBus() || !message().isReplyRequired())
             return;
@@ -79,8 +86,9 @@ private:
     QDBusConnection m_answerConnection{QString()};
 };
 
-BusPointerSource::BusPointerSource(QObject *parent)
+BusPointerSource::BusPointerSource(const char *compositor, QObject *parent)
     : CompositorSource(parent)
+    , m_compositor(compositor)
 {
 }
 
@@ -115,7 +123,14 @@ void BusPointerSource::reportLogical(int x, int y)
     constexpr int kLimit = 32767;
     const QPoint root =
         m_mapping.toRoot(QPoint(std::clamp(x, -kLimit, kLimit), std::clamp(y, -kLimit, kLimit)));
+    m_reports.fetch_add(1, std::memory_order_relaxed);
     report(root.x(), root.y());
+}
+
+bool BusPointerSource::fromCompositor(const QString &sender) const
+{
+    const std::lock_guard<std::mutex> lock(m_ownerLock);
+    return !m_owner.isEmpty() && sender == m_owner;
 }
 
 bool BusPointerSource::busHas(const char *name)
@@ -142,8 +157,24 @@ StartResult BusPointerSource::listen()
         m_outputWatch = new OutputWatch(m_mapping, this);
         m_outputWatch->start();
     }
-    m_reader =
-        platform::BusReportReader::connect({kObjectPath, kInterface, QByteArrayLiteral("Moved")});
+    // Followed from before it is asked for. The watch hears of a new owner on the GUI thread,
+    // and the receiver, on Qt D-Bus's thread, may take a call from it a moment earlier: that
+    // call is refused.
+    auto *ownerWatch = new QDBusServiceWatcher(QLatin1String(m_compositor), bus,
+                                               QDBusServiceWatcher::WatchForOwnerChange, this);
+    connect(ownerWatch, &QDBusServiceWatcher::serviceOwnerChanged, this,
+            [this](const QString &, const QString &, const QString &owner) {
+                const std::lock_guard<std::mutex> lock(m_ownerLock);
+                m_owner = owner;
+            });
+    if (const QDBusReply<QString> owner =
+            bus.interface()->serviceOwner(QLatin1String(m_compositor));
+        owner.isValid()) {
+        const std::lock_guard<std::mutex> lock(m_ownerLock);
+        m_owner = owner.value();
+    }
+    m_reader = platform::BusReportReader::connect(
+        {kObjectPath, kInterface, QByteArrayLiteral("Moved"), QByteArray(m_compositor)});
     m_reportTo = m_reader ? m_reader->uniqueName() : bus.baseService();
     auto receiver = std::make_unique<PointerReceiver>(*this, m_reportTo);
     // Qt D-Bus calls an object that lives on its own thread directly from there.
@@ -197,14 +228,14 @@ StartResult BusPointerSource::listen()
     return StartResult::ok();
 }
 
-void BusPointerSource::readNow(bool answerNow)
+void BusPointerSource::readNow()
 {
     platform::BusReportReader::Read read;
     {
         const std::lock_guard<std::mutex> lock(m_readLock);
         if (!m_reader)
             return;
-        read = m_reader->read(answerNow);
+        read = m_reader->read();
     }
     // A bus that went away leaves the socket readable for good.
     if (read.closed && m_watch && QThread::currentThread() == thread())
@@ -216,7 +247,7 @@ void BusPointerSource::readNow(bool answerNow)
 
 void BusPointerSource::readAtTick()
 {
-    readNow(false);
+    readNow();
 }
 
 void BusPointerSource::watchSocket(bool watched)
@@ -226,12 +257,12 @@ void BusPointerSource::watchSocket(bool watched)
         return;
     }
     // What came since the last tick counts now; the trail then compares it with where it rests.
-    readNow(true);
+    readNow();
     const int socket = m_reader ? m_reader->socket() : -1;
     if (m_watch || socket < 0)
         return;
     m_watch = new QSocketNotifier(qintptr(socket), QSocketNotifier::Read, this);
-    connect(m_watch, &QSocketNotifier::activated, this, [this] { readNow(true); });
+    connect(m_watch, &QSocketNotifier::activated, this, [this] { readNow(); });
 }
 
 } // namespace zorrit::pointer

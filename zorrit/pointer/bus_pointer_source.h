@@ -10,6 +10,7 @@
 #include <QString>
 #include <QTimer>
 
+#include <atomic>
 #include <memory>
 #include <mutex>
 
@@ -28,6 +29,10 @@ class PointerReceiver;
 // of Zorrit's own that nothing reads but the tick: the reports wait in its socket and the tick
 // takes the newest, so a moving pointer costs no wake-up beyond the tick's own. While the trail
 // sleeps, the socket is watched, and the first report wakes it.
+//
+// Only the compositor's reports count: a Moved call from any other connection than the one that
+// owns the compositor's bus name now (followed as it changes) gets an error and moves nothing,
+// on the report connection and on Qt's alike.
 //
 // The well-known name is held (on Qt's connection, which also serves Receiver, the name the
 // reporters send to, and Moved for a reporter of an older Zorrit) without allowing replacement,
@@ -48,7 +53,8 @@ public:
     // a reporter of an older Zorrit waits for each answer before it sends again.
     static constexpr int kAnswerDelayMs = trail::kTickMs / 2;
 
-    explicit BusPointerSource(QObject *parent = nullptr);
+    // `compositor`: the bus name whose owner alone may report.
+    explicit BusPointerSource(const char *compositor, QObject *parent = nullptr);
     ~BusPointerSource() override;
 
     void readAtTick() override;
@@ -60,6 +66,8 @@ public:
     QString reportTo() const { return m_reportTo; }
     // Whether a compositor holds `name` on the session bus; false where there is no bus.
     static bool busHas(const char *name);
+    // Reports taken so far: a count that stands still when the reports stop.
+    quint32 reportCount() const { return m_reports.load(std::memory_order_relaxed); }
 
 Q_SIGNALS:
     void nameAcquired();
@@ -76,13 +84,20 @@ protected:
 private:
     friend class PointerReceiver;
     static void discard(PointerReceiver *receiver);
-    void readNow(bool answerNow);
+    void readNow();
     // From any thread: the receiver's, the tick's, the GUI thread's.
     void reportLogical(int x, int y);
+    // Whether a call on Qt's connection comes from the compositor; from the receiver's thread.
+    bool fromCompositor(const QString &sender) const;
 
     // Lives on Qt D-Bus's own thread, which then answers the calls without waking ours; only a
     // sleeping trail's wake-up (the moved signal) comes over to the main thread.
     PointerReceiver *m_receiver = nullptr;
+    const char *m_compositor;
+    // The compositor's owner as Qt's connection last heard it; the receiver reads it.
+    mutable std::mutex m_ownerLock;
+    QString m_owner;
+    std::atomic<quint32> m_reports{0};
     bool m_ownsName = false;
     QString m_reportTo;
     QTimer m_nameWait;

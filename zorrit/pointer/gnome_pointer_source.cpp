@@ -61,7 +61,7 @@ bool GnomePointerSource::found(const SourceContext &)
 }
 
 GnomePointerSource::GnomePointerSource(const SourceContext &context, QObject *parent)
-    : BusPointerSource(parent)
+    : BusPointerSource(kShellService, parent)
 {
     keepLogicalPixels(context.logicalPixels);
     (void)context;

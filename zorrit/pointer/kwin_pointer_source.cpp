@@ -7,6 +7,8 @@
 
 #include <QDBusConnection>
 #include <QDBusMessage>
+#include <QDBusPendingCallWatcher>
+#include <QDBusPendingReply>
 #include <QDBusReply>
 #include <QDBusServiceWatcher>
 #include <QFile>
@@ -47,10 +49,12 @@ bool KWinPointerSource::found(const SourceContext &)
 }
 
 KWinPointerSource::KWinPointerSource(const SourceContext &context, QObject *parent)
-    : BusPointerSource(parent)
+    : BusPointerSource(kKWinService, parent)
     , m_path(context.runtimeFolder + QStringLiteral("/kwin-pointer.js"))
 {
     keepLogicalPixels(context.logicalPixels);
+    m_quiet.setInterval(kQuietMs);
+    connect(&m_quiet, &QTimer::timeout, this, &KWinPointerSource::lookForSilence);
 }
 
 KWinPointerSource::~KWinPointerSource()
@@ -109,6 +113,7 @@ void KWinPointerSource::loadOrSayWhy()
 
 std::optional<QString> KWinPointerSource::load()
 {
+    m_loaded = false;
     const QByteArray script = scriptText(reportTo());
     QSaveFile file(m_path);
     if (!file.open(QIODevice::WriteOnly) || file.write(script) != script.size() || !file.commit())
@@ -125,11 +130,84 @@ std::optional<QString> KWinPointerSource::load()
     if (started.type() == QDBusMessage::ErrorMessage)
         return tr("KWin did not start the script: %1").arg(started.errorMessage());
     open();
+    if (!m_resting)
+        m_quiet.start();
     return std::nullopt;
+}
+
+void KWinPointerSource::watchSocket(bool watched)
+{
+    m_resting = watched;
+    if (watched) {
+        m_quiet.stop();
+    } else {
+        m_reportsSeen = reportCount();
+        m_askedAt.invalidate();
+        if (m_loaded)
+            m_quiet.start();
+    }
+    // Taking what came meanwhile may wake the trail at once (and call this again).
+    BusPointerSource::watchSocket(watched);
+    // Come to rest: the reports have stopped, whether the pointer did or the script went.
+    if (watched && m_resting)
+        askWhetherLoaded();
+}
+
+void KWinPointerSource::lookForSilence()
+{
+    if (!m_loaded) {
+        m_quiet.stop();
+        return;
+    }
+    const quint32 reports = reportCount();
+    if (std::exchange(m_reportsSeen, reports) != reports) {
+        m_askedAt.invalidate();
+        return;
+    }
+    // Asked again while the silence lasts: a trail that keeps moving (a wobbling one) may
+    // never come to rest.
+    if (!m_askedAt.isValid() || m_askedAt.hasExpired(kAskAgainMs))
+        askWhetherLoaded();
+}
+
+void KWinPointerSource::askWhetherLoaded()
+{
+    // Only a source that has a position can hold the trail where it is.
+    if (!m_loaded || !ownsName() || !position() || m_asking)
+        return;
+    QDBusMessage call = QDBusMessage::createMethodCall(
+        QLatin1String(kKWinService), QLatin1String(kKWinScripting),
+        QLatin1String(kKWinScriptingInterface), QStringLiteral("isScriptLoaded"));
+    call << QLatin1String(kPluginName);
+    m_askedAt.start();
+    m_asking = new QDBusPendingCallWatcher(
+        QDBusConnection::sessionBus().asyncCall(call, kCallTimeoutMs), this);
+    connect(m_asking, &QDBusPendingCallWatcher::finished, this,
+            [this](QDBusPendingCallWatcher *asked) {
+                asked->deleteLater();
+                m_asking = nullptr;
+                const QDBusPendingReply<bool> loaded = *asked;
+                // No answer tells nothing: the next silence asks again.
+                if (loaded.isValid() && !loaded.value() && m_loaded && ownsName())
+                    loadAgain();
+            });
+}
+
+void KWinPointerSource::loadAgain()
+{
+    if (const std::optional<QString> why = load()) {
+        // A position the script will never move again must not hold the trail.
+        shut();
+        Q_EMIT lost(
+            tr("KWin stopped reporting the pointer (%1)")
+                .arg(
+                    tr("Zorrit's script was unloaded, and loading it again failed: %1").arg(*why)));
+    }
 }
 
 void KWinPointerSource::unload()
 {
+    m_quiet.stop();
     if (std::exchange(m_loaded, false) && ownsName())
         kwinCall("unloadScript", {QLatin1String(kPluginName)});
     shut();

@@ -18,6 +18,11 @@ public:
     using PointerSource::open;
     using PointerSource::report;
     using PointerSource::shut;
+
+    int unreported = 0;
+
+protected:
+    void moveUnreported() override { ++unreported; }
 };
 
 } // namespace
@@ -125,4 +130,35 @@ TEST(TrailPointerSource, TheTickAsksTheServerForThePointerOnlyWhileTheSourceHasN
     EXPECT_EQ(channel->pointerPos(), QPoint(652, 531));
     EXPECT_EQ(tick(), QPoint(652, 531));
     EXPECT_EQ(x11.tickSamples, (std::vector<bool>{true, false, false, true}));
+}
+
+TEST(TrailPointerSource, ASleepingTrailTellsTheSourceOfMovesThatOnlyTheXServerSaw)
+{
+    // A source that stops without a word (a script unloaded behind its back) would otherwise
+    // hold a sleeping trail where it is for good.
+    platform::FakeWindowSystem x11;
+    x11.current = QPoint(652, 531);
+    platform::SourcedWindowSystem windows(x11);
+    ScriptedSource source;
+    windows.setSource(&source);
+    source.report(500, 300);
+    const auto look = [&](QPoint server) {
+        x11.current = server;
+        EXPECT_EQ(windows.pointerPos(), QPoint(500, 300));
+        return source.unreported;
+    };
+    // Awake, the reports alone count.
+    EXPECT_EQ(look({10, 10}), 0);
+    EXPECT_EQ(look({20, 10}), 0);
+    // Asleep, the look once a second also asks the X server.
+    windows.watchPointerOnce([] {});
+    EXPECT_EQ(look({20, 10}), 0);
+    EXPECT_EQ(look({20, 10}), 0);
+    EXPECT_EQ(look({30, 10}), 1);
+    // Each sleep starts afresh.
+    windows.stopWatchingPointer();
+    windows.watchPointerOnce([] {});
+    EXPECT_EQ(look({40, 10}), 1);
+    EXPECT_EQ(look({40, 10}), 1);
+    windows.setSource(nullptr);
 }
