@@ -433,9 +433,11 @@ TEST_F(TrailEngineTest, SpritesOnSurfacesOfTheirOwnGetPicturesPlacesAndLayerButN
     EXPECT_TRUE(fake.surfaces.onTop);
     EXPECT_FALSE(engine.window(0)->isVisible());
     EXPECT_TRUE(fake.moves.empty());
-    const std::vector<std::pair<int, QPoint>> placed = {
-        {0, QPoint(512, 319)}, {1, QPoint(514, 333)}, {2, QPoint(516, 347)},
-        {3, QPoint(518, 361)}, {4, QPoint(520, 375)}};
+    const std::vector<std::pair<int, QPoint>> placed = {{0, QPoint(512, 319)},
+                                                        {1, QPoint(514, 333)},
+                                                        {2, QPoint(516, 347)},
+                                                        {3, QPoint(518, 361)},
+                                                        {4, QPoint(520, 375)}};
     EXPECT_EQ(fake.surfaces.moves, placed);
     EXPECT_GE(fake.surfaces.commits, 1);
 
