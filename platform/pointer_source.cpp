@@ -141,13 +141,11 @@ std::unique_ptr<TrailChannel> SourcedWindowSystem::openTrailChannel(
     return std::make_unique<SourcedChannel>(std::move(channel), m_source);
 }
 
-std::optional<QPoint> SourcedWindowSystem::reportedPosition()
+std::optional<QPoint> SourcedWindowSystem::pointerPos(TrailChannel *server)
 {
-    PointerSource *source = m_source.load(std::memory_order_acquire);
-    if (!source)
-        return std::nullopt;
-    source->readAtTick();
-    return source->position();
+    return sourcedPointer(m_source.load(std::memory_order_acquire), [server] {
+        return server ? server->pointerPos() : std::optional<QPoint>();
+    });
 }
 
 std::optional<QPoint> SourcedWindowSystem::pointerPos()

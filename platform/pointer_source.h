@@ -86,9 +86,9 @@ public:
     // Before the trail sleeps for the first time; null goes back to the X server alone.
     void setSource(PointerSource *source);
 
-    // The source's position, read at the tick where it reads then; nothing while it has none.
-    // Any thread.
-    std::optional<QPoint> reportedPosition();
+    // The source's position, read at the tick where it reads then, and the channel's answer
+    // (the X server's pointer; none without a channel) while the source has none. Any thread.
+    std::optional<QPoint> pointerPos(TrailChannel *server);
 
     const MonitorLayout &monitors() override;
     std::optional<QPoint> pointerPos() override;

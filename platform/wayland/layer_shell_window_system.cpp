@@ -26,11 +26,9 @@ public:
     {
         // The compositor's events (outputs, configures, scales) are handled here too.
         m_session.read();
-        if (const std::optional<QPoint> reported = m_pointer.reportedPosition())
-            return reported;
         // Where the compositor has said nothing yet (a software cursor), the X server knows the
         // pointer over X11 windows.
-        return m_xPointer ? m_xPointer->pointerPos() : std::nullopt;
+        return m_pointer.pointerPos(m_xPointer.get());
     }
     void moveWindow(int index, QPoint topLeft) override { m_session.moveSprite(index, topLeft); }
     void flush() override { m_session.commitSprites(); }

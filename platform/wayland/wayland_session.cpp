@@ -828,9 +828,10 @@ void WaylandSession::read()
         // Never blocks: libwayland reads what the socket holds.
         ok = wl_display_read_events(display) >= 0 && wl_display_dispatch_pending(display) >= 0;
         // What the events asked for (a configure's answer, new outputs' sessions and surfaces)
-        // goes out now: while the trail sleeps, nothing else would send it.
+        // and what they changed on the sprites (shown after a configure, drawn at a new scale)
+        // go out now: while the trail sleeps, nothing else would send them.
         if (ok)
-            wl_display_flush(display);
+            s.commit();
     }
     if (!ok) {
         s.broken = true;
