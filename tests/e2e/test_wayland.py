@@ -106,11 +106,16 @@ class FollowsOnScaledOutputs(FollowsThePointer):
 
 class OnKWin:
     """KWin offers a layer shell: the sprites are its surfaces, found in its screenshots by the
-    colours of a theme of solid squares."""
+    colours of a theme of solid squares. KWin 6 takes no screenshot without OpenGL, which its
+    headless outputs lack here: there the sprites are kept X11 windows (ZORRIT_SPRITES=x11) and
+    found as such."""
 
     def start_zorrit(self, *args, **options):
         if not args:
             args = (self.solid_theme(test_trail.COLOURS),)
+        if not self.x.screenshot_ppm():
+            self.x.sprite_colours = None
+            self.x.env["ZORRIT_SPRITES"] = "x11"
         return super().start_zorrit(*args, **options)
 
     def solid_theme(self, colours):

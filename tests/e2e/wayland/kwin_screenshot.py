@@ -15,15 +15,20 @@ def main():
                              "org.kde.KWin.ScreenShot2")
     read_end, write_end = os.pipe()
     chunks = []
-    reader = threading.Thread(target=lambda: chunks.extend(iter(lambda: os.read(read_end, 1 << 16), b"")))
+    reader = threading.Thread(daemon=True, target=lambda: chunks.extend(
+        iter(lambda: os.read(read_end, 1 << 16), b"")))
     reader.start()
     try:
+        # KWin 6 cancels it where it composites without OpenGL (its virtual outputs here).
         result = shooter.CaptureWorkspace({"include-cursor": False, "native-resolution": False},
-                                          dbus.types.UnixFd(write_end))
+                                          dbus.types.UnixFd(write_end), timeout=10)
+    except dbus.exceptions.DBusException as error:
+        sys.exit(f"no screenshot: {error}")
     finally:
         os.close(write_end)
     reader.join(10)
-    os.close(read_end)
+    if reader.is_alive():
+        sys.exit("no screenshot: KWin wrote none")
     data = b"".join(chunks)
     width, height, stride = int(result["width"]), int(result["height"]), int(result["stride"])
     # QImage::Format_ARGB32 or _RGB32 (5 or 4) in the machine's order: B, G, R, A in memory.
