@@ -117,7 +117,7 @@ int main(int argc, char **argv)
     const QString settingsFolder = zorrit::settings::SettingsStore::defaultFolder();
     zorrit::pointer::SourceContext pointerContext;
     pointerContext.runtimeFolder = runtimeFolder;
-    const std::unique_ptr<platform::wayland::WaylandSession> wayland =
+    std::unique_ptr<platform::wayland::WaylandSession> wayland =
         zorrit::pointer::isWaylandSession() ? platform::wayland::WaylandSession::connect()
                                             : nullptr;
     pointerContext.wayland = wayland.get();
@@ -141,6 +141,12 @@ int main(int argc, char **argv)
     }
     platform::WindowSystem &trailWindows =
         layerWindows ? static_cast<platform::WindowSystem &>(*layerWindows) : windowSystem;
+    // A connection that neither shows the sprites nor follows the pointer (GNOME) would only
+    // gather the compositor's news unread.
+    if (!layerWindows && wayland && !wayland->offers().cursorSessions) {
+        wayland.reset();
+        pointerContext.wayland = nullptr;
+    }
     platform::QtDialogs dialogs;
     platform::QtShell shell;
     platform::QtFileChooser fileChooser;
