@@ -554,6 +554,15 @@ TEST_F(TrailEngineTest, BesideALargerPointerWindowsAndOffsetsGrowOnTopOfEachMoni
             EXPECT_TRUE(large.isSleeping()) << "at rest at that scale";
         }
     }
+    // Layer-shell sprites get the drawing at its size, which the compositor shows as it is.
+    {
+        FakeWindowSystem layer;
+        layer.offerSurfaces = true;
+        TrailEngine large{layer, motion, scale};
+        large.shapeAll();
+        for (int k = 0; k < kSpriteCount; ++k)
+            EXPECT_EQ(layer.surfaces.pictures[k].size(), QSize(40, 40)) << k;
+    }
     // The tick on its own thread, on one monitor of scale 1, does the same.
     FakeWindowSystem flat;
     flat.offerChannel = true;
