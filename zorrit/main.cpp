@@ -7,6 +7,7 @@
 #include "platform/file_chooser.h"
 #include "platform/file_names.h"
 #include "platform/instance_lock.h"
+#include "platform/pointer_size.h"
 #include "platform/pointer_source.h"
 #include "platform/runtime_dir.h"
 #include "platform/shell.h"
@@ -154,6 +155,8 @@ int main(int argc, char **argv)
     zorrit::app::Seams seams{trailWindows,   dialogs,       shell,
                              settingsFolder, runtimeFolder, &fileChooser};
     seams.instanceLock = &instanceLock;
+    // Read once: a change of the pointer's size reaches the trail at the next start.
+    seams.pointerSize = platform::desktopPointerSize(platform::sessionPointerSizeSources());
     seams.associateThemeFiles = [] {
         zorrit::integration::AssociateThemeFiles(QStringLiteral("Zorrit"), QStringLiteral(".thm"),
                                                  QStringLiteral("Zorrit File"),

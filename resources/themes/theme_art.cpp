@@ -12,6 +12,8 @@
 #include <QRadialGradient>
 #include <QtMath>
 
+#include <algorithm>
+#include <cmath>
 #include <map>
 
 namespace resources::themes {
@@ -23,6 +25,19 @@ QImage clearCanvas(int width, int height)
     QImage image(width, height, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     return image;
+}
+
+// A drawing of side × side pixels as drawn at a scale: its canvas is the side at that scale in
+// whole pixels, and the painter draws the same shapes onto it, pens included.
+struct Canvas
+{
+    QImage image;
+    qreal by;
+};
+Canvas scaledCanvas(int side, double scale)
+{
+    const int shown = std::max(1, int(std::lround(side * scale)));
+    return {clearCanvas(shown, shown), qreal(shown) / side};
 }
 
 // The sprite shows a pixel or cuts it away, nothing between: a drawn edge becomes either the
@@ -54,10 +69,11 @@ QPainterPath starPath(QPointF centre, qreal outer, qreal inner)
     return path;
 }
 
-QImage star(int side, QColor light, QColor dark)
+QImage star(int side, QColor light, QColor dark, double scale)
 {
-    QImage image = clearCanvas(side, side);
+    auto [image, by] = scaledCanvas(side, scale);
     QPainter painter(&image);
+    painter.scale(by, by);
     painter.setRenderHint(QPainter::Antialiasing);
     const QPointF centre(side / 2.0, side / 2.0 + side * 0.04);
     QRadialGradient fill(centre, side / 2.0);
@@ -70,10 +86,11 @@ QImage star(int side, QColor light, QColor dark)
     return hardEdges(image);
 }
 
-QImage heart(int side, QColor light, QColor dark)
+QImage heart(int side, QColor light, QColor dark, double scale)
 {
-    QImage image = clearCanvas(side, side);
+    auto [image, by] = scaledCanvas(side, scale);
     QPainter painter(&image);
+    painter.scale(by, by);
     painter.setRenderHint(QPainter::Antialiasing);
     const qreal s = side;
     QPainterPath path;
@@ -92,10 +109,11 @@ QImage heart(int side, QColor light, QColor dark)
     return hardEdges(image);
 }
 
-QImage snowflake(int side, QColor arm, QColor core)
+QImage snowflake(int side, QColor arm, QColor core, double scale)
 {
-    QImage image = clearCanvas(side, side);
+    auto [image, by] = scaledCanvas(side, scale);
     QPainter painter(&image);
+    painter.scale(by, by);
     painter.setRenderHint(QPainter::Antialiasing);
     const QPointF centre(side / 2.0, side / 2.0);
     const qreal radius = side / 2.0 - 0.8;
@@ -118,10 +136,11 @@ QImage snowflake(int side, QColor arm, QColor core)
     return hardEdges(image);
 }
 
-QImage cometHead(int side)
+QImage cometHead(int side, double scale)
 {
-    QImage image = clearCanvas(side, side);
+    auto [image, by] = scaledCanvas(side, scale);
     QPainter painter(&image);
+    painter.scale(by, by);
     painter.setRenderHint(QPainter::Antialiasing);
     const QPointF centre(side / 2.0, side / 2.0);
     QRadialGradient glow(centre, side / 2.0);
@@ -137,10 +156,11 @@ QImage cometHead(int side)
 }
 
 // A four-pointed spark of the comet's tail.
-QImage spark(int side, QColor light, QColor dark)
+QImage spark(int side, QColor light, QColor dark, double scale)
 {
-    QImage image = clearCanvas(side, side);
+    auto [image, by] = scaledCanvas(side, scale);
     QPainter painter(&image);
+    painter.scale(by, by);
     painter.setRenderHint(QPainter::Antialiasing);
     const qreal c = side / 2.0;
     const qreal w = side * 0.17;
@@ -165,12 +185,13 @@ QImage spark(int side, QColor light, QColor dark)
 }
 
 // A die's face with 1 to 5 pips, filling the whole sprite: nothing to cut away.
-QImage dieFace(int pips, QColor face, QColor pip)
+QImage dieFace(int pips, QColor face, QColor pip, double scale)
 {
     const int side = kSpriteSide;
-    QImage image(side, side, QImage::Format_ARGB32_Premultiplied);
+    auto [image, by] = scaledCanvas(side, scale);
     image.fill(face);
     QPainter painter(&image);
+    painter.scale(by, by);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setPen(QPen(face.darker(170), 1.0));
     painter.setBrush(Qt::NoBrush);
@@ -262,38 +283,39 @@ void appendWord(QByteArray &out, int value)
 
 } // namespace
 
-std::vector<ShippedTheme> shippedThemes()
+std::vector<ShippedTheme> shippedThemes(double scale)
 {
     std::vector<ShippedTheme> all;
     all.push_back(theme("stars", "Stars", PictureFormat::GifClear, "gif",
-                        {star(19, QColor(255, 250, 190), QColor(245, 190, 20)),
-                         star(17, QColor(255, 240, 160), QColor(245, 165, 20)),
-                         star(15, QColor(255, 230, 140), QColor(240, 140, 20)),
-                         star(13, QColor(255, 215, 120), QColor(235, 110, 20)),
-                         star(11, QColor(255, 200, 110), QColor(225, 80, 20))}));
+                        {star(19, QColor(255, 250, 190), QColor(245, 190, 20), scale),
+                         star(17, QColor(255, 240, 160), QColor(245, 165, 20), scale),
+                         star(15, QColor(255, 230, 140), QColor(240, 140, 20), scale),
+                         star(13, QColor(255, 215, 120), QColor(235, 110, 20), scale),
+                         star(11, QColor(255, 200, 110), QColor(225, 80, 20), scale)}));
     all.push_back(theme("hearts", "Hearts", PictureFormat::Bmp, "bmp",
-                        {heart(18, QColor(255, 120, 130), QColor(200, 0, 30)),
-                         heart(16, QColor(255, 140, 160), QColor(215, 20, 70)),
-                         heart(14, QColor(255, 160, 190), QColor(225, 50, 110)),
-                         heart(12, QColor(255, 180, 210), QColor(230, 80, 140)),
-                         heart(10, QColor(255, 200, 225), QColor(235, 110, 165))}));
+                        {heart(18, QColor(255, 120, 130), QColor(200, 0, 30), scale),
+                         heart(16, QColor(255, 140, 160), QColor(215, 20, 70), scale),
+                         heart(14, QColor(255, 160, 190), QColor(225, 50, 110), scale),
+                         heart(12, QColor(255, 180, 210), QColor(230, 80, 140), scale),
+                         heart(10, QColor(255, 200, 225), QColor(235, 110, 165), scale)}));
     all.push_back(theme("snowflakes", "Snowflakes", PictureFormat::Gif, "gif",
-                        {snowflake(19, QColor(200, 230, 255), QColor(90, 150, 230)),
-                         snowflake(17, QColor(190, 225, 255), QColor(80, 140, 225)),
-                         snowflake(15, QColor(180, 220, 255), QColor(70, 130, 220)),
-                         snowflake(13, QColor(170, 215, 255), QColor(60, 120, 215)),
-                         snowflake(11, QColor(160, 210, 255), QColor(50, 110, 210))}));
+                        {snowflake(19, QColor(200, 230, 255), QColor(90, 150, 230), scale),
+                         snowflake(17, QColor(190, 225, 255), QColor(80, 140, 225), scale),
+                         snowflake(15, QColor(180, 220, 255), QColor(70, 130, 220), scale),
+                         snowflake(13, QColor(170, 215, 255), QColor(60, 120, 215), scale),
+                         snowflake(11, QColor(160, 210, 255), QColor(50, 110, 210), scale)}));
     all.push_back(theme("comet", "Comet", PictureFormat::Bmp, "bmp",
-                        {cometHead(16), spark(13, QColor(255, 230, 120), QColor(250, 140, 20)),
-                         spark(11, QColor(255, 200, 90), QColor(240, 100, 20)),
-                         spark(9, QColor(255, 170, 70), QColor(220, 70, 20)),
-                         spark(7, QColor(250, 140, 60), QColor(200, 40, 20))}));
+                        {cometHead(16, scale), // the head, then ever smaller sparks
+                         spark(13, QColor(255, 230, 120), QColor(250, 140, 20), scale),
+                         spark(11, QColor(255, 200, 90), QColor(240, 100, 20), scale),
+                         spark(9, QColor(255, 170, 70), QColor(220, 70, 20), scale),
+                         spark(7, QColor(250, 140, 60), QColor(200, 40, 20), scale)}));
     all.push_back(theme("dice", "Dice", PictureFormat::Jpeg, "jpg",
-                        {dieFace(1, QColor(250, 248, 240), QColor(200, 20, 20)),
-                         dieFace(2, QColor(250, 248, 240), QColor(20, 20, 20)),
-                         dieFace(3, QColor(250, 248, 240), QColor(20, 20, 20)),
-                         dieFace(4, QColor(250, 248, 240), QColor(20, 20, 20)),
-                         dieFace(5, QColor(250, 248, 240), QColor(20, 20, 20))}));
+                        {dieFace(1, QColor(250, 248, 240), QColor(200, 20, 20), scale),
+                         dieFace(2, QColor(250, 248, 240), QColor(20, 20, 20), scale),
+                         dieFace(3, QColor(250, 248, 240), QColor(20, 20, 20), scale),
+                         dieFace(4, QColor(250, 248, 240), QColor(20, 20, 20), scale),
+                         dieFace(5, QColor(250, 248, 240), QColor(20, 20, 20), scale)}));
     return all;
 }
 

@@ -41,8 +41,9 @@ struct ShippedTheme
     std::array<ShippedPicture, 5> pictures;
 };
 
-// Every shipped theme, drawn afresh.
-std::vector<ShippedTheme> shippedThemes();
+// Every shipped theme, drawn afresh; at a scale, the same shapes drawn that many times as large
+// (each side rounded to whole pixels), as sharp as at their own size.
+std::vector<ShippedTheme> shippedThemes(double scale = 1);
 
 // A picture as the file stores it: fully opaque, the key colour where it is transparent (BMP,
 // JPEG and the keyed GIF); the transparent GIF keeps its transparency.

@@ -25,6 +25,22 @@ def write_png(path, width, height, rgb):
                 + chunk(b"IDAT", zlib.compress(raw)) + chunk(b"IEND", b""))
 
 
+def write_framed_png(path, side, border, rgb, frame=KEY):
+    """A square PNG of one colour inside a frame of another (the key colour: cut away)."""
+    rows = []
+    for y in range(side):
+        row = b"".join(bytes(rgb if border <= x < side - border and border <= y < side - border
+                             else frame) for x in range(side))
+        rows.append(b"\x00" + row)
+
+    def chunk(kind, data):
+        return struct.pack(">I", len(data)) + kind + data + struct.pack(">I", zlib.crc32(kind + data))
+
+    with open(path, "wb") as f:
+        f.write(b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", side, side, 8, 2, 0, 0, 0))
+                + chunk(b"IDAT", zlib.compress(b"".join(rows))) + chunk(b"IEND", b""))
+
+
 def write_theme(folder, pictures, lines=None):
     lines = lines or ["Squares", "Tester", *pictures, "http://example.test/"]
     path = os.path.join(folder, "squares.thm")
@@ -134,6 +150,73 @@ class StartUp(XTestCase):
         self.assertTrailAt((500, 300))
         r, g, b = self.x.screenshot().pixel(512 + 4, 319 + 4)  # the built-in red ball again
         self.assertTrue(r > 150 and g < 90 and b < 90, (r, g, b))
+
+
+class LargePointer(XTestCase):
+    """The pictures were drawn for the usual 24-pixel pointer; beside a larger one the sprites,
+    their offsets and the wobble grow with it, read once at start."""
+
+    def test_the_sprites_and_their_offsets_grow_with_the_pointers_size(self):
+        cases = [
+            # (how the size is set, sprite side, lead's and last sprite's offset at rest)
+            ({}, None, 20, (12, 19), (20, 75)),
+            ({"XCURSOR_SIZE": "48"}, None, 40, (24, 38), (40, 150)),
+            ({}, "Xcursor.size:\t32\n", 27, (16, 26), (27, 101)),  # 1.35 times, whole pixels
+        ]
+        for env, resources, side, lead, last in cases:
+            with self.subTest(env=env, resources=resources):
+                self.x.env.pop("XCURSOR_SIZE", None)
+                self.x.env.update(env)
+                self.x.run(["xrdb", "-load", "-"], input=(resources or "").encode())
+                zorrit = self.start_zorrit()
+                try:
+                    self.assertTrailGrown((500, 300), side, lead, last)
+                finally:
+                    self.x.stop(zorrit)
+
+    def assertTrailGrown(self, pointer, side, lead, last):
+        px, py = pointer
+        self.x.move_pointer(px, py)
+        self.assertTrue(self.x.wait_position("Zorrit", (px + lead[0], py + lead[1]), 15),
+                        f"main1 at {self.x.position('Zorrit')}")
+        self.assertTrue(self.x.wait_position("p5", (px + last[0], py + last[1]), 15),
+                        f"p5 at {self.x.position('p5')}")
+        for title in ["Zorrit", "p2", "p3", "p4", "p5"]:
+            geometry = self.x.geometry(self.x.wait_window(title))
+            self.assertEqual((geometry.width, geometry.height), (side, side), title)
+        shot = self.x.screenshot()
+        self.assertEqual(shot.count(KEY), 0, "key colour visible")
+        # The red ball, drawn at the trail's size: red well inside, cut away beyond it.
+        x, y = px + lead[0], py + lead[1]
+        r, g, b = shot.pixel(x + side * 5 // 20, y + side * 5 // 20)
+        self.assertTrue(r > 150 and g < 90 and b < 90, (r, g, b))
+        self.assertEqual(shot.pixel(x + side * 15 // 20, y + side * 15 // 20), (0, 0, 0))
+
+    def test_a_theme_scaled_up_shows_no_key_colour_at_its_edges(self):
+        # 12 x 12 pictures: an 8 x 8 square in a frame of the key colour, shown twice as large.
+        folder = tempfile.mkdtemp(dir=self.x.root)
+        names = []
+        for k, rgb in enumerate(COLOURS):
+            names.append(f"framed {k}.png")
+            write_framed_png(os.path.join(folder, names[-1]), 12, 2, rgb)
+        self.x.env["XCURSOR_SIZE"] = "48"
+        self.start_zorrit(write_theme(folder, names))
+        self.x.move_pointer(500, 300)
+        self.assertTrue(self.x.wait_position("p5", (540, 450), 15), f"p5 at {self.x.position('p5')}")
+        shot = self.x.screenshot()
+        self.assertEqual(shot.count(KEY), 0, "key colour visible")
+        for k, title in enumerate(["Zorrit", "p2", "p3", "p4", "p5"]):
+            x, y = self.x.position(title)
+            self.assertEqual(shot.pixel(x + 12, y + 12), COLOURS[k], title)
+            self.assertEqual(shot.pixel(x + 2, y + 2), (0, 0, 0), title)  # the frame is cut away
+            for dy in range(28):  # the next sprite hangs 28 pixels lower
+                for dx in range(40):
+                    pixel = shot.pixel(x + dx, y + dy)
+                    if pixel == (0, 0, 0):
+                        continue
+                    # Smoothly scaled, the edge keeps the square's colour: no blend with the key.
+                    self.assertTrue(all(abs(a - b) <= 3 for a, b in zip(pixel, COLOURS[k])),
+                                    f"{title} at +{dx},+{dy}: {pixel}")
 
 
 class NoDisplay(unittest.TestCase):

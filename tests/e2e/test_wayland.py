@@ -16,7 +16,7 @@ import time
 import unittest
 
 import test_trail
-from harness import GnomeSession, KWinSession, XTestCase, wait_until
+from harness import GnomeSession, KWinSession, Screenshot, XTestCase, wait_until
 
 OTHER_WAYLAND = ("This desktop does not tell other programs where the pointer is, so the trail "
                  "follows it only over X11 windows.")
@@ -314,6 +314,20 @@ class KWin(OnKWin, FollowsThePointer, XTestCase):
         self.quit_zorrit(second)
         self.assertFalse(self.x.script_loaded())
         self.assertNotIn("zorrit:", self.x.log(first) + self.x.log(second))
+
+    def test_a_pointer_twice_the_usual_size_doubles_the_surfaces_and_their_offsets(self):
+        self.x.env["XCURSOR_SIZE"] = "48"
+        zorrit = self.start_zorrit()
+        self.assertTrue(wait_until(self.x.script_loaded, 15), self.x.log(zorrit))
+        self.x.move_pointer(300, 300)
+        self.assertTrue(self.x.wait_near("Zorrit", (324, 338), 0, 15),
+                        f"main1 at {self.x.position('Zorrit')}")
+        self.assertTrue(self.x.wait_near("p5", (340, 450), 0, 15), f"p5 at {self.x.position('p5')}")
+        # Each 20 x 20 square shown 40 x 40 (the next sprite hangs over the bottom of the one
+        # before, never over its top row or its left edge).
+        shot = Screenshot.from_ppm(self.x.screenshot_ppm())
+        for colour in self.x.sprite_colours:
+            self.assertEqual(shot.box(colour)[2:], (40, 40), colour)
 
 
 @unittest.skipUnless(shutil.which("kwin_wayland") and os.environ.get("ZORRIT_FAKE_POINTER"),

@@ -77,32 +77,50 @@ TEST(ShippedThemes, EachPictureIsItsDrawingInItsFormat)
     }
 }
 
-TEST(ShippedThemes, EachLoadsOntoTheTrailCutToItsShape)
+TEST(ShippedThemes, EachLoadsOntoTheTrailCutToItsShapeDrawnAtTheTrailsSize)
 {
-    QTemporaryDir dir;
-    zorrit::settings::SettingsStore store{dir.path()};
-    platform::FakeWindowSystem fake;
-    platform::FakeDialogs dialogs;
-    zorrit::trail::MotionSettings motion;
-    zorrit::trail::TrailEngine engine{fake, motion};
-    zorrit::trail::Translucency translucency{store, fake, dialogs, engine.windows()};
-    zorrit::prefs::PrefsHolder holder{
-        zorrit::prefs::PrefsDeps{store, motion, engine, translucency, dialogs}};
-    for (const ShippedTheme &theme : shippedThemes()) {
-        SCOPED_TRACE(theme.fileStem.toStdString());
-        zorrit::prefs::PrefsModel &model = holder.model();
-        model.loadChosenTheme(kShipped.filePath(theme.fileStem + QStringLiteral(".thm")));
-        EXPECT_TRUE(dialogs.shown.empty());
-        EXPECT_EQ(model.themeName(), theme.name);
-        for (int k = 0; k < zorrit::trail::kSpriteCount; ++k) {
-            const QImage &drawn = theme.pictures[size_t(k)].image;
-            // Visible exactly where the drawing is: a square die fills its window, every other
-            // shape leaves its corners to the desktop.
-            const QRegion shape = engine.window(k)->shape();
-            EXPECT_LE(shape.boundingRect().width(), drawn.width()) << k;
-            EXPECT_FALSE(shape.isEmpty()) << k;
-            EXPECT_EQ(shape.contains(QPoint(0, 0)), theme.format == PictureFormat::Jpeg) << k;
+    // The usual pointer, and one twice as large: then each picture is drawn afresh at twice its
+    // size, as sharp as its file, rather than the file scaled.
+    for (const std::optional<int> pointerSize : {std::optional<int>(), std::optional<int>(48)}) {
+        SCOPED_TRACE(pointerSize.value_or(0));
+        const zorrit::trail::SpriteScale scale = zorrit::trail::spriteScaleFor(pointerSize);
+        QTemporaryDir dir;
+        zorrit::settings::SettingsStore store{dir.path()};
+        platform::FakeWindowSystem fake;
+        platform::FakeDialogs dialogs;
+        zorrit::trail::MotionSettings motion;
+        zorrit::trail::TrailEngine engine{fake, motion, scale};
+        zorrit::trail::Translucency translucency{store, fake, dialogs, engine.windows()};
+        zorrit::prefs::PrefsHolder holder{zorrit::prefs::PrefsDeps{
+            store, motion, engine, translucency, dialogs, nullptr, {}, kShipped.path()}};
+        for (const ShippedTheme &theme : shippedThemes()) {
+            SCOPED_TRACE(theme.fileStem.toStdString());
+            zorrit::prefs::PrefsModel &model = holder.model();
+            model.loadChosenTheme(kShipped.filePath(theme.fileStem + QStringLiteral(".thm")));
+            EXPECT_TRUE(dialogs.shown.empty());
+            EXPECT_EQ(model.themeName(), theme.name);
+            for (int k = 0; k < zorrit::trail::kSpriteCount; ++k) {
+                const QImage &drawn = theme.pictures[size_t(k)].image;
+                const QImage &shown = engine.window(k)->picture();
+                EXPECT_EQ(shown.size(), drawn.size() * scale.factor) << k;
+                EXPECT_EQ(shown.devicePixelRatio(), scale.factor) << k;
+                // Visible exactly where the drawing is: a square die fills its window, every
+                // other shape leaves its corners to the desktop.
+                const QRegion shape = engine.window(k)->shape();
+                EXPECT_LE(shape.boundingRect().width(), shown.width()) << k;
+                EXPECT_FALSE(shape.isEmpty()) << k;
+                EXPECT_EQ(shape.contains(QPoint(0, 0)), theme.format == PictureFormat::Jpeg) << k;
+            }
+            holder.unload();
         }
+        // A copy elsewhere is a theme like any other: its files are shown, scaled by the sprite.
+        const ShippedTheme stars = shippedThemes().front();
+        for (const QString &name :
+             {stars.fileStem + QStringLiteral(".thm"), stars.pictures[0].fileName})
+            ASSERT_TRUE(QFile::copy(kShipped.filePath(name), dir.filePath(name)));
+        holder.model().loadChosenTheme(dir.filePath(stars.fileStem + QStringLiteral(".thm")));
+        EXPECT_EQ(engine.window(0)->picture().size(), stars.pictures[0].image.size());
+        EXPECT_EQ(engine.window(0)->picture().devicePixelRatio(), 1);
         holder.unload();
     }
 }

@@ -34,7 +34,8 @@ ZorritApp::ZorritApp(Seams seams)
                                                 : instance::instanceLockPath(m_seams.runtimeFolder))
     , m_lock(m_seams.instanceLock ? *m_seams.instanceLock : m_ownLock)
 {
-    m_engine = std::make_unique<trail::TrailEngine>(m_seams.windowSystem, m_motion);
+    m_engine = std::make_unique<trail::TrailEngine>(m_seams.windowSystem, m_motion,
+                                                    trail::spriteScaleFor(m_seams.pointerSize));
     m_translucency = std::make_unique<trail::Translucency>(m_store, m_seams.windowSystem,
                                                            m_seams.dialogs, m_engine->windows());
     // The notice must exist before the trail starts: opening the preferences may need it then.
@@ -340,7 +341,10 @@ void ZorritApp::startTrailEngine()
     const QString theme = m_store.read(kTheme);
 
     if (theme != builtInThemeValue()) {
-        if (const auto pictures = themes::loadThemePictures(theme)) {
+        const themes::PictureScale scale{
+            m_engine->spriteScale().factor,
+            themes::shippedThemesFolder(QCoreApplication::applicationDirPath())};
+        if (const auto pictures = themes::loadThemePictures(theme, scale)) {
             for (int k = 0; k < trail::kSpriteCount; ++k)
                 m_engine->window(k)->setPicture((*pictures)[k]);
         } else {

@@ -62,6 +62,9 @@ struct Seams
     std::function<QString()> vandrelProgram = {};
     // Where "Start Zorrit when I log in" puts its entry; empty: the user's autostart folder.
     QString autostartFolder = {};
+    // The size of the desktop's pointer in pixels, which the trail grows with (main.cpp reads
+    // it); none: the size the pictures were drawn for.
+    std::optional<int> pointerSize = {};
 };
 
 class ZorritApp final : public QObject

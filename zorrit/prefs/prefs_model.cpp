@@ -266,7 +266,8 @@ void PrefsModel::readThemeAtOpening()
 void PrefsModel::useBuiltInTheme()
 {
     for (int k = 0; k < trail::kSpriteCount; ++k)
-        m_deps.engine.window(k)->setPicture(trail::builtInBall(k));
+        m_deps.engine.window(k)->setPicture(
+            trail::builtInBall(k, m_deps.engine.spriteScale().factor));
     m_deps.engine.shapeAll();
     m_themeName = themes::builtInThemeName();
     m_themeAuthor = common::web::creditLine();
@@ -307,7 +308,9 @@ void PrefsModel::loadChosenTheme(const QString &path)
     // none shows a new picture through an old outline.
     bool failed = false;
     for (int k = 0; k < trail::kSpriteCount && !failed; ++k) {
-        std::optional<QImage> picture = themes::loadThemePicture(*folder, file->pictureLines[k]);
+        std::optional<QImage> picture = themes::loadThemePicture(
+            *folder, file->pictureLines[k],
+            {m_deps.engine.spriteScale().factor, m_deps.shippedThemesFolder});
         if (!picture) {
             failed = true;
             break;

@@ -42,7 +42,8 @@ struct PrefsDeps
     // Where "Start Zorrit when I log in" acts; none: the box is not offered.
     std::optional<AutostartPlace> autostart = std::nullopt;
     // Where the open dialog of chooseTheme starts while the built-in theme is in use: the themes
-    // that come with Zorrit. Empty: the current folder.
+    // that come with Zorrit, whose pictures a larger trail draws afresh at its size. Empty: the
+    // current folder.
     QString shippedThemesFolder = {};
 };
 

@@ -2,6 +2,8 @@
 // Theme files read as a stream: never more of a file than the rules need.
 #include "theme_reader.h"
 
+#include "shipped_themes.h"
+
 #include "common/picture_loader.h"
 #include "common/theme_file.h"
 #include "platform/file_names.h"
@@ -104,15 +106,19 @@ std::optional<std::array<QString, common::kThemePictureCount>> readThemePictureL
     return lines;
 }
 
-std::optional<QImage> loadThemePicture(const QString &folder, const QString &line)
+std::optional<QImage> loadThemePicture(const QString &folder, const QString &line,
+                                       const PictureScale &scale)
 {
     if (line == common::noPictureText())
         return trail::blankPicture();
     // A sprite shows the picture's top-left corner only: nothing more is decoded.
     const common::PictureView corner{QRect(0, 0, trail::kSpriteSize, trail::kSpriteSize), {}};
-    if (std::optional<QImage> picture =
-            common::loadPicture(folder + QLatin1Char('/') + line, corner))
+    const QString path = folder + QLatin1Char('/') + line;
+    if (std::optional<QImage> picture = common::loadPicture(path, corner)) {
+        if (std::optional<QImage> drawn = shippedPictureAt(scale.shippedFolder, path, scale.factor))
+            return drawn;
         return picture;
+    }
     // A line that is not UTF-8 was read as Windows-1252; the file it names may have exactly those
     // bytes in its name.
     const std::optional<QByteArray> bytes = common::windows1252Bytes(line);
@@ -122,7 +128,8 @@ std::optional<QImage> loadThemePicture(const QString &folder, const QString &lin
                                corner);
 }
 
-std::optional<std::array<QImage, common::kThemePictureCount>> loadThemePictures(const QString &path)
+std::optional<std::array<QImage, common::kThemePictureCount>> loadThemePictures(
+    const QString &path, const PictureScale &scale)
 {
     const std::optional<QString> folder = themeFolder(path);
     if (!folder)
@@ -133,7 +140,7 @@ std::optional<std::array<QImage, common::kThemePictureCount>> loadThemePictures(
         return std::nullopt;
     std::array<QImage, common::kThemePictureCount> pictures;
     for (int k = 0; k < common::kThemePictureCount; ++k) {
-        std::optional<QImage> picture = loadThemePicture(*folder, (*lines)[k]);
+        std::optional<QImage> picture = loadThemePicture(*folder, (*lines)[k], scale);
         if (!picture)
             return std::nullopt;
         pictures[k] = std::move(*picture);

@@ -44,12 +44,21 @@ std::optional<ThemeFile> readThemeFile(const QString &path);
 std::optional<std::array<QString, common::kThemePictureCount>> readThemePictureLines(
     const QString &path);
 
+// How large the sprites show the pictures (the factor of their scale) and where the shipped
+// themes lie: a shipped theme's picture is drawn afresh at that size rather than scaled.
+struct PictureScale
+{
+    double factor = 1;
+    QString shippedFolder = {};
+};
+
 // The picture a picture line names, relative to the theme's folder: the blank picture for
 // "No picture", nothing when it cannot be loaded.
-std::optional<QImage> loadThemePicture(const QString &folder, const QString &line);
+std::optional<QImage> loadThemePicture(const QString &folder, const QString &line,
+                                       const PictureScale &scale = {});
 
 // Start-up: the five pictures of the theme at path, or nothing on any error.
 std::optional<std::array<QImage, common::kThemePictureCount>> loadThemePictures(
-    const QString &path);
+    const QString &path, const PictureScale &scale = {});
 
 } // namespace zorrit::themes

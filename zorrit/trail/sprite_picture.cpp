@@ -7,15 +7,46 @@
 
 namespace zorrit::trail {
 
-QImage composeSpriteDrawing(const QImage &picture)
+namespace {
+
+// The picture as the sprite shows it at the scale, in pixels.
+QImage shownPicture(const QImage &picture, const SpriteScale &scale)
 {
-    QImage drawing(kSpriteSize, kSpriteSize, QImage::Format_RGB32);
+    const double ratio = picture.devicePixelRatio();
+    if (ratio == scale.factor)
+        return picture;
+    // Only the sprite's square, as drawn, is scaled.
+    const int drawnSide = int(std::ceil(kSpriteSize * ratio));
+    QImage source =
+        picture
+            .copy(0, 0, std::min(picture.width(), drawnSide), std::min(picture.height(), drawnSide))
+            .convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < source.height(); ++y) {
+        auto *row = reinterpret_cast<QRgb *>(source.scanLine(y));
+        for (int x = 0; x < source.width(); ++x) {
+            if ((row[x] & 0xffffff) == (KeyColour & 0xffffff))
+                row[x] = 0;
+        }
+    }
+    // Premultiplied, so that a clear pixel's colour does not bleed into its neighbours.
+    const double by = scale.factor / ratio;
+    const QSize size(std::max(1, int(std::lround(source.width() * by))),
+                     std::max(1, int(std::lround(source.height() * by))));
+    return source.convertToFormat(QImage::Format_ARGB32_Premultiplied)
+        .scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+}
+
+} // namespace
+
+QImage composeSpriteDrawing(const QImage &picture, const SpriteScale &scale)
+{
+    QImage drawing(scale.side, scale.side, QImage::Format_RGB32);
     drawing.fill(KeyColour);
     if (picture.isNull())
         return drawing;
-    const QImage source = picture.convertToFormat(QImage::Format_ARGB32);
-    const int w = std::min(source.width(), kSpriteSize);
-    const int h = std::min(source.height(), kSpriteSize);
+    const QImage source = shownPicture(picture, scale).convertToFormat(QImage::Format_ARGB32);
+    const int w = std::min(source.width(), scale.side);
+    const int h = std::min(source.height(), scale.side);
     for (int y = 0; y < h; ++y) {
         const auto *in = reinterpret_cast<const QRgb *>(source.constScanLine(y));
         auto *out = reinterpret_cast<QRgb *>(drawing.scanLine(y));
@@ -60,18 +91,24 @@ QImage clearKeyColour(const QImage &drawing, QRgb cutColour)
     return clear;
 }
 
-QImage builtInBall(int index)
+QImage builtInBall(int index, double factor)
 {
     // Base colours of the five balls, in trail order.
     static constexpr QRgb kBase[] = {qRgb(220, 30, 30), qRgb(40, 80, 230), qRgb(250, 140, 20),
                                      qRgb(30, 170, 50), qRgb(150, 50, 200)};
     const QRgb base = kBase[std::clamp(index, 0, 4)];
     constexpr int kSize = 11;
-    QImage ball(kSize, kSize, QImage::Format_ARGB32);
+    // Each pixel takes the shade at its centre in the drawing's own 11 x 11 pixels.
+    const int side = std::max(1, int(std::lround(kSize * factor)));
+    const double step = double(kSize) / side;
+    QImage ball(side, side, QImage::Format_ARGB32);
     ball.fill(Qt::transparent);
+    ball.setDevicePixelRatio(factor);
     const double centre = 5.0;
-    for (int y = 0; y < kSize; ++y) {
-        for (int x = 0; x < kSize; ++x) {
+    for (int py = 0; py < side; ++py) {
+        for (int px = 0; px < side; ++px) {
+            const double x = (px + 0.5) * step - 0.5;
+            const double y = (py + 0.5) * step - 0.5;
             const double dx = x - centre;
             const double dy = y - centre;
             if (dx * dx + dy * dy > 5.6 * 5.6)
@@ -89,7 +126,7 @@ QImage builtInBall(int index)
             int b = shade(qBlue(base));
             if (r == 255 && g == 0 && b == 255)
                 g = 1; // never the key colour
-            ball.setPixel(x, y, qRgba(r, g, b, 255));
+            ball.setPixel(px, py, qRgba(r, g, b, 255));
         }
     }
     return ball;

@@ -16,11 +16,12 @@ constexpr const char *kTitles[] = {"Zorrit", "p2", "p3", "p4", "p5"};
 constexpr const char *kNames[] = {"main1", "part2", "part3", "part4", "part5"};
 } // namespace
 
-SpriteWindow::SpriteWindow(int index)
+SpriteWindow::SpriteWindow(int index, SpriteScale scale)
     : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint
                            | Qt::X11BypassWindowManagerHint | Qt::WindowDoesNotAcceptFocus
                            | Qt::WindowTransparentForInput)
     , m_index(index)
+    , m_scale(scale)
 {
     setWindowTitle(QString::fromLatin1(kTitles[index]));
     setObjectName(QString::fromLatin1(kNames[index]));
@@ -28,14 +29,14 @@ SpriteWindow::SpriteWindow(int index)
     setAttribute(Qt::WA_X11DoNotAcceptFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::NoFocus);
-    setFixedSize(kSpriteSize, kSpriteSize);
-    setPicture(builtInBall(index));
+    setFixedSize(m_scale.side, m_scale.side);
+    setPicture(builtInBall(index, m_scale.factor));
 }
 
 void SpriteWindow::setPicture(const QImage &picture)
 {
     m_picture = picture;
-    m_drawing = composeSpriteDrawing(picture);
+    m_drawing = composeSpriteDrawing(picture, m_scale);
     update();
 }
 
@@ -73,7 +74,7 @@ void SpriteWindow::followScale()
     // also sizes the widget from the window's old size in device pixels at the new scale (10 x 10
     // on a doubled screen), in the middle of its own move, which is not done yet.
     const qreal ratio = devicePixelRatioF();
-    const bool resized = size() != QSize(kSpriteSize, kSpriteSize);
+    const bool resized = size() != QSize(m_scale.side, m_scale.side);
     if (!resized && ratio == m_drawnRatio)
         return; // a screen of the same scale: nothing to redo
     m_drawnRatio = ratio;
@@ -94,8 +95,9 @@ void SpriteWindow::refit()
     QWindow *window = windowHandle();
     // Qt's move is done: its window has the size and place Qt gave it. Setting the widget to
     // them changes nothing on the server; it only gives the widget back its size.
-    if (window && size() != QSize(kSpriteSize, kSpriteSize))
-        setGeometry(QRect(window->position(), QSize(kSpriteSize, kSpriteSize)));
+    const QSize side(m_scale.side, m_scale.side);
+    if (window && size() != side)
+        setGeometry(QRect(window->position(), side));
     if (isVisible())
         repaint();
     if (window && testAttribute(Qt::WA_WState_Created) && !mask().isEmpty())

@@ -14,11 +14,13 @@ class SpriteWindow final : public QWidget
     Q_OBJECT
 
 public:
-    // index 0..4: "Zorrit"/main1, "p2"/part2 ... "p5"/part5.
-    explicit SpriteWindow(int index);
+    // index 0..4: "Zorrit"/main1, "p2"/part2 ... "p5"/part5; scale.side pixels square.
+    explicit SpriteWindow(int index, SpriteScale scale = {});
 
     int index() const { return m_index; }
-    // Replaces the picture; the outline stays until cutOutline() is called.
+    const SpriteScale &scale() const { return m_scale; }
+    // Replaces the picture (shown at the window's scale, see composeSpriteDrawing()); the outline
+    // stays until cutOutline() is called.
     void setPicture(const QImage &picture);
     const QImage &picture() const { return m_picture; }
     const QImage &drawing() const { return m_drawing; }
@@ -37,6 +39,7 @@ private:
     void refit();
 
     int m_index;
+    SpriteScale m_scale;
     QImage m_picture;
     QImage m_drawing;
     QRegion m_shape;

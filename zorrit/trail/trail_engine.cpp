@@ -20,12 +20,14 @@ QPoint roundedPoint(const PointD &p)
 }
 } // namespace
 
-TrailEngine::TrailEngine(platform::WindowSystem &windowSystem, MotionSettings &motion)
+TrailEngine::TrailEngine(platform::WindowSystem &windowSystem, MotionSettings &motion,
+                         SpriteScale spriteScale)
     : m_windowSystem(windowSystem)
     , m_motion(motion)
+    , m_spriteScale(spriteScale)
 {
     for (int k = 0; k < kSpriteCount; ++k)
-        m_windows[k] = std::make_unique<SpriteWindow>(k);
+        m_windows[k] = std::make_unique<SpriteWindow>(k, m_spriteScale);
     m_tickTimer.setInterval(kTickMs);
     m_tickTimer.setTimerType(Qt::PreciseTimer);
     m_keepOnTopTimer.setInterval(1000);
@@ -127,8 +129,8 @@ void TrailEngine::hideWindows()
 void TrailEngine::start()
 {
     m_keepOnTopTimer.start();
-    // The tick thread draws every sprite at scale 1: with scaled monitors the tick stays on the
-    // GUI thread, where the monitor layout lives.
+    // The tick thread draws every sprite as on a monitor of scale 1: with scaled monitors the
+    // tick stays on the GUI thread, where the monitor layout lives.
     if (!m_tickThread && !m_windowSystem.monitors().scaled()) {
         const auto sprites = windows();
         m_channel = m_windowSystem.openTrailChannel({sprites.begin(), sprites.end()});
@@ -184,13 +186,14 @@ void TrailEngine::leaveTickThread()
 void TrailEngine::placeWindows()
 {
     // Each sprite is drawn at the scale of the monitor its smoothed position is on, so the trail
-    // looks on every monitor as on a screen of that monitor's scale alone.
+    // looks on every monitor as on a screen of that monitor's scale alone; the sprites' own
+    // factor (a large pointer) comes on top.
     const platform::MonitorLayout &monitors = m_windowSystem.monitors();
     for (int k = 0; k < kSpriteCount; ++k) {
         const SpriteState &s = m_state.sprites[k];
         m_placed.monitor[k] = monitors.indexAt(s.x, s.y);
-        m_placed.position[k] =
-            windowPosition(m_state, m_motion, k, monitors.scale(m_placed.monitor[k]));
+        m_placed.position[k] = windowPosition(
+            m_state, m_motion, k, monitors.scale(m_placed.monitor[k]) * m_spriteScale.factor);
     }
 }
 
@@ -264,13 +267,14 @@ void TrailEngine::threadTick()
             m_lastPointer = *sample;
             m_havePointer = true;
         }
-        advanceChain(m_state, m_tickMotion, m_lastPointer.x(), m_lastPointer.y(), 1.0);
+        const double scale = m_spriteScale.factor;
+        advanceChain(m_state, m_tickMotion, m_lastPointer.x(), m_lastPointer.y(), scale);
         for (int k = 0; k < kSpriteCount; ++k) {
             m_placed.monitor[k] = -1;
-            m_placed.position[k] = windowPosition(m_state, m_tickMotion, k, 1.0);
+            m_placed.position[k] = windowPosition(m_state, m_tickMotion, k, scale);
         }
         moves = takeMoves();
-        if (m_canWatch && restingStill(m_lastPointer, m_tickMotion, 1.0)) {
+        if (m_canWatch && restingStill(m_lastPointer, m_tickMotion, scale)) {
             // Under the lock, so that a wake() cannot come between deciding and pausing.
             m_tickThread->pause();
             m_sleeping = true;
@@ -316,7 +320,8 @@ void TrailEngine::tick()
         m_havePointer = true;
     }
     const platform::MonitorLayout &monitors = m_windowSystem.monitors();
-    const double scale = monitors.scale(monitors.indexAt(m_lastPointer.x(), m_lastPointer.y()));
+    const double scale = monitors.scale(monitors.indexAt(m_lastPointer.x(), m_lastPointer.y()))
+                         * m_spriteScale.factor;
     advanceChain(m_state, m_motion, m_lastPointer.x(), m_lastPointer.y(), scale);
     placeWindows();
     moveWindows();

@@ -36,8 +36,12 @@ class TrailEngine final : public QObject
     Q_OBJECT
 
 public:
-    TrailEngine(platform::WindowSystem &windowSystem, MotionSettings &motion);
+    // spriteScale: how big the sprites are beside the desktop's pointer, for the whole run.
+    TrailEngine(platform::WindowSystem &windowSystem, MotionSettings &motion,
+                SpriteScale spriteScale = {});
     ~TrailEngine() override;
+
+    const SpriteScale &spriteScale() const { return m_spriteScale; }
 
     SpriteWindow *window(int k) const { return m_windows[k].get(); }
     std::array<SpriteWindow *, kSpriteCount> windows() const;
@@ -101,6 +105,7 @@ private:
 
     platform::WindowSystem &m_windowSystem;
     MotionSettings &m_motion;
+    const SpriteScale m_spriteScale;
     std::array<std::unique_ptr<SpriteWindow>, kSpriteCount> m_windows;
     TrailState m_state;
     QTimer m_tickTimer;

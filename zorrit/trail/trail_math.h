@@ -5,12 +5,39 @@
 
 #include "zorrit/trail/tick.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
+#include <optional>
 
 namespace zorrit::trail {
 
 inline constexpr int kSpriteCount = 5;
+
+// The sprites' side in pixels as their pictures were drawn: for the usual 24-pixel pointer.
+inline constexpr int kSpriteSize = 20;
+inline constexpr int kDrawnForPointerSize = 24;
+// A larger size counts as this one: no pointer is drawn bigger.
+inline constexpr int kLargestPointerSize = 256;
+
+// How big the trail is drawn: beside a larger pointer than the pictures were drawn for, the
+// pictures, the corner offsets and the wobble grow with it.
+struct SpriteScale
+{
+    int side = kSpriteSize; // the sprite's side in pixels, a whole number
+    double factor = 1;      // pixels per drawn pixel: side / kSpriteSize
+};
+
+// The scale beside a pointer of that size (none: the desktop does not say). The sprite's side
+// grows in proportion, to the nearest whole pixel; beside a pointer of 24 pixels or less the
+// pictures keep the size they were drawn at.
+constexpr SpriteScale spriteScaleFor(std::optional<int> pointerSize)
+{
+    const int size = std::clamp(pointerSize.value_or(kDrawnForPointerSize), kDrawnForPointerSize,
+                                kLargestPointerSize);
+    const int side = (2 * kSpriteSize * size + kDrawnForPointerSize) / (2 * kDrawnForPointerSize);
+    return {side, double(side) / kSpriteSize};
+}
 
 // Per sprite: how slowly it follows the one ahead (divisor: every kFollowStepMs it closes
 // 1 / (slowdown × divisor) of its gap) and where its window hangs relative to its smoothed position
@@ -110,13 +137,14 @@ void advanceWobble(TrailState &state);
 std::array<PointD, kSpriteCount> advanceTrail(TrailState &state, const MotionSettings &motion,
                                               double px, double py);
 
-// The same step on a screen drawn at a scale (device pixels per pixel), with (px, py) in device
-// pixels: the chain follows in device pixels, and the wobble is `scale` device pixels per pixel.
+// The same step on a screen drawn at a scale (device pixels per pixel, times the sprites' own
+// factor beside a large pointer), with (px, py) in device pixels: the chain follows in device
+// pixels, and the wobble is `scale` device pixels per pixel.
 void advanceChain(TrailState &state, const MotionSettings &motion, double px, double py,
                   double scale);
 
-// Where sprite k's window goes for the current smoothed positions and corner; on a monitor of
-// the given scale, its offsets are that many device pixels per pixel.
+// Where sprite k's window goes for the current smoothed positions and corner; at a scale (as for
+// advanceChain()), its offsets are that many device pixels per pixel.
 PointD windowPosition(const TrailState &state, const MotionSettings &motion, int k,
                       double scale = 1);
 

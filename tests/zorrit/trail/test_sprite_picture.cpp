@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 using namespace zorrit::trail;
 
 namespace {
@@ -137,4 +139,53 @@ TEST(SpritePicture, BuiltInBallsAreElevenPixelRoundShadedAndNeverKeyColoured)
     EXPECT_GT(qGreen(centres[3]), qRed(centres[3]));
     EXPECT_GT(qBlue(centres[4]), qGreen(centres[4]));
     EXPECT_GT(qRed(centres[4]), qGreen(centres[4]));
+}
+
+TEST(SpritePicture, OnALargerTrailPicturesAreScaledSmoothlyAndTheBallsDrawnAtTheirSize)
+{
+    const SpriteScale scale = spriteScaleFor(48); // twice the usual pointer: 40 x 40
+    const QRgb green = qRgb(0, 160, 0);
+
+    // A picture as files hold them, drawn for the usual pointer: an 8 x 8 square framed in the
+    // key colour. Scaled, its edge keeps its own colour: none of the key colour bleeds in.
+    QImage framed = solid(12, 12, KeyColour);
+    for (int y = 2; y < 10; ++y)
+        for (int x = 2; x < 10; ++x)
+            framed.setPixel(x, y, green);
+    const QImage drawing = composeSpriteDrawing(framed, scale);
+    ASSERT_EQ(drawing.size(), QSize(40, 40));
+    const QRegion visible = visibleRegion(drawing);
+    EXPECT_TRUE(QRect(3, 3, 18, 18).contains(visible.boundingRect()));
+    EXPECT_TRUE(visible.contains(QRect(5, 5, 14, 14)));
+    for (const QRect &run : visible) {
+        for (int x = run.left(); x <= run.right(); ++x) {
+            const QRgb pixel = drawing.pixel(x, run.top());
+            EXPECT_LE(std::abs(qRed(pixel) - qRed(green)) + std::abs(qGreen(pixel) - qGreen(green))
+                          + std::abs(qBlue(pixel) - qBlue(green)),
+                      3)
+                << x << "," << run.top();
+        }
+    }
+    // Only the sprite's square as drawn is shown, now 40 x 40.
+    EXPECT_EQ(visibleRegion(composeSpriteDrawing(solid(32, 32, green), scale)),
+              QRegion(0, 0, 40, 40));
+
+    // The balls are drawn at the size they are shown, 22 x 22, and shown pixel for pixel.
+    for (int k = 0; k < 5; ++k) {
+        const QImage ball = builtInBall(k, scale.factor);
+        ASSERT_EQ(ball.size(), QSize(22, 22)) << k;
+        const QImage shown = composeSpriteDrawing(ball, scale);
+        int opaque = 0;
+        for (int y = 0; y < 22; ++y) {
+            for (int x = 0; x < 22; ++x) {
+                const QRgb pixel = ball.pixel(x, y);
+                opaque += qAlpha(pixel) == 255;
+                EXPECT_EQ(shown.pixel(x, y),
+                          qAlpha(pixel) == 255 ? pixel : KeyColour | 0xff000000u);
+                EXPECT_NE(pixel | 0xff000000u, KeyColour | 0xff000000u);
+            }
+        }
+        EXPECT_NEAR(opaque, 4 * pixelCount(visibleRegion(composeSpriteDrawing(builtInBall(k)))), 16)
+            << k;
+    }
 }

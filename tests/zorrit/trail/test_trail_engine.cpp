@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <map>
 #include <thread>
 
 using namespace zorrit::trail;
@@ -509,4 +510,76 @@ TEST_F(TrailEngineTest, OnMonitorsOfDifferentScaleEachSpriteLooksAsOnItsOwnMonit
     }
     EXPECT_EQ(changes, std::vector<int>(kSpriteCount, 1));
     EXPECT_EQ(movesOf(0).back(), QPoint(924, 338));
+}
+
+TEST_F(TrailEngineTest, BesideALargerPointerWindowsAndOffsetsGrowOnTopOfEachMonitorsScale)
+{
+    // A pointer twice the usual size: 40 x 40 windows, offsets and wobble twice as large, and
+    // on a 2x monitor twice that again in its device pixels.
+    const SpriteScale scale = spriteScaleFor(48);
+    const auto restLarge = [&](TrailEngine &large, QPoint pointer, double monitorScale) {
+        for (SpriteState &s : large.state().sprites) {
+            s.x = pointer.x();
+            s.y = pointer.y() + large.state().wobbleOffset * monitorScale * scale.factor;
+        }
+    };
+    {
+        FakeWindowSystem monitors;
+        monitors.layout.add(QRect(0, 0, 800, 600), 1);
+        monitors.layout.add(QRect(800, 0, 800, 600), 2);
+        TrailEngine large{monitors, motion, scale};
+        for (SpriteWindow *window : large.windows())
+            EXPECT_EQ(window->size(), QSize(40, 40));
+        large.start(); // scaled monitors: the GUI thread ticks
+        const struct
+        {
+            QPoint pointer, lead, last;
+            double monitorScale;
+        } cases[] = {
+            {{300, 300}, {324, 338}, {340, 450}, 1},
+            {{1200, 300}, {1248, 376}, {1280, 600}, 2},
+        };
+        for (const auto &c : cases) {
+            SCOPED_TRACE(c.pointer.x());
+            restLarge(large, c.pointer, c.monitorScale);
+            monitors.current = c.pointer;
+            monitors.moves.clear();
+            large.showWindows();
+            large.wake();
+            large.tick();
+            ASSERT_FALSE(monitors.moves.empty());
+            std::map<QWidget *, QPoint> last;
+            for (const auto &move : monitors.moves)
+                last[move.window] = move.topLeft;
+            EXPECT_EQ(last[large.window(0)], c.lead);
+            EXPECT_EQ(last[large.window(4)], c.last);
+            EXPECT_TRUE(large.isSleeping()) << "at rest at that scale";
+        }
+    }
+    // Layer-shell sprites get the drawing at its size, which the compositor shows as it is.
+    {
+        FakeWindowSystem layer;
+        layer.offerSurfaces = true;
+        TrailEngine large{layer, motion, scale};
+        large.shapeAll();
+        for (int k = 0; k < kSpriteCount; ++k)
+            EXPECT_EQ(layer.surfaces.pictures[k].size(), QSize(40, 40)) << k;
+    }
+    // The tick on its own thread, on one monitor of scale 1, does the same.
+    FakeWindowSystem flat;
+    flat.offerChannel = true;
+    flat.channelPointer = QPoint(500, 300);
+    TrailEngine large{flat, motion, scale};
+    restLarge(large, QPoint(500, 300), 1);
+    large.start();
+    ASSERT_TRUE(large.ticksOnItsOwnThread());
+    EXPECT_TRUE(testsupport::waitFor([&] {
+        std::map<int, QPoint> last;
+        {
+            const std::lock_guard lock(flat.channelLock);
+            for (const auto &[index, topLeft] : flat.channelMoves)
+                last[index] = topLeft;
+        }
+        return last[0] == QPoint(524, 338) && last[4] == QPoint(540, 450) && large.isSleeping();
+    }));
 }

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <optional>
 #include <tuple>
 
 using namespace zorrit::trail;
@@ -249,4 +250,42 @@ TEST(TrailMath, RestIsReachedOnlyWhereTheWindowsNoLongerMove)
     // The resting point includes the wobble offset.
     EXPECT_FALSE(isAtRest(state, 500, 299));
     EXPECT_FALSE(isAtRest(state, 501, 300));
+}
+
+TEST(TrailMath, BesideALargerPointerTheSpritesAndTheirOffsetsGrowInWholePixels)
+{
+    const struct
+    {
+        std::optional<int> pointerSize;
+        int side;
+        double factor;
+    } rows[] = {
+        {std::nullopt, 20, 1}, // the desktop does not say
+        {16, 20, 1},           // smaller than drawn for: as drawn
+        {24, 20, 1},           // the size drawn for
+        {32, 27, 1.35},        // 26.67 to whole pixels
+        {48, 40, 2},           // twice as large
+        {64, 53, 2.65},        // 53.33
+        {96, 80, 4},           // four times
+        {5000, 213, 10.65},    // no pointer is larger than 256
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.pointerSize.value_or(0));
+        const SpriteScale scale = spriteScaleFor(row.pointerSize);
+        EXPECT_EQ(scale.side, row.side);
+        EXPECT_DOUBLE_EQ(scale.factor, row.factor);
+
+        // A resting trail at that scale: the wobble and every offset that many times as large.
+        TrailState state = restingAt(500, 300);
+        for (SpriteState &s : state.sprites)
+            s.y = 300 + scale.factor * state.wobbleOffset;
+        const MotionSettings motion = normalBottomRight();
+        advanceChain(state, motion, 500, 300, scale.factor);
+        EXPECT_TRUE(isAtRest(state, 500, 300, scale.factor));
+        for (int k = 0; k < kSpriteCount; ++k) {
+            const PointD p = windowPosition(state, motion, k, scale.factor);
+            EXPECT_DOUBLE_EQ(p.x, 500 + scale.factor * (2 * (k + 1) + 10)) << k;
+            EXPECT_DOUBLE_EQ(p.y, 300 + scale.factor * (1 + 8 + 14 * k + 10)) << k;
+        }
+    }
 }
