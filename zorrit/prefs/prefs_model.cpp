@@ -315,9 +315,8 @@ void PrefsModel::loadChosenTheme(const QString &path)
             failed = true;
             break;
         }
-        trail::SpriteWindow *window = m_deps.engine.window(k);
-        window->setPicture(*picture);
-        window->cutOutline(trail::KeyColour);
+        m_deps.engine.window(k)->setPicture(*picture);
+        m_deps.engine.shape(k);
     }
     if (failed) {
         themeFailed();

@@ -77,14 +77,17 @@ void TrailEngine::readMotionSettings(const settings::SettingsStore &store)
 
 void TrailEngine::shapeAll()
 {
+    for (int k = 0; k < kSpriteCount; ++k)
+        shape(k);
+}
+
+void TrailEngine::shape(int k)
+{
     // Surfaces with real transparency need no outline: the key colour's pixels are clear.
-    if (platform::SpriteSurfaces *surfaces = m_windowSystem.spriteSurfaces()) {
-        for (auto &window : m_windows)
-            surfaces->setPicture(window->index(), clearKeyColour(window->drawing()));
-        return;
-    }
-    for (auto &window : m_windows)
-        window->cutOutline(KeyColour);
+    if (platform::SpriteSurfaces *surfaces = m_windowSystem.spriteSurfaces())
+        surfaces->setPicture(k, clearKeyColour(m_windows[k]->drawing()));
+    else
+        m_windows[k]->cutOutline(KeyColour);
 }
 
 void TrailEngine::showWindows()

@@ -53,6 +53,8 @@ public:
     void readMotionSettings(const settings::SettingsStore &store);
     // Cuts every window to its picture, in trail order.
     void shapeAll();
+    // The same for one sprite, after its picture changed.
+    void shape(int k);
     // Places the windows where the current state puts them and shows them.
     void showWindows();
     void hideWindows();

@@ -328,6 +328,12 @@ TEST_F(PrefsTest, ChosenThemePutsItsPicturesOnTheTrail)
     }
     holder.unload();
     EXPECT_EQ(stored(kTheme), path);
+
+    // Sprites on surfaces of their own (layer shell) get the pictures themselves.
+    fake.offerSurfaces = true;
+    holder.model().loadChosenTheme(path);
+    for (int k = 0; k < trail::kSpriteCount; ++k)
+        EXPECT_EQ(fake.surfaces.pictures[k].pixel(5, 5), ThemeFolder::colour(k) | 0xff000000u) << k;
 }
 
 TEST_F(PrefsTest, ChosenThemeMissingAPictureKeepsWhatChangedAndRecutsIt)
