@@ -84,6 +84,7 @@ TEST(PrefsDialog, FirstUseShowsTheDefaultsAndClosingStoresOptionsAsTrueFalse)
     EXPECT_EQ(slider->pageStep(), 50);
     EXPECT_FALSE(slider->isEnabled());
     EXPECT_FALSE(control(dialog, "transtext")->isEnabled());
+    EXPECT_TRUE(control<QCheckBox>(dialog, "hidefull")->isChecked());
     EXPECT_EQ(control<QLabel>(dialog, "whatis")->text(), QStringLiteral("Bubbles (built-in)"));
     EXPECT_EQ(control<QLabel>(dialog, "whatpath")->text(), QStringLiteral("default"));
 
@@ -99,7 +100,7 @@ TEST(PrefsDialog, FirstUseShowsTheDefaultsAndClosingStoresOptionsAsTrueFalse)
         {settings::kTopRight, "False"}, {settings::kTopLeft, "False"},
         {settings::kMove, "0"},         {settings::kFast, "1"},
         {settings::kTransOn, "0"},      {settings::kTransSlid, "130"},
-        {settings::kTheme, "default"},
+        {settings::kTheme, "default"},  {settings::kHideFullScreen, "1"},
     };
     for (const auto &e : expected)
         EXPECT_EQ(world.setting(e.key), QString::fromLatin1(e.stored)) << e.key.name;
