@@ -9,6 +9,7 @@
 #include "zorrit/settings/settings_store.h"
 #include "zorrit/shell/not_found_notice.h"
 #include "zorrit/shell/version_holder.h"
+#include "zorrit/trail/full_screen_hiding.h"
 #include "zorrit/trail/trail_engine.h"
 #include "zorrit/trail/trail_math.h"
 #include "zorrit/trail/translucency.h"
@@ -26,6 +27,7 @@
 namespace platform {
 class Dialogs;
 class FileChooser;
+class FullScreenWatch;
 class Shell;
 class WindowSystem;
 } // namespace platform
@@ -62,6 +64,8 @@ struct Seams
     std::function<QString()> vandrelProgram = {};
     // Where "Start Zorrit when I log in" puts its entry; empty: the user's autostart folder.
     QString autostartFolder = {};
+    // What the desktop says of full-screen windows; null: the trail never hides for one.
+    platform::FullScreenWatch *fullScreenWatch = nullptr;
 };
 
 class ZorritApp final : public QObject
@@ -116,6 +120,7 @@ public:
     trail::MotionSettings &motion() { return m_motion; }
     trail::TrailEngine &engine() { return *m_engine; }
     trail::Translucency &translucency() { return *m_translucency; }
+    trail::FullScreenHiding &fullScreenHiding() { return *m_fullScreen; }
     prefs::PrefsHolder &prefs() { return *m_prefs; }
     shell::NotFoundNotice &notFoundNotice() { return *m_notice; }
     shell::VersionHolder &versions() { return m_versions; }
@@ -168,6 +173,7 @@ private:
     trail::MotionSettings m_motion;
     std::unique_ptr<trail::TrailEngine> m_engine;
     std::unique_ptr<trail::Translucency> m_translucency;
+    std::unique_ptr<trail::FullScreenHiding> m_fullScreen;
     std::unique_ptr<shell::NotFoundNotice> m_notice;
     std::unique_ptr<prefs::PrefsHolder> m_prefs;
     std::unique_ptr<platform::FileChooser> m_ownChooser;

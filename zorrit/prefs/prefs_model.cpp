@@ -9,6 +9,7 @@
 #include "zorrit/texts/message_titles.h"
 #include "zorrit/themes/theme_reader.h"
 #include "zorrit/trail/corner_settings.h"
+#include "zorrit/trail/full_screen_hiding.h"
 #include "zorrit/trail/sprite_picture.h"
 #include "zorrit/trail/trail_engine.h"
 #include "zorrit/trail/translucency.h"
@@ -226,6 +227,8 @@ void PrefsModel::slideVisibility(int value)
 void PrefsModel::clickHideOverFullScreen(bool checked)
 {
     m_hideOverFullScreen = checked;
+    if (m_deps.fullScreen)
+        m_deps.fullScreen->setWanted(checked);
     Q_EMIT changed();
 }
 

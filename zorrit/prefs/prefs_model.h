@@ -24,6 +24,7 @@ namespace zorrit::settings {
 class SettingsStore;
 }
 namespace zorrit::trail {
+class FullScreenHiding;
 class TrailEngine;
 class Translucency;
 } // namespace zorrit::trail
@@ -44,6 +45,8 @@ struct PrefsDeps
     // Where the open dialog of chooseTheme starts while the built-in theme is in use: the themes
     // that come with Zorrit. Empty: the current folder.
     QString shippedThemesFolder = {};
+    // What "Hide the trail over full-screen programs" acts on; none: the box only stores.
+    trail::FullScreenHiding *fullScreen = nullptr;
 };
 
 class PrefsModel final : public QObject
