@@ -6,12 +6,14 @@
 #include "platform/end_signals.h"
 #include "platform/file_chooser.h"
 #include "platform/file_names.h"
+#include "platform/full_screen_watch.h"
 #include "platform/pointer_source.h"
 #include "platform/runtime_dir.h"
 #include "platform/shell.h"
 #include "platform/wayland/layer_shell_window_system.h"
 #include "platform/wayland/wayland_session.h"
 #include "platform/window_system.h"
+#include "platform/x11_full_screen_watch.h"
 #include "platform/x11_window_system.h"
 #include "platform/xinput_device_guard.h"
 #include "zorrit/app/zorrit_app.h"
@@ -129,12 +131,19 @@ int main(int argc, char **argv)
     }
     platform::WindowSystem &trailWindows =
         layerWindows ? static_cast<platform::WindowSystem &>(*layerWindows) : windowSystem;
+    // Where the desktop says which window is full screen. An X11 window manager speaks only of
+    // X11 windows: under Wayland the compositor says it, or nobody does.
+    std::unique_ptr<platform::FullScreenWatch> fullScreenWatch;
+    if (!zorrit::pointer::isWaylandSession()
+        && QGuiApplication::platformName() == QLatin1String("xcb"))
+        fullScreenWatch = platform::X11FullScreenWatch::open();
     platform::QtDialogs dialogs;
     platform::QtShell shell;
     platform::QtFileChooser fileChooser;
     zorrit::pointer::PointerChoice pointer(windowSystem, dialogs, settingsFolder);
     zorrit::app::Seams seams{trailWindows,   dialogs,       shell,
                              settingsFolder, runtimeFolder, &fileChooser};
+    seams.fullScreenWatch = fullScreenWatch.get();
     seams.associateThemeFiles = [] {
         zorrit::integration::AssociateThemeFiles(QStringLiteral("Zorrit"), QStringLiteral(".thm"),
                                                  QStringLiteral("Zorrit File"),
