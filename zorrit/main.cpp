@@ -11,6 +11,7 @@
 #include "platform/runtime_dir.h"
 #include "platform/shell.h"
 #include "platform/wayland/layer_shell_window_system.h"
+#include "platform/wayland/wayland_full_screen_watch.h"
 #include "platform/wayland/wayland_session.h"
 #include "platform/window_system.h"
 #include "platform/x11_full_screen_watch.h"
@@ -131,12 +132,18 @@ int main(int argc, char **argv)
     }
     platform::WindowSystem &trailWindows =
         layerWindows ? static_cast<platform::WindowSystem &>(*layerWindows) : windowSystem;
-    // Where the desktop says which window is full screen. An X11 window manager speaks only of
-    // X11 windows: under Wayland the compositor says it, or nobody does.
+    // Where the desktop says which window is full screen. Under Wayland the compositor's list of
+    // windows, on the session, which the tick reads where the sprites are its surfaces or the
+    // pointer comes from its cursor sessions (the watch reads it otherwise); Xwayland's window
+    // manager would speak only of X11 windows. In an X11 session the window manager.
     std::unique_ptr<platform::FullScreenWatch> fullScreenWatch;
-    if (!zorrit::pointer::isWaylandSession()
-        && QGuiApplication::platformName() == QLatin1String("xcb"))
+    if (wayland) {
+        fullScreenWatch = platform::wayland::WaylandFullScreenWatch::follow(
+            *wayland, !layerWindows && !wayland->offers().cursorSessions);
+    } else if (!zorrit::pointer::isWaylandSession()
+               && QGuiApplication::platformName() == QLatin1String("xcb")) {
         fullScreenWatch = platform::X11FullScreenWatch::open();
+    }
     platform::QtDialogs dialogs;
     platform::QtShell shell;
     platform::QtFileChooser fileChooser;
