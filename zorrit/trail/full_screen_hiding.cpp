@@ -47,8 +47,8 @@ void FullScreenHiding::update()
     const bool followsPointer = hidingFollowsPointer(m_wanted, focused, monitors);
     const std::optional<QPoint> pointer =
         followsPointer ? m_windowSystem.pointerPos() : std::optional<QPoint>();
-    m_hiding = hidesOverFullScreen(m_wanted, focused, monitors, pointer);
-    m_engine.setHidden(TrailEngine::HiddenBy::FullScreen, m_hiding);
+    m_engine.setHidden(TrailEngine::HiddenBy::FullScreen,
+                       hidesOverFullScreen(m_wanted, focused, monitors, pointer));
     if (!followsPointer)
         m_pointerCheck.stop();
     else if (!m_pointerCheck.isActive())

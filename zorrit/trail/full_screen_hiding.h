@@ -33,10 +33,8 @@ public:
 
     // "Hide the trail over full-screen programs"; acts at once once started.
     void setWanted(bool wanted);
-    bool wanted() const { return m_wanted; }
     // From the trail's start on: follows the watch.
     void start();
-    bool hiding() const { return m_hiding; }
 
 private:
     void update();
@@ -47,7 +45,6 @@ private:
     QTimer m_pointerCheck;
     bool m_wanted = true;
     bool m_started = false;
-    bool m_hiding = false;
 };
 
 } // namespace zorrit::trail

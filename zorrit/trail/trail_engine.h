@@ -59,7 +59,6 @@ public:
     // on as "Zorrit Off" has it: the animation keeps its state and nothing is drawn.
     enum class HiddenBy : unsigned { User = 1u << 0, FullScreen = 1u << 1 };
     void setHidden(HiddenBy reason, bool hidden);
-    bool isHiddenBy(HiddenBy reason) const { return (m_hiddenBy & unsigned(reason)) != 0; }
 
     // Starts the tick (the tick timer or the tick thread) and the keep-on-top timer (1 s,
     // keepOnTopTick()).
