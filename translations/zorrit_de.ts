@@ -423,6 +423,10 @@ und melden Sie sich dann ab und wieder an.</translation>
         <source>Just click the following link to upload your own theme:</source>
         <translation>Klicken Sie einfach auf den folgenden Link, um Ihr eigenes Thema hochzuladen:</translation>
     </message>
+    <message>
+        <source>Hide the trail over full-screen programs</source>
+        <translation>Spur über Vollbildprogrammen ausblenden</translation>
+    </message>
 </context>
 <context>
     <name>zorrit::prefs::PrefsModel</name>

@@ -423,6 +423,10 @@ y luego cierre la sesión y vuelva a entrar.</translation>
         <source>Just click the following link to upload your own theme:</source>
         <translation>Haga clic en el siguiente enlace para subir su propio tema:</translation>
     </message>
+    <message>
+        <source>Hide the trail over full-screen programs</source>
+        <translation>Ocultar la estela sobre los programas a pantalla completa</translation>
+    </message>
 </context>
 <context>
     <name>zorrit::prefs::PrefsModel</name>

@@ -423,6 +423,10 @@ puis fermez la session et rouvrez-la.</translation>
         <source>Just click the following link to upload your own theme:</source>
         <translation>Cliquez simplement sur le lien suivant pour publier votre thème :</translation>
     </message>
+    <message>
+        <source>Hide the trail over full-screen programs</source>
+        <translation>Masquer la traînée au-dessus des programmes en plein écran</translation>
+    </message>
 </context>
 <context>
     <name>zorrit::prefs::PrefsModel</name>

@@ -6,14 +6,17 @@
 #include "platform/end_signals.h"
 #include "platform/file_chooser.h"
 #include "platform/file_names.h"
+#include "platform/full_screen_watch.h"
 #include "platform/instance_lock.h"
 #include "platform/pointer_size.h"
 #include "platform/pointer_source.h"
 #include "platform/runtime_dir.h"
 #include "platform/shell.h"
 #include "platform/wayland/layer_shell_window_system.h"
+#include "platform/wayland/wayland_full_screen_watch.h"
 #include "platform/wayland/wayland_session.h"
 #include "platform/window_system.h"
+#include "platform/x11_full_screen_watch.h"
 #include "platform/x11_window_system.h"
 #include "platform/xinput_device_guard.h"
 #include "zorrit/app/zorrit_app.h"
@@ -142,9 +145,21 @@ int main(int argc, char **argv)
     }
     platform::WindowSystem &trailWindows =
         layerWindows ? static_cast<platform::WindowSystem &>(*layerWindows) : windowSystem;
-    // A connection that neither shows the sprites nor follows the pointer (GNOME) would only
-    // gather the compositor's news unread.
-    if (!layerWindows && wayland && !wayland->offers().cursorSessions) {
+    // Where the desktop says which window is full screen. Under Wayland the compositor's list of
+    // windows, on the session, which the tick reads where the sprites are its surfaces or the
+    // pointer comes from its cursor sessions (the watch reads it otherwise); Xwayland's window
+    // manager would speak only of X11 windows. In an X11 session the window manager.
+    std::unique_ptr<platform::FullScreenWatch> fullScreenWatch;
+    if (wayland) {
+        fullScreenWatch = platform::wayland::WaylandFullScreenWatch::follow(
+            *wayland, !layerWindows && !wayland->offers().cursorSessions);
+    } else if (!zorrit::pointer::isWaylandSession()
+               && QGuiApplication::platformName() == QLatin1String("xcb")) {
+        fullScreenWatch = platform::X11FullScreenWatch::open();
+    }
+    // A connection that neither shows the sprites, follows the pointer nor lists the windows
+    // (GNOME) would only gather the compositor's news unread.
+    if (!layerWindows && !fullScreenWatch && wayland && !wayland->offers().cursorSessions) {
         wayland.reset();
         pointerContext.wayland = nullptr;
     }
@@ -157,6 +172,7 @@ int main(int argc, char **argv)
     seams.instanceLock = &instanceLock;
     // Read once: a change of the pointer's size reaches the trail at the next start.
     seams.pointerSize = platform::desktopPointerSize(platform::sessionPointerSizeSources());
+    seams.fullScreenWatch = fullScreenWatch.get();
     seams.associateThemeFiles = [] {
         zorrit::integration::AssociateThemeFiles(QStringLiteral("Zorrit"), QStringLiteral(".thm"),
                                                  QStringLiteral("Zorrit File"),

@@ -10,6 +10,7 @@
 #include "ext-image-copy-capture-v1-client-protocol.h"
 #include "fractional-scale-v1-client-protocol.h"
 #include "viewporter-client-protocol.h"
+#include "wlr-foreign-toplevel-management-unstable-v1-client-protocol.h"
 #include "wlr-layer-shell-unstable-v1-client-protocol.h"
 #include "xdg-output-unstable-v1-client-protocol.h"
 
@@ -27,6 +28,7 @@
 #include <map>
 
 #include <poll.h>
+#include <sys/eventfd.h>
 #include <sys/mman.h>
 #include <unistd.h>
 
@@ -39,6 +41,7 @@ constexpr std::uint32_t kXdgOutputVersion = 3;
 constexpr std::uint32_t kSeatVersion = 5;
 constexpr std::uint32_t kCompositorVersion = 4;
 constexpr std::uint32_t kLayerShellVersion = 4;
+constexpr std::uint32_t kToplevelManagerVersion = 3;
 constexpr auto kRoundTripLimit = std::chrono::seconds(5);
 // Scales arrive in 120ths.
 constexpr double kFractionalDenominator = 120.0;
@@ -169,6 +172,21 @@ struct Output
     QRect logicalRect() const { return QRect(logicalPos, logicalSize); }
 };
 
+// One of the compositor's windows, as its list says: each group of events ends with done, which
+// makes the pending state the current one.
+struct Toplevel
+{
+    struct State
+    {
+        bool activated = false;
+        bool fullScreen = false;
+        std::vector<wl_output *> outputs;
+    };
+    SessionState *session = nullptr;
+    zwlr_foreign_toplevel_handle_v1 *handle = nullptr;
+    State pending, current;
+};
+
 struct SessionState
 {
     wl_display *display = nullptr;
@@ -187,6 +205,15 @@ struct SessionState
     ext_output_image_capture_source_manager_v1 *captureSources = nullptr;
     ext_image_copy_capture_manager_v1 *captureManager = nullptr;
     std::vector<std::unique_ptr<Output>> outputs;
+
+    // The compositor's list of windows, bound once followed.
+    std::uint32_t toplevelManagerName = 0;
+    std::uint32_t toplevelManagerVersion = 0;
+    zwlr_foreign_toplevel_manager_v1 *toplevelManager = nullptr;
+    std::vector<std::unique_ptr<Toplevel>> toplevels;
+    FocusedWindow focused;
+    int focusEvents = -1; // the eventfd told of each change of `focused`
+    bool focusNews = false;
 
     // The pointer.
     bool followingPointer = false;
@@ -219,6 +246,10 @@ struct SessionState
     void hideSprite(Output &output, int index);
     void setOpacity(Output &output);
     void commit();
+    void addToplevel(zwlr_foreign_toplevel_handle_v1 *handle);
+    void dropToplevel(Toplevel &toplevel);
+    void noteFocus();
+    void readSocket();
 };
 
 namespace {
@@ -319,6 +350,62 @@ void preferredScale(void *data, wp_fractional_scale_v1 *, uint32_t scale)
     output->session->redrawSprites(*output);
 }
 const wp_fractional_scale_v1_listener kFractionalListener = {preferredScale};
+
+// The list of windows: only which has the focus, whether it is full screen, and where.
+void toplevelTitle(void *, zwlr_foreign_toplevel_handle_v1 *, const char *) {}
+void toplevelAppId(void *, zwlr_foreign_toplevel_handle_v1 *, const char *) {}
+void toplevelOutputEnter(void *data, zwlr_foreign_toplevel_handle_v1 *, wl_output *output)
+{
+    std::vector<wl_output *> &outputs = static_cast<Toplevel *>(data)->pending.outputs;
+    if (std::find(outputs.begin(), outputs.end(), output) == outputs.end())
+        outputs.push_back(output);
+}
+void toplevelOutputLeave(void *data, zwlr_foreign_toplevel_handle_v1 *, wl_output *output)
+{
+    std::erase(static_cast<Toplevel *>(data)->pending.outputs, output);
+}
+void toplevelState(void *data, zwlr_foreign_toplevel_handle_v1 *, wl_array *states)
+{
+    Toplevel::State &pending = static_cast<Toplevel *>(data)->pending;
+    pending.activated = false;
+    pending.fullScreen = false;
+    const auto *state = static_cast<const std::uint32_t *>(states->data);
+    for (std::size_t i = 0; i < states->size / sizeof *state; ++i) {
+        if (state[i] == ZWLR_FOREIGN_TOPLEVEL_HANDLE_V1_STATE_ACTIVATED)
+            pending.activated = true;
+        else if (state[i] == ZWLR_FOREIGN_TOPLEVEL_HANDLE_V1_STATE_FULLSCREEN)
+            pending.fullScreen = true;
+    }
+}
+void toplevelDone(void *data, zwlr_foreign_toplevel_handle_v1 *)
+{
+    auto *toplevel = static_cast<Toplevel *>(data);
+    toplevel->current = toplevel->pending;
+    toplevel->session->noteFocus();
+}
+void toplevelClosed(void *data, zwlr_foreign_toplevel_handle_v1 *)
+{
+    auto *toplevel = static_cast<Toplevel *>(data);
+    toplevel->session->dropToplevel(*toplevel);
+}
+void toplevelParent(void *, zwlr_foreign_toplevel_handle_v1 *, zwlr_foreign_toplevel_handle_v1 *) {}
+const zwlr_foreign_toplevel_handle_v1_listener kToplevelListener = {
+    toplevelTitle, toplevelAppId, toplevelOutputEnter, toplevelOutputLeave,
+    toplevelState, toplevelDone,  toplevelClosed,      toplevelParent};
+
+void toplevelAnnounced(void *data, zwlr_foreign_toplevel_manager_v1 *,
+                       zwlr_foreign_toplevel_handle_v1 *handle)
+{
+    static_cast<SessionState *>(data)->addToplevel(handle);
+}
+void toplevelsFinished(void *data, zwlr_foreign_toplevel_manager_v1 *manager)
+{
+    // Nothing more is announced; the windows already known stay followed.
+    wl_proxy_destroy(reinterpret_cast<wl_proxy *>(manager));
+    static_cast<SessionState *>(data)->toplevelManager = nullptr;
+}
+const zwlr_foreign_toplevel_manager_v1_listener kToplevelManagerListener = {toplevelAnnounced,
+                                                                            toplevelsFinished};
 
 // The registry.
 void registryGlobal(void *data, wl_registry *, uint32_t name, const char *interface,
@@ -446,6 +533,10 @@ void SessionState::bindGlobal(std::uint32_t name, const char *interface, std::ui
     } else if (kind == ext_image_copy_capture_manager_v1_interface.name && !captureManager) {
         captureManager = bind<ext_image_copy_capture_manager_v1>(
             registry, name, &ext_image_copy_capture_manager_v1_interface, 1);
+    } else if (kind == zwlr_foreign_toplevel_manager_v1_interface.name && !toplevelManagerName) {
+        // Bound once followed: until then the compositor need not tell of every window.
+        toplevelManagerName = name;
+        toplevelManagerVersion = std::min(kToplevelManagerVersion, version);
     }
 }
 
@@ -454,6 +545,10 @@ void SessionState::removeGlobal(std::uint32_t name)
     std::erase_if(outputs, [&](const std::unique_ptr<Output> &output) {
         if (output->globalName != name)
             return false;
+        for (const auto &toplevel : toplevels) {
+            std::erase(toplevel->pending.outputs, output->output);
+            std::erase(toplevel->current.outputs, output->output);
+        }
         dropCursorSession(*output);
         dropLayer(*output);
         if (output->xdgOutput)
@@ -467,6 +562,7 @@ void SessionState::removeGlobal(std::uint32_t name)
     // The sprites that were on it go where they belong at the next move.
     for (int k = 0; k < WaylandSession::kSpriteCount; ++k)
         placeSprite(k);
+    noteFocus();
 }
 
 void SessionState::describeOutput(Output &output)
@@ -479,6 +575,7 @@ void SessionState::describeOutput(Output &output)
         redrawSprites(output);
     for (int k = 0; k < WaylandSession::kSpriteCount; ++k)
         placeSprite(k);
+    noteFocus(); // a full-screen window on it is where the output now is
 }
 
 void SessionState::followOutput(Output &output)
@@ -502,6 +599,78 @@ void SessionState::dropCursorSession(Output &output)
         ext_image_capture_source_v1_destroy(output.captureSource);
     output.cursorSession = nullptr;
     output.captureSource = nullptr;
+}
+
+void SessionState::addToplevel(zwlr_foreign_toplevel_handle_v1 *handle)
+{
+    auto toplevel = std::make_unique<Toplevel>();
+    toplevel->session = this;
+    toplevel->handle = handle;
+    zwlr_foreign_toplevel_handle_v1_add_listener(handle, &kToplevelListener, toplevel.get());
+    toplevels.push_back(std::move(toplevel));
+}
+
+void SessionState::dropToplevel(Toplevel &toplevel)
+{
+    zwlr_foreign_toplevel_handle_v1_destroy(toplevel.handle);
+    std::erase_if(toplevels,
+                  [&](const std::unique_ptr<Toplevel> &held) { return held.get() == &toplevel; });
+    noteFocus();
+}
+
+void SessionState::noteFocus()
+{
+    FocusedWindow now;
+    const auto isFocusedFullScreen = [](const std::unique_ptr<Toplevel> &toplevel) {
+        return toplevel->current.activated && toplevel->current.fullScreen;
+    };
+    now.fullScreen = std::ranges::any_of(toplevels, isFocusedFullScreen);
+    // In the outputs' order, whatever order the window entered them in.
+    for (const auto &output : outputs) {
+        if (!output->described || output->logicalSize.isEmpty())
+            continue;
+        const bool shows = std::ranges::any_of(toplevels, [&](const auto &toplevel) {
+            return isFocusedFullScreen(toplevel)
+                   && std::ranges::count(toplevel->current.outputs, output->output) > 0;
+        });
+        if (shows)
+            now.areas.push_back(output->logicalRect());
+    }
+    if (now == focused)
+        return;
+    focused = std::move(now);
+    focusNews = true;
+}
+
+void SessionState::readSocket()
+{
+    if (broken)
+        return;
+    bool ok = true;
+    while (ok && wl_display_prepare_read(display) != 0)
+        ok = wl_display_dispatch_pending(display) >= 0;
+    if (ok) {
+        wl_display_flush(display);
+        // Never blocks: libwayland reads what the socket holds.
+        ok = wl_display_read_events(display) >= 0 && wl_display_dispatch_pending(display) >= 0;
+        // What the events asked for (a configure's answer, new outputs' sessions and surfaces)
+        // and what they changed on the sprites (shown after a configure, drawn at a new scale)
+        // go out now: while the trail sleeps, nothing else would send them.
+        if (ok)
+            commit();
+    }
+    if (!ok) {
+        broken = true;
+        if (wl_display_get_error(display) == EPROTO) {
+            const std::lock_guard logLock(g_logLock);
+            refusal = refusalWords(g_lastLog);
+        }
+        // A list that says nothing more cannot keep the trail hidden.
+        if (focused != FocusedWindow{}) {
+            focused = {};
+            focusNews = true;
+        }
+    }
 }
 
 void SessionState::makeLayer(Output &output)
@@ -751,6 +920,14 @@ WaylandSession::~WaylandSession()
         wl_output_destroy(output->output);
     }
     s.outputs.clear();
+    for (const auto &toplevel : s.toplevels)
+        zwlr_foreign_toplevel_handle_v1_destroy(toplevel->handle);
+    s.toplevels.clear();
+    if (s.toplevelManager)
+        zwlr_foreign_toplevel_manager_v1_stop(s.toplevelManager);
+    forget(s.toplevelManager);
+    if (s.focusEvents >= 0)
+        ::close(s.focusEvents);
     // libwayland frees no object with the connection.
     forget(s.pointer);
     forget(s.seat);
@@ -794,6 +971,7 @@ WaylandSession::Offers WaylandSession::offers() const
     Offers offers;
     offers.layerShell = s.layerShell && s.compositor && s.subcompositor && s.shm && s.xdgOutputs;
     offers.cursorSessions = s.captureSources && s.captureManager && s.xdgOutputs;
+    offers.toplevels = s.toplevelManagerName != 0;
     return offers;
 }
 
@@ -815,31 +993,16 @@ std::vector<QRect> WaylandSession::outputs() const
 
 void WaylandSession::read()
 {
-    const std::lock_guard lock(m_lock);
-    SessionState &s = *m_state;
-    if (s.broken)
-        return;
-    wl_display *display = s.display;
-    bool ok = true;
-    while (ok && wl_display_prepare_read(display) != 0)
-        ok = wl_display_dispatch_pending(display) >= 0;
-    if (ok) {
-        wl_display_flush(display);
-        // Never blocks: libwayland reads what the socket holds.
-        ok = wl_display_read_events(display) >= 0 && wl_display_dispatch_pending(display) >= 0;
-        // What the events asked for (a configure's answer, new outputs' sessions and surfaces)
-        // and what they changed on the sprites (shown after a configure, drawn at a new scale)
-        // go out now: while the trail sleeps, nothing else would send them.
-        if (ok)
-            s.commit();
+    // Told once the lock is let go, and only when there is news.
+    int tell = -1;
+    {
+        const std::lock_guard lock(m_lock);
+        m_state->readSocket();
+        if (std::exchange(m_state->focusNews, false))
+            tell = m_state->focusEvents;
     }
-    if (!ok) {
-        s.broken = true;
-        if (wl_display_get_error(display) == EPROTO) {
-            const std::lock_guard logLock(g_logLock);
-            s.refusal = refusalWords(g_lastLog);
-        }
-    }
+    if (tell >= 0)
+        (void)eventfd_write(tell, 1);
 }
 
 WaylandSession::PointerNews WaylandSession::takePointerNews()
@@ -852,6 +1015,32 @@ WaylandSession::PointerNews WaylandSession::takePointerNews()
     news.broken = s.broken;
     news.refusal = s.refusal;
     return news;
+}
+
+int WaylandSession::followToplevels()
+{
+    const std::lock_guard lock(m_lock);
+    SessionState &s = *m_state;
+    if (!s.toplevelManagerName || s.broken)
+        return -1;
+    if (s.focusEvents < 0) {
+        s.focusEvents = eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
+        if (s.focusEvents < 0)
+            return -1;
+        s.toplevelManager = bind<zwlr_foreign_toplevel_manager_v1>(
+            s.registry, s.toplevelManagerName, &zwlr_foreign_toplevel_manager_v1_interface,
+            s.toplevelManagerVersion);
+        zwlr_foreign_toplevel_manager_v1_add_listener(s.toplevelManager, &kToplevelManagerListener,
+                                                      &s);
+        wl_display_flush(s.display);
+    }
+    return s.focusEvents;
+}
+
+FocusedWindow WaylandSession::focusedWindow() const
+{
+    const std::lock_guard lock(m_lock);
+    return m_state->focused;
 }
 
 bool WaylandSession::followPointer()

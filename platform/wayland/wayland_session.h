@@ -3,6 +3,8 @@
 // compositor's cursor sessions, and the sprites as layer-shell surfaces, one set per output.
 #pragma once
 
+#include "platform/full_screen_watch.h"
+
 #include <QImage>
 #include <QPoint>
 #include <QPointF>
@@ -33,6 +35,7 @@ public:
     {
         bool layerShell = false;     // zwlr_layer_shell_v1, with subsurfaces and shared memory
         bool cursorSessions = false; // ext-image-copy-capture's cursor sessions of outputs
+        bool toplevels = false; // zwlr_foreign_toplevel_manager_v1: the windows and their states
     };
     // What a read found of the pointer.
     struct PointerNews
@@ -70,6 +73,15 @@ public:
     // Asks for a cursor session on every output, now and as outputs come. False where they are
     // not offered.
     bool followPointer();
+
+    // Follows the compositor's list of windows, where it offers one: which has the focus, and
+    // whether it is full screen. Returns an eventfd that each read() which finds
+    // focusedWindow() changed adds to (on whichever thread read, with the lock let go), so the
+    // news reaches the GUI thread with no cost to a read that finds none; -1 where there is no
+    // list. The session keeps the fd.
+    int followToplevels();
+    // The focused window as the compositor's list last said; its areas are the outputs it is on.
+    FocusedWindow focusedWindow() const;
 
     // The sprites. Each picture is drawn at every output's scale (unsmoothed, so each picture
     // pixel stays a crisp block), with real transparency. They take no input and no keyboard

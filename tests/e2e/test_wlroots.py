@@ -323,6 +323,45 @@ class Sway(OnWlroots, unittest.TestCase):
         self.assertGreater(box.x, desktop[0], f"the X11 window at {box} is where the desktop was")
         self.assertFollows([desktop])
 
+    def test_a_full_screen_window_with_the_focus_hides_the_trail(self):
+        """Sway's list of windows says which has the focus and is full screen: the trail hides
+        over it, and comes back when it leaves full screen or the focus goes elsewhere."""
+        layer = self.open_session()
+        if "zwlr_foreign_toplevel_manager_v1" not in self.x.run(["wayland-info"]).stdout.decode():
+            self.skipTest("this sway offers no list of its windows")
+        zorrit = self.start_zorrit()
+        if layer:
+            self.assertFollows([(300, 300)])
+        else:
+            # The sprites are X11 windows, which follow the pointer over X11 windows only.
+            notice = self.assertNoticeShown(zorrit, OTHER_WAYLAND)
+            self.x.key(notice, "Return")
+            self.assertTrue(wait_until(lambda: not self.x.wait_role("Zorrit", "message", 0), 5),
+                            "the notice stays")
+        _, box = self.x11_window()  # tiled, it fills the output, and has the focus
+
+        def shown(where):
+            if layer:
+                self.assertFollows([where])
+            else:
+                self.assertX11SpritesRestBy(self.move_over_x11(box, where))
+
+        def hidden():
+            if layer:
+                return self.sprites()[1] == [None] * 5
+            return not self.x.find_windows("p5")
+
+        shown((400, 300) if layer else 1)
+        for leave in (("fullscreen", "disable"), ("workspace", "2")):
+            self.x.swaymsg("fullscreen", "enable")
+            self.assertTrue(wait_until(hidden, 10), "the trail shows over a full-screen window")
+            self.x.swaymsg(*leave)
+            self.assertTrue(wait_until(lambda: not hidden(), 10),
+                            f"the trail stays hidden after {' '.join(leave)}")
+        if layer:
+            self.assertFollows([(500, 200)])
+            self.assertNotIn("zorrit:", self.x.log(zorrit))
+
     def test_without_xwayland_the_trail_tray_icon_and_preferences_work(self):
         self.open_layer_session(xwayland=False)
         self.assertIsNone(self.x.display)

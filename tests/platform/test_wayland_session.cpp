@@ -7,6 +7,7 @@
 #include "ext-image-copy-capture-v1-server-protocol.h"
 #include "fractional-scale-v1-server-protocol.h"
 #include "viewporter-server-protocol.h"
+#include "wlr-foreign-toplevel-management-unstable-v1-server-protocol.h"
 #include "wlr-layer-shell-unstable-v1-server-protocol.h"
 #include "xdg-output-unstable-v1-server-protocol.h"
 
@@ -52,6 +53,7 @@ struct Globals
 {
     bool cursorSessions = true;
     bool layerShell = true;
+    bool toplevels = true; // the list of windows
 };
 
 // What the compositor shows of a surface: a layer surface's subsurfaces, in the order they were
@@ -90,6 +92,7 @@ public:
     {
         OutputSpec spec;
         wl_global *global = nullptr;
+        std::vector<wl_resource *> bound; // the client's objects for it
     };
     struct Session
     {
@@ -119,6 +122,9 @@ public:
                          bindFractionalScales);
         if (globals.layerShell)
             wl_global_create(m_display, &zwlr_layer_shell_v1_interface, 4, this, bindLayerShell);
+        if (globals.toplevels)
+            wl_global_create(m_display, &zwlr_foreign_toplevel_manager_v1_interface, 3, this,
+                             bindToplevels);
         for (const OutputSpec &spec : outputs)
             addOutput(spec);
         m_tasks = eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
@@ -217,9 +223,89 @@ public:
         });
     }
 
+    // A window in the compositor's list: announced, then its state and outputs, then done.
+    // Returns its number for the calls below.
+    std::size_t showToplevel(bool activated, bool fullScreen, std::vector<std::size_t> outputs)
+    {
+        // A window's handle: the client may only let go of it here.
+        static const struct zwlr_foreign_toplevel_handle_v1_interface handle = {
+            [](wl_client *, wl_resource *) {},
+            [](wl_client *, wl_resource *) {},
+            [](wl_client *, wl_resource *) {},
+            [](wl_client *, wl_resource *) {},
+            [](wl_client *, wl_resource *, wl_resource *) {},
+            [](wl_client *, wl_resource *) {},
+            [](wl_client *, wl_resource *, wl_resource *, int32_t, int32_t, int32_t, int32_t) {},
+            destroy,
+            [](wl_client *, wl_resource *, wl_resource *) {},
+            [](wl_client *, wl_resource *) {}};
+        const std::size_t number = run([this] {
+            Toplevel &made = m_toplevels.emplace_back();
+            made.resource = wl_resource_create(wl_resource_get_client(m_toplevelManager),
+                                               &zwlr_foreign_toplevel_handle_v1_interface,
+                                               wl_resource_get_version(m_toplevelManager), 0);
+            wl_resource_set_implementation(made.resource, &handle, nullptr, nullptr);
+            zwlr_foreign_toplevel_manager_v1_send_toplevel(m_toplevelManager, made.resource);
+            return m_toplevels.size() - 1;
+        });
+        updateToplevel(number, activated, fullScreen, std::move(outputs));
+        return number;
+    }
+    void updateToplevel(std::size_t number, bool activated, bool fullScreen,
+                        std::vector<std::size_t> outputs)
+    {
+        run([&] {
+            Toplevel &toplevel = *std::next(m_toplevels.begin(), std::ptrdiff_t(number));
+            wl_client *client = wl_resource_get_client(toplevel.resource);
+            std::size_t index = 0;
+            for (Output &output : m_outputs) {
+                const bool on = std::ranges::find(outputs, index) != outputs.end();
+                const bool was =
+                    std::ranges::find(toplevel.entered, index) != toplevel.entered.end();
+                for (wl_resource *bound : output.bound) {
+                    if (wl_resource_get_client(bound) != client || on == was)
+                        continue;
+                    if (on)
+                        zwlr_foreign_toplevel_handle_v1_send_output_enter(toplevel.resource, bound);
+                    else
+                        zwlr_foreign_toplevel_handle_v1_send_output_leave(toplevel.resource, bound);
+                }
+                ++index;
+            }
+            toplevel.entered = outputs;
+            wl_array states;
+            wl_array_init(&states);
+            const auto add = [&](std::uint32_t state) {
+                *static_cast<std::uint32_t *>(wl_array_add(&states, sizeof state)) = state;
+            };
+            add(ZWLR_FOREIGN_TOPLEVEL_HANDLE_V1_STATE_MAXIMIZED); // what else a window may be
+            if (activated)
+                add(ZWLR_FOREIGN_TOPLEVEL_HANDLE_V1_STATE_ACTIVATED);
+            if (fullScreen)
+                add(ZWLR_FOREIGN_TOPLEVEL_HANDLE_V1_STATE_FULLSCREEN);
+            zwlr_foreign_toplevel_handle_v1_send_title(toplevel.resource, "a window");
+            zwlr_foreign_toplevel_handle_v1_send_state(toplevel.resource, &states);
+            zwlr_foreign_toplevel_handle_v1_send_done(toplevel.resource);
+            wl_array_release(&states);
+            return 0;
+        });
+    }
+    void closeToplevel(std::size_t number)
+    {
+        run([&] {
+            zwlr_foreign_toplevel_handle_v1_send_closed(
+                std::next(m_toplevels.begin(), std::ptrdiff_t(number))->resource);
+            return 0;
+        });
+    }
+    bool toplevelsFollowed()
+    {
+        return run([this] { return m_toplevelManager != nullptr; });
+    }
+
     std::size_t addOutput(const OutputSpec &spec)
     {
-        m_outputs.push_back({spec, nullptr});
+        m_outputs.push_back({spec, nullptr, {}});
         m_outputs.back().global =
             wl_global_create(m_display, &wl_output_interface, 4, &m_outputs.back(), bindOutput);
         return m_outputs.size() - 1;
@@ -258,6 +344,11 @@ public:
 
 private:
     struct LayerSurface;
+    struct Toplevel
+    {
+        wl_resource *resource = nullptr;
+        std::vector<std::size_t> entered; // the outputs it is on, by number
+    };
     // A surface's double-buffered state: what a commit changed, or all of it once applied.
     struct State
     {
@@ -430,9 +521,13 @@ private:
     static void bindOutput(wl_client *client, void *data, uint32_t version, uint32_t id)
     {
         static const struct wl_output_interface output = {destroy};
-        const OutputSpec &spec = static_cast<Output *>(data)->spec;
+        auto *held = static_cast<Output *>(data);
+        const OutputSpec &spec = held->spec;
         wl_resource *resource = wl_resource_create(client, &wl_output_interface, int(version), id);
-        wl_resource_set_implementation(resource, &output, data, nullptr);
+        wl_resource_set_implementation(resource, &output, data, [](wl_resource *gone) {
+            std::erase(static_cast<Output *>(wl_resource_get_user_data(gone))->bound, gone);
+        });
+        held->bound.push_back(resource);
         wl_output_send_geometry(resource, 0, 0, 300, 200, WL_OUTPUT_SUBPIXEL_UNKNOWN, "Maker",
                                 "Model", spec.transform);
         wl_output_send_mode(resource, WL_OUTPUT_MODE_CURRENT, spec.mode.width(), spec.mode.height(),
@@ -677,6 +772,22 @@ private:
             &manager, nullptr, nullptr);
     }
 
+    static void bindToplevels(wl_client *client, void *data, uint32_t version, uint32_t id)
+    {
+        static const struct zwlr_foreign_toplevel_manager_v1_interface manager = {
+            [](wl_client *, wl_resource *resource) {
+                zwlr_foreign_toplevel_manager_v1_send_finished(resource);
+            }};
+        auto *self = static_cast<TestCompositor *>(data);
+        self->m_toplevelManager = wl_resource_create(
+            client, &zwlr_foreign_toplevel_manager_v1_interface, int(version), id);
+        wl_resource_set_implementation(
+            self->m_toplevelManager, &manager, data, [](wl_resource *gone) {
+                auto *owner = static_cast<TestCompositor *>(wl_resource_get_user_data(gone));
+                owner->m_toplevelManager = nullptr;
+            });
+    }
+
     static void bindLayerShell(wl_client *client, void *data, uint32_t version, uint32_t id)
     {
         static const struct zwlr_layer_surface_v1_interface layer = {
@@ -750,6 +861,8 @@ private:
     std::vector<Session> m_sessions;
     std::list<Surface> m_surfaces;
     std::list<LayerSurface> m_layers;
+    wl_resource *m_toplevelManager = nullptr;
+    std::list<Toplevel> m_toplevels;
     std::uint32_t m_serial = 0;
     int m_tasks = -1;
     wl_event_source *m_taskSource = nullptr;
@@ -973,9 +1086,10 @@ TEST_F(WaylandSessionTest, SaysWhatTheCompositorOffers)
         const char *what;
         Globals globals;
     } compositors[] = {
-        {"everything", {true, true}},
-        {"no cursor sessions", {false, true}},
-        {"no layer shell", {true, false}},
+        {"everything", {true, true, true}},
+        {"no cursor sessions", {false, true, true}},
+        {"no layer shell", {true, false, true}},
+        {"no list of windows", {true, true, false}},
     };
     for (const auto &offered : compositors) {
         TestCompositor compositor(kTwoOutputs, offered.globals);
@@ -984,6 +1098,8 @@ TEST_F(WaylandSessionTest, SaysWhatTheCompositorOffers)
         ASSERT_TRUE(session) << offered.what;
         EXPECT_EQ(session->offers().cursorSessions, offered.globals.cursorSessions) << offered.what;
         EXPECT_EQ(session->offers().layerShell, offered.globals.layerShell) << offered.what;
+        EXPECT_EQ(session->offers().toplevels, offered.globals.toplevels) << offered.what;
+        EXPECT_EQ(session->followToplevels() >= 0, offered.globals.toplevels) << offered.what;
         EXPECT_EQ(session->followPointer(), offered.globals.cursorSessions) << offered.what;
         EXPECT_EQ(session->outputs().size(), 2u) << offered.what;
     }
@@ -1136,5 +1252,88 @@ TEST_F(WaylandSessionTest, AnswersTheCompositorInTheReadThatHearsIt)
     ASSERT_TRUE(waitFor([](const LayerSeen &layer) { return layer.configureSent; }));
     session->read();
     EXPECT_TRUE(waitFor([](const LayerSeen &layer) { return layer.acked; }));
+    EXPECT_FALSE(session->takePointerNews().broken);
+}
+
+TEST_F(WaylandSessionTest, TellsWhenTheFocusedWindowIsFullScreenAndOnWhichOutputs)
+{
+    TestCompositor compositor(kTwoOutputs);
+    useDisplay(compositor);
+    const std::unique_ptr<WaylandSession> session = WaylandSession::connect();
+    ASSERT_TRUE(session);
+    const int news = session->followToplevels();
+    ASSERT_GE(news, 0);
+    EXPECT_EQ(session->followToplevels(), news);
+    ASSERT_TRUE(compositor.waitForSessions(0, [&] { session->read(); }));
+    for (int tries = 0; tries < 300 && !compositor.toplevelsFollowed(); ++tries)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    ASSERT_TRUE(compositor.toplevelsFollowed());
+
+    const QRect first = kTwoOutputs[0].logical;
+    const QRect second = kTwoOutputs[1].logical;
+    std::size_t editor = 0;
+    std::size_t video = 0;
+    const struct
+    {
+        const char *what;
+        std::function<void()> act;
+        platform::FocusedWindow focused;
+        bool told;
+    } steps[] = {
+        {"an editor with the focus",
+         [&] { editor = compositor.showToplevel(true, false, {0}); },
+         {},
+         false},
+        {"a full-screen video without it",
+         [&] { video = compositor.showToplevel(false, true, {1}); },
+         {},
+         false},
+        {"the video takes the focus",
+         [&] {
+             compositor.updateToplevel(editor, false, false, {0});
+             compositor.updateToplevel(video, true, true, {1});
+         },
+         {true, {second}},
+         true},
+        {"it spans both outputs",
+         [&] {
+             compositor.updateToplevel(video, true, true, {0, 1});
+         },
+         {true, {first, second}},
+         true},
+        {"the first output goes",
+         [&] {
+             compositor.run([&] {
+                 compositor.removeOutput(0);
+                 return 0;
+             });
+         },
+         {true, {second}},
+         true},
+        {"its title changes",
+         [&] { compositor.updateToplevel(video, true, true, {1}); },
+         {true, {second}},
+         false},
+        {"it leaves full screen",
+         [&] { compositor.updateToplevel(video, true, false, {1}); },
+         {},
+         true},
+        {"full screen again",
+         [&] { compositor.updateToplevel(video, true, true, {1}); },
+         {true, {second}},
+         true},
+        {"it closes", [&] { compositor.closeToplevel(video); }, {}, true},
+    };
+    for (const auto &step : steps) {
+        SCOPED_TRACE(step.what);
+        step.act();
+        // What the compositor sent is in the socket: one read takes it all.
+        session->read();
+        EXPECT_EQ(session->focusedWindow(), step.focused);
+        eventfd_t count = 0;
+        EXPECT_EQ(eventfd_read(news, &count) == 0 && count > 0, step.told);
+        session->read();
+        EXPECT_NE(eventfd_read(news, &count), 0) << "a read that finds nothing new tells nothing";
+    }
     EXPECT_FALSE(session->takePointerNews().broken);
 }

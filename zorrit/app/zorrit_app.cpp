@@ -38,6 +38,8 @@ ZorritApp::ZorritApp(Seams seams)
                                                     trail::spriteScaleFor(m_seams.pointerSize));
     m_translucency = std::make_unique<trail::Translucency>(m_store, m_seams.windowSystem,
                                                            m_seams.dialogs, m_engine->windows());
+    m_fullScreen = std::make_unique<trail::FullScreenHiding>(*m_engine, m_seams.windowSystem,
+                                                             m_seams.fullScreenWatch);
     // The notice must exist before the trail starts: opening the preferences may need it then.
     m_notice = std::make_unique<shell::NotFoundNotice>(m_seams.dialogs);
     if (!m_seams.fileChooser) {
@@ -51,7 +53,8 @@ ZorritApp::ZorritApp(Seams seams)
         autostart.folder = m_seams.autostartFolder;
     m_prefs = std::make_unique<prefs::PrefsHolder>(prefs::PrefsDeps{
         m_store, m_motion, *m_engine, *m_translucency, m_seams.dialogs, m_seams.fileChooser,
-        autostart, themes::shippedThemesFolder(QCoreApplication::applicationDirPath())});
+        autostart, themes::shippedThemesFolder(QCoreApplication::applicationDirPath()),
+        m_fullScreen.get()});
     connect(m_prefs.get(), &prefs::PrefsHolder::themeNotFound, m_notice.get(),
             &shell::NotFoundNotice::start);
     prefs::PrefsWindowDeps windowDeps{*m_prefs, m_seams.shell, m_seams.dialogs};
@@ -362,6 +365,8 @@ void ZorritApp::startTrailEngine()
     loading.reset();
     m_translucency->apply();
     m_engine->start();
+    m_fullScreen->setWanted(isOnForm(kHideFullScreen, m_store.read(kHideFullScreen)));
+    m_fullScreen->start();
 }
 
 } // namespace zorrit::app

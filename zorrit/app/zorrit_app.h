@@ -9,6 +9,7 @@
 #include "zorrit/settings/settings_store.h"
 #include "zorrit/shell/not_found_notice.h"
 #include "zorrit/shell/version_holder.h"
+#include "zorrit/trail/full_screen_hiding.h"
 #include "zorrit/trail/trail_engine.h"
 #include "zorrit/trail/trail_math.h"
 #include "zorrit/trail/translucency.h"
@@ -26,6 +27,7 @@
 namespace platform {
 class Dialogs;
 class FileChooser;
+class FullScreenWatch;
 class Shell;
 class WindowSystem;
 } // namespace platform
@@ -65,6 +67,8 @@ struct Seams
     // The size of the desktop's pointer in pixels, which the trail grows with (main.cpp reads
     // it); none: the size the pictures were drawn for.
     std::optional<int> pointerSize = {};
+    // What the desktop says of full-screen windows; null: the trail never hides for one.
+    platform::FullScreenWatch *fullScreenWatch = nullptr;
 };
 
 class ZorritApp final : public QObject
@@ -132,6 +136,7 @@ public:
     trail::MotionSettings &motion() { return m_motion; }
     trail::TrailEngine &engine() { return *m_engine; }
     trail::Translucency &translucency() { return *m_translucency; }
+    trail::FullScreenHiding &fullScreenHiding() { return *m_fullScreen; }
     prefs::PrefsHolder &prefs() { return *m_prefs; }
     shell::NotFoundNotice &notFoundNotice() { return *m_notice; }
     shell::VersionHolder &versions() { return m_versions; }
@@ -183,6 +188,7 @@ private:
     trail::MotionSettings m_motion;
     std::unique_ptr<trail::TrailEngine> m_engine;
     std::unique_ptr<trail::Translucency> m_translucency;
+    std::unique_ptr<trail::FullScreenHiding> m_fullScreen;
     std::unique_ptr<shell::NotFoundNotice> m_notice;
     std::unique_ptr<prefs::PrefsHolder> m_prefs;
     std::unique_ptr<platform::FileChooser> m_ownChooser;

@@ -252,10 +252,13 @@ QWidget *PrefsDialog::buildSettingsPage()
     m_visibilitySlider->setSingleStep(PrefsModel::kSlideSmallStep);
     m_visibilitySlider->setPageStep(PrefsModel::kSlideLargeStep);
     m_visibilitySlider->setValue(settings::kTransSlid.defaultNumber());
+    m_hideOverFullScreenBox =
+        named<QCheckBox>("hidefull", tr("Hide the trail over full-screen programs"), moreBox);
     auto *moreLayout = new QGridLayout(moreBox);
     moreLayout->addWidget(m_translucentBox, 0, 0, 1, 2);
     moreLayout->addWidget(m_visibilityLabel, 1, 0);
     moreLayout->addWidget(m_visibilitySlider, 1, 1);
+    moreLayout->addWidget(m_hideOverFullScreenBox, 2, 0, 1, 2);
 
     auto *layout = new QVBoxLayout(page);
     layout->addWidget(positionBox);
@@ -277,6 +280,10 @@ QWidget *PrefsDialog::buildSettingsPage()
     connect(m_visibilitySlider, &QSlider::valueChanged, this, [this](int value) {
         if (m_model && !m_updating)
             m_model->slideVisibility(value);
+    });
+    connect(m_hideOverFullScreenBox, &QCheckBox::clicked, this, [this](bool checked) {
+        if (m_model && !m_updating)
+            m_model->clickHideOverFullScreen(checked);
     });
     return page;
 }
@@ -347,6 +354,7 @@ void PrefsDialog::refresh()
     m_visibilitySlider->setValue(m.visibility());
     m_visibilityLabel->setEnabled(m.visibilityEnabled());
     m_visibilitySlider->setEnabled(m.visibilityEnabled());
+    m_hideOverFullScreenBox->setChecked(m.hideOverFullScreen());
     m_startWithSessionBox->setVisible(m.autostartOffered());
     m_startWithSessionBox->setChecked(m.startsWithSession());
     m_themeNameLabel->setText(m.themeName());

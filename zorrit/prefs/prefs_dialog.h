@@ -82,6 +82,7 @@ private:
     QCheckBox *m_translucentBox = nullptr;
     QLabel *m_visibilityLabel = nullptr;
     QSlider *m_visibilitySlider = nullptr;
+    QCheckBox *m_hideOverFullScreenBox = nullptr;
     QCheckBox *m_startWithSessionBox = nullptr;
 };
 

@@ -9,6 +9,7 @@
 #include "zorrit/texts/message_titles.h"
 #include "zorrit/themes/theme_reader.h"
 #include "zorrit/trail/corner_settings.h"
+#include "zorrit/trail/full_screen_hiding.h"
 #include "zorrit/trail/sprite_picture.h"
 #include "zorrit/trail/trail_engine.h"
 #include "zorrit/trail/translucency.h"
@@ -93,6 +94,7 @@ void PrefsModel::open()
     clickFastMove(readsAsOn(kFast, store.read(kFast)));
     for (const trail::CornerSetting &option : trail::kCornerSettings)
         setPositionOption(option.corner, readsAsOn(option.key, store.read(option.key)));
+    clickHideOverFullScreen(readsAsOn(kHideFullScreen, store.read(kHideFullScreen)));
 
     m_loading = true;
     m_translucent = readsAsOn(kTransOn, store.read(kTransOn));
@@ -124,6 +126,7 @@ void PrefsModel::close()
         write(option.key, storedFlag(option.key, m_position == option.corner));
     write(kTransOn, storedFlag(kTransOn, m_translucent));
     write(kTransSlid, QString::number(m_visibility));
+    write(kHideFullScreen, storedFlag(kHideFullScreen, m_hideOverFullScreen));
     write(kTheme, m_themePath.isEmpty() ? builtInThemeValue() : m_themePath);
 }
 
@@ -219,6 +222,14 @@ void PrefsModel::slideVisibility(int value)
     writeTranslucencySettings();
     Q_EMIT changed();
     m_deps.translucency.apply();
+}
+
+void PrefsModel::clickHideOverFullScreen(bool checked)
+{
+    m_hideOverFullScreen = checked;
+    if (m_deps.fullScreen)
+        m_deps.fullScreen->setWanted(checked);
+    Q_EMIT changed();
 }
 
 void PrefsModel::clickStartWithSession(bool checked)

@@ -24,6 +24,7 @@ namespace zorrit::settings {
 class SettingsStore;
 }
 namespace zorrit::trail {
+class FullScreenHiding;
 class TrailEngine;
 class Translucency;
 } // namespace zorrit::trail
@@ -45,6 +46,8 @@ struct PrefsDeps
     // that come with Zorrit, whose pictures a larger trail draws afresh at its size. Empty: the
     // current folder.
     QString shippedThemesFolder = {};
+    // What "Hide the trail over full-screen programs" acts on; none: the box only stores.
+    trail::FullScreenHiding *fullScreen = nullptr;
 };
 
 class PrefsModel final : public QObject
@@ -78,6 +81,8 @@ public:
     int visibility() const { return m_visibility; }
     // The "Visibility:" label and the slider are enabled only while "Translucid trail" is ticked.
     bool visibilityEnabled() const { return m_visibilityEnabled; }
+    // "Hide the trail over full-screen programs".
+    bool hideOverFullScreen() const { return m_hideOverFullScreen; }
     QString themeName() const { return m_themeName; }
     QString themeAuthor() const { return m_themeAuthor; }
     QString themeSite() const { return m_themeSite; }
@@ -101,6 +106,7 @@ public:
     void clickTranslucent(bool checked);
     // The user moved the slider.
     void slideVisibility(int value);
+    void clickHideOverFullScreen(bool checked);
     // Acts at once, as the translucency box does: the autostart folder is the state, so "&Quit"
     // keeps what was chosen.
     void clickStartWithSession(bool checked);
@@ -166,6 +172,7 @@ private:
     bool m_translucent = false;
     int m_visibility = settings::kTransSlid.defaultNumber();
     bool m_visibilityEnabled = false;
+    bool m_hideOverFullScreen = true;
     QString m_themeName = themes::builtInThemeName();
     QString m_themeAuthor;
     QString m_themeSite;

@@ -71,10 +71,12 @@ inline constexpr SettingKey kTopLeft{"TopLeft", SettingKind::Option, "0"};
 inline constexpr SettingKey kTransOn{"transon", SettingKind::CheckBox, "0"};
 inline constexpr SettingKey kTransSlid{"transslid", SettingKind::Number, "130"};
 inline constexpr SettingKey kScroll{"Scroll", SettingKind::Text, kWelcomeDue};
+// "Hide the trail over full-screen programs".
+inline constexpr SettingKey kHideFullScreen{"HideFullScreen", SettingKind::CheckBox, "1"};
 
-inline constexpr SettingKey kAllSettings[] = {kTheme,   kAbove,    kUnder,     kMove,
-                                              kFast,    kBotRight, kBotLeft,   kTopRight,
-                                              kTopLeft, kTransOn,  kTransSlid, kScroll};
+inline constexpr SettingKey kAllSettings[] = {
+    kTheme,    kAbove,   kUnder,   kMove,      kFast,   kBotRight,      kBotLeft,
+    kTopRight, kTopLeft, kTransOn, kTransSlid, kScroll, kHideFullScreen};
 
 inline QString builtInThemeValue()
 {

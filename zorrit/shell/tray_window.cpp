@@ -165,7 +165,8 @@ void TrayWindow::showTrail()
 {
     m_trailOnItem->setChecked(true);
     m_trailOffItem->setChecked(false);
-    m_deps.engine.showWindows();
+    // Shown unless a full-screen program keeps it hidden for now.
+    m_deps.engine.setHidden(trail::TrailEngine::HiddenBy::User, false);
 }
 
 void TrayWindow::hideTrail()
@@ -173,7 +174,7 @@ void TrayWindow::hideTrail()
     m_trailOnItem->setChecked(false);
     m_trailOffItem->setChecked(true);
     // The animation goes on; the windows keep their pictures, outlines and places.
-    m_deps.engine.hideWindows();
+    m_deps.engine.setHidden(trail::TrailEngine::HiddenBy::User, true);
 }
 
 void TrayWindow::quitFromMenu()

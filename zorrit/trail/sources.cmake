@@ -5,6 +5,8 @@ configure_file(trail/tick.h.in ${_generated}/tick.h @ONLY)
 target_include_directories(zorrit_core PUBLIC ${CMAKE_CURRENT_BINARY_DIR}/generated)
 target_sources(zorrit_core PRIVATE
     trail/corner_settings.h
+    trail/full_screen_hiding.cpp trail/full_screen_hiding.h
+    trail/full_screen_policy.cpp trail/full_screen_policy.h
     trail/sprite_picture.cpp trail/sprite_picture.h
     trail/sprite_window.cpp trail/sprite_window.h
     trail/tick_thread.cpp trail/tick_thread.h

@@ -129,6 +129,16 @@ void TrailEngine::hideWindows()
     m_visible = false;
 }
 
+void TrailEngine::setHidden(HiddenBy reason, bool hidden)
+{
+    const unsigned before = m_hiddenBy;
+    m_hiddenBy = hidden ? before | unsigned(reason) : before & ~unsigned(reason);
+    if (before == 0 && m_hiddenBy != 0)
+        hideWindows();
+    else if (before != 0 && m_hiddenBy == 0)
+        showWindows();
+}
+
 void TrailEngine::start()
 {
     m_keepOnTopTimer.start();

@@ -60,6 +60,12 @@ public:
     void hideWindows();
     bool windowsVisible() const { return m_visible; }
 
+    // Why the trail is hidden: the user's "Zorrit Off", a full-screen program. Each reason comes
+    // and goes on its own; the windows show again once no reason is left. Hidden, the trail goes
+    // on as "Zorrit Off" has it: the animation keeps its state and nothing is drawn.
+    enum class HiddenBy : unsigned { User = 1u << 0, FullScreen = 1u << 1 };
+    void setHidden(HiddenBy reason, bool hidden);
+
     // Starts the tick (the tick timer or the tick thread) and the keep-on-top timer (1 s,
     // keepOnTopTick()).
     void start();
@@ -124,6 +130,7 @@ private:
         std::array<int, kSpriteCount> monitor{};
     } m_placed;
     bool m_visible = false;
+    unsigned m_hiddenBy = 0; // HiddenBy bits
     bool m_sleeping = false;
 
     // The tick thread and what it works with. m_lock guards the state it shares with the GUI

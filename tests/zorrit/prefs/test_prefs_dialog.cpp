@@ -6,6 +6,7 @@
 #include "../zorrit_world.h"
 #include "common/link_label.h"
 #include "common/maker_web.h"
+#include "platform/fake/fake_full_screen_watch.h"
 #include "zorrit/prefs/prefs_window.h"
 #include "zorrit/shell/tray_window.h"
 #include "zorrit/trail/translucency.h"
@@ -84,6 +85,7 @@ TEST(PrefsDialog, FirstUseShowsTheDefaultsAndClosingStoresOptionsAsTrueFalse)
     EXPECT_EQ(slider->pageStep(), 50);
     EXPECT_FALSE(slider->isEnabled());
     EXPECT_FALSE(control(dialog, "transtext")->isEnabled());
+    EXPECT_TRUE(control<QCheckBox>(dialog, "hidefull")->isChecked());
     EXPECT_EQ(control<QLabel>(dialog, "whatis")->text(), QStringLiteral("Bubbles (built-in)"));
     EXPECT_EQ(control<QLabel>(dialog, "whatpath")->text(), QStringLiteral("default"));
 
@@ -99,7 +101,7 @@ TEST(PrefsDialog, FirstUseShowsTheDefaultsAndClosingStoresOptionsAsTrueFalse)
         {settings::kTopRight, "False"}, {settings::kTopLeft, "False"},
         {settings::kMove, "0"},         {settings::kFast, "1"},
         {settings::kTransOn, "0"},      {settings::kTransSlid, "130"},
-        {settings::kTheme, "default"},
+        {settings::kTheme, "default"},  {settings::kHideFullScreen, "1"},
     };
     for (const auto &e : expected)
         EXPECT_EQ(world.setting(e.key), QString::fromLatin1(e.stored)) << e.key.name;
@@ -240,6 +242,32 @@ TEST(PrefsDialog, OpeningDoesNotReapplyTranslucencyButTickingTheBoxDoes)
     EXPECT_EQ(world.dialogs.shown[0].text, trail::Translucency::failureText());
     EXPECT_FALSE(control<QCheckBox>(dialog, "transon")->isChecked());
     EXPECT_FALSE(control(dialog, "transslid")->isEnabled());
+}
+
+TEST(PrefsDialog, TheFullScreenBoxActsAtOnceAndIsStoredOnClosing)
+{
+    platform::FakeFullScreenWatch watch;
+    ZorritWorld world(nullptr, [&](app::Seams &seams) { seams.fullScreenWatch = &watch; });
+    world.app->store().write(settings::kHideFullScreen, QStringLiteral("0"));
+    world.startTrail();
+    watch.set({true, {}});
+    trail::TrailEngine &engine = world.app->engine();
+    EXPECT_TRUE(engine.windowsVisible()) << "stored unticked: the trail stays over it";
+
+    prefs::PrefsDialog *dialog = openPrefs(world);
+    auto *box = control<QCheckBox>(dialog, "hidefull");
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(box->text(), QStringLiteral("Hide the trail over full-screen programs"));
+    EXPECT_FALSE(box->isChecked());
+    click(dialog, "hidefull");
+    EXPECT_FALSE(engine.windowsVisible());
+    click(dialog, "hidefull");
+    EXPECT_TRUE(engine.windowsVisible());
+    click(dialog, "hidefull");
+    click(dialog, "Command11");
+    EXPECT_EQ(world.setting(settings::kHideFullScreen), QStringLiteral("1"));
+    EXPECT_FALSE(engine.windowsVisible());
+    EXPECT_TRUE(world.app->tray()->trailOn()) << "the user's On/Off is not touched";
 }
 
 TEST(PrefsDialog, StoredPositionComesBackSelected)
