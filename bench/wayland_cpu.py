@@ -213,11 +213,13 @@ def on_xvfb(args):
 
 def layer_shell_desktop(name, session, pointer, server_pid, xwayland, args, columns, pairs,
                         rates=(50, 500)):
-    """The compositor alone, then the trail as layer-shell surfaces and as X11 windows."""
+    """The compositor alone, then the trail as layer-shell surfaces and as X11 windows.
+    `xwayland`: its pid, or a function that finds it for each run (wlroots runs Xwayland only
+    while X11 programs are connected: without Zorrit it is not counted)."""
     time.sleep(2)
     bare = {}
     for rate in rates:
-        bare[rate] = measure(None, server_pid, xwayland() if callable(xwayland) else xwayland,
+        bare[rate] = measure(None, server_pid, None if callable(xwayland) else xwayland,
                              pointer, args.moving, 0, rate)
         columns.append((f"{name}, no Zorrit", rate, bare[rate]))
     kinds = both_kinds(session, pointer, server_pid, xwayland, args, rates)
