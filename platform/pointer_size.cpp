@@ -2,6 +2,8 @@
 // Reading the pointer's size from the desktop's settings, once, at start.
 #include "pointer_size.h"
 
+#include "xcb_reply.h"
+
 #include "file_names.h"
 
 #include <QDir>
@@ -141,11 +143,6 @@ std::optional<int> kdeCursorSize()
 
 // --- X11: the resources on the first screen's root window ---------------------------------------
 
-struct FreeDeleter
-{
-    void operator()(void *p) const { std::free(p); }
-};
-
 std::optional<int> xResourcesCursorSize()
 {
     auto *x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
@@ -158,7 +155,7 @@ std::optional<int> xResourcesCursorSize()
     const xcb_get_property_cookie_t cookie =
         xcb_get_property(connection, 0, screen->root, XCB_ATOM_RESOURCE_MANAGER, XCB_ATOM_STRING, 0,
                          kLargestSettingsFile / 4);
-    const std::unique_ptr<xcb_get_property_reply_t, FreeDeleter> reply(
+    const XcbReply<xcb_get_property_reply_t> reply(
         xcb_get_property_reply(connection, cookie, nullptr));
     if (!reply || reply->format != 8)
         return std::nullopt;

@@ -2,6 +2,8 @@
 // Whether the active X11 window is full screen, from the window manager's property events.
 #include "x11_full_screen_watch.h"
 
+#include "xcb_reply.h"
+
 #include <QSocketNotifier>
 
 #include <xcb/xcb.h>
@@ -14,13 +16,6 @@
 namespace platform {
 
 namespace {
-
-struct FreeDeleter
-{
-    void operator()(void *p) const { std::free(p); }
-};
-template <typename T>
-using XcbReply = std::unique_ptr<T, FreeDeleter>;
 
 quint32 internAtom(xcb_connection_t *connection, const char *name)
 {

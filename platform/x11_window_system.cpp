@@ -2,6 +2,8 @@
 // X11 window operations for the sprite windows: direct xcb requests, no round trip per move.
 #include "x11_window_system.h"
 
+#include "xcb_reply.h"
+
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QPointer>
@@ -26,14 +28,6 @@
 namespace platform {
 
 namespace {
-
-// xcb hands out replies and errors allocated with malloc; this frees them on every path.
-struct FreeDeleter
-{
-    void operator()(void *p) const { std::free(p); }
-};
-template <typename T>
-using XcbReply = std::unique_ptr<T, FreeDeleter>;
 
 int screenNumberFromDisplayName()
 {

@@ -2,6 +2,8 @@
 // The guard against "device changed" events that Qt's X11 plugin cannot file.
 #include "xinput_device_guard.h"
 
+#include "xcb_reply.h"
+
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QInputDevice>
@@ -18,11 +20,6 @@ namespace platform {
 namespace {
 
 Q_LOGGING_CATEGORY(lcDevices, "zorrit.xinput", QtWarningMsg)
-
-struct FreeDeleter
-{
-    void operator()(void *p) const { std::free(p); }
-};
 
 bool qtKnowsDeviceId(int deviceId)
 {
@@ -69,7 +66,7 @@ std::optional<InputDeviceInfo> XInputDeviceGuard::queryDevice(int deviceId)
 {
     // The same question Qt asks next: for device 0 (all devices) it takes the first answer.
     const auto cookie = xcb_input_xi_query_device(m_connection, quint16(deviceId));
-    const std::unique_ptr<xcb_input_xi_query_device_reply_t, FreeDeleter> reply(
+    const XcbReply<xcb_input_xi_query_device_reply_t> reply(
         xcb_input_xi_query_device_reply(m_connection, cookie, nullptr));
     if (!reply || reply->num_infos == 0)
         return std::nullopt;
