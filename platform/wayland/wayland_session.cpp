@@ -1162,13 +1162,4 @@ void WaylandSession::commitSprites()
     m_state->commit();
 }
 
-std::vector<double> WaylandSession::spriteScales() const
-{
-    const std::lock_guard lock(m_lock);
-    std::vector<double> out;
-    for (const auto &output : m_state->outputs)
-        out.push_back(output->drawnScale);
-    return out;
-}
-
 } // namespace platform::wayland

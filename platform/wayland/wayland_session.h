@@ -96,8 +96,6 @@ public:
     // Shows the moves made since the last commit, in one go, and sends them.
     void commitSprites();
 
-    // The scale each output's sprites are drawn at, in output order; for tests.
-    std::vector<double> spriteScales() const;
 
 private:
     WaylandSession();
