@@ -96,7 +96,6 @@ public:
     // Shows the moves made since the last commit, in one go, and sends them.
     void commitSprites();
 
-
 private:
     WaylandSession();
 
