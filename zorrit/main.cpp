@@ -23,6 +23,7 @@
 #include "zorrit/instance/hand_off.h"
 #include "zorrit/integration/theme_association.h"
 #include "zorrit/pointer/pointer_choice.h"
+#include "zorrit/pointer/reported_full_screen.h"
 #include "zorrit/pointer/source_factory.h"
 #include "zorrit/settings/settings_store.h"
 #include "zorrit/shell/program_icon.h"
@@ -157,6 +158,13 @@ int main(int argc, char **argv)
                && QGuiApplication::platformName() == QLatin1String("xcb")) {
         fullScreenWatch = platform::X11FullScreenWatch::open();
     }
+    // Elsewhere in a Wayland session (KDE Plasma, GNOME), KWin's script or the GNOME Shell
+    // extension tells of it with the pointer.
+    std::unique_ptr<zorrit::pointer::ReportedFullScreen> reportedFullScreen;
+    if (!fullScreenWatch && zorrit::pointer::isWaylandSession()) {
+        reportedFullScreen = std::make_unique<zorrit::pointer::ReportedFullScreen>();
+        pointerContext.fullScreen = reportedFullScreen.get();
+    }
     // A connection that neither shows the sprites, follows the pointer nor lists the windows
     // (GNOME) would only gather the compositor's news unread.
     if (!layerWindows && !fullScreenWatch && wayland && !wayland->offers().cursorSessions) {
@@ -172,7 +180,9 @@ int main(int argc, char **argv)
     seams.instanceLock = &instanceLock;
     // Read once: a change of the pointer's size reaches the trail at the next start.
     seams.pointerSize = platform::desktopPointerSize(platform::sessionPointerSizeSources());
-    seams.fullScreenWatch = fullScreenWatch.get();
+    seams.fullScreenWatch =
+        fullScreenWatch ? fullScreenWatch.get()
+                        : static_cast<platform::FullScreenWatch *>(reportedFullScreen.get());
     seams.associateThemeFiles = [] {
         zorrit::integration::AssociateThemeFiles(QStringLiteral("Zorrit"), QStringLiteral(".thm"),
                                                  QStringLiteral("Zorrit File"),

@@ -560,6 +560,7 @@ class XTestCase(unittest.TestCase):
             self.x.write_settings(existing)
         process = self.x.zorrit(*args)
         self.addCleanup(self.x.stop, process)
+        self.zorrit_process = process  # the latest, whose log a failure shows
         return process
 
     def assertPacedByTheServersClock(self, pid, points):
@@ -693,6 +694,7 @@ class KWinSession(XSession):
         """What KWin shows, in its logical pixels."""
         script = os.path.join(os.path.dirname(__file__), "wayland", "kwin_screenshot.py")
         shot = self.run([python_with("dbus"), script], check=False)
+        self.last_miss = None if shot.returncode == 0 else shot.stderr.decode(errors="replace")
         return shot.stdout if shot.returncode == 0 else None
 
     def find_windows(self, title, visible=True):
@@ -707,6 +709,8 @@ class KWinSession(XSession):
         if not shot:
             return None
         box = Screenshot.from_ppm(shot).box(self.sprite_colours[SPRITE_TITLES.index(title)])
+        if not box:
+            self.last_miss = f"{title}'s colour is not in KWin's screenshot"
         return box[:2] if box else None
 
     def root_point(self, x, y):
@@ -882,6 +886,12 @@ class GnomeSession(XSession):
                            "--object-path", "/org/gnome/Shell", "--method",
                            f"org.gnome.Shell.Extensions.{method}", *args], check=False)
         return result.stdout.decode() if result.returncode == 0 else None
+
+    def leave_overview(self):
+        """GNOME Shell starts in its overview, where no window has the focus."""
+        self.run(["gdbus", "call", "--session", "--dest", "org.gnome.Shell", "--object-path",
+                  "/org/gnome/Shell", "--method", "org.freedesktop.DBus.Properties.Set",
+                  "org.gnome.Shell", "OverviewActive", "<false>"])
 
     def move_pointer(self, x, y):
         if self._pointer is None:

@@ -8,7 +8,7 @@ from harness import XSession, XTestCase, wait_until
 
 # Asks the window manager to put a window into full screen or out of it, as a program does
 # (EWMH: a _NET_WM_STATE client message to the root window), without any tool beyond libX11.
-_FULL_SCREEN_SCRIPT = r"""
+FULL_SCREEN_SCRIPT = r"""
 import ctypes, ctypes.util, sys
 x = ctypes.cdll.LoadLibrary(ctypes.util.find_library("X11"))
 x.XOpenDisplay.restype = ctypes.c_void_p
@@ -56,7 +56,7 @@ class FullScreenCase(XTestCase):
         return window
 
     def full_screen(self, window, on, size=None):
-        self.x.run(["python3", "-c", _FULL_SCREEN_SCRIPT, self.x.display, str(window),
+        self.x.run(["python3", "-c", FULL_SCREEN_SCRIPT, self.x.display, str(window),
                     "1" if on else "0"])
         size = size or (self.x.width, self.x.height)
         self.assertTrue(wait_until(lambda: (self.x.geometry(window).width,

@@ -16,6 +16,7 @@ import time
 import unittest
 
 import test_trail
+from test_full_screen import FULL_SCREEN_SCRIPT
 from harness import GnomeSession, KWinSession, Screenshot, XTestCase, wait_until
 
 OTHER_WAYLAND = ("This desktop does not tell other programs where the pointer is, so the trail "
@@ -72,10 +73,32 @@ class FollowsThePointer:
             slack = 0 if (rx, ry) == (px, py) and not scaled else 2
             self.assertTrue(self.x.wait_near("Zorrit", (rx + 12, ry + 19), slack, 15),
                             f"pointer at {px},{py} ({rx},{ry} in Xwayland's pixels), "
-                            f"main1 at {self.x.position('Zorrit')}")
+                            f"main1 at {self.x.position('Zorrit')} "
+                            f"{getattr(self.x, 'last_miss', None) or ''}\n"
+                            + self.x.log(self.zorrit_process))
             self.assertTrue(self.x.wait_near("p5", (rx + 20, ry + 75), slack, 15),
                             f"pointer at {px},{py} ({rx},{ry} in Xwayland's pixels), "
                             f"p5 at {self.x.position('p5')}")
+
+
+    def assertStandsAsideForFullScreen(self):
+        """An X11 program that goes full screen with the focus hides the trail (the compositor's
+        reporter tells); out of full screen, the trail is back and follows."""
+        def shown():
+            return bool(self.x.find_windows("p5"))
+        self.assertTrue(shown())
+        self.x.spawn(["xmessage", "-title", "Video", "-geometry", "300x80+600+500", "Video"])
+        video = self.x.wait_window("Video")
+        self.assertIsNotNone(video)
+        self.x.run(["xdotool", "windowactivate", "--sync", str(video)], check=False, timeout=5)
+        for on in (True, False):
+            self.x.run(["python3", "-c", FULL_SCREEN_SCRIPT, self.x.display, str(video),
+                        "1" if on else "0"])
+            self.assertTrue(wait_until(lambda: shown() != on, 10),
+                            f"{'shown over' if on else 'not back after'} full screen: "
+                            f"{self.x.geometry(video)}\n" + self.x.log(self.zorrit_process)
+                            + (self.x.log(self.x.shell) if hasattr(self.x, "shell") else ""))
+        self.assertFollows([(200, 200)])
 
 
 class FollowsOnScaledOutputs(FollowsThePointer):
@@ -317,6 +340,13 @@ class KWin(OnKWin, FollowsThePointer, XTestCase):
         self.assertFalse(self.x.script_loaded())
         self.assertNotIn("zorrit:", self.x.log(first) + self.x.log(second))
 
+    def test_the_script_tells_of_a_full_screen_window_and_the_trail_stands_aside(self):
+        zorrit = self.start_zorrit()
+        self.assertTrue(wait_until(self.x.script_loaded, 15), self.x.log(zorrit))
+        self.assertFollows([(300, 300)])
+        self.assertStandsAsideForFullScreen()
+        self.assertNotIn("zorrit:", self.x.log(zorrit))
+
     def test_a_pointer_twice_the_usual_size_doubles_the_surfaces_and_their_offsets(self):
         self.x.env["XCURSOR_SIZE"] = "48"
         zorrit = self.start_zorrit()
@@ -412,6 +442,16 @@ class Gnome(FollowsThePointer, XTestCase):
         said = [line for line in self.x.log(zorrit).splitlines() if line.startswith("zorrit:")]
         self.assertTrue(said and all(off in line for line in said), self.x.log(zorrit))
         self.assertNotIn("gnome-extensions enable", self.x.log(zorrit))
+
+
+    def test_the_extension_tells_of_a_full_screen_window_and_the_trail_stands_aside(self):
+        self.assertIn("true", self.x.shell_call("EnableExtension", self.UUID))
+        self.x.leave_overview()
+        zorrit = self.start_zorrit()
+        self.assertTrue(wait_until(lambda: self.x.find_windows("p5"), 20), self.x.log(zorrit))
+        self.assertFollows([(300, 300)])
+        self.assertStandsAsideForFullScreen()
+        self.assertNotIn("zorrit:", self.x.log(zorrit))
 
 
 def gnome_shell_version():

@@ -4,6 +4,7 @@
 
 #include "output_watch.h"
 #include "platform/bus_report_reader.h"
+#include "reported_full_screen.h"
 #include "zorrit/pointer/pointer_bus.h"
 
 #include <QDBusConnection>
@@ -19,6 +20,7 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <cmath>
 #include <utility>
 
 namespace zorrit::pointer {
@@ -44,12 +46,8 @@ public Q_SLOTS:
     // The compositor's logical pixels.
     Q_SCRIPTABLE void Moved(int x, int y)
     {
-        if (calledFromDBus() && !m_source.fromCompositor(message().service())) {
-            if (message().isReplyRequired())
-                sendErrorReply(QDBusError::AccessDenied,
-                               QStringLiteral("only the compositor reports the pointer here"));
+        if (!fromCompositor())
             return;
-        }
         m_source.reportLogical(x, y);
         if (!calledFromDBus() || !message().isReplyRequired())
             return;
@@ -68,8 +66,37 @@ public Q_SLOTS:
         m_answerTimer.start(int(kAnswerDelayMs - since));
     }
 
+    // Whether the focused window is full screen, and where it is (the compositor's logical
+    // pixels; nothing when it is not full screen).
+    Q_SCRIPTABLE void FullScreen(bool fullScreen, int x, int y, int width, int height)
+    {
+        if (fromCompositor())
+            m_source.reportFocused(fullScreen, QRect(x, y, width, height));
+    }
+    // KWin 6 places windows in fractions of a pixel, and its scripts send them so.
+    Q_SCRIPTABLE void FullScreen(bool fullScreen, double x, double y, double width, double height)
+    {
+        const auto whole = [](double value) {
+            return int(
+                std::clamp(std::round(value), -double(kCoordinateLimit), double(kCoordinateLimit)));
+        };
+        FullScreen(fullScreen, whole(x), whole(y), whole(width), whole(height));
+    }
+
 private:
     static constexpr qint64 kAnswerDelayMs = BusPointerSource::kAnswerDelayMs;
+    static constexpr int kCoordinateLimit = BusPointerSource::kCoordinateLimit;
+
+    // Any other program gets an error (when it waits for an answer) and changes nothing.
+    bool fromCompositor()
+    {
+        if (!calledFromDBus() || m_source.fromCompositor(message().service()))
+            return true;
+        if (message().isReplyRequired())
+            sendErrorReply(QDBusError::AccessDenied,
+                           QStringLiteral("only the compositor reports the pointer here"));
+        return false;
+    }
 
     void answer()
     {
@@ -90,10 +117,17 @@ BusPointerSource::BusPointerSource(const char *compositor, QObject *parent)
     : CompositorSource(parent)
     , m_compositor(compositor)
 {
+    // A reporter that stopped tells nothing more: its last word must not keep the trail hidden.
+    connect(this, &CompositorSource::lost, this, [this] {
+        if (m_fullScreen)
+            m_fullScreen->report({});
+    });
 }
 
 BusPointerSource::~BusPointerSource()
 {
+    if (m_fullScreen)
+        m_fullScreen->report({});
     setWatched(false);
     if (!m_receiver)
         return;
@@ -120,11 +154,32 @@ void BusPointerSource::reportLogical(int x, int y)
 {
     // Any program of the user may call Moved: the position is kept within X11's 16 bits before
     // it is scaled, and again after.
-    constexpr int kLimit = 32767;
-    const QPoint root =
-        m_mapping.toRoot(QPoint(std::clamp(x, -kLimit, kLimit), std::clamp(y, -kLimit, kLimit)));
+    const QPoint root = m_mapping.toRoot(within16Bits(QPoint(x, y)));
     m_reports.fetch_add(1, std::memory_order_relaxed);
     report(root.x(), root.y());
+}
+
+void BusPointerSource::reportFocused(bool fullScreen, QRect area)
+{
+    QMetaObject::invokeMethod(this, [this, fullScreen, area] {
+        if (!m_fullScreen)
+            return;
+        platform::FocusedWindow focused{fullScreen, {}};
+        if (fullScreen && !area.isEmpty()) {
+            // Its corners go into the trail's pixels as the pointer does.
+            const QPoint from = m_mapping.toRoot(within16Bits(area.topLeft()));
+            const QPoint to = m_mapping.toRoot(
+                within16Bits(QPoint(area.x() + area.width(), area.y() + area.height())));
+            focused.areas.push_back(QRect(from, to - QPoint(1, 1)));
+        }
+        m_fullScreen->report(focused);
+    });
+}
+
+QPoint BusPointerSource::within16Bits(QPoint point)
+{
+    return {std::clamp(point.x(), -kCoordinateLimit, kCoordinateLimit),
+            std::clamp(point.y(), -kCoordinateLimit, kCoordinateLimit)};
 }
 
 bool BusPointerSource::fromCompositor(const QString &sender) const

@@ -7,6 +7,7 @@
 #include "output_mapping.h"
 #include "zorrit/trail/tick.h"
 
+#include <QRect>
 #include <QString>
 #include <QTimer>
 
@@ -24,6 +25,7 @@ namespace zorrit::pointer {
 
 class OutputWatch;
 class PointerReceiver;
+class ReportedFullScreen;
 
 // The reporters send at most one report a tick, without waiting for an answer, to a connection
 // of Zorrit's own that nothing reads but the tick: the reports wait in its socket and the tick
@@ -41,6 +43,9 @@ class PointerReceiver;
 //
 // Reporters speak the compositor's logical pixels; each report goes through the outputs' table
 // into Xwayland's root pixels, which differ where X11 programs scale themselves.
+//
+// The reporters also tell, on Qt's connection (a change of focus is rare), whether the focused
+// window is full screen and where: FullScreen(b, x, y, width, height).
 class BusPointerSource : public CompositorSource
 {
     Q_OBJECT
@@ -52,6 +57,8 @@ public:
     // Answers on Qt's connection come no sooner than this (half a tick) after the previous one:
     // a reporter of an older Zorrit waits for each answer before it sends again.
     static constexpr int kAnswerDelayMs = trail::kTickMs / 2;
+    // Reports are kept within X11's 16-bit coordinates.
+    static constexpr int kCoordinateLimit = 32767;
 
     // `compositor`: the bus name whose owner alone may report.
     explicit BusPointerSource(const char *compositor, QObject *parent = nullptr);
@@ -77,6 +84,8 @@ protected:
     // Reports stay in the compositor's logical pixels (the sprites are its surfaces); before
     // listen().
     void keepLogicalPixels(bool keep) { m_logicalPixels = keep; }
+    // Where the focused window's reports go; null: nowhere.
+    void reportFullScreenTo(ReportedFullScreen *fullScreen) { m_fullScreen = fullScreen; }
     // Serves the reports and asks for the name (owned at once, or queued).
     StartResult listen();
     void watchSocket(bool watched) override;
@@ -87,6 +96,9 @@ private:
     void readNow();
     // From any thread: the receiver's, the tick's, the GUI thread's.
     void reportLogical(int x, int y);
+    // From the receiver's thread; taken over to this object's.
+    void reportFocused(bool fullScreen, QRect area);
+    static QPoint within16Bits(QPoint point);
     // Whether a call on Qt's connection comes from the compositor; from the receiver's thread.
     bool fromCompositor(const QString &sender) const;
 
@@ -109,6 +121,7 @@ private:
     OutputMapping m_mapping;
     OutputWatch *m_outputWatch = nullptr;
     bool m_logicalPixels = false;
+    ReportedFullScreen *m_fullScreen = nullptr;
 };
 
 } // namespace zorrit::pointer

@@ -64,7 +64,7 @@ GnomePointerSource::GnomePointerSource(const SourceContext &context, QObject *pa
     : BusPointerSource(kShellService, parent)
 {
     keepLogicalPixels(context.logicalPixels);
-    (void)context;
+    reportFullScreenTo(context.fullScreen);
     m_grace.setSingleShot(true);
     m_grace.setInterval(kGraceMs);
     connect(&m_grace, &QTimer::timeout, this, &GnomePointerSource::graceOver);

@@ -53,6 +53,7 @@ KWinPointerSource::KWinPointerSource(const SourceContext &context, QObject *pare
     , m_path(context.runtimeFolder + QStringLiteral("/kwin-pointer.js"))
 {
     keepLogicalPixels(context.logicalPixels);
+    reportFullScreenTo(context.fullScreen);
     m_quiet.setInterval(kQuietMs);
     connect(&m_quiet, &QTimer::timeout, this, &KWinPointerSource::lookForSilence);
 }

@@ -14,6 +14,8 @@ class WaylandSession;
 
 namespace zorrit::pointer {
 
+class ReportedFullScreen;
+
 struct SourceContext
 {
     // This user's runtime folder of Zorrit's, for files the compositor must read (the KWin
@@ -26,6 +28,9 @@ struct SourceContext
     bool logicalPixels = false;
     // Where the X server sees the pointer (over X11 windows); unset without an X display.
     std::function<std::optional<QPoint>()> xPointer;
+    // Where the compositor's reporter tells of the focused window's full screen; none where the
+    // desktop says it some other way.
+    ReportedFullScreen *fullScreen = nullptr;
 };
 
 } // namespace zorrit::pointer

@@ -15,6 +15,7 @@ target_sources(zorrit_core PRIVATE
     pointer/output_mapping.cpp pointer/output_mapping.h
     pointer/output_watch.cpp pointer/output_watch.h
     pointer/pointer_choice.cpp pointer/pointer_choice.h
+    pointer/reported_full_screen.h
     pointer/wlroots_pointer_source.cpp pointer/wlroots_pointer_source.h
     ${_generated}/pointer_bus.h
 )

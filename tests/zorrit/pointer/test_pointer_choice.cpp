@@ -6,6 +6,7 @@
 #include "zorrit/pointer/kwin_pointer_source.h"
 #include "zorrit/pointer/pointer_bus.h"
 #include "zorrit/pointer/pointer_notice.h"
+#include "zorrit/pointer/reported_full_screen.h"
 #include "zorrit/pointer/source_factory.h"
 
 #include "platform/fake/fake_dialogs.h"
@@ -68,9 +69,11 @@ constexpr char kCompositor[] = "org.example.Compositor";
 class ListeningSource final : public BusPointerSource
 {
 public:
-    explicit ListeningSource(const char *compositor = kCompositor)
+    explicit ListeningSource(const char *compositor = kCompositor,
+                             ReportedFullScreen *fullScreen = nullptr)
         : BusPointerSource(compositor)
     {
+        reportFullScreenTo(fullScreen);
     }
     StartResult start() override { return listen(); }
 };
@@ -227,6 +230,41 @@ TEST_F(OnPrivateBus, OnlyTheCompositorsReportsMoveThePointer)
         EXPECT_EQ(source.position(), QPoint(30, 40));
         ASSERT_TRUE(second.unregisterService(QLatin1String(compositorName)));
     }
+}
+
+TEST_F(OnPrivateBus, TheCompositorAloneTellsOfAFullScreenWindowUntilItStops)
+{
+    QDBusConnection compositor = otherProgram(QStringLiteral("compositor"));
+    QDBusConnection stranger = otherProgram(QStringLiteral("stranger"));
+    ASSERT_TRUE(compositor.registerService(QLatin1String(kCompositor)));
+    ReportedFullScreen fullScreen;
+    ListeningSource source(kCompositor, &fullScreen);
+    ASSERT_TRUE(source.start().started);
+    const auto fullScreenCall = [](const QVariantList &arguments) {
+        QDBusMessage call =
+            QDBusMessage::createMethodCall(QLatin1String(kBusName), QLatin1String(kObjectPath),
+                                           QLatin1String(kInterface), QStringLiteral("FullScreen"));
+        call.setArguments(arguments);
+        return call;
+    };
+    const platform::FocusedWindow video{true, {QRect(0, 0, 1280, 1024)}};
+
+    EXPECT_EQ(answer(stranger, fullScreenCall({true, 0, 0, 1280, 1024})),
+              "org.freedesktop.DBus.Error.AccessDenied");
+    QTest::qWait(50);
+    EXPECT_EQ(fullScreen.focused(), platform::FocusedWindow{});
+    // KWin 6 sends a window's place in fractions of a pixel.
+    EXPECT_EQ(answer(compositor, fullScreenCall({true, 0.0, 0.4, 1279.6, 1024.0})), "ok");
+    EXPECT_TRUE(waitFor([&] { return fullScreen.focused() == video; }));
+    EXPECT_EQ(answer(compositor, fullScreenCall({false, 0, 0, 0, 0})), "ok");
+    EXPECT_TRUE(waitFor([&] { return !fullScreen.focused().fullScreen; }));
+
+    // A reporter that stopped leaves no full screen behind.
+    EXPECT_EQ(answer(compositor, fullScreenCall({true, 0, 0, 1280, 1024})), "ok");
+    EXPECT_TRUE(waitFor([&] { return fullScreen.focused() == video; }));
+    Q_EMIT source.lost(QStringLiteral("the script went"));
+    EXPECT_EQ(fullScreen.focused(), platform::FocusedWindow{});
+    compositor.unregisterService(QLatin1String(kCompositor));
 }
 
 TEST_F(OnPrivateBus, ReceiverNamesTheReportConnectionToTheExtension)
