@@ -888,10 +888,25 @@ class GnomeSession(XSession):
         return result.stdout.decode() if result.returncode == 0 else None
 
     def leave_overview(self):
-        """GNOME Shell starts in its overview, where no window has the focus."""
-        self.run(["gdbus", "call", "--session", "--dest", "org.gnome.Shell", "--object-path",
-                  "/org/gnome/Shell", "--method", "org.freedesktop.DBus.Properties.Set",
-                  "org.gnome.Shell", "OverviewActive", "<false>"])
+        """GNOME Shell opens its overview, where no window has the focus, once it has started
+        (later in newer versions): closed as soon as it shows, until it has stayed closed for a
+        second and a half."""
+        def call(method, *args):
+            return self.run(["gdbus", "call", "--session", "--dest", "org.gnome.Shell",
+                             "--object-path", "/org/gnome/Shell", "--method",
+                             f"org.freedesktop.DBus.Properties.{method}", "org.gnome.Shell",
+                             "OverviewActive", *args], check=False).stdout.decode()
+        closed_since = None
+        deadline = time.monotonic() + 15
+        while time.monotonic() < deadline:
+            if "true" in call("Get"):
+                call("Set", "<false>")
+                closed_since = None
+            elif closed_since is None:
+                closed_since = time.monotonic()
+            elif time.monotonic() - closed_since > 1.5:
+                return
+            time.sleep(0.25)
 
     def move_pointer(self, x, y):
         if self._pointer is None:

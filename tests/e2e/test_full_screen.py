@@ -1,6 +1,7 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 """The real zorrit under Xvfb and openbox: the trail stands aside while a full-screen window has
 the focus, and comes back when it leaves full screen or loses the focus."""
+import os
 import time
 import unittest
 
@@ -67,6 +68,21 @@ class FullScreenCase(XTestCase):
     def trail_shown(self):
         return bool(self.x.find_windows("p5")) and bool(self.x.find_windows("Zorrit"))
 
+    def wake_ups(self, pid, moves):
+        """How often the program's threads woke while the pointer made `moves` moves."""
+        def switches():
+            total = 0
+            for task in os.listdir(f"/proc/{pid}/task"):
+                with open(f"/proc/{pid}/task/{task}/status") as f:
+                    total += sum(int(line.split()[1]) for line in f
+                                 if line.startswith(("voluntary_ctxt", "nonvoluntary_ctxt")))
+            return total
+        before = switches()
+        for k in range(moves):
+            self.x.move_pointer(100 + 7 * (k % 50), 300 + (k % 3))
+            time.sleep(0.02)
+        return switches() - before
+
 
 class FullScreen(FullScreenCase):
     def setUp(self):
@@ -74,13 +90,16 @@ class FullScreen(FullScreenCase):
         self.x.start_window_manager()
 
     def test_a_full_screen_window_hides_the_trail_until_it_leaves_full_screen_or_the_focus(self):
-        self.start_zorrit()
+        zorrit = self.start_zorrit()
         self.assertTrailAt((300, 300))
         video = self.program("Video")
         self.assertTrue(self.trail_shown(), "an ordinary window hides nothing")
 
         self.full_screen(video, True)
         self.assertTrue(wait_until(lambda: not self.trail_shown(), 5), "shown over full screen")
+        # Over it the tick sleeps, however the pointer moves: ticking would wake it 60 times and
+        # more; the once-a-second timers wake it a few times.
+        self.assertLess(self.wake_ups(zorrit.pid, 60), 20)
         self.full_screen(video, False)
         self.assertTrue(wait_until(self.trail_shown, 5), "not back after full screen")
         self.assertTrailAt((400, 200))

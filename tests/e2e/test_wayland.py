@@ -90,7 +90,7 @@ class FollowsThePointer:
         self.x.spawn(["xmessage", "-title", "Video", "-geometry", "300x80+600+500", "Video"])
         video = self.x.wait_window("Video")
         self.assertIsNotNone(video)
-        self.x.run(["xdotool", "windowactivate", "--sync", str(video)], check=False, timeout=5)
+        self.x.run(["xdotool", "windowactivate", str(video)], check=False, timeout=5)
         for on in (True, False):
             self.x.run(["python3", "-c", FULL_SCREEN_SCRIPT, self.x.display, str(video),
                         "1" if on else "0"])

@@ -82,6 +82,10 @@ struct LayerSeen
 // An input region that holds everything: a surface's own, until it sets one.
 const QRegion kEverywhere(QRect(-1000000, -1000000, 2000000, 2000000));
 
+// The requests' tables list what this libwayland has; a newer one adds requests at their end,
+// which stay null: the session under test never sends them.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
 // A compositor on its own thread. Everything that touches its objects runs there (run()), as
 // libwayland-server wants. Surfaces keep wl_surface's double-buffered state: a commit applies it,
 // a synchronised subsurface's waits for its parent's commit, and so does its position.
@@ -871,6 +875,7 @@ private:
     std::atomic<bool> m_running = true;
     std::thread m_thread;
 };
+#pragma GCC diagnostic pop
 
 // The client's environment: the compositor's socket in a runtime folder of the test's own.
 class WaylandSessionTest : public ::testing::Test

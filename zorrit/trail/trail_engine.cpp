@@ -135,8 +135,32 @@ void TrailEngine::setHidden(HiddenBy reason, bool hidden)
     m_hiddenBy = hidden ? before | unsigned(reason) : before & ~unsigned(reason);
     if (before == 0 && m_hiddenBy != 0)
         hideWindows();
-    else if (before != 0 && m_hiddenBy == 0)
+    // "Zorrit Off" keeps the tick going, as it always has.
+    const bool halted = (m_hiddenBy & unsigned(HiddenBy::FullScreen)) != 0;
+    if (std::exchange(m_halted, halted) != halted) {
+        if (halted)
+            halt();
+        else
+            wake();
+    }
+    if (before != 0 && m_hiddenBy == 0)
         showWindows();
+}
+
+void TrailEngine::halt()
+{
+    bool wasSleeping = false;
+    if (m_tickThread) {
+        const std::lock_guard lock(m_lock);
+        wasSleeping = std::exchange(m_sleeping, true);
+        if (!wasSleeping)
+            m_tickThread->pause(); // a tick under way sees m_sleeping and does nothing
+    } else {
+        m_tickTimer.stop();
+        wasSleeping = std::exchange(m_sleeping, true);
+    }
+    if (wasSleeping)
+        m_windowSystem.stopWatchingPointer();
 }
 
 void TrailEngine::start()
@@ -162,7 +186,9 @@ void TrailEngine::start()
         }
     }
     if (!m_tickThread) {
-        m_tickTimer.start();
+        m_sleeping = m_halted;
+        if (!m_halted)
+            m_tickTimer.start();
         return;
     }
     const bool canWatch = m_windowSystem.canWatchPointer();
@@ -170,8 +196,9 @@ void TrailEngine::start()
     const std::lock_guard lock(m_lock);
     m_tickMotion = m_motion;
     m_canWatch = canWatch;
-    m_sleeping = false;
-    m_tickThread->resume();
+    m_sleeping = m_halted;
+    if (!m_halted)
+        m_tickThread->resume();
 }
 
 void TrailEngine::stopTickThread()
@@ -193,7 +220,9 @@ void TrailEngine::leaveTickThread()
     m_sentValid.fill(false);
     if (std::exchange(m_sleeping, false))
         m_windowSystem.stopWatchingPointer();
-    m_tickTimer.start();
+    m_sleeping = m_halted;
+    if (!m_halted)
+        m_tickTimer.start();
 }
 
 void TrailEngine::placeWindows()
@@ -304,8 +333,9 @@ void TrailEngine::watchWhileAsleep()
     QPoint last;
     {
         const std::lock_guard lock(m_lock);
-        // Woken meanwhile, or the tick has left the thread (it watches for itself then).
-        if (!m_tickThread || !m_sleeping)
+        // Woken meanwhile, or the tick has left the thread (it watches for itself then), or
+        // halted: nothing is to wake it.
+        if (!m_tickThread || !m_sleeping || m_halted)
             return;
         last = m_lastPointer;
     }
@@ -364,6 +394,8 @@ void TrailEngine::wake()
         {
             const std::lock_guard lock(m_lock);
             m_tickMotion = m_motion;
+            if (m_halted)
+                return;
             wasSleeping = std::exchange(m_sleeping, false);
             if (wasSleeping)
                 m_tickThread->resume(); // ticks at once: the first reaction comes without delay
@@ -372,7 +404,7 @@ void TrailEngine::wake()
             m_windowSystem.stopWatchingPointer();
         return;
     }
-    if (!m_sleeping)
+    if (!m_sleeping || m_halted)
         return;
     m_sleeping = false;
     m_windowSystem.stopWatchingPointer();
@@ -396,7 +428,7 @@ void TrailEngine::checkWhileAsleep()
     QPoint last;
     {
         const std::lock_guard lock(m_lock);
-        if (!m_sleeping)
+        if (!m_sleeping || m_halted)
             return;
         last = m_lastPointer;
     }

@@ -61,8 +61,9 @@ public:
     bool windowsVisible() const { return m_visible; }
 
     // Why the trail is hidden: the user's "Zorrit Off", a full-screen program. Each reason comes
-    // and goes on its own; the windows show again once no reason is left. Hidden, the trail goes
-    // on as "Zorrit Off" has it: the animation keeps its state and nothing is drawn.
+    // and goes on its own; the windows show again once no reason is left. Under "Zorrit Off"
+    // the animation goes on and nothing is drawn; over a full-screen program (a game, say, whose
+    // pointer never rests) the tick sleeps as well, and the trail takes up from where it was.
     enum class HiddenBy : unsigned { User = 1u << 0, FullScreen = 1u << 1 };
     void setHidden(HiddenBy reason, bool hidden);
 
@@ -78,8 +79,8 @@ public:
     void keepOnTopTick();
 
     // Something that changes where the windows go (corner, wobble, speed) was changed: if the
-    // trail sleeps, it takes up ticking again. Every change to the motion settings ends here,
-    // which is how the tick thread gets to see them.
+    // trail sleeps, it takes up ticking again (not while a full-screen program halts it). Every
+    // change to the motion settings ends here, which is how the tick thread gets to see them.
     void wake();
     bool isSleeping() const;
 
@@ -110,6 +111,8 @@ private:
     void stopTickThread();
     void leaveTickThread();
     void watchWhileAsleep();
+    // The tick stops and nothing watches the pointer, until wake() after m_halted is cleared.
+    void halt();
 
     platform::WindowSystem &m_windowSystem;
     MotionSettings &m_motion;
@@ -132,6 +135,7 @@ private:
     bool m_visible = false;
     unsigned m_hiddenBy = 0; // HiddenBy bits
     bool m_sleeping = false;
+    bool m_halted = false; // asleep with no pointer watch while a full-screen program has it
 
     // The tick thread and what it works with. m_lock guards the state it shares with the GUI
     // thread (the positions, the last pointer sample, what was sent, sleeping); it reads the
