@@ -17,10 +17,11 @@ std::unique_ptr<WaylandFullScreenWatch> WaylandFullScreenWatch::follow(WaylandSe
     if (news < 0)
         return nullptr;
     std::unique_ptr<WaylandFullScreenWatch> watch(new WaylandFullScreenWatch(session, news));
-    if (readsSession) {
-        auto *socket = new QSocketNotifier(session.fd(), QSocketNotifier::Read, watch.get());
-        connect(socket, &QSocketNotifier::activated, watch.get(), [&session] { session.read(); });
-    }
+    watch->m_readsAlways = readsSession;
+    watch->m_socket = new QSocketNotifier(session.fd(), QSocketNotifier::Read, watch.get());
+    watch->m_socket->setEnabled(readsSession);
+    connect(watch->m_socket, &QSocketNotifier::activated, watch.get(),
+            [&session] { session.read(); });
     session.read(); // the windows the compositor announced already
     return watch;
 }
@@ -43,6 +44,9 @@ void WaylandFullScreenWatch::takeNews()
     if (now == m_focused)
         return;
     m_focused = std::move(now);
+    // A trail that stands aside for a full-screen window no longer ticks, and nothing else
+    // would read the news of its end.
+    m_socket->setEnabled(m_readsAlways || m_focused.fullScreen);
     Q_EMIT changed();
 }
 

@@ -17,7 +17,8 @@ class WaylandSession;
 // handles the list's events; a read that finds the focused window changed tells this watch
 // through an eventfd, which it reads on the GUI thread. Where nothing else reads the session
 // (the sprites are X11 windows and the pointer comes from the X server), the watch reads it
-// itself whenever the compositor sends something.
+// itself whenever the compositor sends something; so it does while a full-screen window has the
+// focus, as the trail then stands aside and its tick sleeps.
 class WaylandFullScreenWatch final : public FullScreenWatch
 {
 public:
@@ -34,6 +35,8 @@ private:
 
     WaylandSession &m_session;
     int m_news;
+    QSocketNotifier *m_socket = nullptr; // the session's
+    bool m_readsAlways = false;
     FocusedWindow m_focused;
 };
 
