@@ -585,9 +585,13 @@ class XTestCase(unittest.TestCase):
 
 def _make_x11_socket_folder():
     """A compositor's Xwayland needs the X sockets' folder; in a fresh chroot no X server has
-    made it yet when this is the first session to start."""
+    made it yet when this is the first session to start. Mutter and KWin refuse one that the
+    unprivileged user of a wlroots session made: it goes back to root."""
     if not os.path.isdir("/tmp/.X11-unix"):
         os.makedirs("/tmp/.X11-unix", exist_ok=True)
+        os.chmod("/tmp/.X11-unix", 0o1777)
+    elif os.geteuid() == 0 and os.stat("/tmp/.X11-unix").st_uid != 0:
+        os.chown("/tmp/.X11-unix", 0, 0)
         os.chmod("/tmp/.X11-unix", 0o1777)
 
 
