@@ -21,12 +21,12 @@ def main():
     try:
         # KWin 6 cancels it where it composites without OpenGL (its virtual outputs here).
         result = shooter.CaptureWorkspace({"include-cursor": False, "native-resolution": False},
-                                          dbus.types.UnixFd(write_end), timeout=10)
+                                          dbus.types.UnixFd(write_end), timeout=5)
     except dbus.exceptions.DBusException as error:
         sys.exit(f"no screenshot: {error}")
     finally:
         os.close(write_end)
-    reader.join(10)
+    reader.join(5)
     if reader.is_alive():
         sys.exit("no screenshot: KWin wrote none")
     data = b"".join(chunks)
