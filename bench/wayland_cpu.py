@@ -11,7 +11,8 @@ Zorrit (whose five moving windows the compositor composites in software here), a
 table.
 
 Where the compositor offers a layer shell (KWin, sway, labwc), the trail runs both ways in turns
-over the rounds: as layer-shell surfaces, and as X11 windows on Xwayland (ZORRIT_SPRITES=x11). A
+over the rounds, with the compositor alone among them: as layer-shell surfaces, and as X11
+windows on Xwayland (ZORRIT_SPRITES=x11). A
 second table gives the trail's whole cost on each such desktop: what Zorrit, the compositor and
 Xwayland spend together, less what the compositor and Xwayland spend moving the same pointer
 without Zorrit, and the ratio of the two ways.
@@ -161,11 +162,19 @@ def run_zorrit(session, pointer, server_pid, args, rates=(50,), xwayland=None, r
 
 
 def both_kinds(session, pointer, server_pid, xwayland, args, rates=(50, 500)):
-    """The trail's whole cost with layer-shell sprites and with X11 windows, in turns over the
-    rounds: for each kind, one result per rate (medians)."""
-    readings = {"layer": [], "x11": []}
+    """The compositor moving the pointer without Zorrit, and the trail's whole cost with
+    layer-shell sprites and with X11 windows, in turns over the rounds (the order changes from
+    round to round): for each, one result per rate (medians). A compositor that swings by
+    hundreds of microseconds a tick needs its bare reading as often as the others."""
+    readings = {"bare": [], "layer": [], "x11": []}
+    orders = (("bare", "layer", "x11"), ("x11", "layer", "bare"), ("layer", "bare", "x11"))
     for r in range(args.rounds):
-        for kind in ("layer", "x11") if r % 2 == 0 else ("x11", "layer"):
+        for kind in orders[r % len(orders)]:
+            if kind == "bare":
+                alone = None if callable(xwayland) else xwayland
+                readings[kind].append([measure(None, server_pid, alone, pointer, args.moving, 0,
+                                               rate) for rate in rates])
+                continue
             readings[kind].append(run_zorrit(session, pointer, server_pid, args, rates,
                                              xwayland, 1, "x11" if kind == "x11" else None))
     out = {}
@@ -217,12 +226,10 @@ def layer_shell_desktop(name, session, pointer, server_pid, xwayland, args, colu
     `xwayland`: its pid, or a function that finds it for each run (wlroots runs Xwayland only
     while X11 programs are connected: without Zorrit it is not counted)."""
     time.sleep(2)
-    bare = {}
-    for rate in rates:
-        bare[rate] = measure(None, server_pid, None if callable(xwayland) else xwayland,
-                             pointer, args.moving, 0, rate)
-        columns.append((f"{name}, no Zorrit", rate, bare[rate]))
     kinds = both_kinds(session, pointer, server_pid, xwayland, args, rates)
+    bare = dict(zip(rates, kinds["bare"]))
+    for rate in rates:
+        columns.append((f"{name}, no Zorrit", rate, bare[rate]))
     for kind, label in (("layer", "layer shell"), ("x11", "X11 windows")):
         for rate, result in zip(rates, kinds[kind]):
             columns.append((f"{name}, {label}", rate, result))
