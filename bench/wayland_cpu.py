@@ -23,6 +23,7 @@ Zorrit's tray icon finds its host at the start and every session's tray costs th
 while the pointer moves.
 
 Usage: bench/wayland_cpu.py [--moving SECONDS] [--rest SECONDS] [--rounds N]
+                            [--desktops kwin,gnome,sway,labwc]
        (needs the test packages)
 """
 import argparse
@@ -241,25 +242,29 @@ def main():
     parser.add_argument("--moving", type=float, default=20)
     parser.add_argument("--rest", type=float, default=20)
     parser.add_argument("--rounds", type=int, default=3)
+    parser.add_argument("--desktops", default="kwin,gnome,sway,labwc",
+                        help="comma-separated, of kwin, gnome, sway, labwc (Xvfb always)")
     args = parser.parse_args()
+    desktops = args.desktops.split(",")
     columns = []
     pairs = []
 
     columns.append(("X11 (Xvfb)", 50, on_xvfb(args)))
 
-    session = KWinSession(1024, 768)
-    try:
-        start_panel(session)
-        pointer = KWinPointer(session)
-        time.sleep(2)
-        xwayland = xwayland_pid(session.kwin.pid)
-        layer_shell_desktop("KWin", session, pointer, session.kwin.pid, xwayland, args, columns,
-                            pairs)
-    finally:
-        session.close()
+    if "kwin" in desktops:
+        session = KWinSession(1024, 768)
+        try:
+            start_panel(session)
+            pointer = KWinPointer(session)
+            time.sleep(2)
+            xwayland = xwayland_pid(session.kwin.pid)
+            layer_shell_desktop("KWin", session, pointer, session.kwin.pid, xwayland, args,
+                                columns, pairs)
+        finally:
+            session.close()
 
     extension = os.environ.get("ZORRIT_GNOME_EXTENSION")
-    if extension and os.path.isdir(extension):
+    if "gnome" in desktops and extension and os.path.isdir(extension):
         session = GnomeSession(1024, 768, extensions=[extension])
         try:
             start_panel(session)
@@ -278,7 +283,7 @@ def main():
             session.close()
 
     for compositor in ("sway", "labwc"):
-        if not shutil.which(compositor):
+        if compositor not in desktops or not shutil.which(compositor):
             continue
         session = WlrootsSession(compositor, 1024, 768)
         try:
