@@ -922,9 +922,9 @@ class GnomeSession(XSession):
 
 
 class WlrootsSession(XSession):
-    """A headless sway or labwc (Wayland), with its Xwayland unless told otherwise, run as an
-    unprivileged user with a temporary home. The pointer moves through a virtual mouse that
-    stays plugged in (ZORRIT_WLR_POINTER), over Wayland windows and the desktop alike."""
+    """A headless sway, labwc or wayfire (Wayland), with its Xwayland unless told otherwise, run
+    as an unprivileged user with a temporary home. The pointer moves through a virtual mouse
+    that stays plugged in (ZORRIT_WLR_POINTER), over Wayland windows and the desktop alike."""
 
     USER = "zorrit-e2e"
 
@@ -960,6 +960,8 @@ class WlrootsSession(XSession):
                 f.write(f"xwayland {'enable' if xwayland else 'disable'}\n{places}"
                         f"exec {reporter}\n")
             argv = ["sway", "-c", config]
+        elif self.compositor == "wayfire":
+            argv = ["wayfire", "-c", self._write_wayfire_config(reporter, xwayland, outputs)]
         else:
             if not xwayland:
                 raise unittest.SkipTest(f"{self.compositor} always runs Xwayland here")
@@ -998,6 +1000,18 @@ class WlrootsSession(XSession):
         if self.mouse.stdout.readline().strip() != b"ready":
             raise RuntimeError("the virtual mouse did not start")
         self.extent = (self.width * outputs, self.height)
+
+    def _write_wayfire_config(self, reporter, xwayland, outputs):
+        """Wayfire's own file: Xwayland and the layer shell are its core's, the list of windows
+        and running the reporter are plugins, and each output gets its place in the layout."""
+        config = os.path.join(self.root, "wayfire.ini")
+        places = "".join(f"[output:HEADLESS-{k + 1}]\nmode = {self.width}x{self.height}\n"
+                         f"position = {k * self.width},0\n" for k in range(outputs))
+        with open(config, "w") as f:
+            f.write(f"[core]\nplugins = autostart foreign-toplevel\n"
+                    f"xwayland = {'true' if xwayland else 'false'}\n"
+                    f"[autostart]\nautostart_wf_shell = false\nreport = {reporter}\n{places}")
+        return config
 
     def close(self):
         super().close()
