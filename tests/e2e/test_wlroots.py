@@ -398,10 +398,9 @@ class Sway(OnWlroots, unittest.TestCase):
         self.assertNotIn("zorrit:", self.x.log(zorrit))
 
 
-@unittest.skipUnless(shutil.which("labwc") and shutil.which("wayland-info"),
-                     "needs labwc and wayland-info (scripts/install-deps --tests)")
-class Labwc(OnWlroots, unittest.TestCase):
-    COMPOSITOR = "labwc"
+class RandrOutputs:
+    """Two outputs from the start, laid out and scaled through wlr-randr (wlroots' output
+    management)."""
     OUTPUTS_AT_START = 2
     # The cursor sessions speak in whole pixels of the output's buffer, so at a fractional scale
     # the pointer's logical place comes within a pixel, and the virtual mouse's within another.
@@ -429,11 +428,16 @@ class Labwc(OnWlroots, unittest.TestCase):
         self.x.extent = (1280, 720)
 
 
+@unittest.skipUnless(shutil.which("labwc") and shutil.which("wayland-info"),
+                     "needs labwc and wayland-info (scripts/install-deps --tests)")
+class Labwc(RandrOutputs, OnWlroots, unittest.TestCase):
+    COMPOSITOR = "labwc"
+
+
 @unittest.skipUnless(shutil.which("wayfire") and shutil.which("wayland-info"),
                      "needs wayfire and wayland-info (scripts/install-deps --tests)")
-class Wayfire(OnWlroots, unittest.TestCase):
+class Wayfire(RandrOutputs, OnWlroots, unittest.TestCase):
     COMPOSITOR = "wayfire"
-    OUTPUTS_AT_START = 1
 
     def full_screen(self, window, on):
         """As a program asks for it: through Xwayland's window manager, which tells wayfire."""
