@@ -926,9 +926,9 @@ class GnomeSession(XSession):
 
 
 class WlrootsSession(XSession):
-    """A headless sway or labwc (Wayland), with its Xwayland unless told otherwise, run as an
-    unprivileged user with a temporary home. The pointer moves through a virtual mouse that
-    stays plugged in (ZORRIT_WLR_POINTER), over Wayland windows and the desktop alike."""
+    """A headless sway, labwc or wayfire (Wayland), with its Xwayland unless told otherwise, run
+    as an unprivileged user with a temporary home. The pointer moves through a virtual mouse
+    that stays plugged in (ZORRIT_WLR_POINTER), over Wayland windows and the desktop alike."""
 
     USER = "zorrit-e2e"
 
@@ -964,6 +964,8 @@ class WlrootsSession(XSession):
                 f.write(f"xwayland {'enable' if xwayland else 'disable'}\n{places}"
                         f"exec {reporter}\n")
             argv = ["sway", "-c", config]
+        elif self.compositor == "wayfire":
+            argv = ["wayfire", "-c", self._write_wayfire_config(reporter, xwayland, outputs)]
         else:
             if not xwayland:
                 raise unittest.SkipTest(f"{self.compositor} always runs Xwayland here")
@@ -982,8 +984,13 @@ class WlrootsSession(XSession):
                     return f.read().split()
             except FileNotFoundError:
                 return None
-        found = wait_until(displays, 30)
+        found = wait_until(lambda: displays() or self.wayland.poll() is not None, 30)
+        found = displays()
         if not found or len(found) < 3:
+            if self.wayland.poll() is not None and "Failed to get DRM file descriptor" in self.log(
+                    self.wayland):
+                # Wayfire before 0.10 renders nothing without a DRM render node.
+                raise unittest.SkipTest(f"{self.compositor} needs a DRM render node here")
             raise RuntimeError(f"{self.compositor} did not start:\n"
                                + self.log(self.wayland)[-2000:])
         self.env["WAYLAND_DISPLAY"] = found[0]
@@ -1002,6 +1009,18 @@ class WlrootsSession(XSession):
         if self.mouse.stdout.readline().strip() != b"ready":
             raise RuntimeError("the virtual mouse did not start")
         self.extent = (self.width * outputs, self.height)
+
+    def _write_wayfire_config(self, reporter, xwayland, outputs):
+        """Wayfire's own file: Xwayland and the layer shell are its core's, the list of windows
+        and running the reporter are plugins, and each output gets its place in the layout."""
+        config = os.path.join(self.root, "wayfire.ini")
+        places = "".join(f"[output:HEADLESS-{k + 1}]\nmode = {self.width}x{self.height}\n"
+                         f"position = {k * self.width},0\n" for k in range(outputs))
+        with open(config, "w") as f:
+            f.write(f"[core]\nplugins = autostart foreign-toplevel\n"
+                    f"xwayland = {'true' if xwayland else 'false'}\n"
+                    f"[autostart]\nautostart_wf_shell = false\nreport = {reporter}\n{places}")
+        return config
 
     def close(self):
         super().close()
