@@ -37,9 +37,11 @@ def alone(session, seconds):
     return cpu_seconds(session.wayland.pid) - before, 0.0, time.monotonic() - start
 
 
-def run_shape(session, shape, seconds):
-    """The compositor's and the client's CPU from the client's first tick to its last."""
-    client = session.spawn([CLIENT, shape, str(seconds)], log=f"layer-{shape}")
+def run_shape(session, shape, seconds, run):
+    """The compositor's and the client's CPU from the client's first tick to its last. `run`
+    names the client's log: a log is appended to, and an earlier run's "done" would end this
+    one's wait at once."""
+    client = session.spawn([CLIENT, shape, str(seconds)], log=f"layer-{shape}-{run}")
     try:
         if not wait_until(lambda: "moving" in session.log(client) or client.poll() is not None,
                           20) or client.poll() is not None:
@@ -50,7 +52,10 @@ def run_shape(session, shape, seconds):
                           seconds + 20) or client.poll() is not None:
             raise RuntimeError(f"layer_shapes {shape}: {session.log(client)}")
         after = cpu_seconds(session.wayland.pid), cpu_seconds(client.pid)
-        return after[0] - before[0], after[1] - before[1], time.monotonic() - start
+        wall = time.monotonic() - start
+        if wall < 0.9 * seconds:
+            raise RuntimeError(f"layer_shapes {shape} moved {wall:.1f} s of {seconds:.0f}")
+        return after[0] - before[0], after[1] - before[1], wall
     finally:
         session.stop(client)
 
@@ -67,7 +72,7 @@ def desktop(compositor, args):
         for r in range(args.rounds):
             for kind in ORDERS[r % len(ORDERS)]:
                 server, client, wall = (alone(session, args.seconds) if kind == "alone"
-                                        else run_shape(session, kind, args.seconds))
+                                        else run_shape(session, kind, args.seconds, r))
                 ticks = wall * 1000 / 20
                 readings[kind].append((1e6 * server / ticks, 1e6 * client / ticks))
         return readings
