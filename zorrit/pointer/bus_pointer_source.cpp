@@ -70,13 +70,19 @@ public Q_SLOTS:
     // pixels; nothing when it is not full screen).
     Q_SCRIPTABLE void FullScreen(bool fullScreen, int x, int y, int width, int height)
     {
-        if (fromCompositor())
-            m_source.reportFocused(fullScreen, QRect(x, y, width, height));
+        if (!fromCompositor())
+            return;
+        // Kept within X11's 16 bits before any sum is taken.
+        const auto size = [](int value) { return std::clamp(value, 0, 2 * kCoordinateLimit); };
+        m_source.reportFocused(fullScreen, QRect(BusPointerSource::within16Bits(QPoint(x, y)),
+                                                 QSize(size(width), size(height))));
     }
     // KWin 6 places windows in fractions of a pixel, and its scripts send them so.
     Q_SCRIPTABLE void FullScreen(bool fullScreen, double x, double y, double width, double height)
     {
         const auto whole = [](double value) {
+            if (!std::isfinite(value))
+                return 0;
             return int(
                 std::clamp(std::round(value), -double(kCoordinateLimit), double(kCoordinateLimit)));
         };

@@ -25,6 +25,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <limits>
 #include <memory>
 #include <string>
 #include <vector>
@@ -258,6 +259,10 @@ TEST_F(OnPrivateBus, TheCompositorAloneTellsOfAFullScreenWindowUntilItStops)
     EXPECT_TRUE(waitFor([&] { return fullScreen.focused() == video; }));
     EXPECT_EQ(answer(compositor, fullScreenCall({false, 0, 0, 0, 0})), "ok");
     EXPECT_TRUE(waitFor([&] { return !fullScreen.focused().fullScreen; }));
+    // Wild numbers are kept within X11's coordinates before any sum (UBSan would see it).
+    constexpr int kHuge = std::numeric_limits<int>::max();
+    EXPECT_EQ(answer(compositor, fullScreenCall({true, kHuge, kHuge, kHuge, kHuge})), "ok");
+    EXPECT_TRUE(waitFor([&] { return fullScreen.focused().fullScreen; }));
 
     // A reporter that stopped leaves no full screen behind.
     EXPECT_EQ(answer(compositor, fullScreenCall({true, 0, 0, 1280, 1024})), "ok");
