@@ -709,7 +709,12 @@ class KWinSession(XSession):
     def position(self, title):
         if not self.sprite_colours or title not in SPRITE_TITLES:
             return super().position(title)
-        shot = self.screenshot_ppm()
+        # KWin may refuse a screenshot now and then (one already under way): asked again.
+        for _ in range(3):
+            shot = self.screenshot_ppm()
+            if shot:
+                break
+            time.sleep(0.2)
         if not shot:
             return None
         box = Screenshot.from_ppm(shot).box(self.sprite_colours[SPRITE_TITLES.index(title)])

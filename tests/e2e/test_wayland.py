@@ -273,8 +273,10 @@ class KWin(OnKWin, FollowsThePointer, XTestCase):
             # Where Xwayland saw the pointer last, over its window (with KWin's fake input it
             # may lag a move behind), not where the reports stopped.
             self.assertTrue(wait_until(self.follows_the_servers_pointer, 15),
-                            f"main1 at {self.x.position('Zorrit')}, " + self.x.run(
-                                ["xdotool", "getmouselocation"], check=False).stdout.decode())
+                            f"main1 at {self.x.position('Zorrit')} "
+                            f"{getattr(self.x, 'last_miss', None) or ''}, " + self.x.run(
+                                ["xdotool", "getmouselocation"], check=False).stdout.decode()
+                            + self.x.log(zorrit))
         lines = [line for line in self.x.log(zorrit).splitlines() if line.startswith("zorrit:")]
         self.assertEqual(len(lines), 1, lines)
         self.assertIn("follows the pointer only over X11 windows", lines[0])
