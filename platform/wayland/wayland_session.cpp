@@ -194,6 +194,10 @@ struct SessionState
     wl_compositor *compositor = nullptr;
     wl_subcompositor *subcompositor = nullptr;
     wl_shm *shm = nullptr;
+    // Bound once the pointer is followed: a seat tells every client of each device that comes
+    // and goes, news that only a cursor session needs.
+    std::uint32_t seatName = 0;
+    std::uint32_t seatVersion = 0;
     wl_seat *seat = nullptr;
     wl_pointer *pointer = nullptr;
     zwlr_layer_shell_v1 *layerShell = nullptr;
@@ -325,8 +329,8 @@ void seatCapabilities(void *data, wl_seat *seat, uint32_t capabilities)
             state->followOutput(*output);
     }
 }
-void seatName(void *, wl_seat *, const char *) {}
-const wl_seat_listener kSeatListener = {seatCapabilities, seatName};
+void seatNamed(void *, wl_seat *, const char *) {}
+const wl_seat_listener kSeatListener = {seatCapabilities, seatNamed};
 
 // The sprites' layer surface.
 void layerConfigure(void *data, zwlr_layer_surface_v1 *, uint32_t serial, uint32_t, uint32_t)
@@ -503,10 +507,10 @@ void SessionState::bindGlobal(std::uint32_t name, const char *interface, std::ui
         subcompositor = bind<wl_subcompositor>(registry, name, &wl_subcompositor_interface, 1);
     } else if (kind == wl_shm_interface.name && !shm) {
         shm = bind<wl_shm>(registry, name, &wl_shm_interface, 1);
-    } else if (kind == wl_seat_interface.name && !seat) {
+    } else if (kind == wl_seat_interface.name && !seatName) {
         // The first seat is the user's; a compositor with several shows one cursor per seat.
-        seat = bind<wl_seat>(registry, name, &wl_seat_interface, std::min(kSeatVersion, version));
-        wl_seat_add_listener(seat, &kSeatListener, this);
+        seatName = name;
+        seatVersion = std::min(kSeatVersion, version);
     } else if (kind == zwlr_layer_shell_v1_interface.name && !layerShell) {
         layerShellVersion = std::min(kLayerShellVersion, version);
         layerShell = bind<zwlr_layer_shell_v1>(registry, name, &zwlr_layer_shell_v1_interface,
@@ -1047,9 +1051,14 @@ bool WaylandSession::followPointer()
 {
     const std::lock_guard lock(m_lock);
     SessionState &s = *m_state;
-    if (!s.captureSources || !s.captureManager || !s.xdgOutputs || s.broken)
+    if (!s.captureSources || !s.captureManager || !s.xdgOutputs || !s.seatName || s.broken)
         return false;
     s.followingPointer = true;
+    if (!s.seat) {
+        // Its capabilities come with the next read, and with them the pointer.
+        s.seat = bind<wl_seat>(s.registry, s.seatName, &wl_seat_interface, s.seatVersion);
+        wl_seat_add_listener(s.seat, &kSeatListener, &s);
+    }
     for (const auto &output : s.outputs)
         s.followOutput(*output);
     wl_display_flush(s.display);

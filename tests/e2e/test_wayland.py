@@ -262,6 +262,10 @@ class KWin(OnKWin, FollowsThePointer, XTestCase):
         os.remove(script)
         os.mkdir(script)
         stop = self.keep_moving(200, 800)  # below the X11 window
+        # Unloaded once the reports have woken the trail: a trail asleep over the desktop cannot
+        # tell a script gone from a pointer at rest.
+        woken = wait_until(lambda: (self.x.position("Zorrit") or (0, 0))[1] > 750, 15)
+        self.assertTrue(woken, self.x.log(zorrit))
         self.unload_script()
         failed = "script was unloaded, and loading it again failed"
         said = wait_until(lambda: failed in self.x.log(zorrit), 5)

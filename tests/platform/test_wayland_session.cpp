@@ -172,6 +172,11 @@ public:
         return result.get();
     }
 
+    int seatsBound()
+    {
+        return run([this] { return m_seatsBound; });
+    }
+
     // Waits, on the test's side, until the compositor holds `count` cursor sessions; `between`
     // runs before each look (a read, which sends what the client has to say).
     bool waitForSessions(
@@ -505,8 +510,9 @@ private:
         wl_resource_post_error(resource, 0, "not for this test");
     }
 
-    static void bindSeat(wl_client *client, void *, uint32_t version, uint32_t id)
+    static void bindSeat(wl_client *client, void *data, uint32_t version, uint32_t id)
     {
+        ++static_cast<TestCompositor *>(data)->m_seatsBound;
         static const struct wl_pointer_interface pointer = {
             [](wl_client *, wl_resource *, uint32_t, wl_resource *, int32_t, int32_t) {}, destroy};
         static const struct wl_seat_interface seat = {
@@ -863,6 +869,7 @@ private:
     std::string m_socketName;
     std::list<Output> m_outputs; // their places stay put as outputs come
     std::vector<Session> m_sessions;
+    int m_seatsBound = 0;
     std::list<Surface> m_surfaces;
     std::list<LayerSurface> m_layers;
     wl_resource *m_toplevelManager = nullptr;
@@ -1105,6 +1112,9 @@ TEST_F(WaylandSessionTest, SaysWhatTheCompositorOffers)
         EXPECT_EQ(session->offers().layerShell, offered.globals.layerShell) << offered.what;
         EXPECT_EQ(session->offers().toplevels, offered.globals.toplevels) << offered.what;
         EXPECT_EQ(session->followToplevels() >= 0, offered.globals.toplevels) << offered.what;
+        // The seat tells of every device that comes and goes: only a cursor session needs it.
+        session->read();
+        EXPECT_EQ(compositor.seatsBound(), 0) << offered.what;
         EXPECT_EQ(session->followPointer(), offered.globals.cursorSessions) << offered.what;
         EXPECT_EQ(session->outputs().size(), 2u) << offered.what;
     }
