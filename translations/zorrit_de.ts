@@ -59,6 +59,18 @@ Möchten Sie die Datei ersetzen?</translation>
         <translation>zorrit: Dieser Wayland-Desktop hat keine Layer-Shell und es gibt keine X-Anzeige, daher kann Zorrit die Spur nicht zeigen.
 </translation>
     </message>
+    <message>
+        <source>zorrit: the compositor closed Zorrit&apos;s Wayland connection, so the trail is not shown until Zorrit starts again.
+</source>
+        <translation>zorrit: Der Compositor hat Zorrits Wayland-Verbindung geschlossen, daher ist die Spur erst nach einem Neustart von Zorrit wieder zu sehen.
+</translation>
+    </message>
+    <message>
+        <source>zorrit: the compositor closed Zorrit&apos;s Wayland connection (it said: %1), so the trail is not shown until Zorrit starts again.
+</source>
+        <translation>zorrit: Der Compositor hat Zorrits Wayland-Verbindung geschlossen (er sagte: %1), daher ist die Spur erst nach einem Neustart von Zorrit wieder zu sehen.
+</translation>
+    </message>
 </context>
 <context>
     <name>zorrit::app::ZorritApp</name>

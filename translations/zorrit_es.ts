@@ -59,6 +59,18 @@ Do you want to replace it?</source>
         <translation>zorrit: este escritorio Wayland no tiene «layer shell» y no hay pantalla X, así que Zorrit no puede mostrar la estela.
 </translation>
     </message>
+    <message>
+        <source>zorrit: the compositor closed Zorrit&apos;s Wayland connection, so the trail is not shown until Zorrit starts again.
+</source>
+        <translation>zorrit: el compositor cerró la conexión Wayland de Zorrit, así que la estela no se muestra hasta que Zorrit vuelva a iniciarse.
+</translation>
+    </message>
+    <message>
+        <source>zorrit: the compositor closed Zorrit&apos;s Wayland connection (it said: %1), so the trail is not shown until Zorrit starts again.
+</source>
+        <translation>zorrit: el compositor cerró la conexión Wayland de Zorrit (dijo: %1), así que la estela no se muestra hasta que Zorrit vuelva a iniciarse.
+</translation>
+    </message>
 </context>
 <context>
     <name>zorrit::app::ZorritApp</name>

@@ -59,6 +59,18 @@ Voulez-vous le remplacer ?</translation>
         <translation>zorrit : ce bureau Wayland n’a pas de « layer shell » et il n’y a pas d’affichage X ; Zorrit ne peut donc pas montrer la traînée.
 </translation>
     </message>
+    <message>
+        <source>zorrit: the compositor closed Zorrit&apos;s Wayland connection, so the trail is not shown until Zorrit starts again.
+</source>
+        <translation>zorrit : le compositeur a fermé la connexion Wayland de Zorrit ; la traînée ne s’affiche plus jusqu’au prochain démarrage de Zorrit.
+</translation>
+    </message>
+    <message>
+        <source>zorrit: the compositor closed Zorrit&apos;s Wayland connection (it said: %1), so the trail is not shown until Zorrit starts again.
+</source>
+        <translation>zorrit : le compositeur a fermé la connexion Wayland de Zorrit (il a dit : %1) ; la traînée ne s’affiche plus jusqu’au prochain démarrage de Zorrit.
+</translation>
+    </message>
 </context>
 <context>
     <name>zorrit::app::ZorritApp</name>

@@ -143,6 +143,19 @@ int main(int argc, char **argv)
         pointerContext.logicalPixels = true;
         layerWindows =
             std::make_unique<platform::wayland::LayerShellWindowSystem>(*wayland, windowSystem);
+        layerWindows->onEnded([](const QString &said) {
+            const QString text =
+                said.isEmpty()
+                    ? QCoreApplication::translate(
+                        "zorrit", "zorrit: the compositor closed Zorrit's Wayland connection, so "
+                                  "the trail is not shown until Zorrit starts again.\n")
+                    : QCoreApplication::translate(
+                          "zorrit", "zorrit: the compositor closed Zorrit's Wayland connection "
+                                    "(it said: %1), so the trail is not shown until Zorrit starts "
+                                    "again.\n")
+                          .arg(said);
+            std::fputs(qPrintable(text), stderr);
+        });
     }
     platform::WindowSystem &trailWindows =
         layerWindows ? static_cast<platform::WindowSystem &>(*layerWindows) : windowSystem;

@@ -5,6 +5,8 @@
 #include "platform/pointer_source.h"
 #include "wayland_session.h"
 
+#include <utility>
+
 namespace platform::wayland {
 
 namespace {
@@ -101,6 +103,17 @@ void LayerShellWindowSystem::dropUnaskedEvents()
     m_session.read();
     readOutputs();
     m_pointer.dropUnaskedEvents();
+    if (!m_onEnded || m_endTold)
+        return;
+    if (const std::optional<QString> said = m_session.ended()) {
+        m_endTold = true;
+        m_onEnded(*said);
+    }
+}
+
+void LayerShellWindowSystem::onEnded(std::function<void(const QString &said)> told)
+{
+    m_onEnded = std::move(told);
 }
 
 std::unique_ptr<TrailChannel> LayerShellWindowSystem::openTrailChannel(

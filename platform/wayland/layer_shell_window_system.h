@@ -6,6 +6,7 @@
 #include "platform/monitor_layout.h"
 #include "platform/window_system.h"
 
+#include <functional>
 #include <vector>
 
 namespace platform {
@@ -40,6 +41,9 @@ public:
     // followed.
     void dropUnaskedEvents() override;
     SpriteSurfaces *spriteSurfaces() override { return this; }
+    // Told once, on the GUI thread, when the compositor has ended the connection and with it the
+    // sprites: what it said, empty when it said nothing.
+    void onEnded(std::function<void(const QString &said)> told);
     std::unique_ptr<TrailChannel> openTrailChannel(const std::vector<QWidget *> &windows) override;
 
 private:
@@ -54,6 +58,8 @@ private:
     WaylandSession &m_session;
     SourcedWindowSystem &m_pointer;
     MonitorLayout m_monitors;
+    std::function<void(const QString &)> m_onEnded;
+    bool m_endTold = false;
 };
 
 } // namespace platform::wayland

@@ -1021,6 +1021,14 @@ WaylandSession::PointerNews WaylandSession::takePointerNews()
     return news;
 }
 
+std::optional<QString> WaylandSession::ended() const
+{
+    const std::lock_guard lock(m_lock);
+    if (!m_state->broken)
+        return std::nullopt;
+    return m_state->refusal;
+}
+
 int WaylandSession::followToplevels()
 {
     const std::lock_guard lock(m_lock);

@@ -70,6 +70,9 @@ public:
     void read();
     // What the reads found of the pointer since the last take.
     PointerNews takePointerNews();
+    // Once the connection is gone: what the compositor said as it ended it (empty when it said
+    // nothing). Takes nothing from the pointer's news.
+    std::optional<QString> ended() const;
     // Asks for a cursor session on every output, now and as outputs come. False where they are
     // not offered.
     bool followPointer();

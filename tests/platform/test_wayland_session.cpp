@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // WaylandSession against a compositor made with libwayland-server: the pointer from its cursor
 // sessions, and the sprites as the compositor sees them (layer surfaces, subsurfaces, buffers).
+#include "platform/fake/fake_window_system.h"
+#include "platform/pointer_source.h"
+#include "platform/wayland/layer_shell_window_system.h"
 #include "platform/wayland/wayland_session.h"
 
 #include "ext-image-capture-source-v1-server-protocol.h"
@@ -35,6 +38,9 @@
 #include <sys/eventfd.h>
 #include <unistd.h>
 
+using platform::FakeWindowSystem;
+using platform::SourcedWindowSystem;
+using platform::wayland::LayerShellWindowSystem;
 using platform::wayland::WaylandSession;
 
 namespace {
@@ -1069,6 +1075,14 @@ TEST_F(WaylandSessionTest, WhatEndsTheConnectionIsSeenAndStays)
         ASSERT_TRUE(session) << ending.what;
         ASSERT_TRUE(session->followPointer()) << ending.what;
         ASSERT_TRUE(compositor.waitForSessions(2, [&] { session->read(); })) << ending.what;
+        // The sprites' window system tells of the end once, with the compositor's words.
+        FakeWindowSystem server;
+        SourcedWindowSystem pointer(server);
+        LayerShellWindowSystem sprites(*session, pointer);
+        std::vector<std::string> told;
+        sprites.onEnded([&](const QString &said) { told.push_back(said.toStdString()); });
+        sprites.dropUnaskedEvents();
+        EXPECT_TRUE(told.empty()) << ending.what;
         ending.ending(compositor);
         WaylandSession::PointerNews news;
         for (int tries = 0; tries < 200 && !news.broken; ++tries) {
@@ -1088,6 +1102,9 @@ TEST_F(WaylandSessionTest, WhatEndsTheConnectionIsSeenAndStays)
         EXPECT_TRUE(news.broken) << ending.what;
         EXPECT_EQ(news.refusal.toStdString(), ending.refusal) << ending.what;
         EXPECT_FALSE(session->followPointer()) << ending.what;
+        sprites.dropUnaskedEvents();
+        sprites.dropUnaskedEvents();
+        EXPECT_EQ(told, std::vector<std::string>{ending.refusal}) << ending.what;
     }
 }
 
