@@ -33,13 +33,11 @@ bool qtKnowsDeviceId(int deviceId)
 
 } // namespace
 
-bool qtCanTakeUpDevice(const std::optional<InputDeviceInfo> &device,
+bool qtCanTakeUpDevice(int deviceId, const std::optional<InputDeviceInfo> &device,
                        const std::function<bool(int deviceId)> &qtKnowsDevice)
 {
-    // Without an answer Qt does nothing itself.
-    if (!device)
-        return true;
-    return device->type == XCB_INPUT_DEVICE_TYPE_SLAVE_POINTER && qtKnowsDevice(device->attachment);
+    return qtKnowsDevice(deviceId) && device && device->type == XCB_INPUT_DEVICE_TYPE_SLAVE_POINTER
+           && qtKnowsDevice(device->attachment);
 }
 
 XInputDeviceGuard::XInputDeviceGuard()
@@ -87,13 +85,11 @@ bool XInputDeviceGuard::nativeEventFilter(const QByteArray &eventType, void *mes
         return false;
     if (ge->event_type == XCB_INPUT_HIERARCHY) {
         // Qt sets its devices up again when one is added or removed, but not when one is
-        // attached to a master. A device whose change we kept from Qt while it floated is taken
-        // up properly, with its master, once it is attached.
+        // attached to a master. A device that floated when it was added, and whose changes were
+        // kept from Qt, is taken up properly, with its master, once it is attached.
         auto *hierarchy = reinterpret_cast<xcb_input_hierarchy_event_t *>(event);
-        if (m_keptDevice && (hierarchy->flags & XCB_INPUT_HIERARCHY_MASK_SLAVE_ATTACHED)) {
+        if (hierarchy->flags & XCB_INPUT_HIERARCHY_MASK_SLAVE_ATTACHED)
             hierarchy->flags |= XCB_INPUT_HIERARCHY_MASK_SLAVE_ADDED;
-            m_keptDevice = false;
-        }
         return false;
     }
     if (ge->event_type != XCB_INPUT_DEVICE_CHANGED)
@@ -102,13 +98,14 @@ bool XInputDeviceGuard::nativeEventFilter(const QByteArray &eventType, void *mes
     // A slave switching under its master only updates scrolling; Qt handles that well.
     if (changed->reason != XCB_INPUT_CHANGE_REASON_DEVICE_CHANGE)
         return false;
-    const std::optional<InputDeviceInfo> device = queryDevice(changed->sourceid);
-    if (qtCanTakeUpDevice(device, qtKnowsDeviceId))
+    // Only a device Qt has is worth the server's answer.
+    const std::optional<InputDeviceInfo> device =
+        qtKnowsDeviceId(changed->deviceid) ? queryDevice(changed->sourceid) : std::nullopt;
+    if (qtCanTakeUpDevice(changed->deviceid, device, qtKnowsDeviceId))
         return false;
-    m_keptDevice = true;
     qCDebug(lcDevices) << "kept a device change from Qt: device" << changed->deviceid << "source"
-                       << changed->sourceid << "use" << device->type << "attached to"
-                       << device->attachment;
+                       << changed->sourceid << "use" << (device ? device->type : -1)
+                       << "attached to" << (device ? device->attachment : -1);
     return true;
 }
 

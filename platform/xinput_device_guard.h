@@ -20,16 +20,20 @@ struct InputDeviceInfo
     int attachment = 0; // the master a slave is attached to
 };
 
-// Whether Qt may set a device up as a new pointer from a "device changed" event: only a slave
-// pointer attached to a master Qt knows. Anything else (a floating slave, a master, a keyboard,
-// or a slave of a master Qt has not registered yet) Qt would file under a master it does not have.
-bool qtCanTakeUpDevice(const std::optional<InputDeviceInfo> &device,
+// Whether Qt may handle a "device changed" event for `deviceId` itself, given what the server
+// says of the device now. Qt sets a device up again from such an event under the master that its
+// own, later question names; a device that comes and goes (Xwayland's touch device comes and
+// goes with the compositor's seat) may float or be gone by then, and Qt files it under no master
+// and ends the program. So Qt gets the event only for a device it already has, which the server
+// still calls a slave pointer of a master Qt knows. A new device is left to the hierarchy events,
+// from which Qt reads the whole device list in one answer.
+bool qtCanTakeUpDevice(int deviceId, const std::optional<InputDeviceInfo> &device,
                        const std::function<bool(int deviceId)> &qtKnowsDevice);
 
 // Installed for the whole run, before the event loop starts. Off X11 it does nothing. It drops
 // only the "device changed" events Qt could not file; Qt learns of such a device from the
-// hierarchy event that attaches it, so touch, tablets and smooth scrolling keep working in the
-// dialogs.
+// hierarchy event that adds or attaches it, so touch, tablets and smooth scrolling keep working
+// in the dialogs.
 class XInputDeviceGuard final : public QAbstractNativeEventFilter
 {
 public:
@@ -45,7 +49,6 @@ private:
 
     xcb_connection_t *m_connection = nullptr;
     quint8 m_xinputOpcode = 0;
-    bool m_keptDevice = false; // a device Qt has not taken up yet
 };
 
 } // namespace platform

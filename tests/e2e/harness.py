@@ -404,6 +404,17 @@ class XSession:
         out = self.run(argv, check=False).stdout.decode().split()
         return [int(w) for w in out]
 
+    def explain_missing(self, title):
+        """What the X server says of the windows named `title`, shown or not, and whether
+        Zorrit still runs: for a failure's message."""
+        found = self.run(["xdotool", "search", "--name", f"^{title}$"], check=False)
+        lines = [f"windows named {title}: {found.stdout.decode().split()} "
+                 f"{found.stderr.decode(errors='replace').strip()}"]
+        for window in found.stdout.decode().split()[:6]:
+            lines.append(f"  {window}: {self.geometry(int(window))}")
+        lines.append(f"zorrit running: {self.zorrit_pids()}")
+        return "\n".join(lines)
+
     def wait_window(self, title, timeout=10, visible=True):
         found = wait_until(lambda: self.find_windows(title, visible), timeout)
         return found[0] if found else None

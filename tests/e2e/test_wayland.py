@@ -75,7 +75,10 @@ class FollowsThePointer:
                             f"pointer at {px},{py} ({rx},{ry} in Xwayland's pixels), "
                             f"main1 at {self.x.position('Zorrit')} "
                             f"{getattr(self.x, 'last_miss', None) or ''}\n"
-                            + self.x.log(self.zorrit_process))
+                            + self.x.explain_missing("Zorrit")
+                            + f"; Zorrit's exit status {self.zorrit_process.poll()}\n"
+                            + self.x.log(self.zorrit_process)
+                            + (self.x.log(self.x.kwin)[-3000:] if hasattr(self.x, "kwin") else ""))
             self.assertTrue(self.x.wait_near("p5", (rx + 20, ry + 75), slack, 15),
                             f"pointer at {px},{py} ({rx},{ry} in Xwayland's pixels), "
                             f"p5 at {self.x.position('p5')}")
@@ -138,6 +141,7 @@ class OnKWin:
             args = (self.solid_theme(test_trail.COLOURS),)
         if not self.x.screenshot_ppm():
             self.x.sprite_colours = None
+            self.x.last_miss = None
             self.x.env["ZORRIT_SPRITES"] = "x11"
         return super().start_zorrit(*args, **options)
 
