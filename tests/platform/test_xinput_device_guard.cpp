@@ -12,7 +12,8 @@ using platform::InputDeviceInfo;
 
 TEST(XInputDeviceGuard, QtGetsOnlyChangesOfPointersItHasUnderMastersItHas)
 {
-    // Qt has the master pointer 2 and its slave 6; 9 is new to it, 4 is a master it lacks.
+    // Qt has the master pointer 2, the master keyboard 3 and the slave pointer 6; 9 is new to
+    // it, 4 is a master it lacks.
     const std::set<int> qtHas = {2, 3, 6};
     const auto qtKnows = [&](int id) { return qtHas.count(id) > 0; };
     const struct
@@ -35,9 +36,9 @@ TEST(XInputDeviceGuard, QtGetsOnlyChangesOfPointersItHasUnderMastersItHas)
         {6, InputDeviceInfo{XCB_INPUT_DEVICE_TYPE_SLAVE_POINTER, 4}, false},
     };
     for (const auto &c : cases) {
-        SCOPED_TRACE(testing::Message() << "device " << c.device << " use "
-                                        << (c.server ? c.server->type : -1) << " attached to "
-                                        << (c.server ? c.server->attachment : -1));
+        SCOPED_TRACE(testing::Message()
+                     << "device " << c.device << " use " << (c.server ? c.server->type : -1)
+                     << " attached to " << (c.server ? c.server->attachment : -1));
         EXPECT_EQ(platform::qtCanTakeUpDevice(c.device, c.server, qtKnows), c.qtHandles);
     }
 }
