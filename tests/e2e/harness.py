@@ -182,23 +182,34 @@ class XSession:
 
     def __init__(self, width=1024, height=768):
         self._make_home(width, height)
+        try:
+            self.xvfb, self.display = self._start_xvfb(width, height, "xvfb")
+        except RuntimeError:
+            self.close()
+            raise
+        self.env["DISPLAY"] = self.display
+
+    def _start_xvfb(self, width, height, log):
+        """An Xvfb of this session that accepts connections: the process and its display."""
         # Xvfb takes the first free display itself (its lock file decides, so runs side by side
         # never pick the same one) and writes its number once it accepts connections.
         read_end, write_end = os.pipe()
         try:
-            self.xvfb = self.spawn(["Xvfb", "-displayfd", str(write_end), "-screen", "0",
-                                    f"{width}x{height}x24", "-noreset", "-nolisten", "tcp"],
-                                   log="xvfb", pass_fds=(write_end,))
+            process = self.spawn(["Xvfb", "-displayfd", str(write_end), "-screen", "0",
+                                  f"{width}x{height}x24", "-noreset", "-nolisten", "tcp"],
+                                 log=log, pass_fds=(write_end,))
         finally:
             os.close(write_end)
         number = _read_line(read_end, 30)
         os.close(read_end)
         if not number.isdigit():
-            self.close()
             raise RuntimeError("Xvfb did not start")
-        self.display = f":{number}"
-        self.env["DISPLAY"] = self.display
-        wait_until(lambda: self.run(["xdpyinfo"], check=False).returncode == 0, 10)
+        display = f":{number}"
+        env = dict(self.env, DISPLAY=display)
+        wait_until(lambda: subprocess.run(["xdpyinfo"], env=env, stdout=subprocess.DEVNULL,
+                                          stderr=subprocess.DEVNULL,
+                                          **self._as_user()).returncode == 0, 10)
+        return process, display
 
     def _make_home(self, width, height):
         """Temporary HOME, XDG folders and the environment of the programs; no display yet."""
@@ -623,9 +634,9 @@ class KWinSession(XSession):
     Wayland windows and the desktop, where the X server does not see it."""
 
     def __init__(self, width=1280, height=1024, scale=1, self_scaling=False, outputs=1):
-        """`width` and `height` are each output's size in device pixels, `scale` every output's
-        scale; with `self_scaling` X11 programs scale themselves (Plasma's "Apply scaling
-        themselves"), so Xwayland's pixels are device pixels."""
+        """`width` and `height` are each output's size (KWin 6: in logical pixels), `scale`
+        every output's scale; with `self_scaling` X11 programs scale themselves (Plasma's "Apply
+        scaling themselves"), so Xwayland's pixels are device pixels."""
         self._make_home(width, height)
         # KWin offers a layer shell, so the sprites are its surfaces, not X11 windows: they are
         # found in KWin's screenshots by their colours, those of a theme of solid squares.
@@ -661,20 +672,37 @@ class KWinSession(XSession):
         shutil.copy(shutil.which("kwin_wayland"), kwin)
         # KWin starts this once its Xwayland runs, with DISPLAY set to it; KWin runs on after it.
         reporter, display_file = self._display_reporter("display", "$DISPLAY")
+        # KWin 6 holds the pointer back by 100 px where it crosses from one output to the next
+        # (its edge barrier): the tests' moves go where they say.
+        settings = "[EdgeBarrier]\nEdgeBarrier=0\nCornerBarrier=false\n"
         if self.self_scaling:
-            with open(os.path.join(self.config, "kwinrc"), "w") as f:
-                f.write(f"[Xwayland]\nScale={self.scale}\n")
-        if self.scale != 1 and _kwin_version(kwin) >= (6, 7):
+            settings += f"[Xwayland]\nScale={self.scale}\n"
+        with open(os.path.join(self.config, "kwinrc"), "w") as f:
+            f.write(settings)
+        # KWin 6's virtual outputs composite without OpenGL where there is no GPU's render node,
+        # and KWin then takes no screenshot. KWin 6 runs in windows of an Xvfb of its own
+        # instead, one per output, which show what it shows, pixel for pixel.
+        self.outer_display = None
+        if _kwin_version(kwin) >= (6, 0):
+            self.outer_xvfb, self.outer_display = self._start_xvfb(
+                round(self.outputs * self.width * self.scale), round(self.height * self.scale),
+                "outer-xvfb")
+            backend = ["--x11-display", self.outer_display]
+        else:
+            backend = ["--virtual"]
+        if self.scale != 1 and (_kwin_version(kwin) >= (6, 7) or self.outer_display):
             self._write_output_config()
         self.wayland_display = "wayland-zorrit-e2e"
         _make_x11_socket_folder()
         # The tests' screenshots (a program's screenshot otherwise needs a desktop entry of its
         # own that KWin trusts).
         self.env["KWIN_SCREENSHOT_NO_PERMISSION_CHECKS"] = "1"
-        self.kwin = self.spawn([kwin, "--virtual", "--xwayland", "--no-lockscreen",
+        self.kwin = self.spawn([kwin, *backend, "--xwayland", "--no-lockscreen",
                                 "--socket", self.wayland_display, "--width", str(self.width),
                                 "--height", str(self.height), "--scale", str(self.scale),
-                                "--output-count", str(self.outputs), reporter], log="kwin")
+                                "--output-count", str(self.outputs), reporter], log="kwin",
+                               env=dict(self.env, DISPLAY=self.outer_display)
+                               if self.outer_display else None)
 
         def display():
             try:
@@ -688,12 +716,34 @@ class KWinSession(XSession):
         self.env["DISPLAY"] = self.display
         self.env["WAYLAND_DISPLAY"] = self.wayland_display
         wait_until(lambda: self.run(["xdpyinfo"], check=False).returncode == 0, 10)
+        if self.outer_display:
+            self._lay_out_output_windows()
+
+    def _outer(self, argv):
+        return subprocess.run(argv, env=dict(self.env, DISPLAY=self.outer_display), check=True,
+                              stdout=subprocess.PIPE, stderr=subprocess.PIPE, timeout=30)
+
+    def _lay_out_output_windows(self):
+        """KWin opens its outputs' windows one over another: they go side by side, in the order
+        of the outputs, as KWin lays the outputs out."""
+        def windows():
+            tree = self._outer(["xwininfo", "-root", "-children"]).stdout.decode()
+            found = re.findall(r"^\s+(0x[0-9a-f]+) \"KDE Wayland Compositor", tree, re.M)
+            return found if len(found) == self.outputs else None
+        found = wait_until(windows, 30)
+        if not found:
+            raise RuntimeError("KWin's output windows did not open:\n"
+                               + self.log(self.kwin)[-2000:])
+        for k, window in enumerate(sorted(found, key=lambda w: int(w, 16))):
+            self._outer(["xdotool", "windowmove", window,
+                         str(round(k * self.width * self.scale)), "0"])
 
     def _write_output_config(self):
-        # KWin 6.7's virtual outputs take the scale times the size as their mode but keep a scale
-        # of 1, where 6.3's take the scale itself; it reads each output's scale from this file.
+        # KWin 6.7's outputs take the scale times the size as their mode but keep a scale of 1,
+        # where 6.3's take the scale itself; it reads each output's scale from this file.
         width, height = round(self.width * self.scale), round(self.height * self.scale)
-        outputs = [{"connectorName": f"Virtual-{k}", "scale": self.scale,
+        connector = "X11" if self.outer_display else "Virtual"
+        outputs = [{"connectorName": f"{connector}-{k}", "scale": self.scale,
                     "mode": {"width": width, "height": height, "refreshRate": 60000}}
                    for k in range(self.outputs)]
         places = [{"enabled": True, "outputIndex": k, "priority": k,
@@ -707,6 +757,15 @@ class KWinSession(XSession):
 
     def screenshot_ppm(self):
         """What KWin shows, in its logical pixels."""
+        if self.outer_display:
+            self.last_miss = None
+            shot = self._outer(["import", "-window", "root", "-depth", "8", "ppm:-"]).stdout
+            if self.scale == 1:
+                return shot
+            # Down to logical pixels by the nearest device pixel, so colours stay whole.
+            return subprocess.run(["convert", "ppm:-", "-sample",
+                                   f"{self.outputs * self.width}x{self.height}!", "ppm:-"],
+                                  input=shot, stdout=subprocess.PIPE, check=True).stdout
         script = os.path.join(os.path.dirname(__file__), "wayland", "kwin_screenshot.py")
         shot = self.run([python_with("dbus"), script], check=False)
         self.last_miss = None if shot.returncode == 0 else shot.stderr.decode(errors="replace")
