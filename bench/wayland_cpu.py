@@ -252,7 +252,8 @@ def main():
     columns.append(("X11 (Xvfb)", 50, on_xvfb(args)))
 
     if "kwin" in desktops:
-        session = KWinSession(1024, 768)
+        # Its virtual outputs: nothing but KWin composites.
+        session = KWinSession(1024, 768, in_windows=False)
         try:
             start_panel(session)
             pointer = KWinPointer(session)

@@ -177,6 +177,46 @@ def _aligned(data, target, last=False):
             start = at + 1
 
 
+# Sends a client message as a program does, with nothing beyond libX11. Arguments: the display;
+# the window it is about; "root" to send it to the root window (a request to the window manager)
+# or "window" to send it to that window; the message's type; up to five numbers or atoms' names.
+_CLIENT_MESSAGE_SCRIPT = r"""
+import ctypes, ctypes.util, sys
+x = ctypes.cdll.LoadLibrary(ctypes.util.find_library("X11"))
+x.XOpenDisplay.restype = ctypes.c_void_p
+x.XInternAtom.restype = ctypes.c_ulong
+x.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
+x.XDefaultRootWindow.restype = ctypes.c_ulong
+x.XDefaultRootWindow.argtypes = [ctypes.c_void_p]
+x.XCloseDisplay.argtypes = [ctypes.c_void_p]
+
+class ClientMessage(ctypes.Structure):
+    _fields_ = [("type", ctypes.c_int), ("serial", ctypes.c_ulong), ("send_event", ctypes.c_int),
+                ("display", ctypes.c_void_p), ("window", ctypes.c_ulong),
+                ("message_type", ctypes.c_ulong), ("format", ctypes.c_int),
+                ("data", ctypes.c_long * 5)]
+
+class Event(ctypes.Union):
+    _fields_ = [("xclient", ClientMessage), ("pad", ctypes.c_long * 24)]
+
+x.XSendEvent.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_long,
+                         ctypes.POINTER(Event)]
+d = x.XOpenDisplay(sys.argv[1].encode())
+window, to_root = int(sys.argv[2], 0), sys.argv[3] == "root"
+event = Event()
+event.xclient.type = 33  # ClientMessage
+event.xclient.window = window
+event.xclient.message_type = x.XInternAtom(d, sys.argv[4].encode(), 0)
+event.xclient.format = 32
+for k, value in enumerate(sys.argv[5:10]):
+    event.xclient.data[k] = int(value) if value.isdigit() else x.XInternAtom(d, value.encode(), 0)
+# To the window manager: SubstructureRedirect and SubstructureNotify on the root window.
+x.XSendEvent(d, x.XDefaultRootWindow(d) if to_root else window, 0,
+             (1 << 19) | (1 << 20) if to_root else 0, ctypes.byref(event))
+x.XCloseDisplay(d)
+"""
+
+
 class XSession:
     """Xvfb on a free display, with a temporary HOME and XDG folders."""
 
@@ -290,6 +330,19 @@ class XSession:
             for path in [folder] + [os.path.join(folder, f) for f in files]:
                 os.chown(path, *self.user)
 
+    def client_message(self, window, kind, *data, to="root", display=None):
+        """A client message about `window` of `display` (the session's own by default), sent as
+        a program does: to the window manager (`to="root"`) or to the window."""
+        self.run(["python3", "-c", _CLIENT_MESSAGE_SCRIPT, display or self.display, str(window),
+                  to, kind, *map(str, data)])
+
+    def full_screen(self, window, on):
+        """Asks the window manager to put `window` into full screen or out of it (EWMH), as the
+        program itself would."""
+        # The data: add or remove, the state, no second state, from an ordinary program.
+        self.client_message(window, "_NET_WM_STATE", 1 if on else 0, "_NET_WM_STATE_FULLSCREEN",
+                            0, 1)
+
     def log(self, process):
         with open(process.log_path, "rb") as f:
             return f.read().decode("utf-8", "replace")
@@ -348,7 +401,19 @@ class XSession:
                 self.stop(process)
             except Exception:
                 pass
+        mouse = getattr(self, "mouse", None)
+        if mouse:
+            mouse.stdin.close()
+            mouse.stdout.close()
         shutil.rmtree(self.root, ignore_errors=True)
+
+    def _tell(self, line):
+        """A line to the session's virtual mouse (a Wayland compositor's), which stays plugged
+        in as a person's does and answers "ok" once the compositor has taken it."""
+        self.mouse.stdin.write(line.encode() + b"\n")
+        self.mouse.stdin.flush()
+        if self.mouse.stdout.readline().strip() != b"ok":
+            raise RuntimeError(f"the virtual mouse did not take {line!r}")
 
     # -- helpers on the desktop ------------------------------------------------------------
     def start_window_manager(self):
@@ -633,15 +698,22 @@ class KWinSession(XSession):
     home. The pointer moves through KWin's fake-input protocol, as a real mouse's would: over
     Wayland windows and the desktop, where the X server does not see it."""
 
-    def __init__(self, width=1280, height=1024, scale=1, self_scaling=False, outputs=1):
+    def __init__(self, width=1280, height=1024, scale=1, self_scaling=False, outputs=1,
+                 output_scales=None, in_windows=True):
         """`width` and `height` are each output's size (KWin 6: in logical pixels), `scale`
         every output's scale; with `self_scaling` X11 programs scale themselves (Plasma's "Apply
-        scaling themselves"), so Xwayland's pixels are device pixels."""
+        scaling themselves"), so Xwayland's pixels are device pixels. KWin 6 can instead give
+        each output a scale of its own (`output_scales`), each `width` x `height` device
+        pixels, side by side. Unless `in_windows` is false, KWin 6 shows its outputs in windows
+        of an Xvfb, where what it shows can be seen."""
         self._make_home(width, height)
         # KWin offers a layer shell, so the sprites are its surfaces, not X11 windows: they are
         # found in KWin's screenshots by their colours, those of a theme of solid squares.
         self.sprite_colours = None
         self.scale, self.self_scaling, self.outputs = scale, self_scaling, outputs
+        self.output_scales, self.in_windows = output_scales, in_windows
+        if output_scales:
+            self.outputs = len(output_scales)
         try:
             self._start_kwin()
         except Exception:
@@ -683,14 +755,17 @@ class KWinSession(XSession):
         # and KWin then takes no screenshot. KWin 6 runs in windows of an Xvfb of its own
         # instead, one per output, which show what it shows, pixel for pixel.
         self.outer_display = None
-        if _kwin_version(kwin) >= (6, 0):
+        if _kwin_version(kwin) >= (6, 0) and self.in_windows:
             self.outer_xvfb, self.outer_display = self._start_xvfb(
-                round(self.outputs * self.width * self.scale), round(self.height * self.scale),
+                self.outputs * self._window_width(), round(self.height * self.scale),
                 "outer-xvfb")
             backend = ["--x11-display", self.outer_display]
+        elif self.output_scales:
+            raise RuntimeError("KWin 5 gives every output the same scale")
         else:
             backend = ["--virtual"]
-        if self.scale != 1 and (_kwin_version(kwin) >= (6, 7) or self.outer_display):
+        if self.output_scales or (self.scale != 1 and (_kwin_version(kwin) >= (6, 7)
+                                                       or self.outer_display)):
             self._write_output_config()
         self.wayland_display = "wayland-zorrit-e2e"
         _make_x11_socket_folder()
@@ -718,6 +793,11 @@ class KWinSession(XSession):
         wait_until(lambda: self.run(["xdpyinfo"], check=False).returncode == 0, 10)
         if self.outer_display:
             self._lay_out_output_windows()
+        # The mouse stays plugged in: KWin's seat keeps a pointer, whose focus a window keeps
+        # between moves, as with a person's mouse.
+        self.mouse = subprocess.Popen([self.fake_pointer], env=self.env, stdin=subprocess.PIPE,
+                                      stdout=subprocess.PIPE, start_new_session=True)
+        self.processes.append(self.mouse)
 
     def _outer(self, argv):
         return subprocess.run(argv, env=dict(self.env, DISPLAY=self.outer_display), check=True,
@@ -734,26 +814,55 @@ class KWinSession(XSession):
         if not found:
             raise RuntimeError("KWin's output windows did not open:\n"
                                + self.log(self.kwin)[-2000:])
-        for k, window in enumerate(sorted(found, key=lambda w: int(w, 16))):
-            self._outer(["xdotool", "windowmove", window,
-                         str(round(k * self.width * self.scale)), "0"])
+        self.output_windows = sorted(found, key=lambda w: int(w, 16))
+        for k, window in enumerate(self.output_windows):
+            self._outer(["xdotool", "windowmove", window, str(k * self._window_width()), "0"])
+
+    def _window_width(self):
+        """The device pixels of an output's window across."""
+        return self.width if self.output_scales else round(self.width * self.scale)
 
     def _write_output_config(self):
         # KWin 6.7's outputs take the scale times the size as their mode but keep a scale of 1,
         # where 6.3's take the scale itself; it reads each output's scale from this file.
-        width, height = round(self.width * self.scale), round(self.height * self.scale)
+        scales = self.output_scales or [self.scale] * self.outputs
+        width, height = self._window_width(), round(self.height * self.scale)
         connector = "X11" if self.outer_display else "Virtual"
-        outputs = [{"connectorName": f"{connector}-{k}", "scale": self.scale,
+        outputs = [{"connectorName": f"{connector}-{k}", "scale": scale,
                     "mode": {"width": width, "height": height, "refreshRate": 60000}}
-                   for k in range(self.outputs)]
+                   for k, scale in enumerate(scales)]
+        # Side by side, each as wide as its logical pixels.
+        lefts = [round(sum(width / s for s in scales[:k])) for k in range(self.outputs)]
         places = [{"enabled": True, "outputIndex": k, "priority": k,
-                   "position": {"x": k * self.width, "y": 0}} for k in range(self.outputs)]
+                   "position": {"x": lefts[k], "y": 0}} for k in range(self.outputs)]
         with open(os.path.join(self.config, "kwinoutputconfig.json"), "w") as f:
             json.dump([{"name": "outputs", "data": outputs},
                        {"name": "setups", "data": [{"lidClosed": False, "outputs": places}]}], f)
 
     def move_pointer(self, x, y):
-        self.run([self.fake_pointer, str(x), str(y)])
+        self._tell(f"{x} {y}")
+
+    def click(self):
+        self._tell("click")
+
+    def shot(self, output=None):
+        """What KWin shows: the whole layout in logical pixels (where the outputs' scales
+        differ, in device pixels, which the first output's are), or one output of KWin 6
+        ("X11-0", "X11-1", ...) in its own pixels."""
+        if not output:
+            return Screenshot.from_ppm(self.screenshot_ppm())
+        window = self.output_windows[int(output.rsplit("-", 1)[1])]
+        return Screenshot.from_ppm(
+            self._outer(["import", "-window", window, "-depth", "8", "ppm:-"]).stdout)
+
+    def remove_output(self, output):
+        """KWin 6 lets an output go when its window is closed."""
+        window = self.output_windows[int(output.rsplit("-", 1)[1])]
+        self.client_message(window, "WM_PROTOCOLS", "WM_DELETE_WINDOW", to="window",
+                            display=self.outer_display)
+        if not wait_until(lambda: window not in self._outer(
+                ["xwininfo", "-root", "-children"]).stdout.decode(), 10):
+            raise RuntimeError(f"{output} stays")
 
     def screenshot_ppm(self):
         """What KWin shows, in its logical pixels."""
@@ -1097,25 +1206,12 @@ class WlrootsSession(XSession):
                     f"[autostart]\nautostart_wf_shell = false\nreport = {reporter}\n{places}")
         return config
 
-    def close(self):
-        super().close()
-        mouse = getattr(self, "mouse", None)
-        if mouse:
-            mouse.stdin.close()
-            mouse.stdout.close()
-
     def move_pointer(self, x, y):
         """To (x, y) of the outputs' logical layout, whose box is self.extent from (0, 0)."""
         self._tell(f"{x} {y} {self.extent[0]} {self.extent[1]}")
 
     def click(self):
         self._tell("click")
-
-    def _tell(self, line):
-        self.mouse.stdin.write(line.encode() + b"\n")
-        self.mouse.stdin.flush()
-        if self.mouse.stdout.readline().strip() != b"ok":
-            raise RuntimeError(f"the virtual mouse did not take {line!r}")
 
     def swaymsg(self, *command):
         return self.run(["swaymsg", *command], check=False).stdout.decode()

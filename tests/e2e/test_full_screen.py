@@ -7,42 +7,6 @@ import unittest
 
 from harness import XSession, XTestCase, wait_until
 
-# Asks the window manager to put a window into full screen or out of it, as a program does
-# (EWMH: a _NET_WM_STATE client message to the root window), without any tool beyond libX11.
-FULL_SCREEN_SCRIPT = r"""
-import ctypes, ctypes.util, sys
-x = ctypes.cdll.LoadLibrary(ctypes.util.find_library("X11"))
-x.XOpenDisplay.restype = ctypes.c_void_p
-x.XInternAtom.restype = ctypes.c_ulong
-x.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
-x.XDefaultRootWindow.restype = ctypes.c_ulong
-x.XDefaultRootWindow.argtypes = [ctypes.c_void_p]
-x.XCloseDisplay.argtypes = [ctypes.c_void_p]
-
-class ClientMessage(ctypes.Structure):
-    _fields_ = [("type", ctypes.c_int), ("serial", ctypes.c_ulong), ("send_event", ctypes.c_int),
-                ("display", ctypes.c_void_p), ("window", ctypes.c_ulong),
-                ("message_type", ctypes.c_ulong), ("format", ctypes.c_int),
-                ("data", ctypes.c_long * 5)]
-
-class Event(ctypes.Union):
-    _fields_ = [("xclient", ClientMessage), ("pad", ctypes.c_long * 24)]
-
-x.XSendEvent.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_long,
-                         ctypes.POINTER(Event)]
-d = x.XOpenDisplay(sys.argv[1].encode())
-event = Event()
-event.xclient.type = 33  # ClientMessage
-event.xclient.window = int(sys.argv[2])
-event.xclient.message_type = x.XInternAtom(d, b"_NET_WM_STATE", 0)
-event.xclient.format = 32
-event.xclient.data[0] = int(sys.argv[3])  # 1 add, 0 remove
-event.xclient.data[1] = x.XInternAtom(d, b"_NET_WM_STATE_FULLSCREEN", 0)
-event.xclient.data[3] = 1  # from an ordinary program
-x.XSendEvent(d, x.XDefaultRootWindow(d), 0, (1 << 19) | (1 << 20), ctypes.byref(event))
-x.XCloseDisplay(d)
-"""
-
 
 class FullScreenCase(XTestCase):
     """Programs that go full screen under openbox."""
@@ -57,8 +21,7 @@ class FullScreenCase(XTestCase):
         return window
 
     def full_screen(self, window, on, size=None):
-        self.x.run(["python3", "-c", FULL_SCREEN_SCRIPT, self.x.display, str(window),
-                    "1" if on else "0"])
+        self.x.full_screen(window, on)
         size = size or (self.x.width, self.x.height)
         self.assertTrue(wait_until(lambda: (self.x.geometry(window).width,
                                             self.x.geometry(window).height) == size

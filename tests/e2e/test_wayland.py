@@ -16,8 +16,8 @@ import time
 import unittest
 
 import test_trail
-from test_full_screen import FULL_SCREEN_SCRIPT
 from harness import GnomeSession, KWinSession, Screenshot, XTestCase, wait_until
+from layer_sprites import LayerSprites
 
 OTHER_WAYLAND = ("This desktop does not tell other programs where the pointer is, so the trail "
                  "follows it only over X11 windows.")
@@ -36,6 +36,7 @@ class FollowsThePointer:
         start = time.monotonic()
         for k in range(moves):
             self.x.move_pointer(200 + k % 100 * 5, 300 + k % 7 * 20)
+            time.sleep(0.004)  # some 200 moves a second: many to each tick, over many ticks
         elapsed = time.monotonic() - start
         time.sleep(0.5)
         self.x.stop(monitor)
@@ -95,8 +96,7 @@ class FollowsThePointer:
         self.assertIsNotNone(video)
         self.x.run(["xdotool", "windowactivate", str(video)], check=False, timeout=5)
         for on in (True, False):
-            self.x.run(["python3", "-c", FULL_SCREEN_SCRIPT, self.x.display, str(video),
-                        "1" if on else "0"])
+            self.x.full_screen(video, on)
             self.assertTrue(wait_until(lambda: shown() != on, 10),
                             f"{'shown over' if on else 'not back after'} full screen: "
                             f"{self.x.geometry(video)}\n" + self.x.log(self.zorrit_process)
@@ -387,6 +387,45 @@ class ScaledKWin(OnKWin, FollowsOnScaledOutputs, XTestCase):
 
     def following(self):
         return self.x.script_loaded()
+
+
+@unittest.skipUnless(shutil.which("kwin_wayland") and shutil.which("gjs")
+                     and os.environ.get("ZORRIT_FAKE_POINTER"),
+                     "needs KWin, gjs and the fake pointer (scripts/install-deps --tests)")
+class KWinLayerShell(LayerSprites, unittest.TestCase):
+    """What holds for the sprites on any layer shell, on KWin's: the second output is there
+    from the start, at 1.5 beside one at 1 (KWin 6; KWin 5 gives every output one scale), and
+    goes as its window is closed."""
+    OUTPUTS_AT_START = 2
+    FIRST_OUTPUT = "X11-0"
+    SLACK = 1
+
+    def setUp(self):
+        self.x = None
+
+    def open_layer_session(self, outputs=1):
+        try:
+            self.x = KWinSession(output_scales=(1, 1.5) if outputs == 2 else None)
+        except RuntimeError as error:
+            if "KWin 5" in str(error):
+                self.skipTest(str(error))
+            raise
+        self.addCleanup(self.x.close)
+
+    def add_scaled_output(self):
+        return "X11-1", (1280, 0), 1.5
+
+    def remove_output(self, name):
+        self.x.remove_output(name)
+
+    def test_the_sprites_follow_take_no_press_and_never_show_the_key_colour(self):
+        self.open_layer_session()
+        zorrit = self.start_zorrit()
+        self.assertFollows([(300, 300), (900, 500), (40, 600)])
+        self.assertEqual(self.x.find_windows("p5", visible=False), [])
+        self.assertNoKeyColour()
+        self.assertClicksGoThroughTheSprites()
+        self.assertNotIn("zorrit:", self.x.log(zorrit))
 
 
 @unittest.skipUnless(shutil.which("gnome-shell") and shutil.which("gjs")

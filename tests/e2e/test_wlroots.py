@@ -10,31 +10,19 @@ trail."""
 import os
 import shutil
 import sys
-import tempfile
 import time
 import unittest
 
 from harness import BIN_DIR, WlrootsSession, wait_until
-from test_full_screen import FULL_SCREEN_SCRIPT
-from test_round_trip import write_png_rgba
-from test_trail import COLOURS, KEY, write_png, write_theme
+from layer_sprites import LayerSprites, near
 
 OTHER_WAYLAND = ("This desktop does not tell other programs where the pointer is, so the trail "
                  "follows it only over X11 windows.")
 SOFTWARE_CURSOR = ("This desktop draws the pointer itself and does not tell other programs where "
                    "it is, so the trail follows it only over X11 windows.")
-SIDE = 20
-# Where the coloured part of the lead, the third and the last sprite rests from the pointer, and
-# its size, in logical pixels.
-RESTING = {0: (12, 19, SIDE, SIDE), 2: (16 + 6, 47, 6, 12), 4: (20, 75, SIDE, SIDE)}
-LEAD, LAST = RESTING[0][:2], RESTING[4][:2]
 
 
-def near(found, expected, slack):
-    return found is not None and all(abs(a - b) <= slack for a, b in zip(found, expected))
-
-
-class OnWlroots:
+class OnWlroots(LayerSprites):
     COMPOSITOR = None
 
     def setUp(self):
@@ -54,72 +42,6 @@ class OnWlroots:
         if not self.open_session(**options):
             self.skipTest(f"{self.COMPOSITOR} offers no cursor sessions: the sprites are X11 "
                           "windows there")
-
-    def start_zorrit(self, settings=None):
-        """Zorrit with a theme of five distinct colours, so that each sprite's box in a
-        screenshot is its place. The lead and the last sprite fill their 20 x 20 pixels; the
-        third is smaller and its left half is transparent, so whatever a sprite shows where its
-        picture does not reach (the key colour, say) would show there."""
-        folder = tempfile.mkdtemp(dir=self.x.root)
-        names = []
-        for k, colour in enumerate(COLOURS):
-            names.append(f"{k}.png")
-            if k == 2:
-                write_png_rgba(os.path.join(folder, names[-1]),
-                               lambda x, y: colour if x >= 6 else None)
-            else:
-                write_png(os.path.join(folder, names[-1]), SIDE, SIDE, colour)
-        values = {"Scroll": "No", **(settings or {})}
-        self.x.write_settings(values)
-        process = self.x.zorrit(write_theme(folder, names))
-        self.addCleanup(self.x.stop, process)
-        return process
-
-    # -- the sprites in screenshots ------------------------------------------------------------
-    def sprites(self, output=None):
-        """Each sprite's box in one screenshot (of one output in its own pixels, else of the
-        whole layout): (x, y, width, height), or None where its colour does not show."""
-        shot = self.x.shot(output)
-        return shot, [shot.box(colour) for colour in COLOURS]
-
-    def wait_shown(self):
-        """Until the lead sprite shows: Zorrit is up and follows whatever pointer it has."""
-        self.assertTrue(wait_until(lambda: self.sprites()[1][0], 15), "no sprite shows")
-
-    def assertFollows(self, points, **where):
-        """The pointer goes to each point of the layout in turn, and the trail comes to rest by
-        it (assertRestsBy's `where`)."""
-        for point in points:
-            self.x.move_pointer(*point)
-            self.assertRestsBy(point, **where)
-
-    def assertRestsBy(self, pointer, output=None, origin=(0, 0), scale=1, slack=0):
-        """The lead, the third and the last sprite come to rest at their offsets from the
-        pointer: in the screenshot of `output` (whose top-left is `origin` in the layout) at its
-        `scale`, each its picture's logical size and no more (a sprite left behind elsewhere
-        would widen its colour's box). At a fractional scale a sprite's edge may fall within a
-        pixel, which then shows a blend of both sides; a picture drawn for another scale and
-        stretched by the compositor shows more of them, at the third sprite's inner edge."""
-        px, py = pointer
-        size_slack = 0 if scale == int(scale) else 1
-        expected = {k: (round((px + dx - origin[0]) * scale), round((py + dy - origin[1]) * scale),
-                        round(width * scale), round(height * scale))
-                    for k, (dx, dy, width, height) in RESTING.items()}
-        seen = {}
-
-        def resting():
-            boxes = self.sprites(output)[1]
-            seen.update((k, boxes[k]) for k in expected)
-            return all(seen[k] and near(seen[k][:2], box[:2], slack)
-                       and near(seen[k][2:], box[2:], size_slack) for k, box in expected.items())
-        self.assertTrue(wait_until(resting, 15, interval=0.1),
-                        f"pointer at {px},{py}: the lead, the third and the last sprite should be "
-                        f"at {list(expected.values())} in the shot of {output or 'the layout'}, "
-                        f"they are at {list(seen.values())}")
-
-    def assertNoKeyColour(self):
-        shot = self.x.shot()
-        self.assertEqual(shot.count(KEY), 0, "the sprites' key colour shows")
 
     def lead_position(self):
         """Where the sprites are X11 windows: the lead one's place. The notice box, which may
@@ -181,31 +103,6 @@ class OnWlroots:
             return self.sprites()[1] == [None] * 5
         return not self.x.find_windows("p5")
 
-    # -- a Wayland window ----------------------------------------------------------------------
-    def wayland_window(self):
-        """A Wayland window over the whole output, saying where presses land."""
-        script = os.path.join(os.path.dirname(__file__), "wayland", "click_target.js")
-        target = self.x.spawn(["gjs", script], log="click-target",
-                              env={**self.x.env, "GDK_BACKEND": "wayland"})
-        self.addCleanup(self.x.stop, target)
-        self.assertTrue(wait_until(lambda: "ready" in self.x.log(target), 20),
-                        self.x.log(target))
-        return target
-
-    def assertClicksGoThroughTheSprites(self):
-        """A press on a sprite reaches the Wayland window under it. The pointer jumps onto the
-        last sprite and presses at once: that sprite follows the others, so it is still there."""
-        target = self.wayland_window()
-        # The sprites stay above the window.
-        self.assertFollows([(300, 300)])
-        sprite = self.sprites()[1][4]
-        middle = (sprite[0] + sprite[2] // 2, sprite[1] + sprite[3] // 2)
-        self.x.move_pointer(*middle)
-        self.x.click()
-        self.assertTrue(wait_until(lambda: "pressed" in self.x.log(target), 5),
-                        f"a press at {middle} on the sprite at {sprite} did not reach the window "
-                        "under it")
-
     # -- the tests -----------------------------------------------------------------------------
     def test_the_trail_follows_the_compositors_pointer_or_zorrit_says_it_cannot(self):
         if not self.open_session():
@@ -226,55 +123,6 @@ class OnWlroots:
         self.assertClicksGoThroughTheSprites()
         self.assertNotIn(OTHER_WAYLAND, self.x.log(zorrit))
         self.assertNotIn("zorrit:", self.x.log(zorrit))
-
-    def test_a_second_output_at_another_scale_then_one_output_goes(self):
-        self.open_layer_session(outputs=self.OUTPUTS_AT_START)
-        zorrit = self.start_zorrit()
-        self.assertFollows([(300, 300)])
-        name, origin, scale = self.add_scaled_output()
-        # On the scaled output the sprite keeps its logical place and size: more pixels.
-        ox, oy = origin
-        self.assertFollows([(ox + 200, oy + 100), (ox + 400, oy + 250)], output=name,
-                           origin=origin, scale=scale, slack=self.SLACK)
-        self.assertNoKeyColour()
-        self.assertFollows([(200, 200)], output="HEADLESS-1")
-        self.remove_output(name)
-        self.assertFollows([(700, 400), (100, 500)])
-        self.assertIsNone(zorrit.poll())
-        self.assertNotIn("zorrit:", self.x.log(zorrit))
-
-    def test_translucent_sprites_let_the_window_below_show_through(self):
-        self.open_layer_session()
-        self.wayland_window()
-        background = self.x.shot().pixel(400, 400)
-        self.start_zorrit({"transon": "1", "transslid": "130"})
-        alpha = 130 / 255
-        blended = [tuple(round(alpha * c + (1 - alpha) * b) for c, b in zip(colour, background))
-                   for colour in COLOURS]
-        px, py = 300, 300
-        self.x.move_pointer(px, py)
-        seen = []
-
-        def see_through():
-            shot = self.x.shot()
-            seen[:] = [shot.pixel(px + dx + SIDE // 2, py + dy + SIDE // 2)
-                       for dx, dy in (LEAD, LAST)]
-            return (all(near(pixel, blended[k], 3) for pixel, k in zip(seen, (0, 4)))
-                    and shot.box(COLOURS[0]) is None)
-        self.assertTrue(wait_until(see_through, 15, interval=0.1),
-                        f"over {background}, the lead and the last sprite should be "
-                        f"{blended[0]} and {blended[4]}, they are {seen}")
-
-    def test_on_desktop_puts_the_sprites_below_windows(self):
-        self.open_layer_session()
-        self.start_zorrit({"Above": "False", "Under": "True"})
-        # Over the bare desktop they show.
-        self.assertFollows([(300, 300)])
-        target = self.wayland_window()
-        self.assertTrue(wait_until(lambda: self.sprites()[1] == [None] * 5, 15),
-                        f"a window over them, the sprites show at {self.sprites()[1]}")
-        self.x.stop(target)
-        self.assertFollows([(500, 200)])
 
     def test_a_software_cursor_is_told_and_followed_over_x11_windows(self):
         # wlroots then says nothing to cursor sessions; Xwayland sees the pointer over its
@@ -439,11 +287,6 @@ class Labwc(RandrOutputs, OnWlroots, unittest.TestCase):
 class Wayfire(RandrOutputs, OnWlroots, unittest.TestCase):
     COMPOSITOR = "wayfire"
 
-    def full_screen(self, window, on):
-        """As a program asks for it: through Xwayland's window manager, which tells wayfire."""
-        self.x.run(["python3", "-c", FULL_SCREEN_SCRIPT, self.x.display, str(window),
-                    "1" if on else "0"])
-
     def test_a_full_screen_x11_window_with_the_focus_hides_the_trail(self):
         """Wayfire's list of windows says which has the focus and is full screen: the trail
         hides over it, and comes back when it leaves full screen or the focus goes elsewhere."""
@@ -463,14 +306,14 @@ class Wayfire(RandrOutputs, OnWlroots, unittest.TestCase):
                 self.assertX11SpritesRestBy(self.move_over_x11(box, 1))
 
         shown()
-        self.full_screen(video, True)
+        self.x.full_screen(video, True)
         self.assertTrue(wait_until(lambda: self.trail_hidden(layer), 10),
                         "the trail shows over a full-screen window")
-        self.full_screen(video, False)
+        self.x.full_screen(video, False)
         self.assertTrue(wait_until(lambda: not self.trail_hidden(layer), 10),
                         "the trail stays hidden after the window left full screen")
         shown()
-        self.full_screen(video, True)
+        self.x.full_screen(video, True)
         self.assertTrue(wait_until(lambda: self.trail_hidden(layer), 10),
                         "the trail shows over a full-screen window")
         other = self.x.spawn(["xmessage", "-geometry", "200x100+50+50", "other"])

@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Moves a KWin session's pointer to absolute points, like a person's mouse would:
-// fake_pointer X Y [X Y ...] (logical pixels), or with no arguments one "X Y" line at a time
-// from stdin, answering "ok" for each. Exits 0 once KWin has taken every move.
+// fake_pointer X Y [X Y ...] (logical pixels), or with no arguments one line at a time from
+// stdin, answering "ok" for each: "X Y" moves there, "click" presses and releases the left
+// button. Exits 0 once KWin has taken every move.
 #include "fake-input-client-protocol.h"
 
+#include <linux/input-event-codes.h>
 #include <wayland-client.h>
 
 #include <stdio.h>
@@ -50,10 +52,19 @@ int main(int argc, char **argv)
         org_kde_kwin_fake_input_pointer_motion_absolute(
             fake_input, wl_fixed_from_int(atoi(argv[i])), wl_fixed_from_int(atoi(argv[i + 1])));
     int ok = wl_display_roundtrip(display) >= 0;
-    int x = 0, y = 0;
-    while (ok && argc == 1 && scanf("%d %d", &x, &y) == 2) {
-        org_kde_kwin_fake_input_pointer_motion_absolute(fake_input, wl_fixed_from_int(x),
-                                                        wl_fixed_from_int(y));
+    char line[64];
+    while (ok && argc == 1 && fgets(line, sizeof line, stdin)) {
+        int x = 0, y = 0;
+        if (strncmp(line, "click", 5) == 0) {
+            org_kde_kwin_fake_input_button(fake_input, BTN_LEFT, WL_POINTER_BUTTON_STATE_PRESSED);
+            org_kde_kwin_fake_input_button(fake_input, BTN_LEFT,
+                                           WL_POINTER_BUTTON_STATE_RELEASED);
+        } else if (sscanf(line, "%d %d", &x, &y) == 2) {
+            org_kde_kwin_fake_input_pointer_motion_absolute(fake_input, wl_fixed_from_int(x),
+                                                            wl_fixed_from_int(y));
+        } else {
+            break;
+        }
         ok = wl_display_roundtrip(display) >= 0;
         puts("ok");
         fflush(stdout);
