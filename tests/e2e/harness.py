@@ -177,15 +177,19 @@ def _aligned(data, target, last=False):
             start = at + 1
 
 
-# Sends a client message as a program does, with nothing beyond libX11. Arguments: the display;
-# the window it is about; "root" to send it to the root window (a request to the window manager)
-# or "window" to send it to that window; the message's type; up to five numbers or atoms' names.
-_CLIENT_MESSAGE_SCRIPT = r"""
+# The start of a script that speaks to an X server through libX11 itself, with no other module.
+_LIBX11 = r"""
 import ctypes, ctypes.util, sys
 x = ctypes.cdll.LoadLibrary(ctypes.util.find_library("X11"))
 x.XOpenDisplay.restype = ctypes.c_void_p
 x.XInternAtom.restype = ctypes.c_ulong
 x.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
+"""
+
+# Sends a client message as a program does, with nothing beyond libX11. Arguments: the display;
+# the window it is about; "root" to send it to the root window (a request to the window manager)
+# or "window" to send it to that window; the message's type; up to five numbers or atoms' names.
+_CLIENT_MESSAGE_SCRIPT = _LIBX11 + r"""
 x.XDefaultRootWindow.restype = ctypes.c_ulong
 x.XDefaultRootWindow.argtypes = [ctypes.c_void_p]
 x.XCloseDisplay.argtypes = [ctypes.c_void_p]
@@ -617,12 +621,7 @@ class XSession:
         return Screenshot(self.width, self.height, data)
 
 
-_SELECTION_OWNER_SCRIPT = r"""
-import ctypes, ctypes.util, sys
-x = ctypes.cdll.LoadLibrary(ctypes.util.find_library("X11"))
-x.XOpenDisplay.restype = ctypes.c_void_p
-x.XInternAtom.restype = ctypes.c_ulong
-x.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
+_SELECTION_OWNER_SCRIPT = _LIBX11 + r"""
 x.XGetSelectionOwner.restype = ctypes.c_ulong
 x.XGetSelectionOwner.argtypes = [ctypes.c_void_p, ctypes.c_ulong]
 d = x.XOpenDisplay(sys.argv[1].encode())
