@@ -51,20 +51,6 @@ os.environ.setdefault("ZORRIT_WLR_POINTER", os.path.join(HERE, "..", "build", "t
                                                          "wlr_pointer"))
 
 
-class KWinPointer:
-    """Moves KWin's pointer through its fake-input protocol, from one long-lived helper."""
-
-    def __init__(self, session):
-        self.helper = subprocess.Popen([session.fake_pointer], env=session.env,
-                                       stdin=subprocess.PIPE, stdout=subprocess.PIPE)
-        session.processes.append(self.helper)
-
-    def move(self, x, y):
-        self.helper.stdin.write(f"{int(x)} {int(y)}\n".encode())
-        self.helper.stdin.flush()
-        self.helper.stdout.readline()
-
-
 def start_panel(session):
     """A StatusNotifier panel on the session's bus (a bus of its own where the session has none),
     as the desktops people run Zorrit on have. Without a panel Zorrit looks for one every second
@@ -201,7 +187,8 @@ def xwayland_sees_moves(session, pointer):
 
 
 class SessionPointer:
-    """The session's own way of moving the pointer (Mutter's remote desktop, a virtual mouse)."""
+    """The session's own way of moving the pointer (Mutter's remote desktop, a virtual mouse
+    that stays plugged in, KWin's fake input)."""
 
     def __init__(self, session):
         self.session = session
@@ -256,7 +243,7 @@ def main():
         session = KWinSession(1024, 768, in_windows=False)
         try:
             start_panel(session)
-            pointer = KWinPointer(session)
+            pointer = SessionPointer(session)
             time.sleep(2)
             xwayland = xwayland_pid(session.kwin.pid)
             layer_shell_desktop("KWin", session, pointer, session.kwin.pid, xwayland, args,
